@@ -1,0 +1,52 @@
+#ifndef SCHEDULE_CSCHEDULEDBUS_H
+#define SCHEDULE_CSCHEDULEDBUS_H
+
+#include "almanac.h"
+#include "scheduledatainfo.h"
+
+#include <QDBusAbstractInterface>
+#include <QDBusMessage>
+
+#define DBUS_SERVER_NAME "com.norvale.dataserver.Calendar"
+#define DBUS_SERVER_PATH "/com/norvale/dataserver/Calendar"
+
+// The widget's client of the calendar data server. Every operation blocks until the server has
+// answered (or the bus's reply timeout has passed) and reports failure by its result and one warning.
+class CScheduleDBus : public QDBusAbstractInterface
+{
+    Q_OBJECT
+public:
+    static CScheduleDBus *getInstance();
+    static void releaseInstance();
+
+    CScheduleDBus(const QString &service, const QString &path, const QDBusConnection &connection,
+                  QObject *parent = nullptr);
+    ~CScheduleDBus() override;
+
+    static inline const char *staticInterfaceName() { return DBUS_SERVER_NAME; }
+
+    // Jobs of the days from start to end, both included, grouped by day. Empties `out` first.
+    bool GetJobs(const QDate &start, const QDate &end, QMap<QDate, QVector<ScheduleDataInfo>> &out);
+    bool QueryJobs(const QString &key, const QDateTime &start, const QDateTime &end, QString &out);
+    bool QueryJobs(const QString &key, const QDateTime &start, const QDateTime &end,
+                   QMap<QDate, QVector<ScheduleDataInfo>> &out);
+    bool GetJob(qint64 jobId, ScheduleDataInfo &out);
+    qint64 CreateJob(const ScheduleDataInfo &info);
+    bool UpdateJob(const ScheduleDataInfo &info);
+    bool DeleteJob(qint64 jobId);
+
+    bool GetFestivalMonth(quint32 year, quint32 month, QVector<_tagFestivalInfo> &out);
+    bool GetHuangLiDay(const QDate &day, CaHuangLiDayInfo &out);
+    bool GetHuangLiMonth(quint32 year, quint32 month, bool &fill, CaHuangLiMonthInfo &out);
+
+Q_SIGNALS:
+    void jobsUpdate();
+
+public Q_SLOTS:
+    void propertyChanged(const QDBusMessage &msg);
+
+private:
+    static CScheduleDBus *m_scheduleDBus;
+};
+
+#endif

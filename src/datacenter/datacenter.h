@@ -1,0 +1,60 @@
+#ifndef SCHEDULE_DATACENTER_H
+#define SCHEDULE_DATACENTER_H
+
+#include "extendeddata.h"
+#include "scheduledatainfo.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QVector>
+
+class QTimer;
+
+// The selected view: -1 the last three days and today, 0 the overview, N > 0 the day N days ahead.
+enum DisplayInfo : int { DisplayRecent = -1, DisplayOverview = 0 };
+
+// Owner of the widget's own state of each task (ticked, pinned, countdown) and of its data file,
+// the choice of the tasks of a view, and the requests to the calendar application.
+class DataCenter : public QObject
+{
+    Q_OBJECT
+public:
+    static DataCenter *instance();
+
+    // Remembers `path` for every later save and reads the file, if there is one.
+    void loadData(const QString &path);
+    // Drops all-false records and writes the file atomically; false (and one warning) on failure.
+    bool saveData();
+
+    ExtendedData getExtendedData(const ScheduleDataInfo &info);
+    void setExtendedData(const ScheduleDataInfo &info, const ExtendedData &data);
+
+    bool createFloatTask(const QString &title);
+    bool setFloatTask(const QString &title, bool checked);
+    void getFloatTask(QVector<ExtendedData> &out) const;
+    bool removeFloatTask(const QString &title);
+
+    void getJobs(DisplayInfo view, QVector<ScheduleDataInfo> &out);
+
+    // Delay between a change and its save; a burst of changes within it costs one write.
+    static constexpr int saveDelayMs = 2000;
+
+public Q_SLOTS:
+    void raiseCalendarWindow();
+    void OpenSchedule(const QString &strjson);
+
+private:
+    DataCenter();
+    ~DataCenter() override;
+
+    QString dataFilePath;
+    QHash<DataID, ExtendedData> extendedDataTable;
+    QVector<ExtendedData> floatTasks;
+    QTimer *saveTimer = nullptr;
+};
+
+// Appends the unchecked tasks of the last three days and today whose ids are not yet listed.
+void appendUncheckedTasks(QVector<ScheduleDataInfo> &out, QSet<int> &listedIds);
+
+#endif

@@ -1,0 +1,157 @@
+#ifndef SCHEDULE_SCHEDULEDATAINFO_H
+#define SCHEDULE_SCHEDULEDATAINFO_H
+
+#include <QDateTime>
+#include <QMap>
+#include <QMetaType>
+#include <QString>
+#include <QTime>
+#include <QVector>
+
+class QDebug;
+class QJsonArray;
+class QJsonObject;
+
+// When to remind the user of a schedule. remindNum counts days for an all-day schedule and
+// minutes for a timed one; -1 means no reminder.
+class RemindData
+{
+public:
+    RemindData() = default;
+    RemindData(int remindNum, const QTime &remindTime);
+
+    int getRemindNum() const { return remindNum; }
+    void setRemindNum(int num) { remindNum = num; }
+    QTime getRemindTime() const { return remindTime; }
+    void setRemindTime(const QTime &time) { remindTime = time; }
+
+    // "15" for a timed schedule, "1;09:00" for an all-day one, "" without reminder.
+    static QString RemindDataToRemindString(const RemindData &data, bool allDay);
+    static RemindData RemindStringToRemindData(const QString &text);
+
+private:
+    int remindNum = -1;
+    QTime remindTime = QTime(9, 0);
+};
+
+// How a schedule recurs, in the subset of RFC 5545 rules that the calendar data server uses.
+class RepetitionRule
+{
+public:
+    enum RRuleID { NoRepeat = 0, Daily = 1, Workdays = 2, Weekly = 3, Monthly = 4, Yearly = 5 };
+    enum RRuleEndType { Never = 0, AfterCount = 1, UntilDate = 2 };
+
+    RRuleID getRuleId() const { return ruleId; }
+    void setRuleId(RRuleID id) { ruleId = id; }
+    RRuleEndType getRuleType() const { return ruleType; }
+    void setRuleType(const RRuleEndType &type) { ruleType = type; }
+    QDateTime getEndDate() const { return endDate; }
+    void setEndDate(const QDateTime &date) { endDate = date; }
+    // Occurrences after the first; the rule text carries this number plus one.
+    int getEndCount() const { return endCount; }
+    void setEndCount(int count) { endCount = count; }
+
+    // Forgets pattern and end kind; the end date and count stay for a later setRuleType.
+    void clear();
+
+    static QString RuleDataToRuleString(const RepetitionRule &rule);
+    static RepetitionRule RuleStringToRuleData(const QString &text);
+    static QString endDateToString(const QDateTime &dateTime);
+    static QDateTime resolutionEndDate(const QString &text);
+
+private:
+    RRuleID ruleId = NoRepeat;
+    RRuleEndType ruleType = Never;
+    QDateTime endDate;
+    int endCount = 0;
+};
+
+struct JobTypeJSON
+{
+    int typeNumber;
+    QString typeName;
+    QString typeColor;
+};
+
+extern const QVector<JobTypeJSON> globalPredefinedTypes;
+
+// One occurrence of a schedule ("job") as the calendar data server delivers it.
+class ScheduleDataInfo
+{
+public:
+    ScheduleDataInfo() = default;
+
+    int getID() const { return id; }
+    void setID(int value) { id = value; }
+    QDateTime getBeginDateTime() const { return beginDateTime; }
+    QDateTime &getBeginDateTime() { return beginDateTime; }
+    void setBeginDateTime(const QDateTime &value) { beginDateTime = value; }
+    QDateTime getEndDateTime() const { return endDateTime; }
+    QDateTime &getEndDateTime() { return endDateTime; }
+    void setEndDateTime(const QDateTime &value) { endDateTime = value; }
+    QVector<QDateTime> getIgnoreTime() const { return ignoreTime; }
+    QVector<QDateTime> &getIgnoreTime() { return ignoreTime; }
+    void setIgnoreTime(const QVector<QDateTime> &value) { ignoreTime = value; }
+    QString getTitleName() const { return titleName; }
+    void setTitleName(const QString &value) { titleName = value; }
+    QString getDescription() const { return description; }
+    void setDescription(const QString &value) { description = value; }
+    bool getAllDay() const { return allDay; }
+    void setAllDay(bool value) { allDay = value; }
+    int getType() const { return type; }
+    void setType(int value) { type = value; }
+    int getRecurID() const { return recurID; }
+    void setRecurID(int value) { recurID = value; }
+    RemindData getRemindData() const { return remindData; }
+    void setRemindData(const RemindData &value) { remindData = value; }
+    RepetitionRule getRepetitionRule() const { return repetitionRule; }
+    RepetitionRule &getRepetitionRule() { return repetitionRule; }
+    void setRepetitionRule(const RepetitionRule &value) { repetitionRule = value; }
+    bool getIsMoveInfo() const { return isMoveInfo; }
+    void setIsMoveInfo(const bool &value) { isMoveInfo = value; }
+
+    // The reminder as text; its form follows the all-day flag.
+    QString getScheudleRemind() const;
+    void setScheudleRemind(const QString &text);
+    QString getScheduleRRule() const;
+    void setScheduleRRule(const QString &text);
+
+    // Valid begin and end, and a type a job may be created with (1 to 3).
+    bool isValid() const;
+    bool operator==(const ScheduleDataInfo &other) const;
+    bool operator<(const ScheduleDataInfo &other) const;
+
+    static int registerMetaType();
+
+    // JSON forms shared with the calendar data server and the calendar application.
+    static QString DateTimeToStringDate(const QDateTime &dateTime);
+    static QDateTime StringDateToDateTime(const QString &text);
+    static QString ScheduleToJsonStr(const ScheduleDataInfo &info);
+    static QJsonObject ScheduleToJson(const ScheduleDataInfo &info);
+    static ScheduleDataInfo JsonToSchedule(const QJsonObject &object);
+    static ScheduleDataInfo JsonStrToSchedule(const QString &text);
+    static QMap<QDate, QVector<ScheduleDataInfo>> JsonArrayDataToScheduleMapData(const QJsonArray &array);
+    static QMap<QDate, QVector<ScheduleDataInfo>> StrJsonToRangeInfo(const QString &text);
+    // The range form written by a data server: one day object per map entry, in date order.
+    static QString RangeInfoToStrJson(const QMap<QDate, QVector<ScheduleDataInfo>> &range);
+
+private:
+    int id = 0;
+    QDateTime beginDateTime;
+    QDateTime endDateTime;
+    QVector<QDateTime> ignoreTime;
+    QString titleName = QLatin1String("");
+    QString description = QLatin1String("");
+    bool allDay = true;
+    int type = 1;
+    int recurID = 0;
+    RemindData remindData;
+    RepetitionRule repetitionRule;
+    bool isMoveInfo = false;
+};
+
+QDebug operator<<(QDebug debug, const ScheduleDataInfo &info);
+
+Q_DECLARE_METATYPE(ScheduleDataInfo)
+
+#endif
