@@ -1,1 +1,171 @@
-// placeholder
+#include "scheduledatainfo.h"
+
+#include <QDebug>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+const QString dateTimeFormat = QStringLiteral("yyyy-MM-ddThh:mm:ss");
+const QString dayFormat = QStringLiteral("yyyy-MM-dd");
+
+[[nodiscard]] int jsonInt(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return 0;
+    const double number = value.toDouble();
+    if (std::trunc(number) != number || number < std::numeric_limits<int>::min() ||
+        number > std::numeric_limits<int>::max())
+        return 0;
+    return static_cast<int>(number);
+}
+
+// JSON is UTF-8 whatever the locale says; a local 8-bit encoding would turn non-Latin titles into
+// question marks under a C locale.
+[[nodiscard]] QJsonDocument parseJson(const QString &text, QJsonParseError *error)
+{
+    return QJsonDocument::fromJson(text.toUtf8(), error);
+}
+
+} // namespace
+
+QString ScheduleDataInfo::DateTimeToStringDate(const QDateTime &dateTime)
+{
+    const int offset = dateTime.offsetFromUtc();
+    const int absOffset = std::abs(offset);
+    return QLocale::c().toString(dateTime, dateTimeFormat) +
+           (offset < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+           QStringLiteral("%1:%2")
+               .arg(absOffset / 3600, 2, 10, QLatin1Char('0'))
+               .arg(absOffset % 3600 / 60, 2, 10, QLatin1Char('0'));
+}
+
+QDateTime ScheduleDataInfo::StringDateToDateTime(const QString &text)
+{
+    return QDateTime::fromString(text, Qt::ISODate);
+}
+
+QJsonObject ScheduleDataInfo::ScheduleToJson(const ScheduleDataInfo &info)
+{
+    QJsonArray ignore;
+    for (const QDateTime &dateTime : info.ignoreTime)
+        ignore.append(DateTimeToStringDate(dateTime));
+
+    QJsonObject object;
+    object.insert(QStringLiteral("ID"), info.id);
+    object.insert(QStringLiteral("AllDay"), info.allDay);
+    object.insert(QStringLiteral("Remind"), info.getScheudleRemind());
+    object.insert(QStringLiteral("RRule"), info.getScheduleRRule());
+    object.insert(QStringLiteral("Title"), info.titleName);
+    object.insert(QStringLiteral("Description"), info.description);
+    object.insert(QStringLiteral("Type"), info.type);
+    object.insert(QStringLiteral("Start"), DateTimeToStringDate(info.beginDateTime));
+    object.insert(QStringLiteral("End"), DateTimeToStringDate(info.endDateTime));
+    object.insert(QStringLiteral("RecurID"), info.recurID);
+    object.insert(QStringLiteral("Ignore"), ignore);
+    return object;
+}
+
+QString ScheduleDataInfo::ScheduleToJsonStr(const ScheduleDataInfo &info)
+{
+    return QString::fromUtf8(QJsonDocument(ScheduleToJson(info)).toJson(QJsonDocument::Compact));
+}
+
+ScheduleDataInfo ScheduleDataInfo::JsonToSchedule(const QJsonObject &object)
+{
+    ScheduleDataInfo info;
+    auto has = [&object](const char *key) { return object.contains(QLatin1String(key)); };
+    auto value = [&object](const char *key) { return object.value(QLatin1String(key)); };
+    // An empty rather than a null text, like a default record.
+    const QString empty = QLatin1String("");
+
+    if (has("ID"))
+        info.id = jsonInt(value("ID"));
+    if (has("AllDay"))
+        info.allDay = value("AllDay").toBool();
+    if (has("Remind"))
+        info.setScheudleRemind(value("Remind").toString());
+    if (has("Title"))
+        info.titleName = value("Title").toString(empty);
+    if (has("Description"))
+        info.description = value("Description").toString(empty);
+    if (has("Type"))
+        info.type = jsonInt(value("Type"));
+    if (has("Start"))
+        info.beginDateTime = StringDateToDateTime(value("Start").toString());
+    if (has("End"))
+        info.endDateTime = StringDateToDateTime(value("End").toString());
+    if (has("RecurID"))
+        info.recurID = jsonInt(value("RecurID"));
+    if (has("RRule"))
+        info.setScheduleRRule(value("RRule").toString());
+    if (has("Ignore")) {
+        const QJsonArray ignore = value("Ignore").toArray();
+        for (const QJsonValue &entry : ignore)
+            info.ignoreTime.append(StringDateToDateTime(entry.toString()));
+    }
+    return info;
+}
+
+ScheduleDataInfo ScheduleDataInfo::JsonStrToSchedule(const QString &text)
+{
+    QJsonParseError error;
+    const QJsonDocument document = parseJson(text, &error);
+    if (error.error != QJsonParseError::NoError)
+        qWarning().noquote() << error.errorString();
+    return JsonToSchedule(document.object());
+}
+
+QMap<QDate, QVector<ScheduleDataInfo>>
+ScheduleDataInfo::JsonArrayDataToScheduleMapData(const QJsonArray &array)
+{
+    QMap<QDate, QVector<ScheduleDataInfo>> range;
+    QVector<ScheduleDataInfo> jobs;
+    QDate date; // a day object without "Date" continues the previous one's day
+    for (const QJsonValue &element : array) {
+        const QJsonObject day = element.toObject();
+        jobs.clear();
+        if (day.contains(QLatin1String("Date")))
+            date = QLocale::c().toDate(day.value(QLatin1String("Date")).toString(), dayFormat);
+        if (day.contains(QLatin1String("Jobs"))) {
+            const QJsonArray dayJobs = day.value(QLatin1String("Jobs")).toArray();
+            jobs.reserve(dayJobs.size());
+            for (const QJsonValue &job : dayJobs)
+                jobs.append(JsonToSchedule(job.toObject()));
+        }
+        range.insert(date, jobs);
+    }
+    return range;
+}
+
+QMap<QDate, QVector<ScheduleDataInfo>> ScheduleDataInfo::StrJsonToRangeInfo(const QString &text)
+{
+    QJsonParseError error;
+    const QJsonDocument document = parseJson(text, &error);
+    if (error.error != QJsonParseError::NoError) {
+        qWarning().noquote() << error.errorString();
+        return {};
+    }
+    return JsonArrayDataToScheduleMapData(document.array());
+}
+
+QString ScheduleDataInfo::RangeInfoToStrJson(const QMap<QDate, QVector<ScheduleDataInfo>> &range)
+{
+    QJsonArray days;
+    for (auto it = range.cbegin(); it != range.cend(); ++it) {
+        QJsonArray jobs;
+        for (const ScheduleDataInfo &info : it.value())
+            jobs.append(ScheduleToJson(info));
+        QJsonObject day;
+        day.insert(QStringLiteral("Date"), QLocale::c().toString(it.key(), dayFormat));
+        day.insert(QStringLiteral("Jobs"), jobs);
+        days.append(day);
+    }
+    return QString::fromUtf8(QJsonDocument(days).toJson(QJsonDocument::Compact));
+}
