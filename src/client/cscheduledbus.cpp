@@ -1,1 +1,249 @@
-// placeholder
+#include "cscheduledbus.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCall>
+#include <QDBusReply>
+#include <QDBusServiceWatcher>
+#include <QDebug>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+// Sends the call and waits for it. A missing server or the bus's reply timeout come back as an
+// error reply, which is logged after `failureText`.
+[[nodiscard]] bool callServer(CScheduleDBus *client, const QString &member, const QVariantList &arguments,
+                              const char *failureText, QDBusMessage &reply)
+{
+    QDBusPendingCall call = client->asyncCallWithArgumentList(member, arguments);
+    call.waitForFinished();
+    reply = call.reply();
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        qWarning() << failureText << reply;
+        return false;
+    }
+    return true;
+}
+
+[[nodiscard]] bool firstString(const QDBusMessage &reply, QString &text)
+{
+    const QVariantList arguments = reply.arguments();
+    if (arguments.isEmpty() || arguments.first().userType() != QMetaType::QString)
+        return false;
+    text = arguments.first().toString();
+    return true;
+}
+
+QVariant unsignedArgument(int value)
+{
+    return QVariant::fromValue(quint32(value));
+}
+
+QString currentOwner(const QString &service)
+{
+    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    if (!bus)
+        return {};
+    const QDBusReply<QString> owner = bus->serviceOwner(service);
+    return owner.isValid() ? owner.value() : QString();
+}
+
+} // namespace
+
+CScheduleDBus *CScheduleDBus::m_scheduleDBus = nullptr;
+
+CScheduleDBus *CScheduleDBus::getInstance()
+{
+    if (!m_scheduleDBus) {
+        m_scheduleDBus = new CScheduleDBus(QStringLiteral(DBUS_SERVER_NAME), QStringLiteral(DBUS_SERVER_PATH),
+                                           QDBusConnection::sessionBus());
+    }
+    return m_scheduleDBus;
+}
+
+void CScheduleDBus::releaseInstance()
+{
+    delete m_scheduleDBus;
+    m_scheduleDBus = nullptr;
+}
+
+CScheduleDBus::CScheduleDBus(const QString &service, const QString &path, const QDBusConnection &connection,
+                             QObject *parent)
+    : QDBusAbstractInterface(service, path, staticInterfaceName(), connection, parent)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.connect(this->service(), this->path(), interface(), QString(), this,
+                     SLOT(propertyChanged(QDBusMessage)))) {
+        qWarning() << "the connection was fail!";
+    }
+    // A data server that starts late or restarts has jobs the widget has not seen yet.
+    auto *watcher =
+        new QDBusServiceWatcher(this->service(), bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString &, const QString &, const QString &newOwner) {
+                m_serviceOwner = newOwner;
+                if (!newOwner.isEmpty())
+                    Q_EMIT jobsUpdate();
+            });
+    m_serviceOwner = currentOwner(this->service());
+}
+
+CScheduleDBus::~CScheduleDBus()
+{
+    if (m_scheduleDBus == this)
+        m_scheduleDBus = nullptr;
+}
+
+void CScheduleDBus::propertyChanged(const QDBusMessage &msg)
+{
+    if (msg.type() != QDBusMessage::SignalMessage || msg.member() != QLatin1String("JobsUpdated") ||
+        msg.path() != path() || msg.interface() != interface()) {
+        return;
+    }
+    // Any connection may send a signal with the server's path and interface; a reload storm from
+    // one that does not own the name must not reach the widget.
+    if (m_serviceOwner.isEmpty())
+        m_serviceOwner = currentOwner(service());
+    if (m_serviceOwner.isEmpty() || msg.service() != m_serviceOwner)
+        return;
+    Q_EMIT jobsUpdate();
+}
+
+bool CScheduleDBus::GetJobs(const QDate &start, const QDate &end, QMap<QDate, QVector<ScheduleDataInfo>> &out)
+{
+    out.clear();
+    const QVariantList arguments{unsignedArgument(start.year()), unsignedArgument(start.month()),
+                                 unsignedArgument(start.day()),  unsignedArgument(end.year()),
+                                 unsignedArgument(end.month()),  unsignedArgument(end.day())};
+    QDBusMessage reply;
+    QString text;
+    if (!callServer(this, QStringLiteral("GetJobs"), arguments, "GetJobs err ,", reply) ||
+        !firstString(reply, text)) {
+        return false;
+    }
+    out = ScheduleDataInfo::StrJsonToRangeInfo(text);
+    return true;
+}
+
+namespace {
+
+[[nodiscard]] bool queryJobs(CScheduleDBus *client, const QString &key, const QDateTime &start,
+                             const QDateTime &end, QString &text)
+{
+    if (start.isNull() || end.isNull()) {
+        qWarning() << "starttime or endtime is not Valid";
+        return false;
+    }
+    const QJsonObject query{{QStringLiteral("Key"), key},
+                            {QStringLiteral("Start"), ScheduleDataInfo::DateTimeToStringDate(start)},
+                            {QStringLiteral("End"), ScheduleDataInfo::DateTimeToStringDate(end)}};
+    const QByteArray json = QJsonDocument(query).toJson(QJsonDocument::Compact);
+    QDBusMessage reply;
+    return callServer(client, QStringLiteral("QueryJobs"), {QString::fromUtf8(json.constData())},
+                      "QueryJobs err ,", reply) &&
+           firstString(reply, text);
+}
+
+} // namespace
+
+bool CScheduleDBus::QueryJobs(const QString &key, const QDateTime &start, const QDateTime &end, QString &out)
+{
+    out.clear();
+    return queryJobs(this, key, start, end, out);
+}
+
+bool CScheduleDBus::QueryJobs(const QString &key, const QDateTime &start, const QDateTime &end,
+                              QMap<QDate, QVector<ScheduleDataInfo>> &out)
+{
+    QString text;
+    if (!queryJobs(this, key, start, end, text))
+        return false;
+    out = ScheduleDataInfo::StrJsonToRangeInfo(text);
+    return true;
+}
+
+bool CScheduleDBus::GetJob(qint64 jobId, ScheduleDataInfo &out)
+{
+    QDBusMessage reply;
+    QString text;
+    if (!callServer(this, QStringLiteral("GetJob"), {QVariant::fromValue(jobId)}, "GetJob err ,", reply) ||
+        !firstString(reply, text)) {
+        return false;
+    }
+    out = ScheduleDataInfo::JsonStrToSchedule(text);
+    return true;
+}
+
+qint64 CScheduleDBus::CreateJob(const ScheduleDataInfo &info)
+{
+    if (!info.isValid()) {
+        qWarning() << "this is not a valid info :" << info << "  createJob Err";
+        return -1;
+    }
+    QDBusMessage reply;
+    if (!callServer(this, QStringLiteral("CreateJob"), {ScheduleDataInfo::ScheduleToJsonStr(info)},
+                    "createJob err ,", reply)) {
+        return -1;
+    }
+    const QVariantList arguments = reply.arguments();
+    if (arguments.isEmpty() || arguments.first().userType() != QMetaType::LongLong)
+        return 0;
+    return arguments.first().toLongLong();
+}
+
+bool CScheduleDBus::UpdateJob(const ScheduleDataInfo &info)
+{
+    QDBusMessage reply;
+    return callServer(this, QStringLiteral("UpdateJob"), {ScheduleDataInfo::ScheduleToJsonStr(info)},
+                      "UpdateJob err ,", reply);
+}
+
+bool CScheduleDBus::DeleteJob(qint64 jobId)
+{
+    QDBusMessage reply;
+    return callServer(this, QStringLiteral("DeleteJob"), {QVariant::fromValue(jobId)}, "DeleteJob err ,",
+                      reply);
+}
+
+bool CScheduleDBus::GetFestivalMonth(quint32 year, quint32 month, QVector<_tagFestivalInfo> &out)
+{
+    QDBusMessage reply;
+    QString text;
+    if (!callServer(this, QStringLiteral("GetFestivalMonth"),
+                    {QVariant::fromValue(year), QVariant::fromValue(month)}, "GetFestivalMonth err ,",
+                    reply) ||
+        !firstString(reply, text)) {
+        return false;
+    }
+    return _tagFestivalInfo::appendFromJson(text, int(year), out);
+}
+
+bool CScheduleDBus::GetHuangLiDay(const QDate &day, CaHuangLiDayInfo &out)
+{
+    const QVariantList arguments{unsignedArgument(day.year()), unsignedArgument(day.month()),
+                                 unsignedArgument(day.day())};
+    QDBusMessage reply;
+    QString text;
+    if (!callServer(this, QStringLiteral("GetHuangLiDay"), arguments, "GetHuangLiDay err ,", reply) ||
+        !firstString(reply, text)) {
+        return false;
+    }
+    bool ok = false;
+    out.strJsonToInfo(text, ok);
+    return ok;
+}
+
+bool CScheduleDBus::GetHuangLiMonth(quint32 year, quint32 month, bool &fill, CaHuangLiMonthInfo &out)
+{
+    const QVariantList arguments{QVariant::fromValue(year), QVariant::fromValue(month),
+                                 QVariant::fromValue(fill)};
+    QDBusMessage reply;
+    QString text;
+    if (!callServer(this, QStringLiteral("GetHuangLiMonth"), arguments, "GetHuangLiMonth err ,", reply) ||
+        !firstString(reply, text)) {
+        return false;
+    }
+    bool ok = false;
+    out.strJsonToInfo(text, ok);
+    return ok;
+}

@@ -47,6 +47,8 @@ public Q_SLOTS:
 
 private:
     static CScheduleDBus *m_scheduleDBus;
+    // Unique bus name of the data server's current owner; only its "JobsUpdated" counts.
+    QString m_serviceOwner;
 };
 
 #endif
