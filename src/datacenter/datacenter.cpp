@@ -1,1 +1,222 @@
-// placeholder
+#include "datacenter.h"
+
+#include "calendardbusui.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTimer>
+
+namespace {
+
+DataID keyOf(const ScheduleDataInfo &info)
+{
+    return DataID{info.getID(), info.getRecurID(), info.getTitleName()};
+}
+
+// Reads the float-task list the way QDataStream reads a QVector, except that a corrupt count cannot
+// make it reserve gigabytes: a record takes at least 15 bytes on the stream.
+void readFloatTasks(QDataStream &in, QVector<ExtendedData> &tasks)
+{
+    const QDataStream::Status before = in.status();
+    in.resetStatus();
+    tasks.clear();
+    quint32 count = 0;
+    in >> count;
+    tasks.reserve(static_cast<int>(qMin<qint64>(count, in.device()->bytesAvailable() / 15)));
+    for (quint32 i = 0; i < count; ++i) {
+        ExtendedData task;
+        in >> task;
+        if (in.status() != QDataStream::Ok) {
+            tasks.clear();
+            break;
+        }
+        tasks.append(task);
+    }
+    if (before != QDataStream::Ok) {
+        in.resetStatus();
+        in.setStatus(before);
+    }
+}
+
+const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+} // namespace
+
+DataCenter *DataCenter::instance()
+{
+    static DataCenter center;
+    return &center;
+}
+
+DataCenter::DataCenter()
+    : saveTimer(new QTimer(this))
+{
+    // Started by the first change and not restarted by later ones, so that a steady stream of
+    // changes still reaches the disk every saveDelayMs.
+    saveTimer->setSingleShot(true);
+    saveTimer->setInterval(saveDelayMs);
+    connect(saveTimer, &QTimer::timeout, this, [this] { saveData(); });
+}
+
+DataCenter::~DataCenter() = default;
+
+void DataCenter::loadData(const QString &path)
+{
+    // Changes still waiting for their save belong to the file they were made with.
+    if (saveTimer->isActive())
+        saveData();
+    dataFilePath = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    const bool readFailed = file.error() != QFileDevice::NoError;
+    file.close();
+
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_5_6);
+    in >> extendedDataTable;
+    const bool tableWhole = in.status() == QDataStream::Ok;
+    readFloatTasks(in, floatTasks);
+    if (readFailed || !tableWhole || in.status() != QDataStream::Ok || !in.atEnd())
+        keepUnreadableCopy(bytes);
+}
+
+void DataCenter::keepUnreadableCopy(const QByteArray &bytes) const
+{
+    const QString backupPath = dataFilePath + QLatin1String(".bak");
+    QSaveFile backup(backupPath);
+    bool kept = backup.open(QIODevice::WriteOnly) && backup.setPermissions(ownerOnly) &&
+                backup.write(bytes) == bytes.size() && backup.flush();
+    QString error = backup.errorString();
+    if (kept) {
+        kept = backup.commit();
+        error = backup.errorString();
+    } else {
+        backup.cancelWriting();
+    }
+    if (kept)
+        qWarning().noquote() << QStringLiteral("The task data file \"%1\" could not be read whole; "
+                                               "a copy of it is kept in \"%2\".")
+                                    .arg(dataFilePath, backupPath);
+    else
+        qWarning().noquote() << QStringLiteral("The task data file \"%1\" could not be read whole, "
+                                               "and keeping a copy in \"%2\" failed: %3")
+                                    .arg(dataFilePath, backupPath, error);
+}
+
+bool DataCenter::saveData()
+{
+    saveTimer->stop();
+    for (auto it = extendedDataTable.begin(); it != extendedDataTable.end();) {
+        if (it->isDefault())
+            it = extendedDataTable.erase(it);
+        else
+            ++it;
+    }
+    QString error;
+    if (!writeFile(&error)) {
+        qWarning().noquote()
+            << QStringLiteral("Cannot save the task data to \"%1\": %2").arg(dataFilePath, error);
+        return false;
+    }
+    return true;
+}
+
+bool DataCenter::writeFile(QString *error) const
+{
+    if (dataFilePath.isEmpty()) {
+        *error = QStringLiteral("no data file was loaded");
+        return false;
+    }
+    // Task titles are private: a new file is the owner's alone, an existing one keeps its mode.
+    const bool isNew = !QFileInfo::exists(dataFilePath);
+    QSaveFile file(dataFilePath);
+    if (!file.open(QIODevice::WriteOnly) || (isNew && !file.setPermissions(ownerOnly))) {
+        *error = file.errorString();
+        return false;
+    }
+    QDataStream out(&file);
+    out.setVersion(QDataStream::Qt_5_6);
+    out << extendedDataTable << floatTasks;
+    // flush: a full disk is not always reported otherwise
+    if (out.status() != QDataStream::Ok || !file.flush()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+ExtendedData DataCenter::getExtendedData(const ScheduleDataInfo &info)
+{
+    const DataID key = keyOf(info);
+    auto it = extendedDataTable.find(key);
+    if (it == extendedDataTable.end())
+        it = extendedDataTable.insert(key, ExtendedData());
+    return *it;
+}
+
+void DataCenter::setExtendedData(const ScheduleDataInfo &info, const ExtendedData &data)
+{
+    extendedDataTable.insert(keyOf(info), data);
+    if (!dataFilePath.isEmpty() && !saveTimer->isActive())
+        saveTimer->start();
+}
+
+bool DataCenter::createFloatTask(const QString &title)
+{
+    for (const ExtendedData &task : qAsConst(floatTasks)) {
+        if (task.dataId.titleName == title)
+            return false;
+    }
+    ExtendedData task;
+    task.dataId.titleName = title;
+    floatTasks.append(task);
+    return true;
+}
+
+bool DataCenter::setFloatTask(const QString &title, bool checked)
+{
+    for (ExtendedData &task : floatTasks) {
+        if (task.dataId.titleName == title) {
+            task.checked = checked;
+            return true;
+        }
+    }
+    return false;
+}
+
+void DataCenter::getFloatTask(QVector<ExtendedData> &out) const
+{
+    out = floatTasks;
+}
+
+bool DataCenter::removeFloatTask(const QString &title)
+{
+    for (int i = 0; i < floatTasks.size(); ++i) {
+        if (floatTasks.at(i).dataId.titleName == title) {
+            floatTasks.remove(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void DataCenter::raiseCalendarWindow()
+{
+    // One-way: the calendar application may not be running, and the widget never waits for it.
+    CalendarDbusUI::instance()->asyncCallWithArgumentList(QStringLiteral("RaiseWindow"), {});
+}
+
+void DataCenter::OpenSchedule(const QString &strjson)
+{
+    CalendarDbusUI::instance()->asyncCallWithArgumentList(QStringLiteral("OpenSchedule"),
+                                                          {QVariant::fromValue(strjson)});
+}

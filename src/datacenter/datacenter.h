@@ -22,7 +22,8 @@ class DataCenter : public QObject
 public:
     static DataCenter *instance();
 
-    // Remembers `path` for every later save and reads the file, if there is one.
+    // Remembers `path` for every later save and reads the file, if there is one. A missing file
+    // leaves memory as it is; a file that cannot be read whole is first copied to `path`.bak.
     void loadData(const QString &path);
     // Drops all-false records and writes the file atomically; false (and one warning) on failure.
     bool saveData();
@@ -38,6 +39,7 @@ public:
     void getJobs(DisplayInfo view, QVector<ScheduleDataInfo> &out);
 
     // Delay between a change and its save; a burst of changes within it costs one write.
+    // When changing 2000 ms, update tst_datafile, which waits for it.
     static constexpr int saveDelayMs = 2000;
 
 public Q_SLOTS:
@@ -47,6 +49,9 @@ public Q_SLOTS:
 private:
     DataCenter();
     ~DataCenter() override;
+
+    [[nodiscard]] bool writeFile(QString *error) const;
+    void keepUnreadableCopy(const QByteArray &bytes) const;
 
     QString dataFilePath;
     QHash<DataID, ExtendedData> extendedDataTable;

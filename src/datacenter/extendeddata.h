@@ -31,8 +31,8 @@ struct ExtendedData
     bool isDefault() const { return !checked && !pinned && !countdown; }
     bool operator==(const ExtendedData &other) const
     {
-        return dataId == other.dataId && checked == other.checked && pinned == other.pinned
-            && countdown == other.countdown;
+        return dataId == other.dataId && checked == other.checked && pinned == other.pinned &&
+               countdown == other.countdown;
     }
 };
 

@@ -1,0 +1,217 @@
+#include "datacenter.h"
+#include "fakedbusservice.h"
+
+#include <QDBusConnection>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+namespace {
+
+// One schedule occurrence of the test calendar, written "day:id:recurID:flags", the day counted
+// from today; flags: r reminder, c checked, p pinned, d countdown.
+struct Entry
+{
+    int day = 0;
+    int id = 0;
+    int recurID = 0;
+    QString flags;
+
+    QString title() const { return QString::fromUtf8("任务 %1/%2").arg(id).arg(recurID); }
+};
+
+QVector<Entry> parse(const QStringList &entries)
+{
+    QVector<Entry> calendar;
+    for (const QString &text : entries) {
+        const QStringList parts = text.split(':');
+        calendar.append({parts.at(0).toInt(), parts.at(1).toInt(), parts.at(2).toInt(), parts.value(3)});
+    }
+    return calendar;
+}
+
+ScheduleDataInfo scheduleOf(const Entry &entry)
+{
+    ScheduleDataInfo info;
+    info.setID(entry.id);
+    info.setRecurID(entry.recurID);
+    info.setTitleName(entry.title());
+    return info;
+}
+
+QString dateTimeText(const QDate &day, const QString &time)
+{
+    return day.toString(QStringLiteral("yyyy-MM-dd")) + 'T' + time + "+00:00";
+}
+
+// The data server's answer: every day of the range, in order, empty days included.
+QString rangeJson(const QVector<Entry> &calendar, const QDate &today, const QDate &start, const QDate &end)
+{
+    QJsonArray days;
+    for (QDate day = start; day.isValid() && day <= end; day = day.addDays(1)) {
+        QJsonArray jobs;
+        for (const Entry &entry : calendar) {
+            if (today.addDays(entry.day) != day)
+                continue;
+            QJsonObject job{{"ID", entry.id},
+                            {"RecurID", entry.recurID},
+                            {"Title", entry.title()},
+                            {"AllDay", true},
+                            {"Start", dateTimeText(day, "00:00:00")},
+                            {"End", dateTimeText(day, "23:59:00")}};
+            if (entry.flags.contains('r'))
+                job.insert("Remind", "1;09:00");
+            jobs.append(job);
+        }
+        days.append(QJsonObject{{"Date", day.toString(Qt::ISODate)}, {"Jobs", jobs}});
+    }
+    return QString::fromUtf8(QJsonDocument(days).toJson(QJsonDocument::Compact));
+}
+
+QDate dateOf(const QVariantList &arguments, int first)
+{
+    return QDate(arguments.value(first).toInt(), arguments.value(first + 1).toInt(),
+                 arguments.value(first + 2).toInt());
+}
+
+} // namespace
+
+class TestDisplaySelection : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeDBusService server{"com.norvale.dataserver.Calendar", "/com/norvale/dataserver/Calendar",
+                           "com.norvale.dataserver.Calendar"};
+
+    // The ranges asked for, as day offsets from today: "-3..0".
+    QStringList fetchedRanges(const QDate &today) const
+    {
+        QStringList ranges;
+        for (const FakeDBusService::Call &call : server.calls("GetJobs")) {
+            const QString range = QString("%1..%2")
+                                      .arg(today.daysTo(dateOf(call.arguments, 0)))
+                                      .arg(today.daysTo(dateOf(call.arguments, 3)));
+            ranges << (call.signature == "uuuuuu" ? range : range + " as " + call.signature);
+        }
+        return ranges;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!QDBusConnection::sessionBus().isConnected())
+            QSKIP("no session bus");
+    }
+
+    void noServer()
+    {
+        server.stop();
+        const QRegularExpression failure("^GetJobs err ,");
+        const QVector<int> views{DisplayOverview, DisplayRecent, 1, 6};
+        const QVector<int> fetches{2, 1, 1, 1};
+        for (int i = 0; i < views.size(); ++i) {
+            for (int n = 0; n < fetches.at(i); ++n)
+                QTest::ignoreMessage(QtWarningMsg, failure);
+            QVector<ScheduleDataInfo> out{ScheduleDataInfo()};
+            DataCenter::instance()->getJobs(DisplayInfo(views.at(i)), out);
+            QVERIFY2(out.isEmpty(), qPrintable(QString("view %1").arg(views.at(i))));
+        }
+    }
+
+    void views_data()
+    {
+        QTest::addColumn<QStringList>("calendar");
+        QTest::addColumn<int>("view");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("ranges");
+
+        const QStringList daily{"-3:1:1:c", "-2:1:2:", "-1:1:3:", "0:1:4:", "1:1:5:",
+                                "2:1:6:",   "3:1:7:",  "4:1:8:",  "5:1:9:", "6:1:10:"};
+        QTest::newRow("daily: overview shows the oldest unchecked occurrence")
+            << daily << int(DisplayOverview) << QStringList{"1/2"} << QStringList{"-3..0", "0..6"};
+        QTest::newRow("daily: recent shows it once")
+            << daily << int(DisplayRecent) << QStringList{"1/1"} << QStringList{"-3..0"};
+        QTest::newRow("daily: day view shows it once")
+            << daily << 2 << QStringList{"1/6"} << QStringList{"2..2"};
+        QTest::newRow("daily: all checked, today is the anchor")
+            << QStringList{"-1:2:1:c", "0:2:2:c", "1:2:3:r"} << int(DisplayOverview) << QStringList{"2/2"}
+            << QStringList{"-3..0", "0..6"};
+
+        QTest::newRow("unchecked past task carried forward, checked one not")
+            << QStringList{"-2:20:0:", "-2:21:0:c", "-4:22:0:"} << int(DisplayOverview) << QStringList{"20/0"}
+            << QStringList{"-3..0", "0..6"};
+        QTest::newRow("anchor day two days ahead")
+            << QStringList{"2:30:0:", "2:31:0:c", "2:32:0:", "3:36:0:r", "4:33:0:", "4:34:0:p", "5:35:0:d"}
+            << int(DisplayOverview) << QStringList{"30/0", "31/0", "32/0", "36/0", "34/0", "35/0"}
+            << QStringList{"-3..0", "0..6"};
+        QTest::newRow("reminder on the last day of the week, not after")
+            << QStringList{"0:42:0:", "6:40:0:r", "7:41:0:r", "6:43:0:"} << int(DisplayOverview)
+            << QStringList{"42/0", "40/0"} << QStringList{"-3..0", "0..6"};
+        QTest::newRow("checked notable task still listed")
+            << QStringList{"0:50:0:", "3:51:0:rc", "3:52:0:pc"} << int(DisplayOverview)
+            << QStringList{"50/0", "51/0", "52/0"} << QStringList{"-3..0", "0..6"};
+        QTest::newRow("overview order: carried, anchor, notable")
+            << QStringList{"1:73:0:r", "-1:70:0:", "0:71:0:c", "0:70:1:", "-3:74:0:c", "1:72:0:"}
+            << int(DisplayOverview) << QStringList{"70/0", "71/0", "73/0"} << QStringList{"-3..0", "0..6"};
+
+        QTest::newRow("recent lists checked tasks")
+            << QStringList{"-4:64:0:", "-3:60:0:c", "-1:61:0:", "0:62:0:c", "1:63:0:"} << int(DisplayRecent)
+            << QStringList{"60/0", "61/0", "62/0"} << QStringList{"-3..0"};
+        QTest::newRow("day view in server order") << QStringList{"1:81:0:c", "1:80:0:", "2:82:0:r"} << 1
+                                                  << QStringList{"81/0", "80/0"} << QStringList{"1..1"};
+        QTest::newRow("empty day") << QStringList{"0:90:0:r", "2:91:0:"} << 3 << QStringList()
+                                   << QStringList{"3..3"};
+        QTest::newRow("other negative view")
+            << QStringList{"0:92:0:"} << -2 << QStringList() << QStringList();
+    }
+
+    void views()
+    {
+        QFETCH(QStringList, calendar);
+        QFETCH(int, view);
+        QFETCH(QStringList, expected);
+        QFETCH(QStringList, ranges);
+
+        QVERIFY(server.isRunning() || server.start());
+        const QDate today = QDate::currentDate();
+        const QVector<Entry> entries = parse(calendar);
+        for (const Entry &entry : entries) {
+            ExtendedData data;
+            data.dataId = DataID{entry.id, entry.recurID, entry.title()};
+            data.checked = entry.flags.contains('c');
+            data.pinned = entry.flags.contains('p');
+            data.countdown = entry.flags.contains('d');
+            DataCenter::instance()->setExtendedData(scheduleOf(entry), data);
+        }
+        server.clearCalls();
+        server.setHandler("GetJobs", [entries, today](const FakeDBusService::Call &call) {
+            return FakeDBusService::Reply::value(
+                rangeJson(entries, today, dateOf(call.arguments, 0), dateOf(call.arguments, 3)));
+        });
+
+        QVector<ScheduleDataInfo> out{ScheduleDataInfo()};
+        DataCenter::instance()->getJobs(DisplayInfo(view), out);
+
+        QStringList listed;
+        for (const ScheduleDataInfo &info : out)
+            listed << QString("%1/%2").arg(info.getID()).arg(info.getRecurID());
+        QCOMPARE(listed, expected);
+        QCOMPARE(fetchedRanges(today), ranges);
+        for (const ScheduleDataInfo &info : out) {
+            const Entry *entry = nullptr;
+            for (const Entry &candidate : entries) {
+                if (candidate.id == info.getID() && candidate.recurID == info.getRecurID())
+                    entry = &candidate;
+            }
+            QVERIFY(entry);
+            QCOMPARE(info.getTitleName(), entry->title());
+            QCOMPARE(info.getBeginDateTime().date(), today.addDays(entry->day));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDisplaySelection)
+
+#include "tst_displayselection.moc"
