@@ -1,1 +1,429 @@
-// placeholder
+#include "taskitem.h"
+
+#include "datacenter.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <QVariantAnimation>
+
+#include <algorithm>
+#include <limits>
+
+using Zyk::Gui::ZGuiApplicationHelper;
+
+namespace {
+// A button text turns "&x" into a shortcut; titles are shown as they are.
+QString withoutMnemonics(QString text)
+{
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+} // namespace
+
+TaskMenu::TaskMenu(QWidget *parent)
+    : QMenu(parent)
+    , openAction(QStringLiteral("在日历中打开"))
+    , countdownAction(QStringLiteral("倒计时模式"))
+    , pinAction(QStringLiteral("置顶模式"))
+    , normalAction(QStringLiteral("正常模式"))
+{
+    addAction(&openAction);
+    addAction(&countdownAction);
+    addAction(&pinAction);
+    addAction(&normalAction);
+}
+
+TaskItem::TaskItem(QWidget *parent)
+    : QWidget(parent)
+    , checkBox(this)
+    , menu(new TaskMenu)
+{
+    setMinimumSize(220, 56);
+    setFixedSize(220, 56);
+    bandHalfHeight = height() / 2;
+    progressWidth = -1;
+    checkBox.setGeometry(10, 0, 150, 50);
+
+    // Keyboard users reach the task through its check box (Space ticks it); a mouse click does not
+    // move the focus, so the focus frame shows only after keyboard navigation.
+    checkBox.setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::TabFocus);
+    setFocusProxy(&checkBox);
+    checkBox.installEventFilter(this);
+
+    connect(&checkBox, &QCheckBox::clicked, this, &TaskItem::onClicked);
+    ZGuiApplicationHelper *helper = ZGuiApplicationHelper::instance();
+    connect(helper, &ZGuiApplicationHelper::themeTypeChanged, this, &TaskItem::onThemeChanged);
+    onThemeChanged(helper->themeType());
+
+    connect(&menu->openAction, &QAction::triggered, this, &TaskItem::openSchedule);
+    connect(&menu->countdownAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
+    connect(&menu->pinAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
+    connect(&menu->normalAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
+}
+
+TaskItem::~TaskItem()
+{
+    menu->deleteLater();
+}
+
+void TaskItem::setTask(const ScheduleDataInfo &info)
+{
+    task = info;
+    repeating = task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat;
+    const ExtendedData data = DataCenter::instance()->getExtendedData(task);
+    countdown = data.countdown;
+    pinned = data.pinned;
+    checkBox.setChecked(data.checked);
+    refreshMode();
+}
+
+bool TaskItem::isChecked() const
+{
+    return checkBox.isChecked();
+}
+
+QDateTime TaskItem::getBeginDateTime() const
+{
+    return task.getBeginDateTime();
+}
+
+bool TaskItem::isAnimating() const
+{
+    const auto animations = findChildren<QVariantAnimation *>(QString(), Qt::FindDirectChildrenOnly);
+    return std::any_of(animations.cbegin(), animations.cend(), [](const QVariantAnimation *animation) {
+        return animation->state() == QAbstractAnimation::Running;
+    });
+}
+
+QSize TaskItem::sizeHint() const
+{
+    return QSize(220, 56);
+}
+
+void TaskItem::freshMenu()
+{
+    const bool checked = checkBox.isChecked();
+    const bool beforeBegin = QDateTime::currentDateTime() < task.getBeginDateTime();
+    menu->openAction.setVisible(true);
+    menu->countdownAction.setVisible(!checked && beforeBegin && !countdown);
+    menu->pinAction.setVisible(!checked && !countdown && !pinned);
+    menu->normalAction.setVisible(!checked && (countdown || pinned));
+}
+
+void TaskItem::refreshMode()
+{
+    const int oldMode = mode;
+    const int oldState = state;
+    blinkOn = false;
+    mode = ModeNormal;
+
+    const QDateTime begin = task.getBeginDateTime();
+    const QDateTime end = task.getEndDateTime();
+    checkBox.setText(withoutMnemonics(QLatin1String("  ") + begin.toString(QStringLiteral("MM.dd  hh:mm")) +
+                                      QLatin1String("\n  ") + task.getTitleName()));
+
+    const QDateTime now = QDateTime::currentDateTime();
+    const int remindNum = task.getRemindData().getRemindNum();
+    QDateTime remindTime = begin;
+    if (remindNum >= 0) {
+        remindTime = task.getAllDay() ? begin.addDays(-remindNum) : begin.addSecs(-60 * qint64(remindNum));
+        mode = ModeRemind;
+    }
+    if (pinned)
+        mode = ModePinned;
+    if (countdown) {
+        if (now < begin.addSecs(-3600))
+            mode = ModeCountdownWait;
+        else if (now < end.addSecs(-5))
+            mode = ModeCountdown;
+    }
+
+    if (checkBox.isChecked())
+        state = StateDone;
+    else if (end < now)
+        state = StateExpired;
+    else if (remindTime < now)
+        state = StateReminded;
+    else
+        state = StateWaiting;
+
+    if (mode != oldMode || state != oldState)
+        Q_EMIT stateChanged();
+    // Recomputed on every refresh: whether the countdown entry is offered depends on the clock too.
+    freshMenu();
+    update();
+}
+
+void TaskItem::onCountdown()
+{
+    if (mode != ModeCountdown && mode != ModeCountdownFinal)
+        return;
+    blinkOn = !blinkOn;
+
+    const QDateTime begin = task.getBeginDateTime();
+    const qint64 remaining = QDateTime::currentDateTime().msecsTo(begin) + 1000;
+    qint64 minutes = 0;
+    qint64 seconds = 0;
+    if (remaining > 0) {
+        minutes = remaining / 60000;
+        seconds = (remaining / 1000) % 60;
+        if (seconds <= 9 && mode == ModeCountdown) {
+            mode = ModeCountdownFinal;
+            progressAnimate();
+            Q_EMIT stateChanged();
+        }
+    }
+    checkBox.setText(
+        QStringLiteral("  %1:%2 => %3\n  %4")
+            .arg(minutes, 2, 10, QLatin1Char('0'))
+            .arg(seconds, 2, 10, QLatin1Char('0'))
+            .arg(begin.toString(QStringLiteral("hh:mm::ss")), withoutMnemonics(task.getTitleName())));
+    update();
+}
+
+void TaskItem::fadeAnimate()
+{
+    listAnimate(180, 0, true);
+}
+
+void TaskItem::bloomAnimate()
+{
+    listAnimate(0, 180, false);
+}
+
+void TaskItem::listAnimate(int fromAlpha, int toAlpha, bool signalFaded)
+{
+    QColor from = itemColor;
+    from.setAlpha(fromAlpha);
+    QColor to = itemColor;
+    to.setAlpha(toAlpha);
+    auto *animation = new QVariantAnimation(this);
+    animation->setDuration(listAnimationMs);
+    animation->setStartValue(from);
+    animation->setEndValue(to);
+    connect(animation, &QVariantAnimation::valueChanged, this, &TaskItem::onColorValueChanged);
+    if (signalFaded)
+        connect(animation, &QVariantAnimation::finished, this, &TaskItem::faded);
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void TaskItem::progressAnimate()
+{
+    const QDateTime begin = task.getBeginDateTime();
+    const qint64 total = QDateTime::currentDateTime().msecsTo(begin);
+    if (total <= 0) {
+        // The begin time is already here: there is nothing left to fill.
+        startRedFlash();
+        return;
+    }
+    const int duration = int(std::min<qint64>(total, std::numeric_limits<int>::max()));
+    auto *animation = new QVariantAnimation(this);
+    animation->setStartValue(0);
+    animation->setEndValue(duration);
+    animation->setDuration(duration);
+    connect(animation, &QVariantAnimation::valueChanged, this, [this, duration](const QVariant &value) {
+        progressWidth = int(qint64(value.toInt()) * width() / duration);
+        update();
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+    progressRunning = true;
+
+    const qint64 untilBegin = std::clamp<qint64>(QDateTime::currentDateTime().msecsTo(begin), 0, duration);
+    QTimer::singleShot(int(untilBegin), this, &TaskItem::startRedFlash);
+}
+
+void TaskItem::startRedFlash()
+{
+    itemColor = QColor(200, 0, 0, 180);
+    progressRunning = false;
+    onCountdown();
+    update();
+    QTimer::singleShot(redFlashMs, this, [this] {
+        onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
+        update();
+    });
+}
+
+void TaskItem::onThemeChanged(ZGuiApplicationHelper::ColorType type)
+{
+    itemColor = type == ZGuiApplicationHelper::DarkType ? QColor(0, 0, 0, 180) : QColor(255, 255, 255, 180);
+    backgroundAlpha = itemColor.alpha();
+}
+
+void TaskItem::onColorValueChanged(const QVariant &color)
+{
+    backgroundAlpha = color.value<QColor>().alpha();
+    bandHalfHeight = backgroundAlpha * height() / 360;
+    update();
+}
+
+void TaskItem::openSchedule()
+{
+    DataCenter::instance()->OpenSchedule(ScheduleDataInfo::ScheduleToJsonStr(task));
+}
+
+void TaskItem::onModeActionToggled()
+{
+    const QObject *action = sender();
+    if (action == &menu->countdownAction) {
+        countdown = true;
+        pinned = false;
+    } else if (action == &menu->pinAction) {
+        pinned = true;
+        countdown = false;
+    } else if (action == &menu->normalAction) {
+        pinned = false;
+        countdown = false;
+    } else {
+        return;
+    }
+    refreshMode();
+    extDataChanged();
+}
+
+void TaskItem::onClicked(bool state)
+{
+    Q_UNUSED(state)
+    pinned = false;
+    countdown = false;
+    refreshMode();
+    extDataChanged();
+}
+
+void TaskItem::extDataChanged()
+{
+    ExtendedData record;
+    record.dataId.id = task.getID();
+    record.dataId.recurID = task.getRecurID();
+    record.dataId.titleName = task.getTitleName();
+    record.checked = checkBox.isChecked();
+    record.pinned = pinned;
+    record.countdown = countdown;
+    DataCenter::instance()->setExtendedData(task, record);
+}
+
+void TaskItem::showMenu(const QPoint &globalPos)
+{
+    freshMenu();
+    menu->exec(globalPos);
+}
+
+void TaskItem::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton) {
+        // The list may replace this item while its menu is open.
+        const QPointer<TaskItem> alive(this);
+        showMenu(event->globalPos());
+        if (!alive)
+            return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TaskItem::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    openSchedule();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void TaskItem::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        openSchedule();
+        return;
+    }
+    if ((key == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+        (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        showMenu(mapToGlobal(rect().center()));
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TaskItem::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The right-button release opens the menu; here only the platform's keyboard request.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    showMenu(mapToGlobal(rect().center()));
+}
+
+bool TaskItem::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &checkBox && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        update();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TaskItem::paintEvent(QPaintEvent *event)
+{
+    Q_UNUSED(event)
+    static QSvgRenderer bellSvg(QStringLiteral(":/pics/bell.svg"));
+    static QSvgRenderer repeatSvg(QStringLiteral(":/pics/repeat.svg"));
+    static QSvgRenderer warnSvg(QStringLiteral(":/pics/warn.svg"));
+    static QSvgRenderer timerSvg(QStringLiteral(":/pics/timer.svg"));
+    static QSvgRenderer pinSvg(QStringLiteral(":/pics/pin.svg"));
+    static QSvgRenderer hotSvg(QStringLiteral(":/pics/hot.svg"));
+    static const QColor progressColor(0, 200, 0, 255);
+
+    const int w = width();
+    const int h = height();
+    const int b = bandHalfHeight;
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+
+    QColor band = itemColor;
+    band.setAlpha(backgroundAlpha);
+    painter.setBrush(band);
+    painter.drawRoundedRect(QRect(0, h / 2 - b, w, 2 * b), 8, 8);
+
+    if (progressRunning) {
+        painter.setBrush(progressColor);
+        painter.drawRoundedRect(QRect(0, h / 2 - b, progressWidth, 2 * b), 8, 8);
+        if (progressWidth > 7 && progressWidth < w - 7)
+            painter.drawRect(QRect(progressWidth - 8, h / 2 - b, 8, 2 * b));
+    }
+
+    const int x1 = w - 30;
+    const int x2 = w - 55;
+    QSvgRenderer *modeIcon = nullptr;
+    if (mode == ModeCountdownWait)
+        modeIcon = &hotSvg;
+    else if (blinkOn && (mode == ModeCountdown || mode == ModeCountdownFinal))
+        modeIcon = &timerSvg;
+    else if (mode == ModePinned)
+        modeIcon = &pinSvg;
+    else if (mode == ModeRemind)
+        modeIcon = &bellSvg;
+    if (modeIcon)
+        modeIcon->render(&painter, QRectF(x1, 5, 20, 20));
+
+    QSvgRenderer *stateIcon = nullptr;
+    if (state == StateExpired)
+        stateIcon = &warnSvg;
+    else if (state == StateReminded && mode != ModeCountdownWait && mode != ModeCountdown)
+        stateIcon = &timerSvg;
+    if (stateIcon)
+        stateIcon->render(&painter, QRectF(x2, 5, 20, 20));
+
+    if (repeating)
+        repeatSvg.render(&painter, QRectF(x1, 30, 20, 20));
+
+    if (checkBox.hasFocus()) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 8, 8);
+    }
+}

@@ -26,7 +26,14 @@ class TaskItem : public QWidget
 {
     Q_OBJECT
 public:
-    enum Mode { ModeNormal = 0, ModeRemind, ModePinned, ModeCountdownWait, ModeCountdown, ModeCountdownFinal };
+    enum Mode {
+        ModeNormal = 0,
+        ModeRemind,
+        ModePinned,
+        ModeCountdownWait,
+        ModeCountdown,
+        ModeCountdownFinal
+    };
     enum State { StateWaiting = 0, StateReminded, StateExpired, StateDone };
 
     explicit TaskItem(QWidget *parent = nullptr);
@@ -37,6 +44,9 @@ public:
     int getMode() const { return mode; }
     int getState() const { return state; }
     QDateTime getBeginDateTime() const;
+    TaskMenu *taskMenu() const { return menu; }
+    // True while a fade, bloom or countdown progress animation runs.
+    bool isAnimating() const;
 
     void freshMenu();
     void refreshMode();
@@ -47,6 +57,10 @@ public:
     void progressAnimate();
 
     QSize sizeHint() const override;
+
+    // Fade and bloom length, and how long the band stays red at the begin time.
+    static constexpr int listAnimationMs = 300;
+    static constexpr int redFlashMs = 3000;
 
 Q_SIGNALS:
     void stateChanged();
@@ -63,9 +77,16 @@ private Q_SLOTS:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void listAnimate(int fromAlpha, int toAlpha, bool signalFaded);
+    void showMenu(const QPoint &globalPos);
+    void startRedFlash();
+
     QColor itemColor;
     ScheduleDataInfo task;
     int bandHalfHeight = 28;

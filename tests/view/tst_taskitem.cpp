@@ -1,0 +1,743 @@
+#include "datacenter.h"
+#include "fakedbusservice.h"
+#include "taskitem.h"
+#include "zguiapplicationhelper.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QImage>
+#include <QKeySequence>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSvgRenderer>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QVariantAnimation>
+
+#include <memory>
+
+using Zyk::Gui::ZGuiApplicationHelper;
+
+namespace {
+int lastId = 1000;
+
+// A timed task whose times are given relative to now, so that no case depends on the hour of the run.
+ScheduleDataInfo makeTask(qint64 beginMs, qint64 endMs, int remindNum = -1, bool allDay = false,
+                          const QString &title = "Review")
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    ScheduleDataInfo info;
+    info.setID(++lastId);
+    info.setTitleName(title);
+    info.setAllDay(allDay);
+    info.setBeginDateTime(now.addMSecs(beginMs));
+    info.setEndDateTime(now.addMSecs(endMs));
+    info.setRemindData(RemindData(remindNum, QTime(9, 0)));
+    return info;
+}
+
+void storeFlags(const ScheduleDataInfo &info, bool checked, bool pinned, bool countdown)
+{
+    ExtendedData data;
+    data.dataId.id = info.getID();
+    data.dataId.recurID = info.getRecurID();
+    data.dataId.titleName = info.getTitleName();
+    data.checked = checked;
+    data.pinned = pinned;
+    data.countdown = countdown;
+    DataCenter::instance()->setExtendedData(info, data);
+}
+
+QCheckBox *checkBoxOf(TaskItem &item)
+{
+    return qobject_cast<QCheckBox *>(item.focusProxy());
+}
+
+// The item's own painting, without the check box drawn over it.
+QImage renderItem(TaskItem &item)
+{
+    QImage image(item.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    item.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    return image;
+}
+
+// Shrinks the band as a fade would, without waiting for one.
+void setBandAlpha(TaskItem &item, int alpha)
+{
+    QVERIFY(QMetaObject::invokeMethod(&item, "onColorValueChanged",
+                                      Q_ARG(QVariant, QVariant::fromValue(QColor(0, 0, 0, alpha)))));
+}
+
+bool isPureGreen(QRgb pixel)
+{
+    return pixel == qRgba(0, 200, 0, 255);
+}
+
+// Which of the six icons is drawn in the 20x20 square at `topLeft` ("" when the square is empty).
+QString iconAt(const QImage &image, const QPoint &topLeft)
+{
+    const QImage square = image.copy(QRect(topLeft, QSize(20, 20)));
+    bool empty = true;
+    for (int y = 0; y < 20 && empty; ++y) {
+        for (int x = 0; x < 20 && empty; ++x)
+            empty = qAlpha(square.pixel(x, y)) == 0;
+    }
+    if (empty)
+        return QString();
+    for (const char *name : {"bell", "repeat", "warn", "timer", "pin", "hot"}) {
+        QSvgRenderer renderer(QString(":/pics/%1.svg").arg(name));
+        QImage reference(20, 20, QImage::Format_ARGB32);
+        reference.fill(Qt::transparent);
+        QPainter painter(&reference);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(0, 0, 20, 20));
+        painter.end();
+        if (reference == square)
+            return QString::fromLatin1(name);
+    }
+    return QStringLiteral("?");
+}
+
+QStringList warnings;
+void collectWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        warnings << message;
+}
+} // namespace
+
+class TestTaskItem : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void modeAndState_data();
+    void modeAndState();
+    void dateText();
+    void menuVisibility_data();
+    void menuVisibility();
+    void countdownEntryWithdrawnOnceBegun();
+    void countdownText_data();
+    void countdownText();
+    void finalPhase_data();
+    void finalPhase();
+    void tickStores_data();
+    void tickStores();
+    void modeActionStores_data();
+    void modeActionStores();
+    void openSchedule_data();
+    void openSchedule();
+    void contextMenu_data();
+    void contextMenu();
+    void keyboard();
+    void band_data();
+    void band();
+    void icons_data();
+    void icons();
+    void progressEnds_data();
+    void progressEnds();
+    void redFlash_data();
+    void redFlash();
+    void fadeAndBloom();
+
+private:
+    std::unique_ptr<FakeDBusService> calendar;
+};
+
+void TestTaskItem::initTestCase()
+{
+    calendar = std::make_unique<FakeDBusService>("com.norvale.Calendar", "/com/norvale/Calendar",
+                                                 "com.norvale.Calendar");
+    if (!calendar->start())
+        QSKIP("no session bus");
+}
+
+void TestTaskItem::modeAndState_data()
+{
+    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<int>("remind");
+    QTest::addColumn<int>("beginS");
+    QTest::addColumn<int>("endS");
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<bool>("countdown");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("state");
+
+    const int h = 3600;
+    // clang-format off
+    QTest::newRow("no reminder, ahead")            << false << -1  << 30 * 60  << 2 * h  << false << false << false << 0 << 0;
+    QTest::newRow("no reminder, begun")            << false << -1  << -600   << h      << false << false << false << 0 << 1;
+    QTest::newRow("15 min, not yet reminded")      << false << 15  << 20 * 60  << h      << false << false << false << 1 << 0;
+    QTest::newRow("15 min, reminded")              << false << 15  << 10 * 60  << h      << false << false << false << 1 << 1;
+    QTest::newRow("all-day 1 day, not reminded")   << true  << 1   << 36 * h   << 48 * h << false << false << false << 1 << 0;
+    QTest::newRow("all-day 1 day, reminded")       << true  << 1   << 12 * h   << 24 * h << false << false << false << 1 << 1;
+    QTest::newRow("pinned with reminder")          << false << 15  << 10 * 60  << h      << true  << false << false << 2 << 1;
+    QTest::newRow("countdown, two hours ahead")    << false << -1  << 2 * h    << 3 * h  << false << true  << false << 3 << 0;
+    QTest::newRow("countdown waiting, reminded")   << false << 240 << 2 * h    << 3 * h  << false << true  << false << 3 << 1;
+    QTest::newRow("countdown inside the hour")     << false << -1  << 30 * 60  << 2 * h  << false << true  << false << 4 << 0;
+    QTest::newRow("countdown after the begin")     << false << -1  << -600   << h      << false << true  << false << 4 << 1;
+    QTest::newRow("countdown, end 3 s away")       << false << 15  << -h       << 3    << false << true  << false << 1 << 1;
+    QTest::newRow("expired with reminder")         << false << 15  << -2 * h   << -h     << false << false << false << 1 << 2;
+    QTest::newRow("expired countdown")             << false << -1  << -2 * h   << -h     << false << true  << false << 0 << 2;
+    QTest::newRow("checked and expired")           << false << -1  << -2 * h   << -h     << false << false << true  << 0 << 3;
+    QTest::newRow("checked, ahead")                << false << 15  << 2 * h    << 3 * h  << false << false << true  << 1 << 3;
+    // clang-format on
+}
+
+void TestTaskItem::modeAndState()
+{
+    QFETCH(bool, allDay);
+    QFETCH(int, remind);
+    QFETCH(int, beginS);
+    QFETCH(int, endS);
+    QFETCH(bool, pinned);
+    QFETCH(bool, countdown);
+    QFETCH(bool, checked);
+    QFETCH(int, mode);
+    QFETCH(int, state);
+
+    const ScheduleDataInfo task = makeTask(beginS * 1000LL, endS * 1000LL, remind, allDay);
+    storeFlags(task, checked, pinned, countdown);
+    TaskItem item;
+    QSignalSpy changed(&item, &TaskItem::stateChanged);
+    item.setTask(task);
+    QCOMPARE(item.getMode(), mode);
+    QCOMPARE(item.getState(), state);
+    QCOMPARE(item.isChecked(), checked);
+    QCOMPARE(changed.count(), mode == 0 && state == 0 ? 0 : 1);
+
+    // A second refresh at (nearly) the same time changes nothing.
+    item.refreshMode();
+    QCOMPARE(item.getMode(), mode);
+    QCOMPARE(changed.count(), mode == 0 && state == 0 ? 0 : 1);
+}
+
+void TestTaskItem::dateText()
+{
+    ScheduleDataInfo task = makeTask(0, 0);
+    task.setBeginDateTime(QDateTime(QDate(2030, 12, 6), QTime(14, 30)));
+    task.setEndDateTime(QDateTime(QDate(2030, 12, 6), QTime(15, 30)));
+    TaskItem item;
+    item.setTask(task);
+    QCOMPARE(checkBoxOf(item)->text(), QString("  12.06  14:30\n  Review"));
+
+    // "&" would otherwise become a keyboard shortcut and vanish from the title.
+    task.setID(++lastId);
+    task.setTitleName("Tom & Jerry <b>");
+    TaskItem plain;
+    plain.setTask(task);
+    QCOMPARE(checkBoxOf(plain)->text(), QString("  12.06  14:30\n  Tom && Jerry <b>"));
+    QVERIFY(QKeySequence::mnemonic(checkBoxOf(plain)->text()).isEmpty());
+}
+
+void TestTaskItem::menuVisibility_data()
+{
+    QTest::addColumn<int>("beginS");
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<bool>("countdown");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QList<bool>>("visible"); // open, countdown, pin, normal
+
+    QTest::newRow("normal, ahead") << 7200 << false << false << false << QList<bool>{true, true, true, false};
+    QTest::newRow("normal, begun") << -600 << false << false << false
+                                   << QList<bool>{true, false, true, false};
+    QTest::newRow("pinned, ahead") << 7200 << true << false << false << QList<bool>{true, true, false, true};
+    QTest::newRow("pinned, begun") << -600 << true << false << false << QList<bool>{true, false, false, true};
+    QTest::newRow("countdown") << 7200 << false << true << false << QList<bool>{true, false, false, true};
+    QTest::newRow("checked") << 7200 << false << true << true << QList<bool>{true, false, false, false};
+}
+
+void TestTaskItem::menuVisibility()
+{
+    QFETCH(int, beginS);
+    QFETCH(bool, pinned);
+    QFETCH(bool, countdown);
+    QFETCH(bool, checked);
+    QFETCH(QList<bool>, visible);
+
+    const ScheduleDataInfo task = makeTask(beginS * 1000LL, 3 * 3600 * 1000);
+    storeFlags(task, checked, pinned, countdown);
+    TaskItem item;
+    item.setTask(task);
+    TaskMenu *menu = item.taskMenu();
+    QCOMPARE(menu->actions(), (QList<QAction *>{&menu->openAction, &menu->countdownAction, &menu->pinAction,
+                                                &menu->normalAction}));
+    QCOMPARE(menu->openAction.text(), QString::fromUtf8("在日历中打开"));
+    QCOMPARE(menu->countdownAction.text(), QString::fromUtf8("倒计时模式"));
+    QCOMPARE(menu->pinAction.text(), QString::fromUtf8("置顶模式"));
+    QCOMPARE(menu->normalAction.text(), QString::fromUtf8("正常模式"));
+    const QList<bool> actual{menu->openAction.isVisible(), menu->countdownAction.isVisible(),
+                             menu->pinAction.isVisible(), menu->normalAction.isVisible()};
+    QCOMPARE(actual, visible);
+}
+
+// With a reminder the state is already "reminded" before the begin time, so passing the begin time
+// changes neither mode nor state; the countdown entry must still go.
+void TestTaskItem::countdownEntryWithdrawnOnceBegun()
+{
+    const ScheduleDataInfo task = makeTask(300, 3600 * 1000, 15);
+    TaskItem item;
+    item.setTask(task);
+    QCOMPARE(item.getState(), int(TaskItem::StateReminded));
+    QVERIFY(item.taskMenu()->countdownAction.isVisible());
+    QTRY_VERIFY(QDateTime::currentDateTime() > task.getBeginDateTime());
+    QSignalSpy changed(&item, &TaskItem::stateChanged);
+    item.refreshMode();
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(!item.taskMenu()->countdownAction.isVisible());
+}
+
+void TestTaskItem::countdownText_data()
+{
+    QTest::addColumn<qint64>("beginMs");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("59.5 s rounds up") << 59500LL << "01:00";
+    QTest::newRow("4 min 30.5 s") << 270500LL << "04:31";
+    QTest::newRow("minutes are not wrapped") << 3590500LL << "59:51";
+    QTest::newRow("after the begin time") << -10000LL << "00:00";
+}
+
+void TestTaskItem::countdownText()
+{
+    QFETCH(qint64, beginMs);
+    QFETCH(QString, shown);
+
+    const ScheduleDataInfo task = makeTask(beginMs, 3600 * 1000 + beginMs, -1, false, "Stand & up");
+    storeFlags(task, false, false, true);
+    TaskItem item;
+    item.setTask(task);
+    QCOMPARE(item.getMode(), int(TaskItem::ModeCountdown));
+    item.onCountdown();
+    QCOMPARE(checkBoxOf(item)->text(),
+             QString("  %1 => %2\n  Stand && up").arg(shown, task.getBeginDateTime().toString("hh:mm::ss")));
+    QVERIFY(checkBoxOf(item)->text().contains(QRegularExpression(" => \\d\\d:\\d\\d::\\d\\d\n")));
+}
+
+void TestTaskItem::finalPhase_data()
+{
+    QTest::addColumn<qint64>("beginMs");
+    QTest::addColumn<bool>("final");
+
+    QTest::newRow("seconds part 4") << 303500LL << true;
+    QTest::newRow("seconds part 9") << 308500LL << true;
+    QTest::newRow("seconds part 10") << 309500LL << false;
+    QTest::newRow("seconds part 31") << 330500LL << false;
+}
+
+void TestTaskItem::finalPhase()
+{
+    QFETCH(qint64, beginMs);
+    QFETCH(bool, final);
+
+    const ScheduleDataInfo task = makeTask(beginMs, beginMs + 3600 * 1000);
+    storeFlags(task, false, false, true);
+    TaskItem item;
+    item.setTask(task);
+    QCOMPARE(item.getMode(), int(TaskItem::ModeCountdown));
+    QSignalSpy changed(&item, &TaskItem::stateChanged);
+    item.onCountdown();
+    QCOMPARE(item.getMode(), final ? int(TaskItem::ModeCountdownFinal) : int(TaskItem::ModeCountdown));
+    QCOMPARE(changed.count(), final ? 1 : 0);
+    QCOMPARE(item.isAnimating(), final);
+    // Later ticks of the final phase neither restart the bar nor signal again.
+    item.onCountdown();
+    QCOMPARE(changed.count(), final ? 1 : 0);
+    QCOMPARE(item.findChildren<QVariantAnimation *>().size(), final ? 1 : 0);
+}
+
+void TestTaskItem::tickStores_data()
+{
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<bool>("countdown");
+
+    QTest::newRow("tick a countdown task") << false << false << true;
+    QTest::newRow("tick a pinned task") << false << true << false;
+    QTest::newRow("untick") << true << false << false;
+}
+
+void TestTaskItem::tickStores()
+{
+    QFETCH(bool, checked);
+    QFETCH(bool, pinned);
+    QFETCH(bool, countdown);
+
+    const ScheduleDataInfo task = makeTask(1800 * 1000, 3600 * 1000);
+    storeFlags(task, checked, pinned, countdown);
+    TaskItem item;
+    item.setTask(task);
+    item.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&item));
+    QCheckBox *box = checkBoxOf(item);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+
+    QCOMPARE(item.isChecked(), !checked);
+    QCOMPARE(item.getMode(), int(TaskItem::ModeNormal));
+    const ExtendedData stored = DataCenter::instance()->getExtendedData(task);
+    QCOMPARE(stored.checked, !checked);
+    QVERIFY(!stored.pinned);
+    QVERIFY(!stored.countdown);
+    QCOMPARE(stored.dataId.id, task.getID());
+    QCOMPARE(stored.dataId.titleName, task.getTitleName());
+}
+
+void TestTaskItem::modeActionStores_data()
+{
+    QTest::addColumn<int>("action"); // 0 countdown, 1 pin, 2 normal
+    QTest::addColumn<bool>("wasPinned");
+    QTest::addColumn<bool>("wasCountdown");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<bool>("countdown");
+
+    QTest::newRow("countdown from pinned") << 0 << true << false << 3 << false << true;
+    QTest::newRow("pin from normal") << 1 << false << false << 2 << true << false;
+    QTest::newRow("normal from pinned") << 2 << true << false << 0 << false << false;
+    QTest::newRow("normal from countdown") << 2 << false << true << 0 << false << false;
+}
+
+void TestTaskItem::modeActionStores()
+{
+    QFETCH(int, action);
+    QFETCH(bool, wasPinned);
+    QFETCH(bool, wasCountdown);
+    QFETCH(int, mode);
+    QFETCH(bool, pinned);
+    QFETCH(bool, countdown);
+
+    const ScheduleDataInfo task = makeTask(2 * 3600 * 1000, 3 * 3600 * 1000);
+    storeFlags(task, false, wasPinned, wasCountdown);
+    TaskItem item;
+    item.setTask(task);
+    QSignalSpy changed(&item, &TaskItem::stateChanged);
+    TaskMenu *menu = item.taskMenu();
+    QAction *actions[] = {&menu->countdownAction, &menu->pinAction, &menu->normalAction};
+    QVERIFY(actions[action]->isVisible());
+    actions[action]->trigger();
+
+    QCOMPARE(item.getMode(), mode);
+    QCOMPARE(changed.count(), 1);
+    const ExtendedData stored = DataCenter::instance()->getExtendedData(task);
+    QVERIFY(!stored.checked);
+    QCOMPARE(stored.pinned, pinned);
+    QCOMPARE(stored.countdown, countdown);
+}
+
+void TestTaskItem::openSchedule_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("double click") << "double click";
+    QTest::newRow("menu action") << "menu action";
+    QTest::newRow("return key") << "return";
+    QTest::newRow("keypad enter") << "enter";
+}
+
+void TestTaskItem::openSchedule()
+{
+    QFETCH(QString, how);
+    calendar->clearCalls();
+
+    const ScheduleDataInfo task = makeTask(3600 * 1000, 7200 * 1000, 15, false, "Plan");
+    TaskItem item;
+    item.setTask(task);
+    item.show();
+    QVERIFY(QTest::qWaitForWindowActive(&item));
+    item.setFocus();
+    if (how == "double click")
+        QTest::mouseDClick(&item, Qt::LeftButton, {}, QPoint(200, 45));
+    else if (how == "menu action")
+        item.taskMenu()->openAction.trigger();
+    else if (how == "return")
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+
+    QTRY_COMPARE(calendar->calls("OpenSchedule").size(), 1);
+    const FakeDBusService::Call call = calendar->calls("OpenSchedule").first();
+    QCOMPARE(call.interface, QString("com.norvale.Calendar"));
+    QCOMPARE(call.signature, QString("s"));
+    QCOMPARE(call.arguments.first().toString(), ScheduleDataInfo::ScheduleToJsonStr(task));
+    QVERIFY(!item.isChecked());
+}
+
+void TestTaskItem::contextMenu_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("right button") << "mouse";
+    QTest::newRow("menu key") << "menu";
+    QTest::newRow("shift+f10") << "shift+f10";
+}
+
+void TestTaskItem::contextMenu()
+{
+    QFETCH(QString, how);
+
+    const ScheduleDataInfo task = makeTask(3600 * 1000, 7200 * 1000);
+    TaskItem item;
+    item.setTask(task);
+    item.move(60, 60);
+    item.show();
+    QVERIFY(QTest::qWaitForWindowActive(&item));
+    item.setFocus();
+
+    bool shown = false;
+    QPoint shownAt;
+    QTimer::singleShot(0, &item, [&] {
+        QWidget *popup = QApplication::activePopupWidget();
+        shown = popup == item.taskMenu() && popup->isVisible();
+        if (popup) {
+            shownAt = popup->pos();
+            popup->close();
+        }
+    });
+    const QPoint click(200, 40);
+    if (how == "mouse")
+        QTest::mouseClick(&item, Qt::RightButton, {}, click);
+    else if (how == "menu")
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Menu);
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
+
+    QVERIFY(shown);
+    QCOMPARE(shownAt, item.mapToGlobal(how == "mouse" ? click : item.rect().center()));
+    QVERIFY(!item.taskMenu()->isVisible());
+}
+
+void TestTaskItem::keyboard()
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *before = new QPushButton("before", &window);
+    auto *first = new TaskItem(&window);
+    auto *second = new TaskItem(&window);
+    layout->addWidget(before);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    const ScheduleDataInfo firstTask = makeTask(3600 * 1000, 7200 * 1000);
+    const ScheduleDataInfo secondTask = makeTask(3600 * 1000, 7200 * 1000);
+    first->setTask(firstTask);
+    second->setTask(secondTask);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    before->setFocus();
+    const QImage unfocused = renderItem(*first);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), first->focusProxy());
+    // The focus frame runs along the item's edge, where nothing else is drawn.
+    QVERIFY(renderItem(*first).pixel(219, 28) != unfocused.pixel(219, 28));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(first->isChecked());
+    QVERIFY(DataCenter::instance()->getExtendedData(firstTask).checked);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), second->focusProxy());
+    QVERIFY(!second->isChecked());
+}
+
+void TestTaskItem::band_data()
+{
+    QTest::addColumn<int>("alpha");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("bottom"); // rows covered by the band, inclusive
+
+    QTest::newRow("alpha 180, full height") << 180 << 0 << 55;
+    QTest::newRow("alpha 90, half height") << 90 << 14 << 41;
+    QTest::newRow("alpha 0, nothing") << 0 << 1 << 0;
+}
+
+void TestTaskItem::band()
+{
+    QFETCH(int, alpha);
+    QFETCH(int, top);
+    QFETCH(int, bottom);
+
+    TaskItem item;
+    item.setTask(makeTask(3600 * 1000, 7200 * 1000));
+    setBandAlpha(item, alpha);
+    const QImage image = renderItem(item);
+    for (int y = 0; y < item.height(); ++y) {
+        const QRgb pixel = image.pixel(162, y);
+        const bool inBand = y >= top && y <= bottom;
+        QVERIFY2(qAlpha(pixel) == (inBand ? alpha : 0), qPrintable(QString("row %1").arg(y)));
+    }
+}
+
+void TestTaskItem::icons_data()
+{
+    QTest::addColumn<ScheduleDataInfo>("task");
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<bool>("countdown");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("modeIcon");
+    QTest::addColumn<QString>("stateIcon");
+    QTest::addColumn<QString>("repeatIcon");
+
+    const qint64 m = 60 * 1000;
+    ScheduleDataInfo repeating = makeTask(-120 * m, -60 * m);
+    repeating.getRepetitionRule().setRuleId(RepetitionRule::Daily);
+
+    // clang-format off
+    QTest::newRow("normal, waiting")          << makeTask(30 * m, 60 * m)             << false << false << false << 0 << "" << "" << "";
+    QTest::newRow("reminder, waiting")        << makeTask(30 * m, 60 * m, 15)         << false << false << false << 0 << "bell" << "" << "";
+    QTest::newRow("reminder, reminded")       << makeTask(10 * m, 60 * m, 15)         << false << false << false << 0 << "bell" << "timer" << "";
+    QTest::newRow("pinned with reminder")     << makeTask(10 * m, 60 * m, 15)         << true  << false << false << 0 << "pin" << "timer" << "";
+    QTest::newRow("mode 3, reminded")         << makeTask(120 * m, 180 * m, 240)      << false << true  << false << 0 << "hot" << "" << "";
+    QTest::newRow("mode 4, blink on")         << makeTask(30 * m + 30500, 90 * m, 60) << false << true  << false << 1 << "timer" << "" << "";
+    QTest::newRow("mode 4, blink off")        << makeTask(30 * m + 30500, 90 * m, 60) << false << true  << false << 2 << "" << "" << "";
+    QTest::newRow("mode 5, reminded")         << makeTask(30 * m + 4500, 90 * m, 60)  << false << true  << false << 1 << "timer" << "timer" << "";
+    QTest::newRow("expired and repeating")    << repeating                            << false << false << false << 0 << "" << "warn" << "repeat";
+    QTest::newRow("checked, reminded")        << makeTask(10 * m, 60 * m, 15)         << false << false << true  << 0 << "bell" << "" << "";
+    // clang-format on
+}
+
+void TestTaskItem::icons()
+{
+    QFETCH(ScheduleDataInfo, task);
+    QFETCH(bool, pinned);
+    QFETCH(bool, countdown);
+    QFETCH(bool, checked);
+    QFETCH(int, ticks);
+    QFETCH(QString, modeIcon);
+    QFETCH(QString, stateIcon);
+    QFETCH(QString, repeatIcon);
+
+    storeFlags(task, checked, pinned, countdown);
+    TaskItem item;
+    item.setTask(task);
+    for (int i = 0; i < ticks; ++i)
+        item.onCountdown();
+    // Without the band only the icons are left in their squares.
+    setBandAlpha(item, 0);
+    const QImage image = renderItem(item);
+    QCOMPARE(iconAt(image, QPoint(190, 5)), modeIcon);
+    QCOMPARE(iconAt(image, QPoint(165, 5)), stateIcon);
+    QCOMPARE(iconAt(image, QPoint(190, 30)), repeatIcon);
+}
+
+void TestTaskItem::progressEnds_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("squareEnd");
+
+    QTest::newRow("4: rounded") << 4 << false;
+    QTest::newRow("7: rounded") << 7 << false;
+    QTest::newRow("8: square") << 8 << true;
+    QTest::newRow("100: square") << 100 << true;
+    QTest::newRow("212: square") << 212 << true;
+    QTest::newRow("213: rounded") << 213 << false;
+    QTest::newRow("216: rounded") << 216 << false;
+}
+
+void TestTaskItem::progressEnds()
+{
+    QFETCH(int, width);
+    QFETCH(bool, squareEnd);
+
+    const ScheduleDataInfo task = makeTask(60 * 1000, 3600 * 1000);
+    storeFlags(task, false, false, true);
+    TaskItem item;
+    item.setTask(task);
+    item.progressAnimate();
+    auto *animation = item.findChild<QVariantAnimation *>();
+    QVERIFY(animation);
+    animation->pause();
+    const int total = animation->duration();
+    QCOMPARE(animation->endValue().toInt(), total);
+    // The middle of the pixel column `width` - 1 of the bar.
+    animation->setCurrentTime(int((2 * qint64(width) + 1) * total / 440));
+
+    const QImage image = renderItem(item);
+    int green = 0;
+    while (green < image.width() && isPureGreen(image.pixel(green, 28)))
+        ++green;
+    QCOMPARE(green, width);
+    QCOMPARE(isPureGreen(image.pixel(width - 1, 0)), squareEnd);
+    QCOMPARE(isPureGreen(image.pixel(width - 1, 55)), squareEnd);
+    if (width >= 16)
+        QVERIFY(!isPureGreen(image.pixel(0, 0)));
+}
+
+void TestTaskItem::redFlash_data()
+{
+    QTest::addColumn<qint64>("beginMs");
+    QTest::newRow("begin time already reached") << -2000LL;
+    QTest::newRow("begin time just reached") << 0LL;
+    QTest::newRow("begin time 400 ms away") << 400LL;
+}
+
+void TestTaskItem::redFlash()
+{
+    QFETCH(qint64, beginMs);
+
+    const ScheduleDataInfo task = makeTask(beginMs, 3600 * 1000);
+    storeFlags(task, false, false, true);
+    TaskItem item;
+    item.setTask(task);
+    QCOMPARE(item.getMode(), int(TaskItem::ModeCountdown));
+    const QRgb themed = renderItem(item).pixel(162, 28);
+    QCOMPARE(qAlpha(themed), 180);
+    const QRgb red = qRgba(200, 0, 0, 180);
+
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarnings);
+    item.progressAnimate();
+    qInstallMessageHandler(previous);
+    QCOMPARE(warnings, QStringList());
+
+    if (beginMs <= 0) {
+        QVERIFY(!item.isAnimating());
+        QCOMPARE(renderItem(item).pixel(162, 28), red);
+    } else {
+        QVERIFY(item.isAnimating());
+        QTRY_COMPARE(renderItem(item).pixel(162, 28), red);
+    }
+    if (beginMs < 0)
+        QVERIFY(checkBoxOf(item)->text().startsWith("  00:00 => "));
+    // No bar is left over the red band.
+    QVERIFY(!isPureGreen(renderItem(item).pixel(0, 28)));
+
+    // A theme change during the red phase takes over the band at once.
+    Q_EMIT ZGuiApplicationHelper::instance()->themeTypeChanged(ZGuiApplicationHelper::DarkType);
+    item.update();
+    QCOMPARE(renderItem(item).pixel(162, 28), qRgba(0, 0, 0, 180));
+
+    // Then the band returns to the current theme's colour.
+    QTRY_COMPARE_WITH_TIMEOUT(renderItem(item).pixel(162, 28), themed, 2 * TaskItem::redFlashMs);
+}
+
+void TestTaskItem::fadeAndBloom()
+{
+    TaskItem item;
+    item.setTask(makeTask(3600 * 1000, 7200 * 1000));
+    QSignalSpy faded(&item, &TaskItem::faded);
+
+    item.fadeAnimate();
+    QVERIFY(item.isAnimating());
+    QTRY_COMPARE(faded.count(), 1);
+    QTRY_VERIFY(!item.isAnimating());
+    QCOMPARE(faded.count(), 1);
+    const QImage gone = renderItem(item);
+    for (int y = 0; y < item.height(); ++y)
+        QCOMPARE(qAlpha(gone.pixel(162, y)), 0);
+
+    item.bloomAnimate();
+    QVERIFY(item.isAnimating());
+    QTRY_VERIFY(!item.isAnimating());
+    QCOMPARE(faded.count(), 1);
+    const QImage back = renderItem(item);
+    QCOMPARE(qAlpha(back.pixel(162, 0)), 180);
+    QCOMPARE(qAlpha(back.pixel(162, 55)), 180);
+}
+
+QTEST_MAIN(TestTaskItem)
+#include "tst_taskitem.moc"
