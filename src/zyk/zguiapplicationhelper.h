@@ -3,6 +3,9 @@
 
 #include <QObject>
 
+class QDBusPendingCallWatcher;
+class QDBusVariant;
+
 namespace Zyk {
 namespace Core {
 // The base object of the toolkit's non-widget classes.
@@ -16,6 +19,8 @@ public:
 
 namespace Gui {
 // The process's one theme helper: tells light from dark and announces changes.
+// The desktop's appearance setting (the freedesktop portal's "color-scheme") wins when it states a
+// preference; otherwise the lightness of the application palette decides.
 class ZGuiApplicationHelper : public Core::ZObject
 {
     Q_OBJECT
@@ -30,8 +35,21 @@ public:
 Q_SIGNALS:
     void themeTypeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
 
-private:
+protected:
+    // Protected so that tests can make helpers of their own; the program uses instance().
     ZGuiApplicationHelper();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private Q_SLOTS:
+    void onPortalReadFinished(QDBusPendingCallWatcher *watcher);
+    void onPortalSettingChanged(const QString &nameSpace, const QString &key, const QDBusVariant &value);
+
+private:
+    void update();
+
+    // The portal's color-scheme: 0 no preference, 1 prefer dark, 2 prefer light; -1 not known.
+    int portalColorScheme = -1;
+    ColorType current = UnknownType;
 };
 } // namespace Gui
 } // namespace Zyk

@@ -1,1 +1,94 @@
-// placeholder
+#include "zmainwindow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QToolButton>
+
+namespace Zyk {
+namespace Widget {
+namespace {
+constexpr int defaultWindowRadius = 12;
+constexpr int defaultTitlebarHeight = 40;
+} // namespace
+
+ZTitlebar::ZTitlebar(QWidget *parent)
+    : QWidget(parent)
+    , titleLabel(new QLabel(this))
+    , menuButton(new QToolButton(this))
+    , closeButton(new QToolButton(this))
+    , titleMenu(new QMenu(this))
+{
+    setFixedHeight(defaultTitlebarHeight);
+    menuButton->setAutoRaise(true);
+    menuButton->setArrowType(Qt::DownArrow);
+    menuButton->setPopupMode(QToolButton::InstantPopup);
+    menuButton->setMenu(titleMenu);
+    closeButton->setAutoRaise(true);
+    closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(10, 0, 4, 0);
+    layout->setSpacing(2);
+    layout->addWidget(titleLabel, 1);
+    layout->addWidget(menuButton);
+    layout->addWidget(closeButton);
+
+    if (parent) {
+        titleLabel->setText(parent->windowTitle());
+        connect(parent, &QWidget::windowTitleChanged, titleLabel, &QLabel::setText);
+        connect(closeButton, &QToolButton::clicked, parent, &QWidget::close);
+    }
+}
+
+void ZTitlebar::setMenuVisible(bool visible)
+{
+    menuButton->setVisible(visible);
+}
+
+bool ZTitlebar::menuVisible() const
+{
+    return !menuButton->isHidden();
+}
+
+QMenu *ZTitlebar::menu() const
+{
+    return titleMenu;
+}
+
+void ZTitlebar::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragOffset = event->globalPos() - window()->frameGeometry().topLeft();
+    QWidget::mousePressEvent(event);
+}
+
+void ZTitlebar::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        window()->move(event->globalPos() - dragOffset);
+    QWidget::mouseMoveEvent(event);
+}
+
+ZMainWindow::ZMainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , bar(new ZTitlebar(this))
+{
+    // The toolkit draws its own title bar.
+    setWindowFlag(Qt::FramelessWindowHint);
+    setMenuWidget(bar);
+}
+
+ZTitlebar *ZMainWindow::titlebar() const
+{
+    return bar;
+}
+
+int ZMainWindow::windowRadius() const
+{
+    return defaultWindowRadius;
+}
+} // namespace Widget
+} // namespace Zyk

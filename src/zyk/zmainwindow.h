@@ -2,9 +2,16 @@
 #define ZYK_ZMAINWINDOW_H
 
 #include <QMainWindow>
+#include <QPoint>
+
+class QLabel;
+class QMenu;
+class QToolButton;
 
 namespace Zyk {
 namespace Widget {
+// The title bar of a ZMainWindow: the window title, a menu button and a close button. Dragging it
+// moves the window, which has no frame of the window manager's.
 class ZTitlebar : public QWidget
 {
     Q_OBJECT
@@ -13,9 +20,18 @@ public:
 
     void setMenuVisible(bool visible);
     bool menuVisible() const;
+    QMenu *menu() const;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    QWidget *menuButton;
+    QLabel *titleLabel;
+    QToolButton *menuButton;
+    QToolButton *closeButton;
+    QMenu *titleMenu;
+    QPoint dragOffset;
 };
 
 // A main window with a title bar of the toolkit's own and rounded corners.
@@ -26,6 +42,7 @@ public:
     explicit ZMainWindow(QWidget *parent = nullptr);
 
     ZTitlebar *titlebar() const;
+    // The corner radius of the window's background, in pixels.
     int windowRadius() const;
 
 private:

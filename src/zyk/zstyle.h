@@ -14,6 +14,8 @@ public:
     static constexpr const char *sliderAlwaysShowProperty = "_z_zyk_slider_always_show";
 
     ZStyle();
+    void polish(QWidget *widget) override;
+    using QProxyStyle::polish;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
                             const QWidget *widget = nullptr) const override;
     // Whether the slider of this scroll bar is drawn in its current state.
