@@ -1,1 +1,32 @@
-int main() { return 0; }
+#include "datacenter.h"
+#include "dbusnotify.h"
+#include "mainwindow.h"
+#include "quitsignals.h"
+#include "zapplication.h"
+
+#include <QDir>
+
+int main(int argc, char **argv)
+{
+    // The widget paints with QPainter alone; loading OpenGL for it costs start-up time and memory.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    Zyk::Widget::ZApplication app(argc, argv);
+    // Logging out or closing the terminal must save the state just as the close button does.
+    quitEventLoopOnSignals();
+
+    QDir(QDir::homePath()).mkpath(QStringLiteral("./.local/share/TaskList"));
+    DataCenter::instance()->loadData(QDir::homePath() + QStringLiteral("/.local/share/TaskList/data"));
+
+    MainWindow window;
+    window.show();
+    window.lower();
+
+    notifyUser();
+
+    const int status = app.exec();
+    DataCenter::instance()->saveData();
+    return status;
+}

@@ -1,0 +1,210 @@
+#include "fakedbusservice.h"
+
+#include <QDBusConnection>
+#include <QDataStream>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#ifndef WIDGET_EXECUTABLE
+#error "WIDGET_EXECUTABLE must name the program under test"
+#endif
+
+namespace {
+const char *notificationService = "com.norvale.nvx.Notification";
+const char *notificationPath = "/com/norvale/nvx/Notification";
+const uid_t nobody = 65534;
+
+QByteArray dataFile(const QString &home)
+{
+    QFile file(home + "/.local/share/TaskList/data");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// One record that a save would prune away (all flags false): a rewritten file would differ.
+QByteArray fileWithPrunableRecord()
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(17);
+    out << quint32(1);
+    out << qint32(5) << qint32(0) << QString("old task");                            // key
+    out << qint32(5) << qint32(0) << QString("old task") << false << false << false; // value
+    out << quint32(0);
+    return bytes;
+}
+
+// A float task: saving keeps it as it is.
+QByteArray fileWithFloatTask()
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(17);
+    out << quint32(0) << quint32(1);
+    out << qint32(0) << qint32(0) << QString("buy milk, 牛奶") << true << false << false;
+    return bytes;
+}
+
+// Root ignores file permissions: the child then runs as nobody, so that they hold for it.
+class WidgetProcess : public QProcess
+{
+public:
+    bool dropPrivileges = false;
+
+protected:
+    void setupChildProcess() override
+    {
+        if (dropPrivileges && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+            ::_exit(126);
+    }
+};
+} // namespace
+
+class TestWidgetProcess : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void endsGracefullyOnSignal_data();
+    void endsGracefullyOnSignal();
+    void unwritableDataDirectory();
+
+private:
+    std::unique_ptr<FakeDBusService> notifications;
+};
+
+void TestWidgetProcess::initTestCase()
+{
+    if (!QFileInfo::exists(WIDGET_EXECUTABLE))
+        QSKIP("the program has not been built: " WIDGET_EXECUTABLE);
+    if (!QDBusConnection::sessionBus().isConnected())
+        QSKIP("no session bus");
+    notifications =
+        std::make_unique<FakeDBusService>(notificationService, notificationPath, notificationService);
+    QVERIFY(notifications->start());
+    notifications->setReply("Notify", FakeDBusService::Reply::value(1u));
+}
+
+void TestWidgetProcess::init()
+{
+    notifications->clearCalls();
+}
+
+void TestWidgetProcess::endsGracefullyOnSignal_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<QByteArray>("oldFile"); // empty: no data folder at start
+    QTest::addColumn<QByteArray>("savedFile");
+
+    const QByteArray emptyStore(8, '\0');
+    QTest::newRow("SIGTERM, first start") << int(SIGTERM) << QByteArray() << emptyStore;
+    QTest::newRow("SIGINT, first start") << int(SIGINT) << QByteArray() << emptyStore;
+    QTest::newRow("SIGHUP, first start") << int(SIGHUP) << QByteArray() << emptyStore;
+    QTest::newRow("SIGTERM, float task kept") << int(SIGTERM) << fileWithFloatTask() << fileWithFloatTask();
+    QTest::newRow("SIGTERM, default record pruned") << int(SIGTERM) << fileWithPrunableRecord() << emptyStore;
+}
+
+void TestWidgetProcess::endsGracefullyOnSignal()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(QByteArray, oldFile);
+    QFETCH(QByteArray, savedFile);
+
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString dataDir = home.path() + "/.local/share/TaskList";
+    if (!oldFile.isEmpty()) {
+        QVERIFY(QDir().mkpath(dataDir));
+        QFile file(dataDir + "/data");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(oldFile);
+    }
+
+    WidgetProcess widget;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    widget.setProcessEnvironment(env);
+    widget.setProcessChannelMode(QProcess::ForwardedChannels);
+    widget.start(WIDGET_EXECUTABLE, QStringList());
+    QVERIFY(widget.waitForStarted());
+
+    // The notification is the last step before the event loop.
+    QTRY_VERIFY_WITH_TIMEOUT(notifications->calls("Notify").size() == 1, 30000);
+    QVERIFY(QFileInfo(dataDir).isDir());
+    QCOMPARE(widget.state(), QProcess::Running);
+
+    QCOMPARE(::kill(pid_t(widget.processId()), signalNumber), 0);
+    QVERIFY(widget.waitForFinished(30000));
+    QCOMPARE(widget.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(widget.exitCode(), 0);
+    QCOMPARE(dataFile(home.path()), savedFile);
+}
+
+void TestWidgetProcess::unwritableDataDirectory()
+{
+    QTemporaryDir home(QDir::tempPath() + "/widget-home-XXXXXX");
+    QVERIFY(home.isValid());
+    const QString dataDir = home.path() + "/.local/share/TaskList";
+    const QString runtimeDir = home.path() + "/runtime";
+    QVERIFY(QDir().mkpath(dataDir));
+    QVERIFY(QDir().mkpath(runtimeDir));
+    const QByteArray oldFile = fileWithPrunableRecord();
+    {
+        QFile file(dataDir + "/data");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(oldFile);
+    }
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        for (const QString &path : {home.path(), home.path() + "/.local", home.path() + "/.local/share",
+                                    dataDir, dataDir + "/data", runtimeDir})
+            QCOMPARE(::chown(QFile::encodeName(path).constData(), nobody, nobody), 0);
+    }
+    QVERIFY(QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(QFile::setPermissions(dataDir, QFile::ReadOwner | QFile::ExeOwner));
+
+    WidgetProcess widget;
+    widget.dropPrivileges = asRoot;
+    // Nobody may not join the test's private bus: this run goes without one, and its notification
+    // attempt, which fails at once, shows that start-up is done.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_RUNTIME_DIR", runtimeDir);
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+        env.remove(name);
+    env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + home.path() + "/no-bus");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    widget.setProcessEnvironment(env);
+    widget.setProcessChannelMode(QProcess::MergedChannels);
+    widget.start(WIDGET_EXECUTABLE, QStringList());
+    QVERIFY(widget.waitForStarted());
+
+    const QRegularExpression notified(R"(^3 "org\.freedesktop\.DBus\.Error\.\w+" )",
+                                      QRegularExpression::MultilineOption);
+    QByteArray log;
+    while (!QString::fromUtf8(log).contains(notified) && widget.waitForReadyRead(30000))
+        log += widget.readAll();
+    QVERIFY2(QString::fromUtf8(log).contains(notified), log.constData());
+
+    QCOMPARE(::kill(pid_t(widget.processId()), SIGTERM), 0);
+    QVERIFY(widget.waitForFinished(30000));
+    log += widget.readAll();
+    QVERIFY2(widget.exitStatus() == QProcess::NormalExit, log.constData());
+    QCOMPARE(widget.exitCode(), 0);
+    QCOMPARE(dataFile(home.path()), oldFile);
+    QCOMPARE(QDir(dataDir).entryList(QDir::Files | QDir::Hidden), QStringList{"data"});
+
+    QVERIFY(QFile::setPermissions(dataDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+QTEST_GUILESS_MAIN(TestWidgetProcess)
+#include "tst_widgetprocess.moc"
