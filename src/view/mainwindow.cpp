@@ -1,1 +1,261 @@
-// placeholder
+#include "mainwindow.h"
+
+#include "cscheduledbus.h"
+#include "tasklist.h"
+#include "zbuttonbox.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using Zyk::Gui::ZGuiApplicationHelper;
+using Zyk::Widget::ZButtonBox;
+using Zyk::Widget::ZButtonBoxButton;
+
+QColor MainWindow::backgroundColor;
+
+MainWindow::MainWindow()
+    : ZMainWindow(nullptr)
+{
+    titlebar()->setMenuVisible(false);
+    titlebar()->setFixedHeight(0);
+    // Even at no height its buttons would still take keyboard focus, unseen.
+    titlebar()->hide();
+
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnBottomHint);
+    setAttribute(Qt::WA_X11NetWmWindowTypeDock);
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    auto *central = new QWidget(this);
+    mainLayout = new QVBoxLayout(central);
+    setCentralWidget(central);
+
+    initDateButtons();
+    initTaskList();
+    initToolButtons();
+
+    resize(350, 400);
+    move(500, 500);
+
+    connect(ZGuiApplicationHelper::instance(), &ZGuiApplicationHelper::themeTypeChanged, this,
+            &MainWindow::onThemeChanged);
+
+    reloadTimer = new QTimer(this);
+    reloadTimer->setSingleShot(true);
+    reloadTimer->setInterval(reloadDelayMs);
+    connect(reloadTimer, &QTimer::timeout, this, &MainWindow::freshTaskList);
+    // The data server may announce one change many times over; each signal only (re)arms the timer.
+    connect(CScheduleDBus::getInstance(), &CScheduleDBus::jobsUpdate, this,
+            &MainWindow::onCalendarDataChanged);
+
+    onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
+
+    freshTaskList();
+}
+
+void MainWindow::initDateButtons()
+{
+    homeDayButton = new ZButtonBoxButton(QIcon(QStringLiteral(":/pics/homepage.svg")), QString(), this);
+    homeDayButton->setObjectName(QStringLiteral("homeDayButton"));
+    homeDayButton->setIconSize(QSize(20, 20));
+    homeDayButton->setToolTip(tr("Overview"));
+    homeDayButton->setAccessibleName(tr("Overview"));
+
+    recentDayButton = new ZButtonBoxButton(QStringLiteral("Hidden"), this);
+    recentDayButton->setObjectName(QStringLiteral("recentDayButton"));
+    recentDayButton->hide();
+
+    QList<ZButtonBoxButton *> buttons{homeDayButton, recentDayButton};
+    for (int day = 1; day <= 6; ++day) {
+        auto *button = new ZButtonBoxButton(QStringLiteral("D%1").arg(day), this);
+        dayButtons.append(button);
+        buttons.append(button);
+    }
+    freshDayButtonToolTips();
+
+    dayButtonBox = new ZButtonBox(this);
+    dayButtonBox->setObjectName(QStringLiteral("dayButtonBox"));
+    dayButtonBox->setButtonList(buttons, true);
+    dayButtonBox->setFixedWidth(280);
+    dayButtonBox->setOrientation(Qt::Horizontal);
+    dayButtonBox->setAttribute(Qt::WA_NoMousePropagation);
+
+    dayButtonBox->setId(homeDayButton, 0);
+    for (int i = 0; i < dayButtons.size(); ++i)
+        dayButtonBox->setId(dayButtons.at(i), i + 1);
+
+    homeDayButton->setChecked(true);
+    connect(dayButtonBox, &ZButtonBox::buttonClicked, this, &MainWindow::onDayButtonClicked);
+
+    mainLayout->addSpacing(20);
+    mainLayout->addWidget(dayButtonBox, 0, Qt::AlignCenter);
+}
+
+void MainWindow::initTaskList()
+{
+    taskList = new TaskList(nullptr);
+    scrollArea = new QScrollArea(nullptr);
+    scrollArea->setObjectName(QStringLiteral("taskScrollArea"));
+
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setAttribute(Qt::WA_TranslucentBackground);
+    scrollArea->setAutoFillBackground(true);
+    scrollArea->setWidget(taskList);
+    scrollArea->setFixedHeight(200);
+    scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea->verticalScrollBar()->setProperty("_z_zyk_slider_always_show", true);
+    scrollArea->setStyleSheet(QStringLiteral(".TaskList { background-color: rgba(0,0,0,0); }\n"
+                                             ".QScrollArea { background-color: rgba(0,0,0,0); margin: 0px; "
+                                             "padding: 0px; }"));
+    scrollArea->setAttribute(Qt::WA_NoMousePropagation);
+    // Tab goes straight from the day buttons to the first task, not to the frame around them.
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+
+    mainLayout->addSpacing(20);
+    mainLayout->addWidget(scrollArea, 0, Qt::AlignCenter);
+
+    // A task reached with Tab may lie below the visible part of the list.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now || !taskList->isAncestorOf(now))
+            return;
+        QWidget *item = now;
+        while (item->parentWidget() != taskList)
+            item = item->parentWidget();
+        scrollArea->ensureWidgetVisible(item, 0, 0);
+    });
+}
+
+void MainWindow::initToolButtons()
+{
+    const auto makeButton = [this](const QString &icon, const QString &name, const QString &what) {
+        auto *button = new ZButtonBoxButton(QIcon(icon), QString(), this);
+        button->setObjectName(name);
+        button->setIconSize(QSize(20, 20));
+        button->setToolTip(what);
+        button->setAccessibleName(what);
+        return button;
+    };
+    auto *editButton =
+        makeButton(QStringLiteral(":/pics/edit.svg"), QStringLiteral("editButton"), tr("Open calendar"));
+    auto *settingButton =
+        makeButton(QStringLiteral(":/pics/setting.svg"), QStringLiteral("settingButton"), tr("Settings"));
+    auto *homeButton =
+        makeButton(QStringLiteral(":/pics/homepage.svg"), QStringLiteral("homeButton"), tr("Overview"));
+    auto *warnButton =
+        makeButton(QStringLiteral(":/pics/warn.svg"), QStringLiteral("warnButton"), tr("Recent days"));
+    auto *closeButton =
+        makeButton(QStringLiteral(":/pics/close.svg"), QStringLiteral("closeButton"), tr("Close"));
+
+    toolButtonBox = new ZButtonBox(this);
+    toolButtonBox->setObjectName(QStringLiteral("toolButtonBox"));
+    toolButtonBox->setButtonList({editButton, settingButton, homeButton, warnButton, closeButton}, false);
+    toolButtonBox->setFixedWidth(200);
+    toolButtonBox->setAttribute(Qt::WA_NoMousePropagation);
+
+    mainLayout->addSpacing(20);
+    mainLayout->addWidget(toolButtonBox, 0, Qt::AlignCenter);
+
+    connect(editButton, &QAbstractButton::clicked, DataCenter::instance(), &DataCenter::raiseCalendarWindow);
+    connect(homeButton, &QAbstractButton::clicked, this, [this] {
+        displayInfo = DisplayOverview;
+        homeDayButton->setChecked(true);
+        onCalendarDataChanged();
+    });
+    connect(warnButton, &QAbstractButton::clicked, this, [this] {
+        displayInfo = DisplayRecent;
+        recentDayButton->setChecked(true);
+        onCalendarDataChanged();
+    });
+    connect(closeButton, &QAbstractButton::clicked, this, [] { QCoreApplication::exit(0); });
+}
+
+void MainWindow::freshDayButtonToolTips()
+{
+    const QDate today = QDate::currentDate();
+    const QLocale locale;
+    for (int i = 0; i < dayButtons.size(); ++i) {
+        const QString date = locale.toString(today.addDays(i + 1), QLocale::LongFormat);
+        dayButtons.at(i)->setToolTip(date);
+        dayButtons.at(i)->setAccessibleDescription(date);
+    }
+}
+
+void MainWindow::onCalendarDataChanged()
+{
+    reloadTimer->start();
+}
+
+void MainWindow::freshTaskList()
+{
+    // setTasks waits in a nested event loop while the old items fade out; a request that comes in
+    // meanwhile is served by one more round here instead of a fetch of its own.
+    if (reloading) {
+        reloadAgain = true;
+        return;
+    }
+    reloading = true;
+    do {
+        reloadAgain = false;
+        reloadTimer->stop();
+        freshDayButtonToolTips();
+        QVector<ScheduleDataInfo> tasks;
+        DataCenter::instance()->getJobs(displayInfo, tasks);
+        taskList->setTasks(tasks);
+    } while (reloadAgain);
+    reloading = false;
+}
+
+void MainWindow::onDayButtonClicked(QAbstractButton *dayButton)
+{
+    const int index = dayButtonBox->id(dayButton);
+    Q_ASSERT_X(index >= 0, "MainWindow::onDayButtonClicked", "index >= 0");
+    if (index < 0)
+        return;
+    displayInfo = DisplayInfo(index);
+    onCalendarDataChanged();
+}
+
+void MainWindow::onThemeChanged(ZGuiApplicationHelper::ColorType type)
+{
+    if (type == ZGuiApplicationHelper::DarkType)
+        backgroundColor = QColor(0, 0, 0, 80);
+    else
+        backgroundColor = QColor(255, 255, 255, 80);
+}
+
+bool MainWindow::event(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        const auto *mouse = static_cast<QMouseEvent *>(e);
+        lower();
+        if (e->type() == QEvent::MouseButtonPress)
+            pressPos = mouse->localPos().toPoint();
+        else if (e->type() == QEvent::MouseMove)
+            move(mouse->globalPos() - pressPos);
+        return true;
+    }
+    default:
+        return QWidget::event(e);
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent *e)
+{
+    Q_UNUSED(e)
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(backgroundColor);
+    painter.drawRoundedRect(QRect(0, 0, width(), height()), windowRadius(), windowRadius(), Qt::AbsoluteSize);
+}

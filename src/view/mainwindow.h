@@ -5,10 +5,13 @@
 #include "zguiapplicationhelper.h"
 #include "zmainwindow.h"
 
+#include <QColor>
+#include <QList>
 #include <QPoint>
 
 class QAbstractButton;
 class QScrollArea;
+class QTimer;
 class QVBoxLayout;
 class TaskList;
 namespace Zyk {
@@ -27,12 +30,17 @@ public:
 
     static QColor backgroundColor;
 
+    // A burst of reload requests within this delay costs one fetch; tst_mainwindow relies on it.
+    static constexpr int reloadDelayMs = 50;
+
 public Q_SLOTS:
+    // Schedules a reload of the task list for the current view.
     void onCalendarDataChanged();
     void onDayButtonClicked(QAbstractButton *dayButton);
 
 private Q_SLOTS:
     void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
+    void freshTaskList();
 
 protected:
     bool event(QEvent *e) override;
@@ -42,6 +50,7 @@ private:
     void initDateButtons();
     void initTaskList();
     void initToolButtons();
+    void freshDayButtonToolTips();
 
     DisplayInfo displayInfo = DisplayOverview;
     QPoint pressPos;
@@ -52,6 +61,10 @@ private:
     QVBoxLayout *mainLayout = nullptr;
     Zyk::Widget::ZButtonBoxButton *homeDayButton = nullptr;
     Zyk::Widget::ZButtonBoxButton *recentDayButton = nullptr;
+    QList<Zyk::Widget::ZButtonBoxButton *> dayButtons; // "D1" to "D6"
+    QTimer *reloadTimer = nullptr;
+    bool reloading = false;
+    bool reloadAgain = false;
 };
 
 #endif

@@ -1,1 +1,206 @@
-// placeholder
+#include "tasklist.h"
+
+#include "taskitem.h"
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+// A fade lasts 300 ms; should the first old item never report the end of its fade, the
+// replacement still goes ahead rather than leaving the list stuck on its old items.
+constexpr int fadeWaitLimitMs = 3000;
+
+int modeRank(const TaskItem *item)
+{
+    const int mode = item->getMode();
+    return mode == TaskItem::ModeRemind ? int(TaskItem::ModeNormal) : mode;
+}
+
+bool goesBefore(const TaskItem *a, const TaskItem *b)
+{
+    if (a->isChecked() != b->isChecked())
+        return !a->isChecked();
+    const int rankA = modeRank(a);
+    const int rankB = modeRank(b);
+    if (rankA != rankB)
+        return rankA > rankB;
+    return a->getBeginDateTime() < b->getBeginDateTime();
+}
+
+bool isCountingDown(const TaskItem *item)
+{
+    const int mode = item->getMode();
+    return mode == TaskItem::ModeCountdown || mode == TaskItem::ModeCountdownFinal;
+}
+} // namespace
+
+void InsertionSort(QList<TaskItem *>::iterator begin, QList<TaskItem *>::iterator end)
+{
+    if (begin == end)
+        return;
+    for (auto i = begin + 1; i != end; ++i) {
+        for (auto j = i; j != begin && goesBefore(*j, *(j - 1)); --j)
+            std::iter_swap(j, j - 1);
+    }
+}
+
+TaskList::TaskList(QWidget *parent)
+    : QWidget(parent)
+    , itemLayout(new QVBoxLayout(this))
+    , refreshTimer(new QTimer(this))
+    , countdownTimer(new QTimer(this))
+{
+    itemLayout->setSpacing(10);
+
+    refreshTimer->setInterval(refreshIntervalMs);
+    connect(refreshTimer, &QTimer::timeout, this, &TaskList::freshTaskItems);
+    refreshTimer->start();
+
+    countdownTimer->setInterval(countdownIntervalMs);
+    connect(countdownTimer, &QTimer::timeout, this, &TaskList::freshCountdownTaskItems);
+    countdownTimer->start();
+}
+
+void TaskList::setTasks(const QVector<ScheduleDataInfo> &tasks)
+{
+    // Only one call at a time may wait in the loop below: a second one would cut the first one's
+    // connection to its loop. Later requests leave their tasks here, and the waiting call shows
+    // the newest of them.
+    pendingTasks = tasks;
+    if (waitingForFade)
+        return;
+
+    refreshTimer->stop();
+    countdownTimer->stop();
+
+    if (!items.isEmpty()) {
+        for (TaskItem *item : qAsConst(items)) {
+            disconnect(item, &TaskItem::faded, nullptr, nullptr);
+            item->fadeAnimate();
+        }
+
+        QEventLoop loop;
+        connect(items.first(), &TaskItem::faded, &loop, &QEventLoop::quit);
+        QTimer::singleShot(fadeWaitLimitMs, &loop, &QEventLoop::quit);
+        const QPointer<TaskList> alive(this);
+        waitingForFade = true;
+        loop.exec();
+        if (!alive)
+            return;
+        waitingForFade = false;
+
+        for (TaskItem *item : qAsConst(items)) {
+            item->hide();
+            itemLayout->removeWidget(item);
+            item->deleteLater();
+        }
+    }
+    items.clear();
+
+    const QVector<ScheduleDataInfo> latest = std::exchange(pendingTasks, {});
+    for (const ScheduleDataInfo &task : latest) {
+        auto *item = new TaskItem(nullptr);
+        item->setTask(task);
+        connect(item, &TaskItem::faded, this, &TaskList::onItemFaded);
+        connect(item, &TaskItem::stateChanged, this, &TaskList::moveTaskItems);
+        items.append(item);
+    }
+
+    InsertionSort(items.begin(), items.end());
+
+    for (TaskItem *item : qAsConst(items)) {
+        itemLayout->addWidget(item);
+        item->show();
+        item->bloomAnimate();
+    }
+    freshTabOrder();
+
+    adjustSize();
+
+    refreshTimer->start();
+    countdownTimer->start();
+}
+
+void TaskList::freshTaskItems()
+{
+    // refreshMode may re-sort the list under us.
+    const QList<TaskItem *> snapshot = items;
+    for (TaskItem *item : snapshot) {
+        if (!isCountingDown(item))
+            item->refreshMode();
+    }
+}
+
+void TaskList::freshCountdownTaskItems()
+{
+    const QList<TaskItem *> snapshot = items;
+    for (TaskItem *item : snapshot) {
+        if (!isCountingDown(item))
+            break;
+        item->onCountdown();
+    }
+}
+
+void TaskList::moveTaskItems()
+{
+    auto *item = qobject_cast<TaskItem *>(sender());
+    Q_ASSERT_X(item, "TaskList::moveTaskItems", "item");
+    if (!item)
+        return;
+
+    const int before = items.indexOf(item);
+    InsertionSort(items.begin(), items.end());
+    if (items.indexOf(item) != before)
+        item->fadeAnimate();
+}
+
+void TaskList::onItemFaded()
+{
+    auto *item = qobject_cast<TaskItem *>(sender());
+    Q_ASSERT_X(item, "TaskList::onItemFaded", "item");
+    if (!item)
+        return;
+
+    const int index = items.indexOf(item);
+    if (index < 0)
+        return;
+    itemLayout->removeWidget(item);
+    itemLayout->insertWidget(index, item);
+    item->bloomAnimate();
+    freshTabOrder();
+}
+
+void TaskList::freshTabOrder()
+{
+    // New items join the end of the window's tab chain, behind everything laid out after the
+    // list. Put them back where the list stands, in display order, so that Tab reaches them
+    // between the widgets before and after it.
+    QWidget *previous = nullptr;
+    for (QWidget *w = previousInFocusChain(); w && w != this && w != window();
+         w = w->previousInFocusChain()) {
+        if (!isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus) {
+            previous = w;
+            break;
+        }
+    }
+
+    for (TaskItem *item : qAsConst(items)) {
+        QList<QWidget *> stops;
+        if (item->focusPolicy() != Qt::NoFocus)
+            stops.append(item);
+        const QList<QWidget *> children = item->findChildren<QWidget *>();
+        for (QWidget *child : children) {
+            if (child->focusPolicy() != Qt::NoFocus && !child->focusProxy())
+                stops.append(child);
+        }
+        for (QWidget *stop : qAsConst(stops)) {
+            if (previous)
+                QWidget::setTabOrder(previous, stop);
+            previous = stop;
+        }
+    }
+}

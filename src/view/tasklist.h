@@ -4,6 +4,7 @@
 #include "scheduledatainfo.h"
 
 #include <QList>
+#include <QVector>
 #include <QWidget>
 
 class QTimer;
@@ -19,8 +20,15 @@ class TaskList : public QWidget
 public:
     explicit TaskList(QWidget *parent = nullptr);
 
+    // Replaces the shown tasks. A call made while an earlier one waits for its old items to fade
+    // out returns at once; the waiting call then shows the tasks of the last request.
     void setTasks(const QVector<ScheduleDataInfo> &tasks);
     const QList<TaskItem *> &taskItems() const { return items; }
+    bool isReplacing() const { return waitingForFade; }
+
+    // Intervals of the two timers; tst_tasklist relies on them.
+    static constexpr int refreshIntervalMs = 24000;
+    static constexpr int countdownIntervalMs = 400;
 
 private Q_SLOTS:
     void freshTaskItems();
@@ -29,10 +37,14 @@ private Q_SLOTS:
     void onItemFaded();
 
 private:
+    void freshTabOrder();
+
     QVBoxLayout *itemLayout;
     QTimer *refreshTimer;
     QTimer *countdownTimer;
     QList<TaskItem *> items;
+    QVector<ScheduleDataInfo> pendingTasks;
+    bool waitingForFade = false;
 };
 
 #endif

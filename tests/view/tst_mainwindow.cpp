@@ -1,0 +1,537 @@
+#include "datacenter.h"
+#include "fakedbusservice.h"
+#include "mainwindow.h"
+#include "taskitem.h"
+#include "tasklist.h"
+#include "zbuttonbox.h"
+#include "zguiapplicationhelper.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMutex>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using Zyk::Gui::ZGuiApplicationHelper;
+using Zyk::Widget::ZButtonBox;
+using Zyk::Widget::ZButtonBoxButton;
+
+namespace {
+using Range = QPair<QDate, QDate>;
+using DayMap = QMap<QDate, QVector<ScheduleDataInfo>>;
+
+// What the fake data server holds; read by its handler on the service's thread.
+struct ServerScript
+{
+    QMutex mutex;
+    DayMap days;
+};
+
+QDate today()
+{
+    return QDate::currentDate();
+}
+
+ScheduleDataInfo job(int id, const QString &title, const QDate &day, int hour, int remind = -1)
+{
+    ScheduleDataInfo info;
+    info.setID(id);
+    info.setTitleName(title);
+    info.setAllDay(false);
+    info.setBeginDateTime(QDateTime(day, QTime(hour, 0)));
+    info.setEndDateTime(QDateTime(day, QTime(hour, 30)));
+    info.setRemindData(RemindData(remind, QTime(9, 0)));
+    return info;
+}
+
+const QStringList overviewTitles{"day three remind", "old open", "today", "today 2", "today 3"};
+const QStringList recentTitles{"old done", "old open", "today", "today 2", "today 3"};
+const QStringList dayThreeTitles{"day three", "day three remind"};
+const QStringList dayFiveTitles{"day five"};
+} // namespace
+
+// Waits until `fetches` GetJobs calls have been made and the list shows `titles`.
+#define SETTLES_ON(fetches, titles)                                                                          \
+    do {                                                                                                     \
+        QTRY_COMPARE_WITH_TIMEOUT(server.calls("GetJobs").size(), fetches, 10000);                           \
+        QTRY_COMPARE_WITH_TIMEOUT(shownTitles(), titles, 10000);                                             \
+        QTRY_VERIFY(!list->isReplacing());                                                                   \
+    } while (false)
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void buildsTheWindow();
+    void startShowsOverview();
+    void dayButtonShowsThatDay();
+    void warnThenHomeButton();
+    void settingButtonDoesNothing();
+    void jobsUpdateReloadsCurrentView();
+    void clickDuringReloadEndsOnLastView();
+    void jobsUpdateStormIsCoalesced();
+    void editButtonRaisesCalendar();
+    void theme_data();
+    void theme();
+    void dragByFreeArea();
+    void buttonsSayWhatTheyDo();
+    void tabVisitsButtonsAndTasks();
+    void closeButtonEndsEventLoop();
+
+private:
+    void setDays(const DayMap &days);
+    QList<Range> fetchedRanges() const;
+    QStringList shownTitles() const;
+    ZButtonBoxButton *button(const QString &name) const;
+    ZButtonBoxButton *dayButton(int day) const;
+
+    FakeDBusService server{"com.norvale.dataserver.Calendar", "/com/norvale/dataserver/Calendar",
+                           "com.norvale.dataserver.Calendar"};
+    FakeDBusService calendar{"com.norvale.Calendar", "/com/norvale/Calendar", "com.norvale.Calendar"};
+    std::shared_ptr<ServerScript> script = std::make_shared<ServerScript>();
+    std::unique_ptr<MainWindow> window;
+    TaskList *list = nullptr;
+};
+
+void TestMainWindow::initTestCase()
+{
+    if (!server.start() || !calendar.start())
+        QSKIP("no session bus");
+    const std::shared_ptr<ServerScript> shared = script;
+    server.setHandler("GetJobs", [shared](const FakeDBusService::Call &call) {
+        const QVariantList &a = call.arguments;
+        if (a.size() != 6)
+            return FakeDBusService::Reply::error("org.freedesktop.DBus.Error.InvalidArgs");
+        const QDate start(a[0].toInt(), a[1].toInt(), a[2].toInt());
+        const QDate end(a[3].toInt(), a[4].toInt(), a[5].toInt());
+        QMutexLocker lock(&shared->mutex);
+        DayMap range;
+        for (auto it = shared->days.cbegin(); it != shared->days.cend(); ++it) {
+            if (it.key() >= start && it.key() <= end)
+                range.insert(it.key(), it.value());
+        }
+        return FakeDBusService::Reply::value(ScheduleDataInfo::RangeInfoToStrJson(range));
+    });
+
+    const ScheduleDataInfo oldDone = job(2, "old done", today().addDays(-1), 10);
+    ExtendedData done;
+    done.dataId = DataID{oldDone.getID(), oldDone.getRecurID(), oldDone.getTitleName()};
+    done.checked = true;
+    DataCenter::instance()->setExtendedData(oldDone, done);
+}
+
+void TestMainWindow::init()
+{
+    DayMap days;
+    days[today().addDays(-2)] << job(1, "old open", today().addDays(-2), 10);
+    days[today().addDays(-1)] << job(2, "old done", today().addDays(-1), 10);
+    days[today()] << job(3, "today", today(), 10) << job(4, "today 2", today(), 11)
+                  << job(5, "today 3", today(), 12);
+    days[today().addDays(1)] << job(6, "tomorrow", today().addDays(1), 10);
+    days[today().addDays(3)] << job(7, "day three", today().addDays(3), 9)
+                             << job(8, "day three remind", today().addDays(3), 10, 15);
+    days[today().addDays(5)] << job(9, "day five", today().addDays(5), 10);
+    setDays(days);
+    server.clearCalls();
+    calendar.clearCalls();
+
+    window = std::make_unique<MainWindow>();
+    list = window->findChild<TaskList *>();
+    QVERIFY(list);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    SETTLES_ON(2, overviewTitles);
+    server.clearCalls();
+}
+
+void TestMainWindow::cleanup()
+{
+    window.reset();
+    list = nullptr;
+}
+
+void TestMainWindow::setDays(const DayMap &days)
+{
+    QMutexLocker lock(&script->mutex);
+    script->days = days;
+}
+
+QList<Range> TestMainWindow::fetchedRanges() const
+{
+    QList<Range> ranges;
+    for (const FakeDBusService::Call &call : server.calls("GetJobs")) {
+        const QVariantList &a = call.arguments;
+        ranges << Range(QDate(a[0].toInt(), a[1].toInt(), a[2].toInt()),
+                        QDate(a[3].toInt(), a[4].toInt(), a[5].toInt()));
+    }
+    return ranges;
+}
+
+QStringList TestMainWindow::shownTitles() const
+{
+    QStringList titles;
+    for (TaskItem *item : list->taskItems())
+        titles << item->findChild<QCheckBox *>()->text().section(QLatin1Char('\n'), -1).trimmed();
+    titles.sort();
+    return titles;
+}
+
+ZButtonBoxButton *TestMainWindow::button(const QString &name) const
+{
+    return window->findChild<ZButtonBoxButton *>(name);
+}
+
+ZButtonBoxButton *TestMainWindow::dayButton(int day) const
+{
+    const QList<ZButtonBoxButton *> buttons = window->findChildren<ZButtonBoxButton *>();
+    for (ZButtonBoxButton *b : buttons) {
+        if (b->text() == QStringLiteral("D%1").arg(day))
+            return b;
+    }
+    return nullptr;
+}
+
+void TestMainWindow::buildsTheWindow()
+{
+    QCOMPARE(window->windowType(), Qt::Tool);
+    QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnBottomHint));
+    QVERIFY(!window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(window->testAttribute(Qt::WA_X11NetWmWindowTypeDock));
+    QVERIFY(window->testAttribute(Qt::WA_TranslucentBackground));
+    QCOMPARE(window->size(), QSize(350, 400));
+    QCOMPARE(window->pos(), QPoint(500, 500));
+    QCOMPARE(window->titlebar()->height(), 0);
+    QVERIFY(!window->titlebar()->menuVisible());
+
+    auto *days = window->findChild<ZButtonBox *>("dayButtonBox");
+    QVERIFY(days);
+    QCOMPARE(days->width(), 280);
+    QCOMPARE(days->orientation(), Qt::Horizontal);
+    QVERIFY(days->testAttribute(Qt::WA_NoMousePropagation));
+    QStringList texts;
+    QList<int> ids;
+    for (QAbstractButton *b : days->buttonList()) {
+        texts << b->text();
+        ids << days->id(b);
+    }
+    QCOMPARE(texts, (QStringList{"", "Hidden", "D1", "D2", "D3", "D4", "D5", "D6"}));
+    QCOMPARE(ids.at(0), 0);
+    QVERIFY(ids.at(1) < 0);
+    QCOMPARE(ids.mid(2), (QList<int>{1, 2, 3, 4, 5, 6}));
+    QVERIFY(!button("recentDayButton")->isVisible());
+    QCOMPARE(button("homeDayButton")->iconSize(), QSize(20, 20));
+
+    auto *area = window->findChild<QScrollArea *>();
+    QVERIFY(area);
+    QCOMPARE(area->widget(), list);
+    QVERIFY(!area->widgetResizable());
+    QCOMPARE(area->frameShape(), QFrame::NoFrame);
+    QCOMPARE(area->height(), 200);
+    QCOMPARE(area->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    QCOMPARE(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(area->verticalScrollBar()->property("_z_zyk_slider_always_show"), QVariant(true));
+    QVERIFY(area->testAttribute(Qt::WA_NoMousePropagation));
+    QVERIFY(area->testAttribute(Qt::WA_TranslucentBackground));
+    QVERIFY(area->autoFillBackground());
+    const QString sheet = area->styleSheet().simplified();
+    QVERIFY(sheet.contains(".TaskList { background-color: rgba(0,0,0,0); }"));
+    QVERIFY(sheet.contains(".QScrollArea { background-color: rgba(0,0,0,0); margin: 0px; padding: 0px; }"));
+
+    auto *tools = window->findChild<ZButtonBox *>("toolButtonBox");
+    QVERIFY(tools);
+    QCOMPARE(tools->width(), 200);
+    QVERIFY(tools->testAttribute(Qt::WA_NoMousePropagation));
+    const QList<QAbstractButton *> toolButtons = tools->buttonList();
+    QCOMPARE(toolButtons.size(), 5);
+    for (QAbstractButton *b : toolButtons) {
+        QVERIFY(b->text().isEmpty());
+        QVERIFY(!b->isCheckable());
+        QCOMPARE(b->iconSize(), QSize(20, 20));
+    }
+}
+
+void TestMainWindow::startShowsOverview()
+{
+    window.reset();
+    server.clearCalls();
+    window = std::make_unique<MainWindow>();
+    list = window->findChild<TaskList *>();
+
+    // Filled once by the constructor itself, before any event is processed.
+    QCOMPARE(fetchedRanges(), (QList<Range>{{today().addDays(-3), today()}, {today(), today().addDays(6)}}));
+    QCOMPARE(shownTitles(), overviewTitles);
+    QVERIFY(button("homeDayButton")->isChecked());
+    QTest::qWait(MainWindow::reloadDelayMs * 4);
+    QCOMPARE(server.calls("GetJobs").size(), 2);
+}
+
+void TestMainWindow::dayButtonShowsThatDay()
+{
+    QTest::mouseClick(dayButton(3), Qt::LeftButton);
+    SETTLES_ON(1, dayThreeTitles);
+    QCOMPARE(fetchedRanges(), (QList<Range>{{today().addDays(3), today().addDays(3)}}));
+    QVERIFY(dayButton(3)->isChecked());
+    QVERIFY(!button("homeDayButton")->isChecked());
+
+    // The checked button reloads all the same.
+    QTest::mouseClick(dayButton(3), Qt::LeftButton);
+    SETTLES_ON(2, dayThreeTitles);
+}
+
+void TestMainWindow::warnThenHomeButton()
+{
+    QTest::mouseClick(button("warnButton"), Qt::LeftButton);
+    SETTLES_ON(1, recentTitles);
+    QCOMPARE(fetchedRanges(), (QList<Range>{{today().addDays(-3), today()}}));
+    QVERIFY(!button("homeDayButton")->isChecked());
+    for (int day = 1; day <= 6; ++day)
+        QVERIFY(!dayButton(day)->isChecked());
+    QVERIFY(button("recentDayButton")->isChecked());
+    QVERIFY(!button("recentDayButton")->isVisible());
+
+    server.clearCalls();
+    QTest::mouseClick(button("homeButton"), Qt::LeftButton);
+    SETTLES_ON(2, overviewTitles);
+    QCOMPARE(fetchedRanges(), (QList<Range>{{today().addDays(-3), today()}, {today(), today().addDays(6)}}));
+    QVERIFY(button("homeDayButton")->isChecked());
+}
+
+void TestMainWindow::settingButtonDoesNothing()
+{
+    const QList<TaskItem *> before = list->taskItems();
+    QTest::mouseClick(button("settingButton"), Qt::LeftButton);
+    QTest::qWait(MainWindow::reloadDelayMs * 6);
+    QVERIFY(server.calls().isEmpty());
+    QVERIFY(calendar.calls().isEmpty());
+    QCOMPARE(list->taskItems(), before);
+    QVERIFY(button("homeDayButton")->isChecked());
+}
+
+void TestMainWindow::jobsUpdateReloadsCurrentView()
+{
+    QTest::mouseClick(dayButton(3), Qt::LeftButton);
+    SETTLES_ON(1, dayThreeTitles);
+    server.clearCalls();
+
+    DayMap days;
+    {
+        QMutexLocker lock(&script->mutex);
+        days = script->days;
+    }
+    days[today().addDays(3)] << job(10, "day three added", today().addDays(3), 15);
+    setDays(days);
+    server.emitSignal("JobsUpdated");
+
+    SETTLES_ON(1, (QStringList{"day three", "day three added", "day three remind"}));
+    QCOMPARE(fetchedRanges(), (QList<Range>{{today().addDays(3), today().addDays(3)}}));
+}
+
+void TestMainWindow::clickDuringReloadEndsOnLastView()
+{
+    // Clicks "D5" while the reload for "D3" waits for the old items to fade out.
+    bool clickedWhileReplacing = false;
+    QTimer watcher;
+    watcher.setInterval(10);
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        if (!list->isReplacing())
+            return;
+        watcher.stop();
+        clickedWhileReplacing = true;
+        QTest::mouseClick(dayButton(5), Qt::LeftButton);
+    });
+    watcher.start();
+
+    QTest::mouseClick(dayButton(3), Qt::LeftButton);
+    SETTLES_ON(2, dayFiveTitles);
+    QVERIFY(clickedWhileReplacing);
+    QCOMPARE(fetchedRanges(), (QList<Range>{{today().addDays(3), today().addDays(3)},
+                                            {today().addDays(5), today().addDays(5)}}));
+    QVERIFY(dayButton(5)->isChecked());
+    QTest::qWait(MainWindow::reloadDelayMs * 4);
+    QCOMPARE(server.calls("GetJobs").size(), 2);
+}
+
+void TestMainWindow::jobsUpdateStormIsCoalesced()
+{
+    DayMap days;
+    {
+        QMutexLocker lock(&script->mutex);
+        days = script->days;
+    }
+    DayMap first = days;
+    first[today().addDays(2)] << job(20, "storm first", today().addDays(2), 10, 5);
+    DayMap last = days;
+    last[today().addDays(2)] << job(21, "storm last", today().addDays(2), 10, 5);
+
+    setDays(first);
+    for (int i = 0; i < 100; ++i)
+        server.emitSignal("JobsUpdated");
+    setDays(last);
+    for (int i = 0; i < 100; ++i)
+        server.emitSignal("JobsUpdated");
+
+    QStringList expected = overviewTitles;
+    expected << "storm last";
+    expected.sort();
+    QTRY_COMPARE_WITH_TIMEOUT(shownTitles(), expected, 15000);
+    // Let whatever is still queued run out before counting.
+    int settled = -1;
+    while (settled != server.calls("GetJobs").size()) {
+        settled = server.calls("GetJobs").size();
+        QTest::qWait(500);
+    }
+    QVERIFY(!list->isReplacing());
+    QCOMPARE(shownTitles(), expected);
+    const int fetches = server.calls("GetJobs").size();
+    QVERIFY2(fetches >= 2 && fetches <= 8 && fetches % 2 == 0, qPrintable(QString::number(fetches)));
+}
+
+void TestMainWindow::editButtonRaisesCalendar()
+{
+    QTest::mouseClick(button("editButton"), Qt::LeftButton);
+    QTRY_COMPARE(calendar.calls("RaiseWindow").size(), 1);
+    QCOMPARE(calendar.calls().size(), 1);
+    QCOMPARE(calendar.calls().first().signature, QString());
+    QVERIFY(server.calls("GetJobs").isEmpty());
+}
+
+void TestMainWindow::theme_data()
+{
+    QTest::addColumn<ZGuiApplicationHelper::ColorType>("type");
+    QTest::addColumn<QColor>("expected");
+
+    QTest::newRow("dark") << ZGuiApplicationHelper::DarkType << QColor(0, 0, 0, 80);
+    QTest::newRow("light") << ZGuiApplicationHelper::LightType << QColor(255, 255, 255, 80);
+    QTest::newRow("unknown") << ZGuiApplicationHelper::UnknownType << QColor(255, 255, 255, 80);
+}
+
+void TestMainWindow::theme()
+{
+    QFETCH(ZGuiApplicationHelper::ColorType, type);
+    QFETCH(QColor, expected);
+
+    // Start from the other tint so that the row shows a change.
+    Q_EMIT ZGuiApplicationHelper::instance()->themeTypeChanged(type == ZGuiApplicationHelper::DarkType
+                                                                   ? ZGuiApplicationHelper::LightType
+                                                                   : ZGuiApplicationHelper::DarkType);
+    Q_EMIT ZGuiApplicationHelper::instance()->themeTypeChanged(type);
+    QCOMPARE(MainWindow::backgroundColor, expected);
+
+    // The free margin beside the task list shows the tint.
+    const QImage image = window->grab().toImage();
+    const QColor margin = image.pixelColor(3, window->height() / 2);
+    QVERIFY2(qAbs(margin.alpha() - expected.alpha()) <= 2, qPrintable(margin.name(QColor::HexArgb)));
+    QVERIFY2(qAbs(margin.red() - expected.red()) <= 4, qPrintable(margin.name(QColor::HexArgb)));
+}
+
+void TestMainWindow::dragByFreeArea()
+{
+    QWindow *handle = window->windowHandle();
+    const QPoint free(3, window->height() / 2);
+    QWidget *under = window->childAt(free);
+    QVERIFY(!under || under == window->centralWidget());
+
+    const QPoint start = window->pos();
+    // The offscreen platform draws a frame that the desktop's dock windows do not have.
+    const QPoint frame = window->geometry().topLeft() - window->pos();
+    QTest::mousePress(handle, Qt::LeftButton, {}, free);
+    QTest::mouseMove(handle, free + QPoint(40, 25));
+    QTRY_COMPARE(window->pos(), start + QPoint(40, 25) + frame);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, window->mapFromGlobal(QCursor::pos()));
+
+    // A press on the task list is the list's own: the window stays.
+    auto *area = window->findChild<QScrollArea *>();
+    const QPoint onList = area->mapTo(window.get(), QPoint(area->width() - 5, 5));
+    const QPoint moved = window->pos();
+    QTest::mousePress(handle, Qt::LeftButton, {}, onList);
+    QTest::mouseMove(handle, onList + QPoint(-30, 10));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, onList + QPoint(-30, 10));
+    QCOMPARE(window->pos(), moved);
+}
+
+void TestMainWindow::buttonsSayWhatTheyDo()
+{
+    const QList<QPair<QString, QString>> named{{"homeDayButton", "Overview"}, {"editButton", "Open calendar"},
+                                               {"settingButton", "Settings"}, {"homeButton", "Overview"},
+                                               {"warnButton", "Recent days"}, {"closeButton", "Close"}};
+    for (const auto &pair : named) {
+        ZButtonBoxButton *b = button(pair.first);
+        QVERIFY2(b, qPrintable(pair.first));
+        QCOMPARE(b->accessibleName(), pair.second);
+        QCOMPARE(b->toolTip(), pair.second);
+    }
+    for (int day = 1; day <= 6; ++day) {
+        const QDate date = today().addDays(day);
+        const QString tip = dayButton(day)->toolTip();
+        QVERIFY2(tip.contains(QLocale().dayName(date.dayOfWeek())), qPrintable(tip));
+        QVERIFY2(tip.contains(QString::number(date.day())), qPrintable(tip));
+        QVERIFY2(tip.contains(QString::number(date.year())), qPrintable(tip));
+    }
+}
+
+void TestMainWindow::tabVisitsButtonsAndTasks()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTRY_VERIFY(!std::any_of(list->taskItems().begin(), list->taskItems().end(),
+                             [](TaskItem *item) { return item->isAnimating(); }));
+    auto *area = window->findChild<QScrollArea *>();
+    QVERIFY2(list->height() > area->viewport()->height(), "the list must be taller than its frame");
+
+    button("homeDayButton")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), button("homeDayButton"));
+
+    QStringList stops;
+    for (int i = 0; i < 30 && (stops.isEmpty() || stops.last() != "homeDayButton"); ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key_Tab);
+        focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QString stop = focus->objectName();
+        for (int day = 1; day <= 6; ++day) {
+            if (focus == dayButton(day))
+                stop = QStringLiteral("D%1").arg(day);
+        }
+        for (int n = 0; n < list->taskItems().size(); ++n) {
+            TaskItem *item = list->taskItems().at(n);
+            if (focus == item || item->isAncestorOf(focus)) {
+                stop = QStringLiteral("task %1").arg(n);
+                // A task reached by Tab is scrolled into view.
+                const QPoint top = item->mapTo(area->viewport(), QPoint(0, 0));
+                QVERIFY2(top.y() >= 0 && top.y() + item->height() <= area->viewport()->height(),
+                         qPrintable(stop));
+            }
+        }
+        if (stops.isEmpty() || stops.last() != stop)
+            stops << stop;
+    }
+    // The day buttons form one exclusive group, which takes a single tab stop: its checked button.
+    QCOMPARE(stops,
+             (QStringList{"task 0", "task 1", "task 2", "task 3", "task 4", "editButton", "settingButton",
+                          "homeButton", "warnButton", "closeButton", "homeDayButton"}));
+}
+
+void TestMainWindow::closeButtonEndsEventLoop()
+{
+    QTimer::singleShot(0, this, [this] { QTest::mouseClick(button("closeButton"), Qt::LeftButton); });
+    // Should the button not end the loop, this does, with a code the test rejects.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
+    guard.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(window->isVisible());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

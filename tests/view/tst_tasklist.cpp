@@ -1,0 +1,420 @@
+#include "datacenter.h"
+#include "taskitem.h"
+#include "tasklist.h"
+
+#include <QCheckBox>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+// How a test task is set up: the mode it is meant to reach, its ticked state, and its begin as
+// minutes from now.
+struct TaskSpec
+{
+    QString title;
+    int mode;
+    bool checked;
+    int beginMinutes;
+};
+
+int nextId = 1000;
+
+ScheduleDataInfo makeTask(const TaskSpec &spec, const QDateTime &now)
+{
+    ScheduleDataInfo info;
+    info.setID(nextId++);
+    info.setTitleName(spec.title);
+    info.setAllDay(false);
+    info.setBeginDateTime(now.addSecs(spec.beginMinutes * 60));
+    info.setEndDateTime(now.addSecs(spec.beginMinutes * 60 + 7200));
+    if (spec.mode == TaskItem::ModeRemind)
+        info.setRemindData(RemindData(15, QTime(9, 0)));
+
+    ExtendedData ext;
+    ext.dataId = DataID{info.getID(), info.getRecurID(), info.getTitleName()};
+    ext.checked = spec.checked;
+    ext.pinned = spec.mode == TaskItem::ModePinned;
+    ext.countdown = spec.mode == TaskItem::ModeCountdownWait || spec.mode == TaskItem::ModeCountdown;
+    DataCenter::instance()->setExtendedData(info, ext);
+    return info;
+}
+
+QVector<ScheduleDataInfo> makeTasks(const QList<TaskSpec> &specs)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    QVector<ScheduleDataInfo> tasks;
+    for (const TaskSpec &spec : specs)
+        tasks.append(makeTask(spec, now));
+    return tasks;
+}
+
+QVector<ScheduleDataInfo> plainTasks(const QStringList &titles)
+{
+    QList<TaskSpec> specs;
+    for (int i = 0; i < titles.size(); ++i)
+        specs.append({titles.at(i), TaskItem::ModeNormal, false, 10 * (i + 1)});
+    return makeTasks(specs);
+}
+
+QCheckBox *checkBoxOf(TaskItem *item)
+{
+    return item->findChild<QCheckBox *>();
+}
+
+QString titleOf(TaskItem *item)
+{
+    return checkBoxOf(item)->text().section(QLatin1Char('\n'), -1).trimmed();
+}
+
+QStringList titles(const QList<TaskItem *> &items)
+{
+    QStringList out;
+    for (TaskItem *item : items)
+        out << titleOf(item);
+    return out;
+}
+
+// The items in the order the layout shows them.
+QList<TaskItem *> laidOut(TaskList &list)
+{
+    QList<TaskItem *> out;
+    QLayout *layout = list.layout();
+    for (int i = 0; i < layout->count(); ++i) {
+        if (auto *item = qobject_cast<TaskItem *>(layout->itemAt(i)->widget()))
+            out << item;
+    }
+    return out;
+}
+
+bool anyAnimating(const QList<TaskItem *> &items)
+{
+    return std::any_of(items.begin(), items.end(), [](TaskItem *item) { return item->isAnimating(); });
+}
+
+void clickCheckBox(TaskItem *item)
+{
+    QCheckBox *box = checkBoxOf(item);
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
+}
+} // namespace
+
+Q_DECLARE_METATYPE(QList<TaskSpec>)
+
+class TestTaskList : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void displayOrder_data();
+    void displayOrder();
+    void insertionSortRange();
+    void firstCallShowsAtOnce();
+    void secondCallFadesAndReplaces();
+    void emptyVectorEmptiesList();
+    void tickMovesItemBelowUnchecked();
+    void unchangedIndexAnimatesNothing();
+    void countdownTickReachesLeadingItemsOnly();
+    void reentrantSetTasks_data();
+    void reentrantSetTasks();
+};
+
+void TestTaskList::displayOrder_data()
+{
+    QTest::addColumn<QList<TaskSpec>>("specs");
+    QTest::addColumn<QStringList>("expectedTitles");
+    QTest::addColumn<QList<int>>("expectedModes");
+
+    QTest::newRow("countdown, pinned, normal, then checked")
+        << QList<TaskSpec>{{"checked countdown", TaskItem::ModeCountdown, true, 10},
+                           {"normal", TaskItem::ModeNormal, false, 20},
+                           {"pinned", TaskItem::ModePinned, false, 30},
+                           {"countdown", TaskItem::ModeCountdown, false, 40}}
+        << QStringList{"countdown", "pinned", "normal", "checked countdown"} << QList<int>{4, 2, 0, 4};
+    QTest::newRow("reminder ranks as normal")
+        << QList<TaskSpec>{{"remind later", TaskItem::ModeRemind, false, 90},
+                           {"normal earlier", TaskItem::ModeNormal, false, 60}}
+        << QStringList{"normal earlier", "remind later"} << QList<int>{0, 1};
+    QTest::newRow("every rank above the one below")
+        << QList<TaskSpec>{{"remind", TaskItem::ModeRemind, false, 5},
+                           {"pinned", TaskItem::ModePinned, false, 50},
+                           {"wait", TaskItem::ModeCountdownWait, false, 120},
+                           {"countdown", TaskItem::ModeCountdown, false, 30}}
+        << QStringList{"countdown", "wait", "pinned", "remind"} << QList<int>{4, 3, 2, 1};
+    QTest::newRow("checked pinned below unchecked normal")
+        << QList<TaskSpec>{{"pinned done", TaskItem::ModePinned, true, 10},
+                           {"normal", TaskItem::ModeNormal, false, 50}}
+        << QStringList{"normal", "pinned done"} << QList<int>{0, 2};
+    QTest::newRow("equal keys keep input order") << QList<TaskSpec>{{"x", TaskItem::ModeNormal, false, 30},
+                                                                    {"y", TaskItem::ModeRemind, false, 30},
+                                                                    {"z", TaskItem::ModeNormal, false, 30}}
+                                                 << QStringList{"x", "y", "z"} << QList<int>{0, 1, 0};
+    QTest::newRow("equal keys keep reversed input order")
+        << QList<TaskSpec>{{"z", TaskItem::ModeNormal, true, 30},
+                           {"y", TaskItem::ModeNormal, true, 30},
+                           {"x", TaskItem::ModeNormal, true, 30}}
+        << QStringList{"z", "y", "x"} << QList<int>{0, 0, 0};
+}
+
+void TestTaskList::displayOrder()
+{
+    QFETCH(QList<TaskSpec>, specs);
+    QFETCH(QStringList, expectedTitles);
+    QFETCH(QList<int>, expectedModes);
+
+    TaskList list;
+    list.setTasks(makeTasks(specs));
+
+    QCOMPARE(titles(list.taskItems()), expectedTitles);
+    QCOMPARE(titles(laidOut(list)), expectedTitles);
+    QList<int> modes;
+    for (TaskItem *item : list.taskItems())
+        modes << item->getMode();
+    QCOMPARE(modes, expectedModes);
+}
+
+void TestTaskList::insertionSortRange()
+{
+    QWidget parent;
+    const QVector<ScheduleDataInfo> tasks = makeTasks({{"c", TaskItem::ModeNormal, false, 30},
+                                                       {"b", TaskItem::ModeNormal, false, 20},
+                                                       {"a", TaskItem::ModeNormal, false, 10},
+                                                       {"p", TaskItem::ModePinned, false, 40}});
+    QList<TaskItem *> items;
+    for (const ScheduleDataInfo &task : tasks) {
+        auto *item = new TaskItem(&parent);
+        item->setTask(task);
+        items << item;
+    }
+
+    InsertionSort(items.begin() + 1, items.end() - 1);
+    QCOMPARE(titles(items), (QStringList{"c", "a", "b", "p"}));
+    InsertionSort(items.begin(), items.end());
+    QCOMPARE(titles(items), (QStringList{"p", "a", "b", "c"}));
+    InsertionSort(items.begin(), items.begin());
+    QCOMPARE(titles(items), (QStringList{"p", "a", "b", "c"}));
+}
+
+void TestTaskList::firstCallShowsAtOnce()
+{
+    TaskList list;
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+    list.setTasks(
+        makeTasks({{"late", TaskItem::ModeNormal, false, 20}, {"early", TaskItem::ModeNormal, false, 10}}));
+
+    // No event has been processed: the call did not wait for anything.
+    QCOMPARE(titles(list.taskItems()), (QStringList{"early", "late"}));
+    QCOMPARE(laidOut(list), list.taskItems());
+    for (TaskItem *item : list.taskItems()) {
+        QVERIFY(item->isVisible());
+        QVERIFY(item->isAnimating()); // fading in
+    }
+    QVERIFY(list.height() >= 2 * 56);
+    QTRY_VERIFY(!anyAnimating(list.taskItems()));
+}
+
+void TestTaskList::secondCallFadesAndReplaces()
+{
+    TaskList list;
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setTasks(plainTasks({"old 1", "old 2", "old 3"}));
+    QTRY_VERIFY(!anyAnimating(list.taskItems()));
+
+    QList<QPointer<TaskItem>> old;
+    for (TaskItem *item : list.taskItems())
+        old << item;
+    // The list drops every other connection of the old items' faded(): count from inside the wait.
+    int faded = 0;
+    bool sawFade = false;
+    QTimer::singleShot(0, &list, [&] {
+        connect(old.first(), &TaskItem::faded, &list, [&] { ++faded; });
+        sawFade = list.isReplacing() && std::all_of(old.begin(), old.end(), [](const QPointer<TaskItem> &i) {
+                      return i->isAnimating();
+                  });
+    });
+    list.setTasks(plainTasks({"new 1", "new 2"}));
+
+    QVERIFY(sawFade);
+    QCOMPARE(faded, 1);
+    QVERIFY(!list.isReplacing());
+    QCOMPARE(titles(list.taskItems()), (QStringList{"new 1", "new 2"}));
+    QCOMPARE(laidOut(list), list.taskItems());
+    for (const QPointer<TaskItem> &item : old) {
+        QVERIFY(!item.isNull());
+        QVERIFY(!item->isVisible());
+        QVERIFY(!list.taskItems().contains(item.data()));
+    }
+    QTRY_VERIFY(std::all_of(old.begin(), old.end(), [](const QPointer<TaskItem> &i) { return i.isNull(); }));
+    QCOMPARE(list.findChildren<TaskItem *>().size(), 2);
+}
+
+void TestTaskList::emptyVectorEmptiesList()
+{
+    TaskList list;
+    list.setTasks(plainTasks({"a", "b"}));
+    QPointer<TaskItem> first = list.taskItems().first();
+
+    list.setTasks({});
+
+    QVERIFY(list.taskItems().isEmpty());
+    QVERIFY(laidOut(list).isEmpty());
+    QTRY_VERIFY(first.isNull());
+    QVERIFY(list.findChildren<TaskItem *>().isEmpty());
+}
+
+void TestTaskList::tickMovesItemBelowUnchecked()
+{
+    TaskList list;
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setTasks(makeTasks({{"a", TaskItem::ModeNormal, false, 10},
+                             {"b", TaskItem::ModeNormal, false, 20},
+                             {"done", TaskItem::ModeNormal, true, 5}}));
+    QTRY_VERIFY(!anyAnimating(list.taskItems()));
+    QCOMPARE(titles(list.taskItems()), (QStringList{"a", "b", "done"}));
+
+    TaskItem *a = list.taskItems().first();
+    QSignalSpy fadedSpy(a, &TaskItem::faded);
+    clickCheckBox(a);
+
+    QVERIFY(a->isChecked());
+    // The model moves at once; the layout follows once the item has faded out.
+    QCOMPARE(titles(list.taskItems()), (QStringList{"b", "done", "a"}));
+    QVERIFY(a->isAnimating());
+    QCOMPARE(laidOut(list).indexOf(a), 0);
+    QTRY_COMPARE(fadedSpy.count(), 1);
+    QCOMPARE(titles(laidOut(list)), (QStringList{"b", "done", "a"}));
+    QVERIFY(a->isAnimating()); // blooming in at its new place
+    QTRY_VERIFY(!a->isAnimating());
+    QCOMPARE(fadedSpy.count(), 1);
+
+    for (QTimer *timer : list.findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
+        QVERIFY(timer->isActive());
+}
+
+void TestTaskList::unchangedIndexAnimatesNothing()
+{
+    TaskList list;
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setTasks(
+        makeTasks({{"a", TaskItem::ModeNormal, false, 10}, {"b", TaskItem::ModeNormal, false, 20}}));
+    QTRY_VERIFY(!anyAnimating(list.taskItems()));
+
+    TaskItem *b = list.taskItems().last();
+    QSignalSpy stateSpy(b, &TaskItem::stateChanged);
+    clickCheckBox(b);
+
+    QVERIFY(b->isChecked());
+    QCOMPARE(stateSpy.count(), 1);
+    QCOMPARE(titles(list.taskItems()), (QStringList{"a", "b"}));
+    QVERIFY(!anyAnimating(list.taskItems()));
+    QCOMPARE(titles(laidOut(list)), (QStringList{"a", "b"}));
+}
+
+void TestTaskList::countdownTickReachesLeadingItemsOnly()
+{
+    // The first item enters mode 5 on its first tick: its seconds to go then end in 9 or less.
+    const QDateTime now = QDateTime::currentDateTime();
+    TaskSpec finalSpec{"final", TaskItem::ModeCountdown, false, 20};
+    ScheduleDataInfo finalTask = makeTask(finalSpec, now);
+    finalTask.setBeginDateTime(now.addSecs(20 * 60 + 3));
+    // The second stays in mode 4 for half a minute: its seconds to go end in 35.
+    ScheduleDataInfo runningTask = makeTask({"running", TaskItem::ModeCountdown, false, 40}, now);
+    runningTask.setBeginDateTime(now.addSecs(40 * 60 + 34));
+    const QVector<ScheduleDataInfo> tasks{finalTask, runningTask,
+                                          makeTask({"normal", TaskItem::ModeNormal, false, -10}, now),
+                                          makeTask({"checked", TaskItem::ModeCountdown, true, 5}, now)};
+    // Ends a second from now: the next refresh makes it expire.
+    ScheduleDataInfo expiring = makeTask({"expiring", TaskItem::ModeNormal, false, -30}, now);
+    expiring.setEndDateTime(now.addSecs(1));
+
+    TaskList list;
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setTasks(tasks + QVector<ScheduleDataInfo>{expiring});
+    QCOMPARE(titles(list.taskItems()), (QStringList{"final", "running", "expiring", "normal", "checked"}));
+    const QStringList before = [&] {
+        QStringList texts;
+        for (TaskItem *item : list.taskItems())
+            texts << checkBoxOf(item)->text();
+        return texts;
+    }();
+    QVERIFY(!before.join(QString()).contains("=>"));
+
+    QTRY_VERIFY(checkBoxOf(list.taskItems().at(0))->text().contains("=>"));
+    QTRY_VERIFY(checkBoxOf(list.taskItems().at(1))->text().contains("=>"));
+    QTRY_COMPARE(list.taskItems().at(0)->getMode(), int(TaskItem::ModeCountdownFinal));
+    QCOMPARE(list.taskItems().at(1)->getMode(), int(TaskItem::ModeCountdown));
+    for (int tick = 0; tick < 3; ++tick)
+        QVERIFY(QMetaObject::invokeMethod(&list, "freshCountdownTaskItems"));
+    for (int i = 2; i < 5; ++i)
+        QCOMPARE(checkBoxOf(list.taskItems().at(i))->text(), before.at(i));
+    QCOMPARE(list.taskItems().at(4)->getMode(), int(TaskItem::ModeCountdown));
+
+    // The periodic refresh re-derives the other items but leaves running countdowns alone.
+    TaskItem *expiringItem = list.taskItems().at(2);
+    QSignalSpy expiredSpy(expiringItem, &TaskItem::stateChanged);
+    QTRY_VERIFY((QMetaObject::invokeMethod(&list, "freshTaskItems"), expiredSpy.count() > 0));
+    QVERIFY(checkBoxOf(list.taskItems().at(0))->text().contains("=>"));
+    QVERIFY(checkBoxOf(list.taskItems().at(1))->text().contains("=>"));
+}
+
+void TestTaskList::reentrantSetTasks_data()
+{
+    QTest::addColumn<QList<QStringList>>("requests");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("one more request") << QList<QStringList>{{"c1", "c2"}} << QStringList{"c1", "c2"};
+    QTest::newRow("last of several") << QList<QStringList>{{"c1"}, {"d1", "d2", "d3"}, {"e1"}}
+                                     << QStringList{"e1"};
+    QTest::newRow("last one empty") << QList<QStringList>{{"c1"}, {}} << QStringList{};
+}
+
+void TestTaskList::reentrantSetTasks()
+{
+    QFETCH(QList<QStringList>, requests);
+    QFETCH(QStringList, expected);
+
+    TaskList list;
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setTasks(plainTasks({"a1", "a2"}));
+    QPointer<TaskItem> old = list.taskItems().first();
+
+    // The requests arrive while the call below waits for the old items to fade out.
+    int returned = 0;
+    bool allWhileWaiting = true;
+    QTimer::singleShot(0, &list, [&] {
+        for (const QStringList &request : requests) {
+            allWhileWaiting = allWhileWaiting && list.isReplacing();
+            list.setTasks(plainTasks(request));
+            ++returned;
+        }
+    });
+    list.setTasks(plainTasks({"b1", "b2"}));
+
+    QCOMPARE(returned, requests.size());
+    QVERIFY(allWhileWaiting);
+    QVERIFY(!list.isReplacing());
+    QCOMPARE(titles(list.taskItems()), expected);
+    QCOMPARE(titles(laidOut(list)), expected);
+    QTRY_VERIFY(old.isNull());
+    QCOMPARE(list.findChildren<TaskItem *>().size(), expected.size());
+
+    // The list still replaces its items afterwards.
+    list.setTasks(plainTasks({"after"}));
+    QCOMPARE(titles(list.taskItems()), QStringList{"after"});
+}
+
+QTEST_MAIN(TestTaskList)
+#include "tst_tasklist.moc"
