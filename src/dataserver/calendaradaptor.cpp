@@ -1,0 +1,187 @@
+#include "calendaradaptor.h"
+
+#include "calendarstore.h"
+#include "holidays.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QDate dateOf(uint year, uint month, uint day)
+{
+    if (year > 9999 || month > 12 || day > 31)
+        return QDate();
+    return QDate(int(year), int(month), int(day));
+}
+
+QString errorName(CalendarStore::Status status)
+{
+    switch (status) {
+    case CalendarStore::Status::NotFound:
+        return QStringLiteral(DATASERVER_SERVICE ".Error.NotFound");
+    case CalendarStore::Status::InvalidArgument:
+        return QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
+    case CalendarStore::Status::NoCalendar:
+        return QStringLiteral(DATASERVER_SERVICE ".Error.NoCalendar");
+    case CalendarStore::Status::Unreadable:
+        return QStringLiteral(DATASERVER_SERVICE ".Error.Unreadable");
+    case CalendarStore::Status::WriteFailed:
+    case CalendarStore::Status::Ok:
+        break;
+    }
+    return QStringLiteral(DATASERVER_SERVICE ".Error.WriteFailed");
+}
+
+bool readObject(const QString &text, QJsonObject *object, QString *why)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError) {
+        *why = error.errorString();
+        return false;
+    }
+    if (!document.isObject()) {
+        *why = QStringLiteral("not a JSON object");
+        return false;
+    }
+    *object = document.object();
+    return true;
+}
+
+} // namespace
+
+CalendarAdaptor::CalendarAdaptor(CalendarStore *store, const Holidays *holidays,
+                                 const QDBusConnection &connection, QObject *parent)
+    : QDBusAbstractAdaptor(parent)
+    , m_store(store)
+    , m_holidays(holidays)
+    , m_connection(connection)
+{
+    connect(store, &CalendarStore::jobsChanged, this, &CalendarAdaptor::JobsUpdated);
+}
+
+void CalendarAdaptor::fail(const QDBusMessage &message, const QString &name, const QString &text) const
+{
+    message.setDelayedReply(true);
+    m_connection.send(message.createErrorReply(name, text));
+}
+
+void CalendarAdaptor::invalid(const QDBusMessage &message, const QString &text) const
+{
+    fail(message, errorName(CalendarStore::Status::InvalidArgument), text);
+}
+
+template<typename Result>
+bool CalendarAdaptor::failed(const QDBusMessage &message, const Result &result) const
+{
+    if (result.ok())
+        return false;
+    fail(message, errorName(result.status), result.message);
+    return true;
+}
+
+QString CalendarAdaptor::GetJobs(uint startYear, uint startMonth, uint startDay, uint endYear, uint endMonth,
+                                 uint endDay, const QDBusMessage &message)
+{
+    const QDate first = dateOf(startYear, startMonth, startDay);
+    const QDate last = dateOf(endYear, endMonth, endDay);
+    if (!first.isValid() || !last.isValid()) {
+        invalid(message, QStringLiteral("GetJobs needs two valid dates"));
+        return QString();
+    }
+    if (first.daysTo(last) > maxRangeDays) {
+        invalid(message, QStringLiteral("GetJobs serves at most %1 days at once").arg(maxRangeDays));
+        return QString();
+    }
+    return m_store->jobsJson(first, last);
+}
+
+QString CalendarAdaptor::QueryJobs(const QString &query, const QDBusMessage &message)
+{
+    QJsonObject object;
+    QString why;
+    if (!readObject(query, &object, &why)) {
+        invalid(message, QStringLiteral("QueryJobs: %1").arg(why));
+        return QString();
+    }
+    const QDateTime start =
+        ScheduleDataInfo::StringDateToDateTime(object.value(QLatin1String("Start")).toString());
+    const QDateTime end =
+        ScheduleDataInfo::StringDateToDateTime(object.value(QLatin1String("End")).toString());
+    if (!start.isValid() || !end.isValid()) {
+        invalid(message, QStringLiteral("QueryJobs needs a valid Start and End"));
+        return QString();
+    }
+    if (start.daysTo(end) > maxRangeDays) {
+        invalid(message, QStringLiteral("QueryJobs serves at most %1 days at once").arg(maxRangeDays));
+        return QString();
+    }
+    return m_store->queryJson(object.value(QLatin1String("Key")).toString(), start, end);
+}
+
+QString CalendarAdaptor::GetJob(qint64 id, const QDBusMessage &message)
+{
+    ScheduleDataInfo info;
+    if (failed(message, m_store->job(id, info)))
+        return QString();
+    return ScheduleDataInfo::ScheduleToJsonStr(info);
+}
+
+qint64 CalendarAdaptor::CreateJob(const QString &job, const QDBusMessage &message)
+{
+    QJsonObject object;
+    QString why;
+    if (!readObject(job, &object, &why)) {
+        invalid(message, QStringLiteral("CreateJob: %1").arg(why));
+        return 0;
+    }
+    const CalendarStore::Result result = m_store->createJob(ScheduleDataInfo::JsonToSchedule(object));
+    if (failed(message, result))
+        return 0;
+    return result.id;
+}
+
+void CalendarAdaptor::UpdateJob(const QString &job, const QDBusMessage &message)
+{
+    QJsonObject object;
+    QString why;
+    if (!readObject(job, &object, &why)) {
+        invalid(message, QStringLiteral("UpdateJob: %1").arg(why));
+        return;
+    }
+    failed(message, m_store->updateJob(ScheduleDataInfo::JsonToSchedule(object)));
+}
+
+void CalendarAdaptor::DeleteJob(qint64 id, const QDBusMessage &message)
+{
+    failed(message, m_store->deleteJob(id));
+}
+
+QString CalendarAdaptor::GetFestivalMonth(uint year, uint month, const QDBusMessage &message)
+{
+    if (!dateOf(year, month, 1).isValid()) {
+        invalid(message, QStringLiteral("GetFestivalMonth needs a valid year and month"));
+        return QString();
+    }
+    return m_holidays->festivalMonthJson(int(year), int(month));
+}
+
+QString CalendarAdaptor::GetHuangLiDay(uint year, uint month, uint day, const QDBusMessage &message)
+{
+    const QDate date = dateOf(year, month, day);
+    if (!date.isValid()) {
+        invalid(message, QStringLiteral("GetHuangLiDay needs a valid date"));
+        return QString();
+    }
+    return m_holidays->dayJson(date);
+}
+
+QString CalendarAdaptor::GetHuangLiMonth(uint year, uint month, bool withDays, const QDBusMessage &message)
+{
+    if (!dateOf(year, month, 1).isValid()) {
+        invalid(message, QStringLiteral("GetHuangLiMonth needs a valid year and month"));
+        return QString();
+    }
+    return m_holidays->monthJson(int(year), int(month), withDays);
+}

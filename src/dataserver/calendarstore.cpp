@@ -1,0 +1,892 @@
+#include "calendarstore.h"
+
+#include "jobmapping.h"
+
+#include <KCalendarCore/Exceptions>
+#include <KCalendarCore/ICalFormat>
+#include <KCalendarCore/Recurrence>
+
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUuid>
+
+#include <algorithm>
+
+using namespace KCalendarCore;
+using namespace JobMapping;
+
+namespace {
+
+// A series yields at most this many occurrences per request, so a minutely rule cannot make one
+// request run away.
+constexpr int maxOccurrencesPerSeries = 5000;
+constexpr int rangeCacheSize = 64;
+
+QString keyOf(const QString &path, const QString &uid)
+{
+    return path + QLatin1Char('\n') + uid;
+}
+
+QString describe(const Exception *exception)
+{
+    if (!exception)
+        return QStringLiteral("KCalendarCore could not read it");
+    switch (exception->code()) {
+    case Exception::ParseErrorIcal:
+    case Exception::ParseErrorKcal:
+    case Exception::ParseErrorUnableToParse:
+        return QStringLiteral("not valid iCalendar data");
+    case Exception::NoCalendar:
+        return QStringLiteral("no VCALENDAR in it");
+    case Exception::CalVersion1:
+        return QStringLiteral("vCalendar 1.0 is not supported");
+    case Exception::CalVersionUnknown:
+    case Exception::ExpectedCalVersion2Unknown:
+        return QStringLiteral("unknown calendar version");
+    default:
+        break;
+    }
+    return QStringLiteral("KCalendarCore could not read it (error %1)").arg(int(exception->code()));
+}
+
+bool isEvent(const IcsNode &node, const QString &uid)
+{
+    return node.component && node.name == QLatin1String("VEVENT") &&
+           node.propertyValue(QStringLiteral("UID")).trimmed() == uid;
+}
+
+bool holdsIncidences(const IcsDocument &document)
+{
+    for (const IcsNode &node : document.components()) {
+        if (node.component && (node.name == QLatin1String("VEVENT") || node.name == QLatin1String("VTODO") ||
+                               node.name == QLatin1String("VJOURNAL")))
+            return true;
+    }
+    return false;
+}
+
+// One component read on its own, with the time zones of its file, to learn its RECURRENCE-ID.
+Event::Ptr readComponent(const IcsDocument &document, const IcsNode &component)
+{
+    IcsDocument single = IcsDocument::newCalendar();
+    for (const IcsNode &node : document.components()) {
+        if (node.component && node.name == QLatin1String("VTIMEZONE"))
+            single.components() << node;
+    }
+    single.components() << component;
+    MemoryCalendar::Ptr calendar(new MemoryCalendar(QTimeZone::systemTimeZone()));
+    ICalFormat format;
+    if (!format.fromRawString(calendar, single.toByteArray()))
+        return Event::Ptr();
+    const Event::List events = calendar->rawEvents();
+    return events.isEmpty() ? Event::Ptr() : events.first();
+}
+
+bool isDisplayAlarm(const IcsNode &node)
+{
+    return node.component && node.name == QLatin1String("VALARM") &&
+           node.propertyValue(QStringLiteral("ACTION"))
+                   .trimmed()
+                   .compare(QLatin1String("DISPLAY"), Qt::CaseInsensitive) == 0;
+}
+
+void setTimes(IcsNode &component, const QDateTime &begin, const QDateTime &end, bool allDay,
+              const TimeStyle &startStyle, const TimeStyle &endStyle, bool useDuration)
+{
+    IcsNode startLine;
+    IcsNode endLine;
+    if (allDay) {
+        const QDate first = begin.date();
+        QDate last = end.date();
+        // An end at midnight closes the day before, as an exclusive DTEND would.
+        if (end.time() == QTime(0, 0) && last > first)
+            last = last.addDays(-1);
+        last = qMax(first, last);
+        TimeStyle date;
+        date.kind = TimeStyle::Date;
+        startLine = timeProperty(QStringLiteral("DTSTART"), QDateTime(first, QTime(0, 0)), date);
+        endLine = useDuration
+                      ? IcsNode::property(QStringLiteral("DURATION:P%1D").arg(first.daysTo(last) + 1))
+                      : timeProperty(QStringLiteral("DTEND"), QDateTime(last.addDays(1), QTime(0, 0)), date);
+    } else {
+        startLine = timeProperty(QStringLiteral("DTSTART"), begin, startStyle);
+        endLine = useDuration
+                      ? IcsNode::property(QStringLiteral("DURATION:") + durationText(begin.secsTo(end)))
+                      : timeProperty(QStringLiteral("DTEND"), end, endStyle);
+    }
+    component.setProperties(QStringLiteral("DTSTART"), {startLine});
+    component.removeProperties(useDuration ? QStringLiteral("DTEND") : QStringLiteral("DURATION"));
+    component.setProperties(useDuration ? QStringLiteral("DURATION") : QStringLiteral("DTEND"), {endLine});
+}
+
+void stamp(IcsNode &component)
+{
+    const QString now = utcStamp(QDateTime::currentDateTimeUtc());
+    component.setProperties(QStringLiteral("DTSTAMP"), {IcsNode::property(QStringLiteral("DTSTAMP:") + now)});
+    component.setProperties(QStringLiteral("LAST-MODIFIED"),
+                            {IcsNode::property(QStringLiteral("LAST-MODIFIED:") + now)});
+}
+
+QVector<qint64> instants(const QVector<QDateTime> &dateTimes, bool allDay)
+{
+    QVector<qint64> result;
+    for (const QDateTime &dateTime : dateTimes)
+        result << (allDay ? dateTime.date().toJulianDay() : dateTime.toMSecsSinceEpoch());
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+// The occurrence of `event` that starts at `start`, as instants: an all-day one from the
+// midnight before its first day to the midnight after its last.
+QDateTime span(const Event &event, const QDateTime &start, QDateTime *end)
+{
+    const QDateTime eventEnd = endOf(event);
+    if (event.allDay()) {
+        const qint64 days = event.dtStart().date().daysTo(eventEnd.date());
+        const QDate first = start.toLocalTime().date();
+        *end = first.addDays(days + 1).startOfDay();
+        return first.startOfDay();
+    }
+    *end = start.addSecs(event.dtStart().secsTo(eventEnd));
+    return start;
+}
+
+CalendarStore::Result failure(CalendarStore::Status status, const QString &message)
+{
+    CalendarStore::Result result;
+    result.status = status;
+    result.message = message;
+    return result;
+}
+
+CalendarStore::Result checkTimes(const ScheduleDataInfo &info)
+{
+    if (!info.isValid())
+        return failure(CalendarStore::Status::InvalidArgument,
+                       QStringLiteral("a job needs a valid Start and End and a Type from 1 to 3"));
+    if (info.getEndDateTime() < info.getBeginDateTime())
+        return failure(CalendarStore::Status::InvalidArgument,
+                       QStringLiteral("the job ends before it starts"));
+    return {};
+}
+
+} // namespace
+
+CalendarStore::CalendarStore(const QStringList &paths, QObject *parent)
+    : QObject(parent)
+{
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        m_sources.push_back({info.absoluteFilePath(), info.isDir()});
+    }
+    m_reload.setSingleShot(true);
+    m_reload.setInterval(reloadDelayMs);
+    connect(&m_reload, &QTimer::timeout, this, [this] {
+        if (rescan())
+            Q_EMIT jobsChanged();
+    });
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString &path) {
+        m_touched.insert(path);
+        m_reload.start();
+    });
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_reload.start(); });
+}
+
+CalendarStore::~CalendarStore() = default;
+
+void CalendarStore::load()
+{
+    for (const Source &source : qAsConst(m_sources)) {
+        if (!QFileInfo::exists(source.path))
+            qWarning().noquote()
+                << QStringLiteral("%1: no such file; it starts as an empty calendar").arg(source.path);
+    }
+    rescan();
+}
+
+QStringList CalendarStore::filesOf(const Source &source) const
+{
+    if (!source.directory)
+        return {source.path};
+    QStringList paths;
+    const QFileInfoList entries =
+        QDir(source.path).entryInfoList({QStringLiteral("*.ics")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo &entry : entries)
+        paths << entry.absoluteFilePath();
+    return paths;
+}
+
+CalendarStore::FilePtr CalendarStore::fileAt(const QString &path) const
+{
+    for (const FilePtr &file : m_files) {
+        if (file->path == path)
+            return file;
+    }
+    return nullptr;
+}
+
+CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QByteArray &data) const
+{
+    auto file = std::make_shared<CalendarFile>();
+    file->path = path;
+    file->digest = QCryptographicHash::hash(data, QCryptographicHash::Sha1);
+    file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(QTimeZone::systemTimeZone()));
+    const QFileInfo info(path);
+    file->size = info.exists() ? info.size() : -1;
+    file->modified = info.lastModified();
+    if (data.trimmed().isEmpty()) {
+        file->readable = true;
+        return file;
+    }
+    if (!file->document.parse(data)) {
+        qWarning().noquote() << QStringLiteral("%1:%2: %3; file skipped")
+                                    .arg(path)
+                                    .arg(file->document.errorLine)
+                                    .arg(file->document.errorText);
+        return file;
+    }
+    IcsDocument forLibrary = file->document;
+    forLibrary.wrapInCalendar();
+    ICalFormat format;
+    if (!format.fromRawString(file->calendar, forLibrary.toByteArray())) {
+        qWarning().noquote()
+            << QStringLiteral("%1: %2; file skipped").arg(path, describe(format.exception()));
+        file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(QTimeZone::systemTimeZone()));
+        return file;
+    }
+    const Event::List events = file->calendar->rawEvents();
+    for (const Event::Ptr &event : events) {
+        if (event->dtStart().isValid())
+            continue;
+        int line = 0;
+        for (const IcsNode &node : file->document.components()) {
+            if (isEvent(node, event->uid())) {
+                const IcsNode *start = node.find(QStringLiteral("DTSTART"));
+                line = start ? start->line : node.line;
+                break;
+            }
+        }
+        qWarning().noquote() << QStringLiteral("%1:%2: event \"%3\" has no valid DTSTART; event skipped")
+                                    .arg(path)
+                                    .arg(line)
+                                    .arg(event->uid());
+        file->calendar->deleteEvent(event);
+    }
+    file->readable = true;
+    return file;
+}
+
+bool CalendarStore::rescan()
+{
+    bool changed = false;
+    QVector<FilePtr> next;
+    QStringList renewed;
+    for (int s = 0; s < m_sources.size(); ++s) {
+        const Source &source = m_sources.at(s);
+        for (const QString &path : filesOf(source)) {
+            const FilePtr old = fileAt(path);
+            const QFileInfo info(path);
+            FilePtr current;
+            if (!info.exists()) {
+                if (old && old->size < 0) {
+                    current = old;
+                } else {
+                    current = readFile(path, QByteArray());
+                    changed = true;
+                }
+            } else if (old && !m_touched.contains(path) && old->size == info.size() &&
+                       old->modified == info.lastModified()) {
+                current = old;
+            } else {
+                QFile in(path);
+                if (!in.open(QIODevice::ReadOnly)) {
+                    qWarning().noquote()
+                        << QStringLiteral("%1: %2; file skipped").arg(path, in.errorString());
+                    current = readFile(path, QByteArray());
+                    current->readable = false;
+                    changed = true;
+                } else {
+                    const QByteArray data = in.readAll();
+                    if (old && old->digest == QCryptographicHash::hash(data, QCryptographicHash::Sha1)) {
+                        old->size = info.size();
+                        old->modified = info.lastModified();
+                        current = old;
+                    } else {
+                        current = readFile(path, data);
+                        changed = true;
+                    }
+                }
+                renewed << path;
+            }
+            current->source = s;
+            current->inDirectory = source.directory;
+            next << current;
+        }
+    }
+    for (const FilePtr &file : qAsConst(m_files)) {
+        if (!next.contains(file))
+            changed = true;
+    }
+    m_touched.clear();
+    m_files = next;
+    if (changed) {
+        reindex();
+        m_rangeCache.clear();
+    }
+    refreshWatches(renewed);
+    return changed;
+}
+
+void CalendarStore::reindex()
+{
+    m_keys.clear();
+    m_ids.clear();
+    for (const FilePtr &file : qAsConst(m_files)) {
+        if (!file->readable)
+            continue;
+        QStringList uids;
+        const Event::List events = file->calendar->rawEvents();
+        for (const Event::Ptr &event : events)
+            uids << event->uid();
+        uids.sort();
+        uids.removeDuplicates();
+        for (const QString &uid : qAsConst(uids)) {
+            int id = stableId(uid);
+            // Collisions are settled in file and UID order, so every start settles them alike.
+            while (id == 0 || m_keys.contains(id))
+                id = (id + 1) & 0x7fffffff;
+            m_keys.insert(id, {file->path, uid});
+            m_ids.insert(keyOf(file->path, uid), id);
+        }
+    }
+}
+
+void CalendarStore::refreshWatches(const QStringList &renewed)
+{
+    // A file replaced by a rename keeps a watch on the old inode: watch such paths afresh.
+    const QStringList watched = m_watcher.files();
+    for (const QString &path : renewed) {
+        if (watched.contains(path))
+            m_watcher.removePath(path);
+    }
+    QStringList wanted;
+    for (const Source &source : qAsConst(m_sources))
+        wanted << (source.directory ? source.path : QFileInfo(source.path).absolutePath());
+    for (const FilePtr &file : qAsConst(m_files)) {
+        if (file->size >= 0)
+            wanted << file->path;
+    }
+    const QStringList present = m_watcher.files() + m_watcher.directories();
+    QStringList missing;
+    for (const QString &path : qAsConst(wanted)) {
+        if (!present.contains(path) && !missing.contains(path) && QFileInfo::exists(path))
+            missing << path;
+    }
+    if (!missing.isEmpty())
+        m_watcher.addPaths(missing);
+}
+
+void CalendarStore::changed()
+{
+    reindex();
+    m_rangeCache.clear();
+    Q_EMIT jobsChanged();
+}
+
+void CalendarStore::forEachOccurrence(const QDateTime &from, const QDateTime &to,
+                                      const std::function<void(const Occurrence &)> &visit) const
+{
+    auto overlaps = [&](const QDateTime &start, const QDateTime &end) {
+        return start < to && (end > from || (start == end && start >= from));
+    };
+    for (const FilePtr &file : m_files) {
+        if (!file->readable)
+            continue;
+        const Event::List events = file->calendar->rawEvents();
+        for (const Event::Ptr &event : events) {
+            Occurrence occurrence;
+            occurrence.id = m_ids.value(keyOf(file->path, event->uid()));
+            occurrence.event = event;
+            occurrence.master = event;
+            if (event->hasRecurrenceId()) {
+                const Event::Ptr master = file->calendar->event(event->uid());
+                if (master && master->recurs())
+                    continue; // visited with its series
+            }
+            if (event->status() == Incidence::StatusCanceled)
+                continue;
+            if (!event->recurs()) {
+                occurrence.start = span(*event, event->dtStart(), &occurrence.end);
+                if (overlaps(occurrence.start, occurrence.end))
+                    visit(occurrence);
+                continue;
+            }
+
+            QSet<int> replaced;
+            const Incidence::List instances = file->calendar->instances(event);
+            for (const Incidence::Ptr &instance : instances) {
+                const Event::Ptr exception = instance.dynamicCast<Event>();
+                if (!exception)
+                    continue;
+                Occurrence moved = occurrence;
+                moved.recurId = recurrenceNumber(*event, exception->recurrenceId());
+                replaced.insert(moved.recurId);
+                if (exception->status() == Incidence::StatusCanceled || !exception->dtStart().isValid())
+                    continue;
+                moved.event = exception;
+                moved.start = span(*exception, exception->dtStart(), &moved.end);
+                if (overlaps(moved.start, moved.end))
+                    visit(moved);
+            }
+            QDateTime probeEnd;
+            const QDateTime probeStart = span(*event, event->dtStart(), &probeEnd);
+            const qint64 length = probeStart.secsTo(probeEnd);
+            const QList<QDateTime> times =
+                event->recurrence()->timesInInterval(from.addSecs(-length - 1), to);
+            int count = 0;
+            for (const QDateTime &time : times) {
+                if (++count > maxOccurrencesPerSeries)
+                    break;
+                const int number = recurrenceNumber(*event, time);
+                if (replaced.contains(number))
+                    continue;
+                Occurrence single = occurrence;
+                single.recurId = number;
+                single.start = span(*event, time, &single.end);
+                if (overlaps(single.start, single.end))
+                    visit(single);
+            }
+        }
+    }
+}
+
+ScheduleDataInfo CalendarStore::toJob(const Occurrence &occurrence) const
+{
+    const Event &event = *occurrence.event;
+    ScheduleDataInfo info;
+    info.setID(occurrence.id);
+    info.setRecurID(occurrence.recurId);
+    info.setTitleName(event.summary());
+    info.setDescription(event.description());
+    info.setAllDay(event.allDay());
+    if (event.allDay()) {
+        // An all-day job ends at the last second of its last day, so it stays on its own days.
+        info.setBeginDateTime(QDateTime(occurrence.start.toLocalTime().date(), QTime(0, 0)));
+        info.setEndDateTime(QDateTime(occurrence.end.addSecs(-1).toLocalTime().date(), QTime(23, 59, 59)));
+    } else {
+        info.setBeginDateTime(occurrence.start.toLocalTime());
+        info.setEndDateTime(occurrence.end.toLocalTime());
+    }
+    info.setType(typeOf(*occurrence.master));
+    info.setRemindData(remindOf(event));
+    info.setRepetitionRule(ruleOf(*occurrence.master));
+    info.setIgnoreTime(ignoreOf(*occurrence.master));
+    return info;
+}
+
+QString CalendarStore::rangeJson(const QDateTime &from, const QDateTime &to, const QString &key,
+                                 bool everyDay) const
+{
+    QMap<QDate, QVector<ScheduleDataInfo>> days;
+    const QDate firstDay = from.toLocalTime().date();
+    const QDate lastDay = to.addMSecs(-1).toLocalTime().date();
+    if (everyDay) {
+        for (QDate day = firstDay; day <= lastDay; day = day.addDays(1))
+            days[day];
+    }
+    forEachOccurrence(from, to, [&](const Occurrence &occurrence) {
+        if (!key.isEmpty() && !occurrence.event->summary().contains(key, Qt::CaseInsensitive) &&
+            !occurrence.event->description().contains(key, Qt::CaseInsensitive))
+            return;
+        const ScheduleDataInfo info = toJob(occurrence);
+        const QDateTime last =
+            occurrence.end > occurrence.start ? occurrence.end.addMSecs(-1) : occurrence.end;
+        const QDate end = qMin(lastDay, last.toLocalTime().date());
+        for (QDate day = qMax(firstDay, occurrence.start.toLocalTime().date()); day <= end;
+             day = day.addDays(1))
+            days[day] << info;
+    });
+    for (QVector<ScheduleDataInfo> &jobs : days) {
+        std::sort(jobs.begin(), jobs.end(), [](const ScheduleDataInfo &a, const ScheduleDataInfo &b) {
+            if (a.getBeginDateTime() != b.getBeginDateTime())
+                return a.getBeginDateTime() < b.getBeginDateTime();
+            if (a.getEndDateTime() != b.getEndDateTime())
+                return a.getEndDateTime() < b.getEndDateTime();
+            if (a.getTitleName() != b.getTitleName())
+                return a.getTitleName() < b.getTitleName();
+            return std::make_pair(a.getID(), a.getRecurID()) < std::make_pair(b.getID(), b.getRecurID());
+        });
+    }
+    return ScheduleDataInfo::RangeInfoToStrJson(days);
+}
+
+QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
+{
+    const QString key = first.toString(Qt::ISODate) + QLatin1Char('/') + last.toString(Qt::ISODate);
+    const auto cached = m_rangeCache.constFind(key);
+    if (cached != m_rangeCache.constEnd())
+        return cached.value();
+    const QString json = rangeJson(first.startOfDay(), last.addDays(1).startOfDay(), QString(), true);
+    if (m_rangeCache.size() >= rangeCacheSize)
+        m_rangeCache.clear();
+    m_rangeCache.insert(key, json);
+    return json;
+}
+
+QString CalendarStore::queryJson(const QString &key, const QDateTime &start, const QDateTime &end)
+{
+    return rangeJson(start, end, key, false);
+}
+
+bool CalendarStore::findEvent(qint64 id, FilePtr *file, Event::Ptr *master) const
+{
+    if (id <= 0 || id > 0x7fffffff)
+        return false;
+    const auto key = m_keys.constFind(int(id));
+    if (key == m_keys.constEnd())
+        return false;
+    *file = fileAt(key->path);
+    if (!*file || !(*file)->readable)
+        return false;
+    *master = (*file)->calendar->event(key->uid);
+    if (!*master) {
+        const Event::List events = (*file)->calendar->rawEvents();
+        for (const Event::Ptr &event : events) {
+            if (event->uid() == key->uid) {
+                *master = event;
+                break;
+            }
+        }
+    }
+    return bool(*master);
+}
+
+CalendarStore::Result CalendarStore::job(qint64 id, ScheduleDataInfo &out) const
+{
+    FilePtr file;
+    Event::Ptr master;
+    if (!findEvent(id, &file, &master))
+        return failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
+    Occurrence occurrence;
+    occurrence.id = int(id);
+    occurrence.event = master;
+    occurrence.master = master;
+    occurrence.start = span(*master, master->dtStart(), &occurrence.end);
+    out = toJob(occurrence);
+    return {};
+}
+
+bool CalendarStore::ensureTimezone(IcsDocument &document, const TimeStyle &style) const
+{
+    if (style.kind != TimeStyle::Zone)
+        return true;
+    QVector<IcsNode> &components = document.components();
+    int insertAt = components.size();
+    for (int i = 0; i < components.size(); ++i) {
+        const IcsNode &node = components.at(i);
+        if (!node.component)
+            continue;
+        if (node.name == QLatin1String("VTIMEZONE")) {
+            if (node.propertyValue(QStringLiteral("TZID")).trimmed() == style.tzid)
+                return true;
+        } else if (insertAt == components.size()) {
+            insertAt = i;
+        }
+    }
+    const IcsNode timezone = timezoneComponent(style.zone, style.tzid);
+    if (timezone.name.isEmpty())
+        return false;
+    components.insert(insertAt, timezone);
+    return true;
+}
+
+CalendarStore::Result CalendarStore::write(const FilePtr &old, const QString &path,
+                                           const IcsDocument &document, int source, bool inDirectory)
+{
+    IcsDocument complete = document;
+    complete.wrapInCalendar(); // a bare VEVENT file is not iCalendar yet
+    const QByteArray data = complete.toByteArray();
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return failure(Status::WriteFailed, QStringLiteral("%1: %2").arg(path, out.errorString()));
+    if (out.write(data) != data.size() ||
+        !out.flush()) { // flush: a full disk is not always reported otherwise
+        out.cancelWriting();
+        return failure(Status::WriteFailed, QStringLiteral("%1: %2").arg(path, out.errorString()));
+    }
+    if (!out.commit())
+        return failure(Status::WriteFailed, QStringLiteral("%1: %2").arg(path, out.errorString()));
+
+    const FilePtr fresh = readFile(path, data);
+    fresh->source = source;
+    fresh->inDirectory = inDirectory;
+    const int at = old ? m_files.indexOf(old) : -1;
+    if (at >= 0) {
+        m_files[at] = fresh;
+    } else {
+        m_files << fresh;
+        std::stable_sort(m_files.begin(), m_files.end(), [](const FilePtr &a, const FilePtr &b) {
+            return a->source != b->source ? a->source < b->source : a->path < b->path;
+        });
+    }
+    m_touched.remove(path);
+    changed();
+    refreshWatches({path});
+    return {};
+}
+
+CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
+{
+    Result check = checkTimes(info);
+    if (!check.ok())
+        return check;
+    if (m_sources.isEmpty())
+        return failure(Status::NoCalendar, QStringLiteral("no calendar to create the job in"));
+
+    const Source &target = m_sources.first();
+    const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const TimeStyle style = TimeStyle::system();
+
+    IcsNode event = IcsNode::makeComponent(QStringLiteral("VEVENT"));
+    const QString now = utcStamp(QDateTime::currentDateTimeUtc());
+    event.children << IcsNode::property(QStringLiteral("UID:") + uid)
+                   << IcsNode::property(QStringLiteral("DTSTAMP:") + now)
+                   << IcsNode::property(QStringLiteral("CREATED:") + now)
+                   << IcsNode::property(QStringLiteral("LAST-MODIFIED:") + now)
+                   << textProperty(QStringLiteral("SUMMARY"), info.getTitleName());
+    if (!info.getDescription().isEmpty())
+        event.children << textProperty(QStringLiteral("DESCRIPTION"), info.getDescription());
+    setTimes(event, info.getBeginDateTime(), info.getEndDateTime(), info.getAllDay(), style, style, false);
+    event.children << ruleLines(info.getRepetitionRule(), info.getAllDay());
+    if (info.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat)
+        event.children << exceptionLines(info.getIgnoreTime(), info.getAllDay());
+    if (info.getType() != 1)
+        event.children << IcsNode::property(typeProperty() + QLatin1Char(':') +
+                                            QString::number(info.getType()));
+    if (info.getRemindData().getRemindNum() >= 0)
+        event.children << displayAlarm(info.getRemindData(), info.getAllDay(), info.getTitleName());
+
+    FilePtr file;
+    QString path;
+    IcsDocument document;
+    if (target.directory) {
+        path = QDir(target.path).filePath(uid + QLatin1String(".ics"));
+        document = IcsDocument::newCalendar();
+    } else {
+        path = target.path;
+        file = fileAt(path);
+        if (file && !file->readable)
+            return failure(Status::Unreadable,
+                           QStringLiteral("%1 could not be read; it is left alone").arg(path));
+        if (file)
+            document = file->document;
+        if (document.top.isEmpty())
+            document = IcsDocument::newCalendar();
+        document.wrapInCalendar();
+    }
+    if (!info.getAllDay() && !ensureTimezone(document, style))
+        return failure(Status::WriteFailed, QStringLiteral("no time zone definition for %1").arg(style.tzid));
+    document.components() << event;
+    Result result = write(file, path, document, 0, target.directory);
+    if (result.ok())
+        result.id = m_ids.value(keyOf(path, uid));
+    return result;
+}
+
+CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
+{
+    Result check = checkTimes(info);
+    if (!check.ok())
+        return check;
+    FilePtr file;
+    Event::Ptr master;
+    if (!findEvent(info.getID(), &file, &master))
+        return failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(info.getID()));
+
+    // The occurrence the job stands for, as GetJobs delivered it.
+    Event::Ptr target = master;
+    Occurrence occurrence;
+    occurrence.id = info.getID();
+    occurrence.master = master;
+    occurrence.recurId = master->recurs() ? info.getRecurID() : 0;
+    if (master->recurs()) {
+        const Incidence::List instances = file->calendar->instances(master);
+        for (const Incidence::Ptr &instance : instances) {
+            const Event::Ptr exception = instance.dynamicCast<Event>();
+            if (exception && recurrenceNumber(*master, exception->recurrenceId()) == occurrence.recurId)
+                target = exception;
+        }
+    }
+    occurrence.event = target;
+    const QDateTime targetStart = target == master && master->recurs()
+                                      ? occurrenceStart(*master, occurrence.recurId)
+                                      : target->dtStart();
+    occurrence.start = span(*target, targetStart, &occurrence.end);
+    const ScheduleDataInfo current = toJob(occurrence);
+
+    IcsDocument document = file->document;
+    QVector<IcsNode> &components = document.components();
+    int masterAt = -1;
+    int targetAt = -1;
+    const QString uid = master->uid();
+    for (int i = 0; i < components.size(); ++i) {
+        if (!isEvent(components.at(i), uid))
+            continue;
+        const bool isException = components.at(i).find(QStringLiteral("RECURRENCE-ID")) != nullptr;
+        if (!isException || !master->recurs()) {
+            if (masterAt < 0)
+                masterAt = i;
+        } else if (target != master) {
+            const Event::Ptr parsed = readComponent(document, components.at(i));
+            if (parsed && recurrenceNumber(*master, parsed->recurrenceId()) == occurrence.recurId)
+                targetAt = i;
+        }
+    }
+    if (target == master)
+        targetAt = masterAt;
+    if (masterAt < 0 || targetAt < 0)
+        return failure(Status::WriteFailed,
+                       QStringLiteral("the event %1 was not found in %2").arg(uid, file->path));
+
+    bool touchedMaster = false;
+    bool touchedTarget = false;
+    TimeStyle zoneNeeded;
+    {
+        IcsNode &node = components[targetAt];
+        if (info.getTitleName() != current.getTitleName()) {
+            node.setProperties(QStringLiteral("SUMMARY"),
+                               {textProperty(QStringLiteral("SUMMARY"), info.getTitleName())});
+            touchedTarget = true;
+        }
+        if (info.getDescription() != current.getDescription()) {
+            QVector<IcsNode> lines;
+            if (!info.getDescription().isEmpty())
+                lines << textProperty(QStringLiteral("DESCRIPTION"), info.getDescription());
+            node.setProperties(QStringLiteral("DESCRIPTION"), lines);
+            touchedTarget = true;
+        }
+
+        const bool sameTimes =
+            info.getAllDay() == current.getAllDay() &&
+            (info.getAllDay() ? info.getBeginDateTime().date() == current.getBeginDateTime().date() &&
+                                    info.getEndDateTime().date() == current.getEndDateTime().date()
+                              : info.getBeginDateTime() == current.getBeginDateTime() &&
+                                    info.getEndDateTime() == current.getEndDateTime());
+        if (!sameTimes) {
+            QDateTime begin = info.getBeginDateTime();
+            QDateTime end = info.getEndDateTime();
+            if (target == master && master->recurs()) {
+                // Moving one occurrence of a series moves the series by as much.
+                if (info.getAllDay()) {
+                    const qint64 days = current.getBeginDateTime().date().daysTo(master->dtStart().date());
+                    begin = begin.addDays(days);
+                    end = end.addDays(days);
+                } else {
+                    const qint64 seconds = current.getBeginDateTime().secsTo(master->dtStart());
+                    begin = begin.addSecs(seconds);
+                    end = end.addSecs(seconds);
+                }
+            }
+            const TimeStyle startStyle =
+                target->allDay() ? TimeStyle::system()
+                                 : TimeStyle::of(target->dtStart(), node.find(QStringLiteral("DTSTART")));
+            const IcsNode *endLine = node.find(QStringLiteral("DTEND"));
+            const TimeStyle endStyle =
+                target->allDay() || !endLine ? startStyle : TimeStyle::of(target->dtEnd(), endLine);
+            const bool useDuration = node.find(QStringLiteral("DURATION")) && !endLine;
+            setTimes(node, begin, end, info.getAllDay(), startStyle, endStyle, useDuration);
+            if (!info.getAllDay())
+                zoneNeeded = startStyle;
+            touchedTarget = true;
+        }
+    }
+
+    IcsNode &node = components[targetAt];
+    if (info.getScheudleRemind() != current.getScheudleRemind()) {
+        int first = -1;
+        for (int i = 0; i < node.children.size() && first < 0; ++i) {
+            if (isDisplayAlarm(node.children.at(i)))
+                first = i;
+        }
+        if (info.getRemindData().getRemindNum() < 0) {
+            node.children.erase(std::remove_if(node.children.begin(), node.children.end(), isDisplayAlarm),
+                                node.children.end());
+        } else if (first >= 0) {
+            node.children[first].setProperties(
+                QStringLiteral("TRIGGER"),
+                {IcsNode::property(QStringLiteral("TRIGGER:") +
+                                   triggerText(info.getRemindData(), info.getAllDay()))});
+        } else {
+            node.children << displayAlarm(info.getRemindData(), info.getAllDay(), info.getTitleName());
+        }
+        touchedTarget = true;
+    }
+
+    IcsNode &series = components[masterAt];
+    const bool allDayChanged = info.getAllDay() != current.getAllDay();
+    const bool ruleChanged = info.getScheduleRRule() != current.getScheduleRRule();
+    if (ruleChanged) {
+        const QVector<IcsNode> lines = ruleLines(info.getRepetitionRule(), info.getAllDay());
+        series.setProperties(QStringLiteral("RRULE"), lines);
+        if (lines.isEmpty()) {
+            series.removeProperties(QStringLiteral("RDATE"));
+            series.removeProperties(QStringLiteral("EXRULE"));
+            series.removeProperties(QStringLiteral("EXDATE"));
+        }
+        touchedMaster = true;
+    }
+    const bool recurs =
+        ruleChanged ? info.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat : master->recurs();
+    if (recurs) {
+        if (allDayChanged || instants(info.getIgnoreTime(), info.getAllDay()) !=
+                                 instants(current.getIgnoreTime(), current.getAllDay())) {
+            series.setProperties(QStringLiteral("EXDATE"),
+                                 exceptionLines(info.getIgnoreTime(), info.getAllDay()));
+            touchedMaster = true;
+        }
+    }
+    if (info.getType() != current.getType()) {
+        QVector<IcsNode> lines;
+        if (info.getType() != 1)
+            lines << IcsNode::property(typeProperty() + QLatin1Char(':') + QString::number(info.getType()));
+        series.setProperties(typeProperty(), lines);
+        touchedMaster = true;
+    }
+
+    if (!touchedMaster && !touchedTarget)
+        return {};
+    if (touchedTarget)
+        stamp(components[targetAt]);
+    if (touchedMaster)
+        stamp(components[masterAt]);
+    if (!ensureTimezone(document, zoneNeeded))
+        return failure(Status::WriteFailed,
+                       QStringLiteral("no time zone definition for %1").arg(zoneNeeded.tzid));
+    return write(file, file->path, document, file->source, file->inDirectory);
+}
+
+CalendarStore::Result CalendarStore::deleteJob(qint64 id)
+{
+    FilePtr file;
+    Event::Ptr master;
+    if (!findEvent(id, &file, &master))
+        return failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
+    IcsDocument document = file->document;
+    QVector<IcsNode> &components = document.components();
+    const QString uid = master->uid();
+    components.erase(std::remove_if(components.begin(), components.end(),
+                                    [&](const IcsNode &node) { return isEvent(node, uid); }),
+                     components.end());
+    if (file->inDirectory && !holdsIncidences(document)) {
+        if (!QFile::remove(file->path))
+            return failure(Status::WriteFailed, QStringLiteral("%1 could not be removed").arg(file->path));
+        m_files.removeAll(file);
+        changed();
+        return {};
+    }
+    return write(file, file->path, document, file->source, file->inDirectory);
+}

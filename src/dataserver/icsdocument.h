@@ -1,0 +1,67 @@
+#ifndef DATASERVER_ICSDOCUMENT_H
+#define DATASERVER_ICSDOCUMENT_H
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The layout of an iCalendar file as written: components and their content lines, each kept in its
+// original (folded) form. KCalendarCore reads the calendars; this layer only edits them, so that a
+// change to one event rewrites that event's changed lines and leaves every other byte as it was.
+struct IcsNode
+{
+    QString name; // upper case: the property name, or the component name of BEGIN:
+    bool component = false;
+    int line = 0;       // 1-based line where the property or BEGIN: starts
+    QStringList raw;    // a property's physical lines; a component's BEGIN: line
+    QStringList rawEnd; // a component's END: line
+    QVector<IcsNode> children;
+
+    static IcsNode property(const QString &contentLine);
+    static IcsNode makeComponent(const QString &name);
+
+    // Property: the unfolded line, its value after the first unquoted ':' and its parameter text.
+    QString unfolded() const;
+    QString value() const;
+    QString parameter(const QString &name) const;
+
+    // Component: the first child property of that name, or null.
+    const IcsNode *find(const QString &propertyName) const;
+    QString propertyValue(const QString &propertyName) const;
+    void removeProperties(const QString &propertyName);
+    // Replaces the properties of that name by `lines`, at the first one's place (or before the
+    // first subcomponent when there was none).
+    void setProperties(const QString &propertyName, const QVector<IcsNode> &lines);
+    void insertBeforeComponents(const IcsNode &node);
+};
+
+class IcsDocument
+{
+public:
+    // False for text that is not iCalendar: errorLine and errorText then tell where and why.
+    bool parse(const QByteArray &data);
+
+    QByteArray toByteArray() const;
+
+    // The components that hold events: VCALENDAR's children, or the top level of a bare file.
+    QVector<IcsNode> &components();
+    const QVector<IcsNode> &components() const;
+    bool isBare() const;
+    // Puts the components of a bare file into a VCALENDAR, as the standard requires.
+    void wrapInCalendar();
+    static IcsDocument newCalendar();
+
+    QVector<IcsNode> top;
+    QString eol = QStringLiteral("\r\n");
+    int errorLine = 0;
+    QString errorText;
+};
+
+namespace Ics {
+QString escapeText(const QString &text);
+// A content line folded at 75 octets, never inside a UTF-8 sequence.
+QStringList fold(const QString &line);
+} // namespace Ics
+
+#endif

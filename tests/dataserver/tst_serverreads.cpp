@@ -1,0 +1,486 @@
+#include "cscheduledbus.h"
+#include "serverprocess.h"
+
+#include <QDBusInterface>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using DayMap = QMap<QDate, QVector<ScheduleDataInfo>>;
+
+// Reading calendars through the server: ranges, recurrences, reminders, rules, queries, holidays.
+// The test runs with TZ=Europe/Berlin.
+class TestServerReads : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void getJobs_data();
+    void getJobs();
+    void jobFields_data();
+    void jobFields();
+    void componentsOutOfOrder();
+    void idsStable();
+    void getJob();
+    void queryJobs_data();
+    void queryJobs();
+    void badArguments();
+    void holidays();
+    void latency();
+
+private:
+    bool startServer(const QStringList &arguments);
+    ScheduleDataInfo find(const QString &title, const QDate &day);
+
+    QTemporaryDir m_dir;
+    QStringList m_calendars;
+    ServerProcess m_server;
+    std::unique_ptr<CScheduleDBus> m_client;
+};
+
+namespace {
+
+QString line(const QDate &day, const ScheduleDataInfo &job)
+{
+    const QString format = QStringLiteral("yyyy-MM-dd hh:mm");
+    if (job.getAllDay()) {
+        return QStringLiteral("%1: all-day %2 - %3")
+            .arg(day.toString(Qt::ISODate), job.getBeginDateTime().date().toString(Qt::ISODate),
+                 job.getEndDateTime().date().toString(Qt::ISODate));
+    }
+    return QStringLiteral("%1: %2 - %3 #%4")
+        .arg(day.toString(Qt::ISODate), job.getBeginDateTime().toLocalTime().toString(format),
+             job.getEndDateTime().toLocalTime().toString(format))
+        .arg(job.getRecurID());
+}
+
+} // namespace
+
+bool TestServerReads::startServer(const QStringList &arguments)
+{
+    m_client.reset();
+    if (!m_server.start(arguments))
+        return false;
+    m_client = std::make_unique<CScheduleDBus>(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                                               QDBusConnection::sessionBus());
+    return true;
+}
+
+void TestServerReads::initTestCase()
+{
+    if (!QDBusConnection::sessionBus().isConnected())
+        QSKIP("no session bus");
+    QCOMPARE(qgetenv("TZ"), QByteArray("Europe/Berlin"));
+    QVERIFY(m_dir.isValid());
+    const QString vdir = m_dir.filePath(QStringLiteral("khal"));
+    for (const char *name : {"event_d_long.ics", "event_dt_floating.ics", "event_dtr_exdatez.ics",
+                             "event_rrule_recuid_cancelled.ics", "tz_windows_format.ics"})
+        QVERIFY(copyTestFile(QLatin1String(name), vdir + QLatin1Char('/') + QLatin1String(name)));
+    for (const char *name : {"thunderbird-export.ics", "google-export.ics"})
+        QVERIFY(copyTestFile(QLatin1String(name), m_dir.filePath(QLatin1String(name))));
+    m_calendars = QStringList{m_dir.filePath(QStringLiteral("thunderbird-export.ics")),
+                              m_dir.filePath(QStringLiteral("google-export.ics")), vdir};
+    QVERIFY(startServer(m_calendars));
+}
+
+void TestServerReads::cleanupTestCase()
+{
+    m_client.reset();
+    m_server.stop();
+}
+
+ScheduleDataInfo TestServerReads::find(const QString &title, const QDate &day)
+{
+    DayMap days;
+    if (!m_client->GetJobs(day, day, days))
+        return ScheduleDataInfo();
+    for (const ScheduleDataInfo &job : days.value(day)) {
+        if (job.getTitleName() == title)
+            return job;
+    }
+    return ScheduleDataInfo();
+}
+
+void TestServerReads::getJobs_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("timed event across a month end, in UTC")
+        << "Release night" << QDate(2024, 1, 30) << QDate(2024, 2, 2)
+        << QStringList{"2024-01-31: 2024-01-31 23:00 - 2024-02-01 03:00 #0",
+                       "2024-02-01: 2024-01-31 23:00 - 2024-02-01 03:00 #0"};
+    QTest::newRow("all-day event across a month end, leap day")
+        << "Trade fair" << QDate(2024, 2, 27) << QDate(2024, 3, 3)
+        << QStringList{"2024-02-29: all-day 2024-02-29 - 2024-03-01",
+                       "2024-03-01: all-day 2024-02-29 - 2024-03-01"};
+    QTest::newRow("UTC series across the DST change, with an EXDATE")
+        << "Sync with Berlin office" << QDate(2024, 3, 27) << QDate(2024, 4, 2)
+        << QStringList{"2024-03-28: 2024-03-28 09:00 - 2024-03-28 09:30 #0",
+                       "2024-03-29: 2024-03-29 09:00 - 2024-03-29 09:30 #1",
+                       "2024-03-31: 2024-03-31 10:00 - 2024-03-31 10:30 #3",
+                       "2024-04-01: 2024-04-01 10:00 - 2024-04-01 10:30 #4"};
+    QTest::newRow("zoned series across the DST change")
+        << "Morning run" << QDate(2024, 3, 28) << QDate(2024, 4, 3)
+        << QStringList{"2024-03-29: 2024-03-29 07:00 - 2024-03-29 07:30 #0",
+                       "2024-03-30: 2024-03-30 07:00 - 2024-03-30 07:30 #1",
+                       "2024-03-31: 2024-03-31 07:00 - 2024-03-31 07:30 #2",
+                       "2024-04-01: 2024-04-01 07:00 - 2024-04-01 07:30 #3",
+                       "2024-04-02: 2024-04-02 07:00 - 2024-04-02 07:30 #4"};
+    QTest::newRow("all-day multi-day event in a bare VEVENT file")
+        << "Another Event" << QDate(2014, 4, 8) << QDate(2014, 4, 13)
+        << QStringList{"2014-04-09: all-day 2014-04-09 - 2014-04-11",
+                       "2014-04-10: all-day 2014-04-09 - 2014-04-11",
+                       "2014-04-11: all-day 2014-04-09 - 2014-04-11"};
+    QTest::newRow("weekly rule, UNTIL and EXDATE in UTC, DURATION")
+        << "event_dtr_exdatez" << QDate(2014, 6, 29) << QDate(2014, 7, 27)
+        << QStringList{"2014-06-30: 2014-06-30 07:30 - 2014-06-30 12:01 #0",
+                       "2014-07-07: 2014-07-07 07:30 - 2014-07-07 12:01 #7",
+                       "2014-07-14: 2014-07-14 07:30 - 2014-07-14 12:01 #14"};
+    QTest::newRow("overridden and cancelled occurrences")
+        << "Arbeit" << QDate(2014, 6, 30) << QDate(2014, 8, 10)
+        << QStringList{"2014-06-30: 2014-06-30 07:00 - 2014-06-30 12:00 #0",
+                       "2014-07-07: 2014-07-07 09:00 - 2014-07-07 14:00 #7",
+                       "2014-07-21: 2014-07-21 07:00 - 2014-07-21 12:00 #21",
+                       "2014-07-28: 2014-07-28 07:00 - 2014-07-28 12:00 #28",
+                       "2014-08-04: 2014-08-04 07:00 - 2014-08-04 12:00 #35"};
+    QTest::newRow("Windows time zone name")
+        << "Event with Windows TZ name" << QDate(2019, 11, 19) << QDate(2019, 11, 21)
+        << QStringList{"2019-11-20: 2019-11-20 01:00 - 2019-11-20 02:30 #0"};
+    QTest::newRow("floating time") << "An Event" << QDate(2014, 4, 9) << QDate(2014, 4, 9)
+                                   << QStringList{"2014-04-09: 2014-04-09 09:30 - 2014-04-09 10:30 #0"};
+    QTest::newRow("workdays rule skips the weekend")
+        << "Stand-up" << QDate(2024, 3, 29) << QDate(2024, 4, 2)
+        << QStringList{"2024-03-29: 2024-03-29 09:30 - 2024-03-29 09:45 #4",
+                       "2024-04-01: 2024-04-01 09:30 - 2024-04-01 09:45 #7",
+                       "2024-04-02: 2024-04-02 09:30 - 2024-04-02 09:45 #8"};
+    QTest::newRow("weekly all-day rule ends on its UNTIL date")
+        << "Put out the recycling bin" << QDate(2024, 4, 1) << QDate(2024, 4, 30)
+        << QStringList{"2024-04-05: all-day 2024-04-05 - 2024-04-05",
+                       "2024-04-12: all-day 2024-04-12 - 2024-04-12"};
+    QTest::newRow("range before every event")
+        << "Release night" << QDate(2020, 1, 1) << QDate(2020, 1, 31) << QStringList();
+}
+
+void TestServerReads::getJobs()
+{
+    QFETCH(QString, title);
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    QFETCH(QStringList, expected);
+
+    DayMap days;
+    QVERIFY(m_client->GetJobs(first, last, days));
+    QCOMPARE(days.size(), int(first.daysTo(last)) + 1);
+    QCOMPARE(days.firstKey(), first);
+    QCOMPARE(days.lastKey(), last);
+    QStringList lines;
+    QSet<int> ids;
+    for (auto it = days.cbegin(); it != days.cend(); ++it) {
+        for (const ScheduleDataInfo &job : it.value()) {
+            if (job.getTitleName() == title) {
+                lines << line(it.key(), job);
+                ids.insert(job.getID());
+            }
+        }
+    }
+    QCOMPARE(lines, expected);
+    QVERIFY(ids.size() <= 1);
+}
+
+void TestServerReads::jobFields_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("remind");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QStringList>("ignore");
+    QTest::addColumn<int>("type");
+
+    QTest::newRow("timed reminder, UNTIL in UTC")
+        << "Morning run" << QDate(2024, 3, 29) << "15"
+        << "FREQ=DAILY;UNTIL=20240402T070000Z" << QStringList() << 1;
+    QTest::newRow("all-day reminder at 09:00 the day before")
+        << "Spring festival" << QDate(2024, 3, 31) << "1;09:00"
+        << "" << QStringList() << 1;
+    QTest::newRow("Google's all-day reminder") << "Trade fair" << QDate(2024, 2, 29) << "1;09:00"
+                                               << "" << QStringList() << 1;
+    QTest::newRow("Google's timed reminder") << "Release night" << QDate(2024, 1, 31) << "30"
+                                             << "" << QStringList() << 1;
+    QTest::newRow("COUNT with an EXDATE in UTC")
+        << "Sync with Berlin office" << QDate(2024, 3, 28) << ""
+        << "FREQ=DAILY;COUNT=5" << QStringList{"2024-03-30T09:00:00"} << 1;
+    QTest::newRow("weekly on workdays, with a job type")
+        << "Stand-up" << QDate(2024, 3, 26) << ""
+        << "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR;COUNT=10" << QStringList() << 3;
+    QTest::newRow("weekly UNTIL with EXDATE")
+        << "event_dtr_exdatez" << QDate(2014, 7, 7) << ""
+        << "FREQ=WEEKLY;UNTIL=20140725T073000Z" << QStringList{"2014-07-21T07:30:00"} << 1;
+    QTest::newRow("weekly all-day UNTIL date") << "Put out the recycling bin" << QDate(2024, 3, 8) << ""
+                                               << "FREQ=WEEKLY;UNTIL=20240412T000000Z" << QStringList() << 1;
+}
+
+void TestServerReads::jobFields()
+{
+    QFETCH(QString, title);
+    QFETCH(QDate, day);
+    QFETCH(QString, remind);
+    QFETCH(QString, rule);
+    QFETCH(QStringList, ignore);
+    QFETCH(int, type);
+
+    const ScheduleDataInfo job = find(title, day);
+    QCOMPARE(job.getTitleName(), title);
+    QCOMPARE(job.getScheudleRemind(), remind);
+    QCOMPARE(job.getScheduleRRule(), rule);
+    QStringList ignored;
+    for (const QDateTime &dateTime : job.getIgnoreTime())
+        ignored << dateTime.toLocalTime().toString(Qt::ISODate);
+    QCOMPARE(ignored, ignore);
+    QCOMPARE(job.getType(), type);
+}
+
+void TestServerReads::componentsOutOfOrder()
+{
+    // The override comes before its series; a monthly rule with INTERVAL=2 has no text form.
+    const QString path = m_dir.filePath(QStringLiteral("out-of-order.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("mult_uids_and_recuid_no_order.ics"), path));
+    QVERIFY(startServer({path}));
+
+    DayMap days;
+    QVERIFY(m_client->GetJobs(QDate(2014, 7, 6), QDate(2014, 7, 14), days));
+    QStringList lines;
+    for (auto it = days.cbegin(); it != days.cend(); ++it) {
+        for (const ScheduleDataInfo &job : it.value())
+            lines << line(it.key(), job);
+    }
+    QCOMPARE(lines, (QStringList{"2014-07-07: 2014-07-07 09:00 - 2014-07-07 14:00 #7",
+                                 "2014-07-14: 2014-07-14 07:00 - 2014-07-14 12:00 #14"}));
+
+    QVERIFY(m_client->GetJobs(QDate(2013, 2, 1), QDate(2014, 2, 1), days));
+    QStringList months;
+    for (auto it = days.cbegin(); it != days.cend(); ++it) {
+        for (const ScheduleDataInfo &job : it.value()) {
+            QCOMPARE(job.getTitleName(), QString::fromUtf8("Event with Ümläutß"));
+            QCOMPARE(job.getScheduleRRule(), QString());
+            months << it.key().toString(Qt::ISODate);
+        }
+    }
+    QCOMPARE(months, (QStringList{"2013-03-01", "2013-05-01", "2013-07-01", "2013-09-01", "2013-11-01",
+                                  "2014-01-01"}));
+    QVERIFY(startServer(m_calendars));
+}
+
+void TestServerReads::idsStable()
+{
+    auto collect = [this](QMap<QString, QSet<int>> &ids) {
+        DayMap days;
+        QVERIFY(m_client->GetJobs(QDate(2024, 3, 1), QDate(2024, 4, 30), days));
+        for (const QVector<ScheduleDataInfo> &jobs : days) {
+            for (const ScheduleDataInfo &job : jobs)
+                ids[job.getTitleName()].insert(job.getID());
+        }
+    };
+    QMap<QString, QSet<int>> before;
+    collect(before);
+    QCOMPARE(before.size(), 6);
+    QSet<int> distinct;
+    for (const QSet<int> &ids : qAsConst(before)) {
+        QCOMPARE(ids.size(), 1);
+        QVERIFY(*ids.begin() > 0);
+        distinct.unite(ids);
+    }
+    QCOMPARE(distinct.size(), before.size());
+
+    // Two files of the directory share one UID; each event keeps an ID of its own.
+    const ScheduleDataInfo floating = find(QStringLiteral("An Event"), QDate(2014, 4, 9));
+    const ScheduleDataInfo allDay = find(QStringLiteral("Another Event"), QDate(2014, 4, 9));
+    QVERIFY(floating.getID() > 0);
+    QVERIFY(allDay.getID() > 0);
+    QVERIFY(floating.getID() != allDay.getID());
+
+    QVERIFY(startServer(m_calendars));
+    QMap<QString, QSet<int>> after;
+    collect(after);
+    QCOMPARE(after, before);
+    QCOMPARE(find(QStringLiteral("An Event"), QDate(2014, 4, 9)).getID(), floating.getID());
+}
+
+void TestServerReads::getJob()
+{
+    const ScheduleDataInfo occurrence = find(QStringLiteral("Sync with Berlin office"), QDate(2024, 3, 31));
+    QVERIFY(occurrence.getID() > 0);
+    ScheduleDataInfo job;
+    QVERIFY(m_client->GetJob(occurrence.getID(), job));
+    QCOMPARE(job.getID(), occurrence.getID());
+    QCOMPARE(job.getRecurID(), 0);
+    QCOMPARE(job.getBeginDateTime(), QDateTime(QDate(2024, 3, 28), QTime(9, 0)));
+    QCOMPARE(job.getEndDateTime(), QDateTime(QDate(2024, 3, 28), QTime(9, 30)));
+    QCOMPARE(job.getScheduleRRule(), QStringLiteral("FREQ=DAILY;COUNT=5"));
+
+    ScheduleDataInfo untouched;
+    untouched.setTitleName(QStringLiteral("kept"));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^GetJob err ,.*com.norvale.dataserver.Calendar.Error.NotFound"));
+    QVERIFY(!m_client->GetJob(424242, untouched));
+    QCOMPARE(untouched.getTitleName(), QStringLiteral("kept"));
+}
+
+void TestServerReads::queryJobs_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QDateTime>("end");
+    QTest::addColumn<QStringList>("expected");
+
+    const QDateTime march(QDate(2024, 3, 1), QTime(0, 0));
+    const QDateTime may(QDate(2024, 5, 1), QTime(0, 0));
+    QTest::newRow("title, any case") << "BERLIN" << march << may
+                                     << QStringList{"2024-03-28 Sync with Berlin office",
+                                                    "2024-03-29 Sync with Berlin office",
+                                                    "2024-03-31 Sync with Berlin office",
+                                                    "2024-04-01 Sync with Berlin office"};
+    QTest::newRow("description") << "deployment" << QDateTime(QDate(2024, 1, 1), QTime(0, 0)) << march
+                                 << QStringList{"2024-01-31 Release night", "2024-02-01 Release night"};
+    QTest::newRow("escaped text in the description")
+        << "blockers" << QDateTime(QDate(2024, 3, 25), QTime(0, 0))
+        << QDateTime(QDate(2024, 3, 27), QTime(0, 0))
+        << QStringList{"2024-03-25 Stand-up", "2024-03-26 Stand-up"};
+    QTest::newRow("instants bound the range")
+        << "" << QDateTime(QDate(2024, 3, 31), QTime(7, 15)) << QDateTime(QDate(2024, 3, 31), QTime(10, 0))
+        << QStringList{"2024-03-31 Spring festival", "2024-03-31 Morning run"};
+    QTest::newRow("no match") << "nothing like this" << march << may << QStringList();
+}
+
+void TestServerReads::queryJobs()
+{
+    QFETCH(QString, key);
+    QFETCH(QDateTime, start);
+    QFETCH(QDateTime, end);
+    QFETCH(QStringList, expected);
+
+    DayMap days;
+    QVERIFY(m_client->QueryJobs(key, start, end, days));
+    QStringList lines;
+    for (auto it = days.cbegin(); it != days.cend(); ++it) {
+        for (const ScheduleDataInfo &job : it.value())
+            lines << it.key().toString(Qt::ISODate) + QLatin1Char(' ') + job.getTitleName();
+    }
+    QCOMPARE(lines, expected);
+}
+
+void TestServerReads::badArguments()
+{
+    DayMap days;
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^GetJobs err ,.*org.freedesktop.DBus.Error.InvalidArgs"));
+    QVERIFY(!m_client->GetJobs(QDate(), QDate(2024, 1, 1), days));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^GetJobs err ,.*InvalidArgs"));
+    QVERIFY(!m_client->GetJobs(QDate(2000, 1, 1), QDate(2030, 1, 1), days));
+    // An end before the start is an empty range, not an error.
+    QVERIFY(m_client->GetJobs(QDate(2024, 3, 2), QDate(2024, 3, 1), days));
+    QVERIFY(days.isEmpty());
+
+    QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                       QStringLiteral(DBUS_SERVER_NAME));
+    const QDBusMessage reply = raw.call(QStringLiteral("QueryJobs"), QStringLiteral("{\"Key\":"));
+    QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
+    QCOMPARE(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+    // A signed year where the interface takes an unsigned one is refused by the bus binding.
+    const QDBusMessage signedReply = raw.call(QStringLiteral("GetFestivalMonth"), 2024, 12);
+    QCOMPARE(signedReply.type(), QDBusMessage::ErrorMessage);
+}
+
+void TestServerReads::holidays()
+{
+    QVector<_tagFestivalInfo> festivals;
+    // The test's locale (C) names no region: no holidays, but a well-formed answer.
+    QVERIFY(m_client->GetFestivalMonth(2024, 12, festivals));
+    QVERIFY(festivals.isEmpty());
+    bool withDays = true;
+    CaHuangLiMonthInfo month;
+    QVERIFY(m_client->GetHuangLiMonth(2024, 2, withDays, month));
+    QCOMPARE(month.mDays, 29);
+    QCOMPARE(month.mFirstDayWeek, 4);
+    QCOMPARE(month.mCaLunarDayInfo.size(), 29);
+
+    QVERIFY(startServer(m_calendars +
+                        QStringList{QStringLiteral("--holiday-region"), QStringLiteral("us_en-us")}));
+    QVERIFY(m_client->GetFestivalMonth(2024, 12, festivals));
+    const auto christmas =
+        std::find_if(festivals.cbegin(), festivals.cend(), [](const _tagFestivalInfo &festival) {
+            return festival.name.contains(QLatin1String("Christmas"));
+        });
+    QVERIFY(christmas != festivals.cend());
+    QCOMPARE(christmas->year, 2024);
+    QCOMPARE(christmas->month, 12);
+    QCOMPARE(christmas->list.size(), 1);
+    QCOMPARE(christmas->list.first().date, QDate(2024, 12, 25));
+    QCOMPARE(int(christmas->list.first().status), 1);
+    CaHuangLiDayInfo day;
+    QVERIFY(m_client->GetHuangLiDay(QDate(2024, 12, 25), day));
+    QVERIFY(day.mSolarFestival.contains(QLatin1String("Christmas")));
+    QVERIFY(startServer(m_calendars));
+}
+
+void TestServerReads::latency()
+{
+    // 1500 single events and 300 open-ended series, in one file as a calendar export would hold them.
+    const QString path = m_dir.filePath(QStringLiteral("large.ics"));
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Large//EN\r\n";
+    for (int i = 0; i < 1500; ++i) {
+        const QDateTime start(QDate(2024, 1, 1).addDays(i % 366), QTime(8 + i % 8, 0), Qt::UTC);
+        text += "BEGIN:VEVENT\r\nUID:single-" + QByteArray::number(i) +
+                "\r\nDTSTART:" + start.toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1() +
+                "\r\nDURATION:PT1H\r\nSUMMARY:Single " + QByteArray::number(i) + "\r\nEND:VEVENT\r\n";
+    }
+    for (int i = 0; i < 300; ++i) {
+        text += "BEGIN:VEVENT\r\nUID:series-" + QByteArray::number(i) +
+                "\r\nDTSTART;TZID=Europe/Berlin:20230101T" + QByteArray::number(100000 + i % 10 * 10000) +
+                "\r\nDURATION:PT30M\r\nRRULE:FREQ=" + (i % 2 ? "DAILY" : "WEEKLY") + "\r\nSUMMARY:Series " +
+                QByteArray::number(i) +
+                "\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT10M\r\nDESCRIPTION:x\r\nEND:VALARM\r\nEND:"
+                "VEVENT\r\n";
+    }
+    text += "END:VCALENDAR\r\n";
+    QSaveFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    QVERIFY(file.commit());
+    QVERIFY(startServer({path}));
+
+    DayMap days;
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(m_client->GetJobs(QDate(2024, 6, 10), QDate(2024, 6, 16), days));
+    const qint64 first = timer.restart();
+    QVERIFY(m_client->GetJobs(QDate(2024, 6, 10), QDate(2024, 6, 16), days));
+    const qint64 again = timer.elapsed();
+    int jobs = 0;
+    for (const QVector<ScheduleDataInfo> &day : qAsConst(days))
+        jobs += day.size();
+    // 150 daily series a day, 150 weekly ones once in the week, and 1500 singles spread over 366 days.
+    int singles = 0;
+    for (int i = 0; i < 1500; ++i) {
+        const QDate day = QDate(2024, 1, 1).addDays(i % 366);
+        singles += day >= QDate(2024, 6, 10) && day <= QDate(2024, 6, 16);
+    }
+    QCOMPARE(jobs, 7 * 150 + 150 + singles);
+    qInfo("GetJobs of 7 days over %d jobs: %lld ms uncached, %lld ms cached", jobs, first, again);
+
+    QVERIFY(startServer(m_calendars));
+    timer.restart();
+    QVERIFY(m_client->GetJobs(QDate(2024, 3, 25), QDate(2024, 3, 31), days));
+    qInfo("GetJobs of 7 days of the sample calendars: %lld ms uncached", timer.elapsed());
+}
+
+QTEST_GUILESS_MAIN(TestServerReads)
+#include "tst_serverreads.moc"

@@ -1,0 +1,494 @@
+#include "cscheduledbus.h"
+#include "serverprocess.h"
+
+#include <QDBusInterface>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using DayMap = QMap<QDate, QVector<ScheduleDataInfo>>;
+
+// Changes through the server and on disk, bad files, a second instance, the demo calendar.
+// The test runs with TZ=Europe/Berlin.
+class TestServerWrites : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void createUpdateDeleteInFile();
+    void updateMovesSeriesKeepingUnknownProperties();
+    void updateOverriddenOccurrence();
+    void createAndDeleteInDirectory();
+    void refusedChanges();
+    void jobsUpdatedOnDiskEdit();
+    void malformedFilesSkipped();
+    void secondInstanceRefused();
+    void demoCalendar();
+
+private:
+    bool startServer(const QStringList &arguments);
+    QVector<ScheduleDataInfo> jobsOf(const QString &title, const QDate &first, const QDate &last,
+                                     QList<QDate> *days = nullptr);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ServerProcess m_server;
+    std::unique_ptr<CScheduleDBus> m_client;
+};
+
+namespace {
+
+QStringList linesOf(const QByteArray &data)
+{
+    return QString::fromUtf8(data).split(QStringLiteral("\r\n"));
+}
+
+ScheduleDataInfo timedJob(const QString &title, const QDateTime &begin, int minutes)
+{
+    ScheduleDataInfo job;
+    job.setTitleName(title);
+    job.setAllDay(false);
+    job.setBeginDateTime(begin);
+    job.setEndDateTime(begin.addSecs(minutes * 60));
+    return job;
+}
+
+} // namespace
+
+bool TestServerWrites::startServer(const QStringList &arguments)
+{
+    m_client.reset();
+    if (!m_server.start(arguments))
+        return false;
+    m_client = std::make_unique<CScheduleDBus>(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                                               QDBusConnection::sessionBus());
+    return true;
+}
+
+QVector<ScheduleDataInfo> TestServerWrites::jobsOf(const QString &title, const QDate &first,
+                                                   const QDate &last, QList<QDate> *days)
+{
+    DayMap map;
+    QVector<ScheduleDataInfo> result;
+    if (!m_client->GetJobs(first, last, map))
+        return result;
+    for (auto it = map.cbegin(); it != map.cend(); ++it) {
+        for (const ScheduleDataInfo &job : it.value()) {
+            if (job.getTitleName() == title) {
+                result << job;
+                if (days)
+                    *days << it.key();
+            }
+        }
+    }
+    return result;
+}
+
+void TestServerWrites::initTestCase()
+{
+    if (!QDBusConnection::sessionBus().isConnected())
+        QSKIP("no session bus");
+    QCOMPARE(qgetenv("TZ"), QByteArray("Europe/Berlin"));
+}
+
+void TestServerWrites::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestServerWrites::cleanup()
+{
+    m_client.reset();
+    m_server.stop();
+    m_dir.reset();
+}
+
+void TestServerWrites::createUpdateDeleteInFile()
+{
+    const QString path = m_dir->filePath(QStringLiteral("home.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("thunderbird-export.ics"), path));
+    const QString other = m_dir->filePath(QStringLiteral("google.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), other));
+    const QByteArray original = readAll(path);
+    QVERIFY(startServer({path, other}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+
+    ScheduleDataInfo dentist =
+        timedJob(QStringLiteral("Dentist, again; really"), QDateTime(QDate(2024, 4, 10), QTime(14, 0)), 60);
+    dentist.setDescription(QStringLiteral("Line 1\nLine 2, with a comma"));
+    dentist.setRemindData(RemindData(45, QTime(9, 0)));
+    dentist.setScheduleRRule(QStringLiteral("FREQ=WEEKLY;COUNT=3"));
+    dentist.setType(2);
+    const qint64 id = m_client->CreateJob(dentist);
+    QVERIFY(id > 0);
+    QTRY_COMPARE(updates.count(), 1);
+
+    ScheduleDataInfo stored;
+    QVERIFY(m_client->GetJob(id, stored));
+    QCOMPARE(stored.getTitleName(), dentist.getTitleName());
+    QCOMPARE(stored.getDescription(), dentist.getDescription());
+    QCOMPARE(stored.getBeginDateTime(), dentist.getBeginDateTime());
+    QCOMPARE(stored.getEndDateTime(), dentist.getEndDateTime());
+    QCOMPARE(stored.getAllDay(), false);
+    QCOMPARE(stored.getScheudleRemind(), QStringLiteral("45"));
+    QCOMPARE(stored.getScheduleRRule(), QStringLiteral("FREQ=WEEKLY;COUNT=3"));
+    QCOMPARE(stored.getType(), 2);
+    QList<QDate> days;
+    QCOMPARE(jobsOf(dentist.getTitleName(), QDate(2024, 4, 1), QDate(2024, 4, 30), &days).size(), 3);
+    QCOMPARE(days, (QList<QDate>{QDate(2024, 4, 10), QDate(2024, 4, 17), QDate(2024, 4, 24)}));
+
+    // Appended to the first calendar; what was there stays byte for byte, its time zone is reused.
+    QByteArray written = readAll(path);
+    const QByteArray head = original.left(original.lastIndexOf("END:VCALENDAR"));
+    QVERIFY(written.startsWith(head));
+    QVERIFY(written.contains("DTSTART;TZID=Europe/Berlin:20240410T140000\r\n"));
+    QVERIFY(written.contains("SUMMARY:Dentist\\, again\\; really\r\n"));
+    QCOMPARE(written.count("BEGIN:VTIMEZONE"), 1);
+    QVERIFY(written.endsWith("END:VEVENT\r\nEND:VCALENDAR\r\n"));
+
+    ScheduleDataInfo holiday;
+    holiday.setTitleName(QStringLiteral("Holiday"));
+    holiday.setAllDay(true);
+    holiday.setBeginDateTime(QDateTime(QDate(2024, 5, 1), QTime(0, 0)));
+    holiday.setEndDateTime(QDateTime(QDate(2024, 5, 3), QTime(23, 59)));
+    holiday.setScheudleRemind(QStringLiteral("1;09:00"));
+    const qint64 holidayId = m_client->CreateJob(holiday);
+    QVERIFY(holidayId > 0);
+    QVERIFY(holidayId != id);
+    QTRY_COMPARE(updates.count(), 2);
+    days.clear();
+    const QVector<ScheduleDataInfo> holidays =
+        jobsOf(QStringLiteral("Holiday"), QDate(2024, 4, 30), QDate(2024, 5, 5), &days);
+    QCOMPARE(days, (QList<QDate>{QDate(2024, 5, 1), QDate(2024, 5, 2), QDate(2024, 5, 3)}));
+    QCOMPARE(holidays.first().getScheudleRemind(), QStringLiteral("1;09:00"));
+    written = readAll(path);
+    QVERIFY(written.contains("DTSTART;VALUE=DATE:20240501\r\nDTEND;VALUE=DATE:20240504\r\n"));
+    QVERIFY(written.contains("TRIGGER:-PT15H\r\n"));
+
+    // Reminder and rule taken away again.
+    stored.setRemindData(RemindData());
+    stored.setScheduleRRule(QString());
+    QVERIFY(m_client->UpdateJob(stored));
+    QTRY_COMPARE(updates.count(), 3);
+    QVERIFY(m_client->GetJob(id, stored));
+    QCOMPARE(stored.getScheudleRemind(), QString());
+    QCOMPARE(stored.getScheduleRRule(), QString());
+    QCOMPARE(jobsOf(dentist.getTitleName(), QDate(2024, 4, 1), QDate(2024, 4, 30)).size(), 1);
+
+    QVERIFY(m_client->DeleteJob(id));
+    QTRY_COMPARE(updates.count(), 4);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^GetJob err ,.*Error.NotFound"));
+    QVERIFY(!m_client->GetJob(id, stored));
+    QVERIFY(!readAll(path).contains("Dentist"));
+    QVERIFY(m_client->DeleteJob(holidayId));
+    QTRY_COMPARE(updates.count(), 5);
+    QCOMPARE(readAll(path), original);
+    QCOMPARE(jobsOf(QStringLiteral("Holiday"), QDate(2024, 4, 30), QDate(2024, 5, 5)).size(), 0);
+}
+
+void TestServerWrites::updateMovesSeriesKeepingUnknownProperties()
+{
+    const QString path = m_dir->filePath(QStringLiteral("home.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("thunderbird-export.ics"), path));
+    const QStringList before = linesOf(readAll(path));
+    QVERIFY(startServer({path}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+
+    // The occurrence after the DST change, moved to the evening: the whole series moves.
+    QVector<ScheduleDataInfo> runs =
+        jobsOf(QStringLiteral("Morning run"), QDate(2024, 3, 31), QDate(2024, 3, 31));
+    QCOMPARE(runs.size(), 1);
+    ScheduleDataInfo run = runs.first();
+    QCOMPARE(run.getRecurID(), 2);
+    run.setTitleName(QStringLiteral("Evening run"));
+    run.setBeginDateTime(QDateTime(QDate(2024, 3, 31), QTime(19, 0)));
+    run.setEndDateTime(QDateTime(QDate(2024, 3, 31), QTime(19, 45)));
+    QVERIFY(m_client->UpdateJob(run));
+    QTRY_COMPARE(updates.count(), 1);
+
+    runs = jobsOf(QStringLiteral("Evening run"), QDate(2024, 3, 28), QDate(2024, 4, 3));
+    QCOMPARE(runs.size(), 4); // the UNTIL of 07:00 on April 2 now ends the series before that evening
+    for (const ScheduleDataInfo &occurrence : qAsConst(runs)) {
+        QCOMPARE(occurrence.getID(), run.getID());
+        QCOMPARE(occurrence.getBeginDateTime().toLocalTime().time(), QTime(19, 0));
+        QCOMPARE(occurrence.getEndDateTime().toLocalTime().time(), QTime(19, 45));
+        QCOMPARE(occurrence.getScheudleRemind(), QStringLiteral("15"));
+    }
+
+    // Only the changed properties and the change stamps differ; the rest stays as it was,
+    // unknown properties, the alarm's own properties and the other events' rules included.
+    const QStringList after = linesOf(readAll(path));
+    const QStringList replaced{"SUMMARY:Morning run", "DTSTART;TZID=Europe/Berlin:20240329T070000",
+                               "DTEND;TZID=Europe/Berlin:20240329T073000", "LAST-MODIFIED:20240301T101800Z",
+                               "DTSTAMP:20240301T101800Z"};
+    for (const QString &line : before) {
+        if (!replaced.contains(line))
+            QVERIFY2(after.contains(line), qPrintable(line));
+    }
+    QVERIFY(after.contains("SUMMARY:Evening run"));
+    QVERIFY(after.contains("DTSTART;TZID=Europe/Berlin:20240329T190000"));
+    QVERIFY(after.contains("DTEND;TZID=Europe/Berlin:20240329T194500"));
+    QVERIFY(after.contains("X-FOO:bar"));
+    QVERIFY(after.contains("FOO-BAR;X-PARAM=1:baz"));
+    QVERIFY(after.contains("RRULE:FREQ=WEEKLY;UNTIL=20240412"));
+    QCOMPARE(after.size(), before.size());
+
+    // Sending back what the server delivered changes nothing.
+    const QByteArray unchanged = readAll(path);
+    const QVector<ScheduleDataInfo> standUps =
+        jobsOf(QStringLiteral("Stand-up"), QDate(2024, 3, 26), QDate(2024, 3, 26));
+    QCOMPARE(standUps.size(), 1);
+    QVERIFY(m_client->UpdateJob(standUps.first()));
+    QCOMPARE(readAll(path), unchanged);
+}
+
+void TestServerWrites::updateOverriddenOccurrence()
+{
+    const QString path = m_dir->filePath(QStringLiteral("work.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("event_rrule_recuid.ics"), path));
+    QVERIFY(startServer({path}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+
+    QVector<ScheduleDataInfo> moved = jobsOf(QStringLiteral("Arbeit"), QDate(2014, 7, 7), QDate(2014, 7, 7));
+    QCOMPARE(moved.size(), 1);
+    QCOMPARE(moved.first().getRecurID(), 7);
+    ScheduleDataInfo job = moved.first();
+    job.setTitleName(QStringLiteral("Arbeit (Homeoffice)"));
+    QVERIFY(m_client->UpdateJob(job));
+    QTRY_COMPARE(updates.count(), 1);
+
+    QCOMPARE(jobsOf(QStringLiteral("Arbeit (Homeoffice)"), QDate(2014, 6, 30), QDate(2014, 8, 10)).size(), 1);
+    QCOMPARE(jobsOf(QStringLiteral("Arbeit"), QDate(2014, 6, 30), QDate(2014, 8, 10)).size(), 5);
+    const QByteArray written = readAll(path);
+    QCOMPARE(written.count("SUMMARY:Arbeit (Homeoffice)"), 1);
+    QVERIFY(written.contains("RECURRENCE-ID:20140707T050000Z\nDTSTART;TZID=Europe/Berlin:20140707T090000\n"));
+}
+
+void TestServerWrites::createAndDeleteInDirectory()
+{
+    const QString vdir = m_dir->filePath(QStringLiteral("personal"));
+    QVERIFY(copyTestFile(QStringLiteral("event_d_long.ics"), vdir + QStringLiteral("/event_d_long.ics")));
+    QVERIFY(copyTestFile(QStringLiteral("event_dtr_exdatez.ics"),
+                         vdir + QStringLiteral("/event_dtr_exdatez.ics")));
+    QVERIFY(startServer({vdir}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+
+    const qint64 id =
+        m_client->CreateJob(timedJob(QStringLiteral("Call"), QDateTime(QDate(2024, 6, 3), QTime(8, 0)), 15));
+    QVERIFY(id > 0);
+    QTRY_COMPARE(updates.count(), 1);
+    const QStringList files = QDir(vdir).entryList({"*.ics"}, QDir::Files);
+    QCOMPARE(files.size(), 3);
+    QString created;
+    for (const QString &file : files) {
+        if (!file.startsWith(QLatin1String("event_")))
+            created = vdir + QLatin1Char('/') + file;
+    }
+    const QByteArray data = readAll(created);
+    QVERIFY(data.startsWith("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"));
+    QVERIFY(data.contains("BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"));
+    QVERIFY(data.contains("UID:" + QFileInfo(created).completeBaseName().toUtf8() + "\r\n"));
+    QCOMPARE(jobsOf(QStringLiteral("Call"), QDate(2024, 6, 3), QDate(2024, 6, 3)).size(), 1);
+
+    // A bare VEVENT file gets its VCALENDAR when written; its other lines stay.
+    QVector<ScheduleDataInfo> long_ =
+        jobsOf(QStringLiteral("Another Event"), QDate(2014, 4, 10), QDate(2014, 4, 10));
+    QCOMPARE(long_.size(), 1);
+    long_.first().setTitleName(QStringLiteral("Yet another event"));
+    QVERIFY(m_client->UpdateJob(long_.first()));
+    QTRY_COMPARE(updates.count(), 2);
+    const QByteArray bare = readAll(vdir + QStringLiteral("/event_d_long.ics"));
+    QVERIFY(bare.startsWith("BEGIN:VCALENDAR\n"));
+    QVERIFY(
+        bare.contains("SUMMARY:Yet another event\nDTSTART;VALUE=DATE:20140409\nDTEND;VALUE=DATE:20140412\n"));
+    QVERIFY(bare.contains("\nUID:V042MJ8B3SJNFXQOJL6P53OFMHJE8Z3VZWOU\n"));
+    QVERIFY(bare.contains("\nLAST-MODIFIED:"));
+    QCOMPARE(jobsOf(QStringLiteral("Yet another event"), QDate(2014, 4, 8), QDate(2014, 4, 13)).size(), 3);
+
+    QVERIFY(m_client->DeleteJob(id));
+    QTRY_COMPARE(updates.count(), 3);
+    QVERIFY(!QFile::exists(created));
+    QCOMPARE(QDir(vdir).entryList({"*.ics"}, QDir::Files).size(), 2);
+}
+
+void TestServerWrites::refusedChanges()
+{
+    const QString path = m_dir->filePath(QStringLiteral("home.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), path));
+    const QByteArray original = readAll(path);
+    QVERIFY(startServer({path}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+
+    ScheduleDataInfo unknown = timedJob(QStringLiteral("x"), QDateTime(QDate(2024, 1, 1), QTime(9, 0)), 10);
+    unknown.setID(77);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^UpdateJob err ,.*Error.NotFound"));
+    QVERIFY(!m_client->UpdateJob(unknown));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^DeleteJob err ,.*Error.NotFound"));
+    QVERIFY(!m_client->DeleteJob(77));
+    ScheduleDataInfo backwards =
+        timedJob(QStringLiteral("x"), QDateTime(QDate(2024, 1, 1), QTime(9, 0)), -10);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^createJob err ,.*InvalidArgs"));
+    QCOMPARE(m_client->CreateJob(backwards), qint64(-1));
+
+    QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                       QStringLiteral(DBUS_SERVER_NAME));
+    const QList<QPair<QString, QString>> texts{{"CreateJob", "not json"},
+                                               {"CreateJob", "[1,2]"},
+                                               {"UpdateJob", "{\"ID\":"},
+                                               {"CreateJob", "{\"Type\":1}"}};
+    for (const auto &text : texts) {
+        const QDBusMessage reply = raw.call(text.first, text.second);
+        QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+    }
+    QCOMPARE(readAll(path), original);
+    QCOMPARE(updates.count(), 0);
+}
+
+void TestServerWrites::jobsUpdatedOnDiskEdit()
+{
+    const QString path = m_dir->filePath(QStringLiteral("google.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), path));
+    const QString vdir = m_dir->filePath(QStringLiteral("vdir"));
+    QVERIFY(copyTestFile(QStringLiteral("event_dt_floating.ics"), vdir + QStringLiteral("/a.ics")));
+    QVERIFY(startServer({path, vdir}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+    QCOMPARE(jobsOf(QStringLiteral("Release night"), QDate(2024, 1, 31), QDate(2024, 1, 31)).size(), 1);
+
+    // Replaced the way editors save: a new file renamed over the old one.
+    QByteArray data = readAll(path);
+    data.replace("SUMMARY:Release night", "SUMMARY:Release evening");
+    QSaveFile replace(path);
+    QVERIFY(replace.open(QIODevice::WriteOnly));
+    replace.write(data);
+    QVERIFY(replace.commit());
+    QTRY_COMPARE(updates.count(), 1);
+    QCOMPARE(jobsOf(QStringLiteral("Release evening"), QDate(2024, 1, 31), QDate(2024, 1, 31)).size(), 1);
+    QTest::qWait(2 * 300);
+    QCOMPARE(updates.count(), 1); // one signal per edit
+
+    // Written in place, after the rename: the file is still watched.
+    data.replace("SUMMARY:Release evening", "SUMMARY:Release day");
+    QFile inPlace(path);
+    QVERIFY(inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    inPlace.write(data);
+    inPlace.close();
+    QTRY_COMPARE(updates.count(), 2);
+    QCOMPARE(jobsOf(QStringLiteral("Release day"), QDate(2024, 1, 31), QDate(2024, 1, 31)).size(), 1);
+
+    // A sync tool adds a file to the directory, then removes one.
+    QVERIFY(copyTestFile(QStringLiteral("event_d_long.ics"), vdir + QStringLiteral("/b.ics")));
+    QTRY_COMPARE(updates.count(), 3);
+    QCOMPARE(jobsOf(QStringLiteral("Another Event"), QDate(2014, 4, 9), QDate(2014, 4, 9)).size(), 1);
+    QVERIFY(QFile::remove(vdir + QStringLiteral("/a.ics")));
+    QTRY_COMPARE(updates.count(), 4);
+    QCOMPARE(jobsOf(QStringLiteral("An Event"), QDate(2014, 4, 9), QDate(2014, 4, 9)).size(), 0);
+
+    // Saving a file unchanged is no change.
+    QSaveFile same(path);
+    QVERIFY(same.open(QIODevice::WriteOnly));
+    same.write(readAll(path));
+    QVERIFY(same.commit());
+    QTest::qWait(2 * 300);
+    QCOMPARE(updates.count(), 4);
+}
+
+void TestServerWrites::malformedFilesSkipped()
+{
+    const QString truncated = m_dir->filePath(QStringLiteral("truncated.ics"));
+    const QString badStart = m_dir->filePath(QStringLiteral("bad-start.ics"));
+    const QString good = m_dir->filePath(QStringLiteral("google.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("truncated.ics"), truncated));
+    QVERIFY(copyTestFile(QStringLiteral("bad-start.ics"), badStart));
+    QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), good));
+    const QByteArray original = readAll(truncated);
+    QVERIFY(startServer({truncated, badStart, good}));
+
+    QTRY_VERIFY(m_server.errors().contains(truncated +
+                                           QStringLiteral(":4: BEGIN:VEVENT is never closed; file skipped")));
+    QTRY_VERIFY(m_server.errors().contains(
+        badStart + QStringLiteral(":6: event \"bad-start\" has no valid DTSTART; event skipped")));
+    DayMap days;
+    QVERIFY(m_client->GetJobs(QDate(2024, 3, 28), QDate(2024, 3, 28), days));
+    QStringList titles;
+    for (const ScheduleDataInfo &job : days.value(QDate(2024, 3, 28)))
+        titles << job.getTitleName();
+    QCOMPARE(titles, (QStringList{"Sync with Berlin office", "Still served"}));
+
+    // New jobs would go into the unreadable file: refused, and the file is left as it was.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^createJob err ,.*Error.Unreadable"));
+    QCOMPARE(
+        m_client->CreateJob(timedJob(QStringLiteral("x"), QDateTime(QDate(2024, 3, 28), QTime(9, 0)), 10)),
+        qint64(-1));
+    QCOMPARE(readAll(truncated), original);
+}
+
+void TestServerWrites::secondInstanceRefused()
+{
+    const QString path = m_dir->filePath(QStringLiteral("google.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), path));
+    QVERIFY(startServer({path}));
+    const QString owner = QDBusConnection::sessionBus().interface()->serviceOwner(ServerProcess::service());
+    QVERIFY(!owner.isEmpty());
+
+    QProcess second;
+    second.start(QStringLiteral(DATASERVER_BINARY), {path});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QVERIFY(second.exitCode() != 0);
+    QCOMPARE(
+        QString::fromLocal8Bit(second.readAllStandardError()),
+        QStringLiteral(
+            "tasklist-dataserver: com.norvale.dataserver.Calendar is already owned on the session bus\n"));
+
+    QCOMPARE(QDBusConnection::sessionBus().interface()->serviceOwner(ServerProcess::service()).value(),
+             owner);
+    QCOMPARE(m_server.process().state(), QProcess::Running);
+    QCOMPARE(jobsOf(QStringLiteral("Release night"), QDate(2024, 2, 1), QDate(2024, 2, 1)).size(), 1);
+}
+
+void TestServerWrites::demoCalendar()
+{
+    const QString dir = m_dir->filePath(QStringLiteral("demo"));
+    const QDateTime now = QDateTime::currentDateTime();
+    QVERIFY(startServer({QStringLiteral("--demo"), dir}));
+    QVERIFY(QFile::exists(dir + QStringLiteral("/demo.ics")));
+
+    const QDate today = now.date();
+    DayMap days;
+    QVERIFY(m_client->GetJobs(today, today.addDays(10), days));
+    bool soon = false;
+    bool daily = false;
+    bool allDayReminder = false;
+    bool nextWeek = false;
+    for (auto it = days.cbegin(); it != days.cend(); ++it) {
+        for (const ScheduleDataInfo &job : it.value()) {
+            soon |= job.getBeginDateTime() > now && job.getBeginDateTime() <= now.addSecs(2 * 3600);
+            daily |= job.getScheduleRRule() == QLatin1String("FREQ=DAILY");
+            allDayReminder |= job.getAllDay() && job.getScheudleRemind() == QLatin1String("1;09:00");
+            nextWeek |= job.getBeginDateTime().date() == today.addDays(7);
+        }
+    }
+    QVERIFY(soon);
+    QVERIFY(daily);
+    QVERIFY(allDayReminder);
+    QVERIFY(nextWeek);
+    QVERIFY(days.value(today).size() >= 3);
+    QVERIFY(days.value(today.addDays(1)).size() >= 3);
+
+    // Started again, it writes the demo afresh instead of piling up copies.
+    const int jobsToday = days.value(today).size();
+    QVERIFY(startServer({QStringLiteral("--demo"), dir}));
+    QVERIFY(m_client->GetJobs(today, today, days));
+    QCOMPARE(days.value(today).size(), jobsToday);
+}
+
+QTEST_GUILESS_MAIN(TestServerWrites)
+#include "tst_serverwrites.moc"
