@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // A fade lasts 300 ms; should the first old item never report the end of its fade, the
