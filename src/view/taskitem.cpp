@@ -130,7 +130,9 @@ void TaskItem::refreshMode()
     const QDateTime now = QDateTime::currentDateTime();
     const int remindNum = task.getRemindData().getRemindNum();
     QDateTime remindTime = begin;
-    if (remindNum >= 0) {
+    // Only -1 means "no reminder": a negative count is a reminder after the start, as the data
+    // server and the overview's notable rule read it.
+    if (remindNum != -1) {
         remindTime = task.getAllDay() ? begin.addDays(-remindNum) : begin.addSecs(-60 * qint64(remindNum));
         mode = ModeRemind;
     }
