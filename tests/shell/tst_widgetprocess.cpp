@@ -172,8 +172,21 @@ void TestWidgetProcess::unwritableDataDirectory()
     QVERIFY(QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QVERIFY(QFile::setPermissions(dataDir, QFile::ReadOwner | QFile::ExeOwner));
 
+    // Run as root, the test runs the widget as nobody, who may not reach the build tree: give it a
+    // copy of the program in the home it owns.
+    QString executable = QStringLiteral(WIDGET_EXECUTABLE);
+    if (asRoot) {
+        const QString copy = home.path() + "/nvx-calendar-desktop-widget";
+        QVERIFY(QFile::copy(executable, copy));
+        QCOMPARE(::chown(QFile::encodeName(copy).constData(), nobody, nobody), 0);
+        QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                | QFile::ExeOther));
+        executable = copy;
+    }
+
     WidgetProcess widget;
     widget.dropPrivileges = asRoot;
+    widget.setWorkingDirectory(home.path());
     // Nobody may not join the test's private bus: this run goes without one, and its notification
     // attempt, which fails at once, shows that start-up is done.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -185,8 +198,8 @@ void TestWidgetProcess::unwritableDataDirectory()
     env.insert("QT_QPA_PLATFORM", "offscreen");
     widget.setProcessEnvironment(env);
     widget.setProcessChannelMode(QProcess::MergedChannels);
-    widget.start(WIDGET_EXECUTABLE, QStringList());
-    QVERIFY(widget.waitForStarted());
+    widget.start(executable, QStringList());
+    QVERIFY2(widget.waitForStarted(), qPrintable(widget.errorString()));
 
     const QRegularExpression notified(R"(^3 "org\.freedesktop\.DBus\.Error\.\w+" )",
                                       QRegularExpression::MultilineOption);
