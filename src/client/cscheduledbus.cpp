@@ -10,21 +10,6 @@
 
 namespace {
 
-// Sends the call and waits for it. A missing server or the bus's reply timeout come back as an
-// error reply, which is logged after `failureText`.
-[[nodiscard]] bool callServer(CScheduleDBus *client, const QString &member, const QVariantList &arguments,
-                              const char *failureText, QDBusMessage &reply)
-{
-    QDBusPendingCall call = client->asyncCallWithArgumentList(member, arguments);
-    call.waitForFinished();
-    reply = call.reply();
-    if (reply.type() != QDBusMessage::ReplyMessage) {
-        qWarning() << failureText << reply;
-        return false;
-    }
-    return true;
-}
-
 [[nodiscard]] bool firstString(const QDBusMessage &reply, QString &text)
 {
     const QVariantList arguments = reply.arguments();
@@ -65,6 +50,31 @@ void CScheduleDBus::releaseInstance()
 {
     delete m_scheduleDBus;
     m_scheduleDBus = nullptr;
+}
+
+// Sends the call and waits for it. A missing server or the bus's reply timeout come back as an
+// error reply, which is logged after `failureText`; the same error of the same member again, before
+// that member has succeeded once more, is logged at debug level only.
+bool CScheduleDBus::callServer(const QString &member, const QVariantList &arguments, const char *failureText,
+                               QDBusMessage &reply)
+{
+    QDBusPendingCall call = asyncCallWithArgumentList(member, arguments);
+    call.waitForFinished();
+    reply = call.reply();
+    if (reply.type() == QDBusMessage::ReplyMessage) {
+        m_lastFailures.remove(member);
+        return true;
+    }
+    const QString cause =
+        reply.type() == QDBusMessage::ErrorMessage ? reply.errorName() : QStringLiteral("no reply message");
+    const auto last = m_lastFailures.constFind(member);
+    if (last != m_lastFailures.cend() && *last == cause) {
+        qDebug() << failureText << reply;
+        return false;
+    }
+    m_lastFailures.insert(member, cause);
+    qWarning() << failureText << reply;
+    return false;
 }
 
 CScheduleDBus::CScheduleDBus(const QString &service, const QString &path, const QDBusConnection &connection,
@@ -117,7 +127,7 @@ bool CScheduleDBus::GetJobs(const QDate &start, const QDate &end, QMap<QDate, QV
                                  unsignedArgument(end.month()),  unsignedArgument(end.day())};
     QDBusMessage reply;
     QString text;
-    if (!callServer(this, QStringLiteral("GetJobs"), arguments, "GetJobs err ,", reply) ||
+    if (!callServer(QStringLiteral("GetJobs"), arguments, "GetJobs err ,", reply) ||
         !firstString(reply, text)) {
         return false;
     }
@@ -125,10 +135,7 @@ bool CScheduleDBus::GetJobs(const QDate &start, const QDate &end, QMap<QDate, QV
     return true;
 }
 
-namespace {
-
-[[nodiscard]] bool queryJobs(CScheduleDBus *client, const QString &key, const QDateTime &start,
-                             const QDateTime &end, QString &text)
+bool CScheduleDBus::queryJobs(const QString &key, const QDateTime &start, const QDateTime &end, QString &text)
 {
     if (start.isNull() || end.isNull()) {
         qWarning() << "starttime or endtime is not Valid";
@@ -139,24 +146,22 @@ namespace {
                             {QStringLiteral("End"), ScheduleDataInfo::DateTimeToStringDate(end)}};
     const QByteArray json = QJsonDocument(query).toJson(QJsonDocument::Compact);
     QDBusMessage reply;
-    return callServer(client, QStringLiteral("QueryJobs"), {QString::fromUtf8(json.constData())},
-                      "QueryJobs err ,", reply) &&
+    return callServer(QStringLiteral("QueryJobs"), {QString::fromUtf8(json.constData())}, "QueryJobs err ,",
+                      reply) &&
            firstString(reply, text);
 }
-
-} // namespace
 
 bool CScheduleDBus::QueryJobs(const QString &key, const QDateTime &start, const QDateTime &end, QString &out)
 {
     out.clear();
-    return queryJobs(this, key, start, end, out);
+    return queryJobs(key, start, end, out);
 }
 
 bool CScheduleDBus::QueryJobs(const QString &key, const QDateTime &start, const QDateTime &end,
                               QMap<QDate, QVector<ScheduleDataInfo>> &out)
 {
     QString text;
-    if (!queryJobs(this, key, start, end, text))
+    if (!queryJobs(key, start, end, text))
         return false;
     out = ScheduleDataInfo::StrJsonToRangeInfo(text);
     return true;
@@ -166,7 +171,7 @@ bool CScheduleDBus::GetJob(qint64 jobId, ScheduleDataInfo &out)
 {
     QDBusMessage reply;
     QString text;
-    if (!callServer(this, QStringLiteral("GetJob"), {QVariant::fromValue(jobId)}, "GetJob err ,", reply) ||
+    if (!callServer(QStringLiteral("GetJob"), {QVariant::fromValue(jobId)}, "GetJob err ,", reply) ||
         !firstString(reply, text)) {
         return false;
     }
@@ -181,7 +186,7 @@ qint64 CScheduleDBus::CreateJob(const ScheduleDataInfo &info)
         return -1;
     }
     QDBusMessage reply;
-    if (!callServer(this, QStringLiteral("CreateJob"), {ScheduleDataInfo::ScheduleToJsonStr(info)},
+    if (!callServer(QStringLiteral("CreateJob"), {ScheduleDataInfo::ScheduleToJsonStr(info)},
                     "createJob err ,", reply)) {
         return -1;
     }
@@ -194,22 +199,21 @@ qint64 CScheduleDBus::CreateJob(const ScheduleDataInfo &info)
 bool CScheduleDBus::UpdateJob(const ScheduleDataInfo &info)
 {
     QDBusMessage reply;
-    return callServer(this, QStringLiteral("UpdateJob"), {ScheduleDataInfo::ScheduleToJsonStr(info)},
+    return callServer(QStringLiteral("UpdateJob"), {ScheduleDataInfo::ScheduleToJsonStr(info)},
                       "UpdateJob err ,", reply);
 }
 
 bool CScheduleDBus::DeleteJob(qint64 jobId)
 {
     QDBusMessage reply;
-    return callServer(this, QStringLiteral("DeleteJob"), {QVariant::fromValue(jobId)}, "DeleteJob err ,",
-                      reply);
+    return callServer(QStringLiteral("DeleteJob"), {QVariant::fromValue(jobId)}, "DeleteJob err ,", reply);
 }
 
 bool CScheduleDBus::GetFestivalMonth(quint32 year, quint32 month, QVector<_tagFestivalInfo> &out)
 {
     QDBusMessage reply;
     QString text;
-    if (!callServer(this, QStringLiteral("GetFestivalMonth"),
+    if (!callServer(QStringLiteral("GetFestivalMonth"),
                     {QVariant::fromValue(year), QVariant::fromValue(month)}, "GetFestivalMonth err ,",
                     reply) ||
         !firstString(reply, text)) {
@@ -224,7 +228,7 @@ bool CScheduleDBus::GetHuangLiDay(const QDate &day, CaHuangLiDayInfo &out)
                                  unsignedArgument(day.day())};
     QDBusMessage reply;
     QString text;
-    if (!callServer(this, QStringLiteral("GetHuangLiDay"), arguments, "GetHuangLiDay err ,", reply) ||
+    if (!callServer(QStringLiteral("GetHuangLiDay"), arguments, "GetHuangLiDay err ,", reply) ||
         !firstString(reply, text)) {
         return false;
     }
@@ -239,7 +243,7 @@ bool CScheduleDBus::GetHuangLiMonth(quint32 year, quint32 month, bool &fill, CaH
                                  QVariant::fromValue(fill)};
     QDBusMessage reply;
     QString text;
-    if (!callServer(this, QStringLiteral("GetHuangLiMonth"), arguments, "GetHuangLiMonth err ,", reply) ||
+    if (!callServer(QStringLiteral("GetHuangLiMonth"), arguments, "GetHuangLiMonth err ,", reply) ||
         !firstString(reply, text)) {
         return false;
     }

@@ -6,6 +6,7 @@
 
 #include <QDBusAbstractInterface>
 #include <QDBusMessage>
+#include <QHash>
 
 #define DBUS_SERVER_NAME "com.norvale.dataserver.Calendar"
 #define DBUS_SERVER_PATH "/com/norvale/dataserver/Calendar"
@@ -46,7 +47,15 @@ public Q_SLOTS:
     void propertyChanged(const QDBusMessage &msg);
 
 private:
+    [[nodiscard]] bool callServer(const QString &member, const QVariantList &arguments,
+                                  const char *failureText, QDBusMessage &reply);
+    [[nodiscard]] bool queryJobs(const QString &key, const QDateTime &start, const QDateTime &end,
+                                 QString &text);
+
     static CScheduleDBus *m_scheduleDBus;
+    // The error of each member's last failed call, until it succeeds again: a server that stays
+    // away fails every reload the same way, and that is worth one warning, not one per reload.
+    QHash<QString, QString> m_lastFailures;
     // Unique bus name of the data server's current owner; only its "JobsUpdated" counts.
     QString m_serviceOwner;
 };

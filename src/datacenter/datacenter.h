@@ -36,7 +36,9 @@ public:
     void getFloatTask(QVector<ExtendedData> &out) const;
     bool removeFloatTask(const QString &title);
 
-    void getJobs(DisplayInfo view, QVector<ScheduleDataInfo> &out);
+    // The tasks of `view`. False when a fetch from the data server failed; `out` then holds only
+    // what the other fetches gave, and a view already shown is better kept than replaced by it.
+    bool getJobs(DisplayInfo view, QVector<ScheduleDataInfo> &out);
 
     // Delay between a change and its save; a burst of changes within it costs one write.
     // When changing 2000 ms, update tst_datafile, which waits for it.
@@ -59,7 +61,8 @@ private:
     QTimer *saveTimer = nullptr;
 };
 
-// Appends the unchecked tasks of the last three days and today whose ids are not yet listed.
-void appendUncheckedTasks(QVector<ScheduleDataInfo> &out, QSet<int> &listedIds);
+// Appends the unchecked tasks of the last three days and today whose ids are not yet listed; false
+// when they could not be fetched.
+bool appendUncheckedTasks(QVector<ScheduleDataInfo> &out, QSet<int> &listedIds);
 
 #endif

@@ -22,20 +22,22 @@ bool isNotable(const ScheduleDataInfo &info)
     return data.pinned || data.countdown;
 }
 
-DayMap fetch(int fromDays, int toDays)
+// A failed fetch leaves the map empty and clears `ok`.
+DayMap fetch(int fromDays, int toDays, bool &ok)
 {
     const QDate today = QDate::currentDate();
     DayMap days;
-    // A failed fetch leaves the map empty, and the view simply shows less.
-    CScheduleDBus::getInstance()->GetJobs(today.addDays(fromDays), today.addDays(toDays), days);
+    if (!CScheduleDBus::getInstance()->GetJobs(today.addDays(fromDays), today.addDays(toDays), days))
+        ok = false;
     return days;
 }
 
 } // namespace
 
-void appendUncheckedTasks(QVector<ScheduleDataInfo> &out, QSet<int> &listedIds)
+bool appendUncheckedTasks(QVector<ScheduleDataInfo> &out, QSet<int> &listedIds)
 {
-    const DayMap days = fetch(-3, 0);
+    bool ok = true;
+    const DayMap days = fetch(-3, 0, ok);
     for (const QVector<ScheduleDataInfo> &day : days) {
         for (const ScheduleDataInfo &info : day) {
             if (listedIds.contains(info.getID()) || DataCenter::instance()->getExtendedData(info).checked)
@@ -43,21 +45,24 @@ void appendUncheckedTasks(QVector<ScheduleDataInfo> &out, QSet<int> &listedIds)
             list(info, out, listedIds);
         }
     }
+    return ok;
 }
 
-void DataCenter::getJobs(DisplayInfo view, QVector<ScheduleDataInfo> &out)
+bool DataCenter::getJobs(DisplayInfo view, QVector<ScheduleDataInfo> &out)
 {
     out.clear();
     QSet<int> listedIds;
+    bool ok = true;
     if (view == DisplayRecent) {
-        const DayMap days = fetch(-3, 0);
+        const DayMap days = fetch(-3, 0, ok);
         for (const QVector<ScheduleDataInfo> &day : days) {
             for (const ScheduleDataInfo &info : day)
                 list(info, out, listedIds);
         }
     } else if (view == DisplayOverview) {
-        appendUncheckedTasks(out, listedIds);
-        const DayMap days = fetch(0, 6);
+        ok = appendUncheckedTasks(out, listedIds);
+        // The caller drops a failed view; a server that does not answer should not freeze it twice.
+        const DayMap days = ok ? fetch(0, 6, ok) : DayMap();
         bool anchored = false;
         for (const QVector<ScheduleDataInfo> &day : days) {
             // The first day of the week that has anything is shown whole.
@@ -72,10 +77,11 @@ void DataCenter::getJobs(DisplayInfo view, QVector<ScheduleDataInfo> &out)
             }
         }
     } else if (view > 0) {
-        const DayMap days = fetch(view, view);
+        const DayMap days = fetch(view, view, ok);
         if (!days.isEmpty()) {
             for (const ScheduleDataInfo &info : days.first())
                 list(info, out, listedIds);
         }
     }
+    return ok;
 }

@@ -1,6 +1,7 @@
 #include "dbusnotify.h"
 
-#include <QDBusReply>
+#include <QCoreApplication>
+#include <QDBusPendingCallWatcher>
 #include <QDebug>
 
 DBusNotify::DBusNotify(const QString &service, const QString &path, const QDBusConnection &connection,
@@ -25,10 +26,23 @@ void notifyUser()
 
     DBusNotify notify(QStringLiteral("com.norvale.nvx.Notification"),
                       QStringLiteral("/com/norvale/nvx/Notification"), QDBusConnection::sessionBus());
-    const QDBusMessage reply = notify.Notify(arguments);
-    qDebug() << int(reply.type()) << reply.errorName() << reply.errorMessage();
-    if (reply.type() == QDBusMessage::ReplyMessage) {
-        const QDBusReply<uint> id = reply;
-        Q_UNUSED(id)
+    // Start-up does not wait for the answer: a notification service that hangs would otherwise keep
+    // the widget frozen for the bus's whole reply timeout.
+    const auto logReply = [](const QDBusMessage &reply) {
+        qDebug() << int(reply.type()) << reply.errorName() << reply.errorMessage();
+    };
+    const QDBusPendingCall call = notify.asyncCallWithArgumentList(QStringLiteral("Notify"), arguments);
+    if (!notify.connection().isConnected()) {
+        // Without a bus the call has failed already, and no watcher would ever hear of it.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [logReply, reply = call.reply()] { logReply(reply); },
+            Qt::QueuedConnection);
+        return;
     }
+    auto *watcher = new QDBusPendingCallWatcher(call, QCoreApplication::instance());
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [logReply](QDBusPendingCallWatcher *finished) {
+                         logReply(finished->reply());
+                         finished->deleteLater();
+                     });
 }

@@ -21,7 +21,8 @@ Q_SIGNALS:
     void ActionInvoked(uint id, const QString &reason);
 };
 
-// Tells the desktop once that the widget has started.
+// Tells the desktop once that the widget has started. Returns at once; the answer is logged when it
+// comes, from the event loop.
 void notifyUser();
 
 #endif

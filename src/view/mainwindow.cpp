@@ -206,8 +206,12 @@ void MainWindow::freshTaskList()
         reloadTimer->stop();
         freshDayButtonToolTips();
         QVector<ScheduleDataInfo> tasks;
-        DataCenter::instance()->getJobs(displayInfo, tasks);
-        taskList->setTasks(tasks);
+        // A data server that has gone away or answers with an error leaves the last list of the same
+        // view on screen until it is back; another view's list would show the wrong days.
+        if (DataCenter::instance()->getJobs(displayInfo, tasks) || displayInfo != shownView) {
+            shownView = displayInfo;
+            taskList->setTasks(tasks);
+        }
     } while (reloadAgain);
     reloading = false;
 }

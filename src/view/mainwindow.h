@@ -53,6 +53,7 @@ private:
     void freshDayButtonToolTips();
 
     DisplayInfo displayInfo = DisplayOverview;
+    DisplayInfo shownView = DisplayOverview;
     QPoint pressPos;
     Zyk::Widget::ZButtonBox *dayButtonBox = nullptr;
     Zyk::Widget::ZButtonBox *toolButtonBox = nullptr;

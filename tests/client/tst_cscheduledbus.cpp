@@ -368,11 +368,12 @@ void TestCScheduleDBus::queryJobs()
     QCOMPARE(text, ok ? rangeReply : QString(""));
 
     DayMap days = heldDays();
+    // The same failure right again is logged at debug level only.
     if (!warning.isEmpty())
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(warning));
     QCOMPARE(client.QueryJobs(QStringLiteral("牙医"), start, end, days), ok);
     QCOMPARE(summary(days), ok ? rangeSummary : summary(heldDays()));
-    QCOMPARE(warnings.warnings.size(), warning.isEmpty() ? 0 : 2);
+    QCOMPARE(warnings.warnings.size(), warning.isEmpty() ? 0 : 1);
 
     const QList<FakeDBusService::Call> calls = fake->calls("QueryJobs");
     QCOMPARE(calls.size(), 2);

@@ -12,6 +12,35 @@
 namespace {
 const char *service = "com.norvale.nvx.Notification";
 const char *path = "/com/norvale/nvx/Notification";
+
+// Records the debug lines logged while it lives and passes every message on, so that
+// QTest::ignoreMessage still sees them.
+class DebugLines
+{
+public:
+    DebugLines()
+    {
+        current = this;
+        previous = qInstallMessageHandler(&DebugLines::handle);
+    }
+    ~DebugLines()
+    {
+        qInstallMessageHandler(previous);
+        current = nullptr;
+    }
+    QStringList lines;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (type == QtDebugMsg)
+            current->lines << message;
+        current->previous(type, context, message);
+    }
+    static DebugLines *current;
+    QtMessageHandler previous = nullptr;
+};
+DebugLines *DebugLines::current = nullptr;
 } // namespace
 
 class TestNotifyUser : public QObject
@@ -64,8 +93,12 @@ void TestNotifyUser::notification()
     else
         fake.setReply("Notify", FakeDBusService::Reply::never());
 
+    DebugLines debug;
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(logged));
     notifyUser();
+    // Start-up goes on at once; the outcome is logged once the answer (or the bus's time-out) is in.
+    QVERIFY(debug.lines.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(debug.lines.size(), 1, 10000);
 
     const QList<FakeDBusService::Call> calls = fake.calls();
     QCOMPARE(calls.size(), 1);
@@ -88,9 +121,11 @@ void TestNotifyUser::notification()
 void TestNotifyUser::noService()
 {
     QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(service));
+    DebugLines debug;
     QTest::ignoreMessage(QtDebugMsg,
                          QRegularExpression(R"(^3 "org\.freedesktop\.DBus\.Error\.ServiceUnknown" ".+"$)"));
     notifyUser();
+    QTRY_COMPARE(debug.lines.size(), 1);
 }
 
 void TestNotifyUser::serviceSignals_data()
