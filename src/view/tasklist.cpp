@@ -94,11 +94,13 @@ void TaskList::setTasks(const QVector<ScheduleDataInfo> &tasks)
             return;
         waitingForFade = false;
 
+        itemLayout->setEnabled(false);
         for (TaskItem *item : qAsConst(items)) {
             item->hide();
             itemLayout->removeWidget(item);
             item->deleteLater();
         }
+        itemLayout->setEnabled(true);
     }
     items.clear();
 
@@ -113,11 +115,16 @@ void TaskList::setTasks(const QVector<ScheduleDataInfo> &tasks)
 
     InsertionSort(items.begin(), items.end());
 
+    // Showing a child of a visible list lays the whole list out again: with the layout on, a list
+    // of n items cost n layouts of up to n items (see bench_settasks). One layout pass follows.
+    itemLayout->setEnabled(false);
     for (TaskItem *item : qAsConst(items)) {
         itemLayout->addWidget(item);
         item->show();
         item->bloomAnimate();
     }
+    itemLayout->setEnabled(true);
+    itemLayout->activate();
     freshTabOrder();
 
     adjustSize();

@@ -217,6 +217,10 @@ void TestTaskList::firstCallShowsAtOnce()
         QVERIFY(item->isVisible());
         QVERIFY(item->isAnimating()); // fading in
     }
+    // Laid out within the call as well: each item below the one before it.
+    const QList<TaskItem *> &items = list.taskItems();
+    for (int i = 1; i < items.size(); ++i)
+        QVERIFY(items.at(i)->y() > items.at(i - 1)->geometry().bottom());
     QVERIFY(list.height() >= 2 * 56);
     QTRY_VERIFY(!anyAnimating(list.taskItems()));
 }
