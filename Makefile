@@ -25,3 +25,11 @@ format:
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Benchmarks, each figure beside its bare-Qt baseline measured in the same run (bench/run.sh), in a
+# Release build of their own. BENCH_RUNS, BENCH_IDLE_SECONDS (60) and BENCH_ONLY shorten a run.
+BENCH_DIR ?= build-bench
+bench: deps
+	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTASKLIST_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_DIR) -j $(JOBS) --target benchmarks
+	@bench/run.sh $(BENCH_DIR)

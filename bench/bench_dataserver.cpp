@@ -1,0 +1,433 @@
+// tasklist-dataserver on a generated calendar (5,000 events around today, 500 of them recurring, a
+// third with a display alarm, times in a named zone), once as one .ics file and once as a directory
+// of one-event files, against a bare load of the same data with KCalendarCore plus one walk over
+// the week's occurrences (this program run with --bare, as a process of its own).
+//
+// Start: from fork() to the answer of the first GetJobs of the coming week, which the bench sends
+// as soon as the server owns its name (the server takes its name before it reads the calendars, so
+// the call waits for the load). Peak memory: VmHWM of each process. GetJobs latency: the round trip
+// over the bus of a 7-day GetJobs, as the widget waits for it: the same week again (cached), a week
+// not asked for before (a new range), and the same week right after a file of the calendar changed
+// on disk and the server announced it (every cache of the server invalidated by the change).
+#include "benchutil.h"
+
+#include <KCalendarCore/Alarm>
+#include <KCalendarCore/Event>
+#include <KCalendarCore/ICalFormat>
+#include <KCalendarCore/MemoryCalendar>
+#include <KCalendarCore/OccurrenceIterator>
+#include <KCalendarCore/Recurrence>
+
+#include <QBitArray>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QEventLoop>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimeZone>
+#include <QTimer>
+
+#include <csignal>
+#include <ctime>
+#include <sys/wait.h>
+
+using namespace KCalendarCore;
+
+namespace {
+
+const char *const zoneName = "Europe/Berlin";
+const QString service = QStringLiteral("com.norvale.dataserver.Calendar");
+const QString objectPath = QStringLiteral("/com/norvale/dataserver/Calendar");
+
+double nowMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+QVector<Event::Ptr> generateEvents(const QDate &today)
+{
+    const QTimeZone zone(zoneName);
+    QRandomGenerator random(20240501); // the same calendar for every run
+    QVector<Event::Ptr> events;
+    for (int i = 0; i < 5000; ++i) {
+        Event::Ptr event(new Event);
+        event->setUid(QStringLiteral("bench-%1@tasklist").arg(i));
+        event->setSummary(QStringLiteral("Event %1: %2")
+                              .arg(i)
+                              .arg(QStringLiteral("planning,review,call,lunch,workshop,report")
+                                       .split(QLatin1Char(','))[i % 6]));
+        event->setDescription(QStringLiteral("Generated for the benchmark, event number %1").arg(i));
+        const bool recurring = i < 500;
+        const int dayOffset = recurring ? -int(random.bounded(365)) : int(random.bounded(730)) - 365;
+        const QDate day = today.addDays(dayOffset);
+        const bool allDay = i % 10 == 3;
+        if (allDay) {
+            event->setDtStart(QDateTime(day, QTime(0, 0), zone));
+            event->setDtEnd(QDateTime(day, QTime(0, 0), zone));
+            event->setAllDay(true);
+        } else {
+            const QDateTime start(day, QTime(7 + int(random.bounded(12)), 15 * int(random.bounded(4))), zone);
+            event->setDtStart(start);
+            event->setDtEnd(start.addSecs(1800 * (1 + int(random.bounded(4)))));
+        }
+        if (recurring) {
+            Recurrence *recurrence = event->recurrence();
+            switch (i % 5) {
+            case 0:
+                recurrence->setDaily(1);
+                break;
+            case 1:
+                recurrence->setWeekly(1);
+                break;
+            case 2:
+                recurrence->setMonthly(1);
+                recurrence->addMonthlyDate(day.day());
+                break;
+            case 3:
+                recurrence->setYearly(1);
+                break;
+            default: {
+                QBitArray workdays(7);
+                for (int d = 0; d < 5; ++d)
+                    workdays.setBit(d);
+                recurrence->setWeekly(1, workdays);
+                break;
+            }
+            }
+            if (i % 7 == 0)
+                recurrence->setDuration(400);
+            else if (i % 7 == 1)
+                recurrence->setEndDateTime(event->dtStart().addDays(500));
+            if (i % 4 == 0) {
+                if (allDay)
+                    recurrence->addExDate(day.addDays(7));
+                else
+                    recurrence->addExDateTime(event->dtStart().addDays(7));
+            }
+        }
+        if (i % 3 == 0) {
+            Alarm::Ptr alarm = event->newAlarm();
+            alarm->setDisplayAlarm(event->summary());
+            alarm->setStartOffset(Duration(-15 * 60));
+            alarm->setEnabled(true);
+        }
+        events << event;
+    }
+    return events;
+}
+
+bool writeText(const QString &path, const QString &text)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+bool writeCalendars(const QString &file, const QString &directory, const QDate &today)
+{
+    const QVector<Event::Ptr> events = generateEvents(today);
+    MemoryCalendar::Ptr whole(new MemoryCalendar(QTimeZone(zoneName)));
+    for (const Event::Ptr &event : events)
+        whole->addEvent(event);
+    ICalFormat format;
+    if (!writeText(file, format.toString(whole)))
+        return false;
+    QDir().mkpath(directory);
+    for (const Event::Ptr &event : events) {
+        MemoryCalendar::Ptr single(new MemoryCalendar(QTimeZone(zoneName)));
+        single->addEvent(Event::Ptr(event->clone()));
+        if (!writeText(QDir(directory).filePath(event->uid() + QLatin1String(".ics")),
+                       format.toString(single)))
+            return false;
+    }
+    return true;
+}
+
+// --bare PATH: the bare library's work, in a process of its own so that its peak is its own.
+int bareLoad(const QString &path)
+{
+    MemoryCalendar::Ptr calendar(new MemoryCalendar(QTimeZone::systemTimeZone()));
+    ICalFormat format;
+    QStringList files;
+    if (QFileInfo(path).isDir()) {
+        const QFileInfoList entries =
+            QDir(path).entryInfoList({QStringLiteral("*.ics")}, QDir::Files, QDir::Name);
+        for (const QFileInfo &entry : entries)
+            files << entry.absoluteFilePath();
+    } else {
+        files << path;
+    }
+    for (const QString &file : qAsConst(files)) {
+        if (!format.load(calendar, file))
+            return 1;
+    }
+    const QDate today = QDate::currentDate();
+    OccurrenceIterator it(*calendar, today.startOfDay(), today.addDays(7).startOfDay());
+    int count = 0;
+    qint64 sink = 0;
+    while (it.hasNext()) {
+        it.next();
+        sink += it.incidence()->summary().size() + it.occurrenceStartDate().toMSecsSinceEpoch() % 7;
+        ++count;
+    }
+    QTextStream(stdout) << count << ' ' << sink << ' ' << Bench::selfMiB("VmHWM") << '\n';
+    return 0;
+}
+
+struct Started
+{
+    double ms = -1;
+    double peakMiB = -1;
+    pid_t pid = -1;
+};
+
+pid_t spawn(const QByteArray &program, const QList<QByteArray> &arguments)
+{
+    QVector<char *> argv;
+    argv << const_cast<char *>(program.constData());
+    for (const QByteArray &argument : arguments)
+        argv << const_cast<char *>(argument.constData());
+    argv << nullptr;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execv(program.constData(), argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+Started runBare(const QString &path)
+{
+    Started result;
+    const QByteArray self = QFile::encodeName(QCoreApplication::applicationFilePath());
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return result;
+    const double start = nowMs();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipeFds[1], STDOUT_FILENO);
+        close(pipeFds[0]);
+        const QByteArray file = QFile::encodeName(path);
+        execl(self.constData(), self.constData(), "--bare", file.constData(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    QByteArray output;
+    char buffer[256];
+    ssize_t n = 0;
+    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        output.append(buffer, int(n));
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.ms = nowMs() - start;
+    const QList<QByteArray> fields = output.trimmed().split(' ');
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || fields.size() != 3)
+        return Started{};
+    result.peakMiB = fields.at(2).toDouble();
+    return result;
+}
+
+QDBusMessage getJobs(const QDate &first, const QDate &last)
+{
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("GetJobs"));
+    call << uint(first.year()) << uint(first.month()) << uint(first.day()) << uint(last.year())
+         << uint(last.month()) << uint(last.day());
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 120000);
+}
+
+void stop(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 500; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+            return;
+        QThread::msleep(10);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+// Starts the server on `path` and times it to its first answer; the server is left running.
+Started startServer(const QString &path, const QDate &today)
+{
+    Started result;
+    const double start = nowMs();
+    result.pid = spawn(QByteArrayLiteral(DATASERVER_BINARY), {QFile::encodeName(path)});
+    while (nowMs() - start < 120000) {
+        const QDBusMessage reply = getJobs(today, today.addDays(6));
+        if (reply.type() == QDBusMessage::ReplyMessage) {
+            result.ms = nowMs() - start;
+            break;
+        }
+        if (waitpid(result.pid, nullptr, WNOHANG) == result.pid) {
+            Bench::note(QStringLiteral("the data server ended before it answered"));
+            result.pid = -1;
+            return result;
+        }
+        QThread::usleep(500);
+    }
+    result.peakMiB = Bench::procMiB(result.pid, "VmHWM");
+    return result;
+}
+
+double timedGetJobs(const QDate &first)
+{
+    double ms = -1;
+    const double start = nowMs();
+    const QDBusMessage reply = getJobs(first, first.addDays(6));
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        ms = nowMs() - start;
+    return ms;
+}
+
+class ChangeWatcher : public QObject
+{
+    Q_OBJECT
+public:
+    int seen = 0;
+public Q_SLOTS:
+    void onJobsUpdated() { ++seen; }
+};
+
+// Edits one event of the calendar on disk and waits for the server's JobsUpdated.
+bool changeAndWait(const QString &file, int round, ChangeWatcher &watcher)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray text = in.readAll();
+    in.close();
+    const int at = text.indexOf("SUMMARY:");
+    if (at < 0)
+        return false;
+    text.insert(at + 8, QByteArray::number(round) + ' ');
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
+        return false;
+    const int before = watcher.seen;
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(30000);
+    while (watcher.seen == before && timeout.isActive())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    return watcher.seen > before;
+}
+
+struct Figures
+{
+    QVector<double> serverStart, bareStart, serverPeak, barePeak, cached, newRange, afterChange;
+};
+
+void measureForm(const QString &label, const QString &path, const QString &fileToChange, Figures &figures)
+{
+    const QDate today = QDate::currentDate();
+    const int runs = Bench::runs(5);
+    ChangeWatcher watcher;
+    QDBusConnection::sessionBus().connect(service, objectPath, service, QStringLiteral("JobsUpdated"),
+                                          &watcher, SLOT(onJobsUpdated()));
+    for (int i = 0; i < runs; ++i) {
+        const Started bare = runBare(path);
+        const Started server = startServer(path, today);
+        if (bare.ms < 0 || server.ms < 0) {
+            Bench::note(QStringLiteral("%1: a start failed").arg(label));
+            if (server.pid > 0)
+                stop(server.pid);
+            return;
+        }
+        figures.bareStart << bare.ms;
+        figures.barePeak << bare.peakMiB;
+        figures.serverStart << server.ms;
+        if (i == 0) {
+            // Latencies once, on the first server: cached, new ranges, after changes.
+            for (int k = 0; k < 15; ++k)
+                figures.cached << timedGetJobs(today);
+            for (int k = 1; k <= 15; ++k)
+                figures.newRange << timedGetJobs(today.addDays(k));
+            for (int k = 0; k < 5; ++k) {
+                if (!changeAndWait(fileToChange, k, watcher)) {
+                    Bench::note(QStringLiteral("%1: no JobsUpdated after a change").arg(label));
+                    break;
+                }
+                figures.afterChange << timedGetJobs(today);
+            }
+        }
+        figures.serverPeak << Bench::procMiB(server.pid, "VmHWM");
+        stop(server.pid);
+    }
+}
+
+void report(const QString &label, const Figures &f)
+{
+    Bench::ratioRow(QStringLiteral("data server, %1: start to first GetJobs").arg(label),
+                    Bench::median(f.serverStart), Bench::median(f.bareStart), QStringLiteral("ms"), 1.3);
+    Bench::ratioRow(QStringLiteral("data server, %1: peak memory (VmHWM)").arg(label),
+                    Bench::median(f.serverPeak), Bench::median(f.barePeak), QStringLiteral("MiB"), 1.5);
+    Bench::limitRow(QStringLiteral("data server, %1: 7-day GetJobs, same week again").arg(label),
+                    Bench::median(f.cached), QStringLiteral("ms"), 25);
+    Bench::limitRow(QStringLiteral("data server, %1: 7-day GetJobs, a week not asked before").arg(label),
+                    Bench::median(f.newRange), QStringLiteral("ms"), 25);
+    Bench::limitRow(QStringLiteral("data server, %1: 7-day GetJobs, after a file changed").arg(label),
+                    Bench::median(f.afterChange), QStringLiteral("ms"), 25);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Every process of the run, the bench's own included, in the zone the calendar is written in.
+    qputenv("TZ", zoneName);
+    tzset();
+    QLoggingCategory::setFilterRules(
+        QStringLiteral("kf.calendarcore.warning=false\nkf.calendarcore.debug=false"));
+    if (argc == 3 && qstrcmp(argv[1], "--bare") == 0)
+        return bareLoad(QFile::decodeName(argv[2]));
+
+    QCoreApplication app(argc, argv);
+    if (!QDBusConnection::sessionBus().isConnected()) {
+        Bench::note(QStringLiteral("bench_dataserver: no session bus; skipped"));
+        return 0;
+    }
+    if (QDBusConnection::sessionBus().interface()->isServiceRegistered(service)) {
+        Bench::note(
+            QStringLiteral("bench_dataserver: a calendar data server already runs on this bus; skipped"));
+        return 0;
+    }
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("calendar.ics"));
+    const QString directory = dir.filePath(QStringLiteral("calendar"));
+    if (!writeCalendars(file, directory, QDate::currentDate())) {
+        Bench::note(QStringLiteral("bench_dataserver: cannot write the calendars into %1").arg(dir.path()));
+        return 1;
+    }
+    Bench::note(QStringLiteral("data server calendar: 5,000 events (500 recurring), %1 bytes as one file")
+                    .arg(QFileInfo(file).size()));
+
+    Figures single, many;
+    measureForm(QStringLiteral("one .ics"), file, file, single);
+    report(QStringLiteral("one .ics"), single);
+    measureForm(QStringLiteral("directory"), directory,
+                QDir(directory).filePath(QStringLiteral("bench-4999@tasklist.ics")), many);
+    report(QStringLiteral("5,000 files"), many);
+
+    if (QStandardPaths::findExecutable(QStringLiteral("khal")).isEmpty())
+        Bench::note(QStringLiteral("khal is not installed: no khal list figure"));
+    else
+        Bench::note(QStringLiteral("khal is installed, but its figure is not measured by this run"));
+    return 0;
+}
+
+#include "bench_dataserver.moc"

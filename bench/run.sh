@@ -1,0 +1,56 @@
+#!/bin/sh
+# `make bench`: runs every benchmark in one sealed environment (a private session bus, a private
+# Xvfb display, a temporary HOME) and prints one table of figures, each beside its bare-Qt
+# baseline measured in the same run. BENCH_RUNS sets the repetitions, BENCH_IDLE_SECONDS the idle
+# measurement (60 s by default), BENCH_ONLY a space-separated subset (json datafile settasks widget
+# dataserver).
+set -eu
+build=$(cd "${1:-build}" && pwd)
+bench="$build/bench"
+
+if [ -z "${TASKLIST_BENCH_INNER:-}" ]; then
+    tmp=$(mktemp -d "${TMPDIR:-/tmp}/tasklist-bench.XXXXXX")
+    trap 'rm -rf "$tmp"' EXIT INT TERM
+    mkdir -p "$tmp/home" "$tmp/config" "$tmp/data" "$tmp/cache" "$tmp/runtime"
+    chmod 700 "$tmp/runtime"
+    status=0
+    env -u DBUS_SESSION_BUS_ADDRESS -u DISPLAY -u WAYLAND_DISPLAY -u QT_XCB_GL_INTEGRATION \
+        HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" \
+        XDG_CACHE_HOME="$tmp/cache" XDG_RUNTIME_DIR="$tmp/runtime" LC_ALL=C.UTF-8 \
+        TASKLIST_BENCH_INNER=1 dbus-run-session -- "$0" "$@" || status=$?
+    exit $status
+fi
+
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT INT TERM
+export DISPLAY=":$display"
+tries=0
+until xdpyinfo >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ $tries -gt 100 ] && { echo "Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+done
+
+only=${BENCH_ONLY:-json datafile settasks widget dataserver}
+wanted() { case " $only " in *" $1 "*) return 0 ;; esac; return 1; }
+
+echo "Machine: $(nproc) cores, $(uname -r); Qt $(pkg-config --modversion Qt5Core 2>/dev/null || echo '?');" \
+    "KCalendarCore $(pkg-config --modversion KF5CalendarCore 2>/dev/null || echo '?'); $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo
+echo "| figure | value | bare baseline | ratio | target | met |"
+echo "|---|---|---|---|---|---|"
+# The benchmarks' own notes go to stderr, kept apart from the table.
+log="$HOME/bench-notes.txt"
+wanted json && "$bench/bench_json" 2>>"$log"
+wanted datafile && "$bench/bench_datafile" 2>>"$log"
+wanted settasks && QT_QPA_PLATFORM=xcb "$bench/bench_settasks" 2>>"$log"
+if wanted widget; then
+    if [ -x "$bench/bench_widget" ]; then "$bench/bench_widget" 2>>"$log"; else echo "bench_widget not built (no Xlib)" >>"$log"; fi
+fi
+wanted dataserver && "$bench/bench_dataserver" 2>>"$log"
+echo
+echo "Notes:"
+grep -v -e 'Failed to set fd limit' -e '^QStandardPaths' "$log" | sed 's/^/  /' || true
