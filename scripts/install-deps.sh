@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, running and testing need, and only those missing.
 set -e
 packages="cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev libkf5calendarcore-dev libkf5holidays-dev
-          dbus dbus-x11 xvfb xauth x11-utils x11-xserver-utils imagemagick desktop-file-utils"
+          dbus dbus-x11 xvfb xauth x11-utils x11-xserver-utils imagemagick desktop-file-utils xcompmgr
+          hsetroot dpkg-dev file"
 [ -n "$EXTRA_PACKAGES" ] && packages="$packages $EXTRA_PACKAGES"
 missing=""
 for p in $packages; do

@@ -37,8 +37,11 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         tries=$((tries + 1)); [ $tries -gt 50 ] && { echo "Xvfb did not start" >&2; exit 1; }
         sleep 0.1
     done
-    # A desktop behind the widget, so its translucency shows in the screenshot.
-    xsetroot -solid '#3b6ea5' 2>/dev/null || true
+    # A desktop behind the widget, so its translucency shows in the screenshot: a root pixmap for
+    # the compositor, without which a translucent window is drawn over black.
+    hsetroot -solid '#3b6ea5' >/dev/null 2>&1 || xsetroot -solid '#3b6ea5' 2>/dev/null || true
+    xcompmgr >/dev/null 2>&1 &
+    pids="$pids $!"
 fi
 
 if has_owner com.norvale.dataserver.Calendar; then

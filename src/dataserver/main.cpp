@@ -2,6 +2,7 @@
 #include "calendarstore.h"
 #include "democalendar.h"
 #include "holidays.h"
+#include "serverconfig.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -22,7 +23,10 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Serves iCalendar files on the session bus as " DATASERVER_SERVICE "."));
+        QStringLiteral("Serves iCalendar files on the session bus as " DATASERVER_SERVICE ".\n"
+                       "Without calendars on the command line, serves those listed in %1, "
+                       "which the first start writes.")
+            .arg(ServerConfig::filePath()));
     parser.addHelpOption();
     parser.addPositionalArgument(
         QStringLiteral("calendars"),
@@ -48,7 +52,19 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // Started by the bus, the server is the session's: it ends with it instead of lingering.
+    bus.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                QStringLiteral("org.freedesktop.DBus.Local"), QStringLiteral("Disconnected"), &app,
+                SLOT(quit()));
+
     QStringList calendars = parser.positionalArguments();
+    if (calendars.isEmpty() && !parser.isSet(demo)) {
+        QString error;
+        if (!ServerConfig::load(calendars, error)) {
+            qCritical().noquote() << error;
+            return 1;
+        }
+    }
     QString demoFile;
     if (parser.isSet(demo)) {
         const QDir dir(parser.value(demo));

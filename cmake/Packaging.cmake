@@ -1,0 +1,34 @@
+# `make package`: a Debian package of what `cmake --install` installs. Configure with
+# -DCMAKE_INSTALL_PREFIX=/usr for a package of the system (the Makefile's `package` target does):
+# the desktop entries and the D-Bus service file name the programs by the configured prefix.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
+set(CPACK_PACKAGE_VENDOR "Norvale")
+set(CPACK_PACKAGE_CONTACT "Norvale calendar widget maintainers <maintainers@users.noreply.c-seed-d5884e3c.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calendar schedules as a task list on the desktop")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A small translucent widget that sits on the desktop below all other windows and lists the\n\
+calendar's schedules of the coming days as tasks, with countdowns, pinned tasks and tick boxes.\n\
+It comes with tasklist-dataserver, a calendar data server on iCalendar files that the session\n\
+bus starts when the widget first asks for its schedules.")
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_STRIP_FILES ON)
+set(CPACK_SOURCE_GENERATOR "")
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The libraries come from dpkg-shlibdeps (QtSvg's package, libqt5svg5, also holds the SVG icon
+# plugins); the session bus, which starts the data server on demand, is no library.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "default-dbus-session-bus | dbus-session-bus")
+
+# The autostart entry is the administrator's to change (Hidden=true turns it off): a conffile, whose
+# edits dpkg keeps over upgrades.
+set(autostart_entry ${CMAKE_INSTALL_FULL_SYSCONFDIR}/xdg/autostart/nvx-calendar-desktop-widget.desktop)
+if(autostart_entry MATCHES "^/etc/")
+    file(WRITE ${CMAKE_BINARY_DIR}/debian/conffiles "${autostart_entry}\n")
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/debian/conffiles)
+endif()
+
+include(CPack)

@@ -1,0 +1,93 @@
+#!/bin/sh
+# `make package-test`: inspects the Debian package that `make package` built: its control fields and
+# dependencies, its file list, and the files in place once unpacked into a temporary root. With
+# PACKAGE_TEST_INSTALL=1, as root on Debian, it also installs the package with apt-get, then removes
+# and purges it: that changes the machine, so it is never done by default.
+set -eu
+build=$(cd "${1:-build}" && pwd)
+top=$(cd "$(dirname "$0")/.." && pwd)
+name=nvx-calendar-desktop-widget
+deb=$(ls -t "$build/${name}_"*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || { echo "no package in $build: run make package" >&2; exit 1; }
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/package-test.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT INT TERM
+
+passed=0 failed=0
+expect() {
+    what=$1; shift
+    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what" >&2; fi
+}
+has_dependency() { printf '%s\n' "$depends" | tr ',' '\n' | sed 's/^ *//' | grep -q "^$1\( \|$\)"; }
+same_text() { [ "$1" = "$2" ] || { printf 'expected:\n%s\nfound:\n%s\n' "$2" "$1" >&2; false; }; }
+
+echo "Package: $deb"
+expect "dpkg-deb reads the package" dpkg-deb --info "$deb" control >/dev/null
+for field in Package Version Architecture Maintainer Description; do
+    expect "the control file has $field" test -n "$(dpkg-deb -f "$deb" "$field")"
+done
+expect "the package is named $name" test "$(dpkg-deb -f "$deb" Package)" = "$name"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+# The KF5 calendar library's package carries its ABI in its name (libkf5calendarcore5abi2).
+for library in libc6 libstdc++6 libqt5core5a libqt5gui5 libqt5widgets5 libqt5dbus5 libqt5svg5 \
+               'libkf5calendarcore5[a-z0-9]*' libkf5holidays5; do
+    expect "Depends names $library" has_dependency "$library"
+done
+expect "Depends names a session bus" has_dependency "default-dbus-session-bus | dbus-session-bus"
+if command -v apt-get >/dev/null; then
+    expect "apt can satisfy every dependency" sh -c "apt-get install --simulate '$deb' >'$tmp/simulate' 2>&1"
+fi
+
+dpkg-deb --contents "$deb" >"$tmp/contents"
+files=$(awk '$1 !~ /^d/ { print $6 }' "$tmp/contents" | sort)
+echo "Files:"
+printf '  %s\n' $files
+expect "the file list is the programs, desktop entries, icon and service file" same_text "$files" "\
+./etc/xdg/autostart/$name.desktop
+./usr/bin/$name
+./usr/bin/tasklist-dataserver
+./usr/share/applications/$name.desktop
+./usr/share/dbus-1/services/com.norvale.dataserver.Calendar.service
+./usr/share/icons/hicolor/scalable/apps/$name.svg"
+expect "every entry belongs to root" test -z "$(awk '$2 != "root/root"' "$tmp/contents")"
+expect "the programs are executable by all" test -z "$(awk '$1 !~ /^d/ && $6 ~ /^\.\/usr\/bin\// && $1 != "-rwxr-xr-x"' "$tmp/contents")"
+expect "the other files are read-only for all but root" \
+    test -z "$(awk '$1 !~ /^d/ && $6 !~ /^\.\/usr\/bin\// && $1 != "-rw-r--r--"' "$tmp/contents")"
+expect "the autostart entry is a conffile" \
+    test "$(dpkg-deb --info "$deb" conffiles 2>/dev/null)" = "/etc/xdg/autostart/$name.desktop"
+
+dpkg-deb --extract "$deb" "$tmp/root"
+expect "the unpacked files are in place" sh "$top/tests/install/checklayout.sh" "$tmp/root" /usr/bin /usr/share /etc
+for program in $name tasklist-dataserver; do
+    expect "$program is stripped" sh -c "file -L '$tmp/root/usr/bin/$program' | grep -q ', stripped'"
+done
+
+if [ "${PACKAGE_TEST_INSTALL:-0}" = 1 ]; then
+    status() { dpkg-query -W -f='${db:Status-Abbrev}' "$name" 2>/dev/null || true; }
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "PACKAGE_TEST_INSTALL=1 needs root" >&2; exit 1
+    fi
+    if [ "$(status)" = "ii " ]; then
+        echo "$name is installed on this machine already; not touching it" >&2; exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    expect "apt-get installs the package" sh -c "apt-get install -y -qq '$deb' >'$tmp/apt.log' 2>&1 || { cat '$tmp/apt.log'; false; }"
+    expect "dpkg reports it installed" test "$(status)" = "ii "
+    expect "the installed files are in place" sh "$top/tests/install/checklayout.sh" / /usr/bin /usr/share /etc
+    # The standard session bus configuration reads /usr/share/dbus-1/services.
+    home=$tmp/home
+    expect "a session bus starts the installed data server on a call" \
+        env -u DBUS_SESSION_BUS_ADDRESS HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
+        dbus-run-session -- dbus-send --session --print-reply --dest=com.norvale.dataserver.Calendar \
+        /com/norvale/dataserver/Calendar org.freedesktop.DBus.Introspectable.Introspect >/dev/null
+    expect "the started server wrote its configuration and calendar" \
+        test -f "$home/.config/tasklist-dataserver/calendars.conf" -a -f "$home/.local/share/tasklist-dataserver/calendar.ics"
+    expect "apt-get removes the package" sh -c "apt-get remove -y -qq $name >'$tmp/apt.log' 2>&1 || { cat '$tmp/apt.log'; false; }"
+    expect "removing leaves only the conffile" test ! -e /usr/bin/$name -a ! -e /usr/bin/tasklist-dataserver \
+        -a ! -e /usr/share/dbus-1/services/com.norvale.dataserver.Calendar.service -a -e /etc/xdg/autostart/$name.desktop
+    expect "apt-get purges the package" sh -c "apt-get purge -y -qq $name >'$tmp/apt.log' 2>&1 || { cat '$tmp/apt.log'; false; }"
+    expect "purging leaves nothing" test ! -e /etc/xdg/autostart/$name.desktop -a -z "$(status | tr -d ' n')"
+fi
+
+echo "package-test: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,82 @@
+#!/bin/sh
+# `make screenshot`: the widget on a demo calendar built around today, once in its light and once in
+# its dark theme, each cropped to the widget with a margin of desktop: OUT/screenshot-light.png and
+# OUT/screenshot-dark.png. Everything runs on a private session bus and virtual display, with HOME in
+# a temporary folder, so the pictures depend neither on this desktop nor on the user's task state.
+set -eu
+build=$(cd "${1:-build}" && pwd)
+out=$(mkdir -p "${2:-docs}" && cd "${2:-docs}" && pwd)
+widget=$build/src/app/nvx-calendar-desktop-widget
+server=$build/src/dataserver/tasklist-dataserver
+portal=$build/tools/fakeportal
+desktop='#3b6ea5'
+
+for program in "$widget" "$server" "$portal"; do
+    [ -x "$program" ] || { echo "$program is missing: build first" >&2; exit 1; }
+done
+
+if [ -z "${TASKLIST_SCREENSHOT_INNER:-}" ]; then
+    tmp=$(mktemp -d "${TMPDIR:-/tmp}/tasklist-screenshot.XXXXXX")
+    trap 'rm -rf "$tmp"' EXIT INT TERM
+    mkdir -p "$tmp/home" "$tmp/runtime" && chmod 700 "$tmp/runtime"
+    status=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS TASKLIST_SCREENSHOT_INNER="$tmp" \
+        HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_DATA_HOME="$tmp/home/.local/share" \
+        XDG_CACHE_HOME="$tmp/home/.cache" XDG_RUNTIME_DIR="$tmp/runtime" LC_ALL=C.UTF-8 \
+        dbus-run-session -- "$0" "$build" "$out" || status=$?
+    exit $status
+fi
+tmp=$TASKLIST_SCREENSHOT_INNER
+
+has_owner() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
+}
+wait_for() { # condition, what
+    tries=0
+    until eval "$1"; do
+        tries=$((tries + 1)); [ $tries -gt 100 ] && { echo "$2 did not start" >&2; exit 1; }
+        sleep 0.1
+    done
+}
+
+pids=""
+cleanup() {
+    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT INT TERM
+
+# The widget sits at (500, 500) and is 350 by 400: the screen must hold it whole.
+display=99
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids="$pids $!"
+export DISPLAY=":$display"
+wait_for "xdpyinfo >/dev/null 2>&1" Xvfb
+# The compositor paints the root window's pixmap behind the windows, not its colour: hsetroot
+# leaves one that outlives it.
+hsetroot -solid "$desktop" >/dev/null
+# Without a compositor a translucent window is drawn over black.
+xcompmgr >/dev/null 2>&1 &
+pids="$pids $!"
+
+"$server" --demo "$tmp/demo" --holiday-region none &
+pids="$pids $!"
+wait_for "has_owner com.norvale.dataserver.Calendar" "the data server"
+
+for theme in light dark; do
+    "$portal" "$theme" &
+    portal_pid=$!
+    wait_for "has_owner org.freedesktop.portal.Desktop" "the fake portal"
+    "$widget" &
+    widget_pid=$!
+    # Long enough for the task list to fill and its fade-in to end.
+    sleep 4
+    import -window root "$tmp/root.png"
+    kill -TERM "$widget_pid" "$portal_pid"
+    wait "$widget_pid" "$portal_pid" || true
+    convert "$tmp/root.png" -fuzz 1% -trim +repage -bordercolor "$desktop" -border 24 -strip \
+        "$out/screenshot-$theme.png"
+    echo "$out/screenshot-$theme.png"
+done

@@ -1,0 +1,60 @@
+#!/bin/sh
+# Checks an installed tree: both programs, the launcher and the autostart entry (valid, naming the
+# installed widget and its icon), the icon, and the session bus's service file naming the installed
+# data server.
+#   checklayout.sh [--install BUILD_DIR] ROOT BINDIR DATADIR SYSCONFDIR
+# BINDIR, DATADIR and SYSCONFDIR are the absolute directories as configured; ROOT is where the tree
+# lies (a DESTDIR, an unpacked package, or / for the installed package). --install first installs
+# BUILD_DIR into a fresh ROOT.
+set -eu
+build=""
+if [ "$1" = "--install" ]; then build=$2; shift 2; fi
+root=$1 bindir=$2 datadir=$3 sysconfdir=$4
+[ "$root" = / ] && root=""
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+value() { sed -n "s/^$2=//p" "$1" | head -n 1; }
+
+if [ -n "$build" ]; then
+    rm -rf "$root" && mkdir -p "$root"
+    DESTDIR="$root" cmake --install "$build" >/dev/null
+fi
+
+for program in nvx-calendar-desktop-widget tasklist-dataserver; do
+    [ -f "$root$bindir/$program" ] && [ -x "$root$bindir/$program" ] || fail "$bindir/$program is not installed"
+done
+if ! "$root$bindir/tasklist-dataserver" --help 2>&1 | grep -q 'com\.norvale\.dataserver\.Calendar'; then
+    fail "$bindir/tasklist-dataserver --help does not run"
+fi
+
+check_entry() {
+    if [ ! -f "$1" ]; then fail "$2 is missing: $1"; return; fi
+    # Warnings count too: desktop environments skip entries for less.
+    report=$(desktop-file-validate "$1" 2>&1) || fail "$2 is not a valid desktop entry"
+    [ -z "$report" ] || fail "desktop-file-validate on $2: $report"
+    [ "$(value "$1" Exec)" = "$bindir/nvx-calendar-desktop-widget" ] || fail "$2 does not start $bindir/nvx-calendar-desktop-widget"
+    [ "$(value "$1" Icon)" = nvx-calendar-desktop-widget ] || fail "$2 names another icon"
+}
+check_entry "$root$datadir/applications/nvx-calendar-desktop-widget.desktop" "the launcher"
+check_entry "$root$sysconfdir/xdg/autostart/nvx-calendar-desktop-widget.desktop" "the autostart entry"
+[ "$(value "$root$sysconfdir/xdg/autostart/nvx-calendar-desktop-widget.desktop" X-GNOME-Autostart-enabled)" = true ] ||
+    fail "the autostart entry is not enabled"
+
+icon=$root$datadir/icons/hicolor/scalable/apps/nvx-calendar-desktop-widget.svg
+grep -q '<svg' "$icon" 2>/dev/null || fail "the icon is missing or no SVG: $icon"
+
+service=$root$datadir/dbus-1/services/com.norvale.dataserver.Calendar.service
+if [ -f "$service" ]; then
+    [ "$(head -n 1 "$service")" = "[D-BUS Service]" ] || fail "the service file has no [D-BUS Service] group"
+    [ "$(value "$service" Name)" = com.norvale.dataserver.Calendar ] || fail "the service file names another service"
+    [ "$(value "$service" Exec)" = "$bindir/tasklist-dataserver" ] ||
+        fail "the service file starts '$(value "$service" Exec)', not $bindir/tasklist-dataserver"
+else
+    fail "the D-Bus service file is missing: $service"
+fi
+
+if [ $failures -ne 0 ]; then
+    echo "$failures problem(s) in the tree at ${root:-/}" >&2
+    exit 1
+fi
+echo "installed tree at ${root:-/}: programs, desktop entries, icon and D-Bus service file in place"
