@@ -53,8 +53,8 @@ void CScheduleDBus::releaseInstance()
 }
 
 // Sends the call and waits for it. A missing server or the bus's reply timeout come back as an
-// error reply, which is logged after `failureText`; the same error of the same member again, before
-// that member has succeeded once more, is logged at debug level only.
+// error reply, which is logged after `failureText`; the same error (name and message) of the same
+// member again, before that member has succeeded once more, is logged at debug level only.
 bool CScheduleDBus::callServer(const QString &member, const QVariantList &arguments, const char *failureText,
                                QDBusMessage &reply)
 {
@@ -65,8 +65,9 @@ bool CScheduleDBus::callServer(const QString &member, const QVariantList &argume
         m_lastFailures.remove(member);
         return true;
     }
-    const QString cause =
-        reply.type() == QDBusMessage::ErrorMessage ? reply.errorName() : QStringLiteral("no reply message");
+    const QString cause = reply.type() == QDBusMessage::ErrorMessage
+                              ? reply.errorName() + QLatin1Char('\n') + reply.errorMessage()
+                              : QStringLiteral("no reply message");
     const auto last = m_lastFailures.constFind(member);
     if (last != m_lastFailures.cend() && *last == cause) {
         qDebug() << failureText << reply;

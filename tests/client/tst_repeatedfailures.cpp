@@ -69,6 +69,9 @@ private Q_SLOTS:
             << QStringList{"W GetJobs", "D GetJobs", "D GetJobs"};
         QTest::newRow("another error is news")
             << QStringList{"GetJobs:refused", "GetJobs:failed"} << QStringList{"W GetJobs", "W GetJobs"};
+        QTest::newRow("same error, other message")
+            << QStringList{"GetJobs:refused", "GetJobs:refused otherwise"}
+            << QStringList{"W GetJobs", "W GetJobs"};
         QTest::newRow("an answer in between starts over")
             << QStringList{"GetJobs:refused", "GetJobs:ok", "GetJobs:refused", "GetJobs:refused"}
             << QStringList{"W GetJobs", "W GetJobs", "D GetJobs"};
@@ -101,10 +104,13 @@ private Q_SLOTS:
                 QVERIFY(fake->isRunning() || fake->start());
                 if (answer == "ok")
                     fake->setReply(member, FakeDBusService::Reply::value(QString("[]")));
+                else if (answer == "refused")
+                    fake->setReply(member, FakeDBusService::Reply::error("com.norvale.Error.Refused"));
+                else if (answer == "refused otherwise")
+                    fake->setReply(member,
+                                   FakeDBusService::Reply::error("com.norvale.Error.Refused", "other text"));
                 else
-                    fake->setReply(member, FakeDBusService::Reply::error(
-                                               "com.norvale.Error." +
-                                               QString(answer == "refused" ? "Refused" : "Failed")));
+                    fake->setReply(member, FakeDBusService::Reply::error("com.norvale.Error.Failed"));
             }
             bool ok = false;
             if (member == "GetJobs") {
