@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QPointer>
 #include <QSvgRenderer>
 #include <QTimer>
@@ -253,8 +254,17 @@ void TaskItem::startRedFlash()
 
 void TaskItem::onThemeChanged(ZGuiApplicationHelper::ColorType type)
 {
-    itemColor = type == ZGuiApplicationHelper::DarkType ? QColor(0, 0, 0, 180) : QColor(255, 255, 255, 180);
+    const bool dark = type == ZGuiApplicationHelper::DarkType;
+    itemColor = dark ? QColor(0, 0, 0, 180) : QColor(255, 255, 255, 180);
     backgroundAlpha = itemColor.alpha();
+
+    // The band follows the desktop's colour scheme even where the application palette does not
+    // (a dark scheme over a light palette): keep the text readable on it.
+    QPalette textPalette = checkBox.palette();
+    const QColor textColor = dark ? QColor(235, 235, 235) : QColor(25, 25, 25);
+    textPalette.setColor(QPalette::WindowText, textColor);
+    textPalette.setColor(QPalette::Text, textColor);
+    checkBox.setPalette(textPalette);
 }
 
 void TaskItem::onColorValueChanged(const QVariant &color)

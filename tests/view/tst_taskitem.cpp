@@ -137,6 +137,8 @@ private Q_SLOTS:
     void keyboard();
     void band_data();
     void band();
+    void textReadableOnBand_data();
+    void textReadableOnBand();
     void icons_data();
     void icons();
     void progressEnds_data();
@@ -569,6 +571,32 @@ void TestTaskItem::band()
         const bool inBand = y >= top && y <= bottom;
         QVERIFY2(qAlpha(pixel) == (inBand ? alpha : 0), qPrintable(QString("row %1").arg(y)));
     }
+}
+
+void TestTaskItem::textReadableOnBand_data()
+{
+    QTest::addColumn<int>("theme");
+    QTest::newRow("dark") << int(ZGuiApplicationHelper::DarkType);
+    QTest::newRow("light") << int(ZGuiApplicationHelper::LightType);
+    QTest::newRow("unknown") << int(ZGuiApplicationHelper::UnknownType);
+}
+
+// The band follows the desktop's scheme, the application palette may not: dark text on the dark
+// band made every task unreadable under a dark scheme with a light palette.
+void TestTaskItem::textReadableOnBand()
+{
+    QFETCH(int, theme);
+
+    TaskItem item;
+    item.setTask(makeTask(3600 * 1000, 7200 * 1000));
+    QVERIFY(QMetaObject::invokeMethod(&item, "onThemeChanged",
+                                      Q_ARG(Zyk::Gui::ZGuiApplicationHelper::ColorType,
+                                            ZGuiApplicationHelper::ColorType(theme))));
+    const QImage band = renderItem(item);
+    const int bandLightness = QColor(band.pixel(200, 50)).lightness();
+    const int textLightness = checkBoxOf(item)->palette().color(QPalette::WindowText).lightness();
+    QVERIFY2(qAbs(bandLightness - textLightness) > 150,
+             qPrintable(QString("band %1, text %2").arg(bandLightness).arg(textLightness)));
 }
 
 void TestTaskItem::icons_data()
