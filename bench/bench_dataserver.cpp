@@ -397,6 +397,14 @@ int main(int argc, char **argv)
         return bareLoad(QFile::decodeName(argv[2]));
 
     QCoreApplication app(argc, argv);
+    // --write DIR: the calendars alone, for looking into the server with a profiler.
+    if (argc == 3 && qstrcmp(argv[1], "--write") == 0) {
+        const QDir target(QFile::decodeName(argv[2]));
+        return writeCalendars(target.filePath(QStringLiteral("calendar.ics")),
+                              target.filePath(QStringLiteral("calendar")), QDate::currentDate())
+                   ? 0
+                   : 1;
+    }
     if (!QDBusConnection::sessionBus().isConnected()) {
         Bench::note(QStringLiteral("bench_dataserver: no session bus; skipped"));
         return 0;

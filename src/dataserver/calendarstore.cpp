@@ -11,6 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
 #include <QSaveFile>
 #include <QUuid>
 
@@ -163,6 +166,72 @@ CalendarStore::Result failure(CalendarStore::Status status, const QString &messa
     return result;
 }
 
+// Two 32-bit hashes of every line: enough to tell an edited event from an unchanged one, at a
+// fraction of a cryptographic hash's cost on a file of thousands of events.
+struct TextHash
+{
+    uint a = 0x811c9dc5u;
+    uint b = 0x9e3779b9u;
+    void add(const QString &line)
+    {
+        const auto bytes = size_t(line.size()) * sizeof(QChar);
+        a = qHashBits(line.constData(), bytes, a);
+        b = qHashBits(line.constData(), bytes, b ^ a);
+    }
+    void add(const TextHash &other)
+    {
+        a = a * 31u + other.a;
+        b = b * 37u + other.b;
+    }
+    QByteArray result() const { return QByteArray::number((quint64(a) << 32) | b, 16); }
+};
+
+void addLines(TextHash &hash, const IcsNode &node)
+{
+    for (const QString &line : node.raw)
+        hash.add(line);
+    for (const IcsNode &child : node.children)
+        addLines(hash, child);
+    for (const QString &line : node.rawEnd)
+        hash.add(line);
+}
+
+bool isIncidence(const IcsNode &node)
+{
+    return node.component && (node.name == QLatin1String("VEVENT") || node.name == QLatin1String("VTODO") ||
+                              node.name == QLatin1String("VJOURNAL"));
+}
+
+// What an event's occurrences depend on: the text of every component of its UID, and that of the
+// rest of the file (time zones, calendar properties).
+QHash<QString, QByteArray> signatures(const IcsDocument &document)
+{
+    TextHash context;
+    for (const IcsNode &node : document.top) {
+        if (node.name != QLatin1String("VCALENDAR") && !isIncidence(node))
+            addLines(context, node);
+    }
+    QHash<QString, TextHash> perUid;
+    for (const IcsNode &node : document.components()) {
+        if (!isIncidence(node)) {
+            addLines(context, node);
+            continue;
+        }
+        addLines(perUid[node.propertyValue(QStringLiteral("UID")).trimmed()], node);
+    }
+    QHash<QString, QByteArray> result;
+    for (auto it = perUid.begin(); it != perUid.end(); ++it) {
+        it->add(context);
+        result.insert(it.key(), it->result());
+    }
+    return result;
+}
+
+// Queries ask for days around today: an expansion covers a month before and two after, so that
+// the widget's views (the last three days, the coming week, a single day) reuse one expansion.
+constexpr int windowDaysBefore = 7;
+constexpr int windowDaysAfter = 21;
+
 CalendarStore::Result checkTimes(const ScheduleDataInfo &info)
 {
     if (!info.isValid())
@@ -189,11 +258,18 @@ CalendarStore::CalendarStore(const QStringList &paths, QObject *parent)
         if (rescan())
             Q_EMIT jobsChanged();
     });
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString &path) {
+}
+
+QFileSystemWatcher *CalendarStore::addWatcher()
+{
+    m_watchers.push_back(std::make_unique<QFileSystemWatcher>());
+    QFileSystemWatcher *watcher = m_watchers.back().get();
+    connect(watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString &path) {
         m_touched.insert(path);
         m_reload.start();
     });
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_reload.start(); });
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_reload.start(); });
+    return watcher;
 }
 
 CalendarStore::~CalendarStore() = default;
@@ -220,13 +296,17 @@ QStringList CalendarStore::filesOf(const Source &source) const
     return paths;
 }
 
+IcsDocument CalendarStore::documentOf(const CalendarFile &file)
+{
+    IcsDocument document;
+    if (!file.data.isEmpty())
+        document.parse(file.data);
+    return document;
+}
+
 CalendarStore::FilePtr CalendarStore::fileAt(const QString &path) const
 {
-    for (const FilePtr &file : m_files) {
-        if (file->path == path)
-            return file;
-    }
-    return nullptr;
+    return m_filesByPath.value(path);
 }
 
 CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QByteArray &data) const
@@ -242,14 +322,16 @@ CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QByteA
         file->readable = true;
         return file;
     }
-    if (!file->document.parse(data)) {
+    IcsDocument document;
+    if (!document.parse(data)) {
         qWarning().noquote() << QStringLiteral("%1:%2: %3; file skipped")
                                     .arg(path)
-                                    .arg(file->document.errorLine)
-                                    .arg(file->document.errorText);
+                                    .arg(document.errorLine)
+                                    .arg(document.errorText);
         return file;
     }
-    IcsDocument forLibrary = file->document;
+    file->data = data;
+    IcsDocument forLibrary = document;
     forLibrary.wrapInCalendar();
     ICalFormat format;
     if (!format.fromRawString(file->calendar, forLibrary.toByteArray())) {
@@ -263,7 +345,7 @@ CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QByteA
         if (event->dtStart().isValid())
             continue;
         int line = 0;
-        for (const IcsNode &node : file->document.components()) {
+        for (const IcsNode &node : document.components()) {
             if (isEvent(node, event->uid())) {
                 const IcsNode *start = node.find(QStringLiteral("DTSTART"));
                 line = start ? start->line : node.line;
@@ -277,7 +359,50 @@ CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QByteA
         file->calendar->deleteEvent(event);
     }
     file->readable = true;
+    const QHash<QString, QByteArray> texts = signatures(document);
+    const Event::List kept = file->calendar->rawEvents();
+    for (const Event::Ptr &event : kept) {
+        file->eventsByUid[event->uid()] << event;
+        Series &series = file->series[event->uid()];
+        series.signature = texts.value(event->uid());
+    }
     return file;
+}
+
+void CalendarStore::setFiles(const QVector<FilePtr> &files)
+{
+    m_files = files;
+    m_filesByPath.clear();
+    for (const FilePtr &file : files)
+        m_filesByPath.insert(file->path, file);
+}
+
+void CalendarStore::adoptSeries(const CalendarFile &old, CalendarFile &fresh)
+{
+    for (auto it = fresh.series.begin(); it != fresh.series.end(); ++it) {
+        const auto before = old.series.constFind(it.key());
+        if (before == old.series.constEnd() || !before->expanded || before->signature.isEmpty() ||
+            before->signature != it->signature)
+            continue;
+        // Same text: the same occurrences, only on the re-read's event objects.
+        Series series = *before;
+        bool whole = true;
+        for (Slot &slot : series.entries) {
+            Occurrence &occurrence = slot.occurrence;
+            const Event::Ptr master = fresh.calendar->event(it.key(), occurrence.master->recurrenceId());
+            const Event::Ptr event = occurrence.event == occurrence.master
+                                         ? master
+                                         : fresh.calendar->event(it.key(), occurrence.event->recurrenceId());
+            if (!master || !event) {
+                whole = false;
+                break;
+            }
+            occurrence.master = master;
+            occurrence.event = event;
+        }
+        if (whole)
+            *it = series;
+    }
 }
 
 bool CalendarStore::rescan()
@@ -317,6 +442,8 @@ bool CalendarStore::rescan()
                         current = old;
                     } else {
                         current = readFile(path, data);
+                        if (old)
+                            adoptSeries(*old, *current);
                         changed = true;
                     }
                 }
@@ -327,12 +454,18 @@ bool CalendarStore::rescan()
             next << current;
         }
     }
+    const QSet<const CalendarFile *> kept = [&next] {
+        QSet<const CalendarFile *> set;
+        for (const FilePtr &file : next)
+            set.insert(file.get());
+        return set;
+    }();
     for (const FilePtr &file : qAsConst(m_files)) {
-        if (!next.contains(file))
+        if (!kept.contains(file.get()))
             changed = true;
     }
     m_touched.clear();
-    m_files = next;
+    setFiles(next);
     if (changed) {
         reindex();
         m_rangeCache.clear();
@@ -367,12 +500,21 @@ void CalendarStore::reindex()
 
 void CalendarStore::refreshWatches(const QStringList &renewed)
 {
-    // A file replaced by a rename keeps a watch on the old inode: watch such paths afresh.
-    const QStringList watched = m_watcher.files();
-    for (const QString &path : renewed) {
-        if (watched.contains(path))
-            m_watcher.removePath(path);
+    QHash<QString, QFileSystemWatcher *> watched;
+    for (const auto &watcher : m_watchers) {
+        const QStringList paths = watcher->files() + watcher->directories();
+        for (const QString &path : paths)
+            watched.insert(path, watcher.get());
     }
+    // A file replaced by a rename keeps a watch on the old inode: watch such paths afresh.
+    QHash<QFileSystemWatcher *, QStringList> stale;
+    for (const QString &path : renewed) {
+        if (QFileSystemWatcher *watcher = watched.take(path))
+            stale[watcher] << path;
+    }
+    for (auto it = stale.cbegin(); it != stale.cend(); ++it)
+        it.key()->removePaths(it.value());
+
     QStringList wanted;
     for (const Source &source : qAsConst(m_sources))
         wanted << (source.directory ? source.path : QFileInfo(source.path).absolutePath());
@@ -380,14 +522,26 @@ void CalendarStore::refreshWatches(const QStringList &renewed)
         if (file->size >= 0)
             wanted << file->path;
     }
-    const QStringList present = m_watcher.files() + m_watcher.directories();
+    QSet<QString> seen;
     QStringList missing;
     for (const QString &path : qAsConst(wanted)) {
-        if (!present.contains(path) && !missing.contains(path) && QFileInfo::exists(path))
+        if (!watched.contains(path) && !seen.contains(path) && QFileInfo::exists(path)) {
+            seen.insert(path);
             missing << path;
+        }
     }
-    if (!missing.isEmpty())
-        m_watcher.addPaths(missing);
+    constexpr int watchChunk = 1024;
+    for (const auto &watcher : m_watchers) {
+        const int room = watchChunk - watcher->files().size() - watcher->directories().size();
+        if (room > 0 && !missing.isEmpty()) {
+            watcher->addPaths(missing.mid(0, room));
+            missing = missing.mid(room);
+        }
+    }
+    while (!missing.isEmpty()) {
+        addWatcher()->addPaths(missing.mid(0, watchChunk));
+        missing = missing.mid(watchChunk);
+    }
 }
 
 void CalendarStore::changed()
@@ -400,68 +554,113 @@ void CalendarStore::changed()
 void CalendarStore::forEachOccurrence(const QDateTime &from, const QDateTime &to,
                                       const std::function<void(const Occurrence &)> &visit) const
 {
-    auto overlaps = [&](const QDateTime &start, const QDateTime &end) {
-        return start < to && (end > from || (start == end && start >= from));
-    };
     for (const FilePtr &file : m_files) {
         if (!file->readable)
             continue;
         const Event::List events = file->calendar->rawEvents();
-        for (const Event::Ptr &event : events) {
-            Occurrence occurrence;
-            occurrence.id = m_ids.value(keyOf(file->path, event->uid()));
-            occurrence.event = event;
-            occurrence.master = event;
-            if (event->hasRecurrenceId()) {
-                const Event::Ptr master = file->calendar->event(event->uid());
-                if (master && master->recurs())
-                    continue; // visited with its series
-            }
-            if (event->status() == Incidence::StatusCanceled)
-                continue;
-            if (!event->recurs()) {
-                occurrence.start = span(*event, event->dtStart(), &occurrence.end);
-                if (overlaps(occurrence.start, occurrence.end))
-                    visit(occurrence);
-                continue;
-            }
-
-            QSet<int> replaced;
-            const Incidence::List instances = file->calendar->instances(event);
-            for (const Incidence::Ptr &instance : instances) {
-                const Event::Ptr exception = instance.dynamicCast<Event>();
-                if (!exception)
-                    continue;
-                Occurrence moved = occurrence;
-                moved.recurId = recurrenceNumber(*event, exception->recurrenceId());
-                replaced.insert(moved.recurId);
-                if (exception->status() == Incidence::StatusCanceled || !exception->dtStart().isValid())
-                    continue;
-                moved.event = exception;
-                moved.start = span(*exception, exception->dtStart(), &moved.end);
-                if (overlaps(moved.start, moved.end))
-                    visit(moved);
-            }
-            QDateTime probeEnd;
-            const QDateTime probeStart = span(*event, event->dtStart(), &probeEnd);
-            const qint64 length = probeStart.secsTo(probeEnd);
-            const QList<QDateTime> times =
-                event->recurrence()->timesInInterval(from.addSecs(-length - 1), to);
-            int count = 0;
-            for (const QDateTime &time : times) {
-                if (++count > maxOccurrencesPerSeries)
-                    break;
-                const int number = recurrenceNumber(*event, time);
-                if (replaced.contains(number))
-                    continue;
-                Occurrence single = occurrence;
-                single.recurId = number;
-                single.start = span(*event, time, &single.end);
-                if (overlaps(single.start, single.end))
-                    visit(single);
-            }
-        }
+        for (const Event::Ptr &event : events)
+            occurrencesOf(*file, event, m_ids.value(keyOf(file->path, event->uid())), from, to, visit);
     }
+}
+
+void CalendarStore::occurrencesOf(const CalendarFile &file, const Event::Ptr &event, int id,
+                                  const QDateTime &from, const QDateTime &to,
+                                  const std::function<void(const Occurrence &)> &visit) const
+{
+    auto overlaps = [&](const QDateTime &start, const QDateTime &end) {
+        return start < to && (end > from || (start == end && start >= from));
+    };
+    Occurrence occurrence;
+    occurrence.id = id;
+    occurrence.event = event;
+    occurrence.master = event;
+    if (event->hasRecurrenceId()) {
+        const Event::Ptr master = file.calendar->event(event->uid());
+        if (master && master->recurs())
+            return; // visited with its series
+    }
+    if (event->status() == Incidence::StatusCanceled)
+        return;
+    if (!event->recurs()) {
+        occurrence.start = span(*event, event->dtStart(), &occurrence.end);
+        if (overlaps(occurrence.start, occurrence.end))
+            visit(occurrence);
+        return;
+    }
+
+    QSet<int> replaced;
+    const Incidence::List instances = file.calendar->instances(event);
+    for (const Incidence::Ptr &instance : instances) {
+        const Event::Ptr exception = instance.dynamicCast<Event>();
+        if (!exception)
+            continue;
+        Occurrence moved = occurrence;
+        moved.recurId = recurrenceNumber(*event, exception->recurrenceId());
+        replaced.insert(moved.recurId);
+        if (exception->status() == Incidence::StatusCanceled || !exception->dtStart().isValid())
+            continue;
+        moved.event = exception;
+        moved.start = span(*exception, exception->dtStart(), &moved.end);
+        if (overlaps(moved.start, moved.end))
+            visit(moved);
+    }
+    QDateTime probeEnd;
+    const QDateTime probeStart = span(*event, event->dtStart(), &probeEnd);
+    const qint64 length = probeStart.secsTo(probeEnd);
+    const QList<QDateTime> times = event->recurrence()->timesInInterval(from.addSecs(-length - 1), to);
+    int count = 0;
+    for (const QDateTime &time : times) {
+        if (++count > maxOccurrencesPerSeries)
+            break;
+        const int number = recurrenceNumber(*event, time);
+        if (replaced.contains(number))
+            continue;
+        Occurrence single = occurrence;
+        single.recurId = number;
+        single.start = span(*event, time, &single.end);
+        if (overlaps(single.start, single.end))
+            visit(single);
+    }
+}
+
+void CalendarStore::expand(CalendarFile &file, const QString &uid, Series &series, const QDateTime &from,
+                           const QDateTime &to) const
+{
+    series.entries.clear();
+    series.truncated = false;
+    const Event::List events = file.eventsByUid.value(uid);
+    for (const Event::Ptr &event : events) {
+        int taken = 0;
+        occurrencesOf(file, event, 0, from, to, [&](const Occurrence &occurrence) {
+            Slot slot;
+            slot.occurrence = occurrence;
+            slot.startMs = occurrence.start.toMSecsSinceEpoch();
+            slot.endMs = occurrence.end.toMSecsSinceEpoch();
+            series.entries << slot;
+            ++taken;
+        });
+        // A query takes at most so many occurrences of a rule; a window may hold more than a query.
+        if (event->recurs() && taken >= maxOccurrencesPerSeries)
+            series.truncated = true;
+    }
+    series.fromMs = from.toMSecsSinceEpoch();
+    series.toMs = to.toMSecsSinceEpoch();
+    series.expanded = true;
+}
+
+void CalendarStore::makeJob(Slot &slot, int id) const
+{
+    Occurrence occurrence = slot.occurrence;
+    occurrence.id = id;
+    const ScheduleDataInfo info = toJob(occurrence);
+    slot.jobId = id;
+    slot.jobBegin = info.getBeginDateTime();
+    slot.jobEnd = info.getEndDateTime();
+    slot.title = info.getTitleName();
+    const QDateTime last = occurrence.end > occurrence.start ? occurrence.end.addMSecs(-1) : occurrence.end;
+    slot.firstDay = occurrence.start.toLocalTime().date();
+    slot.lastDay = last.toLocalTime().date();
+    slot.json = QJsonDocument(ScheduleDataInfo::ScheduleToJson(info)).toJson(QJsonDocument::Compact);
 }
 
 ScheduleDataInfo CalendarStore::toJob(const Occurrence &occurrence) const
@@ -530,11 +729,87 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
     const auto cached = m_rangeCache.constFind(key);
     if (cached != m_rangeCache.constEnd())
         return cached.value();
-    const QString json = rangeJson(first.startOfDay(), last.addDays(1).startOfDay(), QString(), true);
+
+    const QDateTime from = first.startOfDay();
+    const QDateTime to = last.addDays(1).startOfDay();
+    const qint64 fromMs = from.toMSecsSinceEpoch();
+    const qint64 toMs = to.toMSecsSinceEpoch();
+    auto overlaps = [&](qint64 start, qint64 end) {
+        return start < toMs && (end > fromMs || (start == end && start >= fromMs));
+    };
+    QMap<QDate, QVector<Slot *>> days;
+    for (QDate day = first; day <= last; day = day.addDays(1))
+        days[day];
+    auto place = [&](Slot &slot, int id) {
+        if (!overlaps(slot.startMs, slot.endMs))
+            return;
+        if (slot.jobId != id || slot.json.isEmpty())
+            makeJob(slot, id);
+        const QDate end = qMin(last, slot.lastDay);
+        for (QDate day = qMax(first, slot.firstDay); day <= end; day = day.addDays(1))
+            days[day] << &slot;
+    };
+
+    // Slots of series too dense for a window, made for this query alone.
+    std::vector<std::unique_ptr<Slot>> transient;
+    for (const FilePtr &file : qAsConst(m_files)) {
+        if (!file->readable)
+            continue;
+        for (auto it = file->series.begin(); it != file->series.end(); ++it) {
+            Series &series = it.value();
+            const int id = m_ids.value(keyOf(file->path, it.key()));
+            if (!series.expanded || series.fromMs > fromMs || series.toMs < toMs)
+                expand(*file, it.key(), series, from.addDays(-windowDaysBefore), to.addDays(windowDaysAfter));
+            if (!series.truncated) {
+                for (Slot &slot : series.entries)
+                    place(slot, id);
+                continue;
+            }
+            const Event::List events = file->eventsByUid.value(it.key());
+            for (const Event::Ptr &event : events) {
+                occurrencesOf(*file, event, id, from, to, [&](const Occurrence &occurrence) {
+                    auto slot = std::make_unique<Slot>();
+                    slot->occurrence = occurrence;
+                    slot->startMs = occurrence.start.toMSecsSinceEpoch();
+                    slot->endMs = occurrence.end.toMSecsSinceEpoch();
+                    place(*slot, id);
+                    transient.push_back(std::move(slot));
+                });
+            }
+        }
+    }
+
+    // The range form, written as QJsonDocument writes it compact, from the jobs' own texts.
+    QByteArray json = "[";
+    for (auto it = days.begin(); it != days.end(); ++it) {
+        QVector<Slot *> &jobs = it.value();
+        std::sort(jobs.begin(), jobs.end(), [](const Slot *a, const Slot *b) {
+            if (a->jobBegin != b->jobBegin)
+                return a->jobBegin < b->jobBegin;
+            if (a->jobEnd != b->jobEnd)
+                return a->jobEnd < b->jobEnd;
+            if (a->title != b->title)
+                return a->title < b->title;
+            return std::make_pair(a->jobId, a->occurrence.recurId) <
+                   std::make_pair(b->jobId, b->occurrence.recurId);
+        });
+        if (json.size() > 1)
+            json += ',';
+        json += "{\"Date\":\"" + QLocale::c().toString(it.key(), QStringLiteral("yyyy-MM-dd")).toLatin1() +
+                "\",\"Jobs\":[";
+        for (int i = 0; i < jobs.size(); ++i) {
+            if (i > 0)
+                json += ',';
+            json += jobs.at(i)->json;
+        }
+        json += "]}";
+    }
+    json += ']';
+    const QString text = QString::fromUtf8(json);
     if (m_rangeCache.size() >= rangeCacheSize)
         m_rangeCache.clear();
-    m_rangeCache.insert(key, json);
-    return json;
+    m_rangeCache.insert(key, text);
+    return text;
 }
 
 QString CalendarStore::queryJson(const QString &key, const QDateTime &start, const QDateTime &end)
@@ -624,15 +899,19 @@ CalendarStore::Result CalendarStore::write(const FilePtr &old, const QString &pa
     const FilePtr fresh = readFile(path, data);
     fresh->source = source;
     fresh->inDirectory = inDirectory;
-    const int at = old ? m_files.indexOf(old) : -1;
+    if (old)
+        adoptSeries(*old, *fresh);
+    QVector<FilePtr> files = m_files;
+    const int at = old ? files.indexOf(old) : -1;
     if (at >= 0) {
-        m_files[at] = fresh;
+        files[at] = fresh;
     } else {
-        m_files << fresh;
-        std::stable_sort(m_files.begin(), m_files.end(), [](const FilePtr &a, const FilePtr &b) {
+        files << fresh;
+        std::stable_sort(files.begin(), files.end(), [](const FilePtr &a, const FilePtr &b) {
             return a->source != b->source ? a->source < b->source : a->path < b->path;
         });
     }
+    setFiles(files);
     m_touched.remove(path);
     changed();
     refreshWatches({path});
@@ -683,7 +962,7 @@ CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
             return failure(Status::Unreadable,
                            QStringLiteral("%1 could not be read; it is left alone").arg(path));
         if (file)
-            document = file->document;
+            document = documentOf(*file);
         if (document.top.isEmpty())
             document = IcsDocument::newCalendar();
         document.wrapInCalendar();
@@ -728,7 +1007,7 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
     occurrence.start = span(*target, targetStart, &occurrence.end);
     const ScheduleDataInfo current = toJob(occurrence);
 
-    IcsDocument document = file->document;
+    IcsDocument document = documentOf(*file);
     QVector<IcsNode> &components = document.components();
     int masterAt = -1;
     int targetAt = -1;
@@ -875,7 +1154,7 @@ CalendarStore::Result CalendarStore::deleteJob(qint64 id)
     Event::Ptr master;
     if (!findEvent(id, &file, &master))
         return failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
-    IcsDocument document = file->document;
+    IcsDocument document = documentOf(*file);
     QVector<IcsNode> &components = document.components();
     const QString uid = master->uid();
     components.erase(std::remove_if(components.begin(), components.end(),
@@ -884,7 +1163,9 @@ CalendarStore::Result CalendarStore::deleteJob(qint64 id)
     if (file->inDirectory && !holdsIncidences(document)) {
         if (!QFile::remove(file->path))
             return failure(Status::WriteFailed, QStringLiteral("%1 could not be removed").arg(file->path));
-        m_files.removeAll(file);
+        QVector<FilePtr> files = m_files;
+        files.removeAll(file);
+        setFiles(files);
         changed();
         return {};
     }
