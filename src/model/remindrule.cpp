@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <limits>
+
 namespace {
 
 // The C locale keeps the digits ASCII whatever the user's locale is; the data server expects them so.
@@ -70,7 +72,7 @@ QString RepetitionRule::RuleDataToRuleString(const RepetitionRule &rule)
         break;
     }
     if (rule.ruleType == AfterCount)
-        text += QStringLiteral(";COUNT=") + QString::number(rule.endCount + 1);
+        text += QStringLiteral(";COUNT=") + QString::number(qint64(rule.endCount) + 1);
     else if (rule.ruleType == UntilDate)
         text += QStringLiteral(";UNTIL=") + endDateToString(rule.endDate);
     return text;
@@ -100,7 +102,9 @@ RepetitionRule RepetitionRule::RuleStringToRuleData(const QString &text)
             // "COUNT=" without a number says nothing, so it changes nothing.
             if (pieces.size() >= 2) {
                 rule.ruleType = AfterCount;
-                rule.endCount = pieces.at(1).toInt() - 1;
+                // Saturated: a count of INT_MIN from outside must not overflow.
+                const int count = pieces.at(1).toInt();
+                rule.endCount = count == std::numeric_limits<int>::min() ? count : count - 1;
             }
         }
         if (part.contains(QLatin1String("UNTIL="))) {

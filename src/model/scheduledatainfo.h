@@ -38,8 +38,9 @@ private:
 class RepetitionRule
 {
 public:
-    enum RRuleID { NoRepeat = 0, Daily = 1, Workdays = 2, Weekly = 3, Monthly = 4, Yearly = 5 };
-    enum RRuleEndType { Never = 0, AfterCount = 1, UntilDate = 2 };
+    // A fixed underlying type: a value from outside that names no rule is then still a valid value.
+    enum RRuleID : int { NoRepeat = 0, Daily = 1, Workdays = 2, Weekly = 3, Monthly = 4, Yearly = 5 };
+    enum RRuleEndType : int { Never = 0, AfterCount = 1, UntilDate = 2 };
 
     RRuleID getRuleId() const { return ruleId; }
     void setRuleId(RRuleID id) { ruleId = id; }

@@ -4,6 +4,8 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <limits>
+
 Q_DECLARE_METATYPE(RepetitionRule)
 
 // Runs with TZ=Europe/Berlin (see CMakeLists.txt): end dates are read as local date-times.
@@ -154,6 +156,7 @@ void TestCodecs::ruleWrite_data()
     QTest::newRow("weekly") << makeRule(R::Weekly, R::Never) << "FREQ=WEEKLY";
     QTest::newRow("monthly") << makeRule(R::Monthly, R::Never) << "FREQ=MONTHLY";
     QTest::newRow("yearly") << makeRule(R::Yearly, R::Never) << "FREQ=YEARLY";
+    // Regression: before the enums had a fixed underlying type, 9 and 7 were out of range (UBSan).
     QTest::newRow("unknown pattern") << makeRule(static_cast<R::RRuleID>(9), R::AfterCount, 1) << ";COUNT=2";
     QTest::newRow("daily, five in all") << makeRule(R::Daily, R::AfterCount, 4) << "FREQ=DAILY;COUNT=5";
     QTest::newRow("no pattern, count") << makeRule(R::NoRepeat, R::AfterCount, 2) << ";COUNT=3";
@@ -165,6 +168,10 @@ void TestCodecs::ruleWrite_data()
     QTest::newRow("until without date") << makeRule(R::Yearly, R::UntilDate) << "FREQ=YEARLY;UNTIL=Z";
     QTest::newRow("unknown end kind")
         << makeRule(R::Monthly, static_cast<R::RRuleEndType>(7), 3) << "FREQ=MONTHLY";
+    // Regression: writing the count as endCount + 1 overflowed an int (UBSan).
+    QTest::newRow("count at int maximum")
+        << makeRule(R::Daily, R::AfterCount, std::numeric_limits<int>::max())
+        << "FREQ=DAILY;COUNT=2147483648";
 }
 
 void TestCodecs::ruleWrite()
@@ -204,6 +211,13 @@ void TestCodecs::ruleRead_data()
     QTest::newRow("until then count") << "FREQ=DAILY;UNTIL=20240501T120000Z;COUNT=3"
                                       << makeRule(R::Daily, R::AfterCount, 2, local(2024, 5, 1, 12));
     QTest::newRow("until not a date") << "FREQ=WEEKLY;UNTIL=tomorrowZ" << makeRule(R::Weekly, R::UntilDate);
+    // Regression: the count minus one overflowed an int (UBSan; corpus/rrule/count-int-min).
+    QTest::newRow("count at int minimum")
+        << "FREQ=DAILY;COUNT=-2147483648"
+        << makeRule(R::Daily, R::AfterCount, std::numeric_limits<int>::min());
+    QTest::newRow("count at int maximum")
+        << "FREQ=DAILY;COUNT=2147483647"
+        << makeRule(R::Daily, R::AfterCount, std::numeric_limits<int>::max() - 1);
 }
 
 void TestCodecs::ruleRead()
