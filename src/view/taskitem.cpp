@@ -229,8 +229,13 @@ void TaskItem::progressAnimate()
     animation->setStartValue(0);
     animation->setEndValue(duration);
     animation->setDuration(duration);
+    // The animation ticks at the display rate for the whole countdown, often an hour, while the bar
+    // grows by a pixel every few seconds: repaint only when it has.
     connect(animation, &QVariantAnimation::valueChanged, this, [this, duration](const QVariant &value) {
-        progressWidth = int(qint64(value.toInt()) * width() / duration);
+        const int newWidth = int(qint64(value.toInt()) * width() / duration);
+        if (newWidth == progressWidth)
+            return;
+        progressWidth = newWidth;
         update();
     });
     animation->start(QAbstractAnimation::DeleteWhenStopped);

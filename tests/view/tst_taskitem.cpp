@@ -143,6 +143,7 @@ private Q_SLOTS:
     void icons();
     void progressEnds_data();
     void progressEnds();
+    void progressRepaintsOnlyWhenGrown();
     void redFlash_data();
     void redFlash();
     void fadeAndBloom();
@@ -589,9 +590,9 @@ void TestTaskItem::textReadableOnBand()
 
     TaskItem item;
     item.setTask(makeTask(3600 * 1000, 7200 * 1000));
-    QVERIFY(QMetaObject::invokeMethod(&item, "onThemeChanged",
-                                      Q_ARG(Zyk::Gui::ZGuiApplicationHelper::ColorType,
-                                            ZGuiApplicationHelper::ColorType(theme))));
+    QVERIFY(QMetaObject::invokeMethod(
+        &item, "onThemeChanged",
+        Q_ARG(Zyk::Gui::ZGuiApplicationHelper::ColorType, ZGuiApplicationHelper::ColorType(theme))));
     const QImage band = renderItem(item);
     const int bandLightness = QColor(band.pixel(200, 50)).lightness();
     const int textLightness = checkBoxOf(item)->palette().color(QPalette::WindowText).lightness();
@@ -693,6 +694,57 @@ void TestTaskItem::progressEnds()
     QCOMPARE(isPureGreen(image.pixel(width - 1, 55)), squareEnd);
     if (width >= 16)
         QVERIFY(!isPureGreen(image.pixel(0, 0)));
+}
+
+namespace {
+
+struct PaintCounter : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+// The bar of an hour's countdown grows by a pixel every 16 s; the animation ticks every 16 ms.
+void TestTaskItem::progressRepaintsOnlyWhenGrown()
+{
+    const ScheduleDataInfo task = makeTask(3600 * 1000, 7200 * 1000);
+    storeFlags(task, false, false, true);
+    TaskItem item;
+    item.setTask(task);
+    item.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&item));
+    item.progressAnimate();
+    auto *animation = item.findChild<QVariantAnimation *>();
+    QVERIFY(animation);
+    animation->pause();
+    const int total = animation->duration();
+    animation->setCurrentTime(0);
+    QApplication::processEvents();
+
+    PaintCounter counter;
+    item.installEventFilter(&counter);
+    // Two seconds of display-rate ticks, less than a pixel's worth of the bar.
+    for (int time = 16; time <= 2000; time += 16) {
+        animation->setCurrentTime(time);
+        QApplication::processEvents();
+    }
+    QVERIFY2(counter.paints <= 1, qPrintable(QString::number(counter.paints)));
+
+    // Half way the bar has grown to half the width, and that is painted.
+    const int before = counter.paints;
+    animation->setCurrentTime(total / 2);
+    QTRY_VERIFY(counter.paints > before);
+    // (The shown item has focus, whose mark covers its left edge.)
+    const QImage image = renderItem(item);
+    QVERIFY(isPureGreen(image.pixel(item.width() / 2 - 2, 28)));
+    QVERIFY(!isPureGreen(image.pixel(item.width() / 2 + 2, 28)));
 }
 
 void TestTaskItem::redFlash_data()
