@@ -21,15 +21,16 @@ bool bareSave(const QString &path, const QHash<DataID, ExtendedData> &table,
     return out.status() == QDataStream::Ok && file.flush() && file.commit();
 }
 
+// Into containers that hold the records of the previous read, as loadData's table does.
 int bareLoad(const QString &path)
 {
+    static QHash<DataID, ExtendedData> table;
+    static QVector<ExtendedData> tasks;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return -1;
     QDataStream in(&file);
     in.setVersion(QDataStream::Qt_5_6);
-    QHash<DataID, ExtendedData> table;
-    QVector<ExtendedData> tasks;
     in >> table >> tasks;
     return in.status() == QDataStream::Ok ? table.size() + tasks.size() : -1;
 }

@@ -29,7 +29,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     headless=1
     display=99
     while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     pids="$pids $!"
     export DISPLAY=":$display"
     tries=0
@@ -37,6 +37,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         tries=$((tries + 1)); [ $tries -gt 50 ] && { echo "Xvfb did not start" >&2; exit 1; }
         sleep 0.1
     done
+    # The screen is large enough for the whole window at its place, (500, 500) and 350x400.
     # A desktop behind the widget, so its translucency shows in the screenshot: a root pixmap for
     # the compositor, without which a translucent window is drawn over black.
     hsetroot -solid '#3b6ea5' >/dev/null 2>&1 || xsetroot -solid '#3b6ea5' 2>/dev/null || true
