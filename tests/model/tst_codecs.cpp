@@ -1,5 +1,5 @@
 #include "scheduledatainfo.h"
-#include "warningcatcher.h"
+#include "warningspy.h"
 
 #include <QTest>
 #include <QTimeZone>
@@ -224,9 +224,9 @@ void TestCodecs::ruleRead()
 {
     QFETCH(QString, text);
     QFETCH(RepetitionRule, rule);
-    WarningCatcher catcher;
+    WarningSpy spy;
     compareRules(RepetitionRule::RuleStringToRuleData(text), rule);
-    QCOMPARE(catcher.warnings, QStringList());
+    QCOMPARE(spy.warnings, QStringList());
 }
 
 void TestCodecs::ruleRoundTrip_data()

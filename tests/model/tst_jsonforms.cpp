@@ -1,5 +1,5 @@
 #include "scheduledatainfo.h"
-#include "warningcatcher.h"
+#include "warningspy.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -302,9 +302,9 @@ void TestJsonForms::readJob()
     QFETCH(Edit, expect);
     ScheduleDataInfo expected;
     expect(expected);
-    WarningCatcher catcher;
+    WarningSpy spy;
     compareRecords(ScheduleDataInfo::JsonStrToSchedule(json), expected);
-    QCOMPARE(catcher.warnings, QStringList());
+    QCOMPARE(spy.warnings, QStringList());
 }
 
 void TestJsonForms::readJobParseFailure_data()
@@ -360,9 +360,9 @@ void TestJsonForms::readRange()
 {
     QFETCH(QString, json);
     QFETCH(QString, days);
-    WarningCatcher catcher;
+    WarningSpy spy;
     QCOMPARE(summary(ScheduleDataInfo::StrJsonToRangeInfo(json)), days);
-    QCOMPARE(catcher.warnings, QStringList());
+    QCOMPARE(spy.warnings, QStringList());
 }
 
 void TestJsonForms::readRangeParseFailure()
