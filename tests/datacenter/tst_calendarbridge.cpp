@@ -1,6 +1,7 @@
 #include "calendardbusui.h"
 #include "datacenter.h"
 #include "fakedbusservice.h"
+#include "warningspy.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -11,29 +12,6 @@
 #include <memory>
 
 namespace {
-
-QStringList caughtWarnings;
-QtMessageHandler previousHandler = nullptr;
-
-void catchWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg)
-        caughtWarnings << message;
-    else
-        previousHandler(type, context, message);
-}
-
-class WarningCatcher
-{
-public:
-    WarningCatcher()
-    {
-        caughtWarnings.clear();
-        previousHandler = qInstallMessageHandler(catchWarnings);
-    }
-    ~WarningCatcher() { qInstallMessageHandler(previousHandler); }
-    QStringList warnings() const { return caughtWarnings; }
-};
 
 void send(const QString &member, const QString &json)
 {
@@ -63,13 +41,13 @@ private Q_SLOTS:
     void withoutApplicationThenWithIt()
     {
         {
-            WarningCatcher catcher;
+            WarningSpy spy;
             DataCenter::instance()->raiseCalendarWindow();
             DataCenter::instance()->OpenSchedule("{}");
             // Let the bus's "no such service" answers come back: they must pass silently.
             QDBusConnection::sessionBus().interface()->serviceOwner("com.norvale.Calendar");
             QCoreApplication::processEvents();
-            QCOMPARE(catcher.warnings(), QStringList());
+            QCOMPARE(spy.warnings, QStringList());
         }
         CalendarDbusUI *proxy = CalendarDbusUI::instance();
         QCOMPARE(proxy->service(), QString("com.norvale.Calendar"));

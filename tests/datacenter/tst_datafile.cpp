@@ -1,4 +1,5 @@
 #include "datacenter.h"
+#include "warningspy.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -110,30 +111,6 @@ int modeOf(const QString &path)
     struct stat st;
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
-
-QStringList caughtWarnings;
-QtMessageHandler previousHandler = nullptr;
-
-void catchWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg)
-        caughtWarnings << message;
-    else
-        previousHandler(type, context, message);
-}
-
-// Collects the warnings of one scope so that a test can count them.
-class WarningCatcher
-{
-public:
-    WarningCatcher()
-    {
-        caughtWarnings.clear();
-        previousHandler = qInstallMessageHandler(catchWarnings);
-    }
-    ~WarningCatcher() { qInstallMessageHandler(previousHandler); }
-    QStringList warnings() const { return caughtWarnings; }
-};
 
 const char childArgument[] = "--set-and-wait";
 
@@ -286,10 +263,10 @@ private Q_SLOTS:
         const QString path = freshStore();
         QVERIFY(writeBytes(path, bytes));
         {
-            WarningCatcher catcher;
+            WarningSpy spy;
             DataCenter::instance()->loadData(path);
-            QCOMPARE(catcher.warnings().size(), 1);
-            QVERIFY2(catcher.warnings().first().contains(path), qPrintable(catcher.warnings().first()));
+            QCOMPARE(spy.warnings.size(), 1);
+            QVERIFY2(spy.warnings.first().contains(path), qPrintable(spy.warnings.first()));
         }
         QCOMPARE(readBytes(path + ".bak"), bytes);
         QCOMPARE(modeOf(path + ".bak"), 0600);
@@ -307,9 +284,9 @@ private Q_SLOTS:
     {
         const QString path = freshStore();
         QVERIFY(writeBytes(path, plainStream({{DataID{1, 0, "x"}, record(1, 0, "x", true)}}, {})));
-        WarningCatcher catcher;
+        WarningSpy spy;
         DataCenter::instance()->loadData(path);
-        QVERIFY(catcher.warnings().isEmpty());
+        QVERIFY(spy.warnings.isEmpty());
         QVERIFY(!QFile::exists(path + ".bak"));
     }
 
@@ -420,15 +397,15 @@ private Q_SLOTS:
 
         bool saved = true;
         {
-            WarningCatcher catcher;
+            WarningSpy spy;
             saved = center->saveData();
             if (kind == "size limit")
                 ::setrlimit(RLIMIT_FSIZE, &oldLimit);
             if (kind == "read-only directory")
                 QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                QFileDevice::ExeOwner);
-            QCOMPARE(catcher.warnings().size(), 1);
-            QVERIFY2(catcher.warnings().first().contains(target), qPrintable(catcher.warnings().first()));
+            QCOMPARE(spy.warnings.size(), 1);
+            QVERIFY2(spy.warnings.first().contains(target), qPrintable(spy.warnings.first()));
         }
         QVERIFY(!saved);
         QCOMPARE(readBytes(path), old);
