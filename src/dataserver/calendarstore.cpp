@@ -6,7 +6,6 @@
 #include <KCalendarCore/ICalFormat>
 #include <KCalendarCore/Recurrence>
 
-#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -18,6 +17,8 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <limits>
+#include <string_view>
 
 using namespace KCalendarCore;
 using namespace JobMapping;
@@ -28,11 +29,6 @@ namespace {
 // request run away.
 constexpr int maxOccurrencesPerSeries = 5000;
 constexpr int rangeCacheSize = 64;
-
-QString keyOf(const QString &path, const QString &uid)
-{
-    return path + QLatin1Char('\n') + uid;
-}
 
 QString describe(const Exception *exception)
 {
@@ -143,19 +139,52 @@ QVector<qint64> instants(const QVector<QDateTime> &dateTimes, bool allDay)
     return result;
 }
 
-// The occurrence of `event` that starts at `start`, as instants: an all-day one from the
-// midnight before its first day to the midnight after its last.
-QDateTime span(const Event &event, const QDateTime &start, QDateTime *end)
+// How long an event lasts: in days for an all-day one, in seconds otherwise. The same for every
+// occurrence, so a series works it out once.
+struct Length
+{
+    bool allDay = false;
+    qint64 amount = 0;
+};
+
+Length lengthOf(const Event &event)
 {
     const QDateTime eventEnd = endOf(event);
-    if (event.allDay()) {
-        const qint64 days = event.dtStart().date().daysTo(eventEnd.date());
+    if (event.allDay())
+        return {true, event.dtStart().date().daysTo(eventEnd.date())};
+    return {false, event.dtStart().secsTo(eventEnd)};
+}
+
+// The occurrence that starts at `start`, as instants: an all-day one from the midnight before its
+// first day to the midnight after its last.
+qint64 spanOf(const Length &length, const QDateTime &start, qint64 *endMs)
+{
+    if (length.allDay) {
         const QDate first = start.toLocalTime().date();
-        *end = first.addDays(days + 1).startOfDay();
-        return first.startOfDay();
+        *endMs = first.addDays(length.amount + 1).startOfDay().toMSecsSinceEpoch();
+        return first.startOfDay().toMSecsSinceEpoch();
     }
-    *end = start.addSecs(event.dtStart().secsTo(eventEnd));
-    return start;
+    const qint64 startMs = start.toMSecsSinceEpoch();
+    *endMs = startMs + length.amount * 1000;
+    return startMs;
+}
+
+QDate localDay(qint64 ms)
+{
+    return QDateTime::fromMSecsSinceEpoch(ms).date();
+}
+
+// The last day an occurrence touches: one that ends at midnight is over before that day.
+QDate lastDayOf(qint64 startMs, qint64 endMs)
+{
+    return localDay(endMs > startMs ? endMs - 1 : endMs);
+}
+
+// Tells a file's text from its next version, at a fraction of SHA-1's cost. Not qHashBits: that
+// is CRC32 on most machines, 32 bits however it is seeded.
+quint64 digestOf(const QByteArray &data)
+{
+    return std::hash<std::string_view>{}(std::string_view(data.constData(), size_t(data.size())));
 }
 
 CalendarStore::Result failure(CalendarStore::Status status, const QString &message)
@@ -166,71 +195,14 @@ CalendarStore::Result failure(CalendarStore::Status status, const QString &messa
     return result;
 }
 
-// Two 32-bit hashes of every line: enough to tell an edited event from an unchanged one, at a
-// fraction of a cryptographic hash's cost on a file of thousands of events.
-struct TextHash
-{
-    uint a = 0x811c9dc5u;
-    uint b = 0x9e3779b9u;
-    void add(const QString &line)
-    {
-        const auto bytes = size_t(line.size()) * sizeof(QChar);
-        a = qHashBits(line.constData(), bytes, a);
-        b = qHashBits(line.constData(), bytes, b ^ a);
-    }
-    void add(const TextHash &other)
-    {
-        a = a * 31u + other.a;
-        b = b * 37u + other.b;
-    }
-    QByteArray result() const { return QByteArray::number((quint64(a) << 32) | b, 16); }
-};
-
-void addLines(TextHash &hash, const IcsNode &node)
-{
-    for (const QString &line : node.raw)
-        hash.add(line);
-    for (const IcsNode &child : node.children)
-        addLines(hash, child);
-    for (const QString &line : node.rawEnd)
-        hash.add(line);
-}
-
-bool isIncidence(const IcsNode &node)
-{
-    return node.component && (node.name == QLatin1String("VEVENT") || node.name == QLatin1String("VTODO") ||
-                              node.name == QLatin1String("VJOURNAL"));
-}
-
-// What an event's occurrences depend on: the text of every component of its UID, and that of the
-// rest of the file (time zones, calendar properties).
-QHash<QString, QByteArray> signatures(const IcsDocument &document)
-{
-    TextHash context;
-    for (const IcsNode &node : document.top) {
-        if (node.name != QLatin1String("VCALENDAR") && !isIncidence(node))
-            addLines(context, node);
-    }
-    QHash<QString, TextHash> perUid;
-    for (const IcsNode &node : document.components()) {
-        if (!isIncidence(node)) {
-            addLines(context, node);
-            continue;
-        }
-        addLines(perUid[node.propertyValue(QStringLiteral("UID")).trimmed()], node);
-    }
-    QHash<QString, QByteArray> result;
-    for (auto it = perUid.begin(); it != perUid.end(); ++it) {
-        it->add(context);
-        result.insert(it.key(), it->result());
-    }
-    return result;
-}
-
-// Queries ask for days around today: an expansion covers a month before and two after, so that
-// the widget's views (the last three days, the coming week, a single day) reuse one expansion.
-constexpr int windowDaysBefore = 7;
-constexpr int windowDaysAfter = 21;
+// A series' window grows to cover the queries, but never beyond this many days: past it, the
+// series is expanded afresh for the query alone, so a server asked about many months stays small.
+constexpr qint64 dayMs = qint64(24) * 3600 * 1000;
+constexpr qint64 maxWindowMs = 92 * dayMs;
+// After a query, the windows of series that recur grow while the server is idle, to this many
+// days past the query once fewer than half of them are left: a rule costs much the same to expand
+// for one day as for many.
+constexpr qint64 growAheadMs = 14 * dayMs;
 
 CalendarStore::Result checkTimes(const ScheduleDataInfo &info)
 {
@@ -252,6 +224,10 @@ CalendarStore::CalendarStore(const QStringList &paths, QObject *parent)
         const QFileInfo info(path);
         m_sources.push_back({info.absoluteFilePath(), info.isDir()});
     }
+    m_format = std::make_unique<ICalFormat>();
+    m_growAhead.setSingleShot(true);
+    m_growAhead.setInterval(0);
+    connect(&m_growAhead, &QTimer::timeout, this, &CalendarStore::growAhead);
     m_reload.setSingleShot(true);
     m_reload.setInterval(reloadDelayMs);
     connect(&m_reload, &QTimer::timeout, this, [this] {
@@ -296,12 +272,25 @@ QStringList CalendarStore::filesOf(const Source &source) const
     return paths;
 }
 
-IcsDocument CalendarStore::documentOf(const CalendarFile &file)
+CalendarStore::Result CalendarStore::documentOf(const CalendarFile &file, IcsDocument *document)
 {
-    IcsDocument document;
-    if (!file.data.isEmpty())
-        document.parse(file.data);
-    return document;
+    *document = IcsDocument();
+    if (file.size < 0 && !QFileInfo::exists(file.path))
+        return {};
+    QFile in(file.path);
+    const bool opened = in.open(QIODevice::ReadOnly);
+    const QByteArray data = opened ? in.readAll() : QByteArray();
+    if (!opened || digestOf(data) != file.digest) {
+        // An edit made on what the server read would undo the change on disk.
+        m_touched.insert(file.path);
+        m_reload.start();
+        return failure(
+            Status::WriteFailed,
+            QStringLiteral("%1 changed on disk since it was read; it is read again").arg(file.path));
+    }
+    if (!data.isEmpty())
+        document->parse(data);
+    return {};
 }
 
 CalendarStore::FilePtr CalendarStore::fileAt(const QString &path) const
@@ -309,42 +298,49 @@ CalendarStore::FilePtr CalendarStore::fileAt(const QString &path) const
     return m_filesByPath.value(path);
 }
 
-CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QByteArray &data) const
+CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QFileInfo &info,
+                                               const QByteArray &data)
 {
     auto file = std::make_shared<CalendarFile>();
     file->path = path;
-    file->digest = QCryptographicHash::hash(data, QCryptographicHash::Sha1);
-    file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(QTimeZone::systemTimeZone()));
-    const QFileInfo info(path);
+    file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(m_zone));
     file->size = info.exists() ? info.size() : -1;
     file->modified = info.lastModified();
+    file->digest = digestOf(data);
     if (data.trimmed().isEmpty()) {
         file->readable = true;
         return file;
     }
-    IcsDocument document;
-    if (!document.parse(data)) {
+    IcsOutline outline;
+    if (!IcsDocument::outline(data, outline)) {
         qWarning().noquote() << QStringLiteral("%1:%2: %3; file skipped")
                                     .arg(path)
-                                    .arg(document.errorLine)
-                                    .arg(document.errorText);
+                                    .arg(outline.errorLine)
+                                    .arg(outline.errorText);
         return file;
     }
-    file->data = data;
-    IcsDocument forLibrary = document;
-    forLibrary.wrapInCalendar();
-    ICalFormat format;
-    if (!format.fromRawString(file->calendar, forLibrary.toByteArray())) {
+    QByteArray forLibrary = data;
+    if (outline.bare) {
+        IcsDocument document;
+        document.parse(data);
+        document.wrapInCalendar();
+        forLibrary = document.toByteArray();
+    }
+    m_format->clearException();
+    if (!m_format->fromRawString(file->calendar, forLibrary)) {
         qWarning().noquote()
-            << QStringLiteral("%1: %2; file skipped").arg(path, describe(format.exception()));
-        file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(QTimeZone::systemTimeZone()));
+            << QStringLiteral("%1: %2; file skipped").arg(path, describe(m_format->exception()));
+        file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(m_zone));
         return file;
     }
     const Event::List events = file->calendar->rawEvents();
+    IcsDocument document; // only to tell where a bad event is
     for (const Event::Ptr &event : events) {
         if (event->dtStart().isValid())
             continue;
         int line = 0;
+        if (document.top.isEmpty())
+            document.parse(data);
         for (const IcsNode &node : document.components()) {
             if (isEvent(node, event->uid())) {
                 const IcsNode *start = node.find(QStringLiteral("DTSTART"));
@@ -359,14 +355,36 @@ CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QByteA
         file->calendar->deleteEvent(event);
     }
     file->readable = true;
-    const QHash<QString, QByteArray> texts = signatures(document);
-    const Event::List kept = file->calendar->rawEvents();
-    for (const Event::Ptr &event : kept) {
-        file->eventsByUid[event->uid()] << event;
-        Series &series = file->series[event->uid()];
-        series.signature = texts.value(event->uid());
+    Event::List kept = file->calendar->rawEvents();
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const Event::Ptr &a, const Event::Ptr &b) { return a->uid() < b->uid(); });
+    for (const Event::Ptr &event : qAsConst(kept)) {
+        if (file->series.isEmpty() || file->series.last().uid != event->uid()) {
+            Series series;
+            series.uid = event->uid();
+            series.signature = outline.signatures.value(event->uid());
+            file->series << series;
+        }
+        file->series.last().events << event;
     }
+    file->series.squeeze();
     return file;
+}
+
+CalendarStore::Series *CalendarStore::seriesOf(CalendarFile &file, const QString &uid)
+{
+    const auto it =
+        std::lower_bound(file.series.begin(), file.series.end(), uid,
+                         [](const Series &series, const QString &key) { return series.uid < key; });
+    return it != file.series.end() && it->uid == uid ? &*it : nullptr;
+}
+
+const CalendarStore::Series *CalendarStore::seriesOf(const CalendarFile &file, const QString &uid)
+{
+    const auto it =
+        std::lower_bound(file.series.cbegin(), file.series.cend(), uid,
+                         [](const Series &series, const QString &key) { return series.uid < key; });
+    return it != file.series.cend() && it->uid == uid ? &*it : nullptr;
 }
 
 void CalendarStore::setFiles(const QVector<FilePtr> &files)
@@ -380,19 +398,19 @@ void CalendarStore::setFiles(const QVector<FilePtr> &files)
 void CalendarStore::adoptSeries(const CalendarFile &old, CalendarFile &fresh)
 {
     for (auto it = fresh.series.begin(); it != fresh.series.end(); ++it) {
-        const auto before = old.series.constFind(it.key());
-        if (before == old.series.constEnd() || !before->expanded || before->signature.isEmpty() ||
-            before->signature != it->signature)
+        const Series *before = seriesOf(old, it->uid);
+        if (!before || !before->expanded || before->signature == 0 || before->signature != it->signature)
             continue;
         // Same text: the same occurrences, only on the re-read's event objects.
         Series series = *before;
+        series.events = it->events;
         bool whole = true;
         for (Slot &slot : series.entries) {
             Occurrence &occurrence = slot.occurrence;
-            const Event::Ptr master = fresh.calendar->event(it.key(), occurrence.master->recurrenceId());
+            const Event::Ptr master = fresh.calendar->event(it->uid, occurrence.master->recurrenceId());
             const Event::Ptr event = occurrence.event == occurrence.master
                                          ? master
-                                         : fresh.calendar->event(it.key(), occurrence.event->recurrenceId());
+                                         : fresh.calendar->event(it->uid, occurrence.event->recurrenceId());
             if (!master || !event) {
                 whole = false;
                 break;
@@ -410,6 +428,7 @@ bool CalendarStore::rescan()
     bool changed = false;
     QVector<FilePtr> next;
     QStringList renewed;
+    m_zone = QTimeZone::systemTimeZone();
     for (int s = 0; s < m_sources.size(); ++s) {
         const Source &source = m_sources.at(s);
         for (const QString &path : filesOf(source)) {
@@ -420,7 +439,7 @@ bool CalendarStore::rescan()
                 if (old && old->size < 0) {
                     current = old;
                 } else {
-                    current = readFile(path, QByteArray());
+                    current = readFile(path, info, QByteArray());
                     changed = true;
                 }
             } else if (old && !m_touched.contains(path) && old->size == info.size() &&
@@ -431,17 +450,17 @@ bool CalendarStore::rescan()
                 if (!in.open(QIODevice::ReadOnly)) {
                     qWarning().noquote()
                         << QStringLiteral("%1: %2; file skipped").arg(path, in.errorString());
-                    current = readFile(path, QByteArray());
+                    current = readFile(path, info, QByteArray());
                     current->readable = false;
                     changed = true;
                 } else {
                     const QByteArray data = in.readAll();
-                    if (old && old->digest == QCryptographicHash::hash(data, QCryptographicHash::Sha1)) {
+                    if (old && old->digest == digestOf(data)) {
                         old->size = info.size();
                         old->modified = info.lastModified();
                         current = old;
                     } else {
-                        current = readFile(path, data);
+                        current = readFile(path, info, data);
                         if (old)
                             adoptSeries(*old, *current);
                         changed = true;
@@ -477,7 +496,6 @@ bool CalendarStore::rescan()
 void CalendarStore::reindex()
 {
     m_keys.clear();
-    m_ids.clear();
     for (const FilePtr &file : qAsConst(m_files)) {
         if (!file->readable)
             continue;
@@ -493,7 +511,8 @@ void CalendarStore::reindex()
             while (id == 0 || m_keys.contains(id))
                 id = (id + 1) & 0x7fffffff;
             m_keys.insert(id, {file->path, uid});
-            m_ids.insert(keyOf(file->path, uid), id);
+            if (Series *series = seriesOf(*file, uid))
+                series->id = id;
         }
     }
 }
@@ -558,17 +577,21 @@ void CalendarStore::forEachOccurrence(const QDateTime &from, const QDateTime &to
         if (!file->readable)
             continue;
         const Event::List events = file->calendar->rawEvents();
-        for (const Event::Ptr &event : events)
-            occurrencesOf(*file, event, m_ids.value(keyOf(file->path, event->uid())), from, to, visit);
+        for (const Event::Ptr &event : events) {
+            const Series *series = seriesOf(*file, event->uid());
+            occurrencesOf(*file, event, series ? series->id : 0, from.toMSecsSinceEpoch(),
+                          to.toMSecsSinceEpoch(), visit);
+        }
     }
 }
 
-void CalendarStore::occurrencesOf(const CalendarFile &file, const Event::Ptr &event, int id,
-                                  const QDateTime &from, const QDateTime &to,
-                                  const std::function<void(const Occurrence &)> &visit) const
+void CalendarStore::occurrencesOf(const CalendarFile &file, const Event::Ptr &event, int id, qint64 fromMs,
+                                  qint64 toMs, const std::function<void(const Occurrence &)> &visit) const
 {
-    auto overlaps = [&](const QDateTime &start, const QDateTime &end) {
-        return start < to && (end > from || (start == end && start >= from));
+    auto overlaps = [&](const Occurrence &occurrence) {
+        return occurrence.startMs < toMs &&
+               (occurrence.endMs > fromMs ||
+                (occurrence.startMs == occurrence.endMs && occurrence.startMs >= fromMs));
     };
     Occurrence occurrence;
     occurrence.id = id;
@@ -581,9 +604,10 @@ void CalendarStore::occurrencesOf(const CalendarFile &file, const Event::Ptr &ev
     }
     if (event->status() == Incidence::StatusCanceled)
         return;
+    const Length length = lengthOf(*event);
     if (!event->recurs()) {
-        occurrence.start = span(*event, event->dtStart(), &occurrence.end);
-        if (overlaps(occurrence.start, occurrence.end))
+        occurrence.startMs = spanOf(length, event->dtStart(), &occurrence.endMs);
+        if (overlaps(occurrence))
             visit(occurrence);
         return;
     }
@@ -600,14 +624,16 @@ void CalendarStore::occurrencesOf(const CalendarFile &file, const Event::Ptr &ev
         if (exception->status() == Incidence::StatusCanceled || !exception->dtStart().isValid())
             continue;
         moved.event = exception;
-        moved.start = span(*exception, exception->dtStart(), &moved.end);
-        if (overlaps(moved.start, moved.end))
+        moved.startMs = spanOf(lengthOf(*exception), exception->dtStart(), &moved.endMs);
+        if (overlaps(moved))
             visit(moved);
     }
-    QDateTime probeEnd;
-    const QDateTime probeStart = span(*event, event->dtStart(), &probeEnd);
-    const qint64 length = probeStart.secsTo(probeEnd);
-    const QList<QDateTime> times = event->recurrence()->timesInInterval(from.addSecs(-length - 1), to);
+    qint64 probeEndMs = 0;
+    const qint64 probeStartMs = spanOf(length, event->dtStart(), &probeEndMs);
+    const qint64 seconds = (probeEndMs - probeStartMs) / 1000;
+    const QDateTime from = QDateTime::fromMSecsSinceEpoch(fromMs - (seconds + 1) * 1000);
+    const QList<QDateTime> times =
+        event->recurrence()->timesInInterval(from, QDateTime::fromMSecsSinceEpoch(toMs));
     int count = 0;
     for (const QDateTime &time : times) {
         if (++count > maxOccurrencesPerSeries)
@@ -617,34 +643,80 @@ void CalendarStore::occurrencesOf(const CalendarFile &file, const Event::Ptr &ev
             continue;
         Occurrence single = occurrence;
         single.recurId = number;
-        single.start = span(*event, time, &single.end);
-        if (overlaps(single.start, single.end))
+        single.startMs = spanOf(length, time, &single.endMs);
+        if (overlaps(single))
             visit(single);
     }
 }
 
-void CalendarStore::expand(CalendarFile &file, const QString &uid, Series &series, const QDateTime &from,
-                           const QDateTime &to) const
+void CalendarStore::expand(CalendarFile &file, Series &series, qint64 fromMs, qint64 toMs) const
 {
-    series.entries.clear();
-    series.truncated = false;
-    const Event::List events = file.eventsByUid.value(uid);
-    for (const Event::Ptr &event : events) {
-        int taken = 0;
-        occurrencesOf(file, event, 0, from, to, [&](const Occurrence &occurrence) {
+    const bool once = series.events.size() == 1 && !series.events.first()->recurs();
+    if (once && !series.spanned) {
+        series.spanned = true;
+        occurrencesOf(file, series.events.first(), 0, std::numeric_limits<qint64>::min(),
+                      std::numeric_limits<qint64>::max(), [&](const Occurrence &occurrence) {
+                          series.hasSpan = true;
+                          series.spanStartMs = occurrence.startMs;
+                          series.spanEndMs = occurrence.endMs;
+                      });
+    }
+    const qint64 unionFrom = series.expanded ? qMin(fromMs, series.fromMs) : fromMs;
+    const qint64 unionTo = series.expanded ? qMax(toMs, series.toMs) : toMs;
+    const bool afresh = !series.expanded || series.truncated || unionTo - unionFrom > maxWindowMs;
+    const qint64 oldFrom = series.fromMs;
+    const qint64 oldTo = series.toMs;
+    auto overlaps = [](const Occurrence &occurrence, qint64 from, qint64 to) {
+        return occurrence.startMs < to &&
+               (occurrence.endMs > from ||
+                (occurrence.startMs == occurrence.endMs && occurrence.startMs >= from));
+    };
+    auto add = [&](qint64 partFrom, qint64 partTo) {
+        if (partFrom >= partTo)
+            return;
+        auto keep = [&](const Occurrence &occurrence) {
+            // The window already holds it; the days added find it again at their edges.
+            if (!afresh && overlaps(occurrence, oldFrom, oldTo))
+                return;
             Slot slot;
             slot.occurrence = occurrence;
-            slot.startMs = occurrence.start.toMSecsSinceEpoch();
-            slot.endMs = occurrence.end.toMSecsSinceEpoch();
             series.entries << slot;
-            ++taken;
-        });
-        // A query takes at most so many occurrences of a rule; a window may hold more than a query.
-        if (event->recurs() && taken >= maxOccurrencesPerSeries)
-            series.truncated = true;
+        };
+        if (once) {
+            Occurrence occurrence;
+            occurrence.event = series.events.first();
+            occurrence.master = occurrence.event;
+            occurrence.startMs = series.spanStartMs;
+            occurrence.endMs = series.spanEndMs;
+            if (series.hasSpan && overlaps(occurrence, partFrom, partTo))
+                keep(occurrence);
+            return;
+        }
+        for (const Event::Ptr &event : qAsConst(series.events)) {
+            int taken = 0;
+            occurrencesOf(file, event, 0, partFrom, partTo, [&](const Occurrence &occurrence) {
+                ++taken;
+                keep(occurrence);
+            });
+            // A query takes at most so many occurrences of a rule; a window may hold more.
+            if (event->recurs() && taken >= maxOccurrencesPerSeries)
+                series.truncated = true;
+        }
+    };
+    if (afresh) {
+        series.entries.clear();
+        series.truncated = false;
+        add(fromMs, toMs);
+        series.fromMs = fromMs;
+        series.toMs = toMs;
+    } else {
+        add(unionFrom, oldFrom);
+        add(oldTo, unionTo);
+        series.fromMs = unionFrom;
+        series.toMs = unionTo;
     }
-    series.fromMs = from.toMSecsSinceEpoch();
-    series.toMs = to.toMSecsSinceEpoch();
+    if (series.entries.size() >= maxOccurrencesPerSeries)
+        series.truncated = true;
     series.expanded = true;
 }
 
@@ -657,9 +729,8 @@ void CalendarStore::makeJob(Slot &slot, int id) const
     slot.jobBegin = info.getBeginDateTime();
     slot.jobEnd = info.getEndDateTime();
     slot.title = info.getTitleName();
-    const QDateTime last = occurrence.end > occurrence.start ? occurrence.end.addMSecs(-1) : occurrence.end;
-    slot.firstDay = occurrence.start.toLocalTime().date();
-    slot.lastDay = last.toLocalTime().date();
+    slot.firstDay = localDay(occurrence.startMs);
+    slot.lastDay = lastDayOf(occurrence.startMs, occurrence.endMs);
     slot.json = QJsonDocument(ScheduleDataInfo::ScheduleToJson(info)).toJson(QJsonDocument::Compact);
 }
 
@@ -674,11 +745,11 @@ ScheduleDataInfo CalendarStore::toJob(const Occurrence &occurrence) const
     info.setAllDay(event.allDay());
     if (event.allDay()) {
         // An all-day job ends at the last second of its last day, so it stays on its own days.
-        info.setBeginDateTime(QDateTime(occurrence.start.toLocalTime().date(), QTime(0, 0)));
-        info.setEndDateTime(QDateTime(occurrence.end.addSecs(-1).toLocalTime().date(), QTime(23, 59, 59)));
+        info.setBeginDateTime(QDateTime(localDay(occurrence.startMs), QTime(0, 0)));
+        info.setEndDateTime(QDateTime(localDay(occurrence.endMs - 1000), QTime(23, 59, 59)));
     } else {
-        info.setBeginDateTime(occurrence.start.toLocalTime());
-        info.setEndDateTime(occurrence.end.toLocalTime());
+        info.setBeginDateTime(QDateTime::fromMSecsSinceEpoch(occurrence.startMs));
+        info.setEndDateTime(QDateTime::fromMSecsSinceEpoch(occurrence.endMs));
     }
     info.setType(typeOf(*occurrence.master));
     info.setRemindData(remindOf(event));
@@ -702,11 +773,8 @@ QString CalendarStore::rangeJson(const QDateTime &from, const QDateTime &to, con
             !occurrence.event->description().contains(key, Qt::CaseInsensitive))
             return;
         const ScheduleDataInfo info = toJob(occurrence);
-        const QDateTime last =
-            occurrence.end > occurrence.start ? occurrence.end.addMSecs(-1) : occurrence.end;
-        const QDate end = qMin(lastDay, last.toLocalTime().date());
-        for (QDate day = qMax(firstDay, occurrence.start.toLocalTime().date()); day <= end;
-             day = day.addDays(1))
+        const QDate end = qMin(lastDay, lastDayOf(occurrence.startMs, occurrence.endMs));
+        for (QDate day = qMax(firstDay, localDay(occurrence.startMs)); day <= end; day = day.addDays(1))
             days[day] << info;
     });
     for (QVector<ScheduleDataInfo> &jobs : days) {
@@ -741,7 +809,7 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
     for (QDate day = first; day <= last; day = day.addDays(1))
         days[day];
     auto place = [&](Slot &slot, int id) {
-        if (!overlaps(slot.startMs, slot.endMs))
+        if (!overlaps(slot.occurrence.startMs, slot.occurrence.endMs))
             return;
         if (slot.jobId != id || slot.json.isEmpty())
             makeJob(slot, id);
@@ -755,23 +823,19 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
     for (const FilePtr &file : qAsConst(m_files)) {
         if (!file->readable)
             continue;
-        for (auto it = file->series.begin(); it != file->series.end(); ++it) {
-            Series &series = it.value();
-            const int id = m_ids.value(keyOf(file->path, it.key()));
+        for (Series &series : file->series) {
+            const int id = series.id;
             if (!series.expanded || series.fromMs > fromMs || series.toMs < toMs)
-                expand(*file, it.key(), series, from.addDays(-windowDaysBefore), to.addDays(windowDaysAfter));
+                expand(*file, series, fromMs, toMs);
             if (!series.truncated) {
                 for (Slot &slot : series.entries)
                     place(slot, id);
                 continue;
             }
-            const Event::List events = file->eventsByUid.value(it.key());
-            for (const Event::Ptr &event : events) {
-                occurrencesOf(*file, event, id, from, to, [&](const Occurrence &occurrence) {
+            for (const Event::Ptr &event : qAsConst(series.events)) {
+                occurrencesOf(*file, event, id, fromMs, toMs, [&](const Occurrence &occurrence) {
                     auto slot = std::make_unique<Slot>();
                     slot->occurrence = occurrence;
-                    slot->startMs = occurrence.start.toMSecsSinceEpoch();
-                    slot->endMs = occurrence.end.toMSecsSinceEpoch();
                     place(*slot, id);
                     transient.push_back(std::move(slot));
                 });
@@ -809,7 +873,34 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
     if (m_rangeCache.size() >= rangeCacheSize)
         m_rangeCache.clear();
     m_rangeCache.insert(key, text);
+    m_aheadToMs = toMs + growAheadMs;
+    m_aheadBelowMs = toMs + growAheadMs / 2;
+    m_aheadFile = 0;
+    m_aheadSeries = 0;
+    m_growAhead.start();
     return text;
+}
+
+void CalendarStore::growAhead()
+{
+    // A call that arrives meanwhile waits for one slice at most.
+    constexpr int slice = 25;
+    int grown = 0;
+    for (; m_aheadFile < m_files.size(); ++m_aheadFile, m_aheadSeries = 0) {
+        CalendarFile &file = *m_files.at(m_aheadFile);
+        while (file.readable && m_aheadSeries < file.series.size()) {
+            Series &series = file.series[m_aheadSeries++];
+            const bool once = series.events.size() == 1 && !series.events.first()->recurs();
+            if (once || !series.expanded || series.truncated || series.toMs >= m_aheadBelowMs ||
+                m_aheadToMs - series.fromMs > maxWindowMs)
+                continue; // a window grown too wide is left for the next query to start afresh
+            expand(file, series, series.fromMs, m_aheadToMs);
+            if (++grown == slice) {
+                m_growAhead.start();
+                return;
+            }
+        }
+    }
 }
 
 QString CalendarStore::queryJson(const QString &key, const QDateTime &start, const QDateTime &end)
@@ -850,7 +941,7 @@ CalendarStore::Result CalendarStore::job(qint64 id, ScheduleDataInfo &out) const
     occurrence.id = int(id);
     occurrence.event = master;
     occurrence.master = master;
-    occurrence.start = span(*master, master->dtStart(), &occurrence.end);
+    occurrence.startMs = spanOf(lengthOf(*master), master->dtStart(), &occurrence.endMs);
     out = toJob(occurrence);
     return {};
 }
@@ -896,7 +987,8 @@ CalendarStore::Result CalendarStore::write(const FilePtr &old, const QString &pa
     if (!out.commit())
         return failure(Status::WriteFailed, QStringLiteral("%1: %2").arg(path, out.errorString()));
 
-    const FilePtr fresh = readFile(path, data);
+    m_zone = QTimeZone::systemTimeZone();
+    const FilePtr fresh = readFile(path, QFileInfo(path), data);
     fresh->source = source;
     fresh->inDirectory = inDirectory;
     if (old)
@@ -961,8 +1053,11 @@ CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
         if (file && !file->readable)
             return failure(Status::Unreadable,
                            QStringLiteral("%1 could not be read; it is left alone").arg(path));
-        if (file)
-            document = documentOf(*file);
+        if (file) {
+            const Result read = documentOf(*file, &document);
+            if (!read.ok())
+                return read;
+        }
         if (document.top.isEmpty())
             document = IcsDocument::newCalendar();
         document.wrapInCalendar();
@@ -972,7 +1067,9 @@ CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
     document.components() << event;
     Result result = write(file, path, document, 0, target.directory);
     if (result.ok())
-        result.id = m_ids.value(keyOf(path, uid));
+        if (const FilePtr written = fileAt(path))
+            if (const Series *series = seriesOf(*written, uid))
+                result.id = series->id;
     return result;
 }
 
@@ -1004,10 +1101,13 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
     const QDateTime targetStart = target == master && master->recurs()
                                       ? occurrenceStart(*master, occurrence.recurId)
                                       : target->dtStart();
-    occurrence.start = span(*target, targetStart, &occurrence.end);
+    occurrence.startMs = spanOf(lengthOf(*target), targetStart, &occurrence.endMs);
     const ScheduleDataInfo current = toJob(occurrence);
 
-    IcsDocument document = documentOf(*file);
+    IcsDocument document;
+    const Result read = documentOf(*file, &document);
+    if (!read.ok())
+        return read;
     QVector<IcsNode> &components = document.components();
     int masterAt = -1;
     int targetAt = -1;
@@ -1154,7 +1254,10 @@ CalendarStore::Result CalendarStore::deleteJob(qint64 id)
     Event::Ptr master;
     if (!findEvent(id, &file, &master))
         return failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
-    IcsDocument document = documentOf(*file);
+    IcsDocument document;
+    const Result read = documentOf(*file, &document);
+    if (!read.ok())
+        return read;
     QVector<IcsNode> &components = document.components();
     const QString uid = master->uid();
     components.erase(std::remove_if(components.begin(), components.end(),

@@ -1,5 +1,8 @@
 #include "icsdocument.h"
 
+#include <functional>
+#include <string_view>
+
 namespace {
 
 int colonIndex(const QString &line)
@@ -320,4 +323,212 @@ QStringList Ics::fold(const QString &line)
     }
     lines << current;
     return lines;
+}
+
+namespace {
+
+enum class LineKind { Blank, Broken, Begin, End, Uid, Other };
+
+bool asciiSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// What parse() makes of one unfolded line, with the value of BEGIN, END and UID lines. Lines of
+// ASCII alone, nearly all of them, are judged on their bytes; others as parse() judges them.
+LineKind classify(const QByteArray &line, QString *value)
+{
+    const char *text = line.constData();
+    const int size = line.size();
+    bool ascii = true;
+    for (int i = 0; i < size && ascii; ++i)
+        ascii = uchar(text[i]) < 0x80;
+    if (!ascii) {
+        const QString unicode = QString::fromUtf8(line);
+        if (unicode.trimmed().isEmpty())
+            return LineKind::Blank;
+        const int colon = colonIndex(unicode);
+        if (colon < 0)
+            return LineKind::Broken;
+        const QString name = nameOf(unicode);
+        *value = unicode.mid(colon + 1);
+        if (name == QLatin1String("BEGIN"))
+            return LineKind::Begin;
+        if (name == QLatin1String("END"))
+            return LineKind::End;
+        return name == QLatin1String("UID") ? LineKind::Uid : LineKind::Other;
+    }
+    int first = 0;
+    while (first < size && asciiSpace(text[first]))
+        ++first;
+    if (first == size)
+        return LineKind::Blank;
+    int colon = -1;
+    bool quoted = false;
+    for (int i = 0; i < size && colon < 0; ++i) {
+        if (text[i] == '"')
+            quoted = !quoted;
+        else if (text[i] == ':' && !quoted)
+            colon = i;
+    }
+    if (colon < 0)
+        return LineKind::Broken;
+    int end = 0;
+    while (end < size && text[end] != ';' && text[end] != ':')
+        ++end;
+    while (end > first && asciiSpace(text[end - 1]))
+        --end;
+    auto is = [&](const char *word) {
+        const int length = int(qstrlen(word));
+        return end - first == length && qstrnicmp(text + first, word, uint(length)) == 0;
+    };
+    const LineKind kind = is("BEGIN") ? LineKind::Begin
+                          : is("END") ? LineKind::End
+                          : is("UID") ? LineKind::Uid
+                                      : LineKind::Other;
+    if (kind != LineKind::Other)
+        *value = QString::fromLatin1(text + colon + 1, size - colon - 1);
+    return kind;
+}
+
+// Enough to tell an edited event from an unchanged one, at a fraction of a cryptographic hash's
+// cost. Not qHashBits: that is CRC32 on most machines, 32 bits however it is seeded.
+struct TextHash
+{
+    quint64 value = 0xcbf29ce484222325u;
+    void add(const char *text, int size)
+    {
+        if (size == 0)
+            return; // so that only the text counts, not where incidences cut it
+        value = value * 0x100000001b3u ^ std::hash<std::string_view>{}(std::string_view(text, size_t(size)));
+    }
+    void add(const TextHash &other) { value = value * 0x100000001b3u ^ other.value; }
+    quint64 result() const { return qMax<quint64>(value, 1); }
+};
+
+bool isIncidenceName(const QString &name)
+{
+    return name == QLatin1String("VEVENT") || name == QLatin1String("VTODO") ||
+           name == QLatin1String("VJOURNAL");
+}
+
+} // namespace
+
+bool IcsDocument::outline(const QByteArray &data, IcsOutline &out)
+{
+    out = IcsOutline();
+    struct Open
+    {
+        QString name;
+        int line = 0;
+    };
+    QVector<Open> stack;
+    const char *text = data.constData();
+    const int size = data.size();
+    auto fail = [&out](int line, const QString &why) {
+        out.errorLine = line;
+        out.errorText = why;
+        out.signatures.clear();
+        return false;
+    };
+    // One physical line without its line break, and where the next one starts.
+    auto physical = [&](int from, int *next) {
+        int end = data.indexOf('\n', from);
+        if (end < 0)
+            end = size;
+        *next = end + 1;
+        if (end > from && text[end - 1] == '\r')
+            --end;
+        return QByteArray::fromRawData(text + from, end - from);
+    };
+
+    // The text of each incidence goes to its UID's hash, the rest of the file to the context's.
+    TextHash context;
+    QHash<QString, TextHash> perUid;
+    int incidenceStart = -1;
+    int incidenceDepth = 0;
+    bool uidSeen = false;
+    QString uid;
+    int outsideFrom = 0;
+    bool anyTop = false;
+
+    int pos = 0;
+    int index = 0;
+    while (pos < size) {
+        const int start = pos;
+        const int lineNumber = index + 1;
+        int next = 0;
+        QByteArray line = physical(pos, &next);
+        ++index;
+        pos = next;
+        while (pos < size && (text[pos] == ' ' || text[pos] == '\t')) {
+            line += physical(pos, &next).mid(1);
+            ++index;
+            pos = next;
+        }
+        const int end = qMin(pos, size);
+        QString value;
+        switch (classify(line, &value)) {
+        case LineKind::Blank:
+            break;
+        case LineKind::Broken:
+            return fail(lineNumber, QStringLiteral("not an iCalendar content line"));
+        case LineKind::Begin: {
+            const QString name = value.trimmed().toUpper();
+            const bool atComponents =
+                stack.isEmpty() || (stack.size() == 1 && stack.first().name == QLatin1String("VCALENDAR"));
+            if (incidenceStart < 0 && atComponents && isIncidenceName(name)) {
+                context.add(text + outsideFrom, start - outsideFrom);
+                incidenceStart = start;
+                incidenceDepth = stack.size();
+                uidSeen = false;
+                uid.clear();
+            }
+            stack.push_back({name, lineNumber});
+            break;
+        }
+        case LineKind::End: {
+            const QString closing = value.trimmed().toUpper();
+            if (stack.isEmpty())
+                return fail(lineNumber, QStringLiteral("END:%1 without BEGIN").arg(closing));
+            if (stack.last().name != closing) {
+                return fail(lineNumber, QStringLiteral("END:%1 does not close BEGIN:%2 of line %3")
+                                            .arg(closing, stack.last().name)
+                                            .arg(stack.last().line));
+            }
+            stack.removeLast();
+            if (incidenceStart >= 0 && stack.size() == incidenceDepth) {
+                perUid[uid].add(text + incidenceStart, end - incidenceStart);
+                incidenceStart = -1;
+                outsideFrom = end;
+            }
+            if (stack.isEmpty()) {
+                anyTop = true;
+                if (closing == QLatin1String("VCALENDAR"))
+                    out.bare = false;
+            }
+            break;
+        }
+        case LineKind::Uid:
+            if (incidenceStart >= 0 && !uidSeen && stack.size() == incidenceDepth + 1) {
+                uid = value.trimmed();
+                uidSeen = true;
+            }
+            Q_FALLTHROUGH();
+        case LineKind::Other:
+            if (stack.isEmpty())
+                return fail(lineNumber, QStringLiteral("content line outside of any component"));
+            break;
+        }
+    }
+    if (!stack.isEmpty())
+        return fail(stack.last().line, QStringLiteral("BEGIN:%1 is never closed").arg(stack.last().name));
+    if (!anyTop)
+        return fail(1, QStringLiteral("no calendar data"));
+    context.add(text + outsideFrom, size - outsideFrom);
+    for (auto it = perUid.begin(); it != perUid.end(); ++it) {
+        it->add(context);
+        out.signatures.insert(it.key(), it->result());
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 #define DATASERVER_ICSDOCUMENT_H
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -36,11 +37,24 @@ struct IcsNode
     void insertBeforeComponents(const IcsNode &node);
 };
 
+// What the store needs of a file at load, without building its nodes: parse()'s verdict, whether
+// the file is bare, and a hash of each UID's components and one of the rest, to tell on a re-read
+// which events changed. A parsed document costs many times the text's size and time.
+struct IcsOutline
+{
+    bool bare = true;
+    int errorLine = 0;
+    QString errorText;
+    QHash<QString, quint64> signatures; // by UID, with the rest of the file's hash folded in; never 0
+};
+
 class IcsDocument
 {
 public:
     // False for text that is not iCalendar: errorLine and errorText then tell where and why.
     bool parse(const QByteArray &data);
+    // False exactly where parse() is, with the same errorLine and errorText.
+    static bool outline(const QByteArray &data, IcsOutline &out);
 
     QByteArray toByteArray() const;
 

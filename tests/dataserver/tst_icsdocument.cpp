@@ -17,6 +17,9 @@ private Q_SLOTS:
     void foldsLongUtf8Lines();
     void escapesText();
     void wrapsBareEvents();
+    void outlineAgreesWithParse_data();
+    void outlineAgreesWithParse();
+    void outlineSignatures();
 };
 
 void TestIcsDocument::roundTrip_data()
@@ -116,3 +119,104 @@ void TestIcsDocument::wrapsBareEvents()
 
 QTEST_GUILESS_MAIN(TestIcsDocument)
 #include "tst_icsdocument.moc"
+
+void TestIcsDocument::outlineAgreesWithParse_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    const QFileInfoList files =
+        QDir(QStringLiteral(TESTDATA_DIR)).entryInfoList({"*.ics"}, QDir::Files, QDir::Name);
+    for (const QFileInfo &info : files) {
+        QFile file(info.absoluteFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTest::newRow(qPrintable(info.fileName())) << file.readAll();
+    }
+    QTest::newRow("truncated") << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\n");
+    QTest::newRow("mismatched END") << QByteArray(
+        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:x\nEND:VTODO\nEND:VCALENDAR\n");
+    QTest::newRow("not iCalendar") << QByteArray("hello world\n");
+    QTest::newRow("stray END") << QByteArray("END:VEVENT\n");
+    QTest::newRow("property outside") << QByteArray("BEGIN:VEVENT\nEND:VEVENT\nUID:x\n");
+    QTest::newRow("no components") << QByteArray("\r\n\r\n");
+    QTest::newRow("bare event") << QByteArray("BEGIN:VEVENT\r\nUID:x\r\nEND:VEVENT\r\n");
+    QTest::newRow("folded names") << QByteArray(
+        "BEGIN:VCAL\r\n ENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\nEND:VEV\r\n\tENT\r\n"
+        "END:VCALENDAR\r\n");
+    QTest::newRow("folded mismatch") << QByteArray(
+        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nEND:VEV\n TODO\nEND:VCALENDAR\n");
+    QTest::newRow("lower case, spaces") << QByteArray(" begin : vcalendar\nend:VCALENDAR \n");
+    QTest::newRow("quoted colon") << QByteArray("BEGIN:VEVENT\nX-A;P=\"a:b\"\nEND:VEVENT\n");
+    QTest::newRow("non-ASCII outside") << QByteArray("BEGIN:VEVENT\nEND:VEVENT\nSUMMARY:Caf\xc3\xa9\n");
+    QTest::newRow("non-ASCII name") << QByteArray("BEGIN:VEVENT\nX-CAF\xc3\x89\nEND:VEVENT\n");
+    QTest::newRow("non-breaking space line") << QByteArray("BEGIN:VEVENT\n\xc2\xa0\nEND:VEVENT\n");
+    QTest::newRow("invalid UTF-8") << QByteArray("BEGIN:VEVENT\nSUMMARY:\xff\xfe\nEND:VEVENT\nEND:VX\n");
+}
+
+void TestIcsDocument::outlineAgreesWithParse()
+{
+    // The store reads files through the outline alone; an edit parses them in full. Both must
+    // take and refuse the same files, for the same reasons.
+    QFETCH(QByteArray, data);
+    IcsDocument document;
+    const bool parsed = document.parse(data);
+    IcsOutline outline;
+    QCOMPARE(IcsDocument::outline(data, outline), parsed);
+    QCOMPARE(outline.errorLine, document.errorLine);
+    QCOMPARE(outline.errorText, document.errorText);
+    if (parsed) {
+        QCOMPARE(outline.bare, document.isBare());
+        QStringList uids;
+        for (const IcsNode &node : document.components()) {
+            if (node.component && node.name != QLatin1String("VTIMEZONE"))
+                uids << node.propertyValue(QStringLiteral("UID")).trimmed();
+        }
+        uids.removeDuplicates();
+        uids.sort();
+        QStringList keys = outline.signatures.keys();
+        keys.sort();
+        QCOMPARE(keys, uids);
+    } else {
+        QVERIFY(outline.signatures.isEmpty());
+    }
+}
+
+void TestIcsDocument::outlineSignatures()
+{
+    const QByteArray zone =
+        "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+        "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+    const QByteArray first =
+        "BEGIN:VEVENT\r\nUID:first\r\nDTSTART:20240101T090000Z\r\nSUMMARY:One\r\nEND:VEVENT\r\n";
+    const QByteArray second =
+        "BEGIN:VEVENT\r\nUID:second\r\nDTSTART:20240102T090000Z\r\nSUMMARY:Two\r\n"
+        "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT5M\r\nEND:VALARM\r\nEND:VEVENT\r\n";
+    const QByteArray override = "BEGIN:VEVENT\r\nUID:second\r\nRECURRENCE-ID:20240109T090000Z\r\n"
+                                "DTSTART:20240109T100000Z\r\nEND:VEVENT\r\n";
+    auto signatures = [](const QByteArray &body) {
+        IcsOutline outline;
+        const QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + body + "END:VCALENDAR\r\n";
+        return IcsDocument::outline(text, outline) ? outline.signatures : QHash<QString, quint64>();
+    };
+    const QHash<QString, quint64> before = signatures(zone + first + second);
+    QCOMPARE(before.size(), 2);
+    QVERIFY(before.value("first") != before.value("second"));
+    QCOMPARE(signatures(zone + first + second), before);
+
+    // An edit of one event tells that event alone.
+    const QHash<QString, quint64> retitled =
+        signatures(zone + QByteArray(first).replace("One", "Uno") + second);
+    QVERIFY(retitled.value("first") != before.value("first"));
+    QCOMPARE(retitled.value("second"), before.value("second"));
+    const QHash<QString, quint64> alarm =
+        signatures(zone + first + QByteArray(second).replace("PT5M", "PT9M"));
+    QCOMPARE(alarm.value("first"), before.value("first"));
+    QVERIFY(alarm.value("second") != before.value("second"));
+    const QHash<QString, quint64> overridden = signatures(zone + first + second + override);
+    QCOMPARE(overridden.value("first"), before.value("first"));
+    QVERIFY(overridden.value("second") != before.value("second"));
+
+    // Time zones and calendar properties bear on every event.
+    const QHash<QString, quint64> rezoned =
+        signatures(QByteArray(zone).replace("+0100", "+0000") + first + second);
+    QVERIFY(rezoned.value("first") != before.value("first"));
+    QVERIFY(rezoned.value("second") != before.value("second"));
+}

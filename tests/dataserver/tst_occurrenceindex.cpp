@@ -16,6 +16,8 @@ private Q_SLOTS:
     void sameAsFreshStore_data();
     void sameAsFreshStore();
     void answerIsCompactJson();
+    void windowGrowsWithQueries();
+    void editRefusesFileChangedOnDisk();
 
 private:
     bool writeCalendar(const QByteArray &events);
@@ -36,6 +38,31 @@ const QByteArray weekly = "BEGIN:VEVENT\r\nUID:weekly\r\nDTSTART;VALUE=DATE:2024
                           "RRULE:FREQ=WEEKLY;COUNT=30\r\nSUMMARY:Bins\r\nEND:VEVENT\r\n"
                           "BEGIN:VEVENT\r\nUID:weekly\r\nRECURRENCE-ID;VALUE=DATE:20240304\r\n"
                           "DTSTART;VALUE=DATE:20240306\r\nSUMMARY:Bins, moved\r\nEND:VEVENT\r\n";
+
+// Events whose occurrences cross the edges of a window as it grows day by day.
+const QByteArray crossing =
+    "BEGIN:VEVENT\r\nUID:trip\r\nDTSTART;VALUE=DATE:20240307\r\nDTEND;VALUE=DATE:20240312\r\n"
+    "SUMMARY:Trip\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:night\r\nDTSTART;TZID=Europe/Berlin:20240105T220000\r\nDURATION:PT5H\r\n"
+    "RRULE:FREQ=WEEKLY;COUNT=40\r\nEXDATE;TZID=Europe/Berlin:20240315T220000\r\nSUMMARY:Night shift\r\n"
+    "END:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:weekend\r\nDTSTART;VALUE=DATE:20240106\r\nDURATION:P2D\r\nRRULE:FREQ=WEEKLY\r\n"
+    "SUMMARY:Weekend\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:midnight\r\nDTSTART;TZID=Europe/Berlin:20240101T000000\r\n"
+    "DTEND;TZID=Europe/"
+    "Berlin:20240101T000000\r\nRRULE:FREQ=DAILY;INTERVAL=3\r\nSUMMARY:Tick\r\nEND:VEVENT\r\n";
+
+qint64 firstId(const QString &json, const QString &title)
+{
+    const QJsonArray days = QJsonDocument::fromJson(json.toUtf8()).array();
+    for (const QJsonValue &day : days) {
+        for (const QJsonValue &job : day.toObject().value("Jobs").toArray()) {
+            if (job.toObject().value("Title").toString() == title)
+                return job.toObject().value("ID").toVariant().toLongLong();
+        }
+    }
+    return 0;
+}
 
 QStringList titles(const QString &json)
 {
@@ -133,6 +160,67 @@ void TestOccurrenceIndex::answerIsCompactJson()
     QCOMPARE(QString::fromUtf8(document.toJson(QJsonDocument::Compact)), json);
     QCOMPARE(titles(json).filter("Bins"), QStringList{"2024-03-06 Bins, moved"});
     QCOMPARE(titles(json).filter("Stand-up").size(), 7);
+}
+
+void TestOccurrenceIndex::windowGrowsWithQueries()
+{
+    // The index grows by the days each query adds, and ahead of them when idle; what it answers
+    // must not depend on how it grew: no occurrence lost or doubled at the edges of what was
+    // expanded before.
+    QVERIFY(writeCalendar(daily + single + weekly + crossing));
+    CalendarStore store({m_path});
+    store.load();
+    QList<QPair<QDate, QDate>> ranges;
+    for (int day = 0; day < 30; ++day)
+        ranges << qMakePair(QDate(2024, 3, 1).addDays(day), QDate(2024, 3, 7).addDays(day));
+    for (int day = 1; day < 30; ++day)
+        ranges << qMakePair(QDate(2024, 3, 1).addDays(-day), QDate(2024, 3, 1).addDays(-day));
+    // Far beyond any window the index keeps, then back, then spanning both.
+    ranges << qMakePair(QDate(2024, 9, 2), QDate(2024, 9, 8))
+           << qMakePair(QDate(2024, 3, 4), QDate(2024, 3, 10))
+           << qMakePair(QDate(2024, 1, 1), QDate(2024, 10, 1));
+    int jobs = 0;
+    for (int i = 0; i < ranges.size(); ++i) {
+        const QString json = store.jobsJson(ranges.at(i).first, ranges.at(i).second);
+        QCOMPARE(json, fresh(ranges.at(i).first, ranges.at(i).second));
+        jobs += titles(json).size();
+        // Half of the time, the idle server grows the windows ahead before the next query.
+        if (i % 2)
+            QTest::qWait(1);
+    }
+    QVERIFY(jobs > 1000);
+    QVERIFY(titles(store.jobsJson(QDate(2024, 3, 9), QDate(2024, 3, 9))).contains("2024-03-09 Trip"));
+}
+
+void TestOccurrenceIndex::editRefusesFileChangedOnDisk()
+{
+    // The server keeps no copy of a file's text: an edit reads the file again, and must not build
+    // on a text other than the one its jobs came from, or it would undo the change on disk.
+    QVERIFY(writeCalendar(daily + single));
+    CalendarStore store({m_path});
+    store.load();
+    const qint64 id = firstId(store.jobsJson(QDate(2024, 3, 5), QDate(2024, 3, 5)), "Lunch");
+    QVERIFY(id > 0);
+
+    QSignalSpy changed(&store, &CalendarStore::jobsChanged);
+    const QByteArray renamed = QByteArray(single).replace("Lunch", "Brunch");
+    QVERIFY(writeCalendar(daily + renamed));
+    const CalendarStore::Result refused = store.deleteJob(id);
+    QCOMPARE(refused.status, CalendarStore::Status::WriteFailed);
+    QVERIFY(refused.message.contains("changed on disk"));
+    QFile file(m_path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("SUMMARY:Brunch"));
+    file.close();
+
+    // Once the change is read, the same edit goes through.
+    QVERIFY(changed.wait(5000));
+    QCOMPARE(firstId(store.jobsJson(QDate(2024, 3, 5), QDate(2024, 3, 5)), "Brunch"), id);
+    QVERIFY(store.deleteJob(id).ok());
+    QCOMPARE(titles(store.jobsJson(QDate(2024, 3, 5), QDate(2024, 3, 5))),
+             QStringList{"2024-03-05 Stand-up"});
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(!file.readAll().contains("UID:single"));
 }
 
 QTEST_GUILESS_MAIN(TestOccurrenceIndex)
