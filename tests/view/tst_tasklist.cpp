@@ -13,7 +13,7 @@
 namespace {
 // How a test task is set up: the mode it is meant to reach, its ticked state, and its begin as
 // minutes from now.
-struct TaskSpec
+struct TaskDraft
 {
     QString title;
     int mode;
@@ -23,41 +23,41 @@ struct TaskSpec
 
 int nextId = 1000;
 
-ScheduleDataInfo makeTask(const TaskSpec &spec, const QDateTime &now)
+ScheduleDataInfo makeTask(const TaskDraft &draft, const QDateTime &now)
 {
     ScheduleDataInfo info;
     info.setID(nextId++);
-    info.setTitleName(spec.title);
+    info.setTitleName(draft.title);
     info.setAllDay(false);
-    info.setBeginDateTime(now.addSecs(spec.beginMinutes * 60));
-    info.setEndDateTime(now.addSecs(spec.beginMinutes * 60 + 7200));
-    if (spec.mode == TaskItem::ModeRemind)
+    info.setBeginDateTime(now.addSecs(draft.beginMinutes * 60));
+    info.setEndDateTime(now.addSecs(draft.beginMinutes * 60 + 7200));
+    if (draft.mode == TaskItem::ModeRemind)
         info.setRemindData(RemindData(15, QTime(9, 0)));
 
     ExtendedData ext;
     ext.dataId = DataID{info.getID(), info.getRecurID(), info.getTitleName()};
-    ext.checked = spec.checked;
-    ext.pinned = spec.mode == TaskItem::ModePinned;
-    ext.countdown = spec.mode == TaskItem::ModeCountdownWait || spec.mode == TaskItem::ModeCountdown;
+    ext.checked = draft.checked;
+    ext.pinned = draft.mode == TaskItem::ModePinned;
+    ext.countdown = draft.mode == TaskItem::ModeCountdownWait || draft.mode == TaskItem::ModeCountdown;
     DataCenter::instance()->setExtendedData(info, ext);
     return info;
 }
 
-QVector<ScheduleDataInfo> makeTasks(const QList<TaskSpec> &specs)
+QVector<ScheduleDataInfo> makeTasks(const QList<TaskDraft> &drafts)
 {
     const QDateTime now = QDateTime::currentDateTime();
     QVector<ScheduleDataInfo> tasks;
-    for (const TaskSpec &spec : specs)
-        tasks.append(makeTask(spec, now));
+    for (const TaskDraft &draft : drafts)
+        tasks.append(makeTask(draft, now));
     return tasks;
 }
 
 QVector<ScheduleDataInfo> plainTasks(const QStringList &titles)
 {
-    QList<TaskSpec> specs;
+    QList<TaskDraft> drafts;
     for (int i = 0; i < titles.size(); ++i)
-        specs.append({titles.at(i), TaskItem::ModeNormal, false, 10 * (i + 1)});
-    return makeTasks(specs);
+        drafts.append({titles.at(i), TaskItem::ModeNormal, false, 10 * (i + 1)});
+    return makeTasks(drafts);
 }
 
 QCheckBox *checkBoxOf(TaskItem *item)
@@ -105,7 +105,7 @@ void clickCheckBox(TaskItem *item)
 }
 } // namespace
 
-Q_DECLARE_METATYPE(QList<TaskSpec>)
+Q_DECLARE_METATYPE(QList<TaskDraft>)
 
 class TestTaskList : public QObject
 {
@@ -127,49 +127,49 @@ private Q_SLOTS:
 
 void TestTaskList::displayOrder_data()
 {
-    QTest::addColumn<QList<TaskSpec>>("specs");
+    QTest::addColumn<QList<TaskDraft>>("drafts");
     QTest::addColumn<QStringList>("expectedTitles");
     QTest::addColumn<QList<int>>("expectedModes");
 
     QTest::newRow("countdown, pinned, normal, then checked")
-        << QList<TaskSpec>{{"checked countdown", TaskItem::ModeCountdown, true, 10},
-                           {"normal", TaskItem::ModeNormal, false, 20},
-                           {"pinned", TaskItem::ModePinned, false, 30},
-                           {"countdown", TaskItem::ModeCountdown, false, 40}}
+        << QList<TaskDraft>{{"checked countdown", TaskItem::ModeCountdown, true, 10},
+                            {"normal", TaskItem::ModeNormal, false, 20},
+                            {"pinned", TaskItem::ModePinned, false, 30},
+                            {"countdown", TaskItem::ModeCountdown, false, 40}}
         << QStringList{"countdown", "pinned", "normal", "checked countdown"} << QList<int>{4, 2, 0, 4};
     QTest::newRow("reminder ranks as normal")
-        << QList<TaskSpec>{{"remind later", TaskItem::ModeRemind, false, 90},
-                           {"normal earlier", TaskItem::ModeNormal, false, 60}}
+        << QList<TaskDraft>{{"remind later", TaskItem::ModeRemind, false, 90},
+                            {"normal earlier", TaskItem::ModeNormal, false, 60}}
         << QStringList{"normal earlier", "remind later"} << QList<int>{0, 1};
     QTest::newRow("every rank above the one below")
-        << QList<TaskSpec>{{"remind", TaskItem::ModeRemind, false, 5},
-                           {"pinned", TaskItem::ModePinned, false, 50},
-                           {"wait", TaskItem::ModeCountdownWait, false, 120},
-                           {"countdown", TaskItem::ModeCountdown, false, 30}}
+        << QList<TaskDraft>{{"remind", TaskItem::ModeRemind, false, 5},
+                            {"pinned", TaskItem::ModePinned, false, 50},
+                            {"wait", TaskItem::ModeCountdownWait, false, 120},
+                            {"countdown", TaskItem::ModeCountdown, false, 30}}
         << QStringList{"countdown", "wait", "pinned", "remind"} << QList<int>{4, 3, 2, 1};
     QTest::newRow("checked pinned below unchecked normal")
-        << QList<TaskSpec>{{"pinned done", TaskItem::ModePinned, true, 10},
-                           {"normal", TaskItem::ModeNormal, false, 50}}
+        << QList<TaskDraft>{{"pinned done", TaskItem::ModePinned, true, 10},
+                            {"normal", TaskItem::ModeNormal, false, 50}}
         << QStringList{"normal", "pinned done"} << QList<int>{0, 2};
-    QTest::newRow("equal keys keep input order") << QList<TaskSpec>{{"x", TaskItem::ModeNormal, false, 30},
-                                                                    {"y", TaskItem::ModeRemind, false, 30},
-                                                                    {"z", TaskItem::ModeNormal, false, 30}}
+    QTest::newRow("equal keys keep input order") << QList<TaskDraft>{{"x", TaskItem::ModeNormal, false, 30},
+                                                                     {"y", TaskItem::ModeRemind, false, 30},
+                                                                     {"z", TaskItem::ModeNormal, false, 30}}
                                                  << QStringList{"x", "y", "z"} << QList<int>{0, 1, 0};
     QTest::newRow("equal keys keep reversed input order")
-        << QList<TaskSpec>{{"z", TaskItem::ModeNormal, true, 30},
-                           {"y", TaskItem::ModeNormal, true, 30},
-                           {"x", TaskItem::ModeNormal, true, 30}}
+        << QList<TaskDraft>{{"z", TaskItem::ModeNormal, true, 30},
+                            {"y", TaskItem::ModeNormal, true, 30},
+                            {"x", TaskItem::ModeNormal, true, 30}}
         << QStringList{"z", "y", "x"} << QList<int>{0, 0, 0};
 }
 
 void TestTaskList::displayOrder()
 {
-    QFETCH(QList<TaskSpec>, specs);
+    QFETCH(QList<TaskDraft>, drafts);
     QFETCH(QStringList, expectedTitles);
     QFETCH(QList<int>, expectedModes);
 
     TaskList list;
-    list.setTasks(makeTasks(specs));
+    list.setTasks(makeTasks(drafts));
 
     QCOMPARE(titles(list.taskItems()), expectedTitles);
     QCOMPARE(titles(laidOut(list)), expectedTitles);
@@ -329,8 +329,8 @@ void TestTaskList::countdownTickReachesLeadingItemsOnly()
 {
     // The first item enters mode 5 on its first tick: its seconds to go then end in 9 or less.
     const QDateTime now = QDateTime::currentDateTime();
-    TaskSpec finalSpec{"final", TaskItem::ModeCountdown, false, 20};
-    ScheduleDataInfo finalTask = makeTask(finalSpec, now);
+    TaskDraft finalDraft{"final", TaskItem::ModeCountdown, false, 20};
+    ScheduleDataInfo finalTask = makeTask(finalDraft, now);
     finalTask.setBeginDateTime(now.addSecs(20 * 60 + 3));
     // The second stays in mode 4 for half a minute: its seconds to go end in 35.
     ScheduleDataInfo runningTask = makeTask({"running", TaskItem::ModeCountdown, false, 40}, now);
