@@ -5,6 +5,20 @@
 
 namespace {
 
+// Why an END line cannot close the innermost open component; empty when it can. The full reading
+// and the outline must refuse a file with the same words.
+template<typename Stack> QString endMismatch(const QString &closing, const Stack &stack)
+{
+    if (stack.isEmpty())
+        return QStringLiteral("END:%1 without BEGIN").arg(closing);
+    if (stack.last().name != closing) {
+        return QStringLiteral("END:%1 does not close BEGIN:%2 of line %3")
+            .arg(closing, stack.last().name)
+            .arg(stack.last().line);
+    }
+    return {};
+}
+
 int colonIndex(const QString &line)
 {
     bool quoted = false;
@@ -194,14 +208,9 @@ bool IcsDocument::parse(const QByteArray &data)
             node.component = true;
             stack.push_back(node);
         } else if (node.name == QLatin1String("END")) {
-            const QString closing = node.value().trimmed().toUpper();
-            if (stack.isEmpty())
-                return fail(lineNumber, QStringLiteral("END:%1 without BEGIN").arg(closing));
-            if (stack.last().name != closing) {
-                return fail(lineNumber, QStringLiteral("END:%1 does not close BEGIN:%2 of line %3")
-                                            .arg(closing, stack.last().name)
-                                            .arg(stack.last().line));
-            }
+            const QString mismatch = endMismatch(node.value().trimmed().toUpper(), stack);
+            if (!mismatch.isEmpty())
+                return fail(lineNumber, mismatch);
             IcsNode done = stack.takeLast();
             done.rawEnd = raw;
             if (stack.isEmpty())
@@ -489,13 +498,9 @@ bool IcsDocument::outline(const QByteArray &data, IcsOutline &out)
         }
         case LineKind::End: {
             const QString closing = value.trimmed().toUpper();
-            if (stack.isEmpty())
-                return fail(lineNumber, QStringLiteral("END:%1 without BEGIN").arg(closing));
-            if (stack.last().name != closing) {
-                return fail(lineNumber, QStringLiteral("END:%1 does not close BEGIN:%2 of line %3")
-                                            .arg(closing, stack.last().name)
-                                            .arg(stack.last().line));
-            }
+            const QString mismatch = endMismatch(closing, stack);
+            if (!mismatch.isEmpty())
+                return fail(lineNumber, mismatch);
             stack.removeLast();
             if (incidenceStart >= 0 && stack.size() == incidenceDepth) {
                 perUid[uid].add(text + incidenceStart, end - incidenceStart);
