@@ -53,29 +53,60 @@ void CScheduleDBus::releaseInstance()
 }
 
 // Sends the call and waits for it. A missing server or the bus's reply timeout come back as an
-// error reply, which is logged after `failureText`; the same error (name and message) of the same
-// member again, before that member has succeeded once more, is logged at debug level only.
+// error reply, which is logged after `failureText`.
 bool CScheduleDBus::callServer(const QString &member, const QVariantList &arguments, const char *failureText,
                                QDBusMessage &reply)
+{
+    if (!exchange(member, arguments, failureText, reply))
+        return false;
+    m_lastFailures.remove(member);
+    return true;
+}
+
+// As callServer, for the members that answer with a text. An answer that carries no text is a
+// failure too, and said so: the message's debug form shows what came instead.
+bool CScheduleDBus::callServerForText(const QString &member, const QVariantList &arguments,
+                                      const char *failureText, QString &text)
+{
+    QDBusMessage reply;
+    if (!exchange(member, arguments, failureText, reply))
+        return false;
+    if (!firstString(reply, text)) {
+        reportFailure(member, QStringLiteral("answer of signature ") + reply.signature(), failureText, reply);
+        return false;
+    }
+    m_lastFailures.remove(member);
+    return true;
+}
+
+bool CScheduleDBus::exchange(const QString &member, const QVariantList &arguments, const char *failureText,
+                             QDBusMessage &reply)
 {
     QDBusPendingCall call = asyncCallWithArgumentList(member, arguments);
     call.waitForFinished();
     reply = call.reply();
-    if (reply.type() == QDBusMessage::ReplyMessage) {
-        m_lastFailures.remove(member);
+    if (reply.type() == QDBusMessage::ReplyMessage)
         return true;
-    }
-    const QString cause = reply.type() == QDBusMessage::ErrorMessage
-                              ? reply.errorName() + QLatin1Char('\n') + reply.errorMessage()
-                              : QStringLiteral("no reply message");
+    reportFailure(member,
+                  reply.type() == QDBusMessage::ErrorMessage
+                      ? reply.errorName() + QLatin1Char('\n') + reply.errorMessage()
+                      : QStringLiteral("no reply message"),
+                  failureText, reply);
+    return false;
+}
+
+// The same failure (cause) of the same member again, before that member has succeeded once more,
+// is logged at debug level only: a server that stays broken must not fill the log at every reload.
+void CScheduleDBus::reportFailure(const QString &member, const QString &cause, const char *failureText,
+                                  const QDBusMessage &reply)
+{
     const auto last = m_lastFailures.constFind(member);
     if (last != m_lastFailures.cend() && *last == cause) {
         qDebug() << failureText << reply;
-        return false;
+        return;
     }
     m_lastFailures.insert(member, cause);
     qWarning() << failureText << reply;
-    return false;
 }
 
 CScheduleDBus::CScheduleDBus(const QString &service, const QString &path, const QDBusConnection &connection,
@@ -126,12 +157,9 @@ bool CScheduleDBus::GetJobs(const QDate &start, const QDate &end, QMap<QDate, QV
     const QVariantList arguments{unsignedArgument(start.year()), unsignedArgument(start.month()),
                                  unsignedArgument(start.day()),  unsignedArgument(end.year()),
                                  unsignedArgument(end.month()),  unsignedArgument(end.day())};
-    QDBusMessage reply;
     QString text;
-    if (!callServer(QStringLiteral("GetJobs"), arguments, "GetJobs err ,", reply) ||
-        !firstString(reply, text)) {
+    if (!callServerForText(QStringLiteral("GetJobs"), arguments, "GetJobs err ,", text))
         return false;
-    }
     out = ScheduleDataInfo::StrJsonToRangeInfo(text);
     return true;
 }
@@ -146,10 +174,8 @@ bool CScheduleDBus::queryJobs(const QString &key, const QDateTime &start, const 
                             {QStringLiteral("Start"), ScheduleDataInfo::DateTimeToStringDate(start)},
                             {QStringLiteral("End"), ScheduleDataInfo::DateTimeToStringDate(end)}};
     const QByteArray json = QJsonDocument(query).toJson(QJsonDocument::Compact);
-    QDBusMessage reply;
-    return callServer(QStringLiteral("QueryJobs"), {QString::fromUtf8(json.constData())}, "QueryJobs err ,",
-                      reply) &&
-           firstString(reply, text);
+    return callServerForText(QStringLiteral("QueryJobs"), {QString::fromUtf8(json.constData())},
+                             "QueryJobs err ,", text);
 }
 
 bool CScheduleDBus::QueryJobs(const QString &key, const QDateTime &start, const QDateTime &end, QString &out)
@@ -170,12 +196,9 @@ bool CScheduleDBus::QueryJobs(const QString &key, const QDateTime &start, const 
 
 bool CScheduleDBus::GetJob(qint64 jobId, ScheduleDataInfo &out)
 {
-    QDBusMessage reply;
     QString text;
-    if (!callServer(QStringLiteral("GetJob"), {QVariant::fromValue(jobId)}, "GetJob err ,", reply) ||
-        !firstString(reply, text)) {
+    if (!callServerForText(QStringLiteral("GetJob"), {QVariant::fromValue(jobId)}, "GetJob err ,", text))
         return false;
-    }
     out = ScheduleDataInfo::JsonStrToSchedule(text);
     return true;
 }
@@ -212,12 +235,10 @@ bool CScheduleDBus::DeleteJob(qint64 jobId)
 
 bool CScheduleDBus::GetFestivalMonth(quint32 year, quint32 month, QVector<_tagFestivalInfo> &out)
 {
-    QDBusMessage reply;
     QString text;
-    if (!callServer(QStringLiteral("GetFestivalMonth"),
-                    {QVariant::fromValue(year), QVariant::fromValue(month)}, "GetFestivalMonth err ,",
-                    reply) ||
-        !firstString(reply, text)) {
+    if (!callServerForText(QStringLiteral("GetFestivalMonth"),
+                           {QVariant::fromValue(year), QVariant::fromValue(month)}, "GetFestivalMonth err ,",
+                           text)) {
         return false;
     }
     return _tagFestivalInfo::appendFromJson(text, int(year), out);
@@ -227,12 +248,9 @@ bool CScheduleDBus::GetHuangLiDay(const QDate &day, CaHuangLiDayInfo &out)
 {
     const QVariantList arguments{unsignedArgument(day.year()), unsignedArgument(day.month()),
                                  unsignedArgument(day.day())};
-    QDBusMessage reply;
     QString text;
-    if (!callServer(QStringLiteral("GetHuangLiDay"), arguments, "GetHuangLiDay err ,", reply) ||
-        !firstString(reply, text)) {
+    if (!callServerForText(QStringLiteral("GetHuangLiDay"), arguments, "GetHuangLiDay err ,", text))
         return false;
-    }
     bool ok = false;
     out.strJsonToInfo(text, ok);
     return ok;
@@ -242,12 +260,9 @@ bool CScheduleDBus::GetHuangLiMonth(quint32 year, quint32 month, bool &fill, CaH
 {
     const QVariantList arguments{QVariant::fromValue(year), QVariant::fromValue(month),
                                  QVariant::fromValue(fill)};
-    QDBusMessage reply;
     QString text;
-    if (!callServer(QStringLiteral("GetHuangLiMonth"), arguments, "GetHuangLiMonth err ,", reply) ||
-        !firstString(reply, text)) {
+    if (!callServerForText(QStringLiteral("GetHuangLiMonth"), arguments, "GetHuangLiMonth err ,", text))
         return false;
-    }
     bool ok = false;
     out.strJsonToInfo(text, ok);
     return ok;

@@ -49,6 +49,13 @@ public Q_SLOTS:
 private:
     [[nodiscard]] bool callServer(const QString &member, const QVariantList &arguments,
                                   const char *failureText, QDBusMessage &reply);
+    [[nodiscard]] bool callServerForText(const QString &member, const QVariantList &arguments,
+                                         const char *failureText, QString &text);
+    // The call and its wait; an answer that is no method reply is reported as a failure.
+    [[nodiscard]] bool exchange(const QString &member, const QVariantList &arguments, const char *failureText,
+                                QDBusMessage &reply);
+    void reportFailure(const QString &member, const QString &cause, const char *failureText,
+                       const QDBusMessage &reply);
     [[nodiscard]] bool queryJobs(const QString &key, const QDateTime &start, const QDateTime &end,
                                  QString &text);
 

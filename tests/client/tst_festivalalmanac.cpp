@@ -180,8 +180,10 @@ void TestFestivalAlmanac::festivalMonth_data()
                                  << "1|春节|2|2024|";
     QTest::newRow("not json") << Reply::value(QString("[{\"id\":")) << false << ""
                               << "";
-    QTest::newRow("int reply") << Reply::value(3) << false << ""
-                               << "";
+    QTest::newRow("int reply")
+        << Reply::value(3) << false
+        << R"(^GetFestivalMonth err , QDBusMessage\(type=MethodReturn, .*signature="i")"
+        << "";
     QTest::newRow("error reply") << Reply::error(failed) << false
                                  << R"(^GetFestivalMonth err , QDBusMessage\(type=Error, .*Error\.Failed)"
                                  << "";
@@ -232,7 +234,9 @@ void TestFestivalAlmanac::huangLiDay_data()
     QTest::newRow("some members") << Reply::value(QString(R"({"Avoid":"出行","Worktime":"2"})")) << true << ""
                                   << "held|出行|0|||||0|||||held";
     QTest::newRow("not json") << Reply::value(QString("Suit")) << false << "" << held;
-    QTest::newRow("int reply") << Reply::value(3) << false << "" << held;
+    QTest::newRow("int reply") << Reply::value(3) << false
+                               << R"(^GetHuangLiDay err , QDBusMessage\(type=MethodReturn, .*signature="i")"
+                               << held;
     QTest::newRow("error reply") << Reply::error(failed) << false
                                  << R"(^GetHuangLiDay err , QDBusMessage\(type=Error, .*Error\.Failed)"
                                  << held;

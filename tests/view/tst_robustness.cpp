@@ -236,7 +236,8 @@ void TestRobustness::brokenServer_data()
     // The private bus gives up after 3 s; the widget waits that long, as it must, once per reload.
     QTest::newRow("no answer") << ScriptedServer::NeverAnswer << "last list"
                                << R"(^GetJobs err , QDBusMessage\(type=Error, .*NoReply)";
-    QTest::newRow("reply not a text") << ScriptedServer::WrongType << "last list" << QString();
+    QTest::newRow("reply not a text") << ScriptedServer::WrongType << "last list"
+                                      << R"(^GetJobs err , QDBusMessage\(type=MethodReturn, .*signature="i")";
     QTest::newRow("late answer") << ScriptedServer::LateAnswer << "new list" << QString();
     // An answer is an answer: text that is no range reads as no jobs, and the reader says why.
     QTest::newRow("garbage text") << ScriptedServer::Garbage << "nothing" << QString();
