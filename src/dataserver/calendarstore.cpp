@@ -1,6 +1,7 @@
 #include "calendarstore.h"
 
 #include "jobmapping.h"
+#include "timezonenames.h"
 
 #include <KCalendarCore/Exceptions>
 #include <KCalendarCore/ICalFormat>
@@ -79,7 +80,8 @@ Event::Ptr readComponent(const IcsDocument &document, const IcsNode &component)
     single.components() << component;
     MemoryCalendar::Ptr calendar(new MemoryCalendar(QTimeZone::systemTimeZone()));
     ICalFormat format;
-    if (!format.fromRawString(calendar, single.toByteArray()))
+    QStringList floating; // said when the file was read
+    if (!format.fromRawString(calendar, TimeZoneNames::resolve(single.toByteArray(), &floating)))
         return Event::Ptr();
     const Event::List events = calendar->rawEvents();
     return events.isEmpty() ? Event::Ptr() : events.first();
@@ -326,6 +328,11 @@ CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QFileI
         document.wrapInCalendar();
         forLibrary = document.toByteArray();
     }
+    QStringList floating;
+    forLibrary = TimeZoneNames::resolve(forLibrary, &floating);
+    for (const QString &name : qAsConst(floating))
+        sayOnce(
+            QStringLiteral("%1: no time zone \"%2\"; its times are read as floating time").arg(path, name));
     m_format->clearException();
     if (!m_format->fromRawString(file->calendar, forLibrary)) {
         qWarning().noquote()
@@ -369,6 +376,14 @@ CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QFileI
     }
     file->series.squeeze();
     return file;
+}
+
+void CalendarStore::sayOnce(const QString &warning)
+{
+    if (m_said.contains(warning))
+        return;
+    m_said.insert(warning);
+    qWarning().noquote() << warning;
 }
 
 CalendarStore::Series *CalendarStore::seriesOf(CalendarFile &file, const QString &uid)

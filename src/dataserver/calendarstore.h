@@ -171,6 +171,8 @@ private:
     Result write(const FilePtr &old, const QString &path, const IcsDocument &document, int source,
                  bool inDirectory);
     bool ensureTimezone(IcsDocument &document, const JobMapping::TimeStyle &style) const;
+    // A fault of a file that stays as it is would otherwise be told at every re-read.
+    void sayOnce(const QString &warning);
 
     QVector<Source> m_sources;
     QVector<FilePtr> m_files;
@@ -190,6 +192,7 @@ private:
     qint64 m_aheadBelowMs = 0; // a window that ends sooner grows
     int m_aheadFile = 0;
     int m_aheadSeries = 0;
+    QSet<QString> m_said;
 };
 
 #endif

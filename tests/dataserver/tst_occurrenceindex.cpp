@@ -1,4 +1,5 @@
 #include "calendarstore.h"
+#include "warningspy.h"
 
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void answerIsCompactJson();
     void windowGrowsWithQueries();
     void editRefusesFileChangedOnDisk();
+    void readsAsWritten_data();
+    void readsAsWritten();
 
 private:
     bool writeCalendar(const QByteArray &events);
@@ -94,7 +97,8 @@ QString TestOccurrenceIndex::fresh(const QDate &first, const QDate &last) const
 
 void TestOccurrenceIndex::initTestCase()
 {
-    QCOMPARE(qgetenv("TZ"), QByteArray("Europe/Berlin"));
+    // Registered once per zone: Berlin, and one east and one west of every file's zone below.
+    QVERIFY(!qgetenv("TZ").isEmpty());
     QVERIFY(m_dir.isValid());
     m_path = m_dir.filePath("calendar.ics");
 }
@@ -199,7 +203,7 @@ void TestOccurrenceIndex::editRefusesFileChangedOnDisk()
     QVERIFY(writeCalendar(daily + single));
     CalendarStore store({m_path});
     store.load();
-    const qint64 id = firstId(store.jobsJson(QDate(2024, 3, 5), QDate(2024, 3, 5)), "Lunch");
+    const qint64 id = firstId(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6)), "Lunch");
     QVERIFY(id > 0);
 
     QSignalSpy changed(&store, &CalendarStore::jobsChanged);
@@ -215,12 +219,131 @@ void TestOccurrenceIndex::editRefusesFileChangedOnDisk()
 
     // Once the change is read, the same edit goes through.
     QVERIFY(changed.wait(5000));
-    QCOMPARE(firstId(store.jobsJson(QDate(2024, 3, 5), QDate(2024, 3, 5)), "Brunch"), id);
+    QCOMPARE(firstId(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6)), "Brunch"), id);
     QVERIFY(store.deleteJob(id).ok());
-    QCOMPARE(titles(store.jobsJson(QDate(2024, 3, 5), QDate(2024, 3, 5))),
-             QStringList{"2024-03-05 Stand-up"});
+    const QStringList left = titles(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6)));
+    QCOMPARE(left.filter("Stand-up").size(), 3);
+    QCOMPARE(left.filter("Brunch"), QStringList());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(!file.readAll().contains("UID:single"));
+}
+
+namespace {
+
+// Time zones as calendar programs name them in their exports.
+const QByteArray sydneyRules =
+    "BEGIN:STANDARD\r\nDTSTART:16010101T030000\r\nTZOFFSETFROM:+1100\r\n"
+    "TZOFFSETTO:+1000\r\nRRULE:FREQ=YEARLY;BYDAY=1SU;BYMONTH=4\r\nEND:STANDARD\r\n"
+    "BEGIN:DAYLIGHT\r\nDTSTART:16010101T020000\r\nTZOFFSETFROM:+1000\r\n"
+    "TZOFFSETTO:+1100\r\nRRULE:FREQ=YEARLY;BYDAY=1SU;BYMONTH=10\r\nEND:DAYLIGHT\r\n";
+const QByteArray sydneyByPlaces =
+    "BEGIN:VTIMEZONE\r\nTZID:Canberra, Melbourne, Sydney\r\n" + sydneyRules + "END:VTIMEZONE\r\n";
+const QByteArray bangkokByOffset =
+    "BEGIN:VTIMEZONE\r\nTZID:(UTC+07:00) Bangkok, Hanoi, Jakarta\r\nBEGIN:STANDARD\r\n"
+    "DTSTART:16010101T000000\r\nTZOFFSETFROM:+0700\r\nTZOFFSETTO:+0700\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+const QByteArray officeTime =
+    "BEGIN:VTIMEZONE\r\nTZID:Office time\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+    "TZOFFSETFROM:+0415\r\nTZOFFSETTO:+0415\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+
+QByteArray vevent(const QByteArray &uid, const QByteArray &lines)
+{
+    return "BEGIN:VEVENT\r\nUID:" + uid + "\r\nDTSTAMP:20240101T000000Z\r\n" + lines + "END:VEVENT\r\n";
+}
+
+// Each job once, in the zone the file was written in ("" for the local zone), so that every row
+// reads the same in every zone the test runs in.
+QStringList jobsIn(const QString &json, const QByteArray &zoneId)
+{
+    const QTimeZone zone = zoneId.isEmpty() ? QTimeZone::systemTimeZone() : QTimeZone(zoneId);
+    QStringList out;
+    const QJsonArray days = QJsonDocument::fromJson(json.toUtf8()).array();
+    for (const QJsonValue &day : days) {
+        for (const QJsonValue &value : day.toObject().value("Jobs").toArray()) {
+            const QJsonObject job = value.toObject();
+            const QDateTime start = QDateTime::fromString(job.value("Start").toString(), Qt::ISODate);
+            const QDateTime end = QDateTime::fromString(job.value("End").toString(), Qt::ISODate);
+            const QString text =
+                job.value("AllDay").toBool()
+                    ? QStringLiteral("%1: all-day %2 - %3")
+                          .arg(job.value("Title").toString(), start.date().toString(Qt::ISODate),
+                               end.date().toString(Qt::ISODate))
+                    : QStringLiteral("%1: %2 - %3")
+                          .arg(job.value("Title").toString(),
+                               start.toTimeZone(zone).toString("yyyy-MM-dd hh:mm"),
+                               end.toTimeZone(zone).toString("yyyy-MM-dd hh:mm"));
+            if (!out.contains(text))
+                out << text;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+void TestOccurrenceIndex::readsAsWritten_data()
+{
+    QTest::addColumn<QByteArray>("events");
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("warnings");
+
+    QTest::newRow("zone named by its places, quoted")
+        << sydneyByPlaces + vevent("places",
+                                   "DTSTART;TZID=\"Canberra, Melbourne, Sydney\":20240305T093000\r\n"
+                                   "DTEND;TZID=\"Canberra, Melbourne, Sydney\":20240305T103000\r\n"
+                                   "RRULE:FREQ=MONTHLY;COUNT=2\r\nSUMMARY:Planning\r\n")
+        << QByteArray("Australia/Sydney") << QDate(2024, 3, 1) << QDate(2024, 4, 30)
+        << QStringList{"Planning: 2024-03-05 09:30 - 2024-03-05 10:30",
+                       "Planning: 2024-04-05 09:30 - 2024-04-05 10:30"}
+        << QStringList();
+    QTest::newRow("zone named by its offset and places")
+        << bangkokByOffset + vevent("offset",
+                                    "DTSTART;TZID=\"(UTC+07:00) Bangkok, Hanoi, Jakarta\":20240305T093000\r\n"
+                                    "DURATION:PT1H\r\nSUMMARY:Supplier call\r\n")
+        << QByteArray("Asia/Bangkok") << QDate(2024, 3, 4) << QDate(2024, 3, 6)
+        << QStringList{"Supplier call: 2024-03-05 09:30 - 2024-03-05 10:30"} << QStringList();
+    QTest::newRow("zone of the file's own making")
+        << officeTime +
+               vevent("office",
+                      "DTSTART;TZID=Office time:20240305T093000\r\nDURATION:PT1H\r\nSUMMARY:Open day\r\n")
+        << QByteArray("UTC") << QDate(2024, 3, 4) << QDate(2024, 3, 6)
+        << QStringList{"Open day: 2024-03-05 05:15 - 2024-03-05 06:15"} << QStringList();
+    QTest::newRow("Windows zone name without its definition")
+        << vevent("windows", "DTSTART;TZID=W. Europe Standard Time:20240705T093000\r\n"
+                             "DTEND;TZID=W. Europe Standard Time:20240705T103000\r\nSUMMARY:Review\r\n")
+        << QByteArray("Europe/Berlin") << QDate(2024, 7, 4) << QDate(2024, 7, 6)
+        << QStringList{"Review: 2024-07-05 09:30 - 2024-07-05 10:30"} << QStringList();
+    QTest::newRow("unknown zone name, read as floating time, said once")
+        << vevent("nowhere", "DTSTART;TZID=Nowhere Standard Time:20240305T093000\r\n"
+                             "DTEND;TZID=Nowhere Standard Time:20240305T103000\r\nSUMMARY:Lost\r\n")
+        << QByteArray() << QDate(2024, 3, 4) << QDate(2024, 3, 6)
+        << QStringList{"Lost: 2024-03-05 09:30 - 2024-03-05 10:30"}
+        << QStringList{"calendar.ics: no time zone \"Nowhere Standard Time\"; its times are read as floating "
+                       "time"};
+}
+
+void TestOccurrenceIndex::readsAsWritten()
+{
+    QFETCH(QByteArray, events);
+    QFETCH(QByteArray, zone);
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, warnings);
+
+    QVERIFY(writeCalendar(events));
+    WarningSpy spy;
+    CalendarStore store({m_path});
+    store.load();
+    // A day more on either side: the test's zone may put an occurrence on a neighbouring day.
+    const QString json = store.jobsJson(first.addDays(-1), last.addDays(1));
+    QCOMPARE(jobsIn(json, zone), expected);
+    QStringList said;
+    for (const QString &warning : qAsConst(spy.warnings))
+        said << QString(warning).remove(m_dir.path() + QLatin1Char('/'));
+    QCOMPARE(said, warnings);
 }
 
 QTEST_GUILESS_MAIN(TestOccurrenceIndex)
