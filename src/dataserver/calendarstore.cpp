@@ -643,14 +643,34 @@ void CalendarStore::occurrencesOf(const CalendarFile &file, const Event::Ptr &ev
         if (overlaps(moved))
             visit(moved);
     }
+    const Recurrence *recurrence = event->recurrence();
     qint64 probeEndMs = 0;
     const qint64 probeStartMs = spanOf(length, event->dtStart(), &probeEndMs);
-    const qint64 seconds = (probeEndMs - probeStartMs) / 1000;
+    qint64 seconds = (probeEndMs - probeStartMs) / 1000;
+    // An RDATE with a period lasts as long as its period says, not as the event.
+    const bool periods = !event->allDay() && !recurrence->rDateTimes().isEmpty();
+    if (periods) {
+        const QList<QDateTime> dates = recurrence->rDateTimes();
+        for (const QDateTime &date : dates) {
+            const Period period = recurrence->rDateTimePeriod(date);
+            if (period.isValid())
+                seconds = qMax(seconds, period.start().secsTo(period.end()));
+        }
+    }
     const QDateTime from = QDateTime::fromMSecsSinceEpoch(fromMs - (seconds + 1) * 1000);
-    const QList<QDateTime> times =
-        event->recurrence()->timesInInterval(from, QDateTime::fromMSecsSinceEpoch(toMs));
+    QList<QDateTime> times = recurrence->timesInInterval(from, QDateTime::fromMSecsSinceEpoch(toMs));
+    // A DTSTART its rule does not produce is still the first occurrence, as every other reader
+    // counts it (Apple's holidays, Exchange's weekday rules that start on another day).
+    const QDateTime start = event->dtStart();
+    const bool startInWindow = event->allDay()
+                                   ? start.date() >= from.toLocalTime().date() &&
+                                         start.date() <= QDateTime::fromMSecsSinceEpoch(toMs).date()
+                                   : start >= from && start.toMSecsSinceEpoch() <= toMs;
+    if (startInWindow && (times.isEmpty() || times.first() != start) &&
+        !recurrence->exDateTimes().contains(start) && !recurrence->exDates().contains(start.date()))
+        times.prepend(start);
     int count = 0;
-    for (const QDateTime &time : times) {
+    for (const QDateTime &time : qAsConst(times)) {
         if (++count > maxOccurrencesPerSeries)
             break;
         const int number = recurrenceNumber(*event, time);
@@ -658,7 +678,13 @@ void CalendarStore::occurrencesOf(const CalendarFile &file, const Event::Ptr &ev
             continue;
         Occurrence single = occurrence;
         single.recurId = number;
-        single.startMs = spanOf(length, time, &single.endMs);
+        const Period period = periods ? recurrence->rDateTimePeriod(time) : Period();
+        if (period.isValid()) {
+            single.startMs = time.toMSecsSinceEpoch();
+            single.endMs = single.startMs + period.start().msecsTo(period.end());
+        } else {
+            single.startMs = spanOf(length, time, &single.endMs);
+        }
         if (overlaps(single))
             visit(single);
     }

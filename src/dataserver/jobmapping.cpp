@@ -87,6 +87,10 @@ int recurrenceNumber(const Event &master, const QDateTime &originalStart)
     const QDateTime start = master.dtStart();
     if (subDaily(master))
         return int(start.secsTo(originalStart) / 60);
+    // Exchange and Google write the day an all-day occurrence replaces as a midnight in UTC or in
+    // a zone of theirs: the day is the one written, wherever that midnight falls here.
+    if (master.allDay())
+        return int(start.date().daysTo(originalStart.date()));
     return int(start.date().daysTo(dateIn(originalStart, start)));
 }
 

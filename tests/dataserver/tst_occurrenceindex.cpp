@@ -258,6 +258,7 @@ QStringList jobsIn(const QString &json, const QByteArray &zoneId)
     QStringList out;
     const QJsonArray days = QJsonDocument::fromJson(json.toUtf8()).array();
     for (const QJsonValue &day : days) {
+        QStringList today;
         for (const QJsonValue &value : day.toObject().value("Jobs").toArray()) {
             const QJsonObject job = value.toObject();
             const QDateTime start = QDateTime::fromString(job.value("Start").toString(), Qt::ISODate);
@@ -271,7 +272,11 @@ QStringList jobsIn(const QString &json, const QByteArray &zoneId)
                           .arg(job.value("Title").toString(),
                                start.toTimeZone(zone).toString("yyyy-MM-dd hh:mm"),
                                end.toTimeZone(zone).toString("yyyy-MM-dd hh:mm"));
-            if (!out.contains(text))
+            today << text;
+        }
+        // A job of several days is listed on each; one listed twice on a day is listed twice.
+        for (const QString &text : qAsConst(today)) {
+            if (out.count(text) < today.count(text))
                 out << text;
         }
     }
@@ -322,6 +327,45 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << QStringList{"Lost: 2024-03-05 09:30 - 2024-03-05 10:30"}
         << QStringList{"calendar.ics: no time zone \"Nowhere Standard Time\"; its times are read as floating "
                        "time"};
+    // Exchange and Google write the original day of an all-day occurrence as a midnight in UTC or
+    // in their own zone; west of it, that instant falls on the day before.
+    const QByteArray bins = vevent("bins", "DTSTART;VALUE=DATE:20240304\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
+                                           "SUMMARY:Bins\r\n");
+    const QStringList binsMoved{"Bins: all-day 2024-03-04 - 2024-03-04",
+                                "Bins, moved: all-day 2024-03-13 - 2024-03-13",
+                                "Bins: all-day 2024-03-18 - 2024-03-18"};
+    QTest::newRow("all-day occurrence moved, original day as a midnight in UTC")
+        << bins + vevent("bins", "RECURRENCE-ID:20240311T000000Z\r\nDTSTART;VALUE=DATE:20240313\r\n"
+                                 "SUMMARY:Bins, moved\r\n")
+        << QByteArray() << QDate(2024, 3, 4) << QDate(2024, 3, 18) << binsMoved << QStringList();
+    QTest::newRow("all-day occurrence moved, original day as a midnight in a Windows zone")
+        << bins + vevent("bins", "RECURRENCE-ID;TZID=W. Europe Standard Time:20240311T000000\r\n"
+                                 "DTSTART;VALUE=DATE:20240313\r\nSUMMARY:Bins, moved\r\n")
+        << QByteArray() << QDate(2024, 3, 4) << QDate(2024, 3, 18) << binsMoved << QStringList();
+    QTest::newRow("periods of their own length")
+        << vevent("periods", "DTSTART;TZID=Europe/Berlin:20240304T090000\r\nDTEND;TZID=Europe/Berlin:"
+                             "20240304T100000\r\nRDATE;VALUE=PERIOD:20240306T130000Z/20240306T160000Z,"
+                             "20240308T080000Z/PT30M\r\nSUMMARY:Workshop\r\n")
+        << QByteArray("Europe/Berlin") << QDate(2024, 3, 4) << QDate(2024, 3, 8)
+        << QStringList{"Workshop: 2024-03-04 09:00 - 2024-03-04 10:00",
+                       "Workshop: 2024-03-06 14:00 - 2024-03-06 17:00",
+                       "Workshop: 2024-03-08 09:00 - 2024-03-08 09:30"}
+        << QStringList();
+    QTest::newRow("start off its rule counts as the first occurrence")
+        << vevent("off", "DTSTART;TZID=Europe/Berlin:20240305T170000\r\nDURATION:PT1H\r\n"
+                         "RRULE:FREQ=WEEKLY;BYDAY=MO;UNTIL=20240318T230000Z\r\nSUMMARY:Choir\r\n")
+        << QByteArray("Europe/Berlin") << QDate(2024, 3, 4) << QDate(2024, 3, 19)
+        << QStringList{"Choir: 2024-03-05 17:00 - 2024-03-05 18:00",
+                       "Choir: 2024-03-11 17:00 - 2024-03-11 18:00",
+                       "Choir: 2024-03-18 17:00 - 2024-03-18 18:00"}
+        << QStringList();
+    QTest::newRow("all-day start off its rule counts as the first occurrence")
+        << vevent("feast", "DTSTART;VALUE=DATE:20240213\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYMONTHDAY=1\r\n"
+                           "SUMMARY:Carnival\r\n")
+        << QByteArray() << QDate(2024, 2, 1) << QDate(2024, 3, 31)
+        << QStringList{"Carnival: all-day 2024-02-13 - 2024-02-13",
+                       "Carnival: all-day 2024-03-01 - 2024-03-01"}
+        << QStringList();
 }
 
 void TestOccurrenceIndex::readsAsWritten()
