@@ -1,15 +1,21 @@
 // The whole widget under X, against a data server serving 20 tasks, beside a bare translucent Qt
-// window of the same size (bench_barewindow) started in the same way in the same run.
+// window of the same size (bench_barewindow) started in the same way in the same run, once painting
+// only its background and once also twenty lines of text.
 //
 // First painted frame: the time from fork() to the moment the new 350x400 window is mapped and a
 // pixel of its painted background (a point near the top edge, inside the rounded rectangle both
 // programs paint in white at alpha 80) reads back from the X server with that colour. It is measured
 // from outside, by polling the X server, so neither program carries any code for it.
+// Slow data server: the same first frame, the widget on a bus of its own (a second dbus-daemon)
+// where a forwarder owns the data server's name and passes every call on to the real server,
+// holding each answer back until 2 s after the call came in.
 // Peak memory: VmHWM of /proc/<pid>/status once the window has shown and settled.
 // OpenGL: whether an OpenGL driver (Mesa's GLX or EGL vendor library, a DRI driver, libglapi) is
 // mapped into the process (/proc/<pid>/maps).
 // Idle CPU: utime + stime from /proc/<pid>/stat over BENCH_IDLE_SECONDS (default 60), after the
 // window has settled; once with no task in countdown, once with one.
+// Wake-ups: voluntary and nonvoluntary context switches, summed over the threads of
+// /proc/<pid>/task, over the same idle period.
 #include "benchutil.h"
 #include "extendeddata.h"
 #include "scheduledatainfo.h"
@@ -17,14 +23,17 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusPendingCallWatcher>
 #include <QDBusReply>
+#include <QDBusVirtualObject>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -42,6 +51,9 @@ constexpr int probeY = 6;
 // White at alpha 80, premultiplied, as a 32-bit ARGB window stores it.
 constexpr unsigned long expectedPixel = 0x50505050;
 const QString countdownTitle = QStringLiteral("Countdown task");
+const QString serverName = QStringLiteral("com.norvale.dataserver.Calendar");
+const QString serverPath = QStringLiteral("/com/norvale/dataserver/Calendar");
+constexpr int slowAnswerMs = 2000;
 
 int xErrors = 0;
 int countErrors(Display *, XErrorEvent *)
@@ -119,6 +131,24 @@ double cpuSeconds(pid_t pid)
     return (fields.at(11).toDouble() + fields.at(12).toDouble()) / double(sysconf(_SC_CLK_TCK));
 }
 
+// Each wake-up of a sleeping thread ends in a context switch; /proc/<pid>/status alone would count
+// only the main thread's, and Qt's other threads (the bus, X events) wake up as well.
+qint64 contextSwitches(pid_t pid)
+{
+    qint64 total = 0;
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile file(tasks + QLatin1Char('/') + task + QStringLiteral("/status"));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            if (line.startsWith("voluntary_ctxt_switches:") || line.startsWith("nonvoluntary_ctxt_switches:"))
+                total += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+        }
+    }
+    return total;
+}
+
 bool mapsOpenGl(pid_t pid)
 {
     QFile file(QStringLiteral("/proc/%1/maps").arg(pid));
@@ -137,13 +167,25 @@ struct Run
     double peakMiB = -1;
     bool openGl = false;
     double idleCpu = -1;
+    double wakeupsPerSecond = -1;
 };
 
 struct Launch
 {
+    Launch(QString program, QString home, bool glNone, QByteArray argument = {}, QByteArray busAddress = {})
+        : program(std::move(program))
+        , home(std::move(home))
+        , glNone(glNone)
+        , argument(std::move(argument))
+        , busAddress(std::move(busAddress))
+    {
+    }
+
     QString program;
     QString home;
-    bool glNone = false; // set QT_XCB_GL_INTEGRATION=none; otherwise it is unset
+    bool glNone = false;   // set QT_XCB_GL_INTEGRATION=none; otherwise it is unset
+    QByteArray argument;   // one command-line argument, if any
+    QByteArray busAddress; // the session bus, if not this process's own
 };
 
 pid_t spawn(const Launch &launch)
@@ -153,12 +195,18 @@ pid_t spawn(const Launch &launch)
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("HOME", home.constData(), 1);
+        if (!launch.busAddress.isEmpty())
+            setenv("DBUS_SESSION_BUS_ADDRESS", launch.busAddress.constData(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         if (launch.glNone)
             setenv("QT_XCB_GL_INTEGRATION", "none", 1);
         else
             unsetenv("QT_XCB_GL_INTEGRATION");
-        execl(program.constData(), program.constData(), static_cast<char *>(nullptr));
+        if (launch.argument.isEmpty())
+            execl(program.constData(), program.constData(), static_cast<char *>(nullptr));
+        else
+            execl(program.constData(), program.constData(), launch.argument.constData(),
+                  static_cast<char *>(nullptr));
         _exit(127);
     }
     return pid;
@@ -204,8 +252,10 @@ Run measure(Display *display, const Launch &launch, int settleMs, int idleSecond
     run.openGl = mapsOpenGl(pid);
     if (idleSeconds > 0) {
         const double cpuBefore = cpuSeconds(pid);
+        const qint64 switchesBefore = contextSwitches(pid);
         QThread::sleep(idleSeconds);
         run.idleCpu = cpuSeconds(pid) - cpuBefore;
+        run.wakeupsPerSecond = double(contextSwitches(pid) - switchesBefore) / idleSeconds;
     }
     run.peakMiB = Bench::procMiB(pid, "VmHWM");
     stop(pid);
@@ -240,21 +290,21 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
-bool serverOwned()
+bool serverOwned(const QDBusConnection &bus = QDBusConnection::sessionBus())
 {
-    const QDBusReply<bool> reply = QDBusConnection::sessionBus().interface()->isServiceRegistered(
-        QStringLiteral("com.norvale.dataserver.Calendar"));
+    const QDBusReply<bool> reply = bus.interface()->isServiceRegistered(serverName);
     return reply.isValid() && reply.value();
 }
 
-QVector<ScheduleDataInfo> serverJobs(const QDate &first, const QDate &last)
+QVector<ScheduleDataInfo> serverJobs(const QDate &first, const QDate &last,
+                                     const QDBusConnection &bus = QDBusConnection::sessionBus())
 {
-    QDBusInterface server(QStringLiteral("com.norvale.dataserver.Calendar"),
-                          QStringLiteral("/com/norvale/dataserver/Calendar"),
-                          QStringLiteral("com.norvale.dataserver.Calendar"));
-    const QDBusReply<QString> reply =
-        server.call(QStringLiteral("GetJobs"), uint(first.year()), uint(first.month()), uint(first.day()),
-                    uint(last.year()), uint(last.month()), uint(last.day()));
+    // A plain call: QDBusInterface would first ask for the introspection data, a call of its own.
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(serverName, serverPath, serverName, QStringLiteral("GetJobs"));
+    call.setArguments({uint(first.year()), uint(first.month()), uint(first.day()), uint(last.year()),
+                       uint(last.month()), uint(last.day())});
+    const QDBusReply<QString> reply = bus.call(call);
     QVector<ScheduleDataInfo> jobs;
     if (!reply.isValid())
         return jobs;
@@ -284,6 +334,106 @@ QByteArray dataFile(const ScheduleDataInfo &job)
     out << table << QVector<ExtendedData>();
     return bytes;
 }
+
+// Passes every call on to the data server of another bus and sends its answer back no sooner than
+// `delayMs` after the call came in: a data server as slow as a busy or swapping one.
+class SlowForwarder : public QDBusVirtualObject
+{
+public:
+    SlowForwarder(const QDBusConnection &server, int delayMs)
+        : server(server)
+        , delayMs(delayMs)
+    {
+    }
+
+    QString introspect(const QString &) const override { return {}; }
+
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
+    {
+        if (message.type() != QDBusMessage::MethodCallMessage)
+            return false;
+        message.setDelayedReply(true);
+        QElapsedTimer received;
+        received.start();
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(serverName, message.path(), message.interface(), message.member());
+        call.setArguments(message.arguments());
+        auto *watcher = new QDBusPendingCallWatcher(server.asyncCall(call), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this, message, connection, received](QDBusPendingCallWatcher *watcher) {
+                    const QDBusMessage answer = watcher->reply();
+                    watcher->deleteLater();
+                    if (!message.isReplyRequired())
+                        return;
+                    const QDBusMessage reply =
+                        answer.type() == QDBusMessage::ReplyMessage
+                            ? message.createReply(answer.arguments())
+                            : message.createErrorReply(answer.errorName(), answer.errorMessage());
+                    const int left = int(std::max<qint64>(0, delayMs - received.elapsed()));
+                    QTimer::singleShot(left, this, [connection, reply] { connection.send(reply); });
+                });
+        return true;
+    }
+
+private:
+    QDBusConnection server;
+    int delayMs;
+};
+
+// A second session bus on which the forwarder owns the data server's name, on a thread of its own.
+class SlowBus : public QThread
+{
+public:
+    ~SlowBus() override
+    {
+        quit();
+        wait();
+        if (daemon.state() != QProcess::NotRunning) {
+            daemon.terminate();
+            daemon.waitForFinished(3000);
+        }
+    }
+
+    // The bus's address once the forwarder owns the name there; empty on failure.
+    QByteArray open()
+    {
+        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                     QStringLiteral("--print-address")});
+        while (daemon.waitForReadyRead(5000) && !daemon.canReadLine()) {
+        }
+        address = daemon.readLine().trimmed();
+        if (address.isEmpty())
+            return {};
+        QThread::start();
+        QDBusConnection bus = QDBusConnection::connectToBus(QString::fromLatin1(address),
+                                                            QStringLiteral("bench-slow-bus-watch"));
+        for (int i = 0; i < 500 && !serverOwned(bus); ++i)
+            QThread::msleep(10);
+        const bool owned = serverOwned(bus);
+        QDBusConnection::disconnectFromBus(QStringLiteral("bench-slow-bus-watch"));
+        return owned ? address : QByteArray();
+    }
+
+protected:
+    void run() override
+    {
+        const QDBusConnection server =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("bench-forwarder-out"));
+        QDBusConnection bus =
+            QDBusConnection::connectToBus(QString::fromLatin1(address), QStringLiteral("bench-forwarder-in"));
+        SlowForwarder forwarder(server, slowAnswerMs);
+        if (!bus.registerVirtualObject(serverPath, &forwarder) || !bus.registerService(serverName)) {
+            Bench::note(QStringLiteral("bench_widget: the slow forwarder could not take the name"));
+            return;
+        }
+        exec();
+        bus.unregisterObject(serverPath);
+    }
+
+private:
+    QProcess daemon;
+    QByteArray address;
+};
 
 } // namespace
 
@@ -352,28 +502,64 @@ int main(int argc, char **argv)
     QDir().mkpath(bareHome);
     writeFile(countdownHome + QStringLiteral("/.local/share/TaskList/data"), dataFile(countdownJob));
 
+    SlowBus slowBus;
+    const QByteArray slowAddress = slowBus.open();
+    if (slowAddress.isEmpty()) {
+        Bench::note(QStringLiteral("bench_widget: no second bus with a slow data server"));
+        return 1;
+    }
+    {
+        // The widget on the second bus must get the same tasks, only later.
+        const QDBusConnection slow = QDBusConnection::connectToBus(QString::fromLatin1(slowAddress),
+                                                                   QStringLiteral("bench-slow-check"));
+        QElapsedTimer answered;
+        answered.start();
+        const int slowJobs = serverJobs(now.date().addDays(-3), now.date().addDays(6), slow).size();
+        const qint64 slowMs = answered.elapsed();
+        Bench::note(QStringLiteral("bench_widget: the slow data server lists %1 tasks after %2 ms")
+                        .arg(slowJobs)
+                        .arg(slowMs));
+        if (slowJobs != 20 || slowMs < slowAnswerMs)
+            return 1;
+    }
+
     const Launch bare{QStringLiteral(BAREWINDOW_BINARY), bareHome, true};
+    const Launch bareText{QStringLiteral(BAREWINDOW_BINARY), bareHome, true, "--text"};
     const Launch widget{QStringLiteral(WIDGET_BINARY), idleHome, false};
+    const Launch widgetSlow{QStringLiteral(WIDGET_BINARY), idleHome, false, {}, slowAddress};
 
     // One start of each first: fonts, libraries and the X server's own caches.
     measure(display, bare, 200, 0);
+    measure(display, bareText, 200, 0);
     measure(display, widget, 200, 0);
-    QVector<double> bareFrame, widgetFrame, barePeak, widgetPeak;
+    QVector<double> bareFrame, bareTextFrame, widgetFrame, slowFrame, barePeak, widgetPeak;
     bool openGl = false;
     const int runs = Bench::runs(7);
     for (int i = 0; i < runs; ++i) {
         const Run b = measure(display, bare, 1500, 0);
+        const Run t = measure(display, bareText, 1500, 0);
         const Run w = measure(display, widget, 1500, 0);
-        if (b.firstFrameMs < 0 || w.firstFrameMs < 0)
+        // Long enough for the held-back answers to arrive and be shown before the next start.
+        const Run s = measure(display, widgetSlow, 2 * slowAnswerMs + 1500, 0);
+        if (b.firstFrameMs < 0 || t.firstFrameMs < 0 || w.firstFrameMs < 0 || s.firstFrameMs < 0)
             return 1;
         bareFrame << b.firstFrameMs;
+        bareTextFrame << t.firstFrameMs;
         widgetFrame << w.firstFrameMs;
+        slowFrame << s.firstFrameMs;
         barePeak << b.peakMiB;
         widgetPeak << w.peakMiB;
-        openGl = openGl || w.openGl;
+        openGl = openGl || w.openGl || s.openGl;
     }
+    // Baseline: the bare window with twenty lines of text.
     Bench::ratioRow(QStringLiteral("widget, 20 tasks: first painted frame"), Bench::median(widgetFrame),
-                    Bench::median(bareFrame), QStringLiteral("ms"), 1.5);
+                    Bench::median(bareTextFrame), QStringLiteral("ms"), 1.25);
+    Bench::ratioRow(
+        QStringLiteral("widget, 20 tasks: first painted frame, beside the bare window without text"),
+        Bench::median(widgetFrame), Bench::median(bareFrame), QStringLiteral("ms"), 1.5);
+    // Baseline: the widget with the prompt server; a tenth more is taken for noise.
+    Bench::ratioRow(QStringLiteral("widget, 20 tasks: first frame with a data server that answers after 2 s"),
+                    Bench::median(slowFrame), Bench::median(widgetFrame), QStringLiteral("ms"), 1.1);
     Bench::limitRow(QStringLiteral("widget, 20 tasks: peak memory (VmHWM)"), Bench::median(widgetPeak),
                     QStringLiteral("MiB"), 35,
                     QStringLiteral("%1 MiB").arg(Bench::median(barePeak), 0, 'f', 1));
@@ -394,7 +580,12 @@ int main(int argc, char **argv)
                     idle.idleCpu * scale, QStringLiteral("s"), 0.05, QStringLiteral("-"), 3);
     Bench::limitRow(
         QStringLiteral("widget idle CPU per 60 s, one countdown (%1 s measured)").arg(idleSeconds),
-        countdown.idleCpu * scale, QStringLiteral("s"), 0.25, QStringLiteral("-"), 3);
+        countdown.idleCpu * scale, QStringLiteral("s"), 0.08, QStringLiteral("-"), 3);
+    Bench::limitRow(
+        QStringLiteral("widget wake-ups per second, one countdown (%1 s measured)").arg(idleSeconds),
+        countdown.wakeupsPerSecond, QStringLiteral("/s"), 3, QStringLiteral("-"), 2);
+    Bench::note(QStringLiteral("bench_widget: %1 wake-ups per second with no countdown")
+                    .arg(idle.wakeupsPerSecond, 0, 'f', 2));
 
     server.terminate();
     server.waitForFinished(5000);
