@@ -89,6 +89,14 @@ inline bool row(const QString &figure, const QString &value, const QString &base
     return met;
 }
 
+// A figure reported without a target.
+inline void reportRow(const QString &figure, const QString &value)
+{
+    QTextStream out(stdout);
+    out << "| " << figure << " | " << value << " | - | - | report only | - |\n";
+    out.flush();
+}
+
 inline bool ratioRow(const QString &figure, double value, double baseline, const QString &unit,
                      double maxRatio)
 {

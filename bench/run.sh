@@ -3,7 +3,7 @@
 # Xvfb display, a temporary HOME) and prints one table of figures, each beside its bare-Qt
 # baseline measured in the same run. BENCH_RUNS sets the repetitions, BENCH_IDLE_SECONDS the idle
 # measurement (60 s by default), BENCH_ONLY a space-separated subset (json datafile settasks widget
-# dataserver).
+# eventloop dataserver).
 set -eu
 build=$(cd "${1:-build}" && pwd)
 bench="$build/bench"
@@ -34,7 +34,7 @@ until xdpyinfo >/dev/null 2>&1; do
     sleep 0.1
 done
 
-only=${BENCH_ONLY:-json datafile settasks widget dataserver}
+only=${BENCH_ONLY:-json datafile settasks widget eventloop dataserver}
 wanted() { case " $only " in *" $1 "*) return 0 ;; esac; return 1; }
 
 echo "Machine: $(nproc) cores, $(uname -r); Qt $(pkg-config --modversion Qt5Core 2>/dev/null || echo '?');" \
@@ -50,6 +50,7 @@ wanted settasks && QT_QPA_PLATFORM=xcb "$bench/bench_settasks" 2>>"$log"
 if wanted widget; then
     if [ -x "$bench/bench_widget" ]; then "$bench/bench_widget" 2>>"$log"; else echo "bench_widget not built (no Xlib)" >>"$log"; fi
 fi
+wanted eventloop && QT_QPA_PLATFORM=xcb "$bench/bench_eventloop" 2>>"$log"
 wanted dataserver && "$bench/bench_dataserver" 2>>"$log"
 echo
 echo "Notes:"
