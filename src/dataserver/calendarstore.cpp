@@ -6,6 +6,7 @@
 #include <KCalendarCore/Exceptions>
 #include <KCalendarCore/ICalFormat>
 #include <KCalendarCore/Recurrence>
+#include <KCalendarCore/RecurrenceRule>
 
 #include <QDebug>
 #include <QDir>
@@ -189,6 +190,50 @@ quint64 digestOf(const QByteArray &data)
     return std::hash<std::string_view>{}(std::string_view(data.constData(), size_t(data.size())));
 }
 
+// The library reads a rule it cannot parse as none, without a word: an event of a series would
+// quietly show once.
+void warnBadRules(const QString &path, const QByteArray &text)
+{
+    int line = 1;
+    int counted = 0;
+    std::unique_ptr<ICalFormat> format;
+    for (int pos = text.indexOf("RRULE"); pos >= 0; pos = text.indexOf("RRULE", pos + 5)) {
+        if (pos > 0 && text.at(pos - 1) != '\n')
+            continue;
+        int end = pos;
+        QByteArray value;
+        bool started = false;
+        while (end < text.size()) {
+            const char c = text.at(end);
+            if (c == '\n' && end + 1 < text.size() && (text.at(end + 1) == ' ' || text.at(end + 1) == '\t')) {
+                end += 2;
+                continue;
+            }
+            if (c == '\n')
+                break;
+            if (started && c != '\r')
+                value += c;
+            else if (c == ':')
+                started = true;
+            ++end;
+        }
+        if (!format)
+            format = std::make_unique<ICalFormat>();
+        RecurrenceRule rule;
+        if (format->fromString(&rule, QString::fromUtf8(value)) &&
+            rule.recurrenceType() != RecurrenceRule::rNone)
+            continue;
+        line += text.mid(counted, pos - counted).count('\n');
+        counted = pos;
+        const QString shown = value.size() > 60 ? QString::fromUtf8(value.left(60)) + QStringLiteral("...")
+                                                : QString::fromUtf8(value);
+        qWarning().noquote() << QStringLiteral("%1:%2: RRULE \"%3\" is no rule; the event is read without it")
+                                    .arg(path)
+                                    .arg(line)
+                                    .arg(shown);
+    }
+}
+
 CalendarStore::Result failure(CalendarStore::Status status, const QString &message)
 {
     CalendarStore::Result result;
@@ -290,8 +335,12 @@ CalendarStore::Result CalendarStore::documentOf(const CalendarFile &file, IcsDoc
             Status::WriteFailed,
             QStringLiteral("%1 changed on disk since it was read; it is read again").arg(file.path));
     }
-    if (!data.isEmpty())
-        document->parse(data);
+    // A file read without its damaged lines would lose them to an edit: it is left alone.
+    if (!data.isEmpty() && !document->parse(data))
+        return failure(Status::Unreadable, QStringLiteral("%1:%2: %3; the file is left alone")
+                                               .arg(file.path)
+                                               .arg(document->errorLine)
+                                               .arg(document->errorText));
     return {};
 }
 
@@ -314,17 +363,29 @@ CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QFileI
         return file;
     }
     IcsOutline outline;
+    QByteArray text = data;
     if (!IcsDocument::outline(data, outline)) {
-        qWarning().noquote() << QStringLiteral("%1:%2: %3; file skipped")
-                                    .arg(path)
-                                    .arg(outline.errorLine)
-                                    .arg(outline.errorText);
-        return file;
+        // One damaged line of an export costs that line or its component, not the whole file.
+        QVector<IcsFault> faults;
+        const QByteArray repaired = IcsDocument::repair(data, &faults);
+        IcsOutline again;
+        if (repaired.isEmpty() || !IcsDocument::outline(repaired, again)) {
+            qWarning().noquote() << QStringLiteral("%1:%2: %3; file skipped")
+                                        .arg(path)
+                                        .arg(outline.errorLine)
+                                        .arg(outline.errorText);
+            return file;
+        }
+        for (const IcsFault &fault : qAsConst(faults))
+            qWarning().noquote() << QStringLiteral("%1:%2: %3").arg(path).arg(fault.line).arg(fault.text);
+        outline = again;
+        text = repaired;
     }
-    QByteArray forLibrary = data;
+    warnBadRules(path, text);
+    QByteArray forLibrary = text;
     if (outline.bare) {
         IcsDocument document;
-        document.parse(data);
+        document.parse(text);
         document.wrapInCalendar();
         forLibrary = document.toByteArray();
     }
@@ -347,7 +408,7 @@ CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QFileI
             continue;
         int line = 0;
         if (document.top.isEmpty())
-            document.parse(data);
+            document.parse(text);
         for (const IcsNode &node : document.components()) {
             if (isEvent(node, event->uid())) {
                 const IcsNode *start = node.find(QStringLiteral("DTSTART"));

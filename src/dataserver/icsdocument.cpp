@@ -537,3 +537,100 @@ bool IcsDocument::outline(const QByteArray &data, IcsOutline &out)
     }
     return true;
 }
+
+QByteArray IcsDocument::repair(const QByteArray &data, QVector<IcsFault> *faults)
+{
+    struct Open
+    {
+        QString name;
+        int line = 0;
+        int kept = 0; // where its BEGIN line starts in the repaired text
+    };
+    QVector<Open> stack;
+    QByteArray kept;
+    kept.reserve(data.size());
+    const char *text = data.constData();
+    const int size = data.size();
+    int pos = 0;
+    int index = 0;
+    auto drop = [&](int line, const QString &why) { faults->push_back({line, why}); };
+    auto dropOpen = [&](int depth) {
+        while (stack.size() > depth) {
+            const Open open = stack.takeLast();
+            kept.truncate(open.kept);
+            drop(open.line, QStringLiteral("BEGIN:%1 is never closed; component skipped").arg(open.name));
+        }
+    };
+    // One physical line without its line break, and where the next one starts.
+    auto physical = [&](int from, int *next) {
+        int end = data.indexOf('\n', from);
+        if (end < 0)
+            end = size;
+        *next = end + 1;
+        if (end > from && text[end - 1] == '\r')
+            --end;
+        return QByteArray::fromRawData(text + from, end - from);
+    };
+    while (pos < size) {
+        const int start = pos;
+        const int lineNumber = index + 1;
+        int next = 0;
+        QByteArray unfolded = physical(pos, &next);
+        ++index;
+        pos = next;
+        while (pos < size && (text[pos] == ' ' || text[pos] == '\t')) {
+            unfolded += physical(pos, &next).mid(1);
+            ++index;
+            pos = next;
+        }
+        const QByteArray raw = QByteArray::fromRawData(text + start, qMin(pos, size) - start);
+        QString value;
+        switch (classify(unfolded, &value)) {
+        case LineKind::Blank:
+            kept += raw;
+            break;
+        case LineKind::Broken:
+            drop(lineNumber, QStringLiteral("not an iCalendar content line; line skipped"));
+            break;
+        case LineKind::Begin: {
+            const QString name = value.trimmed().toUpper();
+            // An event begun inside another one: the first lost its END.
+            if (isIncidenceName(name)) {
+                for (int i = 0; i < stack.size(); ++i) {
+                    if (isIncidenceName(stack.at(i).name)) {
+                        dropOpen(i);
+                        break;
+                    }
+                }
+            }
+            stack.push_back({name, lineNumber, kept.size()});
+            kept += raw;
+            break;
+        }
+        case LineKind::End: {
+            const QString closing = value.trimmed().toUpper();
+            int depth = stack.size() - 1;
+            while (depth >= 0 && stack.at(depth).name != closing)
+                --depth;
+            if (depth < 0) {
+                drop(lineNumber, endMismatch(closing, stack) + QStringLiteral("; line skipped"));
+                break;
+            }
+            dropOpen(depth + 1);
+            stack.removeLast();
+            kept += raw;
+            break;
+        }
+        case LineKind::Uid:
+        case LineKind::Other:
+            if (stack.isEmpty())
+                drop(lineNumber, QStringLiteral("content line outside of any component; line skipped"));
+            else
+                kept += raw;
+            break;
+        }
+    }
+    if (!stack.isEmpty())
+        return {};
+    return kept;
+}

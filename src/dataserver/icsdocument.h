@@ -48,6 +48,13 @@ struct IcsOutline
     QHash<QString, quint64> signatures; // by UID, with the rest of the file's hash folded in; never 0
 };
 
+// A part of a file left out by IcsDocument::repair(), and why.
+struct IcsFault
+{
+    int line = 0;
+    QString text;
+};
+
 class IcsDocument
 {
 public:
@@ -55,6 +62,11 @@ public:
     bool parse(const QByteArray &data);
     // False exactly where parse() is, with the same errorLine and errorText.
     static bool outline(const QByteArray &data, IcsOutline &out);
+
+    // The text without the lines and components that keep parse() from taking it, each said in
+    // `faults`; empty when the damage is past repair (a component still open at the end: a
+    // truncated file, whose rest is unknown).
+    static QByteArray repair(const QByteArray &data, QVector<IcsFault> *faults);
 
     QByteArray toByteArray() const;
 

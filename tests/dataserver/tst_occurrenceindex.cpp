@@ -21,6 +21,7 @@ private Q_SLOTS:
     void editRefusesFileChangedOnDisk();
     void readsAsWritten_data();
     void readsAsWritten();
+    void damagedFileLeftAloneByEdits();
 
 private:
     bool writeCalendar(const QByteArray &events);
@@ -366,6 +367,38 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << QStringList{"Carnival: all-day 2024-02-13 - 2024-02-13",
                        "Carnival: all-day 2024-03-01 - 2024-03-01"}
         << QStringList();
+    // A calendar begins on line 4; an event's own lines on its fourth.
+    const QByteArray early =
+        vevent("early", "DTSTART:20240305T080000Z\r\nDURATION:PT1H\r\nSUMMARY:Early\r\n");
+    const QByteArray late = vevent("late", "DTSTART:20240305T150000Z\r\nDURATION:PT1H\r\nSUMMARY:Late\r\n");
+    const QStringList both{"Early: 2024-03-05 08:00 - 2024-03-05 09:00",
+                           "Late: 2024-03-05 15:00 - 2024-03-05 16:00"};
+    QTest::newRow("a line of no iCalendar costs that line")
+        << early + vevent("late", "DTSTART:20240305T150000Z\r\nthis line lost its fold\r\nDURATION:PT1H\r\n"
+                                  "SUMMARY:Late\r\n")
+        << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5) << both
+        << QStringList{"calendar.ics:15: not an iCalendar content line; line skipped"};
+    QTest::newRow("an event without its END costs that event")
+        << vevent("lost", "DTSTART:20240305T120000Z\r\nSUMMARY:Lost\r\n").replace("END:VEVENT\r\n", "") +
+               early + late
+        << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5) << both
+        << QStringList{"calendar.ics:4: BEGIN:VEVENT is never closed; component skipped"};
+    QTest::newRow("an alarm without its END costs that alarm")
+        << early + vevent("late", "DTSTART:20240305T150000Z\r\nDURATION:PT1H\r\nSUMMARY:Late\r\n"
+                                  "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT5M\r\n")
+        << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5) << both
+        << QStringList{"calendar.ics:17: BEGIN:VALARM is never closed; component skipped"};
+    QTest::newRow("a stray END costs that line")
+        << early + "END:VTODO\r\n" + late << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5)
+        << both
+        << QStringList{"calendar.ics:11: END:VTODO does not close BEGIN:VCALENDAR of line 1; line skipped"};
+    QTest::newRow("a rule that is no rule is said")
+        << vevent("twice", "DTSTART;TZID=Europe/Berlin:20240305T090000\r\nDURATION:PT1H\r\n"
+                           "RRULE:RRULE:FREQ=DAILY;COUNT=3\r\nSUMMARY:Twice named\r\n")
+        << QByteArray("Europe/Berlin") << QDate(2024, 3, 5) << QDate(2024, 3, 7)
+        << QStringList{"Twice named: 2024-03-05 09:00 - 2024-03-05 10:00"}
+        << QStringList{
+               "calendar.ics:9: RRULE \"RRULE:FREQ=DAILY;COUNT=3\" is no rule; the event is read without it"};
 }
 
 void TestOccurrenceIndex::readsAsWritten()
@@ -388,6 +421,27 @@ void TestOccurrenceIndex::readsAsWritten()
     for (const QString &warning : qAsConst(spy.warnings))
         said << QString(warning).remove(m_dir.path() + QLatin1Char('/'));
     QCOMPARE(said, warnings);
+}
+
+void TestOccurrenceIndex::damagedFileLeftAloneByEdits()
+{
+    // Its jobs are served without the damaged line; an edit would write the file without it.
+    QVERIFY(writeCalendar(single + "no colon on this line\r\n" + daily));
+    QFile file(m_path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("calendar.ics:10: not an iCalendar content line"));
+    CalendarStore store({m_path});
+    store.load();
+    const qint64 id = firstId(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6)), "Lunch");
+    QVERIFY(id > 0);
+    const CalendarStore::Result refused = store.deleteJob(id);
+    QCOMPARE(refused.status, CalendarStore::Status::Unreadable);
+    QVERIFY2(refused.message.contains("calendar.ics:10: not an iCalendar content line"),
+             qPrintable(refused.message));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
 }
 
 QTEST_GUILESS_MAIN(TestOccurrenceIndex)
