@@ -5,15 +5,23 @@
 
 namespace {
 
+// A component's name as an error message shows it: a file without line breaks makes its whole
+// text the name of its first BEGIN.
+QString shown(const QString &name)
+{
+    constexpr int longest = 40;
+    return name.size() <= longest ? name : name.left(longest) + QStringLiteral("...");
+}
+
 // Why an END line cannot close the innermost open component; empty when it can. The full reading
 // and the outline must refuse a file with the same words.
 template<typename Stack> QString endMismatch(const QString &closing, const Stack &stack)
 {
     if (stack.isEmpty())
-        return QStringLiteral("END:%1 without BEGIN").arg(closing);
+        return QStringLiteral("END:%1 without BEGIN").arg(shown(closing));
     if (stack.last().name != closing) {
         return QStringLiteral("END:%1 does not close BEGIN:%2 of line %3")
-            .arg(closing, stack.last().name)
+            .arg(shown(closing), shown(stack.last().name))
             .arg(stack.last().line);
     }
     return {};
@@ -224,7 +232,8 @@ bool IcsDocument::parse(const QByteArray &data)
         }
     }
     if (!stack.isEmpty())
-        return fail(stack.last().line, QStringLiteral("BEGIN:%1 is never closed").arg(stack.last().name));
+        return fail(stack.last().line,
+                    QStringLiteral("BEGIN:%1 is never closed").arg(shown(stack.last().name)));
     if (top.isEmpty())
         return fail(1, QStringLiteral("no calendar data"));
     return true;
@@ -527,7 +536,8 @@ bool IcsDocument::outline(const QByteArray &data, IcsOutline &out)
         }
     }
     if (!stack.isEmpty())
-        return fail(stack.last().line, QStringLiteral("BEGIN:%1 is never closed").arg(stack.last().name));
+        return fail(stack.last().line,
+                    QStringLiteral("BEGIN:%1 is never closed").arg(shown(stack.last().name)));
     if (!anyTop)
         return fail(1, QStringLiteral("no calendar data"));
     context.add(text + outsideFrom, size - outsideFrom);
@@ -558,7 +568,8 @@ QByteArray IcsDocument::repair(const QByteArray &data, QVector<IcsFault> *faults
         while (stack.size() > depth) {
             const Open open = stack.takeLast();
             kept.truncate(open.kept);
-            drop(open.line, QStringLiteral("BEGIN:%1 is never closed; component skipped").arg(open.name));
+            drop(open.line,
+                 QStringLiteral("BEGIN:%1 is never closed; component skipped").arg(shown(open.name)));
         }
     };
     // One physical line without its line break, and where the next one starts.
@@ -633,4 +644,44 @@ QByteArray IcsDocument::repair(const QByteArray &data, QVector<IcsFault> *faults
     if (!stack.isEmpty())
         return {};
     return kept;
+}
+
+QByteArray IcsDocument::refold(const QByteArray &data, int longest, QVector<IcsFault> *refolded)
+{
+    const char *text = data.constData();
+    const int size = data.size();
+    QByteArray out;
+    int copied = 0;
+    int line = 1;
+    for (int start = 0; start < size; ++line) {
+        int end = data.indexOf('\n', start);
+        if (end < 0)
+            end = size;
+        int stop = end > start && text[end - 1] == '\r' ? end - 1 : end;
+        if (stop - start > longest) {
+            if (out.isEmpty())
+                out.reserve(size + size / 64);
+            out.append(text + copied, start - copied);
+            refolded->push_back({line, QStringLiteral("a line of %1 bytes").arg(stop - start)});
+            // Never inside a UTF-8 sequence: the library unfolds by bytes, but checks each line.
+            int from = start;
+            while (from < stop) {
+                int to = qMin(stop, from + (from == start ? 75 : 74));
+                while (to < stop && to > from + 1 && (uchar(text[to]) & 0xc0) == 0x80)
+                    --to;
+                if (from > start)
+                    out += ' ';
+                out.append(text + from, to - from);
+                if (to < stop)
+                    out += "\r\n";
+                from = to;
+            }
+            copied = stop;
+        }
+        start = end + 1;
+    }
+    if (out.isEmpty())
+        return data;
+    out.append(text + copied, size - copied);
+    return out;
 }

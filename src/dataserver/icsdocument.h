@@ -68,6 +68,10 @@ public:
     // truncated file, whose rest is unknown).
     static QByteArray repair(const QByteArray &data, QVector<IcsFault> *faults);
 
+    // The text with every physical line longer than `longest` bytes folded, each said in
+    // `refolded`: the library takes time quadratic in the length of a physical line.
+    static QByteArray refold(const QByteArray &data, int longest, QVector<IcsFault> *refolded);
+
     QByteArray toByteArray() const;
 
     // The components that hold events: VCALENDAR's children, or the top level of a bare file.

@@ -91,6 +91,22 @@ void TestIcsDocument::foldsLongUtf8Lines()
     }
     QCOMPARE(unfolded, text);
     QCOMPARE(IcsNode::property(text).value(), text.mid(8));
+
+    // Over-long lines are folded before the library reads them: the same text, the same lines.
+    const QByteArray file = "BEGIN:VEVENT\r\nUID:x\r\n" + text.toUtf8() + "\r\nEND:VEVENT\r\n";
+    QVector<IcsFault> refolded;
+    const QByteArray folded = IcsDocument::refold(file, 100, &refolded);
+    QCOMPARE(refolded.size(), 1);
+    QCOMPARE(refolded.first().line, 3);
+    IcsDocument document;
+    QVERIFY(document.parse(folded));
+    QCOMPARE(document.components().first().propertyValue(QStringLiteral("SUMMARY")), text.mid(8));
+    for (const QByteArray &line : folded.split('\n')) {
+        QVERIFY(line.size() <= 76);
+        QCOMPARE(QString::fromUtf8(line).toUtf8(), line);
+    }
+    QVERIFY(IcsDocument::refold(file, 1000, &refolded) == file);
+    QCOMPARE(refolded.size(), 1);
 }
 
 void TestIcsDocument::escapesText()

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void badArguments();
     void holidays();
     void latency();
+    void longLines();
 
 private:
     bool startServer(const QStringList &arguments);
@@ -480,6 +481,49 @@ void TestServerReads::latency()
     timer.restart();
     QVERIFY(m_client->GetJobs(QDate(2024, 3, 25), QDate(2024, 3, 31), days));
     qInfo("GetJobs of 7 days of the sample calendars: %lld ms uncached", timer.elapsed());
+}
+
+void TestServerReads::longLines()
+{
+    // The library's reader is quadratic in the length of a physical line: a 16 MiB property on one
+    // line kept the server from answering for about a minute. A file without line breaks once put
+    // its whole text on stderr.
+    const QByteArray head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Long//EN\r\n";
+    const QByteArray description(16 * 1024 * 1024, 'x');
+    const QString longPath = m_dir.filePath(QStringLiteral("long-line.ics"));
+    const QString flatPath = m_dir.filePath(QStringLiteral("no-breaks.ics"));
+    const QString otherPath = m_dir.filePath(QStringLiteral("beside.ics"));
+    const QList<QPair<QString, QByteArray>> files{
+        {longPath, head +
+                       "BEGIN:VEVENT\r\nUID:long\r\nDTSTART:20240305T080000Z\r\nDURATION:PT1H\r\n"
+                       "SUMMARY:Long notes\r\nDESCRIPTION:" +
+                       description + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"},
+        {flatPath, "BEGIN:VCALENDAR VERSION:2.0 BEGIN:VEVENT SUMMARY:" + QByteArray(1024 * 1024, 'y')},
+        {otherPath, head + "BEGIN:VEVENT\r\nUID:beside\r\nDTSTART:20240305T090000Z\r\nDURATION:PT1H\r\n"
+                           "SUMMARY:Beside\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"}};
+    for (const auto &file : files) {
+        QSaveFile out(file.first);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file.second);
+        QVERIFY(out.commit());
+    }
+    QVERIFY(startServer({longPath, flatPath, otherPath}));
+    DayMap days;
+    QTRY_VERIFY_WITH_TIMEOUT(m_client->GetJobs(QDate(2024, 3, 5), QDate(2024, 3, 5), days), 20000);
+    QStringList titles;
+    for (const ScheduleDataInfo &job : days.value(QDate(2024, 3, 5))) {
+        titles << job.getTitleName();
+        if (job.getTitleName() == QLatin1String("Long notes"))
+            QCOMPARE(job.getDescription().size(), description.size());
+    }
+    QCOMPARE(titles, (QStringList{"Long notes", "Beside"}));
+    QTRY_VERIFY(m_server.errors().contains(
+        flatPath + ":1: BEGIN:VCALENDAR VERSION:2.0 BEGIN:VEVENT SUMMA... is never closed; file skipped"));
+    const QStringList errors = m_server.errors().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(errors.filter(QStringLiteral("long-line.ics:9: a line of 16777228 bytes, folded")).size(), 1);
+    for (const QString &error : errors)
+        QVERIFY2(error.size() < 300, qPrintable(error.left(300)));
+    QVERIFY(startServer(m_calendars));
 }
 
 QTEST_GUILESS_MAIN(TestServerReads)
