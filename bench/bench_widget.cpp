@@ -28,6 +28,7 @@
 #include <QDBusVirtualObject>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMap>
 #include <QProcess>
 #include <QSaveFile>
 #include <QSet>
@@ -133,20 +134,39 @@ double cpuSeconds(pid_t pid)
 
 // Each wake-up of a sleeping thread ends in a context switch; /proc/<pid>/status alone would count
 // only the main thread's, and Qt's other threads (the bus, X events) wake up as well.
-qint64 contextSwitches(pid_t pid)
+// Keyed by thread name and id, so that the notes can say which thread wakes up.
+QMap<QString, qint64> contextSwitches(pid_t pid)
 {
-    qint64 total = 0;
+    QMap<QString, qint64> threads;
     const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
     for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile file(tasks + QLatin1Char('/') + task + QStringLiteral("/status"));
         if (!file.open(QIODevice::ReadOnly))
             continue;
+        QString name;
+        qint64 switches = 0;
         for (const QByteArray &line : file.readAll().split('\n')) {
+            if (line.startsWith("Name:"))
+                name = QString::fromUtf8(line.mid(5).trimmed());
             if (line.startsWith("voluntary_ctxt_switches:") || line.startsWith("nonvoluntary_ctxt_switches:"))
-                total += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+                switches += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
         }
+        threads.insert(name + QLatin1Char('/') + task, switches);
     }
-    return total;
+    return threads;
+}
+
+// Wake-ups per second over `seconds`, in total and per thread.
+double wakeupRate(const QMap<QString, qint64> &before, const QMap<QString, qint64> &after, int seconds,
+                  QString *perThread)
+{
+    qint64 total = 0;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        const qint64 count = it.value() - before.value(it.key());
+        total += count;
+        *perThread += QStringLiteral(" %1 %2").arg(it.key()).arg(double(count) / seconds, 0, 'f', 2);
+    }
+    return double(total) / seconds;
 }
 
 bool mapsOpenGl(pid_t pid)
@@ -168,6 +188,7 @@ struct Run
     bool openGl = false;
     double idleCpu = -1;
     double wakeupsPerSecond = -1;
+    QString wakeupsPerThread;
 };
 
 struct Launch
@@ -252,10 +273,11 @@ Run measure(Display *display, const Launch &launch, int settleMs, int idleSecond
     run.openGl = mapsOpenGl(pid);
     if (idleSeconds > 0) {
         const double cpuBefore = cpuSeconds(pid);
-        const qint64 switchesBefore = contextSwitches(pid);
+        const QMap<QString, qint64> switchesBefore = contextSwitches(pid);
         QThread::sleep(idleSeconds);
         run.idleCpu = cpuSeconds(pid) - cpuBefore;
-        run.wakeupsPerSecond = double(contextSwitches(pid) - switchesBefore) / idleSeconds;
+        run.wakeupsPerSecond =
+            wakeupRate(switchesBefore, contextSwitches(pid), idleSeconds, &run.wakeupsPerThread);
     }
     run.peakMiB = Bench::procMiB(pid, "VmHWM");
     stop(pid);
@@ -584,8 +606,12 @@ int main(int argc, char **argv)
     Bench::limitRow(
         QStringLiteral("widget wake-ups per second, one countdown (%1 s measured)").arg(idleSeconds),
         countdown.wakeupsPerSecond, QStringLiteral("/s"), 3, QStringLiteral("-"), 2);
-    Bench::note(QStringLiteral("bench_widget: %1 wake-ups per second with no countdown")
-                    .arg(idle.wakeupsPerSecond, 0, 'f', 2));
+    Bench::note(QStringLiteral("bench_widget: wake-ups per second, no countdown: %1 (thread/tid:%2)")
+                    .arg(idle.wakeupsPerSecond, 0, 'f', 2)
+                    .arg(idle.wakeupsPerThread));
+    Bench::note(QStringLiteral("bench_widget: wake-ups per second, one countdown: %1 (thread/tid:%2)")
+                    .arg(countdown.wakeupsPerSecond, 0, 'f', 2)
+                    .arg(countdown.wakeupsPerThread));
 
     server.terminate();
     server.waitForFinished(5000);
