@@ -312,15 +312,24 @@ void CalendarStore::load()
     rescan();
 }
 
-QStringList CalendarStore::filesOf(const Source &source) const
+QStringList CalendarStore::filesOf(const Source &source)
 {
     if (!source.directory)
         return {source.path};
     QStringList paths;
+    // QDir::System: a link to nothing is no file, but its owner meant one.
     const QFileInfoList entries =
-        QDir(source.path).entryInfoList({QStringLiteral("*.ics")}, QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QFileInfo &entry : entries)
-        paths << entry.absoluteFilePath();
+        QDir(source.path)
+            .entryInfoList({QStringLiteral("*.ics")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isSymLink() && !entry.exists()) {
+            sayOnce(QStringLiteral("%1: a symbolic link to %2, which does not exist; skipped")
+                        .arg(entry.absoluteFilePath(), entry.symLinkTarget()));
+            continue;
+        }
+        if (entry.isFile())
+            paths << entry.absoluteFilePath();
+    }
     return paths;
 }
 
@@ -527,7 +536,7 @@ bool CalendarStore::rescan()
                     current = readFile(path, info, QByteArray());
                     changed = true;
                 }
-            } else if (old && !m_touched.contains(path) && old->size == info.size() &&
+            } else if (old && !old->denied && !m_touched.contains(path) && old->size == info.size() &&
                        old->modified == info.lastModified()) {
                 current = old;
             } else {
@@ -537,6 +546,7 @@ bool CalendarStore::rescan()
                         << QStringLiteral("%1: %2; file skipped").arg(path, in.errorString());
                     current = readFile(path, info, QByteArray());
                     current->readable = false;
+                    current->denied = true;
                     changed = true;
                 } else {
                     const QByteArray data = in.readAll();

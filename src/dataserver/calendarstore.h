@@ -121,6 +121,8 @@ private:
         int source = 0;
         bool inDirectory = false;
         bool readable = false;
+        // Could not be opened: a chmod alone makes it readable, with size and time unchanged.
+        bool denied = false;
         qint64 size = -1;
         QDateTime modified;
         // A hash of the text as read, for a re-read and an edit to tell whether it changed. The text
@@ -151,7 +153,7 @@ private:
     // The file's text parsed, as it was read; a failure when it changed on disk since.
     Result documentOf(const CalendarFile &file, IcsDocument *document);
     void setFiles(const QVector<FilePtr> &files);
-    QStringList filesOf(const Source &source) const;
+    QStringList filesOf(const Source &source);
     bool findEvent(qint64 id, FilePtr *file, KCalendarCore::Event::Ptr *master) const;
     void forEachOccurrence(const QDateTime &from, const QDateTime &to,
                            const std::function<void(const Occurrence &)> &visit) const;

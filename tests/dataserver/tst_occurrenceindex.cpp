@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 // The store answers GetJobs from an index of occurrences kept across queries and re-reads; every
 // answer must be what a store that has just read the same files gives.
 class TestOccurrenceIndex : public QObject
@@ -22,6 +26,7 @@ private Q_SLOTS:
     void readsAsWritten_data();
     void readsAsWritten();
     void damagedFileLeftAloneByEdits();
+    void filesThatComeAndGo();
 
 private:
     bool writeCalendar(const QByteArray &events);
@@ -442,6 +447,73 @@ void TestOccurrenceIndex::damagedFileLeftAloneByEdits()
              qPrintable(refused.message));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
+}
+
+namespace {
+
+// Root reads any file: the test gives up that power while it lives, as an ordinary user has none.
+class NoReadOverride
+{
+public:
+    NoReadOverride() { set(false); }
+    ~NoReadOverride() { set(true); }
+
+private:
+    static void set(bool on)
+    {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct data[2]{};
+        if (syscall(SYS_capget, &header, data) != 0)
+            return;
+        for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+            if (on)
+                data[cap / 32].effective |= data[cap / 32].permitted & (1u << (cap % 32));
+            else
+                data[cap / 32].effective &= ~(1u << (cap % 32));
+        }
+        syscall(SYS_capset, &header, data);
+    }
+};
+
+} // namespace
+
+void TestOccurrenceIndex::filesThatComeAndGo()
+{
+    const QString folder = m_dir.filePath("folder");
+    QVERIFY(QDir().mkpath(folder));
+    auto put = [&](const QString &name, const QByteArray &event) {
+        QSaveFile file(folder + '/' + name);
+        return file.open(QIODevice::WriteOnly) &&
+               file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Index//EN\r\n" + event +
+                          "END:VCALENDAR\r\n") > 0 &&
+               file.commit();
+    };
+    QVERIFY(put("daily.ics", daily));
+    QVERIFY(put("single.ics", single));
+    QVERIFY(QFile::link(folder + "/moved-away/old.ics", folder + "/dangling.ics"));
+    const QString locked = folder + "/single.ics";
+    NoReadOverride asUser;
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));
+    QVERIFY(!QFile(locked).open(QIODevice::ReadOnly));
+
+    WarningSpy spy;
+    CalendarStore store({folder});
+    store.load();
+    const QStringList said = spy.warnings;
+    QCOMPARE(said.filter("dangling.ics: a symbolic link to " + folder +
+                         "/moved-away/old.ics, which does not exist; "
+                         "skipped")
+                 .size(),
+             1);
+    QCOMPARE(said.filter("single.ics: ").size(), 1);
+    QCOMPARE(titles(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6))).filter("Lunch"), QStringList());
+
+    // Readable again by chmod alone: the same size and time as when it could not be read.
+    QSignalSpy changed(&store, &CalendarStore::jobsChanged);
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QVERIFY(changed.wait(5000));
+    QCOMPARE(titles(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6))).filter("Lunch").size(), 1);
+    QCOMPARE(spy.warnings.filter("dangling.ics").size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestOccurrenceIndex)
