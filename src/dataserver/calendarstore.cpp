@@ -197,11 +197,10 @@ quint64 digestOf(const QByteArray &data)
 
 // The library reads a rule it cannot parse as none, without a word: an event of a series would
 // quietly show once.
-void warnBadRules(const QString &path, const QByteArray &text)
+void warnBadRules(const QString &path, const QByteArray &text, ICalFormat &format)
 {
     int line = 1;
     int counted = 0;
-    std::unique_ptr<ICalFormat> format;
     for (int pos = text.indexOf("RRULE"); pos >= 0; pos = text.indexOf("RRULE", pos + 5)) {
         if (pos > 0 && text.at(pos - 1) != '\n')
             continue;
@@ -222,12 +221,18 @@ void warnBadRules(const QString &path, const QByteArray &text)
                 started = true;
             ++end;
         }
-        if (!format)
-            format = std::make_unique<ICalFormat>();
-        RecurrenceRule rule;
-        if (format->fromString(&rule, QString::fromUtf8(value)) &&
-            rule.recurrenceType() != RecurrenceRule::rNone)
+        // The same few rules recur in every file of a directory, those of its time zones first.
+        static QSet<QByteArray> good;
+        if (good.contains(value))
             continue;
+        RecurrenceRule rule;
+        if (format.fromString(&rule, QString::fromUtf8(value)) &&
+            rule.recurrenceType() != RecurrenceRule::rNone) {
+            if (good.size() > 10000)
+                good.clear();
+            good.insert(value);
+            continue;
+        }
         line += text.mid(counted, pos - counted).count('\n');
         counted = pos;
         const QString shown = value.size() > 60 ? QString::fromUtf8(value.left(60)) + QStringLiteral("...")
@@ -395,7 +400,7 @@ CalendarStore::FilePtr CalendarStore::readFile(const QString &path, const QFileI
         outline = again;
         text = repaired;
     }
-    warnBadRules(path, text);
+    warnBadRules(path, text, *m_format);
     QByteArray forLibrary = text;
     if (outline.bare) {
         IcsDocument document;

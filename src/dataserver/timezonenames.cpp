@@ -218,6 +218,19 @@ QByteArray zoneOfDefinition(const QByteArray &text, const QString &name)
     return zone;
 }
 
+// Whether the library takes the name as it is. Qt lists every zone it has to answer, which cost
+// more than the rest of reading a small file.
+bool known(const QByteArray &name)
+{
+    static QHash<QByteArray, bool> verdicts;
+    const auto found = verdicts.constFind(name);
+    if (found != verdicts.constEnd())
+        return found.value();
+    const bool verdict = QTimeZone::isTimeZoneIdAvailable(name) || QTimeZone(name).isValid();
+    verdicts.insert(name, verdict);
+    return verdict;
+}
+
 } // namespace
 
 QByteArray TimeZoneNames::resolve(const QByteArray &data, QStringList *floating)
@@ -235,7 +248,7 @@ QByteArray TimeZoneNames::resolve(const QByteArray &data, QStringList *floating)
     }
     QHash<QByteArray, QByteArray> renamed; // an empty zone for floating time
     for (const QByteArray &name : qAsConst(names)) {
-        if (QTimeZone::isTimeZoneIdAvailable(name) || QTimeZone(name).isValid())
+        if (known(name))
             continue;
         const QString text = QString::fromUtf8(name);
         const QByteArray windows = QTimeZone::windowsIdToDefaultIanaId(name);
