@@ -744,16 +744,30 @@ void CalendarStore::occurrencesOf(const CalendarFile &file, const Event::Ptr &ev
     }
     const QDateTime from = QDateTime::fromMSecsSinceEpoch(fromMs - (seconds + 1) * 1000);
     QList<QDateTime> times = recurrence->timesInInterval(from, QDateTime::fromMSecsSinceEpoch(toMs));
-    // A DTSTART its rule does not produce is still the first occurrence, as every other reader
-    // counts it (Apple's holidays, Exchange's weekday rules that start on another day).
+    // A DTSTART its rule does not produce is still the first occurrence, and one of its COUNT, as
+    // every other reader counts it (Apple's holidays, Exchange's weekday rules that start on
+    // another day).
     const QDateTime start = event->dtStart();
     const bool startInWindow = event->allDay()
                                    ? start.date() >= from.toLocalTime().date() &&
                                          start.date() <= QDateTime::fromMSecsSinceEpoch(toMs).date()
                                    : start >= from && start.toMSecsSinceEpoch() <= toMs;
-    if (startInWindow && (times.isEmpty() || times.first() != start) &&
-        !recurrence->exDateTimes().contains(start) && !recurrence->exDates().contains(start.date()))
-        times.prepend(start);
+    const RecurrenceRule::List rules = recurrence->rRules();
+    const bool counted = rules.size() == 1 && rules.first()->duration() > 0;
+    if (startInWindow || counted) {
+        auto produces = [&](const RecurrenceRule *rule) {
+            return !rule->timesInInterval(start, start).isEmpty();
+        };
+        const bool offRule = !rules.isEmpty() && std::none_of(rules.cbegin(), rules.cend(), produces) &&
+                             !recurrence->rDateTimes().contains(start) &&
+                             !recurrence->rDates().contains(start.date());
+        const bool excluded =
+            recurrence->exDateTimes().contains(start) || recurrence->exDates().contains(start.date());
+        if (offRule && startInWindow && !excluded && !times.contains(start))
+            times.prepend(start);
+        if (offRule && counted)
+            times.removeAll(rules.first()->endDt());
+    }
     int count = 0;
     for (const QDateTime &time : qAsConst(times)) {
         if (++count > maxOccurrencesPerSeries)

@@ -365,6 +365,13 @@ void TestOccurrenceIndex::readsAsWritten_data()
                        "Choir: 2024-03-11 17:00 - 2024-03-11 18:00",
                        "Choir: 2024-03-18 17:00 - 2024-03-18 18:00"}
         << QStringList();
+    QTest::newRow("start off its rule is one of its COUNT")
+        << vevent("counted", "DTSTART;TZID=Europe/Berlin:20240305T170000\r\nDURATION:PT1H\r\n"
+                             "RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=2\r\nSUMMARY:Choir\r\n")
+        << QByteArray("Europe/Berlin") << QDate(2024, 3, 4) << QDate(2024, 3, 26)
+        << QStringList{"Choir: 2024-03-05 17:00 - 2024-03-05 18:00",
+                       "Choir: 2024-03-11 17:00 - 2024-03-11 18:00"}
+        << QStringList();
     QTest::newRow("all-day start off its rule counts as the first occurrence")
         << vevent("feast", "DTSTART;VALUE=DATE:20240213\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYMONTHDAY=1\r\n"
                            "SUMMARY:Carnival\r\n")
