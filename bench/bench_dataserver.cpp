@@ -33,6 +33,7 @@
 #include <QThread>
 #include <QTimeZone>
 #include <QTimer>
+#include <QtNumeric>
 
 #include <csignal>
 #include <ctime>
@@ -430,6 +431,30 @@ int main(int argc, char **argv)
     measureForm(QStringLiteral("directory"), directory,
                 QDir(directory).filePath(QStringLiteral("bench-4999@tasklist.ics")), many);
     report(QStringLiteral("5,000 files"), many);
+
+    // One event of today whose description is a single unfolded line of 16 MiB: the library's
+    // reader is quadratic in the length of a physical line.
+    const QString longLine = dir.filePath(QStringLiteral("long-line.ics"));
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    if (!writeText(longLine, QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//Long//EN\r\n"
+                                            "BEGIN:VEVENT\r\nUID:long-line\r\nDTSTART:%1T090000Z\r\n"
+                                            "DURATION:PT1H\r\nSUMMARY:Long notes\r\nDESCRIPTION:%2\r\n"
+                                            "END:VEVENT\r\nEND:VCALENDAR\r\n")
+                                 .arg(today, QString(16 * 1024 * 1024, QLatin1Char('x'))))) {
+        Bench::note(QStringLiteral("bench_dataserver: cannot write %1").arg(longLine));
+        return 1;
+    }
+    QVector<double> longStarts;
+    for (int i = 0, runs = Bench::runs(3); i < runs; ++i) {
+        const Started server = startServer(longLine, QDate::currentDate());
+        if (server.pid > 0)
+            stop(server.pid);
+        if (server.ms < 0)
+            break;
+        longStarts << server.ms;
+    }
+    Bench::limitRow(QStringLiteral("data server, 16 MiB unfolded property: start to first answer"),
+                    longStarts.isEmpty() ? qInf() : Bench::median(longStarts), QStringLiteral("ms"), 2000);
 
     if (QStandardPaths::findExecutable(QStringLiteral("khal")).isEmpty())
         Bench::note(QStringLiteral("khal is not installed: no khal list figure"));
