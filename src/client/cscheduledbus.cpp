@@ -85,6 +85,11 @@ bool CScheduleDBus::exchange(const QString &member, const QVariantList &argument
     QDBusPendingCall call = asyncCallWithArgumentList(member, arguments);
     call.waitForFinished();
     reply = call.reply();
+    return isMethodReply(member, failureText, reply);
+}
+
+bool CScheduleDBus::isMethodReply(const QString &member, const char *failureText, const QDBusMessage &reply)
+{
     if (reply.type() == QDBusMessage::ReplyMessage)
         return true;
     reportFailure(member,
@@ -95,18 +100,34 @@ bool CScheduleDBus::exchange(const QString &member, const QVariantList &argument
     return false;
 }
 
+// A text that is no range would read as a calendar without jobs and wipe the list: it is a failure
+// like an error reply, said once until the member succeeds again.
+bool CScheduleDBus::readRange(const QString &member, const char *failureText, const QDBusMessage &reply,
+                              const QString &text, QMap<QDate, QVector<ScheduleDataInfo>> &out)
+{
+    QString why;
+    if (!ScheduleDataInfo::readRangeInfo(text, out, why)) {
+        reportFailure(member, QStringLiteral("(an answer that is no range: ") + why + QLatin1Char(')'),
+                      failureText, reply, false);
+        return false;
+    }
+    m_lastFailures.remove(member);
+    return true;
+}
+
 // The same failure (cause) of the same member again, before that member has succeeded once more,
 // is logged at debug level only: a server that stays broken must not fill the log at every reload.
 void CScheduleDBus::reportFailure(const QString &member, const QString &cause, const char *failureText,
-                                  const QDBusMessage &reply)
+                                  const QDBusMessage &reply, bool causeShown)
 {
     const auto last = m_lastFailures.constFind(member);
-    if (last != m_lastFailures.cend() && *last == cause) {
-        qDebug() << failureText << reply;
-        return;
-    }
-    m_lastFailures.insert(member, cause);
-    qWarning() << failureText << reply;
+    const bool repeated = last != m_lastFailures.cend() && *last == cause;
+    if (!repeated)
+        m_lastFailures.insert(member, cause);
+    QDebug log = repeated ? qDebug() : qWarning();
+    log << failureText << reply;
+    if (!causeShown)
+        log.noquote() << cause;
 }
 
 CScheduleDBus::CScheduleDBus(const QString &service, const QString &path, const QDBusConnection &connection,
@@ -151,17 +172,41 @@ void CScheduleDBus::propertyChanged(const QDBusMessage &msg)
     Q_EMIT jobsUpdate();
 }
 
+namespace {
+QVariantList rangeArguments(const QDate &start, const QDate &end)
+{
+    return {unsignedArgument(start.year()), unsignedArgument(start.month()), unsignedArgument(start.day()),
+            unsignedArgument(end.year()),   unsignedArgument(end.month()),   unsignedArgument(end.day())};
+}
+} // namespace
+
 bool CScheduleDBus::GetJobs(const QDate &start, const QDate &end, QMap<QDate, QVector<ScheduleDataInfo>> &out)
 {
     out.clear();
-    const QVariantList arguments{unsignedArgument(start.year()), unsignedArgument(start.month()),
-                                 unsignedArgument(start.day()),  unsignedArgument(end.year()),
-                                 unsignedArgument(end.month()),  unsignedArgument(end.day())};
-    QString text;
-    if (!callServerForText(QStringLiteral("GetJobs"), arguments, "GetJobs err ,", text))
+    QDBusMessage reply;
+    if (!exchange(QStringLiteral("GetJobs"), rangeArguments(start, end), "GetJobs err ,", reply))
         return false;
-    out = ScheduleDataInfo::StrJsonToRangeInfo(text);
-    return true;
+    return readJobsReply(reply, out);
+}
+
+QDBusPendingCall CScheduleDBus::GetJobsAsync(const QDate &start, const QDate &end)
+{
+    return asyncCallWithArgumentList(QStringLiteral("GetJobs"), rangeArguments(start, end));
+}
+
+bool CScheduleDBus::readJobsReply(const QDBusMessage &reply, QMap<QDate, QVector<ScheduleDataInfo>> &out)
+{
+    out.clear();
+    const QString member = QStringLiteral("GetJobs");
+    if (!isMethodReply(member, "GetJobs err ,", reply))
+        return false;
+    QString text;
+    if (!firstString(reply, text)) {
+        reportFailure(member, QStringLiteral("answer of signature ") + reply.signature(), "GetJobs err ,",
+                      reply);
+        return false;
+    }
+    return readRange(member, "GetJobs err ,", reply, text, out);
 }
 
 bool CScheduleDBus::queryJobs(const QString &key, const QDateTime &start, const QDateTime &end, QString &text)
@@ -190,8 +235,7 @@ bool CScheduleDBus::QueryJobs(const QString &key, const QDateTime &start, const 
     QString text;
     if (!queryJobs(key, start, end, text))
         return false;
-    out = ScheduleDataInfo::StrJsonToRangeInfo(text);
-    return true;
+    return readRange(QStringLiteral("QueryJobs"), "QueryJobs err ,", QDBusMessage(), text, out);
 }
 
 bool CScheduleDBus::GetJob(qint64 jobId, ScheduleDataInfo &out)

@@ -6,13 +6,15 @@
 
 #include <QDBusAbstractInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QHash>
 
 #define DBUS_SERVER_NAME "com.norvale.dataserver.Calendar"
 #define DBUS_SERVER_PATH "/com/norvale/dataserver/Calendar"
 
 // The widget's client of the calendar data server. Every operation blocks until the server has
-// answered (or the bus's reply timeout has passed) and reports failure by its result and one warning.
+// answered (or the bus's reply timeout has passed) and reports failure by its result and one warning;
+// GetJobs can also be sent without waiting (GetJobsAsync, readJobsReply).
 class CScheduleDBus : public QDBusAbstractInterface
 {
     Q_OBJECT
@@ -28,6 +30,10 @@ public:
 
     // Jobs of the days from start to end, both included, grouped by day. Empties `out` first.
     bool GetJobs(const QDate &start, const QDate &end, QMap<QDate, QVector<ScheduleDataInfo>> &out);
+    QDBusPendingCall GetJobsAsync(const QDate &start, const QDate &end);
+    // Reads the answer of GetJobsAsync as GetJobs reads its own: false, with the same one warning,
+    // for an error or an answer that is no range. Empties `out` first.
+    bool readJobsReply(const QDBusMessage &reply, QMap<QDate, QVector<ScheduleDataInfo>> &out);
     bool QueryJobs(const QString &key, const QDateTime &start, const QDateTime &end, QString &out);
     bool QueryJobs(const QString &key, const QDateTime &start, const QDateTime &end,
                    QMap<QDate, QVector<ScheduleDataInfo>> &out);
@@ -54,8 +60,14 @@ private:
     // The call and its wait; an answer that is no method reply is reported as a failure.
     [[nodiscard]] bool exchange(const QString &member, const QVariantList &arguments, const char *failureText,
                                 QDBusMessage &reply);
+    [[nodiscard]] bool isMethodReply(const QString &member, const char *failureText,
+                                     const QDBusMessage &reply);
+    // A text answer that must be a range; anything else is a failure of `member`.
+    [[nodiscard]] bool readRange(const QString &member, const char *failureText, const QDBusMessage &reply,
+                                 const QString &text, QMap<QDate, QVector<ScheduleDataInfo>> &out);
+    // `cause` tells one failure from another; a cause the reply itself does not show is logged after it.
     void reportFailure(const QString &member, const QString &cause, const char *failureText,
-                       const QDBusMessage &reply);
+                       const QDBusMessage &reply, bool causeShown = true);
     [[nodiscard]] bool queryJobs(const QString &key, const QDateTime &start, const QDateTime &end,
                                  QString &text);
 

@@ -1,19 +1,17 @@
 #include "datacenter.h"
 
 #include "calendardbusui.h"
+#include "cscheduledbus.h"
+#include "dayclock.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QSaveFile>
 #include <QTimer>
 
 namespace {
-
-DataID keyOf(const ScheduleDataInfo &info)
-{
-    return DataID{info.getID(), info.getRecurID(), info.getTitleName()};
-}
 
 // Reads the float-task list the way QDataStream reads a QVector, except that a corrupt count cannot
 // make it reserve gigabytes: a record takes at least 15 bytes on the stream.
@@ -62,6 +60,28 @@ DataCenter::DataCenter()
 
 DataCenter::~DataCenter() = default;
 
+DayClock *DataCenter::clock()
+{
+    if (!dayClock)
+        dayClock = new DayClock(this);
+    return dayClock;
+}
+
+// The client is made only once someone listens: the data file alone needs no bus.
+void DataCenter::connectNotify(const QMetaMethod &signal)
+{
+    if (forwardingJobChanges || signal != QMetaMethod::fromSignal(&DataCenter::jobsChanged))
+        return;
+    forwardingJobChanges = true;
+    connect(CScheduleDBus::getInstance(), &CScheduleDBus::jobsUpdate, this, &DataCenter::jobsChanged);
+}
+
+void DataCenter::scheduleSave()
+{
+    if (!dataFilePath.isEmpty() && !saveTimer->isActive())
+        saveTimer->start();
+}
+
 void DataCenter::loadData(const QString &path)
 {
     // Changes still waiting for their save belong to the file they were made with.
@@ -82,8 +102,8 @@ void DataCenter::loadData(const QString &path)
     const bool tableWhole = in.status() == QDataStream::Ok;
     QVector<ExtendedData> tasks;
     readFloatTasks(in, tasks);
-    const bool whole = tableWhole && in.status() == QDataStream::Ok && in.atEnd() &&
-                       file.error() == QFileDevice::NoError;
+    const bool whole =
+        tableWhole && in.status() == QDataStream::Ok && in.atEnd() && file.error() == QFileDevice::NoError;
     extendedDataTable.swap(table);
     floatTasks.swap(tasks);
     if (!whole && file.seek(0))
@@ -162,7 +182,7 @@ bool DataCenter::writeFile(QString *error) const
 
 ExtendedData DataCenter::getExtendedData(const ScheduleDataInfo &info)
 {
-    const DataID key = keyOf(info);
+    const DataID key = taskKey(info);
     auto it = extendedDataTable.find(key);
     if (it == extendedDataTable.end())
         it = extendedDataTable.insert(key, ExtendedData());
@@ -171,9 +191,8 @@ ExtendedData DataCenter::getExtendedData(const ScheduleDataInfo &info)
 
 void DataCenter::setExtendedData(const ScheduleDataInfo &info, const ExtendedData &data)
 {
-    extendedDataTable.insert(keyOf(info), data);
-    if (!dataFilePath.isEmpty() && !saveTimer->isActive())
-        saveTimer->start();
+    extendedDataTable.insert(taskKey(info), data);
+    scheduleSave();
 }
 
 bool DataCenter::createFloatTask(const QString &title)
@@ -185,6 +204,7 @@ bool DataCenter::createFloatTask(const QString &title)
     ExtendedData task;
     task.dataId.titleName = title;
     floatTasks.append(task);
+    scheduleSave();
     return true;
 }
 
@@ -193,6 +213,7 @@ bool DataCenter::setFloatTask(const QString &title, bool checked)
     for (ExtendedData &task : floatTasks) {
         if (task.dataId.titleName == title) {
             task.checked = checked;
+            scheduleSave();
             return true;
         }
     }
@@ -209,6 +230,7 @@ bool DataCenter::removeFloatTask(const QString &title)
     for (int i = 0; i < floatTasks.size(); ++i) {
         if (floatTasks.at(i).dataId.titleName == title) {
             floatTasks.remove(i);
+            scheduleSave();
             return true;
         }
     }

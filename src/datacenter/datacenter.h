@@ -1,6 +1,7 @@
 #ifndef SCHEDULE_DATACENTER_H
 #define SCHEDULE_DATACENTER_H
 
+#include "displayselection.h"
 #include "extendeddata.h"
 #include "scheduledatainfo.h"
 
@@ -9,13 +10,12 @@
 #include <QSet>
 #include <QVector>
 
+class DayClock;
 class QTimer;
 
-// The selected view: -1 the last three days and today, 0 the overview, N > 0 the day N days ahead.
-enum DisplayInfo : int { DisplayRecent = -1, DisplayOverview = 0 };
-
 // Owner of the widget's own state of each task (ticked, pinned, countdown) and of its data file,
-// the choice of the tasks of a view, and the requests to the calendar application.
+// the choice of the tasks of a view, the clock that says which day it is, and the requests to the
+// calendar application. The view learns of the data server's changes from here (jobsChanged).
 class DataCenter : public QObject
 {
     Q_OBJECT
@@ -40,18 +40,29 @@ public:
     // what the other fetches gave, and a view already shown is better kept than replaced by it.
     bool getJobs(DisplayInfo view, QVector<ScheduleDataInfo> &out);
 
+    // Today, and the news of a new day; created on first use.
+    DayClock *clock();
+
     // Delay between a change and its save; a burst of changes within it costs one write.
     // When changing 2000 ms, update tst_datafile, which waits for it.
     static constexpr int saveDelayMs = 2000;
+
+Q_SIGNALS:
+    // The data server has changed jobs, or has just started.
+    void jobsChanged();
 
 public Q_SLOTS:
     void raiseCalendarWindow();
     void OpenSchedule(const QString &strjson);
 
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
+
 private:
     DataCenter();
     ~DataCenter() override;
 
+    void scheduleSave();
     [[nodiscard]] bool writeFile(QString *error) const;
     void keepUnreadableCopy(const QByteArray &bytes) const;
 
@@ -59,6 +70,8 @@ private:
     QHash<DataID, ExtendedData> extendedDataTable;
     QVector<ExtendedData> floatTasks;
     QTimer *saveTimer = nullptr;
+    DayClock *dayClock = nullptr;
+    bool forwardingJobChanges = false;
 };
 
 // Appends the unchecked tasks of the last three days and today whose ids are not yet listed; false

@@ -1,87 +1,148 @@
+#include "displayselection.h"
+
 #include "cscheduledbus.h"
 #include "datacenter.h"
+#include "dayclock.h"
+
+#include <QSet>
 
 namespace {
 
-using DayMap = QMap<QDate, QVector<ScheduleDataInfo>>;
+// The days of the carry-forward rule, relative to today.
+constexpr int recentFirstDay = -3;
+constexpr int weekLastDay = 6;
 
-// A schedule is listed at most once per view, whatever its recurrence id.
-void list(const ScheduleDataInfo &info, QVector<ScheduleDataInfo> &out, QSet<int> &listedIds)
+// Collects a view's tasks; a schedule is listed at most once, whatever its recurrence id.
+class Selection
 {
-    if (listedIds.contains(info.getID()))
-        return;
-    listedIds.insert(info.getID());
-    out.append(info);
-}
+public:
+    explicit Selection(QVector<ListedTask> &out, QSet<int> &listedIds)
+        : out(out)
+        , listedIds(listedIds)
+    {
+    }
 
-bool isNotable(const ScheduleDataInfo &info)
-{
-    if (info.getRemindData().getRemindNum() != -1)
-        return true;
-    const ExtendedData data = DataCenter::instance()->getExtendedData(info);
-    return data.pinned || data.countdown;
-}
+    bool isListed(const ScheduleDataInfo &info) const { return listedIds.contains(info.getID()); }
 
-// A failed fetch leaves the map empty and clears `ok`.
-DayMap fetch(int fromDays, int toDays, bool &ok)
-{
-    const QDate today = QDate::currentDate();
-    DayMap days;
-    if (!CScheduleDBus::getInstance()->GetJobs(today.addDays(fromDays), today.addDays(toDays), days))
-        ok = false;
-    return days;
-}
+    static ExtendedData stateOf(const ScheduleDataInfo &info)
+    {
+        return DataCenter::instance()->getExtendedData(info);
+    }
+
+    void list(const ScheduleDataInfo &info) { list(info, stateOf(info)); }
+    void list(const ScheduleDataInfo &info, const ExtendedData &state)
+    {
+        if (isListed(info))
+            return;
+        listedIds.insert(info.getID());
+        out.append(ListedTask{info, state});
+    }
+
+    // The unchecked tasks of the last three days and today.
+    void carryForward(const DayMap &days)
+    {
+        for (const QVector<ScheduleDataInfo> &day : days) {
+            for (const ScheduleDataInfo &info : day) {
+                if (isListed(info))
+                    continue;
+                const ExtendedData state = stateOf(info);
+                if (!state.checked)
+                    list(info, state);
+            }
+        }
+    }
+
+    void listAll(const DayMap &days)
+    {
+        for (const QVector<ScheduleDataInfo> &day : days) {
+            for (const ScheduleDataInfo &info : day)
+                list(info);
+        }
+    }
+
+    // The first day of the week that has anything whole, then what matters of every day.
+    void week(const DayMap &days)
+    {
+        bool anchored = false;
+        for (const QVector<ScheduleDataInfo> &day : days) {
+            if (!anchored && !day.isEmpty()) {
+                anchored = true;
+                for (const ScheduleDataInfo &info : day)
+                    list(info);
+            }
+            for (const ScheduleDataInfo &info : day) {
+                if (isListed(info))
+                    continue;
+                const ExtendedData state = stateOf(info);
+                if (info.getRemindData().getRemindNum() != -1 || state.pinned || state.countdown)
+                    list(info, state);
+            }
+        }
+    }
+
+private:
+    QVector<ListedTask> &out;
+    QSet<int> &listedIds;
+};
 
 } // namespace
 
+QVector<DayRange> rangesOf(DisplayInfo view, const QDate &today)
+{
+    if (view == DisplayRecent)
+        return {{today.addDays(recentFirstDay), today}};
+    if (view == DisplayOverview)
+        return {{today.addDays(recentFirstDay), today}, {today, today.addDays(weekLastDay)}};
+    if (view > 0)
+        return {{today.addDays(view), today.addDays(view)}};
+    return {};
+}
+
+QVector<ListedTask> selectTasks(DisplayInfo view, const QVector<DayMap> &answers)
+{
+    QVector<ListedTask> out;
+    QSet<int> listedIds;
+    Selection selection(out, listedIds);
+    const DayMap first = answers.value(0);
+    if (view == DisplayRecent) {
+        selection.listAll(first);
+    } else if (view == DisplayOverview) {
+        selection.carryForward(first);
+        selection.week(answers.value(1));
+    } else if (view > 0 && !first.isEmpty()) {
+        // Only the first day of the answer: a server that sends more days than asked for adds nothing.
+        for (const ScheduleDataInfo &info : first.first())
+            selection.list(info);
+    }
+    return out;
+}
+
 bool appendUncheckedTasks(QVector<ScheduleDataInfo> &out, QSet<int> &listedIds)
 {
-    bool ok = true;
-    const DayMap days = fetch(-3, 0, ok);
-    for (const QVector<ScheduleDataInfo> &day : days) {
-        for (const ScheduleDataInfo &info : day) {
-            if (listedIds.contains(info.getID()) || DataCenter::instance()->getExtendedData(info).checked)
-                continue;
-            list(info, out, listedIds);
-        }
-    }
+    const QDate today = DataCenter::instance()->clock()->today();
+    DayMap days;
+    const bool ok = CScheduleDBus::getInstance()->GetJobs(today.addDays(recentFirstDay), today, days);
+    QVector<ListedTask> listed;
+    Selection(listed, listedIds).carryForward(days);
+    for (const ListedTask &task : qAsConst(listed))
+        out.append(task.info);
     return ok;
 }
 
 bool DataCenter::getJobs(DisplayInfo view, QVector<ScheduleDataInfo> &out)
 {
     out.clear();
-    QSet<int> listedIds;
+    const QVector<DayRange> ranges = rangesOf(view, clock()->today());
+    QVector<DayMap> answers;
     bool ok = true;
-    if (view == DisplayRecent) {
-        const DayMap days = fetch(-3, 0, ok);
-        for (const QVector<ScheduleDataInfo> &day : days) {
-            for (const ScheduleDataInfo &info : day)
-                list(info, out, listedIds);
-        }
-    } else if (view == DisplayOverview) {
-        ok = appendUncheckedTasks(out, listedIds);
-        // The caller drops a failed view; a server that does not answer should not freeze it twice.
-        const DayMap days = ok ? fetch(0, 6, ok) : DayMap();
-        bool anchored = false;
-        for (const QVector<ScheduleDataInfo> &day : days) {
-            // The first day of the week that has anything is shown whole.
-            if (!anchored && !day.isEmpty()) {
-                anchored = true;
-                for (const ScheduleDataInfo &info : day)
-                    list(info, out, listedIds);
-            }
-            for (const ScheduleDataInfo &info : day) {
-                if (!listedIds.contains(info.getID()) && isNotable(info))
-                    list(info, out, listedIds);
-            }
-        }
-    } else if (view > 0) {
-        const DayMap days = fetch(view, view, ok);
-        if (!days.isEmpty()) {
-            for (const ScheduleDataInfo &info : days.first())
-                list(info, out, listedIds);
-        }
+    // The caller drops a failed view; a server that does not answer should not freeze it twice.
+    for (int i = 0; i < ranges.size() && ok; ++i) {
+        answers.append(DayMap());
+        ok = CScheduleDBus::getInstance()->GetJobs(ranges.at(i).first, ranges.at(i).last, answers.last());
     }
+    const QVector<ListedTask> tasks = selectTasks(view, answers);
+    out.reserve(tasks.size());
+    for (const ListedTask &task : tasks)
+        out.append(task.info);
     return ok;
 }

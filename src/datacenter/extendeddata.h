@@ -4,6 +4,8 @@
 #include <QDataStream>
 #include <QString>
 
+class ScheduleDataInfo;
+
 // The key of one schedule occurrence. A schedule whose title changes gets a new key.
 struct DataID
 {
@@ -19,6 +21,9 @@ struct DataID
 };
 
 uint qHash(const DataID &key, uint seed = 0);
+
+// The key under which the widget keeps its state of one schedule occurrence.
+DataID taskKey(const ScheduleDataInfo &info);
 
 // The widget's own state of one task: ticked off, pinned, in countdown.
 struct ExtendedData

@@ -133,6 +133,10 @@ public:
     static ScheduleDataInfo JsonStrToSchedule(const QString &text);
     static QMap<QDate, QVector<ScheduleDataInfo>> JsonArrayDataToScheduleMapData(const QJsonArray &array);
     static QMap<QDate, QVector<ScheduleDataInfo>> StrJsonToRangeInfo(const QString &text);
+    // As StrJsonToRangeInfo, for a reader that must tell an empty range from a text that is no
+    // range at all: false, with the reason in `why`, for text that is not JSON or not an array of
+    // day objects with a "Date" text and a "Jobs" array. Logs nothing.
+    static bool readRangeInfo(const QString &text, QMap<QDate, QVector<ScheduleDataInfo>> &out, QString &why);
     // The range form written by a data server: one day object per map entry, in date order.
     static QString RangeInfoToStrJson(const QMap<QDate, QVector<ScheduleDataInfo>> &range);
 

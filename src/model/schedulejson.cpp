@@ -155,6 +155,36 @@ QMap<QDate, QVector<ScheduleDataInfo>> ScheduleDataInfo::StrJsonToRangeInfo(cons
     return JsonArrayDataToScheduleMapData(document.array());
 }
 
+bool ScheduleDataInfo::readRangeInfo(const QString &text, QMap<QDate, QVector<ScheduleDataInfo>> &out,
+                                     QString &why)
+{
+    QJsonParseError error;
+    const QJsonDocument document = parseJson(text, &error);
+    if (error.error != QJsonParseError::NoError) {
+        why = QStringLiteral("not JSON: ") + error.errorString();
+        return false;
+    }
+    if (!document.isArray()) {
+        why = QStringLiteral("not an array of days");
+        return false;
+    }
+    const QJsonArray days = document.array();
+    for (const QJsonValue &day : days) {
+        const QJsonObject object = day.toObject();
+        if (!day.isObject() || !object.value(QLatin1String("Date")).isString() ||
+            !object.value(QLatin1String("Jobs")).isArray()) {
+            why = QStringLiteral("a day is not an object with \"Date\" and \"Jobs\"");
+            return false;
+        }
+        if (!QLocale::c().toDate(object.value(QLatin1String("Date")).toString(), dayFormat).isValid()) {
+            why = QStringLiteral("a day has no valid \"Date\"");
+            return false;
+        }
+    }
+    out = JsonArrayDataToScheduleMapData(days);
+    return true;
+}
+
 QString ScheduleDataInfo::RangeInfoToStrJson(const QMap<QDate, QVector<ScheduleDataInfo>> &range)
 {
     QJsonArray days;

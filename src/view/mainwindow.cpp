@@ -1,7 +1,8 @@
 #include "mainwindow.h"
 
-#include "cscheduledbus.h"
+#include "dayclock.h"
 #include "tasklist.h"
+#include "viewfetcher.h"
 #include "zbuttonbox.h"
 
 #include <QApplication>
@@ -50,9 +51,13 @@ MainWindow::MainWindow()
     reloadTimer->setSingleShot(true);
     reloadTimer->setInterval(reloadDelayMs);
     connect(reloadTimer, &QTimer::timeout, this, &MainWindow::freshTaskList);
+    fetcher = new ViewFetcher(this);
+    connect(fetcher, &ViewFetcher::fetched, this, &MainWindow::onTasksFetched);
+    connect(fetcher, &ViewFetcher::failed, this, &MainWindow::onFetchFailed);
     // The data server may announce one change many times over; each signal only (re)arms the timer.
-    connect(CScheduleDBus::getInstance(), &CScheduleDBus::jobsUpdate, this,
-            &MainWindow::onCalendarDataChanged);
+    connect(DataCenter::instance(), &DataCenter::jobsChanged, this, &MainWindow::onCalendarDataChanged);
+    // Left on the desktop overnight, the widget moves on to the new day's tasks and dates.
+    connect(DataCenter::instance()->clock(), &DayClock::dayChanged, this, &MainWindow::onCalendarDataChanged);
 
     onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
 
@@ -111,6 +116,9 @@ void MainWindow::initTaskList()
     scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea->verticalScrollBar()->setProperty("_z_zyk_slider_always_show", true);
+    // Laid out once, at the list's full width, with room for the scroll bar beside the items: a
+    // list that starts empty must not leave the area as narrow as it was then.
+    scrollArea->setFixedWidth(taskList->width() + scrollArea->verticalScrollBar()->sizeHint().width());
     scrollArea->setStyleSheet(QStringLiteral(".TaskList { background-color: rgba(0,0,0,0); }\n"
                                              ".QScrollArea { background-color: rgba(0,0,0,0); margin: 0px; "
                                              "padding: 0px; }"));
@@ -178,7 +186,7 @@ void MainWindow::initToolButtons()
 
 void MainWindow::freshDayButtonToolTips()
 {
-    const QDate today = QDate::currentDate();
+    const QDate today = DataCenter::instance()->clock()->today();
     const QLocale locale;
     for (int i = 0; i < dayButtons.size(); ++i) {
         const QString date = locale.toString(today.addDays(i + 1), QLocale::LongFormat);
@@ -194,26 +202,27 @@ void MainWindow::onCalendarDataChanged()
 
 void MainWindow::freshTaskList()
 {
-    // setTasks waits in a nested event loop while the old items fade out; a request that comes in
-    // meanwhile is served by one more round here instead of a fetch of its own.
-    if (reloading) {
-        reloadAgain = true;
+    reloadTimer->stop();
+    freshDayButtonToolTips();
+    fetcher->fetch(displayInfo);
+}
+
+void MainWindow::onTasksFetched(DisplayInfo view, const QVector<ListedTask> &tasks)
+{
+    if (view != displayInfo)
         return;
-    }
-    reloading = true;
-    do {
-        reloadAgain = false;
-        reloadTimer->stop();
-        freshDayButtonToolTips();
-        QVector<ScheduleDataInfo> tasks;
-        // A data server that has gone away or answers with an error leaves the last list of the same
-        // view on screen until it is back; another view's list would show the wrong days.
-        if (DataCenter::instance()->getJobs(displayInfo, tasks) || displayInfo != shownView) {
-            shownView = displayInfo;
-            taskList->setTasks(tasks);
-        }
-    } while (reloadAgain);
-    reloading = false;
+    shownView = view;
+    taskList->setListedTasks(tasks);
+}
+
+void MainWindow::onFetchFailed(DisplayInfo view)
+{
+    // A data server that has gone away or answers with an error leaves the last list of the same
+    // view on screen until it is back; another view's list would show the wrong days.
+    if (view != displayInfo || view == shownView)
+        return;
+    shownView = view;
+    taskList->setListedTasks({});
 }
 
 void MainWindow::onDayButtonClicked(QAbstractButton *dayButton)

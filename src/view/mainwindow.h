@@ -14,6 +14,7 @@ class QScrollArea;
 class QTimer;
 class QVBoxLayout;
 class TaskList;
+class ViewFetcher;
 namespace Zyk {
 namespace Widget {
 class ZButtonBox;
@@ -31,6 +32,7 @@ public:
     static QColor backgroundColor;
 
     // A burst of reload requests within this delay costs one fetch; tst_mainwindow relies on it.
+    // The list fills when the data server answers; the window never waits for it.
     static constexpr int reloadDelayMs = 50;
 
 public Q_SLOTS:
@@ -41,6 +43,8 @@ public Q_SLOTS:
 private Q_SLOTS:
     void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
     void freshTaskList();
+    void onTasksFetched(DisplayInfo view, const QVector<ListedTask> &tasks);
+    void onFetchFailed(DisplayInfo view);
 
 protected:
     bool event(QEvent *e) override;
@@ -64,8 +68,7 @@ private:
     Zyk::Widget::ZButtonBoxButton *recentDayButton = nullptr;
     QList<Zyk::Widget::ZButtonBoxButton *> dayButtons; // "D1" to "D6"
     QTimer *reloadTimer = nullptr;
-    bool reloading = false;
-    bool reloadAgain = false;
+    ViewFetcher *fetcher = nullptr;
 };
 
 #endif

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QSvgRenderer>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -40,11 +42,18 @@ TaskMenu::TaskMenu(QWidget *parent)
 
 TaskItem::TaskItem(QWidget *parent)
     : QWidget(parent)
+    , progressTimer(new QTimer(this))
     , checkBox(this)
     , menu(new TaskMenu)
 {
-    setMinimumSize(220, 56);
-    setFixedSize(220, 56);
+    // The bar grows a pixel every few seconds or minutes: wake for that, not at the display rate.
+    progressTimer->setSingleShot(true);
+    progressTimer->setTimerType(Qt::PreciseTimer);
+    progressTimer->setObjectName(QStringLiteral("progressTimer"));
+    connect(progressTimer, &QTimer::timeout, this, [this] { showProgressAt(progressClock.elapsed()); });
+
+    setMinimumSize(itemWidth, itemHeight);
+    setFixedSize(itemWidth, itemHeight);
     bandHalfHeight = height() / 2;
     progressWidth = -1;
     checkBox.setGeometry(10, 0, 150, 50);
@@ -74,9 +83,13 @@ TaskItem::~TaskItem()
 
 void TaskItem::setTask(const ScheduleDataInfo &info)
 {
+    setTask(info, DataCenter::instance()->getExtendedData(info));
+}
+
+void TaskItem::setTask(const ScheduleDataInfo &info, const ExtendedData &data)
+{
     task = info;
     repeating = task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat;
-    const ExtendedData data = DataCenter::instance()->getExtendedData(task);
     countdown = data.countdown;
     pinned = data.pinned;
     checkBox.setChecked(data.checked);
@@ -96,14 +109,15 @@ QDateTime TaskItem::getBeginDateTime() const
 bool TaskItem::isAnimating() const
 {
     const auto animations = findChildren<QVariantAnimation *>(QString(), Qt::FindDirectChildrenOnly);
-    return std::any_of(animations.cbegin(), animations.cend(), [](const QVariantAnimation *animation) {
-        return animation->state() == QAbstractAnimation::Running;
-    });
+    return progressTimer->isActive() ||
+           std::any_of(animations.cbegin(), animations.cend(), [](const QVariantAnimation *animation) {
+               return animation->state() == QAbstractAnimation::Running;
+           });
 }
 
 QSize TaskItem::sizeHint() const
 {
-    return QSize(220, 56);
+    return QSize(itemWidth, itemHeight);
 }
 
 void TaskItem::freshMenu()
@@ -126,7 +140,7 @@ void TaskItem::refreshMode()
     const QDateTime begin = task.getBeginDateTime();
     const QDateTime end = task.getEndDateTime();
     checkBox.setText(withoutMnemonics(QLatin1String("  ") + begin.toString(QStringLiteral("MM.dd  hh:mm")) +
-                                      QLatin1String("\n  ") + task.getTitleName()));
+                                      QLatin1String("\n  ") + shownTitle()));
 
     const QDateTime now = QDateTime::currentDateTime();
     const int remindNum = task.getRemindData().getRemindNum();
@@ -181,11 +195,10 @@ void TaskItem::onCountdown()
             Q_EMIT stateChanged();
         }
     }
-    checkBox.setText(
-        QStringLiteral("  %1:%2 => %3\n  %4")
-            .arg(minutes, 2, 10, QLatin1Char('0'))
-            .arg(seconds, 2, 10, QLatin1Char('0'))
-            .arg(begin.toString(QStringLiteral("hh:mm::ss")), withoutMnemonics(task.getTitleName())));
+    checkBox.setText(QStringLiteral("  %1:%2 => %3\n  %4")
+                         .arg(minutes, 2, 10, QLatin1Char('0'))
+                         .arg(seconds, 2, 10, QLatin1Char('0'))
+                         .arg(begin.toString(QStringLiteral("hh:mm::ss")), withoutMnemonics(shownTitle())));
     update();
 }
 
@@ -224,31 +237,53 @@ void TaskItem::progressAnimate()
         startRedFlash();
         return;
     }
-    const int duration = int(std::min<qint64>(total, std::numeric_limits<int>::max()));
-    auto *animation = new QVariantAnimation(this);
-    animation->setStartValue(0);
-    animation->setEndValue(duration);
-    animation->setDuration(duration);
-    // The animation ticks at the display rate for the whole countdown, often an hour, while the bar
-    // grows by a pixel every few seconds: repaint only when it has.
-    connect(animation, &QVariantAnimation::valueChanged, this, [this, duration](const QVariant &value) {
-        const int newWidth = int(qint64(value.toInt()) * width() / duration);
-        if (newWidth == progressWidth)
-            return;
+    progressTotalMs = std::min<qint64>(total, std::numeric_limits<int>::max());
+    progressClock.start();
+    progressWidth = -1;
+    progressRunning = true;
+    showProgressAt(0);
+
+    const qint64 untilBegin =
+        std::clamp<qint64>(QDateTime::currentDateTime().msecsTo(begin), 0, progressTotalMs);
+    QTimer::singleShot(int(untilBegin), this, &TaskItem::startRedFlash);
+}
+
+void TaskItem::showProgressAt(qint64 elapsedMs)
+{
+    if (!progressRunning)
+        return;
+    const qint64 elapsed = std::clamp<qint64>(elapsedMs, 0, progressTotalMs);
+    const qint64 w = width();
+    const int newWidth = int(elapsed * w / progressTotalMs);
+    if (newWidth != progressWidth) {
         progressWidth = newWidth;
         update();
-    });
-    animation->start(QAbstractAnimation::DeleteWhenStopped);
-    progressRunning = true;
+    }
+    if (newWidth >= w) {
+        progressTimer->stop();
+        return;
+    }
+    // The first millisecond at which the bar is one pixel wider.
+    const qint64 nextPixelAt = ((newWidth + 1) * progressTotalMs + w - 1) / w;
+    progressTimer->start(int(std::max<qint64>(1, nextPixelAt - elapsed)));
+}
 
-    const qint64 untilBegin = std::clamp<qint64>(QDateTime::currentDateTime().msecsTo(begin), 0, duration);
-    QTimer::singleShot(int(untilBegin), this, &TaskItem::startRedFlash);
+QString TaskItem::shownTitle() const
+{
+    QStyleOptionButton option;
+    option.initFrom(&checkBox);
+    option.rect = checkBox.rect();
+    const QRect text = checkBox.style()->subElementRect(QStyle::SE_CheckBoxContents, &option, &checkBox);
+    const QFontMetrics metrics = checkBox.fontMetrics();
+    const int room = text.width() - metrics.horizontalAdvance(QStringLiteral("  "));
+    return metrics.elidedText(task.getTitleName(), Qt::ElideRight, std::max(room, 0));
 }
 
 void TaskItem::startRedFlash()
 {
     itemColor = QColor(200, 0, 0, 180);
     progressRunning = false;
+    progressTimer->stop();
     onCountdown();
     update();
     QTimer::singleShot(redFlashMs, this, [this] {
@@ -315,9 +350,7 @@ void TaskItem::onClicked(bool state)
 void TaskItem::extDataChanged()
 {
     ExtendedData record;
-    record.dataId.id = task.getID();
-    record.dataId.recurID = task.getRecurID();
-    record.dataId.titleName = task.getTitleName();
+    record.dataId = taskKey(task);
     record.checked = checkBox.isChecked();
     record.pinned = pinned;
     record.countdown = countdown;

@@ -1,14 +1,18 @@
 #ifndef SCHEDULE_TASKITEM_H
 #define SCHEDULE_TASKITEM_H
 
+#include "extendeddata.h"
 #include "scheduledatainfo.h"
 #include "zguiapplicationhelper.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QWidget>
+
+class QTimer;
 
 class TaskMenu : public QMenu
 {
@@ -39,13 +43,17 @@ public:
     explicit TaskItem(QWidget *parent = nullptr);
     ~TaskItem() override;
 
+    // The task and the widget's state of it; without a state, the one kept in the data center.
     void setTask(const ScheduleDataInfo &task);
+    void setTask(const ScheduleDataInfo &task, const ExtendedData &state);
     bool isChecked() const;
     int getMode() const { return mode; }
     int getState() const { return state; }
     QDateTime getBeginDateTime() const;
+    // The whole title; the item shows it shortened when it does not fit.
+    QString title() const { return task.getTitleName(); }
     TaskMenu *taskMenu() const { return menu; }
-    // True while a fade, bloom or countdown progress animation runs.
+    // True while a fade, bloom or countdown progress animation runs (the bar until it is full).
     bool isAnimating() const;
 
     void freshMenu();
@@ -55,9 +63,15 @@ public:
     void fadeAnimate();
     void bloomAnimate();
     void progressAnimate();
+    // Shows the countdown bar as it stands `elapsedMs` into its run and sleeps until it is a pixel
+    // wider; the bar's own timer calls it with the time gone by. The run lasts progressDuration().
+    void showProgressAt(qint64 elapsedMs);
+    qint64 progressDuration() const { return progressTotalMs; }
 
     QSize sizeHint() const override;
 
+    static constexpr int itemWidth = 220;
+    static constexpr int itemHeight = 56;
     // Fade and bloom length, and how long the band stays red at the begin time.
     static constexpr int listAnimationMs = 300;
     static constexpr int redFlashMs = 3000;
@@ -84,6 +98,8 @@ protected:
 
 private:
     void listAnimate(int fromAlpha, int toAlpha, bool signalFaded);
+    // The title as it fits beside the check box's indicator, ending in "…" when it does not.
+    QString shownTitle() const;
     void showMenu(const QPoint &globalPos);
     void startRedFlash();
 
@@ -93,6 +109,9 @@ private:
     int progressWidth = -1;
     int backgroundAlpha = 180;
     bool progressRunning = false;
+    QElapsedTimer progressClock;
+    qint64 progressTotalMs = 0;
+    QTimer *progressTimer;
     bool pinned = false;
     bool repeating = false;
     bool countdown = false;

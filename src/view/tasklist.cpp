@@ -1,5 +1,6 @@
 #include "tasklist.h"
 
+#include "datacenter.h"
 #include "taskitem.h"
 
 #include <QEventLoop>
@@ -56,6 +57,9 @@ TaskList::TaskList(QWidget *parent)
     , countdownTimer(new QTimer(this))
 {
     itemLayout->setSpacing(10);
+    // As wide as its items even while it has none: the scroll area around it sizes itself once.
+    const QMargins margins = itemLayout->contentsMargins();
+    setFixedWidth(TaskItem::itemWidth + margins.left() + margins.right());
 
     refreshTimer->setInterval(refreshIntervalMs);
     connect(refreshTimer, &QTimer::timeout, this, &TaskList::freshTaskItems);
@@ -67,6 +71,15 @@ TaskList::TaskList(QWidget *parent)
 }
 
 void TaskList::setTasks(const QVector<ScheduleDataInfo> &tasks)
+{
+    QVector<ListedTask> listed;
+    listed.reserve(tasks.size());
+    for (const ScheduleDataInfo &info : tasks)
+        listed.append(ListedTask{info, DataCenter::instance()->getExtendedData(info)});
+    setListedTasks(listed);
+}
+
+void TaskList::setListedTasks(const QVector<ListedTask> &tasks)
 {
     // Only one call at a time may wait in the loop below: a second one would cut the first one's
     // connection to its loop. Later requests leave their tasks here, and the waiting call shows
@@ -104,10 +117,10 @@ void TaskList::setTasks(const QVector<ScheduleDataInfo> &tasks)
     }
     items.clear();
 
-    const QVector<ScheduleDataInfo> latest = std::exchange(pendingTasks, {});
-    for (const ScheduleDataInfo &task : latest) {
+    const QVector<ListedTask> latest = std::exchange(pendingTasks, {});
+    for (const ListedTask &task : latest) {
         auto *item = new TaskItem(nullptr);
-        item->setTask(task);
+        item->setTask(task.info, task.state);
         connect(item, &TaskItem::faded, this, &TaskList::onItemFaded);
         connect(item, &TaskItem::stateChanged, this, &TaskList::moveTaskItems);
         items.append(item);

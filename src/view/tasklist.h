@@ -1,6 +1,7 @@
 #ifndef SCHEDULE_TASKLIST_H
 #define SCHEDULE_TASKLIST_H
 
+#include "displayselection.h"
 #include "scheduledatainfo.h"
 
 #include <QList>
@@ -23,6 +24,8 @@ public:
     // Replaces the shown tasks. A call made while an earlier one waits for its old items to fade
     // out returns at once; the waiting call then shows the tasks of the last request.
     void setTasks(const QVector<ScheduleDataInfo> &tasks);
+    // The same, with the widget's state of each task as the selection read it.
+    void setListedTasks(const QVector<ListedTask> &tasks);
     const QList<TaskItem *> &taskItems() const { return items; }
     bool isReplacing() const { return waitingForFade; }
 
@@ -43,7 +46,7 @@ private:
     QTimer *refreshTimer;
     QTimer *countdownTimer;
     QList<TaskItem *> items;
-    QVector<ScheduleDataInfo> pendingTasks;
+    QVector<ListedTask> pendingTasks;
     bool waitingForFade = false;
 };
 

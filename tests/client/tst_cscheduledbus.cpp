@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -197,6 +198,19 @@ void TestCScheduleDBus::getJobs_data()
     QTest::newRow("no reply") << Reply::never() << false
                               << R"(^GetJobs err , QDBusMessage\(type=Error, .*NoReply)"
                               << "";
+    // A text that is no range would read as an empty calendar and wipe the list.
+    const QString noRange =
+        R"(^GetJobs err , QDBusMessage\(type=MethodReturn, .*signature="s".*\(an answer that is no range: %1)";
+    QTest::newRow("not JSON") << Reply::value(QString("<html>\x01 [{")) << false << noRange.arg("not JSON")
+                              << "";
+    QTest::newRow("object, not array") << Reply::value(QString(R"({"Date":"2024-03-05","Jobs":[]})")) << false
+                                       << noRange.arg("not an array") << "";
+    QTest::newRow("day without jobs")
+        << Reply::value(QString(R"([{"Date":"2024-03-05"}])")) << false << noRange.arg("a day is not") << "";
+    QTest::newRow("day not an object")
+        << Reply::value(QString("[1]")) << false << noRange.arg("a day is not") << "";
+    QTest::newRow("bad date") << Reply::value(QString(R"([{"Date":"2024-13-05","Jobs":[]}])")) << false
+                              << noRange.arg("a day has no valid") << "";
 }
 
 void TestCScheduleDBus::getJobs()
@@ -213,6 +227,15 @@ void TestCScheduleDBus::getJobs()
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
     WarningSpy warnings;
     QCOMPARE(client.GetJobs(QDate(2024, 3, 5), QDate(2024, 3, 11), result), ok);
+    QCOMPARE(summary(result), days);
+    QCOMPARE(warnings.warnings.size(), warning.isEmpty() ? 0 : 1);
+
+    // The same answer without waiting for it reads the same; the same failure again is no news.
+    QDBusPendingCallWatcher watcher(client.GetJobsAsync(QDate(2024, 3, 5), QDate(2024, 3, 11)));
+    QSignalSpy finished(&watcher, &QDBusPendingCallWatcher::finished);
+    QVERIFY(watcher.isFinished() || finished.wait(10000));
+    result = heldDays();
+    QCOMPARE(client.readJobsReply(watcher.reply(), result), ok);
     QCOMPARE(summary(result), days);
     QCOMPARE(warnings.warnings.size(), warning.isEmpty() ? 0 : 1);
 }

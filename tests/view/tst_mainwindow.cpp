@@ -29,6 +29,7 @@ struct ServerScript
 {
     QMutex mutex;
     DayMap days;
+    int answerDelayMs = 0;
 };
 
 QDate today()
@@ -52,6 +53,29 @@ const QStringList overviewTitles{"day three remind", "old open", "today", "today
 const QStringList recentTitles{"old done", "old open", "today", "today 2", "today 3"};
 const QStringList dayThreeTitles{"day three", "day three remind"};
 const QStringList dayFiveTitles{"day five"};
+// Counts the events of one type that reach a widget while it lives.
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QWidget *widget, QEvent::Type type, int &count)
+        : type(type)
+        , count(count)
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == type)
+            ++count;
+        return false;
+    }
+
+private:
+    QEvent::Type type;
+    int &count;
+};
 } // namespace
 
 // Waits until `fetches` GetJobs calls have been made and the list shows `titles`.
@@ -72,7 +96,8 @@ private Q_SLOTS:
     void cleanup();
 
     void buildsTheWindow();
-    void startShowsOverview();
+    void startDoesNotWait_data();
+    void startDoesNotWait();
     void dayButtonShowsThatDay();
     void warnThenHomeButton();
     void settingButtonDoesNothing();
@@ -119,7 +144,8 @@ void TestMainWindow::initTestCase()
             if (it.key() >= start && it.key() <= end)
                 range.insert(it.key(), it.value());
         }
-        return FakeDBusService::Reply::value(ScheduleDataInfo::RangeInfoToStrJson(range));
+        return FakeDBusService::Reply::value(ScheduleDataInfo::RangeInfoToStrJson(range),
+                                             shared->answerDelayMs);
     });
 
     const ScheduleDataInfo oldDone = job(2, "old done", today().addDays(-1), 10);
@@ -180,7 +206,7 @@ QStringList TestMainWindow::shownTitles() const
 {
     QStringList titles;
     for (TaskItem *item : list->taskItems())
-        titles << item->findChild<QCheckBox *>()->text().section(QLatin1Char('\n'), -1).trimmed();
+        titles << item->title();
     titles.sort();
     return titles;
 }
@@ -259,19 +285,65 @@ void TestMainWindow::buildsTheWindow()
     }
 }
 
-void TestMainWindow::startShowsOverview()
+void TestMainWindow::startDoesNotWait_data()
 {
+    QTest::addColumn<int>("answerDelayMs");
+    QTest::addColumn<int>("clickedDay"); // clicked before the first answer; 0: none
+    QTest::addColumn<QStringList>("shows");
+    QTest::addColumn<int>("fetches");
+
+    QTest::newRow("answers at once") << 0 << 0 << overviewTitles << 2;
+    QTest::newRow("answers after 2 s") << 2000 << 0 << overviewTitles << 2;
+    // The overview's answers come for a view the user has left: only D3's reach the list.
+    QTest::newRow("answers after 2 s, D3 clicked meanwhile") << 2000 << 3 << dayThreeTitles << 3;
+}
+
+void TestMainWindow::startDoesNotWait()
+{
+    QFETCH(int, answerDelayMs);
+    QFETCH(int, clickedDay);
+    QFETCH(QStringList, shows);
+    QFETCH(int, fetches);
+
     window.reset();
     server.clearCalls();
+    script->answerDelayMs = answerDelayMs;
     window = std::make_unique<MainWindow>();
     list = window->findChild<TaskList *>();
-
-    // Filled once by the constructor itself, before any event is processed.
-    QCOMPARE(fetchedRanges(), (QList<Range>{{today().addDays(-3), today()}, {today(), today().addDays(6)}}));
-    QCOMPARE(shownTitles(), overviewTitles);
     QVERIFY(button("homeDayButton")->isChecked());
+    QVERIFY(list->taskItems().isEmpty());
+
+    // Every list the window shows on its way, polled while the test's event loop runs.
+    QList<QStringList> seen{shownTitles()};
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (shownTitles() != seen.last())
+            seen << shownTitles();
+    });
+    poll.start(5);
+
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_COMPARE(fetchedRanges(),
+                 (QList<Range>{{today().addDays(-3), today()}, {today(), today().addDays(6)}}));
+    if (answerDelayMs > 0) {
+        // The window paints and takes clicks while the answers are on their way.
+        int paints = 0;
+        EventCounter counter(window.get(), QEvent::Paint, paints);
+        window->update();
+        QTRY_VERIFY(paints > 0);
+        if (clickedDay > 0) {
+            QTest::mouseClick(dayButton(clickedDay), Qt::LeftButton);
+            QVERIFY(dayButton(clickedDay)->isChecked());
+        }
+        // Nothing arrived yet: all of the above happened while the server still held its answers.
+        QVERIFY(list->taskItems().isEmpty());
+    }
+    SETTLES_ON(fetches, shows);
     QTest::qWait(MainWindow::reloadDelayMs * 4);
-    QCOMPARE(server.calls("GetJobs").size(), 2);
+    QCOMPARE(server.calls("GetJobs").size(), fetches);
+    QCOMPARE(seen, (QList<QStringList>{{}, shows}));
+    script->answerDelayMs = 0;
 }
 
 void TestMainWindow::dayButtonShowsThatDay()

@@ -150,10 +150,8 @@ void TestRobustness::openWindow()
 QStringList TestRobustness::shownTitles() const
 {
     QStringList titles;
-    for (TaskItem *item : list->taskItems()) {
-        const QString text = item->findChild<QCheckBox *>()->text();
-        titles << text.mid(text.indexOf(QLatin1Char('\n')) + 1).mid(2).replace("&&", "&");
-    }
+    for (TaskItem *item : list->taskItems())
+        titles << item->title();
     titles.sort();
     return titles;
 }
@@ -186,6 +184,7 @@ void TestRobustness::serverStartsLate()
     server.stop();
     LogCatcher log;
     openWindow();
+    QTRY_COMPARE(log.fetchFailures(), 2);
     QVERIFY(list->taskItems().isEmpty());
     QCOMPARE(log.count(QtWarningMsg, "^GetJobs err , .*ServiceUnknown"), 1);
 
@@ -202,9 +201,10 @@ void TestRobustness::serverGoesAwayAndComesBack()
 
     LogCatcher log;
     server.stop();
+    // The overview's two fetches fail together.
     for (int reload = 1; reload <= 3; ++reload) {
         QTest::mouseClick(button("homeButton"), Qt::LeftButton);
-        QTRY_COMPARE(log.fetchFailures(), reload);
+        QTRY_COMPARE(log.fetchFailures(), 2 * reload);
         QVERIFY(!list->isReplacing());
         QCOMPARE(list->taskItems(), shown);
     }
@@ -213,7 +213,7 @@ void TestRobustness::serverGoesAwayAndComesBack()
 
     // The window still takes input; another day's view does not show this list.
     QTest::mouseClick(dayButton(3), Qt::LeftButton);
-    QTRY_COMPARE(log.fetchFailures(), 4);
+    QTRY_COMPARE(log.fetchFailures(), 7);
     QVERIFY(dayButton(3)->isChecked());
     QTRY_VERIFY(list->taskItems().isEmpty());
 
@@ -227,7 +227,7 @@ void TestRobustness::serverGoesAwayAndComesBack()
 void TestRobustness::brokenServer_data()
 {
     QTest::addColumn<ScriptedServer::Mode>("mode");
-    QTest::addColumn<QString>("shows");   // "last list", "new list" or "nothing"
+    QTest::addColumn<QString>("shows");   // "last list" or "new list"
     QTest::addColumn<QString>("warning"); // logged once for the two reloads; empty: nothing
 
     QTest::newRow("error reply")
@@ -239,8 +239,10 @@ void TestRobustness::brokenServer_data()
     QTest::newRow("reply not a text") << ScriptedServer::WrongType << "last list"
                                       << R"(^GetJobs err , QDBusMessage\(type=MethodReturn, .*signature="i")";
     QTest::newRow("late answer") << ScriptedServer::LateAnswer << "new list" << QString();
-    // An answer is an answer: text that is no range reads as no jobs, and the reader says why.
-    QTest::newRow("garbage text") << ScriptedServer::Garbage << "nothing" << QString();
+    // Text that is no range is no calendar either: it must not wipe the list.
+    QTest::newRow("garbage text")
+        << ScriptedServer::Garbage << "last list"
+        << R"(^GetJobs err , QDBusMessage\(type=MethodReturn, .*\(an answer that is no range: not JSON)";
 }
 
 void TestRobustness::brokenServer()
@@ -258,26 +260,23 @@ void TestRobustness::brokenServer()
     server.setMode(mode);
     server.clearCalls();
     LogCatcher log;
-    // A failed overview gives up after its first fetch.
-    const int fetchesPerReload = shows == "last list" ? 1 : 2;
+    // Both of the overview's fetches go out at once, whatever becomes of them.
     for (int reload = 1; reload <= 2; ++reload) {
         QTest::mouseClick(button("homeButton"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(server.fetches(), reload * fetchesPerReload, 10000);
-        QTRY_VERIFY(!list->isReplacing());
-        if (shows == "last list")
+        QTRY_COMPARE_WITH_TIMEOUT(server.fetches(), reload * 2, 10000);
+        if (shows == "last list") {
+            QTRY_COMPARE_WITH_TIMEOUT(log.fetchFailures(), reload * 2, 10000);
+            QVERIFY(!list->isReplacing());
             QCOMPARE(list->taskItems(), shown);
-        else
-            QCOMPARE(shownTitles(), shows == "nothing" ? QStringList() : changed);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(shownTitles(), changed, 10000);
+            QTRY_VERIFY(!list->isReplacing());
+        }
     }
-    if (mode == ScriptedServer::Garbage) {
-        QCOMPARE(log.count(QtWarningMsg, "^GetJobs err"), 0);
-        QCOMPARE(log.count(QtWarningMsg, "."), 2 * fetchesPerReload);
-    } else {
-        QCOMPARE(log.count(QtWarningMsg, "."), warning.isEmpty() ? 0 : 1);
-    }
+    QCOMPARE(log.count(QtWarningMsg, "."), warning.isEmpty() ? 0 : 1);
     if (!warning.isEmpty()) {
         QCOMPARE(log.count(QtWarningMsg, warning), 1);
-        QCOMPARE(log.count(QtDebugMsg, warning), 1);
+        QCOMPARE(log.count(QtDebugMsg, warning), 3);
     }
 
     // Once the server answers again, the next reload shows its calendar.
@@ -307,11 +306,13 @@ void TestRobustness::serverVanishesMidCall()
     QTest::mouseClick(button("homeButton"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(stopped, 15000);
     vanisher.join();
-    QTRY_COMPARE(log.fetchFailures(), 1);
-    QCOMPARE(log.count(QtWarningMsg, "^GetJobs err , QDBusMessage\\(type=Error, "), 1);
+    // Both fetches fail; the one the server held and the one it may not have seen fail differently.
+    QTRY_COMPARE(log.fetchFailures(), 2);
+    const int warnings = log.count(QtWarningMsg, "^GetJobs err , QDBusMessage\\(type=Error, ");
+    QVERIFY2(warnings >= 1 && warnings <= 2, qPrintable(QString::number(warnings)));
     QVERIFY(!list->isReplacing());
     QCOMPARE(list->taskItems(), shown);
-    QCOMPARE(server.fetches(), 1);
+    QVERIFY(server.fetches() >= 1 && server.fetches() <= 2);
 
     // A restarted server is asked again without any change signal.
     server.setMode(ScriptedServer::Answer);
@@ -378,7 +379,10 @@ void TestRobustness::markupIsShownAsText()
     QTRY_COMPARE(shownTitles(), QStringList{title});
     TaskItem *item = list->taskItems().first();
     const auto *box = item->findChild<QCheckBox *>();
-    QVERIFY(box->text().endsWith(QString(title).replace("&", "&&")));
+    // Shown as it is, or cut short with "…" where it does not fit.
+    const QString shown = box->text().section(QLatin1Char('\n'), -1).mid(2).replace("&&", "&");
+    QVERIFY2(shown == title || (shown.endsWith(QChar(0x2026)) && title.startsWith(shown.chopped(1))),
+             qPrintable(shown));
 
     for (const QLabel *label : window->findChildren<QLabel *>())
         QVERIFY2(label->textFormat() == Qt::PlainText || !label->text().contains(title),

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QSvgRenderer>
 #include <QTest>
 #include <QTimer>
@@ -143,7 +145,8 @@ private Q_SLOTS:
     void icons();
     void progressEnds_data();
     void progressEnds();
-    void progressRepaintsOnlyWhenGrown();
+    void progressWakesPerPixel_data();
+    void progressWakesPerPixel();
     void redFlash_data();
     void redFlash();
     void fadeAndBloom();
@@ -232,11 +235,27 @@ void TestTaskItem::dateText()
 
     // "&" would otherwise become a keyboard shortcut and vanish from the title.
     task.setID(++lastId);
-    task.setTitleName("Tom & Jerry <b>");
+    task.setTitleName("T&J <b>");
     TaskItem plain;
     plain.setTask(task);
-    QCOMPARE(checkBoxOf(plain)->text(), QString("  12.06  14:30\n  Tom && Jerry <b>"));
+    QCOMPARE(checkBoxOf(plain)->text(), QString("  12.06  14:30\n  T&&J <b>"));
     QVERIFY(QKeySequence::mnemonic(checkBoxOf(plain)->text()).isEmpty());
+
+    // A title too long for the item ends in "…" within the check box's text area.
+    task.setID(++lastId);
+    task.setTitleName(QString("Quarterly planning & review with the whole team").repeated(2));
+    TaskItem longTitle;
+    longTitle.setTask(task);
+    QCheckBox *box = checkBoxOf(longTitle);
+    const QString shown = box->text().section(QLatin1Char('\n'), -1).replace("&&", "&");
+    QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+    QVERIFY(task.getTitleName().startsWith(shown.mid(2).chopped(1)));
+    QCOMPARE(longTitle.title(), task.getTitleName());
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    const int room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width();
+    QVERIFY2(box->fontMetrics().horizontalAdvance(shown) <= room, qPrintable(shown));
 }
 
 void TestTaskItem::menuVisibility_data()
@@ -352,7 +371,9 @@ void TestTaskItem::finalPhase()
     // Later ticks of the final phase neither restart the bar nor signal again.
     item.onCountdown();
     QCOMPARE(changed.count(), final ? 1 : 0);
-    QCOMPARE(item.findChildren<QVariantAnimation *>().size(), final ? 1 : 0);
+    QCOMPARE(item.isAnimating(), final);
+    // The bar is driven by a timer of its own, not by an animation at the display rate.
+    QVERIFY(item.findChildren<QVariantAnimation *>().isEmpty());
 }
 
 void TestTaskItem::tickStores_data()
@@ -677,13 +698,10 @@ void TestTaskItem::progressEnds()
     TaskItem item;
     item.setTask(task);
     item.progressAnimate();
-    auto *animation = item.findChild<QVariantAnimation *>();
-    QVERIFY(animation);
-    animation->pause();
-    const int total = animation->duration();
-    QCOMPARE(animation->endValue().toInt(), total);
+    const qint64 total = item.progressDuration();
+    QVERIFY(total > 0 && total <= 60 * 1000);
     // The middle of the pixel column `width` - 1 of the bar.
-    animation->setCurrentTime(int((2 * qint64(width) + 1) * total / 440));
+    item.showProgressAt((2 * qint64(width) + 1) * total / 440);
 
     const QImage image = renderItem(item);
     int green = 0;
@@ -709,42 +727,69 @@ struct PaintCounter : QObject
     }
 };
 
+// Width of the green bar along the middle of the band.
+int barWidth(TaskItem &item)
+{
+    const QImage image = renderItem(item);
+    int green = 0;
+    while (green < image.width() && isPureGreen(image.pixel(green, 28)))
+        ++green;
+    return green;
+}
+
 } // namespace
 
-// The bar of an hour's countdown grows by a pixel every 16 s; the animation ticks every 16 ms.
-void TestTaskItem::progressRepaintsOnlyWhenGrown()
+void TestTaskItem::progressWakesPerPixel_data()
 {
-    const ScheduleDataInfo task = makeTask(3600 * 1000, 7200 * 1000);
+    QTest::addColumn<qint64>("beginMs");
+    QTest::newRow("one hour: a pixel every 16 s") << 3600LL * 1000;
+    QTest::newRow("ten seconds: a pixel every 45 ms") << 10LL * 1000;
+}
+
+// The bar is v * W / T wide after v of its T milliseconds, and the item sleeps until the next pixel.
+void TestTaskItem::progressWakesPerPixel()
+{
+    QFETCH(qint64, beginMs);
+
+    const ScheduleDataInfo task = makeTask(beginMs, beginMs + 3600 * 1000);
     storeFlags(task, false, false, true);
     TaskItem item;
     item.setTask(task);
     item.show();
     QVERIFY(QTest::qWaitForWindowExposed(&item));
+    // The focus mark would cover the bar's left end.
+    checkBoxOf(item)->clearFocus();
     item.progressAnimate();
-    auto *animation = item.findChild<QVariantAnimation *>();
-    QVERIFY(animation);
-    animation->pause();
-    const int total = animation->duration();
-    animation->setCurrentTime(0);
-    QApplication::processEvents();
+    const qint64 total = item.progressDuration();
+    const qint64 w = item.width();
+    QVERIFY(total > 0 && total <= beginMs);
+    auto *wakeUp = item.findChild<QTimer *>("progressTimer");
+    QVERIFY(wakeUp);
 
     PaintCounter counter;
     item.installEventFilter(&counter);
-    // Two seconds of display-rate ticks, less than a pixel's worth of the bar.
-    for (int time = 16; time <= 2000; time += 16) {
-        animation->setCurrentTime(time);
+    for (const qint64 at : {qint64(0), total / 7, total / 3, total / 2, total - 1}) {
+        item.showProgressAt(at);
+        QCOMPARE(barWidth(item), int(at * w / total));
+        // Asleep until the first millisecond at which the formula gives one pixel more.
+        QVERIFY(wakeUp->isActive());
+        const qint64 next = at + wakeUp->interval();
+        QCOMPARE(int(next * w / total), int(at * w / total) + 1);
+        QCOMPARE(int((next - 1) * w / total), int(at * w / total));
+    }
+    item.showProgressAt(total);
+    QCOMPARE(barWidth(item), int(w));
+    QVERIFY(!wakeUp->isActive());
+
+    // Within a pixel's time nothing is painted again.
+    item.showProgressAt(0);
+    QApplication::processEvents();
+    const int before = counter.paints;
+    for (qint64 at = 1; at * w < total; at += qMax<qint64>(1, total / w / 20)) {
+        item.showProgressAt(at);
         QApplication::processEvents();
     }
-    QVERIFY2(counter.paints <= 1, qPrintable(QString::number(counter.paints)));
-
-    // Half way the bar has grown to half the width, and that is painted.
-    const int before = counter.paints;
-    animation->setCurrentTime(total / 2);
-    QTRY_VERIFY(counter.paints > before);
-    // (The shown item has focus, whose mark covers its left edge.)
-    const QImage image = renderItem(item);
-    QVERIFY(isPureGreen(image.pixel(item.width() / 2 - 2, 28)));
-    QVERIFY(!isPureGreen(image.pixel(item.width() / 2 + 2, 28)));
+    QCOMPARE(counter.paints, before);
 }
 
 void TestTaskItem::redFlash_data()

@@ -67,7 +67,7 @@ QCheckBox *checkBoxOf(TaskItem *item)
 
 QString titleOf(TaskItem *item)
 {
-    return checkBoxOf(item)->text().section(QLatin1Char('\n'), -1).trimmed();
+    return item->title();
 }
 
 QStringList titles(const QList<TaskItem *> &items)

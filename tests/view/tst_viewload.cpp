@@ -185,7 +185,7 @@ QStringList TestViewLoad::shownTitles() const
 {
     QStringList titles;
     for (TaskItem *item : list->taskItems())
-        titles << item->findChild<QCheckBox *>()->text().section(QLatin1Char('\n'), -1).trimmed();
+        titles << item->title();
     titles.sort();
     return titles;
 }

@@ -1,0 +1,119 @@
+#include "dayclock.h"
+
+#include <QDBusMessage>
+#include <QTimer>
+
+#include <ctime>
+#include <limits>
+
+namespace {
+const char logindService[] = "org.freedesktop.login1";
+const char logindPath[] = "/org/freedesktop/login1";
+const char logindInterface[] = "org.freedesktop.login1.Manager";
+const char timedateService[] = "org.freedesktop.timedate1";
+const char timedatePath[] = "/org/freedesktop/timedate1";
+const char propertiesInterface[] = "org.freedesktop.DBus.Properties";
+
+// A timer may fire a little early by the wall clock; waking just after midnight sees the new day.
+constexpr qint64 midnightMarginMs = 200;
+} // namespace
+
+DayClock::DayClock(QObject *parent)
+    : QObject(parent)
+    , midnightTimer(new QTimer(this))
+    , pollTimer(new QTimer(this))
+    , systemBus(QDBusConnection::systemBus())
+{
+    midnightTimer->setSingleShot(true);
+    midnightTimer->setTimerType(Qt::PreciseTimer);
+    connect(midnightTimer, &QTimer::timeout, this, &DayClock::checkDay);
+    pollTimer->setInterval(pollIntervalMs);
+    pollTimer->setTimerType(Qt::VeryCoarseTimer);
+    connect(pollTimer, &QTimer::timeout, this, &DayClock::checkDay);
+    lastDay = today();
+    armMidnightTimer();
+    pollTimer->start();
+    watchBus(true);
+}
+
+QDateTime DayClock::now() const
+{
+    return source ? source() : QDateTime::currentDateTime();
+}
+
+void DayClock::setTimeSource(TimeSource newSource)
+{
+    source = std::move(newSource);
+    checkDay();
+}
+
+void DayClock::setSystemBus(const QDBusConnection &bus)
+{
+    watchBus(false);
+    systemBus = bus;
+    watchBus(true);
+}
+
+void DayClock::watchBus(bool connect)
+{
+    if (!systemBus.isConnected())
+        return;
+    const auto change = [&](const char *service, const char *path, const char *interface, const char *name,
+                            const char *slot) {
+        if (connect)
+            systemBus.connect(QLatin1String(service), QLatin1String(path), QLatin1String(interface),
+                              QLatin1String(name), this, slot);
+        else
+            systemBus.disconnect(QLatin1String(service), QLatin1String(path), QLatin1String(interface),
+                                 QLatin1String(name), this, slot);
+    };
+    change(logindService, logindPath, logindInterface, "PrepareForSleep", SLOT(onPrepareForSleep(bool)));
+    change(timedateService, timedatePath, propertiesInterface, "PropertiesChanged",
+           SLOT(onTimeSettingsChanged(QString, QVariantMap, QStringList)));
+}
+
+void DayClock::checkDay()
+{
+    const QDate day = today();
+    if (day != lastDay) {
+        lastDay = day;
+        Q_EMIT dayChanged(day);
+    }
+    armMidnightTimer();
+}
+
+void DayClock::armMidnightTimer()
+{
+    const QDateTime current = now();
+    const QDateTime midnight(current.date().addDays(1), QTime(0, 0));
+    // A day without midnight (a zone that skips it) still ends: the poll notices the new date.
+    const qint64 wait = current.msecsTo(midnight);
+    if (wait <= 0 || wait > qint64(std::numeric_limits<int>::max()) - midnightMarginMs) {
+        midnightTimer->stop();
+        return;
+    }
+    midnightTimer->start(int(wait + midnightMarginMs));
+}
+
+void DayClock::onPrepareForSleep(bool sleeping)
+{
+    if (!sleeping)
+        checkDay();
+}
+
+void DayClock::onTimeSettingsChanged(const QString &interface, const QVariantMap &changed,
+                                     const QStringList &invalidated)
+{
+    if (interface != QLatin1String("org.freedesktop.timedate1"))
+        return;
+    const QString zone = changed.value(QStringLiteral("Timezone")).toString();
+    if (!zone.isEmpty()) {
+        // The C library reads the zone once per value of TZ; naming the new one makes local time
+        // follow it in this process too.
+        qputenv("TZ", QByteArrayLiteral(":") + zone.toUtf8());
+        tzset();
+    } else if (!invalidated.contains(QStringLiteral("Timezone"))) {
+        return;
+    }
+    checkDay();
+}

@@ -1,0 +1,61 @@
+#ifndef SCHEDULE_DAYCLOCK_H
+#define SCHEDULE_DAYCLOCK_H
+
+#include <QDBusConnection>
+#include <QDate>
+#include <QDateTime>
+#include <QObject>
+
+#include <functional>
+
+class QDBusMessage;
+class QTimer;
+
+// The widget's idea of today, and the news that it has changed: at midnight, after the machine
+// wakes from suspend, after the clock or the time zone was set. The time source can be replaced,
+// so that tests cross midnight without waiting for it.
+class DayClock : public QObject
+{
+    Q_OBJECT
+public:
+    using TimeSource = std::function<QDateTime()>;
+
+    explicit DayClock(QObject *parent = nullptr);
+
+    QDateTime now() const;
+    QDate today() const { return now().date(); }
+
+    // An empty source is the system clock. The day is checked against the new source at once.
+    void setTimeSource(TimeSource source);
+    // The bus on which logind announces suspend and resume, and timedated a new time zone; the system
+    // bus unless a test gives its own.
+    void setSystemBus(const QDBusConnection &bus);
+
+    // While the timers wait the machine may sleep and the clock may be set: the date is also checked
+    // this often, so that no change goes unnoticed for longer.
+    static constexpr int pollIntervalMs = 60000;
+
+public Q_SLOTS:
+    // Emits dayChanged when the date is no longer the one last seen, and arms the wait for the next midnight.
+    void checkDay();
+
+Q_SIGNALS:
+    void dayChanged(const QDate &today);
+
+private Q_SLOTS:
+    void onPrepareForSleep(bool sleeping);
+    void onTimeSettingsChanged(const QString &interface, const QVariantMap &changed,
+                               const QStringList &invalidated);
+
+private:
+    void armMidnightTimer();
+    void watchBus(bool connect);
+
+    TimeSource source;
+    QDate lastDay;
+    QTimer *midnightTimer;
+    QTimer *pollTimer;
+    QDBusConnection systemBus;
+};
+
+#endif

@@ -1,0 +1,93 @@
+#include "viewfetcher.h"
+
+#include "cscheduledbus.h"
+#include "datacenter.h"
+#include "dayclock.h"
+
+#include <QDBusPendingCallWatcher>
+#include <QTimer>
+
+#include <utility>
+
+ViewFetcher::ViewFetcher(QObject *parent)
+    : QObject(parent)
+{
+}
+
+void ViewFetcher::fetch(DisplayInfo view)
+{
+    if (inFlight) {
+        queued = true;
+        queuedView = view;
+        return;
+    }
+    start(view);
+}
+
+void ViewFetcher::start(DisplayInfo view)
+{
+    inFlight = true;
+    inFlightView = view;
+    ++round;
+    anyFailed = false;
+    const QVector<DayRange> ranges = rangesOf(view, DataCenter::instance()->clock()->today());
+    answers = QVector<DayMap>(ranges.size());
+    outstanding = ranges.size();
+    if (ranges.isEmpty()) {
+        // Answered without asking: still later, as every answer is, so that callers see one order.
+        QTimer::singleShot(0, this, [this, sent = round] {
+            if (sent == round)
+                finish();
+        });
+        return;
+    }
+    for (int i = 0; i < ranges.size(); ++i)
+        watch(CScheduleDBus::getInstance()->GetJobsAsync(ranges.at(i).first, ranges.at(i).last), i);
+}
+
+void ViewFetcher::watch(const QDBusPendingCall &call, int index)
+{
+    const quint64 sent = round;
+    if (call.isFinished()) {
+        // Without a bus the call fails before it is sent, and a watcher would never hear of it.
+        QTimer::singleShot(0, this, [this, sent, index, reply = call.reply()] {
+            if (sent == round)
+                onAnswer(index, reply);
+        });
+        return;
+    }
+    auto *watcher = new QDBusPendingCallWatcher(call, this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, sent, index](QDBusPendingCallWatcher *w) {
+                w->deleteLater();
+                if (sent == round)
+                    onAnswer(index, w->reply());
+            });
+}
+
+void ViewFetcher::onAnswer(int index, const QDBusMessage &reply)
+{
+    if (!CScheduleDBus::getInstance()->readJobsReply(reply, answers[index]))
+        anyFailed = true;
+    if (--outstanding == 0)
+        finish();
+}
+
+void ViewFetcher::finish()
+{
+    inFlight = false;
+    const DisplayInfo view = inFlightView;
+    const bool failedView = anyFailed;
+    const QVector<DayMap> done = std::exchange(answers, {});
+    const bool hasQueued = std::exchange(queued, false);
+    // The next round goes out before the answers are handed on: their receiver may wait in an
+    // event loop of its own (the list's fade), and new requests must find this one in flight.
+    if (hasQueued)
+        start(queuedView);
+    if (hasQueued && queuedView != view)
+        return;
+    if (failedView)
+        Q_EMIT failed(view);
+    else
+        Q_EMIT fetched(view, selectTasks(view, done));
+}
