@@ -1,4 +1,5 @@
 #include "datacenter.h"
+#include "dayclock.h"
 #include "fakedbusservice.h"
 #include "mainwindow.h"
 #include "taskitem.h"
@@ -13,6 +14,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
+
+#include <ctime>
 
 #include <memory>
 
@@ -111,6 +114,8 @@ private Q_SLOTS:
     void buttonsSayWhatTheyDo();
     void tabVisitsButtonsAndTasks();
     void closeButtonEndsEventLoop();
+    void newDay_data();
+    void newDay();
 
 private:
     void setDays(const DayMap &days);
@@ -603,6 +608,75 @@ void TestMainWindow::closeButtonEndsEventLoop()
     guard.start(10000);
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(window->isVisible());
+}
+
+void TestMainWindow::newDay_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("midnight") << "midnight";
+    QTest::newRow("resume a day later") << "resume";
+    QTest::newRow("time zone a day ahead") << "time zone";
+}
+
+// A widget left on the desktop moves on to the new day: its overview and its day buttons' dates.
+void TestMainWindow::newDay()
+{
+    QFETCH(QString, trigger);
+
+    FakeDBusService logind("org.freedesktop.login1", "/org/freedesktop/login1",
+                           "org.freedesktop.login1.Manager");
+    FakeDBusService timedated("org.freedesktop.timedate1", "/org/freedesktop/timedate1",
+                              "org.freedesktop.DBus.Properties");
+    QVERIFY(logind.start() && timedated.start());
+    DayClock *clock = DataCenter::instance()->clock();
+    clock->setSystemBus(QDBusConnection::sessionBus());
+    const QByteArray zoneBefore = qgetenv("TZ");
+    qputenv("TZ", "UTC");
+    tzset();
+
+    // Noon UTC today: the date is a day later fourteen hours east of UTC.
+    const QDateTime noon(QDate::currentDate(), QTime(12, 0), Qt::UTC);
+    QDateTime base = noon;
+    qint64 jumpMs = 0;
+    QElapsedTimer running;
+    running.start();
+    if (trigger == "midnight")
+        base = QDateTime(noon.date(), QTime(23, 59, 59, 500), Qt::UTC);
+    clock->setTimeSource([&] {
+        const qint64 gone = trigger == "midnight" ? running.elapsed() : 0;
+        return base.addMSecs(gone + jumpMs).toLocalTime();
+    });
+    const QDate oldDay = noon.date();
+    const QDate newDay = oldDay.addDays(1);
+    QCOMPARE(clock->today(), oldDay);
+    QSignalSpy dayChanged(clock, &DayClock::dayChanged);
+    server.clearCalls();
+
+    if (trigger == "resume") {
+        jumpMs = 24 * 3600 * 1000;
+        logind.emitSignal("PrepareForSleep", {true});
+        logind.emitSignal("PrepareForSleep", {false});
+    } else if (trigger == "time zone") {
+        timedated.emitSignal("PropertiesChanged",
+                             {QString("org.freedesktop.timedate1"),
+                              QVariantMap{{"Timezone", QString("Pacific/Kiritimati")}}, QStringList()});
+    }
+    QTRY_COMPARE(dayChanged.count(), 1);
+    QCOMPARE(dayChanged.first().first().toDate(), newDay);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        fetchedRanges(), (QList<Range>{{newDay.addDays(-3), newDay}, {newDay, newDay.addDays(6)}}), 5000);
+    const QString dayOneDate = QLocale().toString(newDay.addDays(1), QLocale::LongFormat);
+    QCOMPARE(dayButton(1)->toolTip(), dayOneDate);
+    QCOMPARE(dayButton(1)->accessibleDescription(), dayOneDate);
+
+    clock->setTimeSource({});
+    clock->setSystemBus(QDBusConnection::systemBus());
+    if (zoneBefore.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zoneBefore);
+    tzset();
+    QCOMPARE(clock->today(), QDate::currentDate());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QDBusConnection>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <atomic>
@@ -88,7 +90,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void serverStartsLate();
+    void emptyAtStart_data();
+    void emptyAtStart();
     void serverGoesAwayAndComesBack();
     void brokenServer_data();
     void brokenServer();
@@ -179,18 +182,52 @@ void TestRobustness::addJob(const ScheduleDataInfo &info)
 }
 
 // At log-in the widget often starts before its data server.
-void TestRobustness::serverStartsLate()
+void TestRobustness::emptyAtStart_data()
 {
-    server.stop();
-    LogCatcher log;
-    openWindow();
-    QTRY_COMPARE(log.fetchFailures(), 2);
-    QVERIFY(list->taskItems().isEmpty());
-    QCOMPARE(log.count(QtWarningMsg, "^GetJobs err , .*ServiceUnknown"), 1);
+    QTest::addColumn<bool>("serverLate"); // else: the calendar is empty at first
+    QTest::newRow("server appears late") << true;
+    QTest::newRow("empty calendar at start") << false;
+}
 
-    QVERIFY(server.start());
-    QTRY_COMPARE_WITH_TIMEOUT(shownTitles(), overviewTitles, 10000);
-    QCOMPARE(server.fetches(), 2);
+// The list area is laid out while it is empty; the tasks that come later still get their full width,
+// with the scroll bar beside them.
+void TestRobustness::emptyAtStart()
+{
+    QFETCH(bool, serverLate);
+
+    DayMap days;
+    for (int i = 0; i < 6; ++i)
+        days[today()] << scriptedJob(40 + i, QStringLiteral("later %1").arg(i), today(), 8 + i);
+    LogCatcher log;
+    if (serverLate)
+        server.stop();
+    else
+        server.setDays({});
+    openWindow();
+    QTRY_COMPARE(log.fetchFailures() + server.fetches(), 2);
+    QVERIFY(list->taskItems().isEmpty());
+    if (serverLate)
+        QCOMPARE(log.count(QtWarningMsg, "^GetJobs err , .*ServiceUnknown"), 1);
+
+    server.setDays(days);
+    if (serverLate)
+        QVERIFY(server.start());
+    else
+        server.announceChange();
+    QTRY_COMPARE_WITH_TIMEOUT(list->taskItems().size(), 6, 10000);
+    QTRY_VERIFY(!list->isReplacing());
+
+    auto *area = window->findChild<QScrollArea *>();
+    QVERIFY(area->verticalScrollBar()->isVisible());
+    const int barLeft = area->verticalScrollBar()->mapTo(area, QPoint(0, 0)).x();
+    const QWidget *viewport = area->viewport();
+    for (TaskItem *item : list->taskItems()) {
+        QCOMPARE(item->width(), TaskItem::itemWidth);
+        const QPoint left = item->mapTo(viewport, QPoint(0, 0));
+        const QPoint right = item->mapTo(viewport, QPoint(item->width(), 0));
+        QVERIFY2(left.x() >= 0 && right.x() <= viewport->width(), qPrintable(QString::number(right.x())));
+        QVERIFY(viewport->mapTo(area, right).x() <= barLeft);
+    }
 }
 
 void TestRobustness::serverGoesAwayAndComesBack()
