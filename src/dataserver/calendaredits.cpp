@@ -1,0 +1,464 @@
+#include "calendarstore.h"
+
+#include "calendarstore_p.h"
+#include "icsdocument.h"
+#include "jobmapping.h"
+#include "occurrences.h"
+#include "timezonenames.h"
+
+#include <KCalendarCore/ICalFormat>
+#include <KCalendarCore/MemoryCalendar>
+
+#include <QDir>
+#include <QUuid>
+
+#include <algorithm>
+
+using namespace KCalendarCore;
+using namespace JobMapping;
+
+namespace {
+
+bool isEvent(const IcsNode &node, const QString &uid)
+{
+    return node.component && node.name == QLatin1String("VEVENT") &&
+           node.propertyValue(QStringLiteral("UID")).trimmed() == uid;
+}
+
+bool holdsIncidences(const IcsDocument &document)
+{
+    for (const IcsNode &node : document.components()) {
+        if (node.component && (node.name == QLatin1String("VEVENT") || node.name == QLatin1String("VTODO") ||
+                               node.name == QLatin1String("VJOURNAL")))
+            return true;
+    }
+    return false;
+}
+
+// One component read on its own, with the time zones of its file, to learn its RECURRENCE-ID.
+Event::Ptr readComponent(const IcsDocument &document, const IcsNode &component)
+{
+    IcsDocument single = IcsDocument::newCalendar();
+    for (const IcsNode &node : document.components()) {
+        if (node.component && node.name == QLatin1String("VTIMEZONE"))
+            single.components() << node;
+    }
+    single.components() << component;
+    MemoryCalendar::Ptr calendar(new MemoryCalendar(QTimeZone::systemTimeZone()));
+    ICalFormat format;
+    QStringList floating; // said when the file was read
+    QVector<IcsFault> refolded;
+    const QByteArray text = IcsDocument::refold(single.toByteArray(), Ics::longestLine, &refolded);
+    if (!format.fromRawString(calendar, TimeZoneNames::resolve(text, &floating)))
+        return Event::Ptr();
+    const Event::List events = calendar->rawEvents();
+    return events.isEmpty() ? Event::Ptr() : events.first();
+}
+
+bool isDisplayAlarm(const IcsNode &node)
+{
+    return node.component && node.name == QLatin1String("VALARM") &&
+           node.propertyValue(QStringLiteral("ACTION"))
+                   .trimmed()
+                   .compare(QLatin1String("DISPLAY"), Qt::CaseInsensitive) == 0;
+}
+
+void setTimes(IcsNode &component, const QDateTime &begin, const QDateTime &end, bool allDay,
+              const TimeStyle &startStyle, const TimeStyle &endStyle, bool useDuration)
+{
+    IcsNode startLine;
+    IcsNode endLine;
+    if (allDay) {
+        const QDate first = begin.date();
+        QDate last = end.date();
+        // An end at midnight closes the day before, as an exclusive DTEND would.
+        if (end.time() == QTime(0, 0) && last > first)
+            last = last.addDays(-1);
+        last = qMax(first, last);
+        TimeStyle date;
+        date.kind = TimeStyle::Date;
+        startLine = timeProperty(QStringLiteral("DTSTART"), QDateTime(first, QTime(0, 0)), date);
+        endLine = useDuration
+                      ? IcsNode::property(QStringLiteral("DURATION:P%1D").arg(first.daysTo(last) + 1))
+                      : timeProperty(QStringLiteral("DTEND"), QDateTime(last.addDays(1), QTime(0, 0)), date);
+    } else {
+        startLine = timeProperty(QStringLiteral("DTSTART"), begin, startStyle);
+        endLine = useDuration
+                      ? IcsNode::property(QStringLiteral("DURATION:") + durationText(begin.secsTo(end)))
+                      : timeProperty(QStringLiteral("DTEND"), end, endStyle);
+    }
+    component.setProperties(QStringLiteral("DTSTART"), {startLine});
+    component.removeProperties(useDuration ? QStringLiteral("DTEND") : QStringLiteral("DURATION"));
+    component.setProperties(useDuration ? QStringLiteral("DURATION") : QStringLiteral("DTEND"), {endLine});
+}
+
+void stamp(IcsNode &component)
+{
+    const QString now = utcStamp(QDateTime::currentDateTimeUtc());
+    component.setProperties(QStringLiteral("DTSTAMP"), {IcsNode::property(QStringLiteral("DTSTAMP:") + now)});
+    component.setProperties(QStringLiteral("LAST-MODIFIED"),
+                            {IcsNode::property(QStringLiteral("LAST-MODIFIED:") + now)});
+}
+
+QVector<qint64> instants(const QVector<QDateTime> &dateTimes, bool allDay)
+{
+    QVector<qint64> result;
+    for (const QDateTime &dateTime : dateTimes)
+        result << (allDay ? dateTime.date().toJulianDay() : dateTime.toMSecsSinceEpoch());
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+CalendarStore::Result checkTimes(const ScheduleDataInfo &info)
+{
+    if (!info.isValid())
+        return CalendarStore::Result::failure(
+            CalendarStore::Status::InvalidArgument,
+            QStringLiteral("a job needs a valid Start and End and a Type from 1 to 3"));
+    if (info.getEndDateTime() < info.getBeginDateTime())
+        return CalendarStore::Result::failure(CalendarStore::Status::InvalidArgument,
+                                              QStringLiteral("the job ends before it starts"));
+    return {};
+}
+
+bool ensureTimezone(IcsDocument &document, const TimeStyle &style)
+{
+    if (style.kind != TimeStyle::Zone)
+        return true;
+    QVector<IcsNode> &components = document.components();
+    int insertAt = components.size();
+    for (int i = 0; i < components.size(); ++i) {
+        const IcsNode &node = components.at(i);
+        if (!node.component)
+            continue;
+        if (node.name == QLatin1String("VTIMEZONE")) {
+            if (node.propertyValue(QStringLiteral("TZID")).trimmed() == style.tzid)
+                return true;
+        } else if (insertAt == components.size()) {
+            insertAt = i;
+        }
+    }
+    const IcsNode timezone = timezoneComponent(style.zone, style.tzid);
+    if (timezone.name.isEmpty())
+        return false;
+    components.insert(insertAt, timezone);
+    return true;
+}
+
+} // namespace
+
+CalendarStore::Result CalendarStore::Private::write(const FilePtr &old, const QString &path,
+                                                    const IcsDocument &document, int source, bool inDirectory)
+{
+    const Result written = files.write(old, path, document, source, inDirectory);
+    if (written.ok())
+        changed();
+    return written;
+}
+
+CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
+{
+    Result check = checkTimes(info);
+    if (!check.ok())
+        return check;
+    if (d->files.sources().isEmpty())
+        return Result::failure(Status::NoCalendar, QStringLiteral("no calendar to create the job in"));
+
+    const CalendarFiles::Source &target = d->files.sources().first();
+    const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const TimeStyle style = TimeStyle::system();
+
+    IcsNode event = IcsNode::makeComponent(QStringLiteral("VEVENT"));
+    const QString now = utcStamp(QDateTime::currentDateTimeUtc());
+    event.children << IcsNode::property(QStringLiteral("UID:") + uid)
+                   << IcsNode::property(QStringLiteral("DTSTAMP:") + now)
+                   << IcsNode::property(QStringLiteral("CREATED:") + now)
+                   << IcsNode::property(QStringLiteral("LAST-MODIFIED:") + now)
+                   << textProperty(QStringLiteral("SUMMARY"), info.getTitleName());
+    if (!info.getDescription().isEmpty())
+        event.children << textProperty(QStringLiteral("DESCRIPTION"), info.getDescription());
+    setTimes(event, info.getBeginDateTime(), info.getEndDateTime(), info.getAllDay(), style, style, false);
+    event.children << ruleLines(info.getRepetitionRule(), info.getAllDay());
+    if (info.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat)
+        event.children << exceptionLines(info.getIgnoreTime(), info.getAllDay());
+    if (info.getType() != 1)
+        event.children << IcsNode::property(typeProperty() + QLatin1Char(':') +
+                                            QString::number(info.getType()));
+    if (info.getRemindData().getRemindNum() >= 0)
+        event.children << displayAlarm(info.getRemindData(), info.getAllDay(), info.getTitleName());
+
+    FilePtr file;
+    QString path;
+    IcsDocument document;
+    if (target.directory) {
+        path = QDir(target.path).filePath(uid + QLatin1String(".ics"));
+        document = IcsDocument::newCalendar();
+    } else {
+        path = target.path;
+        file = d->files.fileAt(path);
+        if (file && !file->readable)
+            return Result::failure(Status::Unreadable,
+                                   QStringLiteral("%1 could not be read; it is left alone").arg(path));
+        if (file) {
+            const Result read = d->files.documentOf(*file, &document);
+            if (!read.ok())
+                return read;
+        }
+        if (document.top.isEmpty())
+            document = IcsDocument::newCalendar();
+        document.wrapInCalendar();
+    }
+    if (!info.getAllDay() && !ensureTimezone(document, style))
+        return Result::failure(Status::WriteFailed,
+                               QStringLiteral("no time zone definition for %1").arg(style.tzid));
+    document.components() << event;
+    Result result = d->write(file, path, document, 0, target.directory);
+    if (result.ok())
+        if (const FilePtr written = d->files.fileAt(path))
+            if (const OccurrenceIndex::Series *series = OccurrenceIndex::find(written->series, uid))
+                result.id = series->id;
+    return result;
+}
+
+namespace {
+
+// The occurrence an edit is about: the event it is (the master or its override), and its job as
+// GetJobs delivered it, to tell what the edit changes.
+struct Edited
+{
+    Event::Ptr master;
+    Event::Ptr event;
+    int recurId = 0;
+    ScheduleDataInfo current;
+};
+
+Edited editedOf(const MemoryCalendar &calendar, const Event::Ptr &master, const ScheduleDataInfo &info)
+{
+    Edited edited;
+    edited.master = master;
+    edited.event = master;
+    edited.recurId = master->recurs() ? info.getRecurID() : 0;
+    if (master->recurs()) {
+        const Incidence::List instances = calendar.instances(master);
+        for (const Incidence::Ptr &instance : instances) {
+            const Event::Ptr exception = instance.dynamicCast<Event>();
+            if (exception && recurrenceNumber(*master, exception->recurrenceId()) == edited.recurId)
+                edited.event = exception;
+        }
+    }
+    const QDateTime start = edited.event == master && master->recurs()
+                                ? occurrenceStart(*master, edited.recurId)
+                                : edited.event->dtStart();
+    edited.current =
+        Occurrences::jobOf(Occurrences::at(master, edited.event, start, int(info.getID()), edited.recurId));
+    return edited;
+}
+
+// Where the series' component and the occurrence's are among the document's; -1 for none.
+void locate(const IcsDocument &document, const Edited &edited, int *masterAt, int *targetAt)
+{
+    const QVector<IcsNode> &components = document.components();
+    const Event &master = *edited.master;
+    *masterAt = -1;
+    *targetAt = -1;
+    for (int i = 0; i < components.size(); ++i) {
+        if (!isEvent(components.at(i), master.uid()))
+            continue;
+        const bool isException = components.at(i).find(QStringLiteral("RECURRENCE-ID")) != nullptr;
+        if (!isException || !master.recurs()) {
+            if (*masterAt < 0)
+                *masterAt = i;
+        } else if (edited.event != edited.master) {
+            const Event::Ptr parsed = readComponent(document, components.at(i));
+            if (parsed && recurrenceNumber(master, parsed->recurrenceId()) == edited.recurId)
+                *targetAt = i;
+        }
+    }
+    if (edited.event == edited.master)
+        *targetAt = *masterAt;
+}
+
+bool editTexts(IcsNode &node, const ScheduleDataInfo &info, const ScheduleDataInfo &current)
+{
+    bool touched = false;
+    if (info.getTitleName() != current.getTitleName()) {
+        node.setProperties(QStringLiteral("SUMMARY"),
+                           {textProperty(QStringLiteral("SUMMARY"), info.getTitleName())});
+        touched = true;
+    }
+    if (info.getDescription() != current.getDescription()) {
+        QVector<IcsNode> lines;
+        if (!info.getDescription().isEmpty())
+            lines << textProperty(QStringLiteral("DESCRIPTION"), info.getDescription());
+        node.setProperties(QStringLiteral("DESCRIPTION"), lines);
+        touched = true;
+    }
+    return touched;
+}
+
+// `zoneNeeded`: the zone the new times are written in, whose definition the file must hold.
+bool editTimes(IcsNode &node, const Edited &edited, const ScheduleDataInfo &info, TimeStyle *zoneNeeded)
+{
+    const ScheduleDataInfo &current = edited.current;
+    const bool sameTimes =
+        info.getAllDay() == current.getAllDay() &&
+        (info.getAllDay() ? info.getBeginDateTime().date() == current.getBeginDateTime().date() &&
+                                info.getEndDateTime().date() == current.getEndDateTime().date()
+                          : info.getBeginDateTime() == current.getBeginDateTime() &&
+                                info.getEndDateTime() == current.getEndDateTime());
+    if (sameTimes)
+        return false;
+    const Event &master = *edited.master;
+    const Event &target = *edited.event;
+    QDateTime begin = info.getBeginDateTime();
+    QDateTime end = info.getEndDateTime();
+    if (edited.event == edited.master && master.recurs()) {
+        // Moving one occurrence of a series moves the series by as much.
+        if (info.getAllDay()) {
+            const qint64 days = current.getBeginDateTime().date().daysTo(master.dtStart().date());
+            begin = begin.addDays(days);
+            end = end.addDays(days);
+        } else {
+            const qint64 seconds = current.getBeginDateTime().secsTo(master.dtStart());
+            begin = begin.addSecs(seconds);
+            end = end.addSecs(seconds);
+        }
+    }
+    const TimeStyle startStyle = target.allDay()
+                                     ? TimeStyle::system()
+                                     : TimeStyle::of(target.dtStart(), node.find(QStringLiteral("DTSTART")));
+    const IcsNode *endLine = node.find(QStringLiteral("DTEND"));
+    const TimeStyle endStyle =
+        target.allDay() || !endLine ? startStyle : TimeStyle::of(target.dtEnd(), endLine);
+    const bool useDuration = node.find(QStringLiteral("DURATION")) && !endLine;
+    setTimes(node, begin, end, info.getAllDay(), startStyle, endStyle, useDuration);
+    if (!info.getAllDay())
+        *zoneNeeded = startStyle;
+    return true;
+}
+
+bool editReminder(IcsNode &node, const ScheduleDataInfo &info, const ScheduleDataInfo &current)
+{
+    if (info.getScheudleRemind() == current.getScheudleRemind())
+        return false;
+    int first = -1;
+    for (int i = 0; i < node.children.size() && first < 0; ++i) {
+        if (isDisplayAlarm(node.children.at(i)))
+            first = i;
+    }
+    if (info.getRemindData().getRemindNum() < 0) {
+        node.children.erase(std::remove_if(node.children.begin(), node.children.end(), isDisplayAlarm),
+                            node.children.end());
+    } else if (first >= 0) {
+        node.children[first].setProperties(
+            QStringLiteral("TRIGGER"),
+            {IcsNode::property(QStringLiteral("TRIGGER:") +
+                               triggerText(info.getRemindData(), info.getAllDay()))});
+    } else {
+        node.children << displayAlarm(info.getRemindData(), info.getAllDay(), info.getTitleName());
+    }
+    return true;
+}
+
+// What belongs to the whole series: its rule, its exceptions and its job type.
+bool editSeries(IcsNode &series, const Edited &edited, const ScheduleDataInfo &info)
+{
+    const ScheduleDataInfo &current = edited.current;
+    bool touched = false;
+    const bool allDayChanged = info.getAllDay() != current.getAllDay();
+    const bool ruleChanged = info.getScheduleRRule() != current.getScheduleRRule();
+    if (ruleChanged) {
+        const QVector<IcsNode> lines = ruleLines(info.getRepetitionRule(), info.getAllDay());
+        series.setProperties(QStringLiteral("RRULE"), lines);
+        if (lines.isEmpty()) {
+            series.removeProperties(QStringLiteral("RDATE"));
+            series.removeProperties(QStringLiteral("EXRULE"));
+            series.removeProperties(QStringLiteral("EXDATE"));
+        }
+        touched = true;
+    }
+    const bool recurs = ruleChanged ? info.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat
+                                    : edited.master->recurs();
+    if (recurs && (allDayChanged || instants(info.getIgnoreTime(), info.getAllDay()) !=
+                                        instants(current.getIgnoreTime(), current.getAllDay()))) {
+        series.setProperties(QStringLiteral("EXDATE"),
+                             exceptionLines(info.getIgnoreTime(), info.getAllDay()));
+        touched = true;
+    }
+    if (info.getType() != current.getType()) {
+        QVector<IcsNode> lines;
+        if (info.getType() != 1)
+            lines << IcsNode::property(typeProperty() + QLatin1Char(':') + QString::number(info.getType()));
+        series.setProperties(typeProperty(), lines);
+        touched = true;
+    }
+    return touched;
+}
+
+} // namespace
+
+CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
+{
+    Result check = checkTimes(info);
+    if (!check.ok())
+        return check;
+    FilePtr file;
+    Event::Ptr master;
+    if (!d->findEvent(info.getID(), &file, &master))
+        return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(info.getID()));
+    const Edited edited = editedOf(*file->calendar, master, info);
+
+    IcsDocument document;
+    const Result read = d->files.documentOf(*file, &document);
+    if (!read.ok())
+        return read;
+    int masterAt = -1;
+    int targetAt = -1;
+    locate(document, edited, &masterAt, &targetAt);
+    if (masterAt < 0 || targetAt < 0)
+        return Result::failure(
+            Status::WriteFailed,
+            QStringLiteral("the event %1 was not found in %2").arg(master->uid(), file->path));
+
+    QVector<IcsNode> &components = document.components();
+    IcsNode &target = components[targetAt];
+    TimeStyle zoneNeeded;
+    bool touchedTarget = editTexts(target, info, edited.current);
+    touchedTarget |= editTimes(target, edited, info, &zoneNeeded);
+    touchedTarget |= editReminder(target, info, edited.current);
+    const bool touchedMaster = editSeries(components[masterAt], edited, info);
+    if (!touchedMaster && !touchedTarget)
+        return {};
+    if (touchedTarget)
+        stamp(components[targetAt]);
+    if (touchedMaster)
+        stamp(components[masterAt]);
+    if (!ensureTimezone(document, zoneNeeded))
+        return Result::failure(Status::WriteFailed,
+                               QStringLiteral("no time zone definition for %1").arg(zoneNeeded.tzid));
+    return d->write(file, file->path, document, file->source, file->inDirectory);
+}
+
+CalendarStore::Result CalendarStore::deleteJob(qint64 id)
+{
+    FilePtr file;
+    Event::Ptr master;
+    if (!d->findEvent(id, &file, &master))
+        return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
+    IcsDocument document;
+    const Result read = d->files.documentOf(*file, &document);
+    if (!read.ok())
+        return read;
+    QVector<IcsNode> &components = document.components();
+    const QString uid = master->uid();
+    components.erase(std::remove_if(components.begin(), components.end(),
+                                    [&](const IcsNode &node) { return isEvent(node, uid); }),
+                     components.end());
+    if (file->inDirectory && !holdsIncidences(document)) {
+        const Result removed = d->files.remove(file);
+        if (removed.ok())
+            d->changed();
+        return removed;
+    }
+    return d->write(file, file->path, document, file->source, file->inDirectory);
+}

@@ -1,0 +1,107 @@
+#ifndef DATASERVER_CALENDARFILES_H
+#define DATASERVER_CALENDARFILES_H
+
+#include "calendarstore.h"
+#include "occurrenceindex.h"
+
+#include <KCalendarCore/MemoryCalendar>
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QTimeZone>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+class IcsDocument;
+class QFileInfo;
+class QFileSystemWatcher;
+namespace KCalendarCore {
+class ICalFormat;
+}
+
+// One .ics file as it was last read.
+struct CalendarFile
+{
+    QString path;
+    int source = 0;
+    bool inDirectory = false;
+    bool readable = false;
+    // Could not be opened: a chmod alone makes it readable, with size and time unchanged.
+    bool denied = false;
+    qint64 size = -1;
+    QDateTime modified;
+    // A hash of the text as read, for a re-read and an edit to tell whether it changed. The text
+    // itself is read again for an edit: kept, the texts of a directory of thousands of small
+    // files, each with its time zones, outweighed their events.
+    quint64 digest = 0;
+    KCalendarCore::MemoryCalendar::Ptr calendar;
+    QVector<OccurrenceIndex::Series> series; // by UID
+};
+using FilePtr = std::shared_ptr<CalendarFile>;
+
+// The calendars given on the command line: .ics files, and directories holding one .ics file per
+// event. Finds their files, reads them (faults of a file are said on stderr), writes them, and
+// follows changes on disk.
+class CalendarFiles : public QObject
+{
+    Q_OBJECT
+public:
+    struct Source
+    {
+        QString path;
+        bool directory = false;
+    };
+
+    explicit CalendarFiles(const QStringList &paths, QObject *parent = nullptr);
+    ~CalendarFiles() override;
+
+    const QVector<Source> &sources() const { return m_sources; }
+    const QVector<FilePtr> &files() const { return m_files; }
+    FilePtr fileAt(const QString &path) const { return m_filesByPath.value(path); }
+
+    void load();
+    // Reads what changed on disk since the last scan; true when a calendar changed.
+    bool rescan();
+    // The file's text parsed, as it was read; a failure when it changed on disk since, or when it
+    // was read without its damaged lines.
+    CalendarStore::Result documentOf(const CalendarFile &file, IcsDocument *document);
+    // Writes the document to `path` and takes it as the file there, in place of `old`.
+    CalendarStore::Result write(const FilePtr &old, const QString &path, const IcsDocument &document,
+                                int source, bool inDirectory);
+    CalendarStore::Result remove(const FilePtr &file);
+
+    // Debounce of the reaction to changes on disk; editors write a file in several steps.
+    static constexpr int reloadDelayMs = CalendarStore::reloadDelayMs;
+
+Q_SIGNALS:
+    // Files changed on disk, and rescan() read them.
+    void changedOnDisk();
+
+private:
+    FilePtr readFile(const QString &path, const QFileInfo &info, const QByteArray &data);
+    QStringList filesOf(const Source &source);
+    void setFiles(const QVector<FilePtr> &files);
+    void refreshWatches(const QStringList &renewed);
+    QFileSystemWatcher *addWatcher();
+    // A fault of a file that stays as it is would otherwise be told at every re-read.
+    void sayOnce(const QString &warning);
+
+    QVector<Source> m_sources;
+    QVector<FilePtr> m_files;
+    QHash<QString, FilePtr> m_filesByPath;
+    // Several watchers of at most watchChunk paths each: QFileSystemWatcher checks every path it
+    // adds against all it has, so one watcher made a directory of thousands of files quadratic.
+    std::vector<std::unique_ptr<QFileSystemWatcher>> m_watchers;
+    QTimer m_reload;
+    QSet<QString> m_touched;
+    // One for every file: the library's reader is costly to make and to destroy.
+    std::unique_ptr<KCalendarCore::ICalFormat> m_format;
+    QTimeZone m_zone;
+    QSet<QString> m_said;
+};
+
+#endif

@@ -1,0 +1,172 @@
+#include "occurrenceindex.h"
+
+#include <KCalendarCore/MemoryCalendar>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+
+#include <algorithm>
+#include <limits>
+
+using namespace KCalendarCore;
+using Occurrences::Occurrence;
+
+namespace OccurrenceIndex {
+
+Series *find(QVector<Series> &series, const QString &uid)
+{
+    const auto it = std::lower_bound(series.begin(), series.end(), uid,
+                                     [](const Series &one, const QString &key) { return one.uid < key; });
+    return it != series.end() && it->uid == uid ? &*it : nullptr;
+}
+
+const Series *find(const QVector<Series> &series, const QString &uid)
+{
+    const auto it = std::lower_bound(series.cbegin(), series.cend(), uid,
+                                     [](const Series &one, const QString &key) { return one.uid < key; });
+    return it != series.cend() && it->uid == uid ? &*it : nullptr;
+}
+
+void expand(const MemoryCalendar &calendar, Series &series, qint64 fromMs, qint64 toMs)
+{
+    const bool once = series.once();
+    if (once && !series.spanned) {
+        series.spanned = true;
+        Occurrences::visit(calendar, series.events.first(), 0, std::numeric_limits<qint64>::min(),
+                           std::numeric_limits<qint64>::max(), [&](const Occurrence &occurrence) {
+                               series.hasSpan = true;
+                               series.spanStartMs = occurrence.startMs;
+                               series.spanEndMs = occurrence.endMs;
+                           });
+    }
+    const qint64 unionFrom = series.expanded ? qMin(fromMs, series.fromMs) : fromMs;
+    const qint64 unionTo = series.expanded ? qMax(toMs, series.toMs) : toMs;
+    const bool afresh = !series.expanded || series.truncated || unionTo - unionFrom > maxWindowMs;
+    const qint64 oldFrom = series.fromMs;
+    const qint64 oldTo = series.toMs;
+    auto add = [&](qint64 partFrom, qint64 partTo) {
+        if (partFrom >= partTo)
+            return;
+        auto keep = [&](const Occurrence &occurrence) {
+            // The window already holds it; the days added find it again at their edges.
+            if (!afresh && Occurrences::overlaps(occurrence.startMs, occurrence.endMs, oldFrom, oldTo))
+                return;
+            Slot slot;
+            slot.occurrence = occurrence;
+            series.entries << slot;
+        };
+        if (once) {
+            Occurrence occurrence;
+            occurrence.event = series.events.first();
+            occurrence.master = occurrence.event;
+            occurrence.startMs = series.spanStartMs;
+            occurrence.endMs = series.spanEndMs;
+            if (series.hasSpan &&
+                Occurrences::overlaps(occurrence.startMs, occurrence.endMs, partFrom, partTo))
+                keep(occurrence);
+            return;
+        }
+        for (const Event::Ptr &event : qAsConst(series.events)) {
+            int taken = 0;
+            Occurrences::visit(calendar, event, 0, partFrom, partTo, [&](const Occurrence &occurrence) {
+                ++taken;
+                keep(occurrence);
+            });
+            // A query takes at most so many occurrences of a rule; a window may hold more.
+            if (event->recurs() && taken >= Occurrences::maxPerSeries)
+                series.truncated = true;
+        }
+    };
+    if (afresh) {
+        series.entries.clear();
+        series.truncated = false;
+        add(fromMs, toMs);
+        series.fromMs = fromMs;
+        series.toMs = toMs;
+    } else {
+        add(unionFrom, oldFrom);
+        add(oldTo, unionTo);
+        series.fromMs = unionFrom;
+        series.toMs = unionTo;
+    }
+    if (series.entries.size() >= Occurrences::maxPerSeries)
+        series.truncated = true;
+    series.expanded = true;
+}
+
+void adopt(const QVector<Series> &old, QVector<Series> &fresh, const MemoryCalendar &calendar)
+{
+    for (auto it = fresh.begin(); it != fresh.end(); ++it) {
+        const Series *before = find(old, it->uid);
+        if (!before || !before->expanded || before->signature == 0 || before->signature != it->signature)
+            continue;
+        // Same text: the same occurrences, only on the re-read's event objects.
+        Series series = *before;
+        series.events = it->events;
+        bool whole = true;
+        for (Slot &slot : series.entries) {
+            Occurrence &occurrence = slot.occurrence;
+            const Event::Ptr master = calendar.event(it->uid, occurrence.master->recurrenceId());
+            const Event::Ptr event = occurrence.event == occurrence.master
+                                         ? master
+                                         : calendar.event(it->uid, occurrence.event->recurrenceId());
+            if (!master || !event) {
+                whole = false;
+                break;
+            }
+            occurrence.master = master;
+            occurrence.event = event;
+        }
+        if (whole)
+            *it = series;
+    }
+}
+
+void makeJob(Slot &slot, int id)
+{
+    if (slot.jobId == id && !slot.json.isEmpty())
+        return;
+    Occurrence occurrence = slot.occurrence;
+    occurrence.id = id;
+    const ScheduleDataInfo info = Occurrences::jobOf(occurrence);
+    slot.jobId = id;
+    slot.jobBegin = info.getBeginDateTime();
+    slot.jobEnd = info.getEndDateTime();
+    slot.title = info.getTitleName();
+    slot.firstDay = Occurrences::localDay(occurrence.startMs);
+    slot.lastDay = Occurrences::lastDayOf(occurrence.startMs, occurrence.endMs);
+    slot.json = QJsonDocument(ScheduleDataInfo::ScheduleToJson(info)).toJson(QJsonDocument::Compact);
+}
+
+QString rangeJson(QMap<QDate, QVector<Slot *>> &days)
+{
+    QByteArray json = "[";
+    for (auto it = days.begin(); it != days.end(); ++it) {
+        QVector<Slot *> &jobs = it.value();
+        std::sort(jobs.begin(), jobs.end(), [](const Slot *a, const Slot *b) {
+            if (a->jobBegin != b->jobBegin)
+                return a->jobBegin < b->jobBegin;
+            if (a->jobEnd != b->jobEnd)
+                return a->jobEnd < b->jobEnd;
+            if (a->title != b->title)
+                return a->title < b->title;
+            return std::make_pair(a->jobId, a->occurrence.recurId) <
+                   std::make_pair(b->jobId, b->occurrence.recurId);
+        });
+        if (json.size() > 1)
+            json += ',';
+        json += "{\"Date\":\"" + QLocale::c().toString(it.key(), QStringLiteral("yyyy-MM-dd")).toLatin1() +
+                "\",\"Jobs\":[";
+        for (int i = 0; i < jobs.size(); ++i) {
+            if (i > 0)
+                json += ',';
+            json += jobs.at(i)->json;
+        }
+        json += "]}";
+    }
+    json += ']';
+    return QString::fromUtf8(json);
+}
+
+} // namespace OccurrenceIndex

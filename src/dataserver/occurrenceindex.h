@@ -1,0 +1,83 @@
+#ifndef DATASERVER_OCCURRENCEINDEX_H
+#define DATASERVER_OCCURRENCEINDEX_H
+
+#include "occurrences.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QMap>
+#include <QVector>
+
+// Expanding a recurrence is the costly part of GetJobs, so the occurrences of each UID of a file
+// are kept across queries, and across a re-read of the file for every UID whose text (and the
+// file's time zones) did not change.
+namespace OccurrenceIndex {
+
+constexpr qint64 dayMs = qint64(24) * 3600 * 1000;
+// A series' window grows to cover the queries, but never beyond this many days: past it, the
+// series is expanded afresh for the query alone, so a server asked about many months stays small.
+constexpr qint64 maxWindowMs = 92 * dayMs;
+// After a query, the windows of series that recur grow while the server is idle, to this many
+// days past the query once fewer than half of them are left: a rule costs much the same to expand
+// for one day as for many.
+constexpr qint64 growAheadMs = 14 * dayMs;
+
+// One occurrence, with its job as GetJobs writes it, made on first use.
+struct Slot
+{
+    Occurrences::Occurrence occurrence;
+    int jobId = 0; // the ID the job text was made with; 0 before it was made
+    QDateTime jobBegin;
+    QDateTime jobEnd;
+    QString title;
+    QDate firstDay;
+    QDate lastDay;
+    QByteArray json;
+};
+
+// The occurrences of one UID of a file within a window of time. The window is the first query's
+// days alone, as start-up waits for it; it grows by the days later queries add, and ahead of them
+// while the server is idle.
+struct Series
+{
+    QString uid;
+    int id = 0;
+    KCalendarCore::Event::List events; // the master and its exceptions
+    quint64 signature = 0;             // 0 for none
+    qint64 fromMs = 0;
+    qint64 toMs = 0;
+    bool expanded = false;
+    bool truncated = false; // a rule with more occurrences in the window than a query may take
+    // A single event that does not recur has one span for every window: worked out once, it
+    // spares each new window the date-time arithmetic of thousands of events.
+    bool spanned = false;
+    bool hasSpan = false;
+    qint64 spanStartMs = 0;
+    qint64 spanEndMs = 0;
+    QVector<Slot> entries;
+
+    [[nodiscard]] bool once() const { return events.size() == 1 && !events.first()->recurs(); }
+};
+
+// Series are kept sorted by UID: a hash for each of thousands of one-event files cost more than
+// its event.
+[[nodiscard]] Series *find(QVector<Series> &series, const QString &uid);
+[[nodiscard]] const Series *find(const QVector<Series> &series, const QString &uid);
+
+// Grows (or moves) the series' window to cover [fromMs, toMs).
+void expand(const KCalendarCore::MemoryCalendar &calendar, Series &series, qint64 fromMs, qint64 toMs);
+
+// Moves the windows of the series of `old` whose text did not change over to `fresh`, the same
+// file read again into `calendar`.
+void adopt(const QVector<Series> &old, QVector<Series> &fresh, const KCalendarCore::MemoryCalendar &calendar);
+
+// Makes the slot's job for the series ID `id`, unless it was made for it already.
+void makeJob(Slot &slot, int id);
+
+// The range form of the slots of each day, in the order the widget lists a day's jobs, written as
+// QJsonDocument writes it compact but from the jobs' own texts.
+[[nodiscard]] QString rangeJson(QMap<QDate, QVector<Slot *>> &days);
+
+} // namespace OccurrenceIndex
+
+#endif

@@ -1,0 +1,199 @@
+#include "occurrences.h"
+
+#include "jobmapping.h"
+
+#include <KCalendarCore/MemoryCalendar>
+#include <KCalendarCore/Recurrence>
+#include <KCalendarCore/RecurrenceRule>
+
+#include <QSet>
+
+#include <algorithm>
+
+using namespace KCalendarCore;
+using namespace JobMapping;
+
+namespace {
+
+// How long an event lasts: in days for an all-day one, in seconds otherwise. The same for every
+// occurrence, so a series works it out once.
+struct Length
+{
+    bool allDay = false;
+    qint64 amount = 0;
+};
+
+Length lengthOf(const Event &event)
+{
+    const QDateTime eventEnd = endOf(event);
+    if (event.allDay())
+        return {true, event.dtStart().date().daysTo(eventEnd.date())};
+    return {false, event.dtStart().secsTo(eventEnd)};
+}
+
+// The occurrence that starts at `start`, as instants: an all-day one from the midnight before its
+// first day to the midnight after its last.
+qint64 spanOf(const Length &length, const QDateTime &start, qint64 *endMs)
+{
+    if (length.allDay) {
+        const QDate first = start.toLocalTime().date();
+        *endMs = first.addDays(length.amount + 1).startOfDay().toMSecsSinceEpoch();
+        return first.startOfDay().toMSecsSinceEpoch();
+    }
+    const qint64 startMs = start.toMSecsSinceEpoch();
+    *endMs = startMs + length.amount * 1000;
+    return startMs;
+}
+
+} // namespace
+
+namespace Occurrences {
+
+QDate localDay(qint64 ms)
+{
+    return QDateTime::fromMSecsSinceEpoch(ms).date();
+}
+
+QDate lastDayOf(qint64 startMs, qint64 endMs)
+{
+    return localDay(endMs > startMs ? endMs - 1 : endMs);
+}
+
+Occurrence at(const Event::Ptr &master, const Event::Ptr &event, const QDateTime &start, int id, int recurId)
+{
+    Occurrence occurrence;
+    occurrence.id = id;
+    occurrence.recurId = recurId;
+    occurrence.master = master;
+    occurrence.event = event;
+    occurrence.startMs = spanOf(lengthOf(*event), start, &occurrence.endMs);
+    return occurrence;
+}
+
+void visit(const MemoryCalendar &calendar, const Event::Ptr &event, int id, qint64 fromMs, qint64 toMs,
+           const std::function<void(const Occurrence &)> &visit)
+{
+    auto touches = [&](const Occurrence &occurrence) {
+        return overlaps(occurrence.startMs, occurrence.endMs, fromMs, toMs);
+    };
+    Occurrence occurrence;
+    occurrence.id = id;
+    occurrence.event = event;
+    occurrence.master = event;
+    if (event->hasRecurrenceId()) {
+        const Event::Ptr master = calendar.event(event->uid());
+        if (master && master->recurs())
+            return; // visited with its series
+    }
+    if (event->status() == Incidence::StatusCanceled)
+        return;
+    const Length length = lengthOf(*event);
+    if (!event->recurs()) {
+        occurrence.startMs = spanOf(length, event->dtStart(), &occurrence.endMs);
+        if (touches(occurrence))
+            visit(occurrence);
+        return;
+    }
+
+    QSet<int> replaced;
+    const Incidence::List instances = calendar.instances(event);
+    for (const Incidence::Ptr &instance : instances) {
+        const Event::Ptr exception = instance.dynamicCast<Event>();
+        if (!exception)
+            continue;
+        Occurrence moved = occurrence;
+        moved.recurId = recurrenceNumber(*event, exception->recurrenceId());
+        replaced.insert(moved.recurId);
+        if (exception->status() == Incidence::StatusCanceled || !exception->dtStart().isValid())
+            continue;
+        moved.event = exception;
+        moved.startMs = spanOf(lengthOf(*exception), exception->dtStart(), &moved.endMs);
+        if (touches(moved))
+            visit(moved);
+    }
+    const Recurrence *recurrence = event->recurrence();
+    qint64 probeEndMs = 0;
+    const qint64 probeStartMs = spanOf(length, event->dtStart(), &probeEndMs);
+    qint64 seconds = (probeEndMs - probeStartMs) / 1000;
+    // An RDATE with a period lasts as long as its period says, not as the event.
+    const bool periods = !event->allDay() && !recurrence->rDateTimes().isEmpty();
+    if (periods) {
+        const QList<QDateTime> dates = recurrence->rDateTimes();
+        for (const QDateTime &date : dates) {
+            const Period period = recurrence->rDateTimePeriod(date);
+            if (period.isValid())
+                seconds = qMax(seconds, period.start().secsTo(period.end()));
+        }
+    }
+    const QDateTime from = QDateTime::fromMSecsSinceEpoch(fromMs - (seconds + 1) * 1000);
+    QList<QDateTime> times = recurrence->timesInInterval(from, QDateTime::fromMSecsSinceEpoch(toMs));
+    // A DTSTART its rule does not produce is still the first occurrence, and one of its COUNT, as
+    // every other reader counts it (Apple's holidays, Exchange's weekday rules that start on
+    // another day).
+    const QDateTime start = event->dtStart();
+    const bool startInWindow = event->allDay()
+                                   ? start.date() >= from.toLocalTime().date() &&
+                                         start.date() <= QDateTime::fromMSecsSinceEpoch(toMs).date()
+                                   : start >= from && start.toMSecsSinceEpoch() <= toMs;
+    const RecurrenceRule::List rules = recurrence->rRules();
+    const bool counted = rules.size() == 1 && rules.first()->duration() > 0;
+    if (startInWindow || counted) {
+        auto produces = [&](const RecurrenceRule *rule) {
+            return !rule->timesInInterval(start, start).isEmpty();
+        };
+        const bool offRule = !rules.isEmpty() && std::none_of(rules.cbegin(), rules.cend(), produces) &&
+                             !recurrence->rDateTimes().contains(start) &&
+                             !recurrence->rDates().contains(start.date());
+        const bool excluded =
+            recurrence->exDateTimes().contains(start) || recurrence->exDates().contains(start.date());
+        if (offRule && startInWindow && !excluded && !times.contains(start))
+            times.prepend(start);
+        if (offRule && counted)
+            times.removeAll(rules.first()->endDt());
+    }
+    int count = 0;
+    for (const QDateTime &time : qAsConst(times)) {
+        if (++count > maxPerSeries)
+            break;
+        const int number = recurrenceNumber(*event, time);
+        if (replaced.contains(number))
+            continue;
+        Occurrence single = occurrence;
+        single.recurId = number;
+        const Period period = periods ? recurrence->rDateTimePeriod(time) : Period();
+        if (period.isValid()) {
+            single.startMs = time.toMSecsSinceEpoch();
+            single.endMs = single.startMs + period.start().msecsTo(period.end());
+        } else {
+            single.startMs = spanOf(length, time, &single.endMs);
+        }
+        if (touches(single))
+            visit(single);
+    }
+}
+
+ScheduleDataInfo jobOf(const Occurrence &occurrence)
+{
+    const Event &event = *occurrence.event;
+    ScheduleDataInfo info;
+    info.setID(occurrence.id);
+    info.setRecurID(occurrence.recurId);
+    info.setTitleName(event.summary());
+    info.setDescription(event.description());
+    info.setAllDay(event.allDay());
+    if (event.allDay()) {
+        // An all-day job ends at the last second of its last day, so it stays on its own days.
+        info.setBeginDateTime(QDateTime(localDay(occurrence.startMs), QTime(0, 0)));
+        info.setEndDateTime(QDateTime(localDay(occurrence.endMs - 1000), QTime(23, 59, 59)));
+    } else {
+        info.setBeginDateTime(QDateTime::fromMSecsSinceEpoch(occurrence.startMs));
+        info.setEndDateTime(QDateTime::fromMSecsSinceEpoch(occurrence.endMs));
+    }
+    info.setType(typeOf(*occurrence.master));
+    info.setRemindData(remindOf(event));
+    info.setRepetitionRule(ruleOf(*occurrence.master));
+    info.setIgnoreTime(ignoreOf(*occurrence.master));
+    return info;
+}
+
+} // namespace Occurrences
