@@ -52,6 +52,13 @@ quint64 digestOf(const QByteArray &data)
     return std::hash<std::string_view>{}(std::string_view(data.constData(), size_t(data.size())));
 }
 
+// Text of the file in a message: stderr stays readable whatever the file holds.
+QString shown(const QString &text)
+{
+    constexpr int longest = 60;
+    return text.size() <= longest ? text : text.left(longest) + QStringLiteral("...");
+}
+
 // The library reads a rule it cannot parse as none, without a word: an event of a series would
 // quietly show once.
 void warnBadRules(const QString &path, const QByteArray &text, ICalFormat &format)
@@ -92,12 +99,10 @@ void warnBadRules(const QString &path, const QByteArray &text, ICalFormat &forma
         }
         line += text.mid(counted, pos - counted).count('\n');
         counted = pos;
-        const QString shown = value.size() > 60 ? QString::fromUtf8(value.left(60)) + QStringLiteral("...")
-                                                : QString::fromUtf8(value);
         qWarning().noquote() << QStringLiteral("%1:%2: RRULE \"%3\" is no rule; the event is read without it")
                                     .arg(path)
                                     .arg(line)
-                                    .arg(shown);
+                                    .arg(shown(QString::fromUtf8(value.left(256))));
     }
 }
 
@@ -241,8 +246,8 @@ FilePtr CalendarFiles::readFile(const QString &path, const QFileInfo &info, cons
     QStringList floating;
     forLibrary = TimeZoneNames::resolve(forLibrary, &floating);
     for (const QString &name : qAsConst(floating))
-        sayOnce(
-            QStringLiteral("%1: no time zone \"%2\"; its times are read as floating time").arg(path, name));
+        sayOnce(QStringLiteral("%1: no time zone \"%2\"; its times are read as floating time")
+                    .arg(path, shown(name)));
     m_format->clearException();
     if (!m_format->fromRawString(file->calendar, forLibrary)) {
         qWarning().noquote()
@@ -268,7 +273,7 @@ FilePtr CalendarFiles::readFile(const QString &path, const QFileInfo &info, cons
         qWarning().noquote() << QStringLiteral("%1:%2: event \"%3\" has no valid DTSTART; event skipped")
                                     .arg(path)
                                     .arg(line)
-                                    .arg(event->uid());
+                                    .arg(shown(event->uid()));
         file->calendar->deleteEvent(event);
     }
     file->readable = true;

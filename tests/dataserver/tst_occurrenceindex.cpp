@@ -333,6 +333,14 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << QStringList{"Lost: 2024-03-05 09:30 - 2024-03-05 10:30"}
         << QStringList{"calendar.ics: no time zone \"Nowhere Standard Time\"; its times are read as floating "
                        "time"};
+    const QByteArray longName(200, 'Z');
+    QTest::newRow("unknown zone of a long name, said short")
+        << vevent("long",
+                  "DTSTART;TZID=" + longName + ":20240305T093000\r\nDURATION:PT1H\r\nSUMMARY:Lost\r\n")
+        << QByteArray() << QDate(2024, 3, 4) << QDate(2024, 3, 6)
+        << QStringList{"Lost: 2024-03-05 09:30 - 2024-03-05 10:30"}
+        << QStringList{"calendar.ics: no time zone \"" + QString(60, 'Z') +
+                       "...\"; its times are read as floating time"};
     // Exchange and Google write the original day of an all-day occurrence as a midnight in UTC or
     // in their own zone; west of it, that instant falls on the day before.
     const QByteArray bins = vevent("bins", "DTSTART;VALUE=DATE:20240304\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
