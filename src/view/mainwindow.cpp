@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using Zyk::Gui::ZGuiApplicationHelper;
 using Zyk::Widget::ZButtonBox;
 using Zyk::Widget::ZButtonBoxButton;
@@ -211,8 +213,32 @@ void MainWindow::onTasksFetched(DisplayInfo view, const QVector<ListedTask> &tas
 {
     if (view != displayInfo)
         return;
+    if (!firstFramePainted && isVisible()) {
+        tasksWaiting = true;
+        waitingView = view;
+        waitingTasks = tasks;
+        return;
+    }
     shownView = view;
     taskList->setListedTasks(tasks);
+}
+
+void MainWindow::showEvent(QShowEvent *e)
+{
+    ZMainWindow::showEvent(e);
+    // A window the desktop never lets paint still gets its list.
+    if (!firstFramePainted)
+        QTimer::singleShot(1000, this, &MainWindow::releaseWaitingTasks);
+}
+
+void MainWindow::releaseWaitingTasks()
+{
+    firstFramePainted = true;
+    if (!tasksWaiting)
+        return;
+    tasksWaiting = false;
+    // Once the frame being painted has reached the screen.
+    QTimer::singleShot(0, this, [this] { onTasksFetched(waitingView, std::exchange(waitingTasks, {})); });
 }
 
 void MainWindow::onFetchFailed(DisplayInfo view)
@@ -271,4 +297,6 @@ void MainWindow::paintEvent(QPaintEvent *e)
     painter.setPen(Qt::NoPen);
     painter.setBrush(backgroundColor);
     painter.drawRoundedRect(QRect(0, 0, width(), height()), windowRadius(), windowRadius(), Qt::AbsoluteSize);
+    if (!firstFramePainted)
+        releaseWaitingTasks();
 }

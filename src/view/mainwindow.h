@@ -49,12 +49,14 @@ private Q_SLOTS:
 protected:
     bool event(QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     void initDateButtons();
     void initTaskList();
     void initToolButtons();
     void freshDayButtonToolTips();
+    void releaseWaitingTasks();
 
     DisplayInfo displayInfo = DisplayOverview;
     DisplayInfo shownView = DisplayOverview;
@@ -69,6 +71,12 @@ private:
     QList<Zyk::Widget::ZButtonBoxButton *> dayButtons; // "D1" to "D6"
     QTimer *reloadTimer = nullptr;
     ViewFetcher *fetcher = nullptr;
+    // Tasks that arrived before the window's first frame: they bloom in from nothing anyway, and
+    // building them first would only hold that frame back.
+    bool firstFramePainted = false;
+    bool tasksWaiting = false;
+    DisplayInfo waitingView = DisplayOverview;
+    QVector<ListedTask> waitingTasks;
 };
 
 #endif

@@ -109,13 +109,18 @@ void TestWidgetProcess::endsGracefullyOnSignal_data()
     QTest::addColumn<int>("signalNumber");
     QTest::addColumn<QByteArray>("oldFile"); // empty: no data folder at start
     QTest::addColumn<QByteArray>("savedFile");
+    QTest::addColumn<bool>("hungServer"); // a data server that takes calls and never answers
 
     const QByteArray emptyStore(8, '\0');
-    QTest::newRow("SIGTERM, first start") << int(SIGTERM) << QByteArray() << emptyStore;
-    QTest::newRow("SIGINT, first start") << int(SIGINT) << QByteArray() << emptyStore;
-    QTest::newRow("SIGHUP, first start") << int(SIGHUP) << QByteArray() << emptyStore;
-    QTest::newRow("SIGTERM, float task kept") << int(SIGTERM) << fileWithFloatTask() << fileWithFloatTask();
-    QTest::newRow("SIGTERM, default record pruned") << int(SIGTERM) << fileWithPrunableRecord() << emptyStore;
+    QTest::newRow("SIGTERM, first start") << int(SIGTERM) << QByteArray() << emptyStore << false;
+    QTest::newRow("SIGINT, first start") << int(SIGINT) << QByteArray() << emptyStore << false;
+    QTest::newRow("SIGHUP, first start") << int(SIGHUP) << QByteArray() << emptyStore << false;
+    QTest::newRow("SIGTERM, float task kept")
+        << int(SIGTERM) << fileWithFloatTask() << fileWithFloatTask() << false;
+    QTest::newRow("SIGTERM, default record pruned")
+        << int(SIGTERM) << fileWithPrunableRecord() << emptyStore << false;
+    QTest::newRow("SIGTERM, data server never answers")
+        << int(SIGTERM) << fileWithFloatTask() << fileWithFloatTask() << true;
 }
 
 void TestWidgetProcess::endsGracefullyOnSignal()
@@ -123,7 +128,14 @@ void TestWidgetProcess::endsGracefullyOnSignal()
     QFETCH(int, signalNumber);
     QFETCH(QByteArray, oldFile);
     QFETCH(QByteArray, savedFile);
+    QFETCH(bool, hungServer);
 
+    FakeDBusService server("com.norvale.dataserver.Calendar", "/com/norvale/dataserver/Calendar",
+                           "com.norvale.dataserver.Calendar");
+    if (hungServer) {
+        QVERIFY(server.start());
+        server.setReply("GetJobs", FakeDBusService::Reply::never());
+    }
     QTemporaryDir home;
     QVERIFY(home.isValid());
     const QString dataDir = home.path() + "/.local/share/TaskList";
@@ -146,6 +158,9 @@ void TestWidgetProcess::endsGracefullyOnSignal()
     // The notification is the last step before the event loop.
     QTRY_VERIFY_WITH_TIMEOUT(notifications->calls("Notify").size() == 1, 30000);
     QVERIFY(QFileInfo(dataDir).isDir());
+    // Both of the overview's fetches are out and unanswered, and the widget has not waited for them.
+    if (hungServer)
+        QTRY_COMPARE(server.calls("GetJobs").size(), 2);
     QCOMPARE(widget.state(), QProcess::Running);
 
     QCOMPARE(::kill(pid_t(widget.processId()), signalNumber), 0);
