@@ -1,5 +1,6 @@
 #include "datacenter.h"
 #include "fakedbusservice.h"
+#include "viewfetcher.h"
 
 #include <QDBusConnection>
 #include <QJsonArray>
@@ -75,6 +76,28 @@ QDate dateOf(const QVariantList &arguments, int first)
                  arguments.value(first + 2).toInt());
 }
 
+} // namespace
+
+namespace {
+struct Outcome
+{
+    bool fetched = false;
+    QVector<ListedTask> tasks;
+};
+Outcome fetchWithoutWaiting(DisplayInfo view)
+{
+    ViewFetcher fetcher;
+    Outcome outcome;
+    bool done = false;
+    QObject::connect(&fetcher, &ViewFetcher::fetched, [&](DisplayInfo v, const QVector<ListedTask> &tasks) {
+        done = v == view;
+        outcome = {true, tasks};
+    });
+    QObject::connect(&fetcher, &ViewFetcher::failed, [&](DisplayInfo v) { done = v == view; });
+    fetcher.fetch(view);
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 10000); }();
+    return outcome;
+}
 } // namespace
 
 class TestDisplaySelection : public QObject
@@ -208,6 +231,22 @@ private Q_SLOTS:
             QCOMPARE(info.getTitleName(), entry->title());
             QCOMPARE(info.getBeginDateTime().date(), today.addDays(entry->day));
         }
+
+        // Without waiting: the same tasks, each with its state, from the same ranges.
+        server.clearCalls();
+        const Outcome outcome = fetchWithoutWaiting(DisplayInfo(view));
+        QVERIFY(outcome.fetched);
+        QStringList listedAsync;
+        for (const ListedTask &task : outcome.tasks) {
+            listedAsync << QString("%1/%2").arg(task.info.getID()).arg(task.info.getRecurID());
+            QCOMPARE(task.state, DataCenter::instance()->getExtendedData(task.info));
+        }
+        QCOMPARE(listedAsync, expected);
+        QStringList rangesAsync = fetchedRanges(today);
+        rangesAsync.sort();
+        QStringList rangesSorted = ranges;
+        rangesSorted.sort();
+        QCOMPARE(rangesAsync, rangesSorted);
     }
     void failedFetch_data()
     {
@@ -255,6 +294,11 @@ private Q_SLOTS:
         QVector<ScheduleDataInfo> out;
         QVERIFY(!DataCenter::instance()->getJobs(DisplayInfo(view), out));
         QCOMPARE(fetchedRanges(today), ranges);
+
+        // Without waiting, a view with a failed range is a failure as a whole: never half a view.
+        const Outcome outcome = fetchWithoutWaiting(DisplayInfo(view));
+        QVERIFY(!outcome.fetched);
+        QVERIFY(outcome.tasks.isEmpty());
 
         // The next call that succeeds reports success again.
         server.setHandler("GetJobs", [=](const FakeDBusService::Call &call) {
