@@ -3,7 +3,7 @@
 set -e
 packages="cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev libkf5calendarcore-dev libkf5holidays-dev
           dbus dbus-x11 xvfb xauth x11-utils x11-xserver-utils imagemagick desktop-file-utils xcompmgr
-          hsetroot dpkg-dev file"
+          hsetroot dpkg-dev file radicale vdirsyncer"
 [ -n "$EXTRA_PACKAGES" ] && packages="$packages $EXTRA_PACKAGES"
 missing=""
 for p in $packages; do
