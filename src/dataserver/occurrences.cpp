@@ -151,8 +151,18 @@ void visit(const MemoryCalendar &calendar, const Event::Ptr &event, int id, qint
         if (offRule && counted)
             times.removeAll(rules.first()->endDt());
     }
+    // An EXDATE of an all-day series written as a midnight, in UTC or in a zone, leaves out the day
+    // it writes; the library compares it with the occurrences as an instant and keeps them all.
+    QSet<QDate> leftOut;
+    if (event->allDay()) {
+        const QList<QDateTime> exceptions = recurrence->exDateTimes();
+        for (const QDateTime &exception : exceptions)
+            leftOut.insert(exception.date());
+    }
     int count = 0;
     for (const QDateTime &time : qAsConst(times)) {
+        if (!leftOut.isEmpty() && leftOut.contains(time.date()))
+            continue;
         if (++count > maxPerSeries)
             break;
         const int number = recurrenceNumber(*event, time);

@@ -356,6 +356,12 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << bins + vevent("bins", "RECURRENCE-ID;TZID=W. Europe Standard Time:20240311T000000\r\n"
                                  "DTSTART;VALUE=DATE:20240313\r\nSUMMARY:Bins, moved\r\n")
         << QByteArray() << QDate(2024, 3, 4) << QDate(2024, 3, 18) << binsMoved << QStringList();
+    QTest::newRow("all-day occurrence left out by a midnight in UTC")
+        << vevent("bins", "DTSTART;VALUE=DATE:20240304\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
+                          "EXDATE:20240311T000000Z\r\nSUMMARY:Bins\r\n")
+        << QByteArray() << QDate(2024, 3, 4) << QDate(2024, 3, 18)
+        << QStringList{"Bins: all-day 2024-03-04 - 2024-03-04", "Bins: all-day 2024-03-18 - 2024-03-18"}
+        << QStringList();
     QTest::newRow("periods of their own length")
         << vevent("periods", "DTSTART;TZID=Europe/Berlin:20240304T090000\r\nDTEND;TZID=Europe/Berlin:"
                              "20240304T100000\r\nRDATE;VALUE=PERIOD:20240306T130000Z/20240306T160000Z,"
