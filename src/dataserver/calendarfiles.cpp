@@ -1,6 +1,7 @@
 #include "calendarfiles.h"
 
 #include "icsdocument.h"
+#include "jobmapping.h"
 #include "timezonenames.h"
 
 #include <KCalendarCore/Exceptions>
@@ -275,6 +276,15 @@ FilePtr CalendarFiles::readFile(const QString &path, const QFileInfo &info, cons
                                     .arg(line)
                                     .arg(shown(event->uid()));
         file->calendar->deleteEvent(event);
+    }
+    // Open to-dos with a date are served as jobs of that day, as events of their file's calendar:
+    // IDs, the index and queries then take them as they take events.
+    const Todo::List todos = file->calendar->rawTodos();
+    for (const Todo::Ptr &todo : todos) {
+        if (file->calendar->event(todo->uid()))
+            continue;
+        if (const Event::Ptr event = JobMapping::eventOf(*todo))
+            file->calendar->addEvent(event);
     }
     file->readable = true;
     Event::List kept = file->calendar->rawEvents();

@@ -208,7 +208,47 @@ int typeOf(const Event &event)
 {
     bool ok = false;
     const int type = event.nonKDECustomProperty(typeProperty().latin1()).toInt(&ok);
-    return ok && type >= 1 && type <= 4 ? type : 1;
+    return ok && type >= 1 && type <= todoType ? type : 1;
+}
+
+Event::Ptr eventOf(const Todo &todo)
+{
+    if (todo.isCompleted() || todo.status() == Incidence::StatusCanceled || todo.hasRecurrenceId())
+        return {};
+    // The day it is due, else the day it starts; a timed one at that moment.
+    const QDateTime when = todo.hasDueDate()     ? todo.dtDue(true)
+                           : todo.hasStartDate() ? todo.dtStart()
+                                                 : QDateTime();
+    if (!when.isValid())
+        return {};
+    Event::Ptr event(new Event);
+    event->setUid(todo.uid());
+    event->setSummary(todo.summary());
+    event->setDescription(todo.description());
+    event->setDtStart(when);
+    event->setAllDay(todo.allDay());
+    if (!todo.allDay())
+        event->setDtEnd(when);
+    const Alarm::List alarms = todo.alarms();
+    for (const Alarm::Ptr &alarm : alarms) {
+        Alarm::Ptr copy(new Alarm(*alarm));
+        copy->setParent(event.data());
+        event->addAlarm(copy);
+    }
+    if (todo.recurs()) {
+        const Recurrence *from = todo.recurrence();
+        Recurrence *to = event->recurrence();
+        const RecurrenceRule::List rules = from->rRules();
+        for (const RecurrenceRule *rule : rules)
+            to->addRRule(new RecurrenceRule(*rule));
+        to->setExDates(from->exDates());
+        to->setExDateTimes(from->exDateTimes());
+        to->setRDates(from->rDates());
+        to->setRDateTimes(from->rDateTimes());
+        to->setStartDateTime(when, todo.allDay());
+    }
+    event->setNonKDECustomProperty(typeProperty().latin1(), QString::number(todoType));
+    return event;
 }
 
 TimeStyle TimeStyle::system()

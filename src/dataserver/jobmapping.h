@@ -5,6 +5,7 @@
 #include "scheduledatainfo.h"
 
 #include <KCalendarCore/Event>
+#include <KCalendarCore/Todo>
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -18,6 +19,9 @@ inline QLatin1String typeProperty()
 {
     return QLatin1String("X-NORVALE-JOBTYPE");
 }
+
+// The job type of an open to-do served as a job: one past the model's types of events.
+constexpr int todoType = 5;
 
 // A positive 31-bit number that depends on the text only (not on the process or the machine), so
 // a job keeps its ID across restarts.
@@ -37,6 +41,9 @@ inline QLatin1String typeProperty()
 [[nodiscard]] RepetitionRule ruleOf(const KCalendarCore::Event &event);
 [[nodiscard]] QVector<QDateTime> ignoreOf(const KCalendarCore::Event &event);
 [[nodiscard]] int typeOf(const KCalendarCore::Event &event);
+// An open to-do with a due or start date as an event on that date, with the to-do type; null for
+// any other to-do.
+[[nodiscard]] KCalendarCore::Event::Ptr eventOf(const KCalendarCore::Todo &todo);
 
 // How a date-time property is written: as a date, in UTC, floating, or in a named zone.
 struct TimeStyle

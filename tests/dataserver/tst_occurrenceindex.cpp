@@ -27,6 +27,7 @@ private Q_SLOTS:
     void readsAsWritten();
     void damagedFileLeftAloneByEdits();
     void filesThatComeAndGo();
+    void todosAreJobsOfTheirOwn();
 
 private:
     bool writeCalendar(const QByteArray &events);
@@ -256,6 +257,11 @@ QByteArray vevent(const QByteArray &uid, const QByteArray &lines)
     return "BEGIN:VEVENT\r\nUID:" + uid + "\r\nDTSTAMP:20240101T000000Z\r\n" + lines + "END:VEVENT\r\n";
 }
 
+QByteArray vtodo(const QByteArray &uid, const QByteArray &lines)
+{
+    return "BEGIN:VTODO\r\nUID:" + uid + "\r\nDTSTAMP:20240101T000000Z\r\n" + lines + "END:VTODO\r\n";
+}
+
 // Each job once, in the zone the file was written in ("" for the local zone), so that every row
 // reads the same in every zone the test runs in.
 QStringList jobsIn(const QString &json, const QByteArray &zoneId)
@@ -392,6 +398,24 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << QByteArray() << QDate(2024, 2, 1) << QDate(2024, 3, 31)
         << QStringList{"Carnival: all-day 2024-02-13 - 2024-02-13",
                        "Carnival: all-day 2024-03-01 - 2024-03-01"}
+        << QStringList();
+    QTest::newRow("open to-dos on the day they are due, or start")
+        << vtodo("report", "DUE:20240305T150000Z\r\nSUMMARY:Send the report\r\n") +
+               vtodo("plants", "DTSTART;VALUE=DATE:20240308\r\nSUMMARY:Water the plants\r\n") +
+               vtodo("done", "DUE:20240305T100000Z\r\nSTATUS:COMPLETED\r\nCOMPLETED:20240304T100000Z\r\n"
+                             "SUMMARY:Done already\r\n") +
+               vtodo("dropped", "DUE:20240305T110000Z\r\nSTATUS:CANCELLED\r\nSUMMARY:Dropped\r\n") +
+               vtodo("someday", "SUMMARY:Some day\r\n")
+        << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 8)
+        << QStringList{"Send the report: 2024-03-05 15:00 - 2024-03-05 15:00",
+                       "Water the plants: all-day 2024-03-08 - 2024-03-08"}
+        << QStringList();
+    QTest::newRow("open to-do that recurs")
+        << vtodo("chore",
+                 "DUE;VALUE=DATE:20240304\r\nRRULE:FREQ=WEEKLY;COUNT=2\r\nSUMMARY:Clean the filter\r\n")
+        << QByteArray() << QDate(2024, 3, 1) << QDate(2024, 3, 31)
+        << QStringList{"Clean the filter: all-day 2024-03-04 - 2024-03-04",
+                       "Clean the filter: all-day 2024-03-11 - 2024-03-11"}
         << QStringList();
     // A calendar begins on line 4; an event's own lines on its fourth.
     const QByteArray early =
@@ -535,6 +559,35 @@ void TestOccurrenceIndex::filesThatComeAndGo()
     QVERIFY(changed.wait(5000));
     QCOMPARE(titles(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6))).filter("Lunch").size(), 1);
     QCOMPARE(spy.warnings.filter("dangling.ics").size(), 1);
+}
+
+void TestOccurrenceIndex::todosAreJobsOfTheirOwn()
+{
+    QVERIFY(writeCalendar(vtodo("report", "DUE:20240305T150000Z\r\nSUMMARY:Send the report\r\n"
+                                          "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;RELATED=END:-PT30M\r\n"
+                                          "DESCRIPTION:x\r\nEND:VALARM\r\n") +
+                          daily));
+    CalendarStore store({m_path});
+    store.load();
+    QJsonObject report;
+    const QJsonArray days =
+        QJsonDocument::fromJson(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6)).toUtf8()).array();
+    for (const QJsonValue &day : days) {
+        for (const QJsonValue &job : day.toObject().value("Jobs").toArray()) {
+            if (job.toObject().value("Title").toString() == "Send the report")
+                report = job.toObject();
+            else
+                QCOMPARE(job.toObject().value("Type").toInt(), 1);
+        }
+    }
+    QCOMPARE(report.value("Type").toInt(), 5);
+    QCOMPARE(report.value("Remind").toString(), QStringLiteral("30"));
+    // Served to be read: the program it was made in keeps it.
+    const CalendarStore::Result refused = store.deleteJob(report.value("ID").toVariant().toLongLong());
+    QCOMPARE(refused.status, CalendarStore::Status::InvalidArgument);
+    QFile file(m_path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("UID:report"));
 }
 
 QTEST_GUILESS_MAIN(TestOccurrenceIndex)
