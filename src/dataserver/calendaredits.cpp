@@ -406,7 +406,7 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
     Event::Ptr master;
     if (!d->findEvent(info.getID(), &file, &master))
         return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(info.getID()));
-    if (file->calendar->todo(master->uid()))
+    if (typeOf(*master) == todoType && file->calendar->todo(master->uid()))
         return Result::failure(
             Status::InvalidArgument,
             QStringLiteral("job %1 is a to-do, which is changed where it was made").arg(info.getID()));
@@ -449,7 +449,7 @@ CalendarStore::Result CalendarStore::deleteJob(qint64 id)
     Event::Ptr master;
     if (!d->findEvent(id, &file, &master))
         return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
-    if (file->calendar->todo(master->uid()))
+    if (typeOf(*master) == todoType && file->calendar->todo(master->uid()))
         return Result::failure(
             Status::InvalidArgument,
             QStringLiteral("job %1 is a to-do, which is changed where it was made").arg(id));
