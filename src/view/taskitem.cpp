@@ -3,6 +3,7 @@
 #include "datacenter.h"
 
 #include <QContextMenuEvent>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,6 +21,27 @@
 using Zyk::Gui::ZGuiApplicationHelper;
 
 namespace {
+constexpr int iconSize = 20;
+
+// The icons drawn once per device pixel ratio and kept: a running countdown repaints its blinking icon
+// a few times a second, and drawing a pixmap costs far less than rendering the SVG again.
+void drawIcon(QPainter &painter, QSvgRenderer &svg, const QPoint &at)
+{
+    static QHash<QPair<const QSvgRenderer *, int>, QPixmap> cache;
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    QPixmap &pixmap = cache[qMakePair(&svg, qRound(ratio * 100))];
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(QSize(iconSize, iconSize) * ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter iconPainter(&pixmap);
+        iconPainter.setRenderHint(QPainter::Antialiasing);
+        svg.render(&iconPainter);
+        iconPainter.end();
+        pixmap.setDevicePixelRatio(ratio);
+    }
+    painter.drawPixmap(at, pixmap);
+}
+
 // A button text turns "&x" into a shortcut; titles are shown as they are.
 QString withoutMnemonics(QString text)
 {
@@ -139,8 +161,11 @@ void TaskItem::refreshMode()
 
     const QDateTime begin = task.getBeginDateTime();
     const QDateTime end = task.getEndDateTime();
+    // Kept for the countdown's ticks, which would otherwise lay the title out a few times a second.
+    shownTitleText = shownTitle();
+    countdownTarget = begin.toString(QStringLiteral("hh:mm::ss"));
     checkBox.setText(withoutMnemonics(QLatin1String("  ") + begin.toString(QStringLiteral("MM.dd  hh:mm")) +
-                                      QLatin1String("\n  ") + shownTitle()));
+                                      QLatin1String("\n  ") + shownTitleText));
 
     const QDateTime now = QDateTime::currentDateTime();
     const int remindNum = task.getRemindData().getRemindNum();
@@ -198,8 +223,9 @@ void TaskItem::onCountdown()
     checkBox.setText(QStringLiteral("  %1:%2 => %3\n  %4")
                          .arg(minutes, 2, 10, QLatin1Char('0'))
                          .arg(seconds, 2, 10, QLatin1Char('0'))
-                         .arg(begin.toString(QStringLiteral("hh:mm::ss")), withoutMnemonics(shownTitle())));
-    update();
+                         .arg(countdownTarget, withoutMnemonics(shownTitleText)));
+    // The check box repaints its own text when it changes; of the item only the blinking icon has.
+    update(QRect(width() - 30, 5, iconSize, iconSize));
 }
 
 void TaskItem::fadeAnimate()
@@ -458,7 +484,7 @@ void TaskItem::paintEvent(QPaintEvent *event)
     else if (mode == ModeRemind)
         modeIcon = &bellSvg;
     if (modeIcon)
-        modeIcon->render(&painter, QRectF(x1, 5, 20, 20));
+        drawIcon(painter, *modeIcon, QPoint(x1, 5));
 
     QSvgRenderer *stateIcon = nullptr;
     if (state == StateExpired)
@@ -466,10 +492,10 @@ void TaskItem::paintEvent(QPaintEvent *event)
     else if (state == StateReminded && mode != ModeCountdownWait && mode != ModeCountdown)
         stateIcon = &timerSvg;
     if (stateIcon)
-        stateIcon->render(&painter, QRectF(x2, 5, 20, 20));
+        drawIcon(painter, *stateIcon, QPoint(x2, 5));
 
     if (repeating)
-        repeatSvg.render(&painter, QRectF(x1, 30, 20, 20));
+        drawIcon(painter, repeatSvg, QPoint(x1, 30));
 
     if (checkBox.hasFocus()) {
         painter.setBrush(Qt::NoBrush);

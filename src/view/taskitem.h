@@ -100,6 +100,8 @@ private:
     void listAnimate(int fromAlpha, int toAlpha, bool signalFaded);
     // The title as it fits beside the check box's indicator, ending in "…" when it does not.
     QString shownTitle() const;
+    QString shownTitleText;
+    QString countdownTarget;
     void showMenu(const QPoint &globalPos);
     void startRedFlash();
 

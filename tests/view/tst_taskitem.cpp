@@ -80,6 +80,26 @@ bool isPureGreen(QRgb pixel)
 }
 
 // Which of the six icons is drawn in the 20x20 square at `topLeft` ("" when the square is empty).
+// Premultiplied channels within `tolerance`: an icon drawn from a cached pixmap rounds its
+// antialiased edges a little differently from one rendered straight onto the item.
+bool sameWithin(const QImage &a, const QImage &b, int tolerance)
+{
+    const QImage pa = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage pb = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (pa.size() != pb.size())
+        return false;
+    for (int y = 0; y < pa.height(); ++y) {
+        for (int x = 0; x < pa.width(); ++x) {
+            const QRgb p = pa.pixel(x, y);
+            const QRgb q = pb.pixel(x, y);
+            if (qAbs(qRed(p) - qRed(q)) > tolerance || qAbs(qGreen(p) - qGreen(q)) > tolerance ||
+                qAbs(qBlue(p) - qBlue(q)) > tolerance || qAbs(qAlpha(p) - qAlpha(q)) > tolerance)
+                return false;
+        }
+    }
+    return true;
+}
+
 QString iconAt(const QImage &image, const QPoint &topLeft)
 {
     const QImage square = image.copy(QRect(topLeft, QSize(20, 20)));
@@ -98,7 +118,7 @@ QString iconAt(const QImage &image, const QPoint &topLeft)
         painter.setRenderHint(QPainter::Antialiasing);
         renderer.render(&painter, QRectF(0, 0, 20, 20));
         painter.end();
-        if (reference == square)
+        if (sameWithin(reference, square, 3))
             return QString::fromLatin1(name);
     }
     return QStringLiteral("?");
