@@ -392,7 +392,8 @@ public:
                             ? message.createReply(answer.arguments())
                             : message.createErrorReply(answer.errorName(), answer.errorMessage());
                     const int left = int(std::max<qint64>(0, delayMs - received.elapsed()));
-                    QTimer::singleShot(left, this, [connection, reply] { connection.send(reply); });
+                    QTimer::singleShot(left, Qt::PreciseTimer, this,
+                                       [connection, reply] { connection.send(reply); });
                 });
         return true;
     }

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 using Zyk::Gui::ZGuiApplicationHelper;
 
@@ -156,7 +157,7 @@ void TaskItem::refreshMode()
 {
     const int oldMode = mode;
     const int oldState = state;
-    blinkOn = false;
+    const bool blinked = std::exchange(blinkOn, false);
     mode = ModeNormal;
 
     const QDateTime begin = task.getBeginDateTime();
@@ -194,11 +195,15 @@ void TaskItem::refreshMode()
     else
         state = StateWaiting;
 
-    if (mode != oldMode || state != oldState)
+    const bool changed = mode != oldMode || state != oldState;
+    if (changed)
         Q_EMIT stateChanged();
     // Recomputed on every refresh: whether the countdown entry is offered depends on the clock too.
     freshMenu();
-    update();
+    // The periodic refresh of every item must not repaint the list when nothing has changed; the
+    // check box repaints a changed text itself.
+    if (changed || blinked)
+        update();
 }
 
 void TaskItem::onCountdown()

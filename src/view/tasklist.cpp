@@ -130,6 +130,11 @@ void TaskList::setListedTasks(const QVector<ListedTask> &tasks)
 
     // Showing a child of a visible list lays the whole list out again: with the layout on, a list
     // of n items cost n layouts of up to n items (see bench_settasks). One layout pass follows.
+    // Each child shown on a visible list also asks the display server where the pointer is (for
+    // enter and leave events): the list is filled hidden and shown once, a single such question.
+    const bool shown = isVisible();
+    if (shown)
+        hide();
     itemLayout->setEnabled(false);
     for (TaskItem *item : qAsConst(items)) {
         itemLayout->addWidget(item);
@@ -141,6 +146,8 @@ void TaskList::setListedTasks(const QVector<ListedTask> &tasks)
     freshTabOrder();
 
     adjustSize();
+    if (shown)
+        show();
 
     refreshTimer->start();
     countdownTimer->start();
