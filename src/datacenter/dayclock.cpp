@@ -22,7 +22,7 @@ DayClock::DayClock(QObject *parent)
     : QObject(parent)
     , midnightTimer(new QTimer(this))
     , pollTimer(new QTimer(this))
-    , systemBus(QDBusConnection::systemBus())
+    , systemBus(QString())
 {
     midnightTimer->setSingleShot(true);
     midnightTimer->setTimerType(Qt::PreciseTimer);
@@ -33,7 +33,11 @@ DayClock::DayClock(QObject *parent)
     lastDay = today();
     armMidnightTimer();
     pollTimer->start();
-    watchBus(true);
+    // Connecting to the system bus waits for it: not before the window's first frame.
+    QTimer::singleShot(0, this, [this] {
+        if (!watching)
+            setSystemBus(QDBusConnection::systemBus());
+    });
 }
 
 QDateTime DayClock::now() const
@@ -49,8 +53,10 @@ void DayClock::setTimeSource(TimeSource newSource)
 
 void DayClock::setSystemBus(const QDBusConnection &bus)
 {
-    watchBus(false);
+    if (watching)
+        watchBus(false);
     systemBus = bus;
+    watching = true;
     watchBus(true);
 }
 

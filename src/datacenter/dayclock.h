@@ -56,6 +56,7 @@ private:
     QTimer *midnightTimer;
     QTimer *pollTimer;
     QDBusConnection systemBus;
+    bool watching = false;
 };
 
 #endif
