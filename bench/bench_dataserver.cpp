@@ -9,6 +9,11 @@
 // over the bus of a 7-day GetJobs, as the widget waits for it: the same week again (cached), a week
 // not asked for before (a new range), and the same week right after a file of the calendar changed
 // on disk and the server announced it (every cache of the server invalidated by the change).
+//
+// A vdirsyncer sync: 1,000 one-event files landing at once in a folder of 200 the server serves,
+// new ones and replaced ones, each written beside its target and renamed over it. The widget reloads
+// once per JobsUpdated, so every signal of the burst is counted; its reload is the 7-day GetJobs
+// sent on the first signal, with every file of the burst read and none of its series expanded yet.
 #include "benchutil.h"
 
 #include <KCalendarCore/Alarm>
@@ -25,6 +30,9 @@
 #include <QDBusMessage>
 #include <QDir>
 #include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QSaveFile>
@@ -36,6 +44,8 @@
 #include <QtNumeric>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <sys/wait.h>
 
@@ -385,6 +395,199 @@ void report(const QString &label, const Figures &f)
                     Bench::median(f.afterChange), QStringLiteral("ms"), 25);
 }
 
+// A vdirsyncer folder: one event per file, named after its UID, each with the zone the CalDAV
+// server sent along. Every event lies in the coming week, so that one GetJobs sees them all.
+QByteArray vdirEvent(int number, int version, const QDate &today)
+{
+    const QDate day = today.addDays(number % 7);
+    const QTime start = QTime(8, 0).addSecs(1800 * (number % 20));
+    const QByteArray date = day.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+    auto at = [&date](const QTime &time) {
+        return date + 'T' + time.toString(QStringLiteral("HHmmss")).toLatin1();
+    };
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//Sync//EN\r\n"
+           "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"
+           "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nTZNAME:CEST\r\n"
+           "DTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nEND:DAYLIGHT\r\n"
+           "BEGIN:STANDARD\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\n"
+           "DTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\n"
+           "END:VTIMEZONE\r\n"
+           "BEGIN:VEVENT\r\nUID:sync-" +
+           QByteArray::number(number) +
+           "@bench.example\r\nDTSTAMP:20261201T120000Z\r\nDTSTART;TZID=Europe/Berlin:" + at(start) +
+           "\r\nDTEND;TZID=Europe/Berlin:" + at(start.addSecs(1800)) + "\r\nSUMMARY:Synced " +
+           QByteArray::number(number) + ", version " + QByteArray::number(version) +
+           "\r\nSEQUENCE:" + QByteArray::number(version) + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+QString vdirPath(const QString &folder, int number)
+{
+    return QDir(folder).filePath(QStringLiteral("sync-%1@bench.example.ics").arg(number));
+}
+
+// As vdirsyncer writes: to a temporary name in the same folder, then renamed over the target, so a
+// reader never sees half a file. No fsync, so that the burst stays well under a second on any disk.
+bool replaceAtomically(const QString &folder, const QString &target, const QByteArray &text)
+{
+    QByteArray temporary = QFile::encodeName(QDir(folder).filePath(QStringLiteral("tmpXXXXXX")));
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+    const bool written = write(fd, text.constData(), size_t(text.size())) == ssize_t(text.size());
+    if (close(fd) != 0 || !written ||
+        rename(temporary.constData(), QFile::encodeName(target).constData()) != 0) {
+        unlink(temporary.constData());
+        return false;
+    }
+    return true;
+}
+
+struct Sync
+{
+    int updates = 0;
+    double burstMs = -1, firstSignalMs = -1, getJobsMs = -1, againMs = -1;
+    int jobs = 0, updatedJobs = 0;
+};
+
+// Jobs in a GetJobs answer, and those of them with the title of the given version.
+void countJobs(const QString &json, int version, int *jobs, int *updated)
+{
+    const QString suffix = QStringLiteral(", version %1").arg(version);
+    const QJsonArray days = QJsonDocument::fromJson(json.toUtf8()).array();
+    for (const QJsonValue &day : days) {
+        const QJsonArray list = day.toObject().value(QStringLiteral("Jobs")).toArray();
+        for (const QJsonValue &job : list) {
+            ++*jobs;
+            if (job.toObject().value(QStringLiteral("Title")).toString().endsWith(suffix))
+                ++*updated;
+        }
+    }
+}
+
+// One server on a folder of `before` files, asked for the week as the widget would; then `burst`
+// files land at once, every fifth one replacing an existing file and the others new. Counts every
+// JobsUpdated from the server's unique name until none came for `quietMs`, and times the GetJobs of
+// the same week that the widget sends on the first one.
+Sync measureSync(const QString &folder, int before, int burst, const QDate &today)
+{
+    constexpr int quietMs = 3000;
+    Sync result;
+    QDir().mkpath(folder);
+    for (int i = 0; i < before; ++i) {
+        if (!writeText(vdirPath(folder, i), QString::fromUtf8(vdirEvent(i, 1, today))))
+            return result;
+    }
+    // The texts are ready before the burst, as vdirsyncer has them from the CalDAV server first.
+    QVector<QPair<QString, QByteArray>> files;
+    for (int k = 0, fresh = before; k < burst; ++k) {
+        const int number = k % 5 == 0 && k / 5 < before ? k / 5 : fresh++;
+        files.append({vdirPath(folder, number), vdirEvent(number, 2, today)});
+    }
+
+    const Started server = startServer(folder, today);
+    if (server.ms < 0) {
+        if (server.pid > 0)
+            stop(server.pid);
+        return result;
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString owner = bus.interface()->serviceOwner(service).value();
+    ChangeWatcher watcher;
+    bus.connect(owner, objectPath, service, QStringLiteral("JobsUpdated"), &watcher, SLOT(onJobsUpdated()));
+    // Twice the server's debounce: nothing of its start is left to announce when the burst begins.
+    QThread::msleep(2 * 300);
+    QCoreApplication::processEvents();
+    watcher.seen = 0;
+
+    const double start = nowMs();
+    for (const auto &file : qAsConst(files)) {
+        if (!replaceAtomically(folder, file.first, file.second)) {
+            Bench::note(QStringLiteral("1,000-file sync: cannot write %1").arg(file.first));
+            break;
+        }
+    }
+    const double end = nowMs();
+    result.burstMs = end - start;
+
+    QEventLoop loop;
+    QTimer tick; // wakes the loop up to see the time pass
+    tick.start(50);
+    double lastSignal = -1;
+    int counted = 0;
+    for (;;) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+        const double now = nowMs();
+        if (watcher.seen > counted) {
+            counted = watcher.seen;
+            lastSignal = now;
+            if (result.firstSignalMs < 0) {
+                result.firstSignalMs = now - end;
+                const double asked = nowMs();
+                const QDBusMessage reply = getJobs(today, today.addDays(6));
+                if (reply.type() == QDBusMessage::ReplyMessage) {
+                    result.getJobsMs = nowMs() - asked;
+                    countJobs(reply.arguments().value(0).toString(), 2, &result.jobs, &result.updatedJobs);
+                    // The same answer again from the server's range cache: what the bus and the
+                    // text of 1,000 jobs cost alone.
+                    result.againMs = timedGetJobs(today);
+                }
+                lastSignal = nowMs();
+            }
+        }
+        if (counted == 0 ? now - end > 30000 : now - lastSignal >= quietMs)
+            break;
+    }
+    bus.disconnect(owner, objectPath, service, QStringLiteral("JobsUpdated"), &watcher,
+                   SLOT(onJobsUpdated()));
+    result.updates = watcher.seen;
+    stop(server.pid);
+    return result;
+}
+
+void measureSyncs(const QString &parent)
+{
+    constexpr int before = 200, burst = 1000;
+    const QDate today = QDate::currentDate();
+    // Every repetition is a whole burst on a server of its own: a second GetJobs after the same burst
+    // would be answered from the range cache, and the widget asks only once per signal.
+    QVector<double> getJobs;
+    bool allOne = true;
+    int most = 0; // the most of any burst: one extra reload in any run shows
+    const int runs = Bench::runs(5);
+    for (int i = 0; i < runs; ++i) {
+        const Sync sync =
+            measureSync(QDir(parent).filePath(QStringLiteral("vdir-%1").arg(i)), before, burst, today);
+        if (sync.burstMs < 0)
+            Bench::note(QStringLiteral("1,000-file sync, run %1: the data server did not start").arg(i + 1));
+        most = std::max(most, sync.updates);
+        allOne = allOne && sync.updates == 1;
+        Bench::note(QStringLiteral("1,000-file sync, run %1: %2 files written in %3 ms; %4 JobsUpdated, the "
+                                   "first %5 ms after the last rename; the next GetJobs took %6 ms (%7 ms "
+                                   "asked again, from its cache) and listed %8 jobs, %9 of them as synced "
+                                   "(%10 expected)")
+                        .arg(i + 1)
+                        .arg(burst)
+                        .arg(sync.burstMs, 0, 'f', 1)
+                        .arg(sync.updates)
+                        .arg(sync.firstSignalMs, 0, 'f', 1)
+                        .arg(sync.getJobsMs, 0, 'f', 1)
+                        .arg(sync.againMs, 0, 'f', 1)
+                        .arg(sync.jobs)
+                        .arg(sync.updatedJobs)
+                        .arg(burst));
+        if (sync.getJobsMs >= 0 && (sync.jobs != burst || sync.updatedJobs != burst))
+            Bench::note(
+                QStringLiteral("1,000-file sync, run %1: the answer after the signal misses synced events")
+                    .arg(i + 1));
+        if (sync.getJobsMs >= 0)
+            getJobs << sync.getJobsMs;
+    }
+    Bench::row(QStringLiteral("data server, 1,000-file sync: JobsUpdated signals"), QString::number(most),
+               QStringLiteral("-"), 0, QStringLiteral("1"), runs > 0 && allOne);
+    Bench::limitRow(QStringLiteral("data server, 1,000-file sync: next 7-day GetJobs after the signal"),
+                    getJobs.isEmpty() ? qInf() : Bench::median(getJobs), QStringLiteral("ms"), 25);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -431,6 +634,7 @@ int main(int argc, char **argv)
     measureForm(QStringLiteral("directory"), directory,
                 QDir(directory).filePath(QStringLiteral("bench-4999@tasklist.ics")), many);
     report(QStringLiteral("5,000 files"), many);
+    measureSyncs(dir.path());
 
     // One event of today whose description is a single unfolded line of 16 MiB: the library's
     // reader is quadratic in the length of a physical line.
