@@ -218,7 +218,7 @@ void TestRobustness::emptyAtStart()
     QTRY_VERIFY(!list->isReplacing());
 
     auto *area = window->findChild<QScrollArea *>();
-    QVERIFY(area->verticalScrollBar()->isVisible());
+    QTRY_VERIFY(area->verticalScrollBar()->isVisible());
     const int barLeft = area->verticalScrollBar()->mapTo(area, QPoint(0, 0)).x();
     const QWidget *viewport = area->viewport();
     for (TaskItem *item : list->taskItems()) {
