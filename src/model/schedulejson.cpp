@@ -7,6 +7,7 @@
 #include <QLocale>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -39,6 +40,17 @@ QString ScheduleDataInfo::DateTimeToStringDate(const QDateTime &dateTime)
 {
     const int offset = dateTime.offsetFromUtc();
     const int absOffset = std::abs(offset);
+    const QDate date = dateTime.date();
+    if (dateTime.isValid() && date.year() >= 0 && date.year() <= 9999) {
+        // Written for every job of every answer: QLocale's pattern formatting, which parses its
+        // pattern anew each time, cost a fifth of a large answer.
+        const QTime time = dateTime.time();
+        char text[32];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", date.year(),
+                      date.month(), date.day(), time.hour(), time.minute(), time.second(),
+                      offset < 0 ? '-' : '+', absOffset / 3600, absOffset % 3600 / 60);
+        return QString::fromLatin1(text);
+    }
     return QLocale::c().toString(dateTime, dateTimeFormat) +
            (offset < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
            QStringLiteral("%1:%2")

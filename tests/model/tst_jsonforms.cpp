@@ -162,6 +162,8 @@ void TestJsonForms::dateTimeWrite_data()
     QTest::newRow("offset seconds dropped")
         << QDateTime(may1, QTime(9, 0), Qt::OffsetFromUTC, -(3600 + 1800 + 15))
         << "2024-05-01T09:00:00-01:30";
+    QTest::newRow("year padded to four digits")
+        << QDateTime(QDate(800, 3, 4), QTime(5, 6, 7), Qt::UTC) << "0800-03-04T05:06:07+00:00";
     QTest::newRow("invalid") << QDateTime() << "+00:00";
 }
 
