@@ -2,6 +2,7 @@
 #include "dbusnotify.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
+#include "windowplace.h"
 #include "zapplication.h"
 
 #include <QDir>
@@ -24,6 +25,7 @@ int main(int argc, char **argv)
 
     QDir(QDir::homePath()).mkpath(QStringLiteral("./.local/share/TaskList"));
     DataCenter::instance()->loadData(QDir::homePath() + QStringLiteral("/.local/share/TaskList/data"));
+    WindowPlace::setFile(QDir::homePath() + QStringLiteral("/.local/share/TaskList/place"));
 
     MainWindow window;
     window.show();
@@ -32,6 +34,7 @@ int main(int argc, char **argv)
     notifyUser();
 
     const int status = app.exec();
+    window.keepPlace();
     DataCenter::instance()->saveData();
     return status;
 }

@@ -3,6 +3,7 @@
 #include "dayclock.h"
 #include "tasklist.h"
 #include "viewfetcher.h"
+#include "windowplace.h"
 #include "zbuttonbox.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -44,7 +46,11 @@ MainWindow::MainWindow()
     initToolButtons();
 
     resize(350, 400);
-    move(500, 500);
+    QVector<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const std::optional<QPoint> kept = WindowPlace::kept();
+    move(kept ? WindowPlace::onScreens(QRect(*kept, size()), screens) : QPoint(500, 500));
 
     connect(ZGuiApplicationHelper::instance(), &ZGuiApplicationHelper::themeTypeChanged, this,
             &MainWindow::onThemeChanged);
@@ -278,15 +284,27 @@ bool MainWindow::event(QEvent *e)
     case QEvent::MouseMove: {
         const auto *mouse = static_cast<QMouseEvent *>(e);
         lower();
-        if (e->type() == QEvent::MouseButtonPress)
+        if (e->type() == QEvent::MouseButtonPress) {
             pressPos = mouse->localPos().toPoint();
-        else if (e->type() == QEvent::MouseMove)
+        } else if (e->type() == QEvent::MouseMove) {
             move(mouse->globalPos() - pressPos);
+            placeUnkept = true;
+        } else if (e->type() == QEvent::MouseButtonRelease) {
+            keepPlace();
+        }
         return true;
     }
     default:
         return QWidget::event(e);
     }
+}
+
+void MainWindow::keepPlace()
+{
+    // Only a drag writes: a place chosen because the kept one is off every screen stays unwritten,
+    // so the window goes back there once that screen is back.
+    if (placeUnkept && WindowPlace::keep(pos()))
+        placeUnkept = false;
 }
 
 void MainWindow::paintEvent(QPaintEvent *e)

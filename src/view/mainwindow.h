@@ -35,6 +35,10 @@ public:
     // The list fills when the data server answers; the window never waits for it.
     static constexpr int reloadDelayMs = 50;
 
+    // Writes where the user dragged the window, unless that is written already: a drag's end
+    // writes it, and main() calls this once more at quit.
+    void keepPlace();
+
 public Q_SLOTS:
     // Schedules a reload of the task list for the current view.
     void onCalendarDataChanged();
@@ -61,6 +65,7 @@ private:
     DisplayInfo displayInfo = DisplayOverview;
     DisplayInfo shownView = DisplayOverview;
     QPoint pressPos;
+    bool placeUnkept = false;
     Zyk::Widget::ZButtonBox *dayButtonBox = nullptr;
     Zyk::Widget::ZButtonBox *toolButtonBox = nullptr;
     QScrollArea *scrollArea = nullptr;

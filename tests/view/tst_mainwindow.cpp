@@ -4,14 +4,18 @@
 #include "mainwindow.h"
 #include "taskitem.h"
 #include "tasklist.h"
+#include "warningspy.h"
+#include "windowplace.h"
 #include "zbuttonbox.h"
 #include "zguiapplicationhelper.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QMutex>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -26,6 +30,7 @@ using Zyk::Widget::ZButtonBoxButton;
 namespace {
 using Range = QPair<QDate, QDate>;
 using DayMap = QMap<QDate, QVector<ScheduleDataInfo>>;
+using Screens = QVector<QRect>;
 
 // What the fake data server holds; read by its handler on the service's thread.
 struct ServerScript
@@ -34,6 +39,18 @@ struct ServerScript
     DayMap days;
     int answerDelayMs = 0;
 };
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 QDate today()
 {
@@ -81,6 +98,8 @@ private:
 };
 } // namespace
 
+Q_DECLARE_METATYPE(Screens)
+
 // Waits until `fetches` GetJobs calls have been made and the list shows `titles`.
 #define SETTLES_ON(fetches, titles)                                                                          \
     do {                                                                                                     \
@@ -111,6 +130,13 @@ private Q_SLOTS:
     void theme_data();
     void theme();
     void dragByFreeArea();
+    void startPlace_data();
+    void startPlace();
+    void placeOnScreens_data();
+    void placeOnScreens();
+    void placeFile_data();
+    void placeFile();
+    void placeKept();
     void buttonsSayWhatTheyDo();
     void tabVisitsButtonsAndTasks();
     void closeButtonEndsEventLoop();
@@ -130,12 +156,15 @@ private:
     std::shared_ptr<ServerScript> script = std::make_shared<ServerScript>();
     std::unique_ptr<MainWindow> window;
     TaskList *list = nullptr;
+    QTemporaryDir dataDir;
 };
 
 void TestMainWindow::initTestCase()
 {
     if (!server.start() || !calendar.start())
         QSKIP("no session bus");
+    QVERIFY(dataDir.isValid());
+    WindowPlace::setFile(dataDir.filePath("place"));
     const std::shared_ptr<ServerScript> shared = script;
     server.setHandler("GetJobs", [shared](const FakeDBusService::Call &call) {
         const QVariantList &a = call.arguments;
@@ -188,6 +217,9 @@ void TestMainWindow::cleanup()
 {
     window.reset();
     list = nullptr;
+    // Every other test starts where the first start does.
+    QFile::remove(dataDir.filePath("place"));
+    QDir().rmdir(dataDir.filePath("place"));
 }
 
 void TestMainWindow::setDays(const DayMap &days)
@@ -520,10 +552,23 @@ void TestMainWindow::dragByFreeArea()
     const QPoint start = window->pos();
     // The offscreen platform draws a frame that the desktop's dock windows do not have.
     const QPoint frame = window->geometry().topLeft() - window->pos();
+    const QPoint grabbed = window->mapToGlobal(free);
     QTest::mousePress(handle, Qt::LeftButton, {}, free);
     QTest::mouseMove(handle, free + QPoint(40, 25));
     QTRY_COMPARE(window->pos(), start + QPoint(40, 25) + frame);
-    QTest::mouseRelease(handle, Qt::LeftButton, {}, window->mapFromGlobal(QCursor::pos()));
+    // Released where the pointer is: a release elsewhere would move the window once more.
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, window->mapFromGlobal(grabbed + QPoint(40, 25)));
+
+    const QPoint dropped = start + QPoint(40, 25) + frame;
+    QCOMPARE(window->pos(), dropped);
+
+    // The next start finds the window where the drag left it.
+    window = std::make_unique<MainWindow>();
+    list = window->findChild<TaskList *>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->pos(), dropped);
+    handle = window->windowHandle();
 
     // A press on the task list is the list's own: the window stays.
     auto *area = window->findChild<QScrollArea *>();
@@ -533,6 +578,125 @@ void TestMainWindow::dragByFreeArea()
     QTest::mouseMove(handle, onList + QPoint(-30, 10));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, onList + QPoint(-30, 10));
     QCOMPARE(window->pos(), moved);
+}
+
+void TestMainWindow::startPlace_data()
+{
+    QTest::addColumn<QByteArray>("file"); // null: none
+    QTest::addColumn<QPoint>("expected"); // null: anywhere the whole window is on the screen
+    QTest::addColumn<int>("warnings");
+
+    QTest::newRow("first start") << QByteArray() << QPoint(500, 500) << 0;
+    QTest::newRow("kept") << QByteArray("120 80\n") << QPoint(120, 80) << 0;
+    QTest::newRow("off every screen") << QByteArray("5000 -3000\n") << QPoint() << 0;
+    QTest::newRow("corrupt file") << QByteArray("\x01\x02garbage") << QPoint(500, 500) << 1;
+}
+
+void TestMainWindow::startPlace()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QPoint, expected);
+    QFETCH(int, warnings);
+
+    window.reset();
+    if (!file.isNull())
+        QVERIFY(writeFile(dataDir.filePath("place"), file));
+    {
+        WarningSpy spy;
+        window = std::make_unique<MainWindow>();
+        QCOMPARE(spy.warnings.size(), warnings);
+    }
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    // The offscreen platform adds a frame that dock windows do not have: the window's own size must fit.
+    if (expected.isNull())
+        QVERIFY(window->screen()->availableGeometry().contains(QRect(window->pos(), window->size())));
+    else
+        QCOMPARE(window->pos(), expected);
+}
+
+void TestMainWindow::placeOnScreens_data()
+{
+    QTest::addColumn<Screens>("screens");
+    QTest::addColumn<QPoint>("kept");
+    QTest::addColumn<QPoint>("expected");
+    const QRect wide(0, 0, 1920, 1080);
+    const Screens two{wide, QRect(-1280, 0, 1280, 1024)};
+
+    QTest::newRow("on the screen") << Screens{wide} << QPoint(500, 500) << QPoint(500, 500);
+    QTest::newRow("off to the right") << Screens{wide} << QPoint(3000, 500) << QPoint(1570, 500);
+    QTest::newRow("off the bottom") << Screens{wide} << QPoint(500, 1500) << QPoint(500, 680);
+    QTest::newRow("above and left") << Screens{wide} << QPoint(-900, -700) << QPoint(0, 0);
+    QTest::newRow("on a monitor that is gone") << Screens{wide} << QPoint(300, -1200) << QPoint(300, 0);
+    QTest::newRow("partly visible but enough") << Screens{wide} << QPoint(1880, 1040) << QPoint(1880, 1040);
+    QTest::newRow("too little visible") << Screens{wide} << QPoint(1881, 500) << QPoint(1570, 500);
+    QTest::newRow("a strip too low") << Screens{wide} << QPoint(500, 1041) << QPoint(500, 680);
+    QTest::newRow("nearer the left monitor") << two << QPoint(-2000, 300) << QPoint(-1280, 300);
+    QTest::newRow("on the left monitor") << two << QPoint(-1000, 600) << QPoint(-1000, 600);
+    QTest::newRow("below the top panel")
+        << Screens{QRect(0, 32, 1920, 1048)} << QPoint(100, -380) << QPoint(100, 32);
+    QTest::newRow("screen smaller than the window")
+        << Screens{QRect(0, 0, 300, 300)} << QPoint(900, 900) << QPoint(0, 0);
+    QTest::newRow("no screen known") << Screens{} << QPoint(9000, 9000) << QPoint(9000, 9000);
+}
+
+void TestMainWindow::placeOnScreens()
+{
+    QFETCH(Screens, screens);
+    QFETCH(QPoint, kept);
+    QFETCH(QPoint, expected);
+    QCOMPARE(WindowPlace::onScreens(QRect(kept, QSize(350, 400)), screens), expected);
+}
+
+void TestMainWindow::placeFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // null: no file
+    QTest::addColumn<QPoint>("expected");  // null: none
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("no file") << QByteArray() << QPoint() << 0;
+    QTest::newRow("kept") << QByteArray("540 525\n") << QPoint(540, 525) << 0;
+    QTest::newRow("negative") << QByteArray("-1280 -20\n") << QPoint(-1280, -20) << 0;
+    QTest::newRow("empty file") << QByteArray("") << QPoint() << 1;
+    QTest::newRow("one number") << QByteArray("540\n") << QPoint() << 1;
+    QTest::newRow("three numbers") << QByteArray("540 525 3\n") << QPoint() << 1;
+    QTest::newRow("not numbers") << QByteArray("x=540 y=525\n") << QPoint() << 1;
+    QTest::newRow("beyond any desktop") << QByteArray("2147483647 0\n") << QPoint() << 1;
+    QTest::newRow("long file") << QByteArray("540 525\n") + QByteArray(100, ' ') << QPoint() << 1;
+}
+
+void TestMainWindow::placeFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QPoint, expected);
+    QFETCH(int, warnings);
+    const QString place = dataDir.filePath("place");
+    if (!bytes.isNull())
+        QVERIFY(writeFile(place, bytes));
+    WarningSpy spy;
+    const std::optional<QPoint> kept = WindowPlace::kept();
+    QCOMPARE(kept.value_or(QPoint()), expected);
+    QCOMPARE(kept.has_value(), !expected.isNull());
+    QCOMPARE(spy.warnings.size(), warnings);
+}
+
+void TestMainWindow::placeKept()
+{
+    const QString place = dataDir.filePath("place");
+    QVERIFY(WindowPlace::keep(QPoint(-1280, 20)));
+    QCOMPARE(WindowPlace::kept().value_or(QPoint()), QPoint(-1280, 20));
+
+    // Switched off, the kept place is neither read nor overwritten.
+    WindowPlace::setKeeping(false);
+    QVERIFY(!WindowPlace::kept());
+    QVERIFY(WindowPlace::keep(QPoint(7, 7)));
+    WindowPlace::setKeeping(true);
+    QCOMPARE(readFile(place), QByteArray("-1280 20\n"));
+
+    QVERIFY(QFile::remove(place) && QDir().mkdir(place));
+    WarningSpy spy;
+    QVERIFY(!WindowPlace::keep(QPoint(1, 1)));
+    QCOMPARE(spy.warnings.size(), 1);
+    QVERIFY2(spy.warnings.first().contains(place), qPrintable(spy.warnings.first()));
 }
 
 void TestMainWindow::buttonsSayWhatTheyDo()

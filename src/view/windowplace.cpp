@@ -1,0 +1,104 @@
+#include "windowplace.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace {
+
+QString placeFile;
+bool keepingPlace = true;
+
+// X11 coordinates are 16-bit; a number far beyond any desktop comes from a damaged file.
+constexpr int farthestCoordinate = 1 << 20;
+
+} // namespace
+
+namespace WindowPlace {
+
+void setFile(const QString &path)
+{
+    placeFile = path;
+}
+
+void setKeeping(bool keep)
+{
+    keepingPlace = keep;
+}
+
+bool keeping()
+{
+    return keepingPlace;
+}
+
+std::optional<QPoint> kept()
+{
+    if (!keepingPlace || placeFile.isEmpty() || !QFile::exists(placeFile))
+        return std::nullopt;
+    QFile file(placeFile);
+    bool xRead = false;
+    bool yRead = false;
+    QPoint place;
+    if (file.open(QIODevice::ReadOnly)) {
+        // One line, "x y"; a longer file is not ours.
+        const QList<QByteArray> numbers = file.read(64).simplified().split(' ');
+        if (numbers.size() == 2 && file.atEnd())
+            place = QPoint(numbers.at(0).toInt(&xRead), numbers.at(1).toInt(&yRead));
+    }
+    if (xRead && yRead && qAbs(place.x()) <= farthestCoordinate && qAbs(place.y()) <= farthestCoordinate)
+        return place;
+    const QString reason =
+        file.error() == QFileDevice::NoError ? QString() : QStringLiteral(" (%1)").arg(file.errorString());
+    qWarning().noquote() << QStringLiteral("The window's place could not be read from \"%1\"%2; the widget "
+                                           "starts at its first place.")
+                                .arg(placeFile, reason);
+    return std::nullopt;
+}
+
+bool keep(const QPoint &place)
+{
+    if (!keepingPlace || placeFile.isEmpty())
+        return true;
+    QSaveFile file(placeFile);
+    const QByteArray text = QByteArray::number(place.x()) + ' ' + QByteArray::number(place.y()) + '\n';
+    bool kept = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush();
+    QString error = file.errorString();
+    if (kept) {
+        kept = file.commit();
+        error = file.errorString();
+    } else {
+        file.cancelWriting();
+    }
+    if (!kept)
+        qWarning().noquote()
+            << QStringLiteral("Cannot keep the window's place in \"%1\": %2").arg(placeFile, error);
+    return kept;
+}
+
+QPoint onScreens(const QRect &window, const QVector<QRect> &screens)
+{
+    const QRect *nearest = nullptr;
+    qint64 nearestDistance = std::numeric_limits<qint64>::max();
+    for (const QRect &screen : screens) {
+        const QRect visible = window & screen;
+        if (visible.width() >= minimumGrabbableSide && visible.height() >= minimumGrabbableSide)
+            return window.topLeft();
+        const qint64 dx = qMax<qint64>(
+            0, qMax<qint64>(qint64(screen.left()) - window.right(), qint64(window.left()) - screen.right()));
+        const qint64 dy = qMax<qint64>(
+            0, qMax<qint64>(qint64(screen.top()) - window.bottom(), qint64(window.top()) - screen.bottom()));
+        if (dx * dx + dy * dy < nearestDistance) {
+            nearestDistance = dx * dx + dy * dy;
+            nearest = &screen;
+        }
+    }
+    if (!nearest)
+        return window.topLeft();
+    // qBound favours the lower bound: a window larger than the screen keeps its top-left corner on it.
+    return {qBound(nearest->left(), window.left(), nearest->right() + 1 - window.width()),
+            qBound(nearest->top(), window.top(), nearest->bottom() + 1 - window.height())};
+}
+
+} // namespace WindowPlace
