@@ -424,6 +424,58 @@ struct TextHash
     quint64 result() const { return qMax<quint64>(value, 1); }
 };
 
+// One content line: its folded continuation lines joined, without line breaks.
+struct ContentLine
+{
+    QByteArray text;
+    int number = 0; // of its first physical line, from 1
+    int start = 0;  // its bytes in the text, continuation lines and line breaks included
+    int end = 0;
+};
+
+// Walks a text one content line at a time.
+class ContentLines
+{
+public:
+    explicit ContentLines(const QByteArray &data)
+        : data(data)
+    {
+    }
+
+    bool next(ContentLine &line)
+    {
+        const int size = data.size();
+        if (pos >= size)
+            return false;
+        line.start = pos;
+        line.number = index + 1;
+        line.text = physical();
+        while (pos < size && (data.at(pos) == ' ' || data.at(pos) == '\t'))
+            line.text += physical().mid(1);
+        line.end = qMin(pos, size);
+        return true;
+    }
+
+private:
+    // One physical line without its line break; moves on to the next one.
+    QByteArray physical()
+    {
+        const int from = pos;
+        int end = data.indexOf('\n', from);
+        if (end < 0)
+            end = data.size();
+        pos = end + 1;
+        ++index;
+        if (end > from && data.at(end - 1) == '\r')
+            --end;
+        return QByteArray::fromRawData(data.constData() + from, end - from);
+    }
+
+    const QByteArray &data;
+    int pos = 0;
+    int index = 0;
+};
+
 bool isIncidenceName(const QString &name)
 {
     return name == QLatin1String("VEVENT") || name == QLatin1String("VTODO") ||
@@ -449,16 +501,6 @@ bool IcsDocument::outline(const QByteArray &data, IcsOutline &out)
         out.signatures.clear();
         return false;
     };
-    // One physical line without its line break, and where the next one starts.
-    auto physical = [&](int from, int *next) {
-        int end = data.indexOf('\n', from);
-        if (end < 0)
-            end = size;
-        *next = end + 1;
-        if (end > from && text[end - 1] == '\r')
-            --end;
-        return QByteArray::fromRawData(text + from, end - from);
-    };
 
     // The text of each incidence goes to its UID's hash, the rest of the file to the context's.
     TextHash context;
@@ -470,21 +512,13 @@ bool IcsDocument::outline(const QByteArray &data, IcsOutline &out)
     int outsideFrom = 0;
     bool anyTop = false;
 
-    int pos = 0;
-    int index = 0;
-    while (pos < size) {
-        const int start = pos;
-        const int lineNumber = index + 1;
-        int next = 0;
-        QByteArray line = physical(pos, &next);
-        ++index;
-        pos = next;
-        while (pos < size && (text[pos] == ' ' || text[pos] == '\t')) {
-            line += physical(pos, &next).mid(1);
-            ++index;
-            pos = next;
-        }
-        const int end = qMin(pos, size);
+    ContentLines lines(data);
+    ContentLine content;
+    while (lines.next(content)) {
+        const int start = content.start;
+        const int lineNumber = content.number;
+        const QByteArray &line = content.text;
+        const int end = content.end;
         QString value;
         switch (classify(line, &value)) {
         case LineKind::Blank:
@@ -560,9 +594,6 @@ QByteArray IcsDocument::repair(const QByteArray &data, QVector<IcsFault> *faults
     QByteArray kept;
     kept.reserve(data.size());
     const char *text = data.constData();
-    const int size = data.size();
-    int pos = 0;
-    int index = 0;
     auto drop = [&](int line, const QString &why) { faults->push_back({line, why}); };
     auto dropOpen = [&](int depth) {
         while (stack.size() > depth) {
@@ -572,29 +603,12 @@ QByteArray IcsDocument::repair(const QByteArray &data, QVector<IcsFault> *faults
                  QStringLiteral("BEGIN:%1 is never closed; component skipped").arg(shown(open.name)));
         }
     };
-    // One physical line without its line break, and where the next one starts.
-    auto physical = [&](int from, int *next) {
-        int end = data.indexOf('\n', from);
-        if (end < 0)
-            end = size;
-        *next = end + 1;
-        if (end > from && text[end - 1] == '\r')
-            --end;
-        return QByteArray::fromRawData(text + from, end - from);
-    };
-    while (pos < size) {
-        const int start = pos;
-        const int lineNumber = index + 1;
-        int next = 0;
-        QByteArray unfolded = physical(pos, &next);
-        ++index;
-        pos = next;
-        while (pos < size && (text[pos] == ' ' || text[pos] == '\t')) {
-            unfolded += physical(pos, &next).mid(1);
-            ++index;
-            pos = next;
-        }
-        const QByteArray raw = QByteArray::fromRawData(text + start, qMin(pos, size) - start);
+    ContentLines lines(data);
+    ContentLine content;
+    while (lines.next(content)) {
+        const int lineNumber = content.number;
+        const QByteArray &unfolded = content.text;
+        const QByteArray raw = QByteArray::fromRawData(text + content.start, content.end - content.start);
         QString value;
         switch (classify(unfolded, &value)) {
         case LineKind::Blank:
