@@ -14,6 +14,15 @@ public:
                    QObject *parent = nullptr);
 
     static CalendarDbusUI *instance();
+
+    // Sends `member` without waiting for it. When no program has the application's name on the bus,
+    // the desktop's own calendar application is started or raised instead, and never handed the
+    // arguments: it would import the task as a new event.
+    void request(const QString &member, const QVariantList &arguments);
 };
+
+// Starts the desktop's preferred application for text/calendar, or asks it over D-Bus to show itself
+// when its desktop file allows that; logs which, or warns that there is none.
+void startCalendarApplication(const QDBusConnection &bus);
 
 #endif

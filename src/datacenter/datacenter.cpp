@@ -1,15 +1,19 @@
 #include "datacenter.h"
 
 #include "calendardbusui.h"
+#include "countdownnotifier.h"
 #include "cscheduledbus.h"
 #include "dayclock.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaMethod>
 #include <QSaveFile>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -60,6 +64,16 @@ DataCenter::DataCenter()
 
 DataCenter::~DataCenter() = default;
 
+CountdownNotifier *DataCenter::countdownNotifier()
+{
+    if (!notifier)
+        notifier = new CountdownNotifier(
+            dataFilePath.isEmpty() ? QString()
+                                   : QFileInfo(dataFilePath).dir().filePath(QStringLiteral("notified")),
+            QDBusConnection::sessionBus(), this);
+    return notifier;
+}
+
 DayClock *DataCenter::clock()
 {
     if (!dayClock)
@@ -88,6 +102,8 @@ void DataCenter::loadData(const QString &path)
     if (saveTimer->isActive())
         saveData();
     dataFilePath = path;
+    // The notified countdowns are kept beside the data file: made anew on first use.
+    delete std::exchange(notifier, nullptr);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
@@ -240,11 +256,10 @@ bool DataCenter::removeFloatTask(const QString &title)
 void DataCenter::raiseCalendarWindow()
 {
     // One-way: the calendar application may not be running, and the widget never waits for it.
-    CalendarDbusUI::instance()->asyncCallWithArgumentList(QStringLiteral("RaiseWindow"), {});
+    CalendarDbusUI::instance()->request(QStringLiteral("RaiseWindow"), {});
 }
 
 void DataCenter::OpenSchedule(const QString &strjson)
 {
-    CalendarDbusUI::instance()->asyncCallWithArgumentList(QStringLiteral("OpenSchedule"),
-                                                          {QVariant::fromValue(strjson)});
+    CalendarDbusUI::instance()->request(QStringLiteral("OpenSchedule"), {QVariant::fromValue(strjson)});
 }

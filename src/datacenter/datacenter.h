@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QVector>
 
+class CountdownNotifier;
 class DayClock;
 class QTimer;
 
@@ -42,6 +43,8 @@ public:
 
     // Today, and the news of a new day; created on first use.
     DayClock *clock();
+    // The desktop notification at the end of a countdown; created on first use.
+    CountdownNotifier *countdownNotifier();
 
     // Delay between a change and its save; a burst of changes within it costs one write.
     // When changing 2000 ms, update tst_datafile, which waits for it.
@@ -71,6 +74,7 @@ private:
     QVector<ExtendedData> floatTasks;
     QTimer *saveTimer = nullptr;
     DayClock *dayClock = nullptr;
+    CountdownNotifier *notifier = nullptr;
     bool forwardingJobChanges = false;
 };
 

@@ -1,5 +1,6 @@
 #include "taskitem.h"
 
+#include "countdownnotifier.h"
 #include "datacenter.h"
 
 #include <QContextMenuEvent>
@@ -312,6 +313,8 @@ QString TaskItem::shownTitle() const
 
 void TaskItem::startRedFlash()
 {
+    if (countdown)
+        DataCenter::instance()->countdownNotifier()->countdownEnded(task);
     itemColor = QColor(200, 0, 0, 180);
     progressRunning = false;
     progressTimer->stop();

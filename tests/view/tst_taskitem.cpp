@@ -1,10 +1,14 @@
+#include "countdownnotifier.h"
 #include "datacenter.h"
 #include "fakedbusservice.h"
 #include "taskitem.h"
+#include "warningspy.h"
 #include "zguiapplicationhelper.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDBusArgument>
+#include <QDBusConnection>
 #include <QImage>
 #include <QKeySequence>
 #include <QPainter>
@@ -14,11 +18,13 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 
+#include <atomic>
 #include <memory>
 
 using Zyk::Gui::ZGuiApplicationHelper;
@@ -170,9 +176,13 @@ private Q_SLOTS:
     void redFlash_data();
     void redFlash();
     void fadeAndBloom();
+    void countdownNotification_data();
+    void countdownNotification();
 
 private:
     std::unique_ptr<FakeDBusService> calendar;
+    // Outlives every test: the data center saves into it after the last one.
+    QTemporaryDir dataDir;
 };
 
 void TestTaskItem::initTestCase()
@@ -882,6 +892,95 @@ void TestTaskItem::fadeAndBloom()
     const QImage back = renderItem(item);
     QCOMPARE(qAlpha(back.pixel(162, 0)), 180);
     QCOMPARE(qAlpha(back.pixel(162, 55)), 180);
+}
+
+void TestTaskItem::countdownNotification_data()
+{
+    QTest::addColumn<bool>("service");
+    QTest::newRow("notification service running") << true;
+    QTest::newRow("no notification service") << false;
+}
+
+void TestTaskItem::countdownNotification()
+{
+    QFETCH(bool, service);
+    const QString told = dataDir.filePath(QTest::currentDataTag()) + "/notified";
+    QVERIFY(QDir().mkpath(QFileInfo(told).path()));
+    const qint64 longAgo = QDateTime::currentMSecsSinceEpoch() - 10LL * 24 * 3600 * 1000;
+    {
+        QFile old(told);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("1 0 " + QByteArray::number(longAgo) + "\n");
+    }
+    DataCenter::instance()->loadData(QFileInfo(told).path() + "/data");
+
+    FakeDBusService notifications("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                                  "org.freedesktop.Notifications");
+    auto sentAt = std::make_shared<std::atomic<qint64>>(0);
+    notifications.setHandler("Notify", [sentAt](const FakeDBusService::Call &) {
+        sentAt->store(QDateTime::currentMSecsSinceEpoch());
+        return FakeDBusService::Reply::value(5u);
+    });
+    if (service)
+        QVERIFY(notifications.start());
+    // Everything sent to the service before this has reached it once this returns.
+    const auto roundTrip = [&] {
+        QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            notifications.service, notifications.path, notifications.interface, "GetCapabilities"));
+    };
+
+    WarningSpy spy;
+    const ScheduleDataInfo task = makeTask(400, 3600 * 1000, -1, false, "Launch & <b>go</b>");
+    storeFlags(task, false, false, true);
+    {
+        TaskItem item;
+        item.setTask(task);
+        item.onCountdown();
+        QCOMPARE(item.getMode(), int(TaskItem::ModeCountdownFinal));
+        roundTrip();
+        QCOMPARE(notifications.calls("Notify").size(), 0);
+        QTRY_COMPARE(renderItem(item).pixel(162, 28), qRgba(200, 0, 0, 180));
+    }
+    roundTrip();
+    if (service) {
+        const QList<FakeDBusService::Call> calls = notifications.calls("Notify");
+        QCOMPARE(calls.size(), 1);
+        QVERIFY(sentAt->load() >= task.getBeginDateTime().toMSecsSinceEpoch());
+        const FakeDBusService::Call call = calls.first();
+        QCOMPARE(call.interface, QString("org.freedesktop.Notifications"));
+        QCOMPARE(call.signature, QString("susssasa{sv}i"));
+        const QVariantList expected{QString("nvx-calendar-desktop-widget"),
+                                    0u,
+                                    QString("nvx-calendar-desktop-widget"),
+                                    task.getTitleName(),
+                                    QLocale().toString(task.getBeginDateTime().time(), QLocale::ShortFormat),
+                                    QStringList()};
+        QCOMPARE(call.arguments.mid(0, 6), expected);
+        QCOMPARE(qdbus_cast<QVariantMap>(call.arguments.at(6)),
+                 QVariantMap({{"desktop-entry", QString("nvx-calendar-desktop-widget")}}));
+        QCOMPARE(call.arguments.at(7), QVariant(-1));
+    }
+
+    // The list makes a new item for the same task at its next refresh.
+    {
+        TaskItem again;
+        again.setTask(task);
+        again.progressAnimate();
+        QCOMPARE(renderItem(again).pixel(162, 28), qRgba(200, 0, 0, 180));
+    }
+    // After a restart: the occurrence is read back, another one of the same task is still told.
+    CountdownNotifier restarted(told);
+    QVERIFY(!restarted.countdownEnded(task));
+    ScheduleDataInfo next = task;
+    next.setRecurID(1);
+    QVERIFY(restarted.countdownEnded(next));
+    roundTrip();
+    QCOMPARE(notifications.calls("Notify").size(), service ? 2 : 0);
+    QCOMPARE(spy.warnings, QStringList());
+
+    QFile kept(told);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QVERIFY(!kept.readAll().contains(QByteArray::number(longAgo)));
 }
 
 QTEST_MAIN(TestTaskItem)
