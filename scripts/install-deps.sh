@@ -5,9 +5,12 @@ packages="cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev libkf5calendarcor
           dbus dbus-x11 xvfb xauth x11-utils x11-xserver-utils imagemagick desktop-file-utils xcompmgr
           hsetroot dpkg-dev file radicale vdirsyncer"
 [ -n "$EXTRA_PACKAGES" ] && packages="$packages $EXTRA_PACKAGES"
+# One dpkg-query for them all: one per package kept every `make run` waiting a third of a second.
+installed=" $(dpkg-query -W -f='${Package} ${Status}\n' $packages 2>/dev/null | sed -n 's/ install ok installed$//p' |
+              tr '\n' ' ')"
 missing=""
 for p in $packages; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+    case "$installed" in *" $p "*) ;; *) missing="$missing $p" ;; esac
 done
 [ -z "$missing" ] && exit 0
 echo "Installing:$missing"
