@@ -248,8 +248,16 @@ void TestViewLoad::runTwice(const std::function<void()> &load)
         return;
     checkAgainstBaseline();
 #ifndef __SANITIZE_ADDRESS__
-    const qint64 grown = residentBytes() - before;
-    QVERIFY2(grown < 16 * 1024 * 1024, qPrintable(QString("RSS grew by %1 KiB").arg(grown / 1024)));
+    // The last answer's buffers may still be on their way out in the bus's own thread; a load that
+    // keeps what it took stays above the bound however long it is given.
+    const qint64 limit = 16 * 1024 * 1024;
+    qint64 grown = residentBytes() - before;
+    for (int wait = 0; wait < 10 && grown >= limit; ++wait) {
+        QTest::qWait(200);
+        flushDeletions();
+        grown = residentBytes() - before;
+    }
+    QVERIFY2(grown < limit, qPrintable(QString("RSS grew by %1 KiB").arg(grown / 1024)));
 #else
     // AddressSanitizer keeps freed blocks in quarantine, so the resident size says nothing here;
     // LeakSanitizer and the object census above do the checking.
