@@ -17,8 +17,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <utility>
-
 using Zyk::Gui::ZGuiApplicationHelper;
 using Zyk::Widget::ZButtonBox;
 using Zyk::Widget::ZButtonBoxButton;
@@ -69,7 +67,8 @@ MainWindow::MainWindow()
 
     onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
 
-    freshTaskList();
+    // The first fetch goes out once the first frame is painted (showEvent, paintEvent): the data
+    // server's work and the list it brings would otherwise compete with that frame.
 }
 
 void MainWindow::initDateButtons()
@@ -219,12 +218,6 @@ void MainWindow::onTasksFetched(DisplayInfo view, const QVector<ListedTask> &tas
 {
     if (view != displayInfo)
         return;
-    if (!firstFramePainted && isVisible()) {
-        tasksWaiting = true;
-        waitingView = view;
-        waitingTasks = tasks;
-        return;
-    }
     shownView = view;
     taskList->setListedTasks(tasks);
 }
@@ -234,17 +227,16 @@ void MainWindow::showEvent(QShowEvent *e)
     ZMainWindow::showEvent(e);
     // A window the desktop never lets paint still gets its list.
     if (!firstFramePainted)
-        QTimer::singleShot(1000, this, &MainWindow::releaseWaitingTasks);
+        QTimer::singleShot(1000, this, &MainWindow::onFirstFrame);
 }
 
-void MainWindow::releaseWaitingTasks()
+void MainWindow::onFirstFrame()
 {
-    firstFramePainted = true;
-    if (!tasksWaiting)
+    if (firstFramePainted)
         return;
-    tasksWaiting = false;
+    firstFramePainted = true;
     // Once the frame being painted has reached the screen.
-    QTimer::singleShot(0, this, [this] { onTasksFetched(waitingView, std::exchange(waitingTasks, {})); });
+    QTimer::singleShot(0, this, &MainWindow::freshTaskList);
 }
 
 void MainWindow::onFetchFailed(DisplayInfo view)
@@ -327,5 +319,5 @@ void MainWindow::paintEvent(QPaintEvent *e)
         painter.fillRect(area, backgroundColor);
     }
     if (!firstFramePainted)
-        releaseWaitingTasks();
+        onFirstFrame();
 }

@@ -60,7 +60,7 @@ private:
     void initTaskList();
     void initToolButtons();
     void freshDayButtonToolTips();
-    void releaseWaitingTasks();
+    void onFirstFrame();
 
     DisplayInfo displayInfo = DisplayOverview;
     DisplayInfo shownView = DisplayOverview;
@@ -76,12 +76,7 @@ private:
     QList<Zyk::Widget::ZButtonBoxButton *> dayButtons; // "D1" to "D6"
     QTimer *reloadTimer = nullptr;
     ViewFetcher *fetcher = nullptr;
-    // Tasks that arrived before the window's first frame: they bloom in from nothing anyway, and
-    // building them first would only hold that frame back.
     bool firstFramePainted = false;
-    bool tasksWaiting = false;
-    DisplayInfo waitingView = DisplayOverview;
-    QVector<ListedTask> waitingTasks;
 };
 
 #endif
