@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "dayclock.h"
+#include "roundedfill.h"
 #include "tasklist.h"
 #include "viewfetcher.h"
 #include "windowplace.h"
@@ -302,22 +303,7 @@ void MainWindow::keepPlace()
 void MainWindow::paintEvent(QPaintEvent *e)
 {
     QPainter painter(this);
-    const int r = windowRadius();
-    const QRect area = e->rect();
-    const bool touchesCorner = area.intersects(QRect(0, 0, r, r)) ||
-                               area.intersects(QRect(width() - r, 0, r, r)) ||
-                               area.intersects(QRect(0, height() - r, r, r)) ||
-                               area.intersects(QRect(width() - r, height() - r, r, r));
-    if (touchesCorner) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(backgroundColor);
-        painter.drawRoundedRect(QRect(0, 0, width(), height()), r, r, Qt::AbsoluteSize);
-    } else {
-        // Away from the corners the rounded shape is a plain fill; a countdown repaints a small
-        // area a few times a second.
-        painter.fillRect(area, backgroundColor);
-    }
+    fillRounded(painter, rect(), windowRadius(), backgroundColor, e->rect());
     if (!firstFramePainted)
         onFirstFrame();
 }

@@ -2,6 +2,7 @@
 
 #include "countdownnotifier.h"
 #include "datacenter.h"
+#include "roundedfill.h"
 
 #include <QContextMenuEvent>
 #include <QHash>
@@ -451,7 +452,6 @@ bool TaskItem::eventFilter(QObject *watched, QEvent *event)
 
 void TaskItem::paintEvent(QPaintEvent *event)
 {
-    Q_UNUSED(event)
     static QSvgRenderer bellSvg(QStringLiteral(":/pics/bell.svg"));
     static QSvgRenderer repeatSvg(QStringLiteral(":/pics/repeat.svg"));
     static QSvgRenderer warnSvg(QStringLiteral(":/pics/warn.svg"));
@@ -465,13 +465,12 @@ void TaskItem::paintEvent(QPaintEvent *event)
     const int b = bandHalfHeight;
 
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-
     QColor band = itemColor;
     band.setAlpha(backgroundAlpha);
-    painter.setBrush(band);
-    painter.drawRoundedRect(QRect(0, h / 2 - b, w, 2 * b), 8, 8);
+    fillRounded(painter, QRect(0, h / 2 - b, w, 2 * b), 8, band, event->rect());
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
 
     if (progressRunning) {
         painter.setBrush(progressColor);
