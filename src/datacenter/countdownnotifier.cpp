@@ -1,5 +1,6 @@
 #include "countdownnotifier.h"
 
+#include "savefile.h"
 #include "scheduledatainfo.h"
 
 #include <QDBusMessage>
@@ -7,7 +8,6 @@
 #include <QDebug>
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -91,14 +91,8 @@ void CountdownNotifier::save()
     for (const Occurrence &o : qAsConst(told))
         text += QByteArray::number(o.id) + ' ' + QByteArray::number(o.recurId) + ' ' +
                 QByteArray::number(o.beginMs) + '\n';
-    QSaveFile file(statePath);
-    bool saved = file.open(QIODevice::WriteOnly);
-    // flush: a full disk is not always reported otherwise
-    if (saved && (file.write(text) != text.size() || !file.flush())) {
-        file.cancelWriting();
-        saved = false;
-    }
-    if (!saved || !file.commit())
-        qWarning().noquote() << QStringLiteral("Cannot keep the notified countdowns in \"%1\": %2")
-                                    .arg(statePath, file.errorString());
+    QString error;
+    if (!saveFileAtomically(statePath, text, &error))
+        qWarning().noquote()
+            << QStringLiteral("Cannot keep the notified countdowns in \"%1\": %2").arg(statePath, error);
 }

@@ -4,6 +4,7 @@
 #include "countdownnotifier.h"
 #include "cscheduledbus.h"
 #include "dayclock.h"
+#include "savefile.h"
 
 #include <QDebug>
 #include <QDir>
@@ -129,16 +130,8 @@ void DataCenter::loadData(const QString &path)
 void DataCenter::keepUnreadableCopy(const QByteArray &bytes) const
 {
     const QString backupPath = dataFilePath + QLatin1String(".bak");
-    QSaveFile backup(backupPath);
-    bool kept = backup.open(QIODevice::WriteOnly) && backup.setPermissions(ownerOnly) &&
-                backup.write(bytes) == bytes.size() && backup.flush();
-    QString error = backup.errorString();
-    if (kept) {
-        kept = backup.commit();
-        error = backup.errorString();
-    } else {
-        backup.cancelWriting();
-    }
+    QString error;
+    const bool kept = saveFileAtomically(backupPath, bytes, &error, ownerOnly);
     if (kept)
         qWarning().noquote() << QStringLiteral("The task data file \"%1\" could not be read whole; "
                                                "a copy of it is kept in \"%2\".")

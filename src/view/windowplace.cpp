@@ -1,8 +1,9 @@
 #include "windowplace.h"
 
+#include "savefile.h"
+
 #include <QDebug>
 #include <QFile>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -61,16 +62,9 @@ bool keep(const QPoint &place)
 {
     if (!keepingPlace || placeFile.isEmpty())
         return true;
-    QSaveFile file(placeFile);
     const QByteArray text = QByteArray::number(place.x()) + ' ' + QByteArray::number(place.y()) + '\n';
-    bool kept = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush();
-    QString error = file.errorString();
-    if (kept) {
-        kept = file.commit();
-        error = file.errorString();
-    } else {
-        file.cancelWriting();
-    }
+    QString error;
+    const bool kept = saveFileAtomically(placeFile, text, &error);
     if (!kept)
         qWarning().noquote()
             << QStringLiteral("Cannot keep the window's place in \"%1\": %2").arg(placeFile, error);
