@@ -9,6 +9,9 @@ ZApplication::ZApplication(int &argc, char **argv)
 {
     // QApplication takes ownership of the style.
     setStyle(new ZStyle);
+    // Icons drawn at the screen's own resolution: on a scaled output (a Wayland scale of 2,
+    // QT_SCALE_FACTOR=2) the tool buttons' SVG icons would otherwise be blown-up small pixmaps.
+    setAttribute(Qt::AA_UseHighDpiPixmaps);
 }
 } // namespace Widget
 } // namespace Zyk

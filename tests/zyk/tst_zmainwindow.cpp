@@ -1,7 +1,12 @@
+#include "zapplication.h"
 #include "zmainwindow.h"
 
+#include <QFile>
+#include <QIcon>
+#include <QTemporaryDir>
 #include <QTest>
 
+using Zyk::Widget::ZApplication;
 using Zyk::Widget::ZMainWindow;
 using Zyk::Widget::ZTitlebar;
 
@@ -11,6 +16,7 @@ class TestZMainWindow : public QObject
 private Q_SLOTS:
     void titlebar_data();
     void titlebar();
+    void iconsSharpWhenScaled();
 };
 
 void TestZMainWindow::titlebar_data()
@@ -49,5 +55,29 @@ void TestZMainWindow::titlebar()
     }
 }
 
-QTEST_MAIN(TestZMainWindow)
+// On a scaled screen an SVG icon is drawn at the screen's resolution, not enlarged from a small one.
+void TestZMainWindow::iconsSharpWhenScaled()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile svg(dir.filePath("dot.svg"));
+    QVERIFY(svg.open(QIODevice::WriteOnly));
+    svg.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="20">)"
+              R"(<circle cx="10" cy="10" r="9" fill="#000"/></svg>)");
+    svg.close();
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.devicePixelRatioF(), 2.0);
+    const QPixmap pixmap = QIcon(svg.fileName()).pixmap(window.windowHandle(), QSize(20, 20));
+    QCOMPARE(pixmap.devicePixelRatioF(), 2.0);
+    QCOMPARE(pixmap.size(), QSize(40, 40));
+}
+
+int main(int argc, char **argv)
+{
+    ZApplication app(argc, argv);
+    TestZMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_zmainwindow.moc"
