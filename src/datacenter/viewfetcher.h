@@ -19,7 +19,6 @@ public:
     explicit ViewFetcher(QObject *parent = nullptr);
 
     void fetch(DisplayInfo view);
-    bool isFetching() const { return inFlight; }
 
 Q_SIGNALS:
     void fetched(DisplayInfo view, const QVector<ListedTask> &tasks);
