@@ -2,6 +2,7 @@
 
 #include "dayclock.h"
 #include "roundedfill.h"
+#include "settingswindow.h"
 #include "tasklist.h"
 #include "viewfetcher.h"
 #include "windowplace.h"
@@ -70,6 +71,11 @@ MainWindow::MainWindow()
 
     // The first fetch goes out once the first frame is painted (showEvent, paintEvent): the data
     // server's work and the list it brings would otherwise compete with that frame.
+}
+
+MainWindow::~MainWindow()
+{
+    delete settingsWindow;
 }
 
 void MainWindow::initDateButtons()
@@ -179,6 +185,7 @@ void MainWindow::initToolButtons()
     mainLayout->addWidget(toolButtonBox, 0, Qt::AlignCenter);
 
     connect(editButton, &QAbstractButton::clicked, DataCenter::instance(), &DataCenter::raiseCalendarWindow);
+    connect(settingButton, &QAbstractButton::clicked, this, &MainWindow::openSettings);
     connect(homeButton, &QAbstractButton::clicked, this, [this] {
         displayInfo = DisplayOverview;
         homeDayButton->setChecked(true);
@@ -190,6 +197,18 @@ void MainWindow::initToolButtons()
         onCalendarDataChanged();
     });
     connect(closeButton, &QAbstractButton::clicked, this, [] { QCoreApplication::exit(0); });
+}
+
+void MainWindow::openSettings()
+{
+    // Built anew each time, so that it shows the calendars and the start at login as they are now.
+    if (!settingsWindow) {
+        settingsWindow = new SettingsWindow;
+        settingsWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    settingsWindow->show();
+    settingsWindow->raise();
+    settingsWindow->activateWindow();
 }
 
 void MainWindow::freshDayButtonToolTips()
@@ -262,10 +281,12 @@ void MainWindow::onDayButtonClicked(QAbstractButton *dayButton)
 
 void MainWindow::onThemeChanged(ZGuiApplicationHelper::ColorType type)
 {
-    if (type == ZGuiApplicationHelper::DarkType)
-        backgroundColor = QColor(0, 0, 0, 80);
-    else
-        backgroundColor = QColor(255, 255, 255, 80);
+    backgroundColor = tintOf(type);
+}
+
+QColor MainWindow::tintOf(ZGuiApplicationHelper::ColorType type)
+{
+    return type == ZGuiApplicationHelper::DarkType ? QColor(0, 0, 0, 80) : QColor(255, 255, 255, 80);
 }
 
 bool MainWindow::event(QEvent *e)

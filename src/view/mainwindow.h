@@ -8,11 +8,13 @@
 #include <QColor>
 #include <QList>
 #include <QPoint>
+#include <QPointer>
 
 class QAbstractButton;
 class QScrollArea;
 class QTimer;
 class QVBoxLayout;
+class SettingsWindow;
 class TaskList;
 class ViewFetcher;
 namespace Zyk {
@@ -28,8 +30,11 @@ class MainWindow : public Zyk::Widget::ZMainWindow
     Q_OBJECT
 public:
     MainWindow();
+    ~MainWindow() override;
 
     static QColor backgroundColor;
+    // The window's translucent tint in a theme; the settings window wears it too.
+    static QColor tintOf(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
 
     // A burst of reload requests within this delay costs one fetch; tst_mainwindow relies on it.
     // The list fills when the data server answers; the window never waits for it.
@@ -60,6 +65,7 @@ private:
     void initTaskList();
     void initToolButtons();
     void freshDayButtonToolTips();
+    void openSettings();
     void onFirstFrame();
 
     DisplayInfo displayInfo = DisplayOverview;
@@ -77,6 +83,8 @@ private:
     QTimer *reloadTimer = nullptr;
     ViewFetcher *fetcher = nullptr;
     bool firstFramePainted = false;
+    // A window of its own, not a child: the desktop keeps a child of a bottom window down with it.
+    QPointer<SettingsWindow> settingsWindow;
 };
 
 #endif

@@ -35,7 +35,7 @@ int colorSchemeFrom(const QVariant &value)
     return ok && scheme <= 2 ? int(scheme) : -1;
 }
 
-ZGuiApplicationHelper::ColorType paletteType()
+ZGuiApplicationHelper::ColorType lightnessOfPalette()
 {
     const QColor window = QGuiApplication::palette().color(QPalette::Window);
     return window.lightness() < 128 ? ZGuiApplicationHelper::DarkType : ZGuiApplicationHelper::LightType;
@@ -58,7 +58,7 @@ ZGuiApplicationHelper::ZGuiApplicationHelper()
     qRegisterMetaType<ColorType>();
     if (QCoreApplication *app = QCoreApplication::instance())
         app->installEventFilter(this);
-    current = paletteType();
+    current = lightnessOfPalette();
 
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
@@ -77,6 +77,17 @@ ZGuiApplicationHelper::ZGuiApplicationHelper()
 ZGuiApplicationHelper::ColorType ZGuiApplicationHelper::themeType() const
 {
     return current;
+}
+
+void ZGuiApplicationHelper::setPaletteType(ColorType type)
+{
+    chosen = type;
+    update();
+}
+
+ZGuiApplicationHelper::ColorType ZGuiApplicationHelper::paletteType() const
+{
+    return chosen;
 }
 
 bool ZGuiApplicationHelper::eventFilter(QObject *watched, QEvent *event)
@@ -111,18 +122,9 @@ void ZGuiApplicationHelper::onPortalSettingChanged(const QString &nameSpace, con
 
 void ZGuiApplicationHelper::update()
 {
-    ColorType type;
-    switch (portalColorScheme) {
-    case 1:
-        type = DarkType;
-        break;
-    case 2:
-        type = LightType;
-        break;
-    default:
-        type = paletteType();
-        break;
-    }
+    ColorType type = chosen;
+    if (type == UnknownType)
+        type = portalColorScheme == 1 ? DarkType : portalColorScheme == 2 ? LightType : lightnessOfPalette();
     if (type == current)
         return;
     current = type;

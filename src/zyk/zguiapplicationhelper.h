@@ -31,6 +31,10 @@ public:
     static ZGuiApplicationHelper *instance();
 
     ColorType themeType() const;
+    // A choice of the user's that wins over the desktop's: LightType or DarkType, or UnknownType to
+    // follow the desktop again.
+    void setPaletteType(ColorType type);
+    ColorType paletteType() const;
 
 Q_SIGNALS:
     void themeTypeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
@@ -49,6 +53,7 @@ private:
 
     // The portal's color-scheme: 0 no preference, 1 prefer dark, 2 prefer light; -1 not known.
     int portalColorScheme = -1;
+    ColorType chosen = UnknownType;
     ColorType current = UnknownType;
 };
 } // namespace Gui

@@ -1,0 +1,122 @@
+#include "autostart.h"
+
+#include "mimeapps.h"
+#include "savefile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace Autostart {
+namespace {
+const QString name = QString::fromLatin1(entryName);
+
+bool shown(const QString &path)
+{
+    // Hidden=true, or TryExec naming no program: the session starts nothing for it.
+    return MimeApps::readDesktopEntry(path).usable;
+}
+
+// The system's entry with Hidden=true added to its main group and any Hidden line dropped.
+QByteArray hiddenCopy(const QByteArray &entry)
+{
+    QByteArray copy;
+    bool inMainGroup = false;
+    bool added = false;
+    const QList<QByteArray> lines = entry.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray &line = lines.at(i);
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('[')) {
+            if (inMainGroup && !added) {
+                copy += "Hidden=true\n";
+                added = true;
+            }
+            inMainGroup = trimmed == "[Desktop Entry]";
+        } else if (inMainGroup && (trimmed.startsWith("Hidden=") || trimmed.startsWith("Hidden "))) {
+            continue;
+        }
+        if (i + 1 < lines.size() || !line.isEmpty())
+            copy += line + '\n';
+    }
+    if (!added)
+        copy += "Hidden=true\n";
+    return copy;
+}
+
+QByteArray ownEntry()
+{
+    QString program = QCoreApplication::applicationFilePath();
+    // The Exec key's quoting: a path with blanks in double quotes, with \, ", ` and $ escaped.
+    if (program.contains(QLatin1Char(' '))) {
+        for (const char *special : {"\\", "\"", "`", "$"})
+            program.replace(QLatin1String(special), QLatin1String("\\") + QLatin1String(special));
+        program = QLatin1Char('"') + program + QLatin1Char('"');
+    }
+    return QByteArrayLiteral("[Desktop Entry]\nType=Application\nName=Calendar Desktop Widget\n"
+                             "Exec=") +
+           program.toUtf8() + QByteArrayLiteral("\nIcon=nvx-calendar-desktop-widget\nNoDisplay=true\n");
+}
+
+bool write(const QByteArray &text, QString *error)
+{
+    const QString path = userEntryPath();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        *error = QStringLiteral("cannot create %1").arg(QFileInfo(path).absolutePath());
+        return false;
+    }
+    return saveFileAtomically(path, text, error);
+}
+
+bool removeUserEntry(QString *error)
+{
+    QFile entry(userEntryPath());
+    if (!entry.exists() || entry.remove())
+        return true;
+    *error = entry.errorString();
+    return false;
+}
+} // namespace
+
+QString userEntryPath()
+{
+    return MimeApps::Directories::fromEnvironment().configHome + QStringLiteral("/autostart/") + name;
+}
+
+QString systemEntryPath()
+{
+    for (const QString &dir : MimeApps::Directories::fromEnvironment().configDirs) {
+        const QString path = dir + QStringLiteral("/autostart/") + name;
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return QString();
+}
+
+bool enabled()
+{
+    const QString user = userEntryPath();
+    if (QFileInfo::exists(user))
+        return shown(user);
+    const QString system = systemEntryPath();
+    return !system.isEmpty() && shown(system);
+}
+
+bool setEnabled(bool on, QString *error)
+{
+    const QString system = systemEntryPath();
+    const bool systemStarts = !system.isEmpty() && shown(system);
+    if (on)
+        return systemStarts ? removeUserEntry(error) : write(ownEntry(), error);
+    if (!systemStarts)
+        return removeUserEntry(error);
+    QFile entry(system);
+    if (!entry.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(system, entry.errorString());
+        return false;
+    }
+    return write(hiddenCopy(entry.readAll()), error);
+}
+
+} // namespace Autostart

@@ -1,0 +1,87 @@
+#include "widgetsettings.h"
+
+#include "savefile.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+const QString coloursKey = QStringLiteral("Appearance/colours");
+const QString keepPlaceKey = QStringLiteral("Window/keepPlace");
+
+const char *const colourNames[] = {"desktop", "light", "dark"};
+} // namespace
+
+QString WidgetSettings::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/TaskList/settings.conf");
+}
+
+WidgetSettings::WidgetSettings(const QString &path)
+    : filePath(path)
+{
+    if (!QFileInfo::exists(path))
+        return;
+    const QSettings file(path, QSettings::IniFormat);
+    QStringList faults;
+    if (file.status() != QSettings::NoError)
+        faults << QStringLiteral("it is no settings file");
+
+    if (file.contains(coloursKey)) {
+        const QString name = file.value(coloursKey).toString();
+        int found = -1;
+        for (int i = 0; i < 3; ++i) {
+            if (name == QLatin1String(colourNames[i]))
+                found = i;
+        }
+        if (found < 0)
+            faults << QStringLiteral("colours \"%1\" is none of desktop, light, dark").arg(name);
+        else
+            chosenColours = Colours(found);
+    }
+    if (file.contains(keepPlaceKey)) {
+        const QString keep = file.value(keepPlaceKey).toString();
+        if (keep == QLatin1String("true") || keep == QLatin1String("false"))
+            keepingPlace = keep == QLatin1String("true");
+        else
+            faults << QStringLiteral("keepPlace \"%1\" is neither true nor false").arg(keep);
+    }
+    if (!faults.isEmpty()) {
+        chosenColours = Colours::FollowDesktop;
+        keepingPlace = true;
+        qWarning().noquote() << QStringLiteral("The settings in \"%1\" are not used (%2); the widget "
+                                               "starts with its defaults.")
+                                    .arg(path, faults.join(QStringLiteral("; ")));
+    }
+}
+
+bool WidgetSettings::setColours(Colours colours)
+{
+    chosenColours = colours;
+    return save();
+}
+
+bool WidgetSettings::setKeepPlace(bool keep)
+{
+    keepingPlace = keep;
+    return save();
+}
+
+bool WidgetSettings::save()
+{
+    // Written whole each time, so that a file that was damaged comes out clean.
+    const QByteArray text = QByteArrayLiteral("[Appearance]\ncolours=") + colourNames[int(chosenColours)] +
+                            QByteArrayLiteral("\n\n[Window]\nkeepPlace=") +
+                            (keepingPlace ? QByteArrayLiteral("true") : QByteArrayLiteral("false")) + '\n';
+    QString error;
+    if (!QDir().mkpath(QFileInfo(filePath).absolutePath()) || !saveFileAtomically(filePath, text, &error)) {
+        qWarning().noquote() << QStringLiteral("Cannot save the settings to \"%1\": %2")
+                                    .arg(filePath, error.isEmpty() ? QStringLiteral("no directory") : error);
+        return false;
+    }
+    return true;
+}

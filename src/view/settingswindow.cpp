@@ -1,0 +1,240 @@
+#include "settingswindow.h"
+
+#include "autostart.h"
+#include "calendarsconf.h"
+#include "mainwindow.h"
+#include "roundedfill.h"
+#include "windowplace.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDebug>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+using Zyk::Gui::ZGuiApplicationHelper;
+
+namespace {
+ZGuiApplicationHelper::ColorType colorTypeOf(WidgetSettings::Colours colours)
+{
+    switch (colours) {
+    case WidgetSettings::Colours::Light:
+        return ZGuiApplicationHelper::LightType;
+    case WidgetSettings::Colours::Dark:
+        return ZGuiApplicationHelper::DarkType;
+    case WidgetSettings::Colours::FollowDesktop:
+        break;
+    }
+    return ZGuiApplicationHelper::UnknownType;
+}
+
+QLabel *heading(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->setBuddy(buddy);
+    return label;
+}
+} // namespace
+
+void applySettings(const WidgetSettings &settings)
+{
+    ZGuiApplicationHelper::instance()->setPaletteType(colorTypeOf(settings.colours()));
+    WindowPlace::setKeeping(settings.keepPlace());
+}
+
+SettingsWindow::SettingsWindow(QWidget *parent)
+    : ZMainWindow(parent)
+    , autostartBox(new QCheckBox(tr("Start when I log in"), this))
+    , coloursBox(new QComboBox(this))
+    , keepPlaceBox(new QCheckBox(tr("Keep the widget where I put it"), this))
+    , errorLabel(new QLabel(this))
+{
+    setObjectName(QStringLiteral("settingsWindow"));
+    setWindowTitle(tr("Settings"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    autostartBox->setObjectName(QStringLiteral("autostartBox"));
+    coloursBox->setObjectName(QStringLiteral("coloursBox"));
+    keepPlaceBox->setObjectName(QStringLiteral("keepPlaceBox"));
+    errorLabel->setObjectName(QStringLiteral("errorLabel"));
+    errorLabel->setWordWrap(true);
+    errorLabel->hide();
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(16, 4, 16, 16);
+    layout->addWidget(autostartBox);
+    layout->addSpacing(8);
+    layout->addWidget(makeCalendarsSection(), 1);
+    layout->addSpacing(8);
+    layout->addWidget(heading(tr("&Colours"), coloursBox, central));
+    layout->addWidget(coloursBox);
+    layout->addSpacing(8);
+    layout->addWidget(keepPlaceBox);
+    layout->addWidget(errorLabel);
+    setCentralWidget(central);
+
+    autostartBox->setChecked(Autostart::enabled());
+    connect(autostartBox, &QCheckBox::toggled, this, [this](bool on) {
+        QString error;
+        if (!Autostart::setEnabled(on, &error))
+            showError(tr("Cannot change the start at login: %1").arg(error));
+    });
+
+    coloursBox->setAccessibleName(tr("Colours"));
+    coloursBox->addItem(tr("Follow the desktop"), int(WidgetSettings::Colours::FollowDesktop));
+    coloursBox->addItem(tr("Light"), int(WidgetSettings::Colours::Light));
+    coloursBox->addItem(tr("Dark"), int(WidgetSettings::Colours::Dark));
+    coloursBox->setCurrentIndex(coloursBox->findData(int(settings.colours())));
+    connect(coloursBox, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+        const auto colours = WidgetSettings::Colours(coloursBox->itemData(index).toInt());
+        if (!settings.setColours(colours))
+            showError(tr("Cannot save the settings to %1.").arg(settings.path()));
+        applySettings(settings);
+    });
+
+    keepPlaceBox->setChecked(settings.keepPlace());
+    connect(keepPlaceBox, &QCheckBox::toggled, this, [this](bool keep) {
+        if (!settings.setKeepPlace(keep))
+            showError(tr("Cannot save the settings to %1.").arg(settings.path()));
+        applySettings(settings);
+    });
+
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    connect(ZGuiApplicationHelper::instance(), &ZGuiApplicationHelper::themeTypeChanged, this,
+            &SettingsWindow::onThemeChanged);
+    onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
+    resize(380, 460);
+}
+
+QWidget *SettingsWindow::makeCalendarsSection()
+{
+    auto *section = new QWidget(this);
+    auto *layout = new QVBoxLayout(section);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    calendarList = new QListWidget(section);
+    calendarList->setObjectName(QStringLiteral("calendarList"));
+    calendarList->setAccessibleName(tr("Calendars"));
+    calendarNote = new QLabel(section);
+    calendarNote->setObjectName(QStringLiteral("calendarNote"));
+    calendarNote->setWordWrap(true);
+    auto *addFileButton = new QPushButton(tr("Add file…"), section);
+    auto *addFolderButton = new QPushButton(tr("Add folder…"), section);
+    removeButton = new QPushButton(tr("Remove"), section);
+    removeButton->setObjectName(QStringLiteral("removeCalendarButton"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(addFileButton);
+    buttons->addWidget(addFolderButton);
+    buttons->addStretch(1);
+    buttons->addWidget(removeButton);
+    layout->addWidget(heading(tr("C&alendars"), calendarList, section));
+    layout->addWidget(calendarNote);
+    layout->addWidget(calendarList, 1);
+    layout->addLayout(buttons);
+
+    const QString server = calendarServerProgram();
+    const bool ours = server.isEmpty() || server == QLatin1String("tasklist-dataserver");
+    if (server.isEmpty())
+        calendarNote->setText(tr("tasklist-dataserver serves these calendars when it starts."));
+    else if (ours)
+        calendarNote->setText(tr("tasklist-dataserver serves these calendars; changes apply at once."));
+    else
+        calendarNote->setText(tr("The calendars are served by %1; change them there.").arg(server));
+    calendarList->setEnabled(ours);
+    addFileButton->setEnabled(ours);
+    addFolderButton->setEnabled(ours);
+    removeButton->setEnabled(false);
+    if (!ours)
+        return section;
+
+    connect(calendarList, &QListWidget::currentRowChanged, this,
+            [this](int row) { removeButton->setEnabled(row >= 0); });
+    connect(addFileButton, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getOpenFileName(this, tr("Add a calendar file"), QString(),
+                                                          tr("iCalendar files (*.ics)"));
+        if (!file.isEmpty())
+            addCalendar(file);
+    });
+    connect(addFolderButton, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Add a folder of calendar files"));
+        if (!folder.isEmpty())
+            addCalendar(folder);
+    });
+    connect(removeButton, &QPushButton::clicked, this, [this] {
+        if (const QListWidgetItem *item = calendarList->currentItem())
+            removeCalendar(item->text());
+    });
+    readCalendars();
+    return section;
+}
+
+void SettingsWindow::readCalendars()
+{
+    CalendarsConf conf;
+    QString error;
+    if (!conf.load(&error))
+        showError(error);
+    calendarList->clear();
+    calendarList->addItems(conf.calendars());
+    removeButton->setEnabled(calendarList->currentRow() >= 0);
+}
+
+void SettingsWindow::addCalendar(const QString &path)
+{
+    CalendarsConf conf;
+    QString error;
+    if (conf.load(&error)) {
+        conf.add(path);
+        conf.save(&error);
+    }
+    if (!error.isEmpty())
+        showError(tr("Cannot add the calendar: %1").arg(error));
+    readCalendars();
+}
+
+void SettingsWindow::removeCalendar(const QString &entry)
+{
+    CalendarsConf conf;
+    QString error;
+    if (conf.load(&error)) {
+        conf.remove(entry);
+        conf.save(&error);
+    }
+    if (!error.isEmpty())
+        showError(tr("Cannot remove the calendar: %1").arg(error));
+    readCalendars();
+}
+
+void SettingsWindow::showError(const QString &error)
+{
+    qWarning().noquote() << error;
+    errorLabel->setText(error);
+    errorLabel->show();
+}
+
+void SettingsWindow::onThemeChanged(ZGuiApplicationHelper::ColorType type)
+{
+    // The same tint as the widget, and text that stays readable on it whatever the palette says.
+    QPalette palette = this->palette();
+    const QColor text = type == ZGuiApplicationHelper::DarkType ? QColor(235, 235, 235) : QColor(25, 25, 25);
+    palette.setColor(QPalette::WindowText, text);
+    setPalette(palette);
+    tint = MainWindow::tintOf(type);
+    update();
+}
+
+void SettingsWindow::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    fillRounded(painter, rect(), windowRadius(), tint, event->rect());
+}

@@ -1,0 +1,50 @@
+#ifndef SCHEDULE_SETTINGSWINDOW_H
+#define SCHEDULE_SETTINGSWINDOW_H
+
+#include "widgetsettings.h"
+#include "zguiapplicationhelper.h"
+#include "zmainwindow.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// Puts the user's choices into effect: the colours, and whether the window's place is kept.
+void applySettings(const WidgetSettings &settings);
+
+// The settings button's window, in the widget's own translucent style. Every change is saved and
+// takes effect at once; there is nothing to confirm.
+class SettingsWindow : public Zyk::Widget::ZMainWindow
+{
+    Q_OBJECT
+public:
+    explicit SettingsWindow(QWidget *parent = nullptr);
+
+public Q_SLOTS:
+    // What the file dialogs hand on: a calendar file or folder to serve, or an entry to drop.
+    void addCalendar(const QString &path);
+    void removeCalendar(const QString &entry);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QWidget *makeCalendarsSection();
+    void readCalendars();
+    void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
+    void showError(const QString &error);
+
+    WidgetSettings settings;
+    QColor tint;
+    QCheckBox *autostartBox;
+    QListWidget *calendarList = nullptr;
+    QLabel *calendarNote = nullptr;
+    QPushButton *removeButton = nullptr;
+    QComboBox *coloursBox;
+    QCheckBox *keepPlaceBox;
+    QLabel *errorLabel;
+};
+
+#endif
