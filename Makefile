@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run check bench clean format
+.PHONY: all deps build run check bench clean format translations
 
 all: build
 
@@ -27,6 +27,11 @@ check: build
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Brings translations/*.ts up to date with the texts of the code; tst_translations fails until the
+# new entries are translated (with Qt Linguist, or by hand).
+translations: deps
+	@lupdate -no-obsolete -locations none src -ts translations/*.ts
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -22,6 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # plugins); the session bus, which starts the data server on demand, is no library.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "default-dbus-session-bus | dbus-session-bus")
+# Qt's own translations of its standard texts (a file dialog's buttons); the widget's are built in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
 
 # The autostart entry is the administrator's to change (Hidden=true turns it off): a conffile, whose
 # edits dpkg keeps over upgrades.

@@ -2,6 +2,7 @@
 # Installs the Debian packages that building, running and testing need, and only those missing.
 set -e
 packages="cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev libkf5calendarcore-dev libkf5holidays-dev
+          qttools5-dev qttools5-dev-tools qttranslations5-l10n
           dbus dbus-x11 xvfb xauth x11-utils x11-xserver-utils imagemagick desktop-file-utils xcompmgr
           hsetroot dpkg-dev file radicale vdirsyncer"
 [ -n "$EXTRA_PACKAGES" ] && packages="$packages $EXTRA_PACKAGES"

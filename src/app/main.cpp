@@ -2,8 +2,10 @@
 #include "dbusnotify.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
+#include "settingswindow.h"
 #include "windowplace.h"
 #include "zapplication.h"
+#include "ztranslations.h"
 
 #include <QDir>
 
@@ -20,12 +22,14 @@ int main(int argc, char **argv)
 
     QGuiApplication::setQuitOnLastWindowClosed(false);
     Zyk::Widget::ZApplication app(argc, argv);
+    Zyk::Widget::installTranslations(QStringLiteral("tasklist"));
     // Logging out or closing the terminal must save the state just as the close button does.
     quitEventLoopOnSignals();
 
     QDir(QDir::homePath()).mkpath(QStringLiteral("./.local/share/TaskList"));
     DataCenter::instance()->loadData(QDir::homePath() + QStringLiteral("/.local/share/TaskList/data"));
     WindowPlace::setFile(QDir::homePath() + QStringLiteral("/.local/share/TaskList/place"));
+    applySettings(WidgetSettings());
 
     MainWindow window;
     window.show();

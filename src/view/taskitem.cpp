@@ -54,10 +54,10 @@ QString withoutMnemonics(QString text)
 
 TaskMenu::TaskMenu(QWidget *parent)
     : QMenu(parent)
-    , openAction(QStringLiteral("在日历中打开"))
-    , countdownAction(QStringLiteral("倒计时模式"))
-    , pinAction(QStringLiteral("置顶模式"))
-    , normalAction(QStringLiteral("正常模式"))
+    , openAction(tr("在日历中打开"))
+    , countdownAction(tr("倒计时模式"))
+    , pinAction(tr("置顶模式"))
+    , normalAction(tr("正常模式"))
 {
     addAction(&openAction);
     addAction(&countdownAction);

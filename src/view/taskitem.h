@@ -16,6 +16,7 @@ class QTimer;
 
 class TaskMenu : public QMenu
 {
+    Q_OBJECT
 public:
     explicit TaskMenu(QWidget *parent = nullptr);
 

@@ -28,6 +28,8 @@ ZTitlebar::ZTitlebar(QWidget *parent)
     menuButton->setMenu(titleMenu);
     closeButton->setAutoRaise(true);
     closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    menuButton->setAccessibleName(tr("Menu"));
+    closeButton->setAccessibleName(tr("Close"));
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 0, 4, 0);

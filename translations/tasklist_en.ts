@@ -1,0 +1,152 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Overview</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>Open calendar</source>
+        <translation>Open calendar</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Recent days</source>
+        <translation>Recent days</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>Start when I log in</source>
+        <translation>Start when I log in</translation>
+    </message>
+    <message>
+        <source>Keep the widget where I put it</source>
+        <translation>Keep the widget where I put it</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Colours</source>
+        <translation>&amp;Colours</translation>
+    </message>
+    <message>
+        <source>Cannot change the start at login: %1</source>
+        <translation>Cannot change the start at login: %1</translation>
+    </message>
+    <message>
+        <source>Colours</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>Follow the desktop</source>
+        <translation>Follow the desktop</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>Dark</translation>
+    </message>
+    <message>
+        <source>Cannot save the settings to %1.</source>
+        <translation>Cannot save the settings to %1.</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Calendars</translation>
+    </message>
+    <message>
+        <source>Add file…</source>
+        <translation>Add file…</translation>
+    </message>
+    <message>
+        <source>Add folder…</source>
+        <translation>Add folder…</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>C&amp;alendars</source>
+        <translation>C&amp;alendars</translation>
+    </message>
+    <message>
+        <source>tasklist-dataserver serves these calendars when it starts.</source>
+        <translation>tasklist-dataserver serves these calendars when it starts.</translation>
+    </message>
+    <message>
+        <source>tasklist-dataserver serves these calendars; changes apply at once.</source>
+        <translation>tasklist-dataserver serves these calendars; changes apply at once.</translation>
+    </message>
+    <message>
+        <source>The calendars are served by %1; change them there.</source>
+        <translation>The calendars are served by %1; change them there.</translation>
+    </message>
+    <message>
+        <source>Add a calendar file</source>
+        <translation>Add a calendar file</translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics)</source>
+        <translation>iCalendar files (*.ics)</translation>
+    </message>
+    <message>
+        <source>Add a folder of calendar files</source>
+        <translation>Add a folder of calendar files</translation>
+    </message>
+    <message>
+        <source>Cannot add the calendar: %1</source>
+        <translation>Cannot add the calendar: %1</translation>
+    </message>
+    <message>
+        <source>Cannot remove the calendar: %1</source>
+        <translation>Cannot remove the calendar: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TaskMenu</name>
+    <message>
+        <source>在日历中打开</source>
+        <translation>Open in Calendar</translation>
+    </message>
+    <message>
+        <source>倒计时模式</source>
+        <translation>Countdown mode</translation>
+    </message>
+    <message>
+        <source>置顶模式</source>
+        <translation>Pinned mode</translation>
+    </message>
+    <message>
+        <source>正常模式</source>
+        <translation>Normal mode</translation>
+    </message>
+</context>
+<context>
+    <name>Zyk::Widget::ZTitlebar</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+</TS>

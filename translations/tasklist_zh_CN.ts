@@ -1,0 +1,152 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Overview</source>
+        <translation>概览</translation>
+    </message>
+    <message>
+        <source>Open calendar</source>
+        <translation>打开日历</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Recent days</source>
+        <translation>最近几天</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>Start when I log in</source>
+        <translation>登录时启动</translation>
+    </message>
+    <message>
+        <source>Keep the widget where I put it</source>
+        <translation>记住挂件的位置</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>&amp;Colours</source>
+        <translation>颜色(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Cannot change the start at login: %1</source>
+        <translation>无法更改登录时启动：%1</translation>
+    </message>
+    <message>
+        <source>Colours</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Follow the desktop</source>
+        <translation>跟随桌面</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>浅色</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>深色</translation>
+    </message>
+    <message>
+        <source>Cannot save the settings to %1.</source>
+        <translation>无法将设置保存到 %1。</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>日历</translation>
+    </message>
+    <message>
+        <source>Add file…</source>
+        <translation>添加文件…</translation>
+    </message>
+    <message>
+        <source>Add folder…</source>
+        <translation>添加文件夹…</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>C&amp;alendars</source>
+        <translation>日历(&amp;A)</translation>
+    </message>
+    <message>
+        <source>tasklist-dataserver serves these calendars when it starts.</source>
+        <translation>tasklist-dataserver 启动时提供这些日历。</translation>
+    </message>
+    <message>
+        <source>tasklist-dataserver serves these calendars; changes apply at once.</source>
+        <translation>tasklist-dataserver 正在提供这些日历；更改立即生效。</translation>
+    </message>
+    <message>
+        <source>The calendars are served by %1; change them there.</source>
+        <translation>日历由 %1 提供；请在那里更改。</translation>
+    </message>
+    <message>
+        <source>Add a calendar file</source>
+        <translation>添加日历文件</translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics)</source>
+        <translation>iCalendar 文件 (*.ics)</translation>
+    </message>
+    <message>
+        <source>Add a folder of calendar files</source>
+        <translation>添加日历文件夹</translation>
+    </message>
+    <message>
+        <source>Cannot add the calendar: %1</source>
+        <translation>无法添加日历：%1</translation>
+    </message>
+    <message>
+        <source>Cannot remove the calendar: %1</source>
+        <translation>无法移除日历：%1</translation>
+    </message>
+</context>
+<context>
+    <name>TaskMenu</name>
+    <message>
+        <source>在日历中打开</source>
+        <translation>在日历中打开</translation>
+    </message>
+    <message>
+        <source>倒计时模式</source>
+        <translation>倒计时模式</translation>
+    </message>
+    <message>
+        <source>置顶模式</source>
+        <translation>置顶模式</translation>
+    </message>
+    <message>
+        <source>正常模式</source>
+        <translation>正常模式</translation>
+    </message>
+</context>
+<context>
+    <name>Zyk::Widget::ZTitlebar</name>
+    <message>
+        <source>Menu</source>
+        <translation>菜单</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+</TS>
