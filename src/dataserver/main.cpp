@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(
         QStringLiteral("Serves iCalendar files on the session bus as " DATASERVER_SERVICE ".\n"
                        "Without calendars on the command line, serves those listed in %1, "
-                       "which the first start writes.")
+                       "which the first start writes, and follows its changes.")
             .arg(ServerConfig::filePath()));
     parser.addHelpOption();
     parser.addPositionalArgument(

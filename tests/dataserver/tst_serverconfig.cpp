@@ -312,7 +312,7 @@ void TestServerConfig::runningServerFollowsConfig()
     QStringList both = titles(served);
     both.sort();
     QCOMPARE(both, (QStringList{"Beta", "Still served"}));
-    // b.ics is read after a.ics: once its fault is on stderr, so is that of a second read of a.ics.
+    // b.ics is read after a.ics: once its fault is on stderr, so is that of a.ics parsed again.
     QTRY_COMPARE(m_server.errors().count(readFault("b.ics")), 1);
     QCOMPARE(m_server.errors().count(readFault("a.ics")), 1);
 
