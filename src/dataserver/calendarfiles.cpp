@@ -117,12 +117,9 @@ bool isEvent(const IcsNode &node, const QString &uid)
 
 CalendarFiles::CalendarFiles(const QStringList &paths, QObject *parent)
     : QObject(parent)
+    , m_sources(sourcesOf(paths))
     , m_format(std::make_unique<ICalFormat>())
 {
-    for (const QString &path : paths) {
-        const QFileInfo info(path);
-        m_sources.push_back({info.absoluteFilePath(), info.isDir()});
-    }
     m_reload.setSingleShot(true);
     m_reload.setInterval(reloadDelayMs);
     connect(&m_reload, &QTimer::timeout, this, [this] {
@@ -132,6 +129,16 @@ CalendarFiles::CalendarFiles(const QStringList &paths, QObject *parent)
 }
 
 CalendarFiles::~CalendarFiles() = default;
+
+QVector<CalendarFiles::Source> CalendarFiles::sourcesOf(const QStringList &paths)
+{
+    QVector<Source> sources;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        sources.push_back({info.absoluteFilePath(), info.isDir()});
+    }
+    return sources;
+}
 
 QFileSystemWatcher *CalendarFiles::addWatcher()
 {
@@ -153,6 +160,28 @@ void CalendarFiles::load()
                 << QStringLiteral("%1: no such file; it starts as an empty calendar").arg(source.path);
     }
     rescan();
+}
+
+bool CalendarFiles::setSources(const QStringList &paths)
+{
+    QSet<QString> known;
+    for (const Source &source : qAsConst(m_sources))
+        known.insert(source.path);
+    m_sources = sourcesOf(paths);
+    for (const Source &source : qAsConst(m_sources)) {
+        if (!known.contains(source.path) && !QFileInfo::exists(source.path))
+            qWarning().noquote()
+                << QStringLiteral("%1: no such file; it starts as an empty calendar").arg(source.path);
+    }
+    QStringList before;
+    for (const FilePtr &file : qAsConst(m_files))
+        before << file->path;
+    bool changed = rescan();
+    QStringList after;
+    for (const FilePtr &file : qAsConst(m_files))
+        after << file->path;
+    // The order settles colliding job IDs: a reordered list may renumber jobs.
+    return changed || after != before;
 }
 
 QStringList CalendarFiles::filesOf(const Source &source)
@@ -394,15 +423,6 @@ void CalendarFiles::refreshWatches(const QStringList &renewed)
         for (const QString &path : paths)
             watched.insert(path, watcher.get());
     }
-    // A file replaced by a rename keeps a watch on the old inode: watch such paths afresh.
-    QHash<QFileSystemWatcher *, QStringList> stale;
-    for (const QString &path : renewed) {
-        if (QFileSystemWatcher *watcher = watched.take(path))
-            stale[watcher] << path;
-    }
-    for (auto it = stale.cbegin(); it != stale.cend(); ++it)
-        it.key()->removePaths(it.value());
-
     QStringList wanted;
     for (const Source &source : qAsConst(m_sources))
         wanted << (source.directory ? source.path : QFileInfo(source.path).absolutePath());
@@ -410,6 +430,26 @@ void CalendarFiles::refreshWatches(const QStringList &renewed)
         if (file->size >= 0)
             wanted << file->path;
     }
+    const QSet<QString> wantedSet(wanted.cbegin(), wanted.cend());
+
+    // A file replaced by a rename keeps a watch on the old inode: watch such paths afresh. Paths of
+    // calendars no longer served are let go.
+    QHash<QFileSystemWatcher *, QStringList> stale;
+    for (const QString &path : renewed) {
+        if (QFileSystemWatcher *watcher = watched.take(path))
+            stale[watcher] << path;
+    }
+    for (auto it = watched.begin(); it != watched.end();) {
+        if (wantedSet.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        stale[it.value()] << it.key();
+        it = watched.erase(it);
+    }
+    for (auto it = stale.cbegin(); it != stale.cend(); ++it)
+        it.key()->removePaths(it.value());
+
     QSet<QString> seen;
     QStringList missing;
     for (const QString &path : qAsConst(wanted)) {

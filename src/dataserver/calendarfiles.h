@@ -57,6 +57,7 @@ public:
     };
 
     explicit CalendarFiles(const QStringList &paths, QObject *parent = nullptr);
+    static QVector<Source> sourcesOf(const QStringList &paths);
     ~CalendarFiles() override;
 
     const QVector<Source> &sources() const { return m_sources; }
@@ -64,6 +65,9 @@ public:
     FilePtr fileAt(const QString &path) const { return m_filesByPath.value(path); }
 
     void load();
+    // Serves these paths from now on: files of sources that remain are kept as read, those of new
+    // sources are read. True when a calendar changed.
+    bool setSources(const QStringList &paths);
     // Reads what changed on disk since the last scan; true when a calendar changed.
     bool rescan();
     // The file's text parsed, as it was read; a failure when it changed on disk since, or when it

@@ -52,6 +52,12 @@ void CalendarStore::load()
     d->rangeCache.clear();
 }
 
+void CalendarStore::setCalendars(const QStringList &paths)
+{
+    if (d->files.setSources(paths))
+        d->changed();
+}
+
 void CalendarStore::Private::reindex()
 {
     keys.clear();

@@ -36,6 +36,8 @@ public:
 
     // Reads every calendar; unreadable files and events are reported on stderr and skipped.
     void load();
+    // Serves these calendars in place of the current ones, and tells of it when a job changed.
+    void setCalendars(const QStringList &paths);
 
     // The range form of the jobs of the days first to last, both included, in the local time zone.
     QString jobsJson(const QDate &first, const QDate &last);

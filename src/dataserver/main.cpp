@@ -1,5 +1,6 @@
 #include "calendaradaptor.h"
 #include "calendarstore.h"
+#include "configwatcher.h"
 #include "democalendar.h"
 #include "holidays.h"
 #include "serverconfig.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QLoggingCategory>
 #include <QSaveFile>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -25,7 +28,7 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(
         QStringLiteral("Serves iCalendar files on the session bus as " DATASERVER_SERVICE ".\n"
                        "Without calendars on the command line, serves those listed in %1, "
-                       "which the first start writes.")
+                       "which the first start writes, and follows its changes.")
             .arg(ServerConfig::filePath()));
     parser.addHelpOption();
     parser.addPositionalArgument(
@@ -58,7 +61,8 @@ int main(int argc, char *argv[])
                 SLOT(quit()));
 
     QStringList calendars = parser.positionalArguments();
-    if (calendars.isEmpty() && !parser.isSet(demo)) {
+    const bool configured = calendars.isEmpty() && !parser.isSet(demo);
+    if (configured) {
         QString error;
         if (!ServerConfig::load(calendars, error)) {
             qCritical().noquote() << error;
@@ -108,6 +112,12 @@ int main(int argc, char *argv[])
         }
     }
     store.load();
+    std::unique_ptr<ConfigWatcher> config;
+    if (configured) {
+        config = std::make_unique<ConfigWatcher>(ServerConfig::filePath(), calendars);
+        QObject::connect(config.get(), &ConfigWatcher::calendarsChanged, &store,
+                         &CalendarStore::setCalendars);
+    }
     if (!demoFile.isEmpty()) {
         const QVector<ScheduleDataInfo> jobs = DemoCalendar::jobs(QDateTime::currentDateTime());
         for (const ScheduleDataInfo &job : jobs) {

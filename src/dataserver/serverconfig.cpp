@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTextCodec>
 
 namespace ServerConfig {
 namespace {
@@ -73,13 +74,32 @@ QStringList parse(const QByteArray &text, const QString &baseDir)
     return paths;
 }
 
+QString fault(const QByteArray &text, int *line)
+{
+    const QList<QByteArray> lines = text.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray &raw = lines.at(i);
+        *line = i + 1;
+        QTextCodec::ConverterState state;
+        QTextCodec::codecForMib(106)->toUnicode(raw.constData(), raw.size(), &state); // 106: UTF-8
+        if (state.invalidChars > 0 || state.remainingChars > 0)
+            return QStringLiteral("not UTF-8 text");
+        for (const char c : raw) {
+            if ((uchar(c) < 0x20 && c != '\t' && c != '\r') || c == 0x7f)
+                return QStringLiteral("a control character in a path");
+        }
+    }
+    *line = 0;
+    return {};
+}
+
 QByteArray exampleText(const QString &calendar)
 {
     QString text = QStringLiteral(
         "# Calendars served by tasklist-dataserver when its command line names none.\n"
         "# One iCalendar file (.ics) or directory of .ics files a line; new jobs go into the first.\n"
         "# Lines starting with # are comments. ~/ stands for your home directory, and a relative\n"
-        "# path is taken relative to the directory of this file. Read when the server starts.\n"
+        "# path is taken relative to the directory of this file. A running server follows changes.\n"
         "#\n"
         "# For example:\n"
         "# ~/Calendars/work.ics\n"

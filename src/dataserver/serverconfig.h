@@ -18,6 +18,10 @@ QString defaultCalendarPath();
 // "~/" read as the home directory, relative paths taken relative to baseDir.
 QStringList parse(const QByteArray &text, const QString &baseDir);
 
+// What makes the text no list of paths, such as bytes that are not UTF-8, with the line it is on;
+// empty when there is nothing wrong.
+QString fault(const QByteArray &text, int *line);
+
 // The text a first start writes: the explanation as comments, then the calendar it names.
 QByteArray exampleText(const QString &calendar);
 

@@ -1,8 +1,11 @@
+#include "calendarstore.h"
 #include "cscheduledbus.h"
 #include "serverconfig.h"
 #include "serverprocess.h"
 
 #include <QRegularExpression>
+#include <QSaveFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,12 +34,19 @@ private Q_SLOTS:
     void configWithoutCalendars();
     void unreadableConfigStopsServer();
     void unwritableConfigDirectoryFallsBack();
+    void runningServerFollowsConfig();
+    void faultyConfigKeepsCalendars_data();
+    void faultyConfigKeepsCalendars();
 
 private:
     bool startServer(const QStringList &arguments = {});
     QString configFile() const { return m_home->filePath("config/tasklist-dataserver/calendars.conf"); }
     QString defaultCalendar() const { return m_home->filePath("data/tasklist-dataserver/calendar.ics"); }
     QStringList titles(const QDate &day);
+    // Two calendars whose every read says a fault of theirs on stderr: a.ics and b.ics in ~/cal.
+    void writeCalendars();
+    QString calendar(const QString &name) const { return m_home->filePath("cal/" + name); }
+    QString readFault(const QString &name) const;
 
     std::unique_ptr<QTemporaryDir> m_home;
     QString m_configHome;
@@ -63,7 +73,35 @@ bool writeFile(const QString &path, const QByteArray &data)
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
+// As the settings window writes it: the server never sees a half-written file.
+bool replaceFile(const QString &path, const QByteArray &data)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+}
+
+const QDate served(2024, 3, 28);
+
 } // namespace
+
+void TestServerConfig::writeCalendars()
+{
+    QVERIFY(copyTestFile("bad-start.ics", calendar("a.ics"))); // "Still served" on 28 March
+    QVERIFY(replaceFile(calendar("b.ics"),
+                        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Hand edited//EN\r\n"
+                        "BEGIN:VEVENT\r\nUID:beta-typo\r\nDTSTART:2024033\r\n"
+                        "SUMMARY:Typo\r\nEND:VEVENT\r\n"
+                        "BEGIN:VEVENT\r\nUID:beta\r\nDTSTART:20240328T150000Z\r\n"
+                        "DTEND:20240328T160000Z\r\nSUMMARY:Beta\r\nEND:VEVENT\r\n"
+                        "END:VCALENDAR\r\n"));
+}
+
+QString TestServerConfig::readFault(const QString &name) const
+{
+    const QString uid = name == QLatin1String("a.ics") ? "bad-start" : "beta-typo";
+    return calendar(name) + ":6: event \"" + uid + "\" has no valid DTSTART; event skipped";
+}
 
 bool TestServerConfig::startServer(const QStringList &arguments)
 {
@@ -258,6 +296,94 @@ void TestServerConfig::unwritableConfigDirectoryFallsBack()
         m_server.errors().contains("cannot write " + m_configHome + "/tasklist-dataserver/calendars.conf"));
     QVERIFY(m_client->CreateJob(timedJob("Dentist", QDateTime(QDate(2024, 5, 6), QTime(10, 0)))) > 0);
     QVERIFY(readAll(defaultCalendar()).contains("SUMMARY:Dentist"));
+}
+
+void TestServerConfig::runningServerFollowsConfig()
+{
+    writeCalendars();
+    QVERIFY(replaceFile(configFile(), "~/cal/a.ics\n"));
+    QVERIFY(startServer());
+    QCOMPARE(titles(served), QStringList{"Still served"});
+    QTRY_COMPARE(m_server.errors().count(readFault("a.ics")), 1);
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+
+    QVERIFY(replaceFile(configFile(), "# the settings window's list\n~/cal/a.ics\n~/cal/b.ics\n"));
+    QTRY_COMPARE(updates.count(), 1);
+    QStringList both = titles(served);
+    both.sort();
+    QCOMPARE(both, (QStringList{"Beta", "Still served"}));
+    // b.ics is read after a.ics: once its fault is on stderr, so is that of a.ics parsed again.
+    QTRY_COMPARE(m_server.errors().count(readFault("b.ics")), 1);
+    QCOMPARE(m_server.errors().count(readFault("a.ics")), 1);
+
+    QVERIFY(replaceFile(configFile(), "~/cal/b.ics\n"));
+    QTRY_COMPARE(updates.count(), 2);
+    QCOMPARE(titles(served), QStringList{"Beta"});
+    // New jobs go into the calendar now listed first.
+    QVERIFY(m_client->CreateJob(timedJob("Dentist", QDateTime(QDate(2024, 5, 6), QTime(10, 0)))) > 0);
+    QVERIFY(readAll(calendar("b.ics")).contains("SUMMARY:Dentist"));
+    QVERIFY(!readAll(calendar("a.ics")).contains("SUMMARY:Dentist"));
+    QCOMPARE(readAll(configFile()), QByteArray("~/cal/b.ics\n"));
+}
+
+void TestServerConfig::faultyConfigKeepsCalendars_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("warning"); // @: the configuration file
+
+    QTest::newRow("not utf-8") << "write" << QByteArray("~/cal/a.ics\n~/cal/b\xff\xfe.ics\n")
+                               << "@:2: not UTF-8 text; the calendars it listed before are still served";
+    QTest::newRow("control character")
+        << "write" << QByteArray("~/cal/b.ics\n~/cal/\x01\n")
+        << "@:2: a control character in a path; the calendars it listed before are still served";
+    QTest::newRow("half a character at the end")
+        << "write" << QByteArray("~/cal/b.ics\n~/cal/\xc3")
+        << "@:2: not UTF-8 text; the calendars it listed before are still served";
+    QTest::newRow("unreadable") << "directory" << QByteArray()
+                                << "cannot read @: "; // root reads any file; a directory it cannot
+    QTest::newRow("removed") << "remove" << QByteArray()
+                             << "@ was removed; the calendars it listed are still served";
+}
+
+void TestServerConfig::faultyConfigKeepsCalendars()
+{
+    QFETCH(QString, change);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, warning);
+    warning.replace("@", configFile());
+    writeCalendars();
+    QVERIFY(replaceFile(configFile(), "~/cal/a.ics\n"));
+    QVERIFY(startServer());
+    QCOMPARE(titles(served), QStringList{"Still served"});
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+
+    if (change == QLatin1String("write")) {
+        QVERIFY(replaceFile(configFile(), text));
+    } else {
+        QVERIFY(QFile::remove(configFile()));
+        if (change == QLatin1String("directory"))
+            QVERIFY(QDir().mkpath(configFile()));
+    }
+    QTRY_VERIFY2(m_server.errors().contains(warning), qPrintable(m_server.errors()));
+    QCOMPARE(titles(served), QStringList{"Still served"});
+    if (change != QLatin1String("write"))
+        QVERIFY(!QFileInfo(configFile()).isFile()); // not written anew
+
+    // Another change in the directory finds the same fault, and says nothing new. The wait only
+    // keeps it apart from the repair below; were it too short, the count could not fail either.
+    QVERIFY(replaceFile(m_home->filePath("config/tasklist-dataserver/notes.txt"), "x"));
+    QTest::qWait(3 * CalendarStore::reloadDelayMs);
+    QCOMPARE(updates.count(), 0);
+
+    // A good list again is served again.
+    if (change == QLatin1String("directory"))
+        QVERIFY(QDir(configFile()).removeRecursively());
+    QVERIFY(replaceFile(configFile(), "~/cal/b.ics\n"));
+    QTRY_COMPARE(updates.count(), 1);
+    QCOMPARE(titles(served), QStringList{"Beta"});
+    QTRY_COMPARE(m_server.errors().count(readFault("b.ics")), 1); // stderr read up to the switch
+    QCOMPARE(m_server.errors().count(warning), 1);
 }
 
 QTEST_GUILESS_MAIN(TestServerConfig)

@@ -1,0 +1,39 @@
+#ifndef DATASERVER_CONFIGWATCHER_H
+#define DATASERVER_CONFIGWATCHER_H
+
+#include "calendarstore.h"
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+// Follows the configuration file of a running server, so that calendars added or removed there are
+// served without a restart. A file that goes missing or cannot be used leaves the last good list.
+class ConfigWatcher : public QObject
+{
+    Q_OBJECT
+public:
+    // `calendars`: the list the server serves, as read from `path` at start-up.
+    ConfigWatcher(const QString &path, const QStringList &calendars, QObject *parent = nullptr);
+
+    // Editors and QSaveFile replace the file in several steps.
+    static constexpr int reloadDelayMs = CalendarStore::reloadDelayMs;
+
+Q_SIGNALS:
+    void calendarsChanged(const QStringList &calendars);
+
+private:
+    void watch();
+    void reread();
+    // A fault that stays would otherwise be told at every change in the directory.
+    void sayOnce(const QString &fault);
+
+    QString m_path;
+    QStringList m_calendars;
+    QFileSystemWatcher m_watcher;
+    QTimer m_reload;
+    QString m_fault;
+};
+
+#endif
