@@ -118,6 +118,10 @@
         <source>Cannot remove the calendar: %1</source>
         <translation>Cannot remove the calendar: %1</translation>
     </message>
+    <message>
+        <source>tasklist-dataserver serves the calendars of its command line now; it serves these when it starts without any.</source>
+        <translation>tasklist-dataserver serves the calendars of its command line now; it serves these when it starts without any.</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -118,6 +118,10 @@
         <source>Cannot remove the calendar: %1</source>
         <translation>无法移除日历：%1</translation>
     </message>
+    <message>
+        <source>tasklist-dataserver serves the calendars of its command line now; it serves these when it starts without any.</source>
+        <translation>tasklist-dataserver 目前提供其命令行中的日历；不带日历参数启动时才提供这些日历。</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -18,31 +18,30 @@ bool shown(const QString &path)
     return MimeApps::readDesktopEntry(path).usable;
 }
 
-// The system's entry with Hidden=true added to its main group and any Hidden line dropped.
+// The system's entry with Hidden=true as the last line of its main group, any Hidden line of the
+// group dropped.
 QByteArray hiddenCopy(const QByteArray &entry)
 {
-    QByteArray copy;
-    bool inMainGroup = false;
-    bool added = false;
-    const QList<QByteArray> lines = entry.split('\n');
+    QList<QByteArray> lines = entry.split('\n');
+    int group = -1;
+    int lastOfGroup = -1;
     for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray &line = lines.at(i);
-        const QByteArray trimmed = line.trimmed();
-        if (trimmed.startsWith('[')) {
-            if (inMainGroup && !added) {
-                copy += "Hidden=true\n";
-                added = true;
-            }
-            inMainGroup = trimmed == "[Desktop Entry]";
-        } else if (inMainGroup && (trimmed.startsWith("Hidden=") || trimmed.startsWith("Hidden "))) {
-            continue;
+        const QByteArray line = lines.at(i).trimmed();
+        if (line.startsWith('[')) {
+            if (group >= 0)
+                break;
+            if (line == "[Desktop Entry]")
+                group = lastOfGroup = i;
+        } else if (group >= 0 && line.startsWith("Hidden") && line.mid(6).trimmed().startsWith('=')) {
+            lines.removeAt(i--);
+        } else if (group >= 0 && !line.isEmpty()) {
+            lastOfGroup = i;
         }
-        if (i + 1 < lines.size() || !line.isEmpty())
-            copy += line + '\n';
     }
-    if (!added)
-        copy += "Hidden=true\n";
-    return copy;
+    if (group < 0)
+        return entry;
+    lines.insert(lastOfGroup + 1, "Hidden=true");
+    return lines.join('\n');
 }
 
 QByteArray ownEntry()

@@ -87,16 +87,34 @@ bool CalendarsConf::save(QString *error)
     return saveFileAtomically(filePath, text, error);
 }
 
-QString calendarServerProgram()
+CalendarServer calendarServer()
 {
+    CalendarServer server;
     QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
     if (!bus)
-        return QString();
+        return server;
     const QString service = QStringLiteral(DBUS_SERVER_NAME);
     const QDBusReply<uint> pid = bus->servicePid(service);
     if (!pid.isValid())
-        return QString();
-    const QString program = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid.value())).symLinkTarget();
+        return server;
+    const QString process = QStringLiteral("/proc/%1/").arg(pid.value());
+    const QString program = QFileInfo(process + QStringLiteral("exe")).symLinkTarget();
     // The process of another user (a system-wide server) cannot be looked into; its name still can.
-    return program.isEmpty() ? service : QFileInfo(program).fileName();
+    server.program = program.isEmpty() ? service : QFileInfo(program).fileName();
+    if (server.program != QLatin1String("tasklist-dataserver"))
+        return server;
+
+    QFile commandLine(process + QStringLiteral("cmdline"));
+    if (!commandLine.open(QIODevice::ReadOnly))
+        return server;
+    QList<QByteArray> arguments = commandLine.readAll().split('\0');
+    server.followsConf = true;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QByteArray &argument = arguments.at(i);
+        if (argument == "--holiday-region")
+            ++i;
+        else if (!argument.isEmpty() && !argument.startsWith("--holiday-region="))
+            server.followsConf = false;
+    }
+    return server;
 }

@@ -32,8 +32,15 @@ private:
     QList<QByteArray> lines;
 };
 
-// The program that owns the calendar data server's name on the session bus ("tasklist-dataserver",
-// say), or an empty string when none does or it cannot be told.
-QString calendarServerProgram();
+// Who owns the calendar data server's name on the session bus.
+struct CalendarServer
+{
+    // "tasklist-dataserver", say; empty when no program owns the name.
+    QString program;
+    // A tasklist-dataserver serving calendars.conf, which it follows while it runs; one started on
+    // calendars named on its command line (or a demo) does not read it.
+    bool followsConf = false;
+};
+CalendarServer calendarServer();
 
 #endif

@@ -4,15 +4,29 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTextCodec>
 
 namespace {
 const QString coloursKey = QStringLiteral("Appearance/colours");
 const QString keepPlaceKey = QStringLiteral("Window/keepPlace");
 
 const char *const colourNames[] = {"desktop", "light", "dark"};
+
+// QSettings reads almost anything as some keys; a file that is not even UTF-8 text is damaged.
+bool isText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QTextCodec::ConverterState state;
+    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    return state.invalidChars == 0 && !bytes.contains('\0');
+}
 } // namespace
 
 QString WidgetSettings::defaultPath()
@@ -28,7 +42,7 @@ WidgetSettings::WidgetSettings(const QString &path)
         return;
     const QSettings file(path, QSettings::IniFormat);
     QStringList faults;
-    if (file.status() != QSettings::NoError)
+    if (file.status() != QSettings::NoError || !isText(path))
         faults << QStringLiteral("it is no settings file");
 
     if (file.contains(coloursKey)) {

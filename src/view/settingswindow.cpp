@@ -142,14 +142,17 @@ QWidget *SettingsWindow::makeCalendarsSection()
     layout->addWidget(calendarList, 1);
     layout->addLayout(buttons);
 
-    const QString server = calendarServerProgram();
-    const bool ours = server.isEmpty() || server == QLatin1String("tasklist-dataserver");
-    if (server.isEmpty())
+    const CalendarServer server = calendarServer();
+    const bool ours = server.program.isEmpty() || server.program == QLatin1String("tasklist-dataserver");
+    if (server.program.isEmpty())
         calendarNote->setText(tr("tasklist-dataserver serves these calendars when it starts."));
-    else if (ours)
+    else if (server.followsConf)
         calendarNote->setText(tr("tasklist-dataserver serves these calendars; changes apply at once."));
+    else if (ours)
+        calendarNote->setText(tr("tasklist-dataserver serves the calendars of its command line now; it "
+                                 "serves these when it starts without any."));
     else
-        calendarNote->setText(tr("The calendars are served by %1; change them there.").arg(server));
+        calendarNote->setText(tr("The calendars are served by %1; change them there.").arg(server.program));
     calendarList->setEnabled(ours);
     addFileButton->setEnabled(ours);
     addFolderButton->setEnabled(ours);

@@ -1,0 +1,339 @@
+#include "autostart.h"
+#include "calendarsconf.h"
+#include "cscheduledbus.h"
+#include "fakedbusservice.h"
+#include "serverprocess.h"
+#include "settingswindow.h"
+#include "warningspy.h"
+#include "windowplace.h"
+#include "zguiapplicationhelper.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Zyk::Gui::ZGuiApplicationHelper;
+
+namespace {
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// What desktop-file-validate says against the entry; empty when it has nothing to say.
+QString validate(const QString &entry)
+{
+    QProcess validator;
+    validator.setProcessChannelMode(QProcess::MergedChannels);
+    validator.start("desktop-file-validate", {entry});
+    if (!validator.waitForFinished(10000))
+        return "desktop-file-validate did not run";
+    const QString said = QString::fromUtf8(validator.readAll()).trimmed();
+    return validator.exitCode() == 0 && !said.contains("error") ? QString() : said;
+}
+
+QPalette paletteWithWindow(const QColor &color)
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, color);
+    return palette;
+}
+
+QStringList titlesOn(CScheduleDBus &client, const QDate &day)
+{
+    QMap<QDate, QVector<ScheduleDataInfo>> days;
+    if (!client.GetJobs(day, day, days))
+        return {"GetJobs failed"};
+    QStringList titles;
+    for (const ScheduleDataInfo &job : days.value(day))
+        titles << job.getTitleName();
+    return titles;
+}
+
+QByteArray calendarWith(const QString &title, const QDate &day)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:" + title.toUtf8() +
+           "\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:" + day.toString("yyyyMMdd").toUtf8() +
+           "T100000\r\nDTEND:" + day.toString("yyyyMMdd").toUtf8() + "T110000\r\nSUMMARY:" + title.toUtf8() +
+           "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+} // namespace
+
+// The settings window as the user works it, each case with a configuration directory of its own.
+class TestSettingsWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void autostart_data();
+    void autostart();
+    void savedSettings_data();
+    void savedSettings();
+    void colours_data();
+    void colours();
+    void calendarsFollowedByRunningServer();
+    void calendarNote_data();
+    void calendarNote();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    QPalette lightPalette;
+};
+
+void TestSettingsWindow::initTestCase()
+{
+    QVERIFY2(!QStandardPaths::findExecutable("desktop-file-validate").isEmpty(),
+             "desktop-file-utils missing");
+    lightPalette = QApplication::palette();
+}
+
+void TestSettingsWindow::init()
+{
+    dir = std::make_unique<QTemporaryDir>(QDir::home().filePath("caseXXXXXX"));
+    QVERIFY(dir->isValid());
+    qputenv("XDG_CONFIG_HOME", dir->filePath("config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", dir->filePath("system").toUtf8());
+}
+
+void TestSettingsWindow::cleanup()
+{
+    QApplication::setPalette(lightPalette);
+    ZGuiApplicationHelper::instance()->setPaletteType(ZGuiApplicationHelper::UnknownType);
+    WindowPlace::setKeeping(true);
+}
+
+void TestSettingsWindow::autostart_data()
+{
+    QTest::addColumn<bool>("systemEntry");
+    QTest::addColumn<QByteArray>("userEntry");
+    QTest::addColumn<bool>("initiallyOn");
+
+    const QByteArray entry = "[Desktop Entry]\nType=Application\nName=Calendar Desktop Widget\n"
+                             "Exec=/usr/bin/nvx-calendar-desktop-widget\nNoDisplay=true\n";
+    QTest::newRow("installed: off, then on") << true << QByteArray() << true;
+    QTest::newRow("turned off before: on, then off") << true << entry + "Hidden=true\n" << false;
+    QTest::newRow("from the build tree: on, then off") << false << QByteArray() << false;
+    QTest::newRow("own entry from before: off, then on") << false << entry << true;
+}
+
+void TestSettingsWindow::autostart()
+{
+    QFETCH(bool, systemEntry);
+    QFETCH(QByteArray, userEntry);
+    QFETCH(bool, initiallyOn);
+
+    const QString system = dir->filePath("system/autostart/nvx-calendar-desktop-widget.desktop");
+    const QString user = dir->filePath("config/autostart/nvx-calendar-desktop-widget.desktop");
+    if (systemEntry) {
+        QVERIFY(writeFile(system,
+                          "[Desktop Entry]\nType=Application\nVersion=1.4\nName=Calendar Desktop Widget\n"
+                          "Exec=/usr/bin/nvx-calendar-desktop-widget\nNoDisplay=true\n"
+                          "X-GNOME-Autostart-enabled=true\nActions=x;\n\n[Desktop Action x]\nName=X\nExec=true\n"));
+    }
+    if (!userEntry.isEmpty())
+        QVERIFY(writeFile(user, userEntry));
+
+    // Turned over and back again, each time in a window that reads the state anew.
+    for (const bool on : {initiallyOn, !initiallyOn}) {
+        SettingsWindow window;
+        auto *box = window.findChild<QCheckBox *>("autostartBox");
+        QCOMPARE(box->isChecked(), on);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+        QCOMPARE(Autostart::enabled(), !on);
+
+        if (!on && !systemEntry) {
+            // An entry of its own starts the program that is running now.
+            QVERIFY(readAll(user).contains("Exec=" + QCoreApplication::applicationFilePath().toUtf8()));
+            QCOMPARE(validate(user), QString());
+        } else if (on && systemEntry) {
+            // The copy the desktops expect: the installed entry, whole, with Hidden=true.
+            const QByteArray copy = readAll(user);
+            QVERIFY2(copy.contains("Actions=x;\nHidden=true\n\n[Desktop Action x]\n"),
+                     copy.constData());
+            QCOMPARE(validate(user), QString());
+        } else {
+            QVERIFY(!QFile::exists(user));
+        }
+    }
+}
+
+void TestSettingsWindow::savedSettings_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("colours");
+    QTest::addColumn<bool>("keepPlace");
+    QTest::addColumn<int>("warnings");
+
+    QTest::newRow("none") << QByteArray() << 0 << true << 0;
+    QTest::newRow("dark, place not kept")
+        << QByteArray("[Appearance]\ncolours=dark\n[Window]\nkeepPlace=false\n") << 2 << false << 0;
+    QTest::newRow("unknown colours") << QByteArray(
+                                            "[Appearance]\ncolours=purple\n[Window]\nkeepPlace=false\n")
+                                     << 0 << true << 1;
+    QTest::newRow("keepPlace no boolean")
+        << QByteArray("[Appearance]\ncolours=light\n[Window]\nkeepPlace=maybe\n") << 0 << true << 1;
+    QTest::newRow("not an INI file") << QByteArray("\x00\xff\xfe[Window\nkeepPlace=false\n", 25) << 0 << true
+                                     << 1;
+}
+
+// A damaged file is told of once and gives the defaults; the next change writes it clean.
+void TestSettingsWindow::savedSettings()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, colours);
+    QFETCH(bool, keepPlace);
+    QFETCH(int, warnings);
+
+    const QString path = WidgetSettings::defaultPath();
+    QCOMPARE(path, dir->filePath("config/TaskList/settings.conf"));
+    if (!file.isEmpty())
+        QVERIFY(writeFile(path, file));
+    {
+        WarningSpy spy;
+        SettingsWindow window;
+        QCOMPARE(spy.warnings.size(), warnings);
+        if (warnings)
+            QVERIFY2(spy.warnings.first().contains(path), qPrintable(spy.warnings.first()));
+        auto *box = window.findChild<QCheckBox *>("keepPlaceBox");
+        QCOMPARE(window.findChild<QComboBox *>("coloursBox")->currentIndex(), colours);
+        QCOMPARE(box->isChecked(), keepPlace);
+
+        applySettings(WidgetSettings());
+        QCOMPARE(WindowPlace::keeping(), keepPlace);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+        QCOMPARE(WindowPlace::keeping(), !keepPlace);
+    }
+    WarningSpy spy;
+    const WidgetSettings saved;
+    QCOMPARE(spy.warnings, QStringList());
+    QCOMPARE(saved.keepPlace(), !keepPlace);
+    QCOMPARE(int(saved.colours()), colours);
+}
+
+void TestSettingsWindow::colours_data()
+{
+    QTest::addColumn<bool>("darkDesktop");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QColor>("tint");
+
+    const QColor dark(0, 0, 0, 80);
+    const QColor light(255, 255, 255, 80);
+    QTest::newRow("dark chosen on a light desktop") << false << 2 << dark;
+    QTest::newRow("light chosen on a dark desktop") << true << 1 << light;
+    QTest::newRow("following a dark desktop") << true << 0 << dark;
+    QTest::newRow("following a light desktop") << false << 0 << light;
+}
+
+void TestSettingsWindow::colours()
+{
+    QFETCH(bool, darkDesktop);
+    QFETCH(int, choice);
+    QFETCH(QColor, tint);
+
+    if (darkDesktop)
+        QApplication::setPalette(paletteWithWindow(QColor(20, 20, 20)));
+    SettingsWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *box = window.findChild<QComboBox *>("coloursBox");
+    box->setFocus();
+    // Up to the first entry and down to the chosen one, as the keyboard does it.
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < choice; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->currentIndex(), choice);
+
+    QCOMPARE(ZGuiApplicationHelper::instance()->themeType() == ZGuiApplicationHelper::DarkType,
+             tint == QColor(0, 0, 0, 80));
+    const QImage shot = window.grab().toImage();
+    const QColor painted = shot.pixelColor(shot.width() / 2, shot.height() - 4);
+    QVERIFY2(qAbs(painted.red() - tint.red()) <= 2 && painted.alpha() == tint.alpha(),
+             qPrintable(painted.name(QColor::HexArgb)));
+    QCOMPARE(int(WidgetSettings().colours()), choice);
+}
+
+// Adding and removing calendars edits calendars.conf, and the server running on it follows.
+void TestSettingsWindow::calendarsFollowedByRunningServer()
+{
+    const QDate day = QDate::currentDate().addDays(1);
+    const QString first = QDir::home().filePath(QFileInfo(dir->path()).fileName() + "/first.ics");
+    const QString second = dir->filePath("second.ics");
+    QVERIFY(writeFile(first, calendarWith("First", day)));
+    QVERIFY(writeFile(second, calendarWith("Second", day)));
+    const QString conf = dir->filePath("config/tasklist-dataserver/calendars.conf");
+    QVERIFY(writeFile(conf, "# the user's own comment\n" + first.toUtf8() + "\n"));
+
+    ServerProcess server;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    server.process().setProcessEnvironment(environment);
+    QVERIFY(server.start({}));
+    CScheduleDBus client(ServerProcess::service(), DBUS_SERVER_PATH, QDBusConnection::sessionBus());
+    QCOMPARE(titlesOn(client, day), QStringList{"First"});
+
+    SettingsWindow window;
+    auto *list = window.findChild<QListWidget *>("calendarList");
+    QVERIFY(list->isEnabled());
+    QVERIFY(window.findChild<QLabel *>("calendarNote")->text().contains("at once"));
+    QCOMPARE(list->count(), 1);
+
+    window.addCalendar(second);
+    const QString secondEntry = "~/" + QDir::home().relativeFilePath(second);
+    QCOMPARE(readAll(conf),
+             "# the user's own comment\n" + first.toUtf8() + "\n" + secondEntry.toUtf8() + "\n");
+    QCOMPARE(list->count(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(titlesOn(client, day), (QStringList{"First", "Second"}), 10000);
+
+    window.removeCalendar(first);
+    QCOMPARE(readAll(conf), "# the user's own comment\n" + secondEntry.toUtf8() + "\n");
+    QTRY_COMPARE_WITH_TIMEOUT(titlesOn(client, day), QStringList{"Second"}, 10000);
+    QVERIFY(server.process().state() == QProcess::Running);
+}
+
+void TestSettingsWindow::calendarNote_data()
+{
+    QTest::addColumn<QString>("server"); // none, fake, arguments
+    QTest::addColumn<bool>("editable");
+    QTest::addColumn<QString>("note");
+
+    QTest::newRow("no server") << "none" << true << "when it starts";
+    QTest::newRow("calendars on its command line") << "arguments" << true << "command line";
+    QTest::newRow("another program") << "fake" << false
+                                     << QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+}
+
+void TestSettingsWindow::calendarNote()
+{
+    QFETCH(QString, server);
+    QFETCH(bool, editable);
+    QFETCH(QString, note);
+
+    FakeDBusService other(ServerProcess::service(), DBUS_SERVER_PATH, DBUS_SERVER_NAME);
+    ServerProcess ours;
+    if (server == "fake")
+        QVERIFY(other.start());
+    if (server == "arguments")
+        QVERIFY(ours.start({dir->filePath("calendar.ics")}));
+    SettingsWindow window;
+    QCOMPARE(window.findChild<QListWidget *>("calendarList")->isEnabled(), editable);
+    const QString shown = window.findChild<QLabel *>("calendarNote")->text();
+    QVERIFY2(shown.contains(note), qPrintable(shown));
+}
+
+QTEST_MAIN(TestSettingsWindow)
+#include "tst_settingswindow.moc"
