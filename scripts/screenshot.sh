@@ -80,3 +80,22 @@ for theme in light dark; do
         "$out/screenshot-$theme.png"
     echo "$out/screenshot-$theme.png"
 done
+
+# The settings window, opened by the widget's --settings, cropped to its own place on the screen;
+# calendars.conf as a user's might be, for the list to show something.
+mkdir -p "$HOME/.config/tasklist-dataserver"
+printf '# one calendar file or folder a line\n~/Calendars/work.ics\n~/.local/share/vdirsyncer/calendars/family\n' \
+    >"$HOME/.config/tasklist-dataserver/calendars.conf"
+"$portal" light &
+portal_pid=$!
+wait_for "has_owner org.freedesktop.portal.Desktop" "the fake portal"
+"$widget" --settings &
+widget_pid=$!
+sleep 3
+import -window root "$tmp/root.png"
+geometry=$(xwininfo -name Settings | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {printf "%dx%d+%d+%d", w + 48, h + 48, x - 24, y - 24}')
+kill -TERM "$widget_pid" "$portal_pid"
+wait "$widget_pid" "$portal_pid" || true
+convert "$tmp/root.png" -crop "$geometry" +repage -strip "$out/screenshot-settings.png"
+echo "$out/screenshot-settings.png"

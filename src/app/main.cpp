@@ -34,6 +34,9 @@ int main(int argc, char **argv)
     MainWindow window;
     window.show();
     window.lower();
+    // For a launcher's action, and for the README's picture of the settings.
+    if (QCoreApplication::arguments().contains(QStringLiteral("--settings")))
+        window.openSettings();
 
     notifyUser();
 

@@ -205,6 +205,16 @@ void MainWindow::openSettings()
     if (!settingsWindow) {
         settingsWindow = new SettingsWindow;
         settingsWindow->setAttribute(Qt::WA_DeleteOnClose);
+        // Beside the widget rather than over it: the two tints over each other read badly.
+        const QRect screen =
+            (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        QRect place(QPoint(), settingsWindow->size());
+        place.moveTopLeft(QPoint(geometry().right() + 16, y()));
+        if (!screen.contains(place))
+            place.moveTopRight(QPoint(x() - 16, y()));
+        if (!screen.contains(place))
+            place.moveCenter(screen.center());
+        settingsWindow->move(place.topLeft());
     }
     settingsWindow->show();
     settingsWindow->raise();

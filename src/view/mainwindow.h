@@ -43,6 +43,8 @@ public:
     // Writes where the user dragged the window, unless that is written already: a drag's end
     // writes it, and main() calls this once more at quit.
     void keepPlace();
+    // The settings button's window, opened or raised.
+    void openSettings();
 
 public Q_SLOTS:
     // Schedules a reload of the task list for the current view.
@@ -65,7 +67,6 @@ private:
     void initTaskList();
     void initToolButtons();
     void freshDayButtonToolTips();
-    void openSettings();
     void onFirstFrame();
 
     DisplayInfo displayInfo = DisplayOverview;

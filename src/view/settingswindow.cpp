@@ -61,6 +61,7 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     setObjectName(QStringLiteral("settingsWindow"));
     setWindowTitle(tr("Settings"));
     setAttribute(Qt::WA_TranslucentBackground);
+    titlebar()->setMenuVisible(false);
     autostartBox->setObjectName(QStringLiteral("autostartBox"));
     coloursBox->setObjectName(QStringLiteral("coloursBox"));
     keepPlaceBox->setObjectName(QStringLiteral("keepPlaceBox"));
