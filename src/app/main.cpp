@@ -34,7 +34,7 @@ int main(int argc, char **argv)
     MainWindow window;
     window.show();
     window.lower();
-    // For a launcher's action, and for the README's picture of the settings.
+    // For the README's picture of the settings (make screenshot).
     if (QCoreApplication::arguments().contains(QStringLiteral("--settings")))
         window.openSettings();
 
