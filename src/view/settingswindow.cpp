@@ -195,27 +195,26 @@ void SettingsWindow::readCalendars()
 
 void SettingsWindow::addCalendar(const QString &path)
 {
-    CalendarsConf conf;
-    QString error;
-    if (conf.load(&error)) {
-        conf.add(path);
-        conf.save(&error);
-    }
-    if (!error.isEmpty())
-        showError(tr("Cannot add the calendar: %1").arg(error));
-    readCalendars();
+    editCalendars([&path](CalendarsConf &conf) { conf.add(path); }, tr("Cannot add the calendar: %1"));
 }
 
 void SettingsWindow::removeCalendar(const QString &entry)
 {
+    editCalendars([&entry](CalendarsConf &conf) { conf.remove(entry); },
+                  tr("Cannot remove the calendar: %1"));
+}
+
+// Read anew before each edit: the user, or another settings window, may have changed the file.
+void SettingsWindow::editCalendars(const std::function<void(CalendarsConf &)> &edit, const QString &failure)
+{
     CalendarsConf conf;
     QString error;
     if (conf.load(&error)) {
-        conf.remove(entry);
+        edit(conf);
         conf.save(&error);
     }
     if (!error.isEmpty())
-        showError(tr("Cannot remove the calendar: %1").arg(error));
+        showError(failure.arg(error));
     readCalendars();
 }
 

@@ -5,6 +5,9 @@
 #include "zguiapplicationhelper.h"
 #include "zmainwindow.h"
 
+#include <functional>
+
+class CalendarsConf;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -33,6 +36,7 @@ protected:
 private:
     QWidget *makeCalendarsSection();
     void readCalendars();
+    void editCalendars(const std::function<void(CalendarsConf &)> &edit, const QString &failure);
     void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
     void showError(const QString &error);
 
