@@ -278,9 +278,9 @@ bool MainWindow::event(QEvent *e)
         const auto *mouse = static_cast<QMouseEvent *>(e);
         lower();
         if (e->type() == QEvent::MouseButtonPress) {
-            pressPos = mouse->localPos().toPoint();
+            drag.press(this, mouse);
         } else if (e->type() == QEvent::MouseMove) {
-            move(mouse->globalPos() - pressPos);
+            move(drag.position(mouse));
             placeUnkept = true;
         } else if (e->type() == QEvent::MouseButtonRelease) {
             keepPlace();
