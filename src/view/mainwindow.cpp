@@ -280,7 +280,7 @@ bool MainWindow::event(QEvent *e)
         if (e->type() == QEvent::MouseButtonPress) {
             drag.press(this, mouse);
         } else if (e->type() == QEvent::MouseMove) {
-            move(drag.position(mouse));
+            setPlace(drag.position(mouse));
             placeUnkept = true;
         } else if (e->type() == QEvent::MouseButtonRelease) {
             keepPlace();
@@ -296,7 +296,7 @@ void MainWindow::keepPlace()
 {
     // Only a drag writes: a place chosen because the kept one is off every screen stays unwritten,
     // so the window goes back there once that screen is back.
-    if (placeUnkept && WindowPlace::keep(pos()))
+    if (placeUnkept && WindowPlace::keep(place()))
         placeUnkept = false;
 }
 

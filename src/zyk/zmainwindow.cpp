@@ -1,5 +1,7 @@
 #include "zmainwindow.h"
 
+#include "zplatform.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -89,6 +91,16 @@ ZTitlebar *ZMainWindow::titlebar() const
 int ZMainWindow::windowRadius() const
 {
     return defaultWindowRadius;
+}
+
+QPoint ZMainWindow::place() const
+{
+    return Platform::windowPlace(this);
+}
+
+void ZMainWindow::setPlace(const QPoint &place)
+{
+    Platform::moveWindow(this, place);
 }
 } // namespace Widget
 } // namespace Zyk

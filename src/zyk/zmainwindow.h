@@ -44,6 +44,10 @@ public:
     ZTitlebar *titlebar() const;
     // The corner radius of the window's background, in pixels.
     int windowRadius() const;
+    // Where the window is on the desktop, and moving it there: its position, except on a Wayland
+    // layer surface, which has none that Qt knows (Zyk::Platform::windowPlace()).
+    QPoint place() const;
+    void setPlace(const QPoint &place);
 
 private:
     ZTitlebar *bar;

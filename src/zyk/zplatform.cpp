@@ -43,16 +43,17 @@ bool compositorOffersLayerShell()
     return offered;
 }
 
-QMargins marginsFor(const QWidget *window, QScreen *screen)
+const char anchoredProperty[] = "_zyk_layer_anchored";
+
+bool isAnchored(const QWindow *window)
 {
-    const QPoint place = window->pos() - screen->geometry().topLeft();
-    return QMargins(place.x(), place.y(), 0, 0);
+    return window && window->property(anchoredProperty).toBool();
 }
 
-bool anchoredTopLeft(const QWidget *window)
+QScreen *outputOf(QWindow *window)
 {
-    return (window->windowFlags() & Qt::WindowStaysOnBottomHint) || window->windowType() == Qt::Popup ||
-           window->windowType() == Qt::ToolTip;
+    LayerShellQt::Window *surface = LayerShellQt::Window::get(window);
+    return surface->desiredOutput() ? surface->desiredOutput() : window->screen();
 }
 
 class LayerSurfaces : public QObject
@@ -79,15 +80,10 @@ protected:
     {
         switch (event->type()) {
         case QEvent::Show:
-        case QEvent::Move:
             if (watched->isWidgetType()) {
                 auto *widget = static_cast<QWidget *>(watched);
-                if (widget->isWindow() && widget->windowHandle()) {
-                    if (event->type() == QEvent::Show)
-                        configure(widget);
-                    else if (widget->isVisible() && anchoredTopLeft(widget))
-                        moveTo(widget);
-                }
+                if (widget->isWindow() && widget->windowHandle())
+                    configure(widget);
             }
             break;
         case QEvent::Enter:
@@ -110,16 +106,34 @@ protected:
     }
 
 private:
+    // QtWayland puts every top-level at its output's corner: the positions Qt gives a popup or a
+    // tool tip (from mapToGlobal(), QCursor::pos()) count from the corner of the surface the pointer
+    // or the keyboard is in. That surface's margins place them on the output.
+    QPoint placeOnOutput(const QWidget *popup) const
+    {
+        QWindow *origin = pointerWindow ? pointerWindow.data() : QGuiApplication::focusWindow();
+        if (!isAnchored(origin))
+            return popup->pos();
+        const QMargins margins = LayerShellQt::Window::get(origin)->margins();
+        return popup->pos() - origin->position() + QPoint(margins.left(), margins.top()) +
+               outputOf(origin)->geometry().topLeft();
+    }
+
     // Before the window's surface exists: Qt sends the show event before it shows the platform window.
-    static void configure(QWidget *widget)
+    void configure(QWidget *widget) const
     {
         using LayerShellQt::Window;
-        Window *surface = Window::get(widget->windowHandle());
-        QScreen *screen = QGuiApplication::screenAt(widget->pos());
+        QWindow *window = widget->windowHandle();
+        Window *surface = Window::get(window);
+        const bool panel = widget->windowFlags() & Qt::WindowStaysOnBottomHint;
+        const bool popup = widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip;
+        const QPoint place = popup ? placeOnOutput(widget) : widget->pos();
+        QScreen *screen = QGuiApplication::screenAt(place);
         if (!screen)
             screen = widget->screen();
         surface->setDesiredOutput(screen);
-        if (widget->windowFlags() & Qt::WindowStaysOnBottomHint) {
+        window->setProperty(anchoredProperty, panel || popup);
+        if (panel) {
             surface->setLayer(Window::LayerBottom);
             surface->setKeyboardInteractivity(Window::KeyboardInteractivityOnDemand);
         } else if (widget->windowType() == Qt::Popup) {
@@ -140,27 +154,8 @@ private:
         // -1: margins count from the output's corner, as window positions do on X11, not from the
         // edge of a panel's exclusive zone.
         surface->setExclusiveZone(-1);
-        surface->setMargins(marginsFor(widget, screen));
-    }
-
-    static void moveTo(QWidget *widget)
-    {
-        LayerShellQt::Window *surface = LayerShellQt::Window::get(widget->windowHandle());
-        QScreen *screen = surface->desiredOutput() ? surface->desiredOutput() : widget->screen();
-        const QMargins margins = marginsFor(widget, screen);
-        if (margins == surface->margins())
-            return;
-        // QtWayland puts a top-level it shows at its output's corner, as Wayland has no global
-        // positions. Qt's position stays the margins' own, for mapToGlobal(), a menu at the pointer
-        // and the kept place.
-        if (margins.isNull()) {
-            widget->move(screen->geometry().topLeft() +
-                         QPoint(surface->margins().left(), surface->margins().top()));
-            return;
-        }
-        surface->setMargins(margins);
-        // Margins take effect with the surface's next commit.
-        widget->update();
+        const QPoint margins = place - screen->geometry().topLeft();
+        surface->setMargins(QMargins(margins.x(), margins.y(), 0, 0));
     }
 
     QTimer *leaveTimer;
@@ -212,12 +207,39 @@ void configureWindows(QApplication *app)
 #endif
 }
 
+QPoint windowPlace(const QWidget *window)
+{
+#ifdef ZYK_LAYER_SHELL
+    QWindow *handle = window->windowHandle();
+    if (window->isVisible() && isAnchored(handle)) {
+        const QMargins margins = LayerShellQt::Window::get(handle)->margins();
+        return outputOf(handle)->geometry().topLeft() + QPoint(margins.left(), margins.top());
+    }
+#endif
+    return window->pos();
+}
+
+void moveWindow(QWidget *window, const QPoint &place)
+{
+#ifdef ZYK_LAYER_SHELL
+    QWindow *handle = window->windowHandle();
+    if (window->isVisible() && isAnchored(handle)) {
+        const QPoint margins = place - outputOf(handle)->geometry().topLeft();
+        LayerShellQt::Window::get(handle)->setMargins(QMargins(margins.x(), margins.y(), 0, 0));
+        // Margins take effect with the surface's next commit.
+        window->update();
+        return;
+    }
+#endif
+    window->move(place);
+}
+
 } // namespace Platform
 
 namespace Widget {
 void ZWindowDrag::press(const QWidget *window, const QMouseEvent *event)
 {
-    windowAtPress = window->pos();
+    windowAtPress = Platform::windowPlace(window);
     pointerAtPress = event->localPos().toPoint();
 }
 

@@ -33,8 +33,14 @@ Choice choosePlatform();
 //   pointer has stayed out of the process's windows for popupLeaveGraceMs;
 // - any other window (a dialog, a settings ZMainWindow): the top layer, centred on its output, the
 //   keyboard on demand. It cannot be moved: a layer surface has no place but its anchors.
-// Moving a shown panel, popup or tool tip changes its margins.
+// A popup's or tool tip's place is taken from the surface the pointer is in (or, without the
+// pointer, the one with the keyboard): QtWayland gives Qt's positions from that surface's corner.
 void configureWindows(QApplication *app);
+
+// Where a window is on the desktop, and moving it there. A shown panel or popup on layer-shell has
+// no position Qt knows of: its margins are its place.
+[[nodiscard]] QPoint windowPlace(const QWidget *window);
+void moveWindow(QWidget *window, const QPoint &place);
 
 // Long enough to cross the gap between a menu and the panel it belongs to; tst_sway waits for it.
 constexpr int popupLeaveGraceMs = 400;
