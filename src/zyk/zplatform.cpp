@@ -79,6 +79,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         switch (event->type()) {
+        case QEvent::ToolTip:
+            return true;
         case QEvent::Show:
             if (watched->isWidgetType()) {
                 auto *widget = static_cast<QWidget *>(watched);

@@ -30,7 +30,8 @@ Choice choosePlatform();
 //   the keyboard only on demand, so that appearing takes no focus from the user's windows;
 // - popups (menus) and tool tips: the top layer at their position, above the user's windows; a popup
 //   has the keyboard while it is open (Escape) and, as 5.27 has no popup grab, closes once the
-//   pointer has stayed out of the process's windows for popupLeaveGraceMs;
+//   pointer has stayed out of the process's windows for popupLeaveGraceMs. Hovering raises no tool
+//   tip there (under sway none ever showed for the panel): the accessible names remain;
 // - any other window (a dialog, a settings ZMainWindow): the top layer, centred on its output, the
 //   keyboard on demand. It cannot be moved: a layer surface has no place but its anchors.
 // A popup's or tool tip's place is taken from the surface the pointer is in (or, without the

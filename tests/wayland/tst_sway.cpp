@@ -1,5 +1,6 @@
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
+#include "zplatform.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -210,6 +211,8 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void cleanup();
+    void choosesPlatform_data();
+    void choosesPlatform();
     void onTheBottomLayer();
     void menuAtThePointer_data();
     void menuAtThePointer();
@@ -392,6 +395,63 @@ bool TestSway::panelShownAt(const QImage &shot, QPoint place, int scale) const
     return !shot.isNull() && isDesktop(at(QPoint(1, 1))) && isDesktop(at(QPoint(-2, 200))) &&
            isTranslucentPanel(at(panelBackground)) && !isTranslucentPanel(at(firstItem)) &&
            !isDesktop(at(firstItem));
+}
+
+void TestSway::choosesPlatform_data()
+{
+    QTest::addColumn<QString>("waylandDisplay"); // "sway": the test's compositor
+    QTest::addColumn<QString>("userPlatform");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QString>("platform");
+
+    using Zyk::Platform::Choice;
+    QTest::newRow("X11") << ""
+                         << ""
+                         << ":0" << int(Choice::Unchanged) << "";
+    QTest::newRow("user's platform kept") << "sway"
+                                          << "offscreen"
+                                          << "" << int(Choice::Unchanged) << "offscreen";
+    QTest::newRow("layer-shell") << "sway"
+                                 << ""
+                                 << "" << int(Choice::WaylandLayerShell) << "wayland";
+    QTest::newRow("user's wayland, layer-shell") << "sway"
+                                                 << "wayland"
+                                                 << "" << int(Choice::WaylandLayerShell) << "wayland";
+    QTest::newRow("no layer-shell: XWayland") << "/nonexistent/wayland-0"
+                                              << ""
+                                              << ":0" << int(Choice::XWayland) << "xcb";
+    QTest::newRow("no layer-shell, no XWayland") << "/nonexistent/wayland-0"
+                                                 << ""
+                                                 << "" << int(Choice::Unchanged) << "wayland";
+}
+
+// Decided from the environment alone, before the application object exists.
+void TestSway::choosesPlatform()
+{
+    QFETCH(QString, waylandDisplay);
+    QFETCH(QString, userPlatform);
+    QFETCH(QString, display);
+    QFETCH(int, choice);
+    QFETCH(QString, platform);
+
+    const QByteArray ownPlatform = qgetenv("QT_QPA_PLATFORM");
+    const auto set = [](const char *name, const QString &value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value.toLocal8Bit());
+    };
+    set("WAYLAND_DISPLAY", waylandDisplay == "sway" ? socket : waylandDisplay);
+    set("QT_QPA_PLATFORM", userPlatform);
+    set("DISPLAY", display);
+    const int chosen = int(Zyk::Platform::choosePlatform());
+    const QString chosenPlatform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (const char *name : {"WAYLAND_DISPLAY", "DISPLAY", "QT_WAYLAND_SHELL_INTEGRATION"})
+        qunsetenv(name);
+    qputenv("QT_QPA_PLATFORM", ownPlatform);
+    QCOMPARE(chosen, choice);
+    QCOMPARE(chosenPlatform, platform);
 }
 
 // The list fades in after the panel's first frame: two screenshots a fade apart must agree.
