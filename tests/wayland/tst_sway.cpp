@@ -270,18 +270,17 @@ void TestSway::initTestCase()
                    "default_floating_border none\n"
                    "for_window [title=\"ordinary\"] floating enable, move absolute position 700 750\n");
     }
-    QStringList command{QStringLiteral("sway"), QStringLiteral("-c"), config};
+    // setpriv ends sway with the test, also when the test itself is killed.
+    QStringList command{QStringLiteral("--pdeathsig=TERM")};
     if (root) {
         const passwd *nobody = getpwnam("nobody");
         QVERIFY(nobody);
         for (const QString &path : {swayDir->path(), config})
             QCOMPARE(chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid), 0);
-        command =
-            QStringList{QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
-                        QStringLiteral("--regid=%1").arg(nobody->pw_gid), QStringLiteral("--clear-groups")} +
-            command;
-        command.prepend(QStringLiteral("setpriv"));
+        command << QStringLiteral("--reuid=%1").arg(nobody->pw_uid)
+                << QStringLiteral("--regid=%1").arg(nobody->pw_gid) << QStringLiteral("--clear-groups");
     }
+    command << QStringLiteral("sway") << QStringLiteral("-c") << config;
     QProcessEnvironment env;
     env.insert("PATH", qEnvironmentVariable("PATH"));
     env.insert("HOME", swayDir->path());
@@ -292,7 +291,7 @@ void TestSway::initTestCase()
     sway.setProcessEnvironment(env);
     sway.setStandardOutputFile(swayDir->filePath("sway.log"));
     sway.setStandardErrorFile(swayDir->filePath("sway.log"));
-    sway.start(command.takeFirst(), command);
+    sway.start(QStringLiteral("setpriv"), command);
     QVERIFY(sway.waitForStarted());
 
     const QDir dir(swayDir->path());
