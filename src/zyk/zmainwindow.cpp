@@ -1,7 +1,5 @@
 #include "zmainwindow.h"
 
-#include "zplatform.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -63,14 +61,14 @@ QMenu *ZTitlebar::menu() const
 void ZTitlebar::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        dragOffset = event->globalPos() - window()->frameGeometry().topLeft();
+        drag.press(window(), event);
     QWidget::mousePressEvent(event);
 }
 
 void ZTitlebar::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton)
-        window()->move(event->globalPos() - dragOffset);
+        Platform::moveWindow(window(), drag.position(event));
     QWidget::mouseMoveEvent(event);
 }
 

@@ -1,6 +1,8 @@
 #ifndef ZYK_ZMAINWINDOW_H
 #define ZYK_ZMAINWINDOW_H
 
+#include "zplatform.h"
+
 #include <QMainWindow>
 #include <QPoint>
 
@@ -31,7 +33,7 @@ private:
     QToolButton *menuButton;
     QToolButton *closeButton;
     QMenu *titleMenu;
-    QPoint dragOffset;
+    ZWindowDrag drag;
 };
 
 // A main window with a title bar of the toolkit's own and rounded corners.

@@ -129,12 +129,12 @@ private:
         Window *surface = Window::get(window);
         const bool panel = widget->windowFlags() & Qt::WindowStaysOnBottomHint;
         const bool popup = widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip;
-        const QPoint place = popup ? placeOnOutput(widget) : widget->pos();
+        QPoint place = popup ? placeOnOutput(widget) : widget->pos();
         QScreen *screen = QGuiApplication::screenAt(place);
         if (!screen)
             screen = widget->screen();
         surface->setDesiredOutput(screen);
-        window->setProperty(anchoredProperty, panel || popup);
+        window->setProperty(anchoredProperty, true);
         if (panel) {
             surface->setLayer(Window::LayerBottom);
             surface->setKeyboardInteractivity(Window::KeyboardInteractivityOnDemand);
@@ -145,12 +145,11 @@ private:
             surface->setLayer(Window::LayerTop);
             surface->setKeyboardInteractivity(Window::KeyboardInteractivityNone);
         } else {
+            // Centred by its margins rather than by no anchors: its title bar can drag it, and its
+            // own popups find their place from it.
             surface->setLayer(Window::LayerTop);
             surface->setKeyboardInteractivity(Window::KeyboardInteractivityOnDemand);
-            surface->setAnchors({});
-            surface->setExclusiveZone(0);
-            surface->setMargins({});
-            return;
+            place = screen->geometry().center() - QRect(QPoint(), widget->size()).center();
         }
         surface->setAnchors(Window::Anchors(Window::AnchorTop | Window::AnchorLeft));
         // -1: margins count from the output's corner, as window positions do on X11, not from the
@@ -242,13 +241,13 @@ namespace Widget {
 void ZWindowDrag::press(const QWidget *window, const QMouseEvent *event)
 {
     windowAtPress = Platform::windowPlace(window);
-    pointerAtPress = event->localPos().toPoint();
+    pointerAtPress = event->windowPos().toPoint();
 }
 
 QPoint ZWindowDrag::position(const QMouseEvent *event) const
 {
     if (Platform::layerShell())
-        return windowAtPress + event->localPos().toPoint() - pointerAtPress;
+        return windowAtPress + event->windowPos().toPoint() - pointerAtPress;
     return event->globalPos() - pointerAtPress;
 }
 } // namespace Widget

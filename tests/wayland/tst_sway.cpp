@@ -1,5 +1,7 @@
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
+#include "zapplication.h"
+#include "zmainwindow.h"
 #include "zplatform.h"
 
 #include <QApplication>
@@ -202,6 +204,20 @@ int ordinaryWindow(int argc, char **argv)
     square.show();
     return app.exec();
 }
+// A toolkit window that is not the desktop panel, as a settings window is: red, 300 by 200.
+int toolkitWindow(int argc, char **argv)
+{
+    Zyk::Platform::choosePlatform();
+    Zyk::Widget::ZApplication app(argc, argv);
+    Zyk::Widget::ZMainWindow window;
+    QPalette palette;
+    palette.setColor(QPalette::Window, Qt::red);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+    window.setFixedSize(300, 200);
+    window.show();
+    return app.exec();
+}
 } // namespace
 
 class TestSway : public QObject
@@ -218,6 +234,7 @@ private Q_SLOTS:
     void menuAtThePointer();
     void dragMovesAndIsKept();
     void crispAtScaleTwo();
+    void otherWindowsCentred();
 
 private:
     QProcessEnvironment clientEnvironment() const;
@@ -579,10 +596,39 @@ void TestSway::crispAtScaleTwo()
     QVERIFY2(mixedBlocks >= 20, qPrintable(QStringLiteral("%1 of 256 blocks mixed").arg(mixedBlocks)));
 }
 
+// On the top layer, centred on the output, and its title bar drags it.
+void TestSway::otherWindowsCentred()
+{
+    ordinary.setProcessEnvironment(clientEnvironment());
+    ordinary.start(QCoreApplication::applicationFilePath(), {"--toolkit-window"});
+    QVERIFY(ordinary.waitForStarted());
+    const QPoint centre(640, 512);
+    QImage shot;
+    QTRY_VERIFY_WITH_TIMEOUT(isRed((shot = screenshot()).pixel(centre)), 10000);
+    QVERIFY(!isRed(shot.pixel(centre - QPoint(160, 0))));
+    QVERIFY(!isRed(shot.pixel(centre + QPoint(160, 0))));
+    QJsonObject node;
+    QVERIFY(
+        !inTree(QJsonDocument::fromJson(swaymsg({"-t", "get_tree"})).object(), ordinary.processId(), &node));
+
+    const QPoint titlebar = centre - QPoint(150 - 60, 100 - 20);
+    const QPoint by(-200, -150);
+    input.moveTo(titlebar);
+    input.button(BTN_LEFT, true);
+    for (int step = 1; step <= 10; ++step)
+        input.moveTo(titlebar + by * step / 10);
+    input.button(BTN_LEFT, false);
+    input.moveTo(corner());
+    QTRY_VERIFY_WITH_TIMEOUT(isRed((shot = screenshot()).pixel(centre + by)), 5000);
+    QVERIFY(!isRed(shot.pixel(centre)));
+}
+
 int main(int argc, char **argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--ordinary-window") == 0)
         return ordinaryWindow(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--toolkit-window") == 0)
+        return toolkitWindow(argc, argv);
     QApplication app(argc, argv);
     TestSway test;
     return QTest::qExec(&test, argc, argv);
