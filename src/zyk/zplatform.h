@@ -38,12 +38,13 @@ Choice choosePlatform();
 // pointer, the one with the keyboard): QtWayland gives Qt's positions from that surface's corner.
 void configureWindows(QApplication *app);
 
-// Where a window is on the desktop, and moving it there. A shown panel or popup on layer-shell has
-// no position Qt knows of: its margins are its place.
+// Where a window is on the desktop, and moving it there. A window shown on layer-shell has no
+// position that Qt knows of: its margins are its place.
 [[nodiscard]] QPoint windowPlace(const QWidget *window);
 void moveWindow(QWidget *window, const QPoint &place);
 
-// Long enough to cross the gap between a menu and the panel it belongs to; tst_sway waits for it.
+// Long enough to cross the gap between a menu and the panel it belongs to; tst_sway's "pointer gone"
+// row waits for it.
 constexpr int popupLeaveGraceMs = 400;
 
 } // namespace Platform
