@@ -69,8 +69,21 @@ class VirtualInput
 public:
     ~VirtualInput()
     {
-        if (display)
-            wl_display_disconnect(display);
+        if (!display)
+            return;
+        if (pointer)
+            zwlr_virtual_pointer_v1_destroy(pointer);
+        if (keyboard)
+            zwp_virtual_keyboard_v1_destroy(keyboard);
+        if (pointerManager)
+            zwlr_virtual_pointer_manager_v1_destroy(pointerManager);
+        if (keyboardManager)
+            zwp_virtual_keyboard_manager_v1_destroy(keyboardManager);
+        if (seat)
+            wl_seat_destroy(seat);
+        if (registry)
+            wl_registry_destroy(registry);
+        wl_display_disconnect(display);
     }
 
     bool connect(const QString &socket)
@@ -93,7 +106,8 @@ public:
             },
             [](void *, wl_registry *, uint32_t) {},
         };
-        wl_registry_add_listener(wl_display_get_registry(display), &listener, this);
+        registry = wl_display_get_registry(display);
+        wl_registry_add_listener(registry, &listener, this);
         wl_display_roundtrip(display);
         if (!seat || !pointerManager || !keyboardManager)
             return false;
@@ -164,6 +178,7 @@ private:
     uint32_t now() const { return uint32_t(clock.elapsed()); }
 
     wl_display *display = nullptr;
+    wl_registry *registry = nullptr;
     wl_seat *seat = nullptr;
     zwlr_virtual_pointer_manager_v1 *pointerManager = nullptr;
     zwp_virtual_keyboard_manager_v1 *keyboardManager = nullptr;
