@@ -145,11 +145,12 @@ private:
             surface->setLayer(Window::LayerTop);
             surface->setKeyboardInteractivity(Window::KeyboardInteractivityNone);
         } else {
-            // Centred by its margins rather than by no anchors: its title bar can drag it, and its
-            // own popups find their place from it.
+            // Placed by its margins rather than centred by no anchors: its title bar can drag it,
+            // and its own popups find their place from it.
             surface->setLayer(Window::LayerTop);
             surface->setKeyboardInteractivity(Window::KeyboardInteractivityOnDemand);
-            place = screen->geometry().center() - QRect(QPoint(), widget->size()).center();
+            if (!widget->testAttribute(Qt::WA_Moved))
+                place = screen->geometry().center() - QRect(QPoint(), widget->size()).center();
         }
         surface->setAnchors(Window::Anchors(Window::AnchorTop | Window::AnchorLeft));
         // -1: margins count from the output's corner, as window positions do on X11, not from the

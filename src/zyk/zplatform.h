@@ -32,8 +32,9 @@ Choice choosePlatform();
 //   has the keyboard while it is open (Escape) and, as 5.27 has no popup grab, closes once the
 //   pointer has stayed out of the process's windows for popupLeaveGraceMs. Hovering raises no tool
 //   tip there (under sway none ever showed for the panel): the accessible names remain;
-// - any other window (a dialog, a settings ZMainWindow): the top layer, centred on its output by its
-//   margins, the keyboard on demand; a ZMainWindow's title bar drags it.
+// - any other window (a dialog, a settings ZMainWindow): the top layer, where the program moved it
+//   (place it beside the panel from the panel's ZMainWindow::place(), not its pos()) or else centred
+//   on its output, by its margins; the keyboard on demand; a ZMainWindow's title bar drags it.
 // A popup's or tool tip's place is taken from the surface the pointer is in (or, without the
 // pointer, the one with the keyboard): QtWayland gives Qt's positions from that surface's corner.
 void configureWindows(QApplication *app);

@@ -21,6 +21,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <grp.h>
 #include <linux/input-event-codes.h>
@@ -219,9 +220,11 @@ int ordinaryWindow(int argc, char **argv)
     square.show();
     return app.exec();
 }
-// A toolkit window that is not the desktop panel, as a settings window is: red, 300 by 200.
+// A toolkit window that is not the desktop panel, as a settings window is: red, 300 by 200, moved
+// to the place its arguments give, if any.
 int toolkitWindow(int argc, char **argv)
 {
+    const QPoint moveTo = argc == 4 ? QPoint(std::atoi(argv[2]), std::atoi(argv[3])) : QPoint();
     Zyk::Platform::choosePlatform();
     Zyk::Widget::ZApplication app(argc, argv);
     Zyk::Widget::ZMainWindow window;
@@ -230,6 +233,8 @@ int toolkitWindow(int argc, char **argv)
     window.setPalette(palette);
     window.setAutoFillBackground(true);
     window.setFixedSize(300, 200);
+    if (!moveTo.isNull())
+        window.move(moveTo);
     window.show();
     return app.exec();
 }
@@ -249,7 +254,8 @@ private Q_SLOTS:
     void menuAtThePointer();
     void dragMovesAndIsKept();
     void crispAtScaleTwo();
-    void otherWindowsCentred();
+    void otherWindows_data();
+    void otherWindows();
 
 private:
     QProcessEnvironment clientEnvironment() const;
@@ -611,13 +617,25 @@ void TestSway::crispAtScaleTwo()
     QVERIFY2(mixedBlocks >= 20, qPrintable(QStringLiteral("%1 of 256 blocks mixed").arg(mixedBlocks)));
 }
 
-// On the top layer, centred on the output, and its title bar drags it.
-void TestSway::otherWindowsCentred()
+void TestSway::otherWindows_data()
 {
+    QTest::addColumn<QPoint>("movedTo"); // none: centred
+    QTest::addColumn<QPoint>("centre");
+    QTest::newRow("centred") << QPoint() << QPoint(640, 512);
+    QTest::newRow("where it was moved") << QPoint(900, 100) << QPoint(1050, 200);
+}
+
+// On the top layer, and its title bar drags it.
+void TestSway::otherWindows()
+{
+    QFETCH(QPoint, movedTo);
+    QFETCH(QPoint, centre);
+    QStringList arguments{"--toolkit-window"};
+    if (!movedTo.isNull())
+        arguments << QString::number(movedTo.x()) << QString::number(movedTo.y());
     ordinary.setProcessEnvironment(clientEnvironment());
-    ordinary.start(QCoreApplication::applicationFilePath(), {"--toolkit-window"});
+    ordinary.start(QCoreApplication::applicationFilePath(), arguments);
     QVERIFY(ordinary.waitForStarted());
-    const QPoint centre(640, 512);
     QImage shot;
     QTRY_VERIFY_WITH_TIMEOUT(isRed((shot = screenshot()).pixel(centre)), 10000);
     QVERIFY(!isRed(shot.pixel(centre - QPoint(160, 0))));
@@ -627,7 +645,7 @@ void TestSway::otherWindowsCentred()
         !inTree(QJsonDocument::fromJson(swaymsg({"-t", "get_tree"})).object(), ordinary.processId(), &node));
 
     const QPoint titlebar = centre - QPoint(150 - 60, 100 - 20);
-    const QPoint by(-200, -150);
+    const QPoint by(-200, 150);
     input.moveTo(titlebar);
     input.button(BTN_LEFT, true);
     for (int step = 1; step <= 10; ++step)
