@@ -21,7 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps (QtSvg's package, libqt5svg5, also holds the SVG icon
 # plugins); the session bus, which starts the data server on demand, is no library.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "default-dbus-session-bus | dbus-session-bus")
+# On Wayland: Qt's platform plugin, and LayerShellQt's shell plugin, which its library only recommends
+# (without it the widget shows nothing on a compositor with layer-shell).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "default-dbus-session-bus | dbus-session-bus, qtwayland5, layer-shell-qt")
 # Qt's own translations of its standard texts (a file dialog's buttons); the widget's are built in.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
 

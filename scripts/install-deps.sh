@@ -4,7 +4,8 @@ set -e
 packages="cmake make g++ pkg-config qtbase5-dev libqt5svg5-dev libkf5calendarcore-dev libkf5holidays-dev
           qttools5-dev qttools5-dev-tools qttranslations5-l10n
           dbus dbus-x11 xvfb xauth x11-utils x11-xserver-utils imagemagick desktop-file-utils xcompmgr
-          hsetroot dpkg-dev file radicale vdirsyncer"
+          hsetroot dpkg-dev file radicale vdirsyncer
+          qtwayland5 liblayershellqtinterface-dev layer-shell-qt libwayland-dev libxkbcommon-dev sway swaybg grim"
 [ -n "$EXTRA_PACKAGES" ] && packages="$packages $EXTRA_PACKAGES"
 # One dpkg-query for them all: one per package kept every `make run` waiting a third of a second.
 installed=" $(dpkg-query -W -f='${Package} ${Status}\n' $packages 2>/dev/null | sed -n 's/ install ok installed$//p' |

@@ -34,6 +34,10 @@ for library in libc6 libstdc++6 libqt5core5a libqt5gui5 libqt5widgets5 libqt5dbu
     expect "Depends names $library" has_dependency "$library"
 done
 expect "Depends names a session bus" has_dependency "default-dbus-session-bus | dbus-session-bus"
+# Plugins that no library pulls in: Qt's Wayland platform and LayerShellQt's shell integration.
+for plugin in qtwayland5 layer-shell-qt; do
+    expect "Depends names $plugin" has_dependency "$plugin"
+done
 if command -v apt-get >/dev/null; then
     expect "apt can satisfy every dependency" sh -c "apt-get install --simulate '$deb' >'$tmp/simulate' 2>&1"
 fi

@@ -1,7 +1,8 @@
 #!/bin/sh
 # `make screenshot`: the widget on a demo calendar built around today, once in its light and once in
 # its dark theme, each cropped to the widget with a margin of desktop: OUT/screenshot-light.png and
-# OUT/screenshot-dark.png. Everything runs on a private session bus and virtual display, with HOME in
+# OUT/screenshot-dark.png; and, where sway and grim are installed, the light one as a layer surface
+# under a headless sway: OUT/screenshot-wayland.png. Everything runs on a private session bus and virtual display, with HOME in
 # a temporary folder, so the pictures depend neither on this desktop nor on the user's task state.
 set -eu
 build=$(cd "${1:-build}" && pwd)
@@ -99,3 +100,37 @@ kill -TERM "$widget_pid" "$portal_pid"
 wait "$widget_pid" "$portal_pid" || true
 convert "$tmp/root.png" -crop "$geometry" +repage -strip "$out/screenshot-settings.png"
 echo "$out/screenshot-settings.png"
+
+# Under sway the widget is a layer surface on the bottom layer. sway refuses root: it runs as nobody
+# then, in a folder of its own under /tmp that nobody can reach.
+if ! command -v sway >/dev/null || ! command -v grim >/dev/null || ! command -v swaybg >/dev/null; then
+    echo "sway, swaybg or grim is not installed: no $out/screenshot-wayland.png" >&2
+    exit 0
+fi
+swaydir=$(mktemp -d /tmp/tasklist-sway.XXXXXX)
+cleanup_sway() { cleanup; rm -rf "$swaydir"; }
+trap cleanup_sway EXIT INT TERM
+printf '%s\n' "output * bg $desktop solid_color" "output HEADLESS-1 resolution 1280x1024" "xwayland disable" \
+    >"$swaydir/config"
+asuser=""
+if [ "$(id -u)" -eq 0 ]; then
+    chown -R nobody:nogroup "$swaydir"
+    asuser="setpriv --reuid=nobody --regid=nogroup --clear-groups"
+fi
+chmod 700 "$swaydir"
+env -i PATH="$PATH" HOME="$swaydir" XDG_RUNTIME_DIR="$swaydir" WLR_BACKENDS=headless WLR_RENDERER=pixman \
+    WLR_LIBINPUT_NO_DEVICES=1 $asuser sway -c "$swaydir/config" >"$tmp/sway.log" 2>&1 &
+pids="$pids $!"
+wait_for "[ -S '$swaydir/wayland-1' ]" sway
+"$portal" light &
+portal_pid=$!
+wait_for "has_owner org.freedesktop.portal.Desktop" "the fake portal"
+env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY="$swaydir/wayland-1" "$widget" &
+widget_pid=$!
+sleep 4
+WAYLAND_DISPLAY="$swaydir/wayland-1" grim "$tmp/wayland.png"
+kill -TERM "$widget_pid" "$portal_pid"
+wait "$widget_pid" "$portal_pid" || true
+convert "$tmp/wayland.png" -fuzz 1% -trim +repage -bordercolor "$desktop" -border 24 -strip \
+    "$out/screenshot-wayland.png"
+echo "$out/screenshot-wayland.png"

@@ -5,6 +5,7 @@
 #include "settingswindow.h"
 #include "windowplace.h"
 #include "zapplication.h"
+#include "zplatform.h"
 #include "ztranslations.h"
 
 #include <QDir>
@@ -19,6 +20,9 @@ int main(int argc, char **argv)
     // wake-up of two threads); a small item is cheaper sent over the socket.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+
+    // On Wayland: a layer surface on the bottom layer, or XWayland where the compositor has none.
+    Zyk::Platform::choosePlatform();
 
     QGuiApplication::setQuitOnLastWindowClosed(false);
     Zyk::Widget::ZApplication app(argc, argv);

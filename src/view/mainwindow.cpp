@@ -309,9 +309,9 @@ bool MainWindow::event(QEvent *e)
         const auto *mouse = static_cast<QMouseEvent *>(e);
         lower();
         if (e->type() == QEvent::MouseButtonPress) {
-            pressPos = mouse->localPos().toPoint();
+            drag.press(this, mouse);
         } else if (e->type() == QEvent::MouseMove) {
-            move(mouse->globalPos() - pressPos);
+            setPlace(drag.position(mouse));
             placeUnkept = true;
         } else if (e->type() == QEvent::MouseButtonRelease) {
             keepPlace();
@@ -327,7 +327,7 @@ void MainWindow::keepPlace()
 {
     // Only a drag writes: a place chosen because the kept one is off every screen stays unwritten,
     // so the window goes back there once that screen is back.
-    if (placeUnkept && WindowPlace::keep(pos()))
+    if (placeUnkept && WindowPlace::keep(place()))
         placeUnkept = false;
 }
 

@@ -4,6 +4,7 @@
 #include "datacenter.h"
 #include "zguiapplicationhelper.h"
 #include "zmainwindow.h"
+#include "zplatform.h"
 
 #include <QColor>
 #include <QList>
@@ -71,7 +72,7 @@ private:
 
     DisplayInfo displayInfo = DisplayOverview;
     DisplayInfo shownView = DisplayOverview;
-    QPoint pressPos;
+    Zyk::Widget::ZWindowDrag drag;
     bool placeUnkept = false;
     Zyk::Widget::ZButtonBox *dayButtonBox = nullptr;
     Zyk::Widget::ZButtonBox *toolButtonBox = nullptr;

@@ -103,7 +103,12 @@ TaskItem::TaskItem(QWidget *parent)
 
 TaskItem::~TaskItem()
 {
-    menu->deleteLater();
+    // An open menu runs its own event loop, which must return first; a closed one may go now: after
+    // the event loop has ended, as at quit, a later deletion never comes.
+    if (menu->isVisible())
+        menu->deleteLater();
+    else
+        delete menu;
 }
 
 void TaskItem::setTask(const ScheduleDataInfo &info)

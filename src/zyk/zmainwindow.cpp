@@ -63,14 +63,14 @@ QMenu *ZTitlebar::menu() const
 void ZTitlebar::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        dragOffset = event->globalPos() - window()->frameGeometry().topLeft();
+        drag.press(window(), event);
     QWidget::mousePressEvent(event);
 }
 
 void ZTitlebar::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton)
-        window()->move(event->globalPos() - dragOffset);
+        Platform::moveWindow(window(), drag.position(event));
     QWidget::mouseMoveEvent(event);
 }
 
@@ -91,6 +91,16 @@ ZTitlebar *ZMainWindow::titlebar() const
 int ZMainWindow::windowRadius() const
 {
     return defaultWindowRadius;
+}
+
+QPoint ZMainWindow::place() const
+{
+    return Platform::windowPlace(this);
+}
+
+void ZMainWindow::setPlace(const QPoint &place)
+{
+    Platform::moveWindow(this, place);
 }
 } // namespace Widget
 } // namespace Zyk

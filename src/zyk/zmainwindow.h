@@ -1,6 +1,8 @@
 #ifndef ZYK_ZMAINWINDOW_H
 #define ZYK_ZMAINWINDOW_H
 
+#include "zplatform.h"
+
 #include <QMainWindow>
 #include <QPoint>
 
@@ -31,7 +33,7 @@ private:
     QToolButton *menuButton;
     QToolButton *closeButton;
     QMenu *titleMenu;
-    QPoint dragOffset;
+    ZWindowDrag drag;
 };
 
 // A main window with a title bar of the toolkit's own and rounded corners.
@@ -44,6 +46,10 @@ public:
     ZTitlebar *titlebar() const;
     // The corner radius of the window's background, in pixels.
     int windowRadius() const;
+    // Where the window is on the desktop, and moving it there: its position, except on a Wayland
+    // layer surface, which has none that Qt knows (Zyk::Platform::windowPlace()).
+    QPoint place() const;
+    void setPlace(const QPoint &place);
 
 private:
     ZTitlebar *bar;

@@ -1,0 +1,255 @@
+#include "zplatform.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+#ifdef ZYK_LAYER_SHELL
+#include <LayerShellQt/Shell>
+#include <LayerShellQt/Window>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstring>
+#include <wayland-client.h>
+#endif
+
+namespace Zyk {
+namespace Platform {
+namespace {
+bool layerShellChosen = false;
+
+#ifdef ZYK_LAYER_SHELL
+bool compositorOffersLayerShell()
+{
+    wl_display *display = wl_display_connect(nullptr);
+    if (!display)
+        return false;
+    bool offered = false;
+    static const wl_registry_listener listener = {
+        [](void *data, wl_registry *, uint32_t, const char *interface, uint32_t) {
+            if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0)
+                *static_cast<bool *>(data) = true;
+        },
+        [](void *, wl_registry *, uint32_t) {},
+    };
+    wl_registry *registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &listener, &offered);
+    wl_display_roundtrip(display);
+    wl_registry_destroy(registry);
+    wl_display_disconnect(display);
+    return offered;
+}
+
+const char anchoredProperty[] = "_zyk_layer_anchored";
+
+bool isAnchored(const QWindow *window)
+{
+    return window && window->property(anchoredProperty).toBool();
+}
+
+QScreen *outputOf(QWindow *window)
+{
+    LayerShellQt::Window *surface = LayerShellQt::Window::get(window);
+    return surface->desiredOutput() ? surface->desiredOutput() : window->screen();
+}
+
+class LayerSurfaces : public QObject
+{
+public:
+    explicit LayerSurfaces(QObject *parent)
+        : QObject(parent)
+        , leaveTimer(new QTimer(this))
+    {
+        leaveTimer->setSingleShot(true);
+        leaveTimer->setInterval(popupLeaveGraceMs);
+        connect(leaveTimer, &QTimer::timeout, this, [this] {
+            if (pointerWindow)
+                return;
+            while (QWidget *popup = QApplication::activePopupWidget()) {
+                if (!popup->close())
+                    break;
+            }
+        });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::ToolTip:
+            return true;
+        case QEvent::Show:
+            if (watched->isWidgetType()) {
+                auto *widget = static_cast<QWidget *>(watched);
+                if (widget->isWindow() && widget->windowHandle())
+                    configure(widget);
+            }
+            break;
+        case QEvent::Enter:
+            if (auto *window = qobject_cast<QWindow *>(watched)) {
+                pointerWindow = window;
+                leaveTimer->stop();
+            }
+            break;
+        case QEvent::Leave:
+            if (qobject_cast<QWindow *>(watched) == pointerWindow) {
+                pointerWindow = nullptr;
+                if (QApplication::activePopupWidget())
+                    leaveTimer->start();
+            }
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    // QtWayland puts every top-level at its output's corner: the positions Qt gives a popup or a
+    // tool tip (from mapToGlobal(), QCursor::pos()) count from the corner of the surface the pointer
+    // or the keyboard is in. That surface's margins place them on the output.
+    QPoint placeOnOutput(const QWidget *popup) const
+    {
+        QWindow *origin = pointerWindow ? pointerWindow.data() : QGuiApplication::focusWindow();
+        if (!isAnchored(origin))
+            return popup->pos();
+        const QMargins margins = LayerShellQt::Window::get(origin)->margins();
+        return popup->pos() - origin->position() + QPoint(margins.left(), margins.top()) +
+               outputOf(origin)->geometry().topLeft();
+    }
+
+    // Before the window's surface exists: Qt sends the show event before it shows the platform window.
+    void configure(QWidget *widget) const
+    {
+        using LayerShellQt::Window;
+        QWindow *window = widget->windowHandle();
+        Window *surface = Window::get(window);
+        const bool panel = widget->windowFlags() & Qt::WindowStaysOnBottomHint;
+        const bool popup = widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip;
+        QPoint place = popup ? placeOnOutput(widget) : widget->pos();
+        QScreen *screen = QGuiApplication::screenAt(place);
+        if (!screen)
+            screen = widget->screen();
+        surface->setDesiredOutput(screen);
+        window->setProperty(anchoredProperty, true);
+        if (panel) {
+            surface->setLayer(Window::LayerBottom);
+            surface->setKeyboardInteractivity(Window::KeyboardInteractivityOnDemand);
+        } else if (widget->windowType() == Qt::Popup) {
+            surface->setLayer(Window::LayerTop);
+            surface->setKeyboardInteractivity(Window::KeyboardInteractivityExclusive);
+        } else if (widget->windowType() == Qt::ToolTip) {
+            surface->setLayer(Window::LayerTop);
+            surface->setKeyboardInteractivity(Window::KeyboardInteractivityNone);
+        } else {
+            // Placed by its margins rather than centred by no anchors: its title bar can drag it,
+            // and its own popups find their place from it.
+            surface->setLayer(Window::LayerTop);
+            surface->setKeyboardInteractivity(Window::KeyboardInteractivityOnDemand);
+            if (!widget->testAttribute(Qt::WA_Moved))
+                place = screen->geometry().center() - QRect(QPoint(), widget->size()).center();
+        }
+        surface->setAnchors(Window::Anchors(Window::AnchorTop | Window::AnchorLeft));
+        // -1: margins count from the output's corner, as window positions do on X11, not from the
+        // edge of a panel's exclusive zone.
+        surface->setExclusiveZone(-1);
+        const QPoint margins = place - screen->geometry().topLeft();
+        surface->setMargins(QMargins(margins.x(), margins.y(), 0, 0));
+    }
+
+    QTimer *leaveTimer;
+    QPointer<QWindow> pointerWindow;
+};
+#endif
+} // namespace
+
+Choice choosePlatform()
+{
+    if (!qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        return Choice::Unchanged;
+    const QByteArray userPlatform = qgetenv("QT_QPA_PLATFORM");
+    if (!userPlatform.isEmpty() && !userPlatform.startsWith("wayland"))
+        return Choice::Unchanged;
+#ifdef ZYK_LAYER_SHELL
+    if (compositorOffersLayerShell()) {
+        LayerShellQt::Shell::useLayerShell();
+        if (userPlatform.isEmpty())
+            qputenv("QT_QPA_PLATFORM", "wayland");
+        layerShellChosen = true;
+        return Choice::WaylandLayerShell;
+    }
+#endif
+    if (!userPlatform.isEmpty())
+        return Choice::Unchanged;
+    // Without XWayland an ordinary window is still better than none.
+    if (!qEnvironmentVariableIsSet("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "wayland");
+        return Choice::Unchanged;
+    }
+    qInfo("The compositor has no layer-shell: the widget runs through XWayland.");
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    return Choice::XWayland;
+}
+
+bool layerShell()
+{
+    return layerShellChosen;
+}
+
+void configureWindows(QApplication *app)
+{
+#ifdef ZYK_LAYER_SHELL
+    if (layerShellChosen)
+        app->installEventFilter(new LayerSurfaces(app));
+#else
+    Q_UNUSED(app)
+#endif
+}
+
+QPoint windowPlace(const QWidget *window)
+{
+#ifdef ZYK_LAYER_SHELL
+    QWindow *handle = window->windowHandle();
+    if (window->isVisible() && isAnchored(handle)) {
+        const QMargins margins = LayerShellQt::Window::get(handle)->margins();
+        return outputOf(handle)->geometry().topLeft() + QPoint(margins.left(), margins.top());
+    }
+#endif
+    return window->pos();
+}
+
+void moveWindow(QWidget *window, const QPoint &place)
+{
+#ifdef ZYK_LAYER_SHELL
+    QWindow *handle = window->windowHandle();
+    if (window->isVisible() && isAnchored(handle)) {
+        const QPoint margins = place - outputOf(handle)->geometry().topLeft();
+        LayerShellQt::Window::get(handle)->setMargins(QMargins(margins.x(), margins.y(), 0, 0));
+        // Margins take effect with the surface's next commit.
+        window->update();
+        return;
+    }
+#endif
+    window->move(place);
+}
+
+} // namespace Platform
+
+namespace Widget {
+void ZWindowDrag::press(const QWidget *window, const QMouseEvent *event)
+{
+    windowAtPress = Platform::windowPlace(window);
+    pointerAtPress = event->windowPos().toPoint();
+}
+
+QPoint ZWindowDrag::position(const QMouseEvent *event) const
+{
+    if (Platform::layerShell())
+        return windowAtPress + event->windowPos().toPoint() - pointerAtPress;
+    return event->globalPos() - pointerAtPress;
+}
+} // namespace Widget
+} // namespace Zyk
