@@ -208,13 +208,15 @@ void MainWindow::openSettings()
         // Beside the widget rather than over it: the two tints over each other read badly.
         const QRect screen =
             (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-        QRect place(QPoint(), settingsWindow->size());
-        place.moveTopLeft(QPoint(geometry().right() + 16, y()));
-        if (!screen.contains(place))
-            place.moveTopRight(QPoint(x() - 16, y()));
-        if (!screen.contains(place))
-            place.moveCenter(screen.center());
-        settingsWindow->move(place.topLeft());
+        // place(), not pos(): on a Wayland layer surface Qt knows no position of the window.
+        const QRect widget(place(), size());
+        QRect beside(QPoint(), settingsWindow->size());
+        beside.moveTopLeft(QPoint(widget.right() + 16, widget.top()));
+        if (!screen.contains(beside))
+            beside.moveTopRight(QPoint(widget.left() - 16, widget.top()));
+        if (!screen.contains(beside))
+            beside.moveCenter(screen.center());
+        settingsWindow->setPlace(beside.topLeft());
     }
     settingsWindow->show();
     settingsWindow->raise();

@@ -45,6 +45,8 @@ const QPoint panelBackground(6, 200);
 const QPoint firstItem(260, 147);
 // The close button's icon, 20 by 20 at the right end of the tool buttons.
 const QRect closeIcon(247, 353, 16, 16);
+// The middle of the settings button, second of the tool buttons.
+const QPoint settingsButton(134, 362);
 
 bool isDesktop(QRgb pixel)
 {
@@ -253,6 +255,7 @@ private Q_SLOTS:
     void menuAtThePointer_data();
     void menuAtThePointer();
     void dragMovesAndIsKept();
+    void settingsBesideThePanel();
     void crispAtScaleTwo();
     void otherWindows_data();
     void otherWindows();
@@ -587,6 +590,27 @@ void TestSway::dragMovesAndIsKept()
     QCOMPARE(keptPlace(), to);
     QVERIFY(startWidget());
     QTRY_VERIFY_WITH_TIMEOUT(panelSettledAt(to), 15000);
+}
+
+// The settings button opens the settings window beside the panel (where Qt knows no position of
+// the panel's), over the desktop.
+void TestSway::settingsBesideThePanel()
+{
+    QVERIFY(startWidget());
+    const QPoint place = keptPlace().isNull() ? firstPlace : keptPlace();
+    QTRY_VERIFY_WITH_TIMEOUT(panelSettledAt(place), 15000);
+    QRect beside(place + QPoint(panelSize.width() + 16, 0), QSize(380, 460));
+    if (!QRect(QPoint(), input.extent).contains(beside))
+        beside.moveTopRight(place - QPoint(16, 0));
+    QVERIFY(isDesktop(screenshot().pixel(beside.center())));
+
+    input.click(place + settingsButton, BTN_LEFT);
+    input.moveTo(corner());
+    QTRY_VERIFY_WITH_TIMEOUT(!isDesktop(screenshot().pixel(beside.center())), 5000);
+    const QImage shot = screenshot();
+    QVERIFY(isDesktop(shot.pixel(beside.topLeft() - QPoint(4, 4))));
+    QVERIFY(!isDesktop(shot.pixel(beside.topLeft() + QPoint(20, 20))));
+    QVERIFY(panelSettledAt(place));
 }
 
 // At an output scale of 2 the icons are drawn at twice the resolution, not blown up: a blown-up
