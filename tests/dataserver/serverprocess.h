@@ -1,6 +1,8 @@
 #ifndef TESTS_DATASERVER_SERVERPROCESS_H
 #define TESTS_DATASERVER_SERVERPROCESS_H
 
+#include "cscheduledbus.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
@@ -75,6 +77,18 @@ inline QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The titles of the jobs the server answers for a day, or "GetJobs failed".
+inline QStringList titlesOn(CScheduleDBus &client, const QDate &day)
+{
+    QMap<QDate, QVector<ScheduleDataInfo>> days;
+    if (!client.GetJobs(day, day, days))
+        return {QStringLiteral("GetJobs failed")};
+    QStringList titles;
+    for (const ScheduleDataInfo &job : days.value(day))
+        titles << job.getTitleName();
+    return titles;
 }
 
 #endif

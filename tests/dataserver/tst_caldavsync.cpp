@@ -117,13 +117,7 @@ QByteArray TestCaldavSync::remote(const QString &uid) const
 
 QStringList TestCaldavSync::titlesOn(const QDate &day)
 {
-    DayMap days;
-    QStringList titles;
-    if (m_client->GetJobs(day, day, days)) {
-        for (const ScheduleDataInfo &job : days.value(day))
-            titles << job.getTitleName();
-    }
-    return titles;
+    return ::titlesOn(*m_client, day);
 }
 
 void TestCaldavSync::initTestCase()

@@ -120,13 +120,7 @@ bool TestServerConfig::startServer(const QStringList &arguments)
 
 QStringList TestServerConfig::titles(const QDate &day)
 {
-    DayMap days;
-    if (!m_client->GetJobs(day, day, days))
-        return {"GetJobs failed"};
-    QStringList result;
-    for (const ScheduleDataInfo &job : days.value(day))
-        result << job.getTitleName();
-    return result;
+    return titlesOn(*m_client, day);
 }
 
 void TestServerConfig::initTestCase()

@@ -46,17 +46,6 @@ QPalette paletteWithWindow(const QColor &color)
     return palette;
 }
 
-QStringList titlesOn(CScheduleDBus &client, const QDate &day)
-{
-    QMap<QDate, QVector<ScheduleDataInfo>> days;
-    if (!client.GetJobs(day, day, days))
-        return {"GetJobs failed"};
-    QStringList titles;
-    for (const ScheduleDataInfo &job : days.value(day))
-        titles << job.getTitleName();
-    return titles;
-}
-
 QByteArray calendarWith(const QString &title, const QDate &day)
 {
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:" + title.toUtf8() +
@@ -135,10 +124,10 @@ void TestSettingsWindow::autostart()
     const QString system = dir->filePath("system/autostart/nvx-calendar-desktop-widget.desktop");
     const QString user = dir->filePath("config/autostart/nvx-calendar-desktop-widget.desktop");
     if (systemEntry) {
-        QVERIFY(writeFile(system,
-                          "[Desktop Entry]\nType=Application\nVersion=1.4\nName=Calendar Desktop Widget\n"
-                          "Exec=/usr/bin/nvx-calendar-desktop-widget\nNoDisplay=true\n"
-                          "X-GNOME-Autostart-enabled=true\nActions=x;\n\n[Desktop Action x]\nName=X\nExec=true\n"));
+        QVERIFY(writeFile(
+            system, "[Desktop Entry]\nType=Application\nVersion=1.4\nName=Calendar Desktop Widget\n"
+                    "Exec=/usr/bin/nvx-calendar-desktop-widget\nNoDisplay=true\n"
+                    "X-GNOME-Autostart-enabled=true\nActions=x;\n\n[Desktop Action x]\nName=X\nExec=true\n"));
     }
     if (!userEntry.isEmpty())
         QVERIFY(writeFile(user, userEntry));
@@ -161,8 +150,7 @@ void TestSettingsWindow::autostart()
         } else if (on && systemEntry) {
             // The copy the desktops expect: the installed entry, whole, with Hidden=true.
             const QByteArray copy = readAll(user);
-            QVERIFY2(copy.contains("Actions=x;\nHidden=true\n\n[Desktop Action x]\n"),
-                     copy.constData());
+            QVERIFY2(copy.contains("Actions=x;\nHidden=true\n\n[Desktop Action x]\n"), copy.constData());
             QCOMPARE(validate(user), QString());
         } else {
             QVERIFY(!QFile::exists(user));
