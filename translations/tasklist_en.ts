@@ -63,10 +63,6 @@
         <translation>Dark</translation>
     </message>
     <message>
-        <source>Cannot save the settings to %1.</source>
-        <translation>Cannot save the settings to %1.</translation>
-    </message>
-    <message>
         <source>Calendars</source>
         <translation>Calendars</translation>
     </message>
@@ -121,6 +117,10 @@
     <message>
         <source>tasklist-dataserver serves the calendars of its command line now; it serves these when it starts without any.</source>
         <translation>tasklist-dataserver serves the calendars of its command line now; it serves these when it starts without any.</translation>
+    </message>
+    <message>
+        <source>Cannot save the settings: %1</source>
+        <translation>Cannot save the settings: %1</translation>
     </message>
 </context>
 <context>

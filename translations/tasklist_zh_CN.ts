@@ -63,10 +63,6 @@
         <translation>深色</translation>
     </message>
     <message>
-        <source>Cannot save the settings to %1.</source>
-        <translation>无法将设置保存到 %1。</translation>
-    </message>
-    <message>
         <source>Calendars</source>
         <translation>日历</translation>
     </message>
@@ -121,6 +117,10 @@
     <message>
         <source>tasklist-dataserver serves the calendars of its command line now; it serves these when it starts without any.</source>
         <translation>tasklist-dataserver 目前提供其命令行中的日历；不带日历参数启动时才提供这些日历。</translation>
+    </message>
+    <message>
+        <source>Cannot save the settings: %1</source>
+        <translation>无法保存设置：%1</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,23 @@ namespace Autostart {
 namespace {
 const QString name = QString::fromLatin1(entryName);
 
+// $XDG_CONFIG_HOME/autostart/<entryName>
+QString userEntryPath()
+{
+    return MimeApps::Directories::fromEnvironment().configHome + QStringLiteral("/autostart/") + name;
+}
+
+// The first system entry in $XDG_CONFIG_DIRS/autostart, or an empty string.
+QString systemEntryPath()
+{
+    for (const QString &dir : MimeApps::Directories::fromEnvironment().configDirs) {
+        const QString path = dir + QStringLiteral("/autostart/") + name;
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return QString();
+}
+
 bool shown(const QString &path)
 {
     // Hidden=true, or TryExec naming no program: the session starts nothing for it.
@@ -77,21 +94,6 @@ bool removeUserEntry(QString *error)
     return false;
 }
 } // namespace
-
-QString userEntryPath()
-{
-    return MimeApps::Directories::fromEnvironment().configHome + QStringLiteral("/autostart/") + name;
-}
-
-QString systemEntryPath()
-{
-    for (const QString &dir : MimeApps::Directories::fromEnvironment().configDirs) {
-        const QString path = dir + QStringLiteral("/autostart/") + name;
-        if (QFileInfo::exists(path))
-            return path;
-    }
-    return QString();
-}
 
 bool enabled()
 {

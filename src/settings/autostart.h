@@ -11,11 +11,6 @@ namespace Autostart {
 
 constexpr const char *entryName = "nvx-calendar-desktop-widget.desktop";
 
-// The user's entry, $XDG_CONFIG_HOME/autostart/<entryName>.
-QString userEntryPath();
-// The first system entry in $XDG_CONFIG_DIRS/autostart, or an empty string.
-QString systemEntryPath();
-
 [[nodiscard]] bool enabled();
 // False, with the reason in `error`, when the user's entry could not be written or removed.
 bool setEnabled(bool on, QString *error);

@@ -73,29 +73,28 @@ WidgetSettings::WidgetSettings(const QString &path)
     }
 }
 
-bool WidgetSettings::setColours(Colours colours)
+bool WidgetSettings::setColours(Colours colours, QString *error)
 {
     chosenColours = colours;
-    return save();
+    return save(error);
 }
 
-bool WidgetSettings::setKeepPlace(bool keep)
+bool WidgetSettings::setKeepPlace(bool keep, QString *error)
 {
     keepingPlace = keep;
-    return save();
+    return save(error);
 }
 
-bool WidgetSettings::save()
+bool WidgetSettings::save(QString *error)
 {
     // Written whole each time, so that a file that was damaged comes out clean.
     const QByteArray text = QByteArrayLiteral("[Appearance]\ncolours=") + colourNames[int(chosenColours)] +
                             QByteArrayLiteral("\n\n[Window]\nkeepPlace=") +
                             (keepingPlace ? QByteArrayLiteral("true") : QByteArrayLiteral("false")) + '\n';
-    QString error;
-    if (!QDir().mkpath(QFileInfo(filePath).absolutePath()) || !saveFileAtomically(filePath, text, &error)) {
-        qWarning().noquote() << QStringLiteral("Cannot save the settings to \"%1\": %2")
-                                    .arg(filePath, error.isEmpty() ? QStringLiteral("no directory") : error);
+    const QString directory = QFileInfo(filePath).absolutePath();
+    if (!QDir().mkpath(directory)) {
+        *error = QStringLiteral("cannot create %1").arg(directory);
         return false;
     }
-    return true;
+    return saveFileAtomically(filePath, text, error);
 }

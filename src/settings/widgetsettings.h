@@ -21,12 +21,12 @@ public:
     Colours colours() const { return chosenColours; }
     bool keepPlace() const { return keepingPlace; }
 
-    // Saved at once; false, with one warning, when the file cannot be written.
-    bool setColours(Colours colours);
-    bool setKeepPlace(bool keep);
+    // Saved at once; false, with the reason in `error`, when the file cannot be written.
+    bool setColours(Colours colours, QString *error);
+    bool setKeepPlace(bool keep, QString *error);
 
 private:
-    bool save();
+    bool save(QString *error);
 
     QString filePath;
     Colours chosenColours = Colours::FollowDesktop;

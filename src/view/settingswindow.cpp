@@ -97,15 +97,17 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     coloursBox->setCurrentIndex(coloursBox->findData(int(settings.colours())));
     connect(coloursBox, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
         const auto colours = WidgetSettings::Colours(coloursBox->itemData(index).toInt());
-        if (!settings.setColours(colours))
-            showError(tr("Cannot save the settings to %1.").arg(settings.path()));
+        QString error;
+        if (!settings.setColours(colours, &error))
+            showError(tr("Cannot save the settings: %1").arg(error));
         applySettings(settings);
     });
 
     keepPlaceBox->setChecked(settings.keepPlace());
     connect(keepPlaceBox, &QCheckBox::toggled, this, [this](bool keep) {
-        if (!settings.setKeepPlace(keep))
-            showError(tr("Cannot save the settings to %1.").arg(settings.path()));
+        QString error;
+        if (!settings.setKeepPlace(keep, &error))
+            showError(tr("Cannot save the settings: %1").arg(error));
         applySettings(settings);
     });
 

@@ -85,11 +85,6 @@ void ZGuiApplicationHelper::setPaletteType(ColorType type)
     update();
 }
 
-ZGuiApplicationHelper::ColorType ZGuiApplicationHelper::paletteType() const
-{
-    return chosen;
-}
-
 bool ZGuiApplicationHelper::eventFilter(QObject *watched, QEvent *event)
 {
     // A filter on the application sees every object's events; the application's own one suffices.

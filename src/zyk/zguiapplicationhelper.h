@@ -34,7 +34,6 @@ public:
     // A choice of the user's that wins over the desktop's: LightType or DarkType, or UnknownType to
     // follow the desktop again.
     void setPaletteType(ColorType type);
-    ColorType paletteType() const;
 
 Q_SIGNALS:
     void themeTypeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
