@@ -2,6 +2,10 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Qt 6 where the system has it with KDE Frameworks 6, else Qt 5; TASKLIST_QT=5 or 6 forces one.
+ifneq ($(TASKLIST_QT),)
+CMAKE_FLAGS += -DTASKLIST_QT=$(TASKLIST_QT)
+endif
 
 .PHONY: all deps build run check bench clean format translations
 
@@ -30,8 +34,10 @@ format:
 
 # Brings translations/*.ts up to date with the texts of the code; tst_translations fails until the
 # new entries are translated (with Qt Linguist, or by hand).
+# Qt 6's lupdate is not on the PATH in Debian.
+LUPDATE ?= $(firstword $(wildcard /usr/lib/qt6/bin/lupdate) lupdate)
 translations: deps
-	@lupdate -no-obsolete -locations none src -ts translations/*.ts
+	@$(LUPDATE) -no-obsolete -locations none src -ts translations/*.ts
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -18,14 +18,24 @@ set(CPACK_SOURCE_GENERATOR "")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries come from dpkg-shlibdeps (QtSvg's package, libqt5svg5, also holds the SVG icon
-# plugins); the session bus, which starts the data server on demand, is no library.
+# The libraries come from dpkg-shlibdeps; the session bus, which starts the data server on demand, is
+# no library, and neither are the plugins: Qt 5's SVG library package holds its SVG icon plugins, Qt
+# 6's has them apart. On Wayland: Qt's platform plugin, and LayerShellQt's shell plugin, which its
+# library only recommends (without it the widget shows nothing on a compositor with layer-shell).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# On Wayland: Qt's platform plugin, and LayerShellQt's shell plugin, which its library only recommends
-# (without it the widget shows nothing on a compositor with layer-shell).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "default-dbus-session-bus | dbus-session-bus, qtwayland5, layer-shell-qt")
-# Qt's own translations of its standard texts (a file dialog's buttons); the widget's are built in.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
+if(QT_VERSION_MAJOR EQUAL 6)
+    set(plugin_packages "qt6-svg-plugins, qt6-wayland")
+    # Qt's own translations of its standard texts (a file dialog's buttons); the widget's are built in.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+else()
+    set(plugin_packages "qtwayland5")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
+endif()
+get_property(layer_shell GLOBAL PROPERTY ZYK_LAYER_SHELL)
+if(layer_shell)
+    string(APPEND plugin_packages ", layer-shell-qt")
+endif()
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "default-dbus-session-bus | dbus-session-bus, ${plugin_packages}")
 
 # The autostart entry is the administrator's to change (Hidden=true turns it off): a conffile, whose
 # edits dpkg keeps over upgrades.

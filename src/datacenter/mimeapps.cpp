@@ -26,7 +26,9 @@ QHash<QString, Group> readGroups(const QString &path)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return groups;
     QTextStream in(&file);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     in.setCodec("UTF-8");
+#endif
     Group *group = nullptr;
     QString line;
     while (in.readLineInto(&line)) {

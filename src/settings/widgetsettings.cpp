@@ -1,6 +1,7 @@
 #include "widgetsettings.h"
 
 #include "savefile.h"
+#include "utf8text.h"
 
 #include <QDebug>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTextCodec>
 
 namespace {
 const QString coloursKey = QStringLiteral("Appearance/colours");
@@ -23,9 +23,7 @@ bool isText(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = file.readAll();
-    QTextCodec::ConverterState state;
-    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars == 0 && !bytes.contains('\0');
+    return Utf8Text::isValid(bytes) && !bytes.contains('\0');
 }
 } // namespace
 

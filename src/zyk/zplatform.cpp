@@ -50,10 +50,24 @@ bool isAnchored(const QWindow *window)
     return window && window->property(anchoredProperty).toBool();
 }
 
+// LayerShellQt 6 places a surface on its window's screen; 5.27 has an output of its own.
 QScreen *outputOf(QWindow *window)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return window->screen();
+#else
     LayerShellQt::Window *surface = LayerShellQt::Window::get(window);
     return surface->desiredOutput() ? surface->desiredOutput() : window->screen();
+#endif
+}
+
+void setOutput(QWindow *window, QScreen *screen)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    window->setScreen(screen);
+#else
+    LayerShellQt::Window::get(window)->setDesiredOutput(screen);
+#endif
 }
 
 class LayerSurfaces : public QObject
@@ -133,7 +147,7 @@ private:
         QScreen *screen = QGuiApplication::screenAt(place);
         if (!screen)
             screen = widget->screen();
-        surface->setDesiredOutput(screen);
+        setOutput(window, screen);
         window->setProperty(anchoredProperty, true);
         if (panel) {
             surface->setLayer(Window::LayerBottom);
@@ -239,17 +253,38 @@ void moveWindow(QWidget *window, const QPoint &place)
 } // namespace Platform
 
 namespace Widget {
+namespace {
+// Where the pointer is in the window's own coordinates, and on the desktop.
+QPoint inWindow(const QMouseEvent *event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return event->scenePosition().toPoint();
+#else
+    return event->windowPos().toPoint();
+#endif
+}
+
+QPoint onDesktop(const QMouseEvent *event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return event->globalPosition().toPoint();
+#else
+    return event->globalPos();
+#endif
+}
+} // namespace
+
 void ZWindowDrag::press(const QWidget *window, const QMouseEvent *event)
 {
     windowAtPress = Platform::windowPlace(window);
-    pointerAtPress = event->windowPos().toPoint();
+    pointerAtPress = inWindow(event);
 }
 
 QPoint ZWindowDrag::position(const QMouseEvent *event) const
 {
     if (Platform::layerShell())
-        return windowAtPress + event->windowPos().toPoint() - pointerAtPress;
-    return event->globalPos() - pointerAtPress;
+        return windowAtPress + inWindow(event) - pointerAtPress;
+    return onDesktop(event) - pointerAtPress;
 }
 } // namespace Widget
 } // namespace Zyk

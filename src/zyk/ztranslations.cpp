@@ -6,6 +6,17 @@
 
 namespace Zyk {
 namespace Widget {
+namespace {
+QString translationsPath()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+}
+} // namespace
+
 QString installTranslations(const QString &catalog, const QLocale &locale)
 {
     auto *own = new QTranslator(QCoreApplication::instance());
@@ -18,7 +29,7 @@ QString installTranslations(const QString &catalog, const QLocale &locale)
     // program's own texts are in, so that one window never mixes two languages.
     auto *qt = new QTranslator(QCoreApplication::instance());
     if (qt->load(QLocale(own->language()), QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+                 translationsPath()))
         QCoreApplication::installTranslator(qt);
     else
         delete qt;
