@@ -177,7 +177,7 @@ int bareLoad(const QString &path)
     } else {
         files << path;
     }
-    for (const QString &file : qAsConst(files)) {
+    for (const QString &file : std::as_const(files)) {
         if (!format.load(calendar, file))
             return 1;
     }
@@ -500,7 +500,7 @@ Sync measureSync(const QString &folder, int before, int burst, const QDate &toda
     watcher.seen = 0;
 
     const double start = nowMs();
-    for (const auto &file : qAsConst(files)) {
+    for (const auto &file : std::as_const(files)) {
         if (!replaceAtomically(folder, file.first, file.second)) {
             Bench::note(QStringLiteral("1,000-file sync: cannot write %1").arg(file.first));
             break;

@@ -88,7 +88,7 @@ void CountdownNotifier::save()
     if (statePath.isEmpty())
         return;
     QByteArray text;
-    for (const Occurrence &o : qAsConst(told))
+    for (const Occurrence &o : std::as_const(told))
         text += QByteArray::number(o.id) + ' ' + QByteArray::number(o.recurId) + ' ' +
                 QByteArray::number(o.beginMs) + '\n';
     QString error;

@@ -206,7 +206,7 @@ void DataCenter::setExtendedData(const ScheduleDataInfo &info, const ExtendedDat
 
 bool DataCenter::createFloatTask(const QString &title)
 {
-    for (const ExtendedData &task : qAsConst(floatTasks)) {
+    for (const ExtendedData &task : std::as_const(floatTasks)) {
         if (task.dataId.titleName == title)
             return false;
     }

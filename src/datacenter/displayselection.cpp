@@ -124,7 +124,7 @@ bool appendUncheckedTasks(QVector<ScheduleDataInfo> &out, QSet<int> &listedIds)
     const bool ok = CScheduleDBus::getInstance()->GetJobs(today.addDays(recentFirstDay), today, days);
     QVector<ListedTask> listed;
     Selection(listed, listedIds).carryForward(days);
-    for (const ListedTask &task : qAsConst(listed))
+    for (const ListedTask &task : std::as_const(listed))
         out.append(task.info);
     return ok;
 }

@@ -126,7 +126,7 @@ public:
     {
         QStringList appDirs{dirs.dataHome};
         appDirs << dirs.dataDirs;
-        for (const QString &base : qAsConst(appDirs)) {
+        for (const QString &base : std::as_const(appDirs)) {
             if (base.isEmpty())
                 continue;
             const QString root = base + QLatin1String("/applications");
@@ -218,7 +218,7 @@ DesktopEntry preferredApplication(const QString &mimeType, const Directories &di
     // A removal in a list hides the application from the less important lists below it, not from
     // the more important ones above.
     QSet<QString> removed;
-    for (const auto &groups : qAsConst(lists)) {
+    for (const auto &groups : std::as_const(lists)) {
         for (const QString &id :
              splitList(groups.value(QStringLiteral("Removed Associations")).value(mimeType)))
             removed.insert(id);
@@ -233,7 +233,7 @@ DesktopEntry preferredApplication(const QString &mimeType, const Directories &di
 
     removed.clear();
     QStringList candidates;
-    for (const auto &groups : qAsConst(lists)) {
+    for (const auto &groups : std::as_const(lists)) {
         for (const QString &id :
              splitList(groups.value(QStringLiteral("Removed Associations")).value(mimeType)))
             removed.insert(id);
@@ -248,7 +248,7 @@ DesktopEntry preferredApplication(const QString &mimeType, const Directories &di
         if (entry && entry->usable)
             return *entry;
     }
-    for (const QString &id : qAsConst(installed.ordered)) {
+    for (const QString &id : std::as_const(installed.ordered)) {
         if (removed.contains(id))
             continue;
         const DesktopEntry *entry = installed.entry(id);
@@ -300,7 +300,7 @@ QStringList execArguments(const DesktopEntry &entry)
         words << word;
 
     QStringList arguments;
-    for (const QString &w : qAsConst(words)) {
+    for (const QString &w : std::as_const(words)) {
         if (w == QLatin1String("%i")) {
             if (!entry.icon.isEmpty())
                 arguments << QStringLiteral("--icon") << entry.icon;

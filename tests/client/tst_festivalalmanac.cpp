@@ -1,9 +1,9 @@
 #include "cscheduledbus.h"
 #include "fakedbusservice.h"
+#include "latin1locale.h"
 #include "warningspy.h"
 
 #include <QDBusConnection>
-#include <QTextCodec>
 #include <QtTest>
 
 #include <memory>
@@ -17,21 +17,6 @@ using Reply = FakeDBusService::Reply;
 const QString service = QStringLiteral(DBUS_SERVER_NAME);
 const QString objectPath = QStringLiteral(DBUS_SERVER_PATH);
 const QString failed = QStringLiteral("org.freedesktop.DBus.Error.Failed");
-
-// The replies must survive a locale whose 8-bit encoding cannot hold their texts.
-class Latin1Locale
-{
-public:
-    Latin1Locale()
-        : previous(QTextCodec::codecForLocale())
-    {
-        QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
-    }
-    ~Latin1Locale() { QTextCodec::setCodecForLocale(previous); }
-
-private:
-    QTextCodec *previous;
-};
 
 // One line per festival: id|name|month|year|date:status,...
 QString dump(const QVector<_tagFestivalInfo> &festivals)

@@ -95,7 +95,7 @@ private Q_SLOTS:
         QVERIFY(fake->start());
         CScheduleDBus client(service, objectPath, QDBusConnection::sessionBus());
         FailureLog log;
-        for (const QString &step : qAsConst(steps)) {
+        for (const QString &step : std::as_const(steps)) {
             const QString member = step.section(':', 0, 0);
             const QString answer = step.section(':', 1);
             if (answer == "gone") {

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     center->loadData(path);
     QVector<ExtendedData> floatTasks;
     center->getFloatTask(floatTasks);
-    for (const ExtendedData &task : qAsConst(floatTasks))
+    for (const ExtendedData &task : std::as_const(floatTasks))
         (void)center->setFloatTask(task.dataId.titleName, !task.checked);
     return 0;
 }

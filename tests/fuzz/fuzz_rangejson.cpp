@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The view sorts each day's jobs and writes them back for the calendar application.
     for (auto &jobs : range) {
         std::sort(jobs.begin(), jobs.end());
-        for (const ScheduleDataInfo &job : qAsConst(jobs))
+        for (const ScheduleDataInfo &job : std::as_const(jobs))
             (void)job.isValid();
     }
     (void)ScheduleDataInfo::RangeInfoToStrJson(range);

@@ -1,5 +1,6 @@
 #include "almanac.h"
 #include "fakedbusservice.h"
+#include "latin1locale.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -7,29 +8,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTextCodec>
 #include <QtTest>
 
 namespace {
 
 const QString service = QStringLiteral("com.norvale.dataserver.Calendar");
 const QString objectPath = QStringLiteral("/com/norvale/dataserver/Calendar");
-
-// The readers must not depend on the locale's 8-bit encoding: run them under one that cannot
-// hold the almanac's texts.
-class Latin1Locale
-{
-public:
-    Latin1Locale()
-        : previous(QTextCodec::codecForLocale())
-    {
-        QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
-    }
-    ~Latin1Locale() { QTextCodec::setCodecForLocale(previous); }
-
-private:
-    QTextCodec *previous;
-};
 
 QVariantList fields(const CaLunarDayInfo &d)
 {

@@ -7,7 +7,9 @@
 #include <QJsonObject>
 #include <QScopeGuard>
 #include <QTest>
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 #include <QTextCodec>
+#endif
 #include <QTimeZone>
 
 #include <climits>
@@ -455,10 +457,12 @@ void TestJsonForms::writeRange()
 // non-Latin title into question marks under a C or Latin-1 locale.
 void TestJsonForms::nonLatinUnderNonUtf8Locale()
 {
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0) // Qt 6 takes every locale's 8-bit encoding for UTF-8
     QTextCodec *saved = QTextCodec::codecForLocale();
     auto restore = qScopeGuard([saved] { QTextCodec::setCodecForLocale(saved); });
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
     QVERIFY(QString("周会").toLocal8Bit() != QString("周会").toUtf8());
+#endif
 
     const QString range = readTestFile(QFINDTESTDATA("../data/model/range-nonlatin.json"));
     QVERIFY(!range.isEmpty());

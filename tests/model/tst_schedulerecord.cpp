@@ -298,7 +298,11 @@ void TestScheduleRecord::metaType()
 {
     const int id = ScheduleDataInfo::registerMetaType();
     QCOMPARE(id, qMetaTypeId<ScheduleDataInfo>());
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    QCOMPARE(QMetaType::fromName("ScheduleDataInfo").id(), id);
+#else
     QCOMPARE(QMetaType::type("ScheduleDataInfo"), id);
+#endif
     const ScheduleDataInfo info = single(5, 9, "carried");
     const QVariant variant = QVariant::fromValue(info);
     QCOMPARE(variant.userType(), id);

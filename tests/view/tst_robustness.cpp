@@ -427,7 +427,7 @@ void TestRobustness::markupIsShownAsText()
     // Tool tips and accessible texts are rich text when they look like it: none may carry the markup.
     QList<QWidget *> widgets = window->findChildren<QWidget *>();
     widgets << item->taskMenu();
-    for (const QWidget *w : qAsConst(widgets)) {
+    for (const QWidget *w : std::as_const(widgets)) {
         for (const QString &text :
              {w->toolTip(), w->whatsThis(), w->accessibleName(), w->accessibleDescription()}) {
             QVERIFY2(!text.contains(title) && !text.contains("<b>description</b>"), qPrintable(text));

@@ -69,7 +69,11 @@ void TestZMainWindow::iconsSharpWhenScaled()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.devicePixelRatioF(), 2.0);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QPixmap pixmap = QIcon(svg.fileName()).pixmap(QSize(20, 20), window.devicePixelRatio());
+#else
     const QPixmap pixmap = QIcon(svg.fileName()).pixmap(window.windowHandle(), QSize(20, 20));
+#endif
     QCOMPARE(pixmap.devicePixelRatioF(), 2.0);
     QCOMPARE(pixmap.size(), QSize(40, 40));
 }
