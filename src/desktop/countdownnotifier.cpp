@@ -1,10 +1,9 @@
 #include "countdownnotifier.h"
 
+#include "notifications.h"
 #include "savefile.h"
 #include "scheduledatainfo.h"
 
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDebug>
 #include <QFile>
 #include <QLocale>
@@ -36,24 +35,20 @@ bool CountdownNotifier::countdownEnded(const ScheduleDataInfo &task)
 
     const QString when = task.getAllDay() ? QLocale().toString(begin.date(), QLocale::ShortFormat)
                                           : QLocale().toString(begin.time(), QLocale::ShortFormat);
-    QDBusMessage notify = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    notify << QString::fromLatin1(appName) << uint(0) << QString::fromLatin1(appName) << task.getTitleName()
-           << when << QStringList()
-           << QVariantMap{{QStringLiteral("desktop-entry"), QString::fromLatin1(appName)}} << int(-1);
+    Notifications::Notification ended;
+    ended.appName = ended.icon = QString::fromLatin1(appName);
+    ended.summary = task.getTitleName();
+    ended.body = when;
+    ended.hints.insert(QStringLiteral("desktop-entry"), ended.appName);
     // Most desktops have no notification service until the user installs one: its absence is no
     // fault of the widget's, and not worth a warning.
     if (!bus.isConnected()) {
         qDebug() << "No session bus: the end of the countdown of" << task.getID() << "is not notified";
         return true;
     }
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [](QDBusPendingCallWatcher *finished) {
-        if (finished->isError())
-            qDebug() << "Countdown notification not shown:" << finished->error().name()
-                     << finished->error().message();
-        finished->deleteLater();
+    Notifications::send(bus, Notifications::desktop(), ended, this, [](const QDBusMessage &reply) {
+        if (reply.type() == QDBusMessage::ErrorMessage)
+            qDebug() << "Countdown notification not shown:" << reply.errorName() << reply.errorMessage();
     });
     return true;
 }
