@@ -7,6 +7,9 @@
 #include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcClient, "tasklist.client")
 
 namespace {
 
@@ -24,9 +27,9 @@ QVariant unsignedArgument(int value)
     return QVariant::fromValue(quint32(value));
 }
 
-QString currentOwner(const QString &service)
+QString currentOwner(const QDBusConnection &connection, const QString &service)
 {
-    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    const QDBusConnectionInterface *bus = connection.interface();
     if (!bus)
         return {};
     const QDBusReply<QString> owner = bus->serviceOwner(service);
@@ -59,7 +62,7 @@ bool CScheduleDBus::callServer(const QString &member, const QVariantList &argume
 {
     if (!exchange(member, arguments, failureText, reply))
         return false;
-    m_lastFailures.remove(member);
+    m_lastFailures.forget(member);
     return true;
 }
 
@@ -75,7 +78,7 @@ bool CScheduleDBus::callServerForText(const QString &member, const QVariantList 
         reportFailure(member, QStringLiteral("answer of signature ") + reply.signature(), failureText, reply);
         return false;
     }
-    m_lastFailures.remove(member);
+    m_lastFailures.forget(member);
     return true;
 }
 
@@ -111,7 +114,7 @@ bool CScheduleDBus::readRange(const QString &member, const char *failureText, co
                       failureText, reply, false);
         return false;
     }
-    m_lastFailures.remove(member);
+    m_lastFailures.forget(member);
     return true;
 }
 
@@ -120,11 +123,9 @@ bool CScheduleDBus::readRange(const QString &member, const char *failureText, co
 void CScheduleDBus::reportFailure(const QString &member, const QString &cause, const char *failureText,
                                   const QDBusMessage &reply, bool causeShown)
 {
-    const auto last = m_lastFailures.constFind(member);
-    const bool repeated = last != m_lastFailures.cend() && *last == cause;
-    if (!repeated)
-        m_lastFailures.insert(member, cause);
-    QDebug log = repeated ? qDebug() : qWarning();
+    const QMessageLogger logger(QT_MESSAGELOG_FILE, QT_MESSAGELOG_LINE, QT_MESSAGELOG_FUNC);
+    QDebug log =
+        m_lastFailures.firstTime(member, cause) ? logger.warning(lcClient()) : logger.debug(lcClient());
     log << failureText << reply;
     if (!causeShown)
         log.noquote() << cause;
@@ -134,10 +135,10 @@ CScheduleDBus::CScheduleDBus(const QString &service, const QString &path, const 
                              QObject *parent)
     : QDBusAbstractInterface(service, path, staticInterfaceName(), connection, parent)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = this->connection();
     if (!bus.connect(this->service(), this->path(), interface(), QString(), this,
                      SLOT(propertyChanged(QDBusMessage)))) {
-        qWarning() << "the connection was fail!";
+        qCWarning(lcClient) << "the connection was fail!";
     }
     // A data server that starts late or restarts has jobs the widget has not seen yet.
     auto *watcher =
@@ -148,7 +149,7 @@ CScheduleDBus::CScheduleDBus(const QString &service, const QString &path, const 
                 if (!newOwner.isEmpty())
                     Q_EMIT jobsUpdate();
             });
-    m_serviceOwner = currentOwner(this->service());
+    m_serviceOwner = currentOwner(bus, this->service());
 }
 
 CScheduleDBus::~CScheduleDBus()
@@ -159,14 +160,15 @@ CScheduleDBus::~CScheduleDBus()
 
 void CScheduleDBus::propertyChanged(const QDBusMessage &msg)
 {
-    if (msg.type() != QDBusMessage::SignalMessage || msg.member() != QLatin1String("JobsUpdated") ||
-        msg.path() != path() || msg.interface() != interface()) {
+    if (msg.type() != QDBusMessage::SignalMessage ||
+        msg.member() != QLatin1String(DBUS_SERVER_JOBS_UPDATED) || msg.path() != path() ||
+        msg.interface() != interface()) {
         return;
     }
     // Any connection may send a signal with the server's path and interface; a reload storm from
     // one that does not own the name must not reach the widget.
     if (m_serviceOwner.isEmpty())
-        m_serviceOwner = currentOwner(service());
+        m_serviceOwner = currentOwner(connection(), service());
     if (m_serviceOwner.isEmpty() || msg.service() != m_serviceOwner)
         return;
     Q_EMIT jobsUpdate();
@@ -212,7 +214,7 @@ bool CScheduleDBus::readJobsReply(const QDBusMessage &reply, QMap<QDate, QVector
 bool CScheduleDBus::queryJobs(const QString &key, const QDateTime &start, const QDateTime &end, QString &text)
 {
     if (start.isNull() || end.isNull()) {
-        qWarning() << "starttime or endtime is not Valid";
+        qCWarning(lcClient) << "starttime or endtime is not Valid";
         return false;
     }
     const QJsonObject query{{QStringLiteral("Key"), key},
@@ -250,7 +252,7 @@ bool CScheduleDBus::GetJob(qint64 jobId, ScheduleDataInfo &out)
 qint64 CScheduleDBus::CreateJob(const ScheduleDataInfo &info)
 {
     if (!info.isValid()) {
-        qWarning() << "this is not a valid info :" << info << "  createJob Err";
+        qCWarning(lcClient) << "this is not a valid info :" << info << "  createJob Err";
         return -1;
     }
     QDBusMessage reply;

@@ -2,15 +2,13 @@
 #define SCHEDULE_CSCHEDULEDBUS_H
 
 #include "almanac.h"
+#include "calendarcontract.h"
 #include "scheduledatainfo.h"
+#include "warnonce.h"
 
 #include <QDBusAbstractInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
-#include <QHash>
-
-#define DBUS_SERVER_NAME "com.norvale.dataserver.Calendar"
-#define DBUS_SERVER_PATH "/com/norvale/dataserver/Calendar"
 
 // The widget's client of the calendar data server. Every operation blocks until the server has
 // answered (or the bus's reply timeout has passed) and reports failure by its result and one warning;
@@ -26,7 +24,7 @@ public:
                   QObject *parent = nullptr);
     ~CScheduleDBus() override;
 
-    static inline const char *staticInterfaceName() { return DBUS_SERVER_NAME; }
+    static inline const char *staticInterfaceName() { return DBUS_SERVER_INTERFACE; }
 
     // Jobs of the days from start to end, both included, grouped by day. Empties `out` first.
     bool GetJobs(const QDate &start, const QDate &end, QMap<QDate, QVector<ScheduleDataInfo>> &out);
@@ -74,7 +72,7 @@ private:
     static CScheduleDBus *m_scheduleDBus;
     // The error of each member's last failed call, until it succeeds again: a server that stays
     // away fails every reload the same way, and that is worth one warning, not one per reload.
-    QHash<QString, QString> m_lastFailures;
+    WarnOnce m_lastFailures;
     // Unique bus name of the data server's current owner; only its "JobsUpdated" counts.
     QString m_serviceOwner;
 };

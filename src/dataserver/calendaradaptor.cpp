@@ -19,18 +19,18 @@ QString errorName(CalendarStore::Status status)
 {
     switch (status) {
     case CalendarStore::Status::NotFound:
-        return QStringLiteral(DATASERVER_SERVICE ".Error.NotFound");
+        return QStringLiteral(DBUS_SERVER_ERROR "NotFound");
     case CalendarStore::Status::InvalidArgument:
         return QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
     case CalendarStore::Status::NoCalendar:
-        return QStringLiteral(DATASERVER_SERVICE ".Error.NoCalendar");
+        return QStringLiteral(DBUS_SERVER_ERROR "NoCalendar");
     case CalendarStore::Status::Unreadable:
-        return QStringLiteral(DATASERVER_SERVICE ".Error.Unreadable");
+        return QStringLiteral(DBUS_SERVER_ERROR "Unreadable");
     case CalendarStore::Status::WriteFailed:
     case CalendarStore::Status::Ok:
         break;
     }
-    return QStringLiteral(DATASERVER_SERVICE ".Error.WriteFailed");
+    return QStringLiteral(DBUS_SERVER_ERROR "WriteFailed");
 }
 
 bool readObject(const QString &text, QJsonObject *object, QString *why)

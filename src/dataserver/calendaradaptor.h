@@ -1,6 +1,8 @@
 #ifndef DATASERVER_CALENDARADAPTOR_H
 #define DATASERVER_CALENDARADAPTOR_H
 
+#include "calendarcontract.h"
+
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -8,15 +10,12 @@
 class CalendarStore;
 class Holidays;
 
-#define DATASERVER_SERVICE "com.norvale.dataserver.Calendar"
-#define DATASERVER_PATH "/com/norvale/dataserver/Calendar"
-
 // The data server's D-Bus interface. Failures answer with D-Bus errors: InvalidArgs for malformed
 // input, and errors under "com.norvale.dataserver.Calendar.Error." for the rest.
 class CalendarAdaptor : public QDBusAbstractAdaptor
 {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "com.norvale.dataserver.Calendar")
+    Q_CLASSINFO("D-Bus Interface", DBUS_SERVER_INTERFACE)
 public:
     CalendarAdaptor(CalendarStore *store, const Holidays *holidays, const QDBusConnection &connection,
                     QObject *parent);

@@ -1,9 +1,8 @@
 #include "configwatcher.h"
 
-#include "serverconfig.h"
+#include "calendarslist.h"
+#include "serverlog.h"
 
-#include <QDebug>
-#include <QFile>
 #include <QFileInfo>
 
 ConfigWatcher::ConfigWatcher(const QString &path, const QStringList &calendars, QObject *parent)
@@ -35,19 +34,19 @@ void ConfigWatcher::watch()
 void ConfigWatcher::reread()
 {
     watch();
-    QFile file(m_path);
-    if (!file.exists()) {
+    QByteArray text;
+    QString error;
+    bool exists = false;
+    if (!CalendarsList::read(m_path, text, error, &exists)) {
+        sayOnce(error + QStringLiteral("; the calendars it listed before are still served"));
+        return;
+    }
+    if (!exists) {
         sayOnce(QStringLiteral("%1 was removed; the calendars it listed are still served").arg(m_path));
         return;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        sayOnce(QStringLiteral("cannot read %1: %2; the calendars it listed before are still served")
-                    .arg(m_path, file.errorString()));
-        return;
-    }
-    const QByteArray text = file.readAll();
     int line = 0;
-    const QString fault = ServerConfig::fault(text, &line);
+    const QString fault = CalendarsList::fault(text, &line);
     if (!fault.isEmpty()) {
         sayOnce(QStringLiteral("%1:%2: %3; the calendars it listed before are still served")
                     .arg(m_path)
@@ -55,20 +54,18 @@ void ConfigWatcher::reread()
                     .arg(fault));
         return;
     }
-    m_fault.clear();
-    const QStringList calendars = ServerConfig::parse(text, QFileInfo(m_path).absolutePath());
+    m_said.forget(m_path);
+    const QStringList calendars = CalendarsList::parse(text, QFileInfo(m_path).absolutePath());
     if (calendars == m_calendars)
         return;
     if (calendars.isEmpty())
-        qWarning().noquote() << QStringLiteral("%1 names no calendar").arg(m_path);
+        qCWarning(lcDataServer).noquote() << QStringLiteral("%1 names no calendar").arg(m_path);
     m_calendars = calendars;
     Q_EMIT calendarsChanged(calendars);
 }
 
 void ConfigWatcher::sayOnce(const QString &fault)
 {
-    if (fault == m_fault)
-        return;
-    m_fault = fault;
-    qWarning().noquote() << fault;
+    if (m_said.firstTime(m_path, fault))
+        qCWarning(lcDataServer).noquote() << fault;
 }

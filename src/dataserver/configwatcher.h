@@ -2,6 +2,7 @@
 #define DATASERVER_CONFIGWATCHER_H
 
 #include "calendarstore.h"
+#include "warnonce.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -33,7 +34,7 @@ private:
     QStringList m_calendars;
     QFileSystemWatcher m_watcher;
     QTimer m_reload;
-    QString m_fault;
+    WarnOnce m_said;
 };
 
 #endif

@@ -1,9 +1,12 @@
 #include "calendaradaptor.h"
+#include "calendarcontract.h"
+#include "calendarslist.h"
 #include "calendarstore.h"
 #include "configwatcher.h"
 #include "democalendar.h"
 #include "holidays.h"
 #include "serverconfig.h"
+#include "serverlog.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,21 +18,26 @@
 
 #include <memory>
 
-int main(int argc, char *argv[])
-{
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tasklist-dataserver"));
-    qSetMessagePattern(QStringLiteral("tasklist-dataserver: %{message}"));
-    // The library's own parse warnings dump whole files; bad files are reported here instead.
-    QLoggingCategory::setFilterRules(
-        QStringLiteral("kf.calendarcore.warning=false\nkf.calendarcore.debug=false"));
+namespace {
 
+struct Options
+{
+    QStringList calendars;
+    // Where the demo calendar goes; empty without --demo.
+    QString demoDirectory;
+    QString holidayRegion;
+    // No calendars on the command line: those of calendars.conf, followed while the server runs.
+    bool configured = false;
+};
+
+Options parseOptions(const QCoreApplication &app)
+{
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Serves iCalendar files on the session bus as " DATASERVER_SERVICE ".\n"
+        QStringLiteral("Serves iCalendar files on the session bus as " DBUS_SERVER_NAME ".\n"
                        "Without calendars on the command line, serves those listed in %1, "
                        "which the first start writes, and follows its changes.")
-            .arg(ServerConfig::filePath()));
+            .arg(CalendarsList::filePath()));
     parser.addHelpOption();
     parser.addPositionalArgument(
         QStringLiteral("calendars"),
@@ -49,82 +57,125 @@ int main(int argc, char *argv[])
     parser.addOption(region);
     parser.process(app);
 
+    Options options;
+    options.calendars = parser.positionalArguments();
+    options.configured = options.calendars.isEmpty() && !parser.isSet(demo);
+    if (parser.isSet(demo))
+        options.demoDirectory = parser.value(demo);
+    options.holidayRegion = parser.value(region);
+    return options;
+}
+
+// The calendars to serve, the demo's file first: false, after saying why, when there are none to be had.
+[[nodiscard]] bool resolveCalendars(Options &options, QString &demoFile)
+{
+    if (options.configured) {
+        QString error;
+        if (!ServerConfig::load(options.calendars, error)) {
+            qCCritical(lcDataServer).noquote() << error;
+            return false;
+        }
+    }
+    if (options.demoDirectory.isEmpty())
+        return true;
+    const QDir dir(options.demoDirectory);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        qCCritical(lcDataServer).noquote() << QStringLiteral("cannot create %1").arg(dir.path());
+        return false;
+    }
+    demoFile = dir.absoluteFilePath(DemoCalendar::fileName());
+    options.calendars.prepend(demoFile);
+    return true;
+}
+
+// Never queues for the name nor takes it over: a running server stays undisturbed.
+[[nodiscard]] bool claimBus(QDBusConnection &bus, QObject *root)
+{
+    if (!bus.registerObject(QStringLiteral(DBUS_SERVER_PATH), root)) {
+        qCCritical(lcDataServer).noquote()
+            << QStringLiteral("cannot register " DBUS_SERVER_PATH ": %1").arg(bus.lastError().message());
+        return false;
+    }
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus.interface()->registerService(
+        QStringLiteral(DBUS_SERVER_NAME), QDBusConnectionInterface::DontQueueService,
+        QDBusConnectionInterface::DontAllowReplacement);
+    if (!reply.isValid()) {
+        qCCritical(lcDataServer).noquote()
+            << QStringLiteral("cannot own " DBUS_SERVER_NAME ": %1").arg(reply.error().message());
+        return false;
+    }
+    if (reply.value() != QDBusConnectionInterface::ServiceRegistered) {
+        qCCritical(lcDataServer).noquote()
+            << QStringLiteral(DBUS_SERVER_NAME " is already owned on the session bus");
+        return false;
+    }
+    return true;
+}
+
+// The demo is built around today: it starts from an empty file each time.
+[[nodiscard]] bool emptyDemo(const QString &demoFile)
+{
+    QSaveFile empty(demoFile);
+    if (!empty.open(QIODevice::WriteOnly) || !empty.commit()) {
+        qCCritical(lcDataServer).noquote()
+            << QStringLiteral("cannot write %1: %2").arg(demoFile, empty.errorString());
+        return false;
+    }
+    return true;
+}
+
+void fillDemo(CalendarStore &store)
+{
+    const QVector<ScheduleDataInfo> jobs = DemoCalendar::jobs(QDateTime::currentDateTime());
+    for (const ScheduleDataInfo &job : jobs) {
+        const CalendarStore::Result result = store.createJob(job);
+        if (!result.ok())
+            qCWarning(lcDataServer).noquote() << QStringLiteral("demo calendar: %1").arg(result.message);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral(DATASERVER_PROGRAM));
+    qSetMessagePattern(QStringLiteral(DATASERVER_PROGRAM ": %{message}"));
+    // The library's own parse warnings dump whole files; bad files are reported here instead.
+    QLoggingCategory::setFilterRules(
+        QStringLiteral("kf.calendarcore.warning=false\nkf.calendarcore.debug=false"));
+
+    Options options = parseOptions(app);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        qCritical().noquote() << QStringLiteral("no session bus: %1").arg(bus.lastError().message());
+        qCCritical(lcDataServer).noquote()
+            << QStringLiteral("no session bus: %1").arg(bus.lastError().message());
         return 1;
     }
-
     // Started by the bus, the server is the session's: it ends with it instead of lingering.
     bus.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
                 QStringLiteral("org.freedesktop.DBus.Local"), QStringLiteral("Disconnected"), &app,
                 SLOT(quit()));
 
-    QStringList calendars = parser.positionalArguments();
-    const bool configured = calendars.isEmpty() && !parser.isSet(demo);
-    if (configured) {
-        QString error;
-        if (!ServerConfig::load(calendars, error)) {
-            qCritical().noquote() << error;
-            return 1;
-        }
-    }
     QString demoFile;
-    if (parser.isSet(demo)) {
-        const QDir dir(parser.value(demo));
-        if (!dir.mkpath(QStringLiteral("."))) {
-            qCritical().noquote() << QStringLiteral("cannot create %1").arg(dir.path());
-            return 1;
-        }
-        demoFile = dir.absoluteFilePath(DemoCalendar::fileName());
-        calendars.prepend(demoFile);
-    }
-
+    if (!resolveCalendars(options, demoFile))
+        return 1;
     QObject root;
-    CalendarStore store(calendars);
-    const Holidays holidays(parser.value(region));
+    CalendarStore store(options.calendars);
+    const Holidays holidays(options.holidayRegion);
     new CalendarAdaptor(&store, &holidays, bus, &root);
-    if (!bus.registerObject(QStringLiteral(DATASERVER_PATH), &root)) {
-        qCritical().noquote()
-            << QStringLiteral("cannot register " DATASERVER_PATH ": %1").arg(bus.lastError().message());
+    if (!claimBus(bus, &root))
         return 1;
-    }
-    // Never queue for the name nor take it over: a running server stays undisturbed.
-    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus.interface()->registerService(
-        QStringLiteral(DATASERVER_SERVICE), QDBusConnectionInterface::DontQueueService,
-        QDBusConnectionInterface::DontAllowReplacement);
-    if (!reply.isValid()) {
-        qCritical().noquote()
-            << QStringLiteral("cannot own " DATASERVER_SERVICE ": %1").arg(reply.error().message());
+    if (!demoFile.isEmpty() && !emptyDemo(demoFile))
         return 1;
-    }
-    if (reply.value() != QDBusConnectionInterface::ServiceRegistered) {
-        qCritical().noquote() << QStringLiteral(DATASERVER_SERVICE " is already owned on the session bus");
-        return 1;
-    }
-
-    if (!demoFile.isEmpty()) {
-        // The demo is built around today: start from an empty file each time.
-        QSaveFile empty(demoFile);
-        if (!empty.open(QIODevice::WriteOnly) || !empty.commit()) {
-            qCritical().noquote() << QStringLiteral("cannot write %1: %2").arg(demoFile, empty.errorString());
-            return 1;
-        }
-    }
     store.load();
     std::unique_ptr<ConfigWatcher> config;
-    if (configured) {
-        config = std::make_unique<ConfigWatcher>(ServerConfig::filePath(), calendars);
+    if (options.configured) {
+        config = std::make_unique<ConfigWatcher>(CalendarsList::filePath(), options.calendars);
         QObject::connect(config.get(), &ConfigWatcher::calendarsChanged, &store,
                          &CalendarStore::setCalendars);
     }
-    if (!demoFile.isEmpty()) {
-        const QVector<ScheduleDataInfo> jobs = DemoCalendar::jobs(QDateTime::currentDateTime());
-        for (const ScheduleDataInfo &job : jobs) {
-            const CalendarStore::Result result = store.createJob(job);
-            if (!result.ok())
-                qWarning().noquote() << QStringLiteral("demo calendar: %1").arg(result.message);
-        }
-    }
+    if (!demoFile.isEmpty())
+        fillDemo(store);
     return app.exec();
 }

@@ -1,27 +1,21 @@
 #include "calendarsconf.h"
 
-#include "cscheduledbus.h"
+#include "calendarcontract.h"
+#include "calendarslist.h"
 #include "savefile.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
-namespace {
-QString entryOf(const QByteArray &line)
-{
-    const QString text = QString::fromUtf8(line).trimmed();
-    return text.isEmpty() || text.startsWith(QLatin1Char('#')) ? QString() : text;
-}
-} // namespace
+using CalendarsList::entryOf;
 
 QString CalendarsConf::defaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/tasklist-dataserver/calendars.conf");
+    return CalendarsList::filePath();
 }
 
 CalendarsConf::CalendarsConf(const QString &path)
@@ -32,16 +26,10 @@ CalendarsConf::CalendarsConf(const QString &path)
 bool CalendarsConf::load(QString *error)
 {
     lines.clear();
-    QFile file(filePath);
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(filePath, file.errorString());
+    QByteArray text;
+    if (!CalendarsList::read(filePath, text, *error))
         return false;
-    }
-    lines = file.readAll().split('\n');
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
+    lines = CalendarsList::linesOf(text);
     return true;
 }
 
@@ -58,10 +46,7 @@ QStringList CalendarsConf::calendars() const
 
 void CalendarsConf::add(const QString &calendar)
 {
-    QString entry = QDir::cleanPath(calendar);
-    const QString home = QDir::homePath() + QLatin1Char('/');
-    if (entry.startsWith(home))
-        entry = QStringLiteral("~/") + entry.mid(home.size());
+    const QString entry = CalendarsList::homeRelative(QDir::cleanPath(calendar));
     if (!calendars().contains(entry))
         lines << entry.toUtf8();
 }
@@ -82,7 +67,7 @@ bool CalendarsConf::save(QString *error)
         return false;
     }
     QByteArray text;
-    for (const QByteArray &line : qAsConst(lines))
+    for (const QByteArray &line : std::as_const(lines))
         text += line + '\n';
     return saveFileAtomically(filePath, text, error);
 }
@@ -101,7 +86,7 @@ CalendarServer calendarServer()
     const QString program = QFileInfo(process + QStringLiteral("exe")).symLinkTarget();
     // The process of another user (a system-wide server) cannot be looked into; its name still can.
     server.program = program.isEmpty() ? service : QFileInfo(program).fileName();
-    if (server.program != QLatin1String("tasklist-dataserver"))
+    if (server.program != QLatin1String(DATASERVER_PROGRAM))
         return server;
 
     QFile commandLine(process + QStringLiteral("cmdline"));

@@ -8,6 +8,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -93,6 +95,7 @@ private Q_SLOTS:
     void jobsUpdated();
     void spoofedJobsUpdated();
     void serverAppears();
+    void otherConnection();
     void queryJobsNullTime_data();
     void queryJobsNullTime();
     void queryJobs_data();
@@ -334,6 +337,35 @@ void TestCScheduleDBus::serverAppears()
     QTRY_COMPARE(spy.count(), 3);
     fake->emitSignal("JobsUpdated");
     QTRY_COMPARE(spy.count(), 4);
+}
+
+// The client listens where it was told to: here a second bus, on which the session bus's fake
+// server does not exist.
+void TestCScheduleDBus::otherConnection()
+{
+    QProcess daemon;
+    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    QVERIFY2(daemon.waitForReadyRead(10000), qPrintable(daemon.errorString()));
+    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    const auto stop = qScopeGuard([&daemon] {
+        QDBusConnection::disconnectFromBus("second client");
+        QDBusConnection::disconnectFromBus("second server");
+        daemon.kill();
+        daemon.waitForFinished();
+    });
+    QDBusConnection bus = QDBusConnection::connectToBus(address, "second client");
+    QDBusConnection server = QDBusConnection::connectToBus(address, "second server");
+    QVERIFY(bus.isConnected() && server.isConnected());
+
+    CScheduleDBus client(service, objectPath, bus);
+    QSignalSpy spy(&client, &CScheduleDBus::jobsUpdate);
+    QVERIFY(server.registerService(service));
+    QTRY_COMPARE(spy.count(), 1);
+    QVERIFY(server.send(QDBusMessage::createSignal(objectPath, service, "JobsUpdated")));
+    QTRY_COMPARE(spy.count(), 2);
+    fake->emitSignal("JobsUpdated");
+    syncWithFake();
+    QCOMPARE(spy.count(), 2);
 }
 
 void TestCScheduleDBus::queryJobsNullTime_data()

@@ -1,6 +1,6 @@
+#include "calendarslist.h"
 #include "calendarstore.h"
 #include "cscheduledbus.h"
-#include "serverconfig.h"
 #include "serverprocess.h"
 
 #include <QRegularExpression>
@@ -171,7 +171,7 @@ void TestServerConfig::parse()
 {
     QFETCH(QByteArray, text);
     QFETCH(QStringList, paths);
-    QCOMPARE(ServerConfig::parse(text, "/conf"), paths);
+    QCOMPARE(CalendarsList::parse(text, "/conf"), paths);
 }
 
 void TestServerConfig::exampleNamesItsCalendar_data()
@@ -188,8 +188,8 @@ void TestServerConfig::exampleNamesItsCalendar()
 {
     QFETCH(QString, calendar);
     QFETCH(QString, line);
-    const QByteArray text = ServerConfig::exampleText(calendar);
-    QCOMPARE(ServerConfig::parse(text, "/conf"), QStringList{calendar});
+    const QByteArray text = CalendarsList::exampleText(calendar);
+    QCOMPARE(CalendarsList::parse(text, "/conf"), QStringList{calendar});
     const QStringList lines = QString::fromUtf8(text).split('\n', Qt::SkipEmptyParts);
     QVERIFY(lines.size() > 3);
     QCOMPARE(lines.last(), line);

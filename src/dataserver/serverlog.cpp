@@ -1,0 +1,4 @@
+#include "serverlog.h"
+
+Q_LOGGING_CATEGORY(lcDataServer, "tasklist.dataserver")
+Q_LOGGING_CATEGORY(lcDataServerFiles, "tasklist.dataserver.files")
