@@ -3,6 +3,7 @@
 
 #include "calendarstore.h"
 #include "occurrenceindex.h"
+#include "warnonce.h"
 
 #include <KCalendarCore/MemoryCalendar>
 
@@ -10,18 +11,14 @@
 #include <QHash>
 #include <QObject>
 #include <QSet>
-#include <QTimeZone>
 #include <QTimer>
 
 #include <memory>
 #include <vector>
 
+class CalendarReader;
 class IcsDocument;
-class QFileInfo;
 class QFileSystemWatcher;
-namespace KCalendarCore {
-class ICalFormat;
-}
 
 // One .ics file as it was last read.
 struct CalendarFile
@@ -86,7 +83,6 @@ Q_SIGNALS:
     void changedOnDisk();
 
 private:
-    FilePtr readFile(const QString &path, const QFileInfo &info, const QByteArray &data);
     QStringList filesOf(const Source &source);
     void setFiles(const QVector<FilePtr> &files);
     void refreshWatches(const QStringList &renewed);
@@ -102,10 +98,8 @@ private:
     std::vector<std::unique_ptr<QFileSystemWatcher>> m_watchers;
     QTimer m_reload;
     QSet<QString> m_touched;
-    // One for every file: the library's reader is costly to make and to destroy.
-    std::unique_ptr<KCalendarCore::ICalFormat> m_format;
-    QTimeZone m_zone;
-    QSet<QString> m_said;
+    std::unique_ptr<CalendarReader> m_reader;
+    WarnOnce m_said;
 };
 
 #endif

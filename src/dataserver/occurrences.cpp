@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 using namespace KCalendarCore;
 using namespace JobMapping;
@@ -45,6 +46,91 @@ qint64 spanOf(const Length &length, const QDateTime &start, qint64 *endMs)
     return startMs;
 }
 
+// Visits the overrides of `series`'s event that touch [fromMs, toMs), and returns the numbers of
+// every occurrence they replace or cancel.
+QSet<int> visitOverrides(const MemoryCalendar &calendar, const Occurrences::Occurrence &series, qint64 fromMs,
+                         qint64 toMs, const std::function<void(const Occurrences::Occurrence &)> &visit)
+{
+    QSet<int> replaced;
+    const Incidence::List instances = calendar.instances(series.event);
+    for (const Incidence::Ptr &instance : instances) {
+        const Event::Ptr exception = instance.dynamicCast<Event>();
+        if (!exception)
+            continue;
+        Occurrences::Occurrence moved = series;
+        moved.recurId = recurrenceNumber(*series.event, exception->recurrenceId());
+        replaced.insert(moved.recurId);
+        if (exception->status() == Incidence::StatusCanceled || !exception->dtStart().isValid())
+            continue;
+        moved.event = exception;
+        moved.startMs = spanOf(lengthOf(*exception), exception->dtStart(), &moved.endMs);
+        if (Occurrences::overlaps(moved.startMs, moved.endMs, fromMs, toMs))
+            visit(moved);
+    }
+    return replaced;
+}
+
+// How far before a window an occurrence may start and still reach into it: the event's length,
+// or an RDATE period's where one is longer.
+qint64 longestSeconds(const Event &event, const Length &length)
+{
+    qint64 probeEndMs = 0;
+    const qint64 probeStartMs = spanOf(length, event.dtStart(), &probeEndMs);
+    qint64 seconds = (probeEndMs - probeStartMs) / 1000;
+    const Recurrence *recurrence = event.recurrence();
+    if (event.allDay() || recurrence->rDateTimes().isEmpty())
+        return seconds;
+    const QList<QDateTime> dates = recurrence->rDateTimes();
+    for (const QDateTime &date : dates) {
+        const Period period = recurrence->rDateTimePeriod(date);
+        if (period.isValid())
+            seconds = qMax(seconds, period.start().secsTo(period.end()));
+    }
+    return seconds;
+}
+
+// A DTSTART its rule does not produce is still the first occurrence, and one of its COUNT, as
+// every other reader counts it (Apple's holidays, Exchange's weekday rules that start on another
+// day): it joins `times` where it lies in the window, and the rule's last time gives way to it.
+void addOffRuleStart(const Event &event, const QDateTime &from, qint64 toMs, QList<QDateTime> &times)
+{
+    const Recurrence *recurrence = event.recurrence();
+    const QDateTime start = event.dtStart();
+    const bool startInWindow = event.allDay()
+                                   ? start.date() >= from.toLocalTime().date() &&
+                                         start.date() <= QDateTime::fromMSecsSinceEpoch(toMs).date()
+                                   : start >= from && start.toMSecsSinceEpoch() <= toMs;
+    const RecurrenceRule::List rules = recurrence->rRules();
+    const bool counted = rules.size() == 1 && rules.first()->duration() > 0;
+    if (!startInWindow && !counted)
+        return;
+    auto produces = [&](const RecurrenceRule *rule) {
+        return !rule->timesInInterval(start, start).isEmpty();
+    };
+    const bool offRule = !rules.isEmpty() && std::none_of(rules.cbegin(), rules.cend(), produces) &&
+                         !recurrence->rDateTimes().contains(start) &&
+                         !recurrence->rDates().contains(start.date());
+    const bool excluded =
+        recurrence->exDateTimes().contains(start) || recurrence->exDates().contains(start.date());
+    if (offRule && startInWindow && !excluded && !times.contains(start))
+        times.prepend(start);
+    if (offRule && counted)
+        times.removeAll(rules.first()->endDt());
+}
+
+// An EXDATE of an all-day series written as a midnight, in UTC or in a zone, leaves out the day it
+// writes; the library compares it with the occurrences as an instant and keeps them all.
+QSet<QDate> allDayExclusions(const Event &event)
+{
+    QSet<QDate> leftOut;
+    if (!event.allDay())
+        return leftOut;
+    const QList<QDateTime> exceptions = event.recurrence()->exDateTimes();
+    for (const QDateTime &exception : exceptions)
+        leftOut.insert(exception.date());
+    return leftOut;
+}
+
 } // namespace
 
 namespace Occurrences {
@@ -73,13 +159,6 @@ Occurrence at(const Event::Ptr &master, const Event::Ptr &event, const QDateTime
 void visit(const MemoryCalendar &calendar, const Event::Ptr &event, int id, qint64 fromMs, qint64 toMs,
            const std::function<void(const Occurrence &)> &visit)
 {
-    auto touches = [&](const Occurrence &occurrence) {
-        return overlaps(occurrence.startMs, occurrence.endMs, fromMs, toMs);
-    };
-    Occurrence occurrence;
-    occurrence.id = id;
-    occurrence.event = event;
-    occurrence.master = event;
     if (event->hasRecurrenceId()) {
         const Event::Ptr master = calendar.event(event->uid());
         if (master && master->recurs())
@@ -87,80 +166,28 @@ void visit(const MemoryCalendar &calendar, const Event::Ptr &event, int id, qint
     }
     if (event->status() == Incidence::StatusCanceled)
         return;
+    Occurrence occurrence;
+    occurrence.id = id;
+    occurrence.event = event;
+    occurrence.master = event;
     const Length length = lengthOf(*event);
     if (!event->recurs()) {
         occurrence.startMs = spanOf(length, event->dtStart(), &occurrence.endMs);
-        if (touches(occurrence))
+        if (overlaps(occurrence.startMs, occurrence.endMs, fromMs, toMs))
             visit(occurrence);
         return;
     }
-
-    QSet<int> replaced;
-    const Incidence::List instances = calendar.instances(event);
-    for (const Incidence::Ptr &instance : instances) {
-        const Event::Ptr exception = instance.dynamicCast<Event>();
-        if (!exception)
-            continue;
-        Occurrence moved = occurrence;
-        moved.recurId = recurrenceNumber(*event, exception->recurrenceId());
-        replaced.insert(moved.recurId);
-        if (exception->status() == Incidence::StatusCanceled || !exception->dtStart().isValid())
-            continue;
-        moved.event = exception;
-        moved.startMs = spanOf(lengthOf(*exception), exception->dtStart(), &moved.endMs);
-        if (touches(moved))
-            visit(moved);
-    }
+    const QSet<int> replaced = visitOverrides(calendar, occurrence, fromMs, toMs, visit);
     const Recurrence *recurrence = event->recurrence();
-    qint64 probeEndMs = 0;
-    const qint64 probeStartMs = spanOf(length, event->dtStart(), &probeEndMs);
-    qint64 seconds = (probeEndMs - probeStartMs) / 1000;
     // An RDATE with a period lasts as long as its period says, not as the event.
     const bool periods = !event->allDay() && !recurrence->rDateTimes().isEmpty();
-    if (periods) {
-        const QList<QDateTime> dates = recurrence->rDateTimes();
-        for (const QDateTime &date : dates) {
-            const Period period = recurrence->rDateTimePeriod(date);
-            if (period.isValid())
-                seconds = qMax(seconds, period.start().secsTo(period.end()));
-        }
-    }
-    const QDateTime from = QDateTime::fromMSecsSinceEpoch(fromMs - (seconds + 1) * 1000);
+    const QDateTime from =
+        QDateTime::fromMSecsSinceEpoch(fromMs - (longestSeconds(*event, length) + 1) * 1000);
     QList<QDateTime> times = recurrence->timesInInterval(from, QDateTime::fromMSecsSinceEpoch(toMs));
-    // A DTSTART its rule does not produce is still the first occurrence, and one of its COUNT, as
-    // every other reader counts it (Apple's holidays, Exchange's weekday rules that start on
-    // another day).
-    const QDateTime start = event->dtStart();
-    const bool startInWindow = event->allDay()
-                                   ? start.date() >= from.toLocalTime().date() &&
-                                         start.date() <= QDateTime::fromMSecsSinceEpoch(toMs).date()
-                                   : start >= from && start.toMSecsSinceEpoch() <= toMs;
-    const RecurrenceRule::List rules = recurrence->rRules();
-    const bool counted = rules.size() == 1 && rules.first()->duration() > 0;
-    if (startInWindow || counted) {
-        auto produces = [&](const RecurrenceRule *rule) {
-            return !rule->timesInInterval(start, start).isEmpty();
-        };
-        const bool offRule = !rules.isEmpty() && std::none_of(rules.cbegin(), rules.cend(), produces) &&
-                             !recurrence->rDateTimes().contains(start) &&
-                             !recurrence->rDates().contains(start.date());
-        const bool excluded =
-            recurrence->exDateTimes().contains(start) || recurrence->exDates().contains(start.date());
-        if (offRule && startInWindow && !excluded && !times.contains(start))
-            times.prepend(start);
-        if (offRule && counted)
-            times.removeAll(rules.first()->endDt());
-    }
-    // An EXDATE of an all-day series written as a midnight, in UTC or in a zone, leaves out the day
-    // it writes; the library compares it with the occurrences as an instant and keeps them all.
-    QSet<QDate> leftOut;
-    if (event->allDay()) {
-        const QList<QDateTime> exceptions = recurrence->exDateTimes();
-        for (const QDateTime &exception : exceptions)
-            leftOut.insert(exception.date());
-    }
+    addOffRuleStart(*event, from, toMs, times);
+    const QSet<QDate> leftOut = allDayExclusions(*event);
     int count = 0;
-    for (const QDateTime &time : qAsConst(times)) {
+    for (const QDateTime &time : std::as_const(times)) {
         if (!leftOut.isEmpty() && leftOut.contains(time.date()))
             continue;
         if (++count > maxPerSeries)
@@ -177,7 +204,7 @@ void visit(const MemoryCalendar &calendar, const Event::Ptr &event, int id, qint
         } else {
             single.startMs = spanOf(length, time, &single.endMs);
         }
-        if (touches(single))
+        if (overlaps(single.startMs, single.endMs, fromMs, toMs))
             visit(single);
     }
 }

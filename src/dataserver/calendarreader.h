@@ -1,0 +1,50 @@
+#ifndef DATASERVER_CALENDARREADER_H
+#define DATASERVER_CALENDARREADER_H
+
+#include "calendarfiles.h"
+#include "warnonce.h"
+
+#include <QTimeZone>
+
+#include <memory>
+
+class QFileInfo;
+struct IcsOutline;
+namespace KCalendarCore {
+class ICalFormat;
+}
+
+// Turns the text of one .ics file into the calendar the store serves. The library is strict where
+// the files people have are not: damaged lines are left out, bare VEVENT files wrapped, very long
+// lines folded and unknown zone names resolved before it reads them, and what it would drop or
+// misread without a word (a rule it cannot parse, an event without DTSTART) is said on stderr.
+class CalendarReader
+{
+public:
+    CalendarReader();
+    ~CalendarReader();
+
+    // Times without a zone of their own are read in this one; the system's, taken at each scan.
+    void setZone(const QTimeZone &zone) { m_zone = zone; }
+    FilePtr read(const QString &path, const QFileInfo &info, const QByteArray &data);
+
+    // Tells a file's text from its next version, at a fraction of SHA-1's cost.
+    static quint64 digestOf(const QByteArray &data);
+
+private:
+    // The text parse() takes: `data` itself, or without its damaged lines; false when even that
+    // is past repair.
+    [[nodiscard]] bool repaired(const QString &path, const QByteArray &data, QByteArray &text,
+                                IcsOutline &outline);
+    // The text as the library is given it.
+    QByteArray forLibrary(const QString &path, const QByteArray &text, bool bare);
+    void dropUndated(const QString &path, const QByteArray &text, CalendarFile &file);
+
+    // One for every file: the library's reader is costly to make and to destroy.
+    std::unique_ptr<KCalendarCore::ICalFormat> m_format;
+    QTimeZone m_zone;
+    // A fault of a file that stays as it is would otherwise be told at every re-read.
+    WarnOnce m_said;
+};
+
+#endif
