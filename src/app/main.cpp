@@ -12,6 +12,9 @@
 
 int main(int argc, char **argv)
 {
+    // The log lines read as they always have, without their category's name in front: the
+    // categories are there to be switched with QT_LOGGING_RULES. QT_MESSAGE_PATTERN still wins.
+    qSetMessagePattern(QStringLiteral("%{message}"));
     // The widget paints with QPainter alone; loading OpenGL for it costs start-up time and memory.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");

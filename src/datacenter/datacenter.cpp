@@ -3,6 +3,7 @@
 #include "calendardbusui.h"
 #include "countdownnotifier.h"
 #include "cscheduledbus.h"
+#include "datacenterlog.h"
 #include "dayclock.h"
 #include "savefile.h"
 
@@ -133,13 +134,15 @@ void DataCenter::keepUnreadableCopy(const QByteArray &bytes) const
     QString error;
     const bool kept = saveFileAtomically(backupPath, bytes, &error, ownerOnly);
     if (kept)
-        qWarning().noquote() << QStringLiteral("The task data file \"%1\" could not be read whole; "
-                                               "a copy of it is kept in \"%2\".")
-                                    .arg(dataFilePath, backupPath);
+        qCWarning(lcDataCenter).noquote()
+            << QStringLiteral("The task data file \"%1\" could not be read whole; "
+                              "a copy of it is kept in \"%2\".")
+                   .arg(dataFilePath, backupPath);
     else
-        qWarning().noquote() << QStringLiteral("The task data file \"%1\" could not be read whole, "
-                                               "and keeping a copy in \"%2\" failed: %3")
-                                    .arg(dataFilePath, backupPath, error);
+        qCWarning(lcDataCenter).noquote()
+            << QStringLiteral("The task data file \"%1\" could not be read whole, "
+                              "and keeping a copy in \"%2\" failed: %3")
+                   .arg(dataFilePath, backupPath, error);
 }
 
 bool DataCenter::saveData()
@@ -153,7 +156,7 @@ bool DataCenter::saveData()
     }
     QString error;
     if (!writeFile(&error)) {
-        qWarning().noquote()
+        qCWarning(lcDataCenter).noquote()
             << QStringLiteral("Cannot save the task data to \"%1\": %2").arg(dataFilePath, error);
         return false;
     }

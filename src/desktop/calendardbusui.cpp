@@ -1,5 +1,6 @@
 #include "calendardbusui.h"
 
+#include "desktoplog.h"
 #include "mimeapps.h"
 
 #include <QCoreApplication>
@@ -13,22 +14,23 @@ void startFromExec(const MimeApps::DesktopEntry &app)
 {
     QStringList arguments = MimeApps::execArguments(app);
     if (arguments.isEmpty()) {
-        qWarning().noquote() << QStringLiteral(
-                                    "The calendar application's desktop file \"%1\" has no command "
-                                    "that can be started.")
-                                    .arg(app.path);
+        qCWarning(lcDesktop).noquote()
+            << QStringLiteral("The calendar application's desktop file \"%1\" has no command "
+                              "that can be started.")
+                   .arg(app.path);
         return;
     }
     const QString program = arguments.takeFirst();
     if (!QProcess::startDetached(program, arguments, app.workingDirectory)) {
-        qWarning().noquote() << QStringLiteral(
-                                    "Cannot start the calendar application \"%1\" (%2) with \"%3\".")
-                                    .arg(app.name, app.path, program);
+        qCWarning(lcDesktop).noquote()
+            << QStringLiteral("Cannot start the calendar application \"%1\" (%2) with \"%3\".")
+                   .arg(app.name, app.path, program);
         return;
     }
-    qInfo().noquote() << QStringLiteral("No program owns \"com.norvale.Calendar\": started the calendar "
-                                        "application \"%1\" (%2).")
-                             .arg(app.name, app.path);
+    qCInfo(lcDesktop).noquote() << QStringLiteral(
+                                       "No program owns \"com.norvale.Calendar\": started the calendar "
+                                       "application \"%1\" (%2).")
+                                       .arg(app.name, app.path);
 }
 
 // The desktop entry's id names the application on the bus, and its path follows from the name.
@@ -47,19 +49,20 @@ void activate(const MimeApps::DesktopEntry &app, const QDBusConnection &bus)
         watcher, &QDBusPendingCallWatcher::finished, watcher, [app, name](QDBusPendingCallWatcher *finished) {
             finished->deleteLater();
             if (!finished->isError()) {
-                qInfo().noquote() << QStringLiteral(
-                                         "No program owns \"com.norvale.Calendar\": asked the calendar "
-                                         "application \"%1\" (%2) to show itself.")
-                                         .arg(app.name, app.path);
+                qCInfo(lcDesktop).noquote()
+                    << QStringLiteral("No program owns \"com.norvale.Calendar\": asked the calendar "
+                                      "application \"%1\" (%2) to show itself.")
+                           .arg(app.name, app.path);
                 return;
             }
-            qDebug() << "Activating" << name << "failed:" << finished->error().message();
+            qCDebug(lcDesktop) << "Activating" << name << "failed:" << finished->error().message();
             if (!app.exec.isEmpty())
                 startFromExec(app);
             else
-                qWarning().noquote() << QStringLiteral("The calendar application \"%1\" (%2) could not be "
-                                                       "activated: %3")
-                                            .arg(app.name, app.path, finished->error().message());
+                qCWarning(lcDesktop).noquote()
+                    << QStringLiteral("The calendar application \"%1\" (%2) could not be "
+                                      "activated: %3")
+                           .arg(app.name, app.path, finished->error().message());
         });
 }
 
@@ -100,8 +103,9 @@ void startCalendarApplication(const QDBusConnection &bus)
     const MimeApps::DesktopEntry app = MimeApps::preferredApplication(
         QStringLiteral("text/calendar"), MimeApps::Directories::fromEnvironment());
     if (app.path.isEmpty())
-        qWarning().noquote() << QStringLiteral("No program owns \"com.norvale.Calendar\", and no application "
-                                               "handles text/calendar: there is no calendar to open.");
+        qCWarning(lcDesktop).noquote()
+            << QStringLiteral("No program owns \"com.norvale.Calendar\", and no application "
+                              "handles text/calendar: there is no calendar to open.");
     else if (app.dbusActivatable && bus.isConnected())
         activate(app, bus);
     else

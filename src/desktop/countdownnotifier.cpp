@@ -1,5 +1,6 @@
 #include "countdownnotifier.h"
 
+#include "desktoplog.h"
 #include "notifications.h"
 #include "savefile.h"
 #include "scheduledatainfo.h"
@@ -43,12 +44,14 @@ bool CountdownNotifier::countdownEnded(const ScheduleDataInfo &task)
     // Most desktops have no notification service until the user installs one: its absence is no
     // fault of the widget's, and not worth a warning.
     if (!bus.isConnected()) {
-        qDebug() << "No session bus: the end of the countdown of" << task.getID() << "is not notified";
+        qCDebug(lcDesktop) << "No session bus: the end of the countdown of" << task.getID()
+                           << "is not notified";
         return true;
     }
     Notifications::send(bus, Notifications::desktop(), ended, this, [](const QDBusMessage &reply) {
         if (reply.type() == QDBusMessage::ErrorMessage)
-            qDebug() << "Countdown notification not shown:" << reply.errorName() << reply.errorMessage();
+            qCDebug(lcDesktop) << "Countdown notification not shown:" << reply.errorName()
+                               << reply.errorMessage();
     });
     return true;
 }
@@ -88,6 +91,6 @@ void CountdownNotifier::save()
                 QByteArray::number(o.beginMs) + '\n';
     QString error;
     if (!saveFileAtomically(statePath, text, &error))
-        qWarning().noquote()
+        qCWarning(lcDesktop).noquote()
             << QStringLiteral("Cannot keep the notified countdowns in \"%1\": %2").arg(statePath, error);
 }

@@ -1,5 +1,6 @@
 #include "dbusnotify.h"
 
+#include "desktoplog.h"
 #include "notifications.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,7 @@ void notifyUser()
     // Start-up does not wait for the answer, which is only logged.
     Notifications::send(QDBusConnection::sessionBus(), service, started, QCoreApplication::instance(),
                         [](const QDBusMessage &reply) {
-                            qDebug() << int(reply.type()) << reply.errorName() << reply.errorMessage();
+                            qCDebug(lcDesktop)
+                                << int(reply.type()) << reply.errorName() << reply.errorMessage();
                         });
 }

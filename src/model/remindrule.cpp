@@ -1,5 +1,7 @@
 #include "scheduledatainfo.h"
 
+#include "modellog.h"
+
 #include <QDebug>
 #include <QLocale>
 #include <QStringList>
@@ -110,7 +112,7 @@ RepetitionRule RepetitionRule::RuleStringToRuleData(const QString &text)
         if (part.contains(QLatin1String("UNTIL="))) {
             const QStringList pieces = part.split(QLatin1Char('='), Qt::SkipEmptyParts);
             if (pieces.size() < 2) {
-                qWarning().noquote() << "Recurrence Rule Err," << text;
+                qCWarning(lcModel).noquote() << "Recurrence Rule Err," << text;
             } else {
                 rule.ruleType = UntilDate;
                 rule.endDate = resolutionEndDate(pieces.at(1));

@@ -1,5 +1,7 @@
 #include "scheduledatainfo.h"
 
+#include "modellog.h"
+
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -130,7 +132,7 @@ ScheduleDataInfo ScheduleDataInfo::JsonStrToSchedule(const QString &text)
     QJsonParseError error;
     const QJsonDocument document = parseJson(text, &error);
     if (error.error != QJsonParseError::NoError)
-        qWarning().noquote() << error.errorString();
+        qCWarning(lcModel).noquote() << error.errorString();
     return JsonToSchedule(document.object());
 }
 
@@ -161,7 +163,7 @@ QMap<QDate, QVector<ScheduleDataInfo>> ScheduleDataInfo::StrJsonToRangeInfo(cons
     QJsonParseError error;
     const QJsonDocument document = parseJson(text, &error);
     if (error.error != QJsonParseError::NoError) {
-        qWarning().noquote() << error.errorString();
+        qCWarning(lcModel).noquote() << error.errorString();
         return {};
     }
     return JsonArrayDataToScheduleMapData(document.array());

@@ -1,6 +1,7 @@
 #include "widgetsettings.h"
 
 #include "savefile.h"
+#include "settingslog.h"
 #include "utf8text.h"
 
 #include <QDebug>
@@ -65,9 +66,10 @@ WidgetSettings::WidgetSettings(const QString &path)
     if (!faults.isEmpty()) {
         chosenColours = Colours::FollowDesktop;
         keepingPlace = true;
-        qWarning().noquote() << QStringLiteral("The settings in \"%1\" are not used (%2); the widget "
-                                               "starts with its defaults.")
-                                    .arg(path, faults.join(QStringLiteral("; ")));
+        qCWarning(lcSettings).noquote()
+            << QStringLiteral("The settings in \"%1\" are not used (%2); the widget "
+                              "starts with its defaults.")
+                   .arg(path, faults.join(QStringLiteral("; ")));
     }
 }
 

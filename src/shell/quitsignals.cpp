@@ -1,5 +1,7 @@
 #include "quitsignals.h"
 
+#include "shelllog.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
@@ -29,7 +31,7 @@ void quitEventLoopOnSignals()
     if (!app || signalPipe[0] != -1)
         return;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0) {
-        qWarning("Cannot watch for termination signals: %s", strerror(errno));
+        qCWarning(lcShell, "Cannot watch for termination signals: %s", strerror(errno));
         signalPipe[0] = signalPipe[1] = -1;
         return;
     }

@@ -4,6 +4,7 @@
 #include "calendarsconf.h"
 #include "mainwindow.h"
 #include "roundedfill.h"
+#include "viewlog.h"
 #include "windowplace.h"
 
 #include <QCheckBox>
@@ -222,7 +223,7 @@ void SettingsWindow::editCalendars(const std::function<void(CalendarsConf &)> &e
 
 void SettingsWindow::showError(const QString &error)
 {
-    qWarning().noquote() << error;
+    qCWarning(lcView).noquote() << error;
     errorLabel->setText(error);
     errorLabel->show();
 }

@@ -1,6 +1,7 @@
 #include "windowplace.h"
 
 #include "savefile.h"
+#include "viewlog.h"
 
 #include <QDebug>
 #include <QFile>
@@ -52,9 +53,10 @@ std::optional<QPoint> kept()
         return place;
     const QString reason =
         file.error() == QFileDevice::NoError ? QString() : QStringLiteral(" (%1)").arg(file.errorString());
-    qWarning().noquote() << QStringLiteral("The window's place could not be read from \"%1\"%2; the widget "
-                                           "starts at its first place.")
-                                .arg(placeFile, reason);
+    qCWarning(lcView).noquote() << QStringLiteral(
+                                       "The window's place could not be read from \"%1\"%2; the widget "
+                                       "starts at its first place.")
+                                       .arg(placeFile, reason);
     return std::nullopt;
 }
 
@@ -66,7 +68,7 @@ bool keep(const QPoint &place)
     QString error;
     const bool kept = saveFileAtomically(placeFile, text, &error);
     if (!kept)
-        qWarning().noquote()
+        qCWarning(lcView).noquote()
             << QStringLiteral("Cannot keep the window's place in \"%1\": %2").arg(placeFile, error);
     return kept;
 }

@@ -1,5 +1,7 @@
 #include "zplatform.h"
 
+#include "zyklog.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
@@ -203,7 +205,7 @@ Choice choosePlatform()
         qputenv("QT_QPA_PLATFORM", "wayland");
         return Choice::Unchanged;
     }
-    qInfo("The compositor has no layer-shell: the widget runs through XWayland.");
+    qCInfo(lcZyk, "The compositor has no layer-shell: the widget runs through XWayland.");
     qputenv("QT_QPA_PLATFORM", "xcb");
     return Choice::XWayland;
 }

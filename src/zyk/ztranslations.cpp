@@ -28,8 +28,7 @@ QString installTranslations(const QString &catalog, const QLocale &locale)
     // The standard texts (a file dialog's buttons, a line edit's menu) only in the language the
     // program's own texts are in, so that one window never mixes two languages.
     auto *qt = new QTranslator(QCoreApplication::instance());
-    if (qt->load(QLocale(own->language()), QStringLiteral("qtbase"), QStringLiteral("_"),
-                 translationsPath()))
+    if (qt->load(QLocale(own->language()), QStringLiteral("qtbase"), QStringLiteral("_"), translationsPath()))
         QCoreApplication::installTranslator(qt);
     else
         delete qt;

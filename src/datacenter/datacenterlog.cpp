@@ -1,0 +1,3 @@
+#include "datacenterlog.h"
+
+Q_LOGGING_CATEGORY(lcDataCenter, "tasklist.datacenter")

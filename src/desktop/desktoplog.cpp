@@ -1,0 +1,3 @@
+#include "desktoplog.h"
+
+Q_LOGGING_CATEGORY(lcDesktop, "tasklist.desktop")

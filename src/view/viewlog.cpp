@@ -1,0 +1,3 @@
+#include "viewlog.h"
+
+Q_LOGGING_CATEGORY(lcView, "tasklist.view")

@@ -1,0 +1,3 @@
+#include "zyklog.h"
+
+Q_LOGGING_CATEGORY(lcZyk, "tasklist.zyk")
