@@ -2,6 +2,7 @@
 
 #include "calendarstore_p.h"
 #include "icsdocument.h"
+#include "joblines.h"
 #include "jobmapping.h"
 #include "occurrences.h"
 #include "timezonenames.h"

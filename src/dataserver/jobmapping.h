@@ -1,17 +1,15 @@
 #ifndef DATASERVER_JOBMAPPING_H
 #define DATASERVER_JOBMAPPING_H
 
-#include "icsdocument.h"
 #include "scheduledatainfo.h"
 
 #include <KCalendarCore/Event>
 #include <KCalendarCore/Todo>
 
 #include <QDateTime>
-#include <QTimeZone>
 
-// Translations between KCalendarCore events and the job records of the widget's data model, and
-// the iCalendar lines written for a job's fields.
+// Translations from KCalendarCore events to the job records of the widget's data model
+// (joblines.h writes a job's fields back as iCalendar lines).
 namespace JobMapping {
 
 // The custom property that keeps a job's type where iCalendar has none.
@@ -44,30 +42,6 @@ constexpr int todoType = 5;
 // An open to-do with a due or start date as an event on that date, with the to-do type; null for
 // any other to-do.
 [[nodiscard]] KCalendarCore::Event::Ptr eventOf(const KCalendarCore::Todo &todo);
-
-// How a date-time property is written: as a date, in UTC, floating, or in a named zone.
-struct TimeStyle
-{
-    enum Kind { Date, Utc, Floating, Zone } kind = Utc;
-    QString tzid;
-    QTimeZone zone;
-
-    static TimeStyle system();
-    // The style of an existing property, so that an edit keeps the file's way of writing times.
-    static TimeStyle of(const QDateTime &parsed, const IcsNode *line);
-};
-
-[[nodiscard]] IcsNode timeProperty(const QString &name, const QDateTime &value, const TimeStyle &style);
-[[nodiscard]] IcsNode textProperty(const QString &name, const QString &text);
-[[nodiscard]] QString durationText(qint64 seconds);
-[[nodiscard]] QString utcStamp(const QDateTime &dateTime);
-// RRULE and EXDATE lines of a job; empty when it does not recur.
-[[nodiscard]] QVector<IcsNode> ruleLines(const RepetitionRule &rule, bool allDay);
-[[nodiscard]] QVector<IcsNode> exceptionLines(const QVector<QDateTime> &ignore, bool allDay);
-[[nodiscard]] QString triggerText(const RemindData &remind, bool allDay);
-[[nodiscard]] IcsNode displayAlarm(const RemindData &remind, bool allDay, const QString &summary);
-// A VTIMEZONE for the zone as KCalendarCore writes it; a null component when it cannot.
-[[nodiscard]] IcsNode timezoneComponent(const QTimeZone &zone, const QString &tzid);
 
 } // namespace JobMapping
 

@@ -107,15 +107,13 @@ struct Transition
     int offset = 0;
 };
 
-// The zone a VTIMEZONE describes: an IANA zone whose offsets agree with it over the years around
-// this one, else its standard offset as a fixed one.
-QByteArray zoneOf(const IcsNode &definition, const QString &name)
+// The onsets of a VTIMEZONE's phases between windowFrom and windowTo, each with the offset it
+// brings, unsorted; `standard` is the offset of its standard time, INT_MIN when it has none.
+QVector<Transition> transitionsOf(const IcsNode &definition, const QDateTime &windowFrom,
+                                  const QDateTime &windowTo, int &standard)
 {
-    const int year = QDate::currentDate().year();
-    const QDateTime windowFrom(QDate(year - 3, 1, 1), QTime(0, 0), Qt::UTC);
-    const QDateTime windowTo(QDate(year + 3, 1, 1), QTime(0, 0), Qt::UTC);
     QVector<Transition> transitions;
-    int standard = INT_MIN;
+    standard = INT_MIN;
     for (const IcsNode &phase : definition.children) {
         if (!phase.component)
             continue;
@@ -143,18 +141,30 @@ QByteArray zoneOf(const IcsNode &definition, const QString &name)
             for (const QString &date : dates)
                 onsets << wallTime(date);
         }
-        for (const QDateTime &onset : qAsConst(onsets)) {
+        for (const QDateTime &onset : std::as_const(onsets)) {
             if (onset.isValid())
                 transitions.push_back({onset.toMSecsSinceEpoch() - qint64(from) * 1000, to});
         }
     }
+    return transitions;
+}
+
+// The zone a VTIMEZONE describes: an IANA zone whose offsets agree with it over the years around
+// this one, else its standard offset as a fixed one.
+QByteArray zoneOf(const IcsNode &definition, const QString &name)
+{
+    const int year = QDate::currentDate().year();
+    const QDateTime windowFrom(QDate(year - 3, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime windowTo(QDate(year + 3, 1, 1), QTime(0, 0), Qt::UTC);
+    int standard = INT_MIN;
+    QVector<Transition> transitions = transitionsOf(definition, windowFrom, windowTo, standard);
     if (standard == INT_MIN)
         return {};
     std::sort(transitions.begin(), transitions.end(),
               [](const Transition &a, const Transition &b) { return a.ms < b.ms; });
     auto offsetAt = [&](qint64 ms) {
         int offset = standard;
-        for (const Transition &transition : qAsConst(transitions)) {
+        for (const Transition &transition : std::as_const(transitions)) {
             if (transition.ms > ms)
                 break;
             offset = transition.offset;
@@ -167,7 +177,7 @@ QByteArray zoneOf(const IcsNode &definition, const QString &name)
                 << QDateTime(month.addDays(15), QTime(12, 0), Qt::UTC).toMSecsSinceEpoch();
     }
     constexpr qint64 margin = 3 * 3600 * 1000;
-    for (const Transition &transition : qAsConst(transitions)) {
+    for (const Transition &transition : std::as_const(transitions)) {
         if (transition.ms > windowFrom.toMSecsSinceEpoch() + 365LL * 86400 * 1000)
             samples << transition.ms - margin << transition.ms + margin;
     }
@@ -247,7 +257,7 @@ QByteArray TimeZoneNames::resolve(const QByteArray &data, QStringList *floating)
             names << mention.name;
     }
     QHash<QByteArray, QByteArray> renamed; // an empty zone for floating time
-    for (const QByteArray &name : qAsConst(names)) {
+    for (const QByteArray &name : std::as_const(names)) {
         if (known(name))
             continue;
         const QString text = QString::fromUtf8(name);
