@@ -77,17 +77,17 @@ void ViewFetcher::finish()
 {
     inFlight = false;
     const DisplayInfo view = inFlightView;
-    const bool failedView = anyFailed;
     const QVector<DayMap> done = std::exchange(answers, {});
     const bool hasQueued = std::exchange(queued, false);
-    // The next round goes out before the answers are handed on: their receiver may wait in an
-    // event loop of its own (the list's fade), and new requests must find this one in flight.
-    if (hasQueued)
+    // The answers of a view no longer wanted are dropped; those of the wanted one are shown while it
+    // is fetched again.
+    if (!hasQueued || queuedView == view) {
+        if (anyFailed)
+            Q_EMIT failed(view);
+        else
+            Q_EMIT fetched(view, selectTasks(view, done));
+    }
+    // A receiver that asked for a view meanwhile has started a newer round than the queued one.
+    if (hasQueued && !inFlight)
         start(queuedView);
-    if (hasQueued && queuedView != view)
-        return;
-    if (failedView)
-        Q_EMIT failed(view);
-    else
-        Q_EMIT fetched(view, selectTasks(view, done));
 }

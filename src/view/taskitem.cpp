@@ -1,7 +1,7 @@
 #include "taskitem.h"
 
-#include "countdownnotifier.h"
 #include "datacenter.h"
+#include "dayclock.h"
 #include "roundedfill.h"
 
 #include <QContextMenuEvent>
@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
-#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
@@ -49,6 +48,11 @@ void drawIcon(QPainter &painter, QSvgRenderer &svg, const QPoint &at)
 QString withoutMnemonics(QString text)
 {
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+QDateTime now()
+{
+    return DataCenter::instance()->clock()->now();
 }
 } // namespace
 
@@ -103,7 +107,7 @@ TaskItem::TaskItem(QWidget *parent)
 
 TaskItem::~TaskItem()
 {
-    // An open menu runs its own event loop, which must return first; a closed one may go now: after
+    // An open menu may be delivering the very event that led here; a closed one may go now: after
     // the event loop has ended, as at quit, a later deletion never comes.
     if (menu->isVisible())
         menu->deleteLater();
@@ -131,6 +135,16 @@ bool TaskItem::isChecked() const
     return checkBox.isChecked();
 }
 
+ExtendedData TaskItem::flags() const
+{
+    ExtendedData record;
+    record.dataId = taskKey(task);
+    record.checked = checkBox.isChecked();
+    record.pinned = pinned;
+    record.countdown = countdown;
+    return record;
+}
+
 QDateTime TaskItem::getBeginDateTime() const
 {
     return task.getBeginDateTime();
@@ -152,12 +166,11 @@ QSize TaskItem::sizeHint() const
 
 void TaskItem::freshMenu()
 {
-    const bool checked = checkBox.isChecked();
-    const bool beforeBegin = QDateTime::currentDateTime() < task.getBeginDateTime();
-    menu->openAction.setVisible(true);
-    menu->countdownAction.setVisible(!checked && beforeBegin && !countdown);
-    menu->pinAction.setVisible(!checked && !countdown && !pinned);
-    menu->normalAction.setVisible(!checked && (countdown || pinned));
+    const TaskRules::MenuEntries entries = TaskRules::menuAt(task, flags(), now());
+    menu->openAction.setVisible(entries.open);
+    menu->countdownAction.setVisible(entries.countdown);
+    menu->pinAction.setVisible(entries.pin);
+    menu->normalAction.setVisible(entries.normal);
 }
 
 void TaskItem::refreshMode()
@@ -165,42 +178,15 @@ void TaskItem::refreshMode()
     const int oldMode = mode;
     const int oldState = state;
     const bool blinked = std::exchange(blinkOn, false);
-    mode = ModeNormal;
 
-    const QDateTime begin = task.getBeginDateTime();
-    const QDateTime end = task.getEndDateTime();
     // Kept for the countdown's ticks, which would otherwise lay the title out a few times a second.
     shownTitleText = shownTitle();
-    countdownTarget = begin.toString(QStringLiteral("hh:mm::ss"));
-    checkBox.setText(withoutMnemonics(QLatin1String("  ") + begin.toString(QStringLiteral("MM.dd  hh:mm")) +
-                                      QLatin1String("\n  ") + shownTitleText));
+    checkBox.setText(withoutMnemonics(TaskRules::dateText(task.getBeginDateTime(), shownTitleText)));
 
-    const QDateTime now = QDateTime::currentDateTime();
-    const int remindNum = task.getRemindData().getRemindNum();
-    QDateTime remindTime = begin;
-    // Only -1 means "no reminder": a negative count is a reminder after the start, as the data
-    // server and the overview's notable rule read it.
-    if (remindNum != -1) {
-        remindTime = task.getAllDay() ? begin.addDays(-remindNum) : begin.addSecs(-60 * qint64(remindNum));
-        mode = ModeRemind;
-    }
-    if (pinned)
-        mode = ModePinned;
-    if (countdown) {
-        if (now < begin.addSecs(-3600))
-            mode = ModeCountdownWait;
-        else if (now < end.addSecs(-5))
-            mode = ModeCountdown;
-    }
-
-    if (checkBox.isChecked())
-        state = StateDone;
-    else if (end < now)
-        state = StateExpired;
-    else if (remindTime < now)
-        state = StateReminded;
-    else
-        state = StateWaiting;
+    const QDateTime at = now();
+    const ExtendedData current = flags();
+    mode = TaskRules::modeAt(task, current, at);
+    state = TaskRules::stateAt(task, current, at);
 
     const bool changed = mode != oldMode || state != oldState;
     if (changed)
@@ -220,22 +206,14 @@ void TaskItem::onCountdown()
     blinkOn = !blinkOn;
 
     const QDateTime begin = task.getBeginDateTime();
-    const qint64 remaining = QDateTime::currentDateTime().msecsTo(begin) + 1000;
-    qint64 minutes = 0;
-    qint64 seconds = 0;
-    if (remaining > 0) {
-        minutes = remaining / 60000;
-        seconds = (remaining / 1000) % 60;
-        if (seconds <= 9 && mode == ModeCountdown) {
-            mode = ModeCountdownFinal;
-            progressAnimate();
-            Q_EMIT stateChanged();
-        }
+    const QDateTime at = now();
+    const int ticked = TaskRules::modeAfterTick(mode, begin, at);
+    if (ticked != mode) {
+        mode = ticked;
+        progressAnimate();
+        Q_EMIT stateChanged();
     }
-    checkBox.setText(QStringLiteral("  %1:%2 => %3\n  %4")
-                         .arg(minutes, 2, 10, QLatin1Char('0'))
-                         .arg(seconds, 2, 10, QLatin1Char('0'))
-                         .arg(countdownTarget, withoutMnemonics(shownTitleText)));
+    checkBox.setText(TaskRules::countdownText(begin, withoutMnemonics(shownTitleText), at));
     // The check box repaints its own text when it changes; of the item only the blinking icon has.
     update(QRect(width() - 30, 5, iconSize, iconSize));
 }
@@ -269,7 +247,7 @@ void TaskItem::listAnimate(int fromAlpha, int toAlpha, bool signalFaded)
 void TaskItem::progressAnimate()
 {
     const QDateTime begin = task.getBeginDateTime();
-    const qint64 total = QDateTime::currentDateTime().msecsTo(begin);
+    const qint64 total = now().msecsTo(begin);
     if (total <= 0) {
         // The begin time is already here: there is nothing left to fill.
         startRedFlash();
@@ -281,8 +259,7 @@ void TaskItem::progressAnimate()
     progressRunning = true;
     showProgressAt(0);
 
-    const qint64 untilBegin =
-        std::clamp<qint64>(QDateTime::currentDateTime().msecsTo(begin), 0, progressTotalMs);
+    const qint64 untilBegin = std::clamp<qint64>(now().msecsTo(begin), 0, progressTotalMs);
     QTimer::singleShot(int(untilBegin), this, &TaskItem::startRedFlash);
 }
 
@@ -320,7 +297,7 @@ QString TaskItem::shownTitle() const
 void TaskItem::startRedFlash()
 {
     if (countdown)
-        DataCenter::instance()->countdownNotifier()->countdownEnded(task);
+        Q_EMIT countdownEnded(task);
     itemColor = QColor(200, 0, 0, 180);
     progressRunning = false;
     progressTimer->stop();
@@ -356,7 +333,7 @@ void TaskItem::onColorValueChanged(const QVariant &color)
 
 void TaskItem::openSchedule()
 {
-    DataCenter::instance()->OpenSchedule(ScheduleDataInfo::ScheduleToJsonStr(task));
+    Q_EMIT openRequested(task);
 }
 
 void TaskItem::onModeActionToggled()
@@ -389,28 +366,23 @@ void TaskItem::onClicked(bool state)
 
 void TaskItem::extDataChanged()
 {
-    ExtendedData record;
-    record.dataId = taskKey(task);
-    record.checked = checkBox.isChecked();
-    record.pinned = pinned;
-    record.countdown = countdown;
-    DataCenter::instance()->setExtendedData(task, record);
+    Q_EMIT extendedDataEdited(task, flags());
 }
 
 void TaskItem::showMenu(const QPoint &globalPos)
 {
     freshMenu();
-    menu->exec(globalPos);
+    menu->popup(globalPos);
 }
 
 void TaskItem::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton) {
-        // The list may replace this item while its menu is open.
-        const QPointer<TaskItem> alive(this);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+        showMenu(event->globalPosition().toPoint());
+#else
         showMenu(event->globalPos());
-        if (!alive)
-            return;
+#endif
     }
     QWidget::mouseReleaseEvent(event);
 }

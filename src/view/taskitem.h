@@ -3,6 +3,7 @@
 
 #include "extendeddata.h"
 #include "scheduledatainfo.h"
+#include "taskrules.h"
 #include "zguiapplicationhelper.h"
 
 #include <QAction>
@@ -27,19 +28,26 @@ public:
 };
 
 // One task of the list: a check box with the date and title (or a live countdown) and status icons.
+// The item paints what TaskRules say the task is and tells its owner what the user did; it stores
+// nothing itself.
 class TaskItem : public QWidget
 {
     Q_OBJECT
 public:
     enum Mode {
-        ModeNormal = 0,
-        ModeRemind,
-        ModePinned,
-        ModeCountdownWait,
-        ModeCountdown,
-        ModeCountdownFinal
+        ModeNormal = TaskRules::ModeNormal,
+        ModeRemind = TaskRules::ModeRemind,
+        ModePinned = TaskRules::ModePinned,
+        ModeCountdownWait = TaskRules::ModeCountdownWait,
+        ModeCountdown = TaskRules::ModeCountdown,
+        ModeCountdownFinal = TaskRules::ModeCountdownFinal
     };
-    enum State { StateWaiting = 0, StateReminded, StateExpired, StateDone };
+    enum State {
+        StateWaiting = TaskRules::StateWaiting,
+        StateReminded = TaskRules::StateReminded,
+        StateExpired = TaskRules::StateExpired,
+        StateDone = TaskRules::StateDone
+    };
 
     explicit TaskItem(QWidget *parent = nullptr);
     ~TaskItem() override;
@@ -80,6 +88,12 @@ public:
 Q_SIGNALS:
     void stateChanged();
     void faded();
+    // The user ticked the task or chose a mode; `flags` is the item's whole state of it now.
+    void extendedDataEdited(const ScheduleDataInfo &task, const ExtendedData &flags);
+    // By double click, Return or the menu.
+    void openRequested(const ScheduleDataInfo &task);
+    // A task in countdown mode has reached its begin time.
+    void countdownEnded(const ScheduleDataInfo &task);
 
 private Q_SLOTS:
     void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
@@ -98,11 +112,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    [[nodiscard]] ExtendedData flags() const;
     void listAnimate(int fromAlpha, int toAlpha, bool signalFaded);
     // The title as it fits beside the check box's indicator, ending in "…" when it does not.
     QString shownTitle() const;
     QString shownTitleText;
-    QString countdownTarget;
     void showMenu(const QPoint &globalPos);
     void startRedFlash();
 

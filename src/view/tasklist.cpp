@@ -1,10 +1,12 @@
 #include "tasklist.h"
 
+#include "countdownnotifier.h"
 #include "datacenter.h"
+#include "dayclock.h"
 #include "taskitem.h"
+#include "taskrules.h"
 
-#include <QEventLoop>
-#include <QPointer>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -16,27 +18,41 @@ namespace {
 // replacement still goes ahead rather than leaving the list stuck on its old items.
 constexpr int fadeWaitLimitMs = 3000;
 
-int modeRank(const TaskItem *item)
+TaskRules::SortKey sortKey(const TaskItem *item)
 {
-    const int mode = item->getMode();
-    return mode == TaskItem::ModeRemind ? int(TaskItem::ModeNormal) : mode;
+    return {item->isChecked(), item->getMode(), item->getBeginDateTime()};
 }
 
 bool goesBefore(const TaskItem *a, const TaskItem *b)
 {
-    if (a->isChecked() != b->isChecked())
-        return !a->isChecked();
-    const int rankA = modeRank(a);
-    const int rankB = modeRank(b);
-    if (rankA != rankB)
-        return rankA > rankB;
-    return a->getBeginDateTime() < b->getBeginDateTime();
+    return TaskRules::goesBefore(sortKey(a), sortKey(b));
 }
 
 bool isCountingDown(const TaskItem *item)
 {
     const int mode = item->getMode();
     return mode == TaskItem::ModeCountdown || mode == TaskItem::ModeCountdownFinal;
+}
+
+// The tasks in the order their items will have, so that the first ones built are those on top.
+QVector<ListedTask> inDisplayOrder(const QVector<ListedTask> &tasks)
+{
+    const QDateTime now = DataCenter::instance()->clock()->now();
+    QVector<std::pair<TaskRules::SortKey, int>> keys;
+    keys.reserve(tasks.size());
+    for (int i = 0; i < tasks.size(); ++i) {
+        const ListedTask &task = tasks.at(i);
+        keys.append({{task.state.checked, TaskRules::modeAt(task.info, task.state, now),
+                      task.info.getBeginDateTime()},
+                     i});
+    }
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto &a, const auto &b) { return TaskRules::goesBefore(a.first, b.first); });
+    QVector<ListedTask> sorted;
+    sorted.reserve(tasks.size());
+    for (const auto &key : std::as_const(keys))
+        sorted.append(tasks.at(key.second));
+    return sorted;
 }
 } // namespace
 
@@ -55,6 +71,8 @@ TaskList::TaskList(QWidget *parent)
     , itemLayout(new QVBoxLayout(this))
     , refreshTimer(new QTimer(this))
     , countdownTimer(new QTimer(this))
+    , fadeLimitTimer(new QTimer(this))
+    , sliceTimer(new QTimer(this))
 {
     itemLayout->setSpacing(10);
     // As wide as its items even while it has none: the scroll area around it sizes itself once.
@@ -68,6 +86,15 @@ TaskList::TaskList(QWidget *parent)
     countdownTimer->setInterval(countdownIntervalMs);
     connect(countdownTimer, &QTimer::timeout, this, &TaskList::freshCountdownTaskItems);
     countdownTimer->start();
+
+    fadeLimitTimer->setSingleShot(true);
+    fadeLimitTimer->setInterval(fadeWaitLimitMs);
+    connect(fadeLimitTimer, &QTimer::timeout, this, &TaskList::onFadeEnded);
+
+    // The next slice once the events that came meanwhile (paints, input, the probe of a bench) are done.
+    sliceTimer->setSingleShot(true);
+    sliceTimer->setInterval(0);
+    connect(sliceTimer, &QTimer::timeout, this, &TaskList::buildSlice);
 }
 
 void TaskList::setTasks(const QVector<ScheduleDataInfo> &tasks)
@@ -81,53 +108,90 @@ void TaskList::setTasks(const QVector<ScheduleDataInfo> &tasks)
 
 void TaskList::setListedTasks(const QVector<ListedTask> &tasks)
 {
-    // Only one call at a time may wait in the loop below: a second one would cut the first one's
-    // connection to its loop. Later requests leave their tasks here, and the waiting call shows
-    // the newest of them.
-    pendingTasks = tasks;
-    if (waitingForFade)
+    pendingTasks = inDisplayOrder(tasks);
+    built = 0;
+    switch (phase) {
+    case Phase::Fading:
         return;
+    case Phase::Building:
+        // What came in of the older list leaves as old items do.
+        sliceTimer->stop();
+        if (items.isEmpty())
+            buildSlice();
+        else
+            fadeOutItems();
+        return;
+    case Phase::Idle:
+        break;
+    }
 
     refreshTimer->stop();
     countdownTimer->stop();
+    if (items.isEmpty())
+        fillAtOnce();
+    else
+        fadeOutItems();
+}
 
-    if (!items.isEmpty()) {
-        for (TaskItem *item : qAsConst(items)) {
-            disconnect(item, &TaskItem::faded, nullptr, nullptr);
-            item->fadeAnimate();
-        }
-
-        QEventLoop loop;
-        connect(items.first(), &TaskItem::faded, &loop, &QEventLoop::quit);
-        QTimer::singleShot(fadeWaitLimitMs, &loop, &QEventLoop::quit);
-        const QPointer<TaskList> alive(this);
-        waitingForFade = true;
-        loop.exec();
-        if (!alive)
-            return;
-        waitingForFade = false;
-
-        itemLayout->setEnabled(false);
-        for (TaskItem *item : qAsConst(items)) {
-            item->hide();
-            itemLayout->removeWidget(item);
-            item->deleteLater();
-        }
-        itemLayout->setEnabled(true);
+void TaskList::fadeOutItems()
+{
+    phase = Phase::Fading;
+    for (TaskItem *item : std::as_const(items)) {
+        disconnect(item, &TaskItem::faded, nullptr, nullptr);
+        item->fadeAnimate();
     }
+    connect(items.first(), &TaskItem::faded, this, &TaskList::onFadeEnded);
+    fadeLimitTimer->start();
+}
+
+void TaskList::onFadeEnded()
+{
+    if (phase != Phase::Fading)
+        return;
+    fadeLimitTimer->stop();
+    dropItems();
+    phase = Phase::Building;
+    // The first slice in the same turn: the list is never seen empty in between.
+    buildSlice();
+}
+
+void TaskList::dropItems()
+{
+    itemLayout->setEnabled(false);
+    for (TaskItem *item : std::as_const(items)) {
+        item->hide();
+        itemLayout->removeWidget(item);
+        item->deleteLater();
+    }
+    itemLayout->setEnabled(true);
     items.clear();
+}
 
-    const QVector<ListedTask> latest = std::exchange(pendingTasks, {});
-    for (const ListedTask &task : latest) {
-        auto *item = new TaskItem(nullptr);
-        item->setTask(task.info, task.state);
-        connect(item, &TaskItem::faded, this, &TaskList::onItemFaded);
-        connect(item, &TaskItem::stateChanged, this, &TaskList::moveTaskItems);
-        items.append(item);
+void TaskList::buildSlice()
+{
+    QElapsedTimer spent;
+    spent.start();
+    itemLayout->setEnabled(false);
+    while (built < pendingTasks.size()) {
+        TaskItem *item = makeItem(pendingTasks.at(built++));
+        itemLayout->addWidget(item);
+        item->show();
+        item->bloomAnimate();
+        if (spent.elapsed() >= sliceBudgetMs)
+            break;
     }
+    itemLayout->setEnabled(true);
+    itemLayout->activate();
+    adjustSize();
 
-    InsertionSort(items.begin(), items.end());
+    if (built < pendingTasks.size())
+        sliceTimer->start();
+    else
+        finishReplacing();
+}
 
+void TaskList::fillAtOnce()
+{
     // Showing a child of a visible list lays the whole list out again: with the layout on, a list
     // of n items cost n layouts of up to n items (see bench_settasks). One layout pass follows.
     // Each child shown on a visible list also asks the display server where the pointer is (for
@@ -136,21 +200,64 @@ void TaskList::setListedTasks(const QVector<ListedTask> &tasks)
     if (shown)
         hide();
     itemLayout->setEnabled(false);
-    for (TaskItem *item : qAsConst(items)) {
+    for (const ListedTask &task : std::as_const(pendingTasks)) {
+        TaskItem *item = makeItem(task);
         itemLayout->addWidget(item);
         item->show();
         item->bloomAnimate();
     }
+    built = pendingTasks.size();
     itemLayout->setEnabled(true);
     itemLayout->activate();
-    freshTabOrder();
-
     adjustSize();
     if (shown)
         show();
+    finishReplacing();
+}
+
+TaskItem *TaskList::makeItem(const ListedTask &task)
+{
+    auto *item = new TaskItem(nullptr);
+    item->setTask(task.info, task.state);
+    connect(item, &TaskItem::faded, this, &TaskList::onItemFaded);
+    connect(item, &TaskItem::stateChanged, this, &TaskList::moveTaskItems);
+
+    DataCenter *center = DataCenter::instance();
+    connect(item, &TaskItem::extendedDataEdited, center, &DataCenter::setExtendedData);
+    connect(item, &TaskItem::openRequested, center, [center](const ScheduleDataInfo &info) {
+        center->OpenSchedule(ScheduleDataInfo::ScheduleToJsonStr(info));
+    });
+    // The notifier is made at the first countdown that ends, after the data file has said where it keeps its
+    // record.
+    connect(item, &TaskItem::countdownEnded, center,
+            [center](const ScheduleDataInfo &info) { center->countdownNotifier()->countdownEnded(info); });
+    items.append(item);
+    return item;
+}
+
+void TaskList::finishReplacing()
+{
+    // The order was settled before the items were built; a mode that changed since (a clock that
+    // crossed a boundary in between) moves its item now.
+    const QList<TaskItem *> builtOrder = items;
+    InsertionSort(items.begin(), items.end());
+    if (items != builtOrder) {
+        itemLayout->setEnabled(false);
+        for (int i = 0; i < items.size(); ++i) {
+            itemLayout->removeWidget(items.at(i));
+            itemLayout->insertWidget(i, items.at(i));
+        }
+        itemLayout->setEnabled(true);
+        itemLayout->activate();
+    }
+    freshTabOrder();
+    pendingTasks.clear();
+    built = 0;
+    phase = Phase::Idle;
 
     refreshTimer->start();
     countdownTimer->start();
+    Q_EMIT replaced();
 }
 
 void TaskList::freshTaskItems()
@@ -201,7 +308,6 @@ void TaskList::onItemFaded()
     item->bloomAnimate();
     freshTabOrder();
 }
-
 void TaskList::freshTabOrder()
 {
     // New items join the end of the window's tab chain, behind everything laid out after the
@@ -216,7 +322,7 @@ void TaskList::freshTabOrder()
         }
     }
 
-    for (TaskItem *item : qAsConst(items)) {
+    for (TaskItem *item : std::as_const(items)) {
         QList<QWidget *> stops;
         if (item->focusPolicy() != Qt::NoFocus)
             stops.append(item);
@@ -225,7 +331,7 @@ void TaskList::freshTabOrder()
             if (child->focusPolicy() != Qt::NoFocus && !child->focusProxy())
                 stops.append(child);
         }
-        for (QWidget *stop : qAsConst(stops)) {
+        for (QWidget *stop : std::as_const(stops)) {
             if (previous)
                 QWidget::setTabOrder(previous, stop);
             previous = stop;

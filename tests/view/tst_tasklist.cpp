@@ -123,6 +123,7 @@ private Q_SLOTS:
     void countdownTickReachesLeadingItemsOnly();
     void reentrantSetTasks_data();
     void reentrantSetTasks();
+    void newerListWhileItemsComeIn();
 };
 
 void TestTaskList::displayOrder_data()
@@ -236,19 +237,19 @@ void TestTaskList::secondCallFadesAndReplaces()
     QList<QPointer<TaskItem>> old;
     for (TaskItem *item : list.taskItems())
         old << item;
-    // The list drops every other connection of the old items' faded(): count from inside the wait.
-    int faded = 0;
-    bool sawFade = false;
-    QTimer::singleShot(0, &list, [&] {
-        connect(old.first(), &TaskItem::faded, &list, [&] { ++faded; });
-        sawFade = list.isReplacing() && std::all_of(old.begin(), old.end(), [](const QPointer<TaskItem> &i) {
-                      return i->isAnimating();
-                  });
-    });
+    QSignalSpy replaced(&list, &TaskList::replaced);
     list.setTasks(plainTasks({"new 1", "new 2"}));
 
-    QVERIFY(sawFade);
+    // The call returns at once; the old items fade out meanwhile.
+    QVERIFY(list.isReplacing());
+    QVERIFY(
+        std::all_of(old.begin(), old.end(), [](const QPointer<TaskItem> &i) { return i->isAnimating(); }));
+    // The list drops every other connection of the old items' faded(): count from here.
+    int faded = 0;
+    connect(old.first(), &TaskItem::faded, &list, [&] { ++faded; });
+    QVERIFY(replaced.wait());
     QCOMPARE(faded, 1);
+    QCOMPARE(replaced.count(), 1);
     QVERIFY(!list.isReplacing());
     QCOMPARE(titles(list.taskItems()), (QStringList{"new 1", "new 2"}));
     QCOMPARE(laidOut(list), list.taskItems());
@@ -269,6 +270,7 @@ void TestTaskList::emptyVectorEmptiesList()
 
     list.setTasks({});
 
+    QTRY_VERIFY(!list.isReplacing());
     QVERIFY(list.taskItems().isEmpty());
     QVERIFY(laidOut(list).isEmpty());
     QTRY_VERIFY(first.isNull());
@@ -301,8 +303,10 @@ void TestTaskList::tickMovesItemBelowUnchecked()
     QTRY_VERIFY(!a->isAnimating());
     QCOMPARE(fadedSpy.count(), 1);
 
-    for (QTimer *timer : list.findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
-        QVERIFY(timer->isActive());
+    for (QTimer *timer : list.findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!timer->isSingleShot())
+            QVERIFY(timer->isActive());
+    }
 }
 
 void TestTaskList::unchangedIndexAnimatesNothing()
@@ -395,29 +399,64 @@ void TestTaskList::reentrantSetTasks()
     list.setTasks(plainTasks({"a1", "a2"}));
     QPointer<TaskItem> old = list.taskItems().first();
 
-    // The requests arrive while the call below waits for the old items to fade out.
-    int returned = 0;
-    bool allWhileWaiting = true;
-    QTimer::singleShot(0, &list, [&] {
-        for (const QStringList &request : requests) {
-            allWhileWaiting = allWhileWaiting && list.isReplacing();
-            list.setTasks(plainTasks(request));
-            ++returned;
-        }
-    });
+    // The requests arrive while the old items fade out.
+    QSignalSpy replaced(&list, &TaskList::replaced);
     list.setTasks(plainTasks({"b1", "b2"}));
+    for (const QStringList &request : requests) {
+        QVERIFY(list.isReplacing());
+        list.setTasks(plainTasks(request));
+    }
 
-    QCOMPARE(returned, requests.size());
-    QVERIFY(allWhileWaiting);
+    QVERIFY(replaced.wait());
     QVERIFY(!list.isReplacing());
     QCOMPARE(titles(list.taskItems()), expected);
     QCOMPARE(titles(laidOut(list)), expected);
     QTRY_VERIFY(old.isNull());
     QCOMPARE(list.findChildren<TaskItem *>().size(), expected.size());
+    QCOMPARE(replaced.count(), 1);
 
     // The list still replaces its items afterwards.
     list.setTasks(plainTasks({"after"}));
+    QTRY_VERIFY(!list.isReplacing());
     QCOMPARE(titles(list.taskItems()), QStringList{"after"});
+}
+
+// A long list comes in a slice per turn of the event loop, the top first; a newer list given
+// meanwhile fades out what came in of it and takes its place.
+void TestTaskList::newerListWhileItemsComeIn()
+{
+    TaskList list;
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setTasks(plainTasks({"a1"}));
+    QStringList many;
+    for (int i = 0; i < 1000; ++i)
+        many << QString("many %1").arg(i, 4, 10, QLatin1Char('0'));
+    QSignalSpy replaced(&list, &TaskList::replaced);
+    list.setTasks(plainTasks(many));
+
+    // Between two slices: some of the long list in, in order, and the list still replacing.
+    QList<int> slices;
+    QTimer between;
+    between.setInterval(0);
+    connect(&between, &QTimer::timeout, &list, [&] {
+        const int in = list.taskItems().size();
+        if (!list.isReplacing() || titleOf(list.taskItems().first()) != many.first())
+            return;
+        slices << in;
+        QCOMPARE(titles(laidOut(list)), many.mid(0, in));
+        if (slices.size() == 2) {
+            between.stop();
+            list.setTasks(plainTasks({"newer"}));
+        }
+    });
+    between.start();
+
+    QTRY_COMPARE(replaced.count(), 1);
+    QCOMPARE(slices.size(), 2);
+    QVERIFY(slices.first() > 0 && slices.first() < slices.last() && slices.last() < many.size());
+    QCOMPARE(titles(list.taskItems()), QStringList{"newer"});
+    QTRY_COMPARE(list.findChildren<TaskItem *>().size(), 1);
 }
 
 QTEST_MAIN(TestTaskList)

@@ -204,7 +204,7 @@ void TestViewLoad::settle()
         std::none_of(items.begin(), items.end(), [](const TaskItem *item) { return item->isAnimating(); }),
         30000);
     flushDeletions();
-    // A replacement leaves a single-shot guard behind that ends on its own within 3 s.
+    // The load's single-shot timers (an answer handed on later, an item's red flash) end on their own.
     QTRY_COMPARE_WITH_TIMEOUT(ObjectCensus::count().value("QSingleShotTimer"), 0, 10000);
 }
 

@@ -1,0 +1,104 @@
+#include "taskrules.h"
+
+namespace TaskRules {
+
+namespace {
+// A countdown waits, with its own icon, until the last hour before the begin time.
+constexpr qint64 countdownLeadSecs = 3600;
+// It stops running this close to the end, so that an item does not count down past its task.
+constexpr qint64 countdownTailSecs = 5;
+// The last seconds of a minute in which the progress bar runs; tst_taskrules depends on 9.
+constexpr qint64 finalPhaseSeconds = 9;
+
+int rank(int mode)
+{
+    return mode == ModeRemind ? int(ModeNormal) : mode;
+}
+} // namespace
+
+QDateTime remindTime(const ScheduleDataInfo &task)
+{
+    const QDateTime begin = task.getBeginDateTime();
+    const int remindNum = task.getRemindData().getRemindNum();
+    // Only -1 means "no reminder": a negative count is a reminder after the start, as the data
+    // server and the overview's notable rule read it.
+    if (remindNum == -1)
+        return begin;
+    return task.getAllDay() ? begin.addDays(-remindNum) : begin.addSecs(-60 * qint64(remindNum));
+}
+
+int modeAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now)
+{
+    int mode = task.getRemindData().getRemindNum() != -1 ? ModeRemind : ModeNormal;
+    if (flags.pinned)
+        mode = ModePinned;
+    if (flags.countdown) {
+        if (now < task.getBeginDateTime().addSecs(-countdownLeadSecs))
+            mode = ModeCountdownWait;
+        else if (now < task.getEndDateTime().addSecs(-countdownTailSecs))
+            mode = ModeCountdown;
+    }
+    return mode;
+}
+
+int stateAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now)
+{
+    if (flags.checked)
+        return StateDone;
+    if (task.getEndDateTime() < now)
+        return StateExpired;
+    if (remindTime(task) < now)
+        return StateReminded;
+    return StateWaiting;
+}
+
+MenuEntries menuAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now)
+{
+    MenuEntries entries;
+    if (flags.checked)
+        return entries;
+    entries.countdown = now < task.getBeginDateTime() && !flags.countdown;
+    entries.pin = !flags.countdown && !flags.pinned;
+    entries.normal = flags.countdown || flags.pinned;
+    return entries;
+}
+
+int modeAfterTick(int mode, const QDateTime &begin, const QDateTime &now)
+{
+    if (mode != ModeCountdown)
+        return mode;
+    const qint64 remaining = now.msecsTo(begin) + 1000;
+    return remaining > 0 && (remaining / 1000) % 60 <= finalPhaseSeconds ? int(ModeCountdownFinal) : mode;
+}
+
+QString countdownText(const QDateTime &begin, const QString &title, const QDateTime &now)
+{
+    // The second under way counts as a whole one: 59.5 s before the begin time shows 01:00.
+    const qint64 remaining = now.msecsTo(begin) + 1000;
+    const qint64 minutes = remaining > 0 ? remaining / 60000 : 0;
+    const qint64 seconds = remaining > 0 ? (remaining / 1000) % 60 : 0;
+    // The doubled colon is what the widget has always shown; users read it as the target time.
+    return QStringLiteral("  %1:%2 => %3\n  %4")
+        .arg(minutes, 2, 10, QLatin1Char('0'))
+        .arg(seconds, 2, 10, QLatin1Char('0'))
+        .arg(begin.toString(QStringLiteral("hh:mm::ss")), title);
+}
+
+QString dateText(const QDateTime &begin, const QString &title)
+{
+    return QLatin1String("  ") + begin.toString(QStringLiteral("MM.dd  hh:mm")) + QLatin1String("\n  ") +
+           title;
+}
+
+bool goesBefore(const SortKey &a, const SortKey &b)
+{
+    if (a.checked != b.checked)
+        return !a.checked;
+    const int rankA = rank(a.mode);
+    const int rankB = rank(b.mode);
+    if (rankA != rankB)
+        return rankA > rankB;
+    return a.begin < b.begin;
+}
+
+} // namespace TaskRules

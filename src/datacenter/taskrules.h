@@ -1,0 +1,56 @@
+#ifndef SCHEDULE_TASKRULES_H
+#define SCHEDULE_TASKRULES_H
+
+#include "extendeddata.h"
+#include "scheduledatainfo.h"
+
+#include <QDateTime>
+#include <QString>
+
+// What a task is at a given moment: its display mode, its time state, the menu entries it offers and
+// its texts, from the schedule, the widget's own flags of it and the time. No widget and no clock:
+// the caller says what time it is, so that reminders, editing and the tests reuse the same answers.
+namespace TaskRules {
+
+// The numbers are compared by the list's display order and kept in nothing but memory.
+enum Mode { ModeNormal = 0, ModeRemind, ModePinned, ModeCountdownWait, ModeCountdown, ModeCountdownFinal };
+enum State { StateWaiting = 0, StateReminded, StateExpired, StateDone };
+
+struct MenuEntries
+{
+    bool open = true;
+    bool countdown = false;
+    bool pin = false;
+    bool normal = false;
+};
+
+// What the list orders its items by.
+struct SortKey
+{
+    bool checked = false;
+    int mode = ModeNormal;
+    QDateTime begin;
+};
+
+// The begin time less the reminder's lead; the begin time itself without a reminder.
+[[nodiscard]] QDateTime remindTime(const ScheduleDataInfo &task);
+// One of ModeNormal to ModeCountdown: the final phase is entered only by a countdown tick.
+[[nodiscard]] int modeAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now);
+[[nodiscard]] int stateAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now);
+[[nodiscard]] MenuEntries menuAt(const ScheduleDataInfo &task, const ExtendedData &flags,
+                                 const QDateTime &now);
+
+// The mode after a countdown tick: a running countdown turns final once fewer than ten seconds of
+// its current minute are left.
+[[nodiscard]] int modeAfterTick(int mode, const QDateTime &begin, const QDateTime &now);
+// "  mm:ss => hh:mm::ss\n  title", rounded up to the second; 00:00 once the begin time has passed.
+[[nodiscard]] QString countdownText(const QDateTime &begin, const QString &title, const QDateTime &now);
+// "  MM.dd  hh:mm\n  title".
+[[nodiscard]] QString dateText(const QDateTime &begin, const QString &title);
+
+// Unchecked first, then by mode rank (a reminder ranks as normal), then by begin time.
+[[nodiscard]] bool goesBefore(const SortKey &a, const SortKey &b);
+
+} // namespace TaskRules
+
+#endif

@@ -1,0 +1,206 @@
+#include "taskrules.h"
+
+#include <QtTest>
+
+namespace {
+// Every row is read at this moment: no case depends on the hour of the run.
+const QDateTime now(QDate(2030, 6, 12), QTime(10, 0));
+
+ScheduleDataInfo task(qint64 beginS, qint64 endS, int remindNum = -1, bool allDay = false)
+{
+    ScheduleDataInfo info;
+    info.setID(7);
+    info.setTitleName(QStringLiteral("Review"));
+    info.setAllDay(allDay);
+    info.setBeginDateTime(now.addSecs(beginS));
+    info.setEndDateTime(now.addSecs(endS));
+    info.setRemindData(RemindData(remindNum, QTime(9, 0)));
+    return info;
+}
+
+ExtendedData flags(bool checked, bool pinned, bool countdown)
+{
+    ExtendedData data;
+    data.checked = checked;
+    data.pinned = pinned;
+    data.countdown = countdown;
+    return data;
+}
+} // namespace
+
+Q_DECLARE_METATYPE(TaskRules::SortKey)
+
+class TestTaskRules : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void modeAndState_data();
+    void modeAndState();
+    void menu_data();
+    void menu();
+    void countdown_data();
+    void countdown();
+    void dateText();
+    void order_data();
+    void order();
+};
+
+void TestTaskRules::modeAndState_data()
+{
+    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<int>("remind");
+    QTest::addColumn<int>("beginS");
+    QTest::addColumn<int>("endS");
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<bool>("countdown");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("state");
+
+    const int h = 3600;
+    // clang-format off
+    QTest::newRow("no reminder, ahead")            << false << -1  << 30 * 60 << 2 * h  << false << false << false << 0 << 0;
+    QTest::newRow("no reminder, begun")            << false << -1  << -600    << h      << false << false << false << 0 << 1;
+    QTest::newRow("15 min, not yet reminded")      << false << 15  << 20 * 60 << h      << false << false << false << 1 << 0;
+    QTest::newRow("15 min, reminded")              << false << 15  << 10 * 60 << h      << false << false << false << 1 << 1;
+    QTest::newRow("15 min, at the reminder")       << false << 15  << 15 * 60 << h      << false << false << false << 1 << 0;
+    QTest::newRow("reminder after the start")      << false << -10 << -5 * 60 << h      << false << false << false << 1 << 0;
+    QTest::newRow("all-day 1 day, not reminded")   << true  << 1   << 36 * h  << 48 * h << false << false << false << 1 << 0;
+    QTest::newRow("all-day 1 day, reminded")       << true  << 1   << 12 * h  << 24 * h << false << false << false << 1 << 1;
+    QTest::newRow("pinned with reminder")          << false << 15  << 10 * 60 << h      << true  << false << false << 2 << 1;
+    QTest::newRow("countdown, two hours ahead")    << false << -1  << 2 * h   << 3 * h  << false << true  << false << 3 << 0;
+    QTest::newRow("countdown, exactly an hour")    << false << -1  << h       << 2 * h  << false << true  << false << 4 << 0;
+    QTest::newRow("countdown waiting, reminded")   << false << 240 << 2 * h   << 3 * h  << false << true  << false << 3 << 1;
+    QTest::newRow("countdown inside the hour")     << false << -1  << 30 * 60 << 2 * h  << false << true  << false << 4 << 0;
+    QTest::newRow("countdown after the begin")     << false << -1  << -600    << h      << false << true  << false << 4 << 1;
+    QTest::newRow("countdown, end 5 s away")       << false << 15  << -h      << 5      << false << true  << false << 1 << 1;
+    QTest::newRow("countdown, end 6 s away")       << false << 15  << -h      << 6      << false << true  << false << 4 << 1;
+    QTest::newRow("expired with reminder")         << false << 15  << -2 * h  << -h     << false << false << false << 1 << 2;
+    QTest::newRow("expired countdown")             << false << -1  << -2 * h  << -h     << false << true  << false << 0 << 2;
+    QTest::newRow("ends now: not yet expired")     << false << -1  << -2 * h  << 0      << false << false << false << 0 << 1;
+    QTest::newRow("checked and expired")           << false << -1  << -2 * h  << -h     << false << false << true  << 0 << 3;
+    QTest::newRow("checked, ahead")                << false << 15  << 2 * h   << 3 * h  << false << false << true  << 1 << 3;
+    // clang-format on
+}
+
+void TestTaskRules::modeAndState()
+{
+    QFETCH(bool, allDay);
+    QFETCH(int, remind);
+    QFETCH(int, beginS);
+    QFETCH(int, endS);
+    QFETCH(bool, pinned);
+    QFETCH(bool, countdown);
+    QFETCH(bool, checked);
+    QFETCH(int, mode);
+    QFETCH(int, state);
+
+    const ScheduleDataInfo info = task(beginS, endS, remind, allDay);
+    QCOMPARE(TaskRules::modeAt(info, flags(checked, pinned, countdown), now), mode);
+    QCOMPARE(TaskRules::stateAt(info, flags(checked, pinned, countdown), now), state);
+}
+
+void TestTaskRules::menu_data()
+{
+    QTest::addColumn<int>("beginS");
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<bool>("countdown");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QList<bool>>("offered"); // open, countdown, pin, normal
+
+    QTest::newRow("normal, ahead") << 7200 << false << false << false << QList<bool>{true, true, true, false};
+    QTest::newRow("normal, begun") << -600 << false << false << false
+                                   << QList<bool>{true, false, true, false};
+    QTest::newRow("normal, at the begin")
+        << 0 << false << false << false << QList<bool>{true, false, true, false};
+    QTest::newRow("pinned, ahead") << 7200 << true << false << false << QList<bool>{true, true, false, true};
+    QTest::newRow("pinned, begun") << -600 << true << false << false << QList<bool>{true, false, false, true};
+    QTest::newRow("countdown") << 7200 << false << true << false << QList<bool>{true, false, false, true};
+    QTest::newRow("checked") << 7200 << false << true << true << QList<bool>{true, false, false, false};
+}
+
+void TestTaskRules::menu()
+{
+    QFETCH(int, beginS);
+    QFETCH(bool, pinned);
+    QFETCH(bool, countdown);
+    QFETCH(bool, checked);
+    QFETCH(QList<bool>, offered);
+
+    const TaskRules::MenuEntries entries =
+        TaskRules::menuAt(task(beginS, 3 * 3600), flags(checked, pinned, countdown), now);
+    QCOMPARE((QList<bool>{entries.open, entries.countdown, entries.pin, entries.normal}), offered);
+}
+
+void TestTaskRules::countdown_data()
+{
+    QTest::addColumn<qint64>("beginMs");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("final"); // a running countdown turns final on this tick
+
+    QTest::newRow("59.5 s rounds up") << 59500LL << "01:00" << true;
+    QTest::newRow("4 min 30.5 s") << 270500LL << "04:31" << false;
+    QTest::newRow("minutes are not wrapped") << 3590500LL << "59:51" << false;
+    QTest::newRow("seconds part 4") << 303500LL << "05:04" << true;
+    QTest::newRow("seconds part 9") << 308500LL << "05:09" << true;
+    QTest::newRow("seconds part 10") << 309500LL << "05:10" << false;
+    QTest::newRow("seconds part 31") << 330500LL << "05:31" << false;
+    QTest::newRow("last second") << 0LL << "00:01" << true;
+    QTest::newRow("a second after the begin time") << -1000LL << "00:00" << false;
+    QTest::newRow("after the begin time") << -10000LL << "00:00" << false;
+}
+
+void TestTaskRules::countdown()
+{
+    QFETCH(qint64, beginMs);
+    QFETCH(QString, shown);
+    QFETCH(bool, final);
+
+    const QDateTime begin = now.addMSecs(beginMs);
+    QCOMPARE(TaskRules::countdownText(begin, "Stand && up %1", now),
+             "  " + shown + " => " + begin.toString("hh:mm::ss") + "\n  Stand && up %1");
+    QCOMPARE(TaskRules::modeAfterTick(TaskRules::ModeCountdown, begin, now),
+             final ? int(TaskRules::ModeCountdownFinal) : int(TaskRules::ModeCountdown));
+    // Only a running countdown turns final; the final phase stays.
+    for (int mode : {TaskRules::ModeRemind, TaskRules::ModeCountdownWait, TaskRules::ModeCountdownFinal})
+        QCOMPARE(TaskRules::modeAfterTick(mode, begin, now), mode);
+}
+
+void TestTaskRules::dateText()
+{
+    const QDateTime begin(QDate(2030, 12, 6), QTime(14, 30));
+    QCOMPARE(TaskRules::dateText(begin, "Review"), QString("  12.06  14:30\n  Review"));
+}
+
+void TestTaskRules::order_data()
+{
+    using Key = TaskRules::SortKey;
+    QTest::addColumn<Key>("a");
+    QTest::addColumn<Key>("b");
+    QTest::addColumn<bool>("before");
+
+    const QDateTime early = now;
+    const QDateTime late = now.addSecs(60);
+    QTest::newRow("unchecked before checked") << Key{false, 0, late} << Key{true, 5, early} << true;
+    QTest::newRow("checked after unchecked") << Key{true, 5, early} << Key{false, 0, late} << false;
+    QTest::newRow("final before running") << Key{false, 5, late} << Key{false, 4, early} << true;
+    QTest::newRow("waiting before pinned") << Key{false, 3, late} << Key{false, 2, early} << true;
+    QTest::newRow("pinned before reminder") << Key{false, 2, late} << Key{false, 1, early} << true;
+    QTest::newRow("reminder ranks as normal, earlier first")
+        << Key{false, 1, late} << Key{false, 0, early} << false;
+    QTest::newRow("normal ranks as reminder, earlier first")
+        << Key{false, 0, early} << Key{false, 1, late} << true;
+    QTest::newRow("equal keys: neither first") << Key{false, 1, early} << Key{false, 0, early} << false;
+}
+
+void TestTaskRules::order()
+{
+    QFETCH(TaskRules::SortKey, a);
+    QFETCH(TaskRules::SortKey, b);
+    QFETCH(bool, before);
+    QCOMPARE(TaskRules::goesBefore(a, b), before);
+}
+
+QTEST_GUILESS_MAIN(TestTaskRules)
+#include "tst_taskrules.moc"
