@@ -327,7 +327,7 @@ QByteArray IcsDocument::repair(const QByteArray &data, QVector<IcsFault> *faults
                     }
                 }
             }
-            stack.push_back({name, lineNumber, kept.size()});
+            stack.push_back({name, lineNumber, int(kept.size())});
             kept += raw;
             break;
         }
