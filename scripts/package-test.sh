@@ -28,14 +28,28 @@ done
 expect "the package is named $name" test "$(dpkg-deb -f "$deb" Package)" = "$name"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-# The KF5 calendar library's package carries its ABI in its name (libkf5calendarcore5abi2).
-for library in libc6 libstdc++6 libqt5core5a libqt5gui5 libqt5widgets5 libqt5dbus5 libqt5svg5 \
-               'libkf5calendarcore5[a-z0-9]*' libkf5holidays5; do
+# The package depends on the Qt it was built with, and only on that. Library packages may carry
+# an ABI in their names (libkf5calendarcore5abi2, Debian 13's libqt6core6t64).
+qt=$(sed -n 's/^TASKLIST_QT:[A-Z]*=//p' "$build/CMakeCache.txt")
+if [ "$qt" = 6 ]; then
+    libraries="libqt6core6[a-z0-9]* libqt6gui6 libqt6widgets6 libqt6dbus6 libqt6svg6 libkf6calendarcore6 libkf6holidays6"
+    plugins="qt6-wayland qt6-svg-plugins"
+    other="libqt5core5a"
+else
+    libraries="libqt5core5a libqt5gui5 libqt5widgets5 libqt5dbus5 libqt5svg5 libkf5calendarcore5[a-z0-9]* libkf5holidays5"
+    plugins="qtwayland5"
+    other="libqt6core6[a-z0-9]*"
+fi
+for library in libc6 libstdc++6 $libraries; do
     expect "Depends names $library" has_dependency "$library"
 done
+lacks_dependency() { ! has_dependency "$1"; }
+expect "Depends names no library of the other Qt" lacks_dependency "$other"
 expect "Depends names a session bus" has_dependency "default-dbus-session-bus | dbus-session-bus"
-# Plugins that no library pulls in: Qt's Wayland platform and LayerShellQt's shell integration.
-for plugin in qtwayland5 layer-shell-qt; do
+# Plugins that no library pulls in: Qt's Wayland platform (and SVG icons, for Qt 6) and
+# LayerShellQt's shell integration, where the build has LayerShellQt.
+grep -q '^ZYK_LAYER_SHELL:INTERNAL=ON' "$build/CMakeCache.txt" && plugins="$plugins layer-shell-qt"
+for plugin in $plugins; do
     expect "Depends names $plugin" has_dependency "$plugin"
 done
 if command -v apt-get >/dev/null; then
