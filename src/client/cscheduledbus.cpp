@@ -1,5 +1,7 @@
 #include "cscheduledbus.h"
 
+#include "clientlog.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCall>
 #include <QDBusReply>
@@ -7,9 +9,6 @@
 #include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcClient, "tasklist.client")
 
 namespace {
 

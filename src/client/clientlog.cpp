@@ -1,0 +1,3 @@
+#include "clientlog.h"
+
+Q_LOGGING_CATEGORY(lcClient, "tasklist.client")
