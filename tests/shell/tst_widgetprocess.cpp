@@ -56,20 +56,34 @@ QByteArray fileWithFloatTask()
 // Root ignores file permissions. The child stays root but loses, for good, the capabilities that
 // let it do so, so that they hold for it. (Running it as another user instead needs every folder
 // from / to the program to be open to that user, which a build machine need not grant.)
+void dropCapabilities()
+{
+    for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+        if (::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0)
+            ::_exit(126);
+}
+
 class WidgetProcess : public QProcess
 {
 public:
     bool dropPrivileges = false;
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    WidgetProcess()
+    {
+        setChildProcessModifier([this] {
+            if (dropPrivileges)
+                dropCapabilities();
+        });
+    }
+#else
 protected:
     void setupChildProcess() override
     {
-        if (!dropPrivileges)
-            return;
-        for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
-            if (::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0)
-                ::_exit(126);
+        if (dropPrivileges)
+            dropCapabilities();
     }
+#endif
 };
 } // namespace
 
