@@ -1,7 +1,5 @@
 #include "cscheduledbus.h"
 
-#include "clientlog.h"
-
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCall>
 #include <QDBusReply>
@@ -117,14 +115,14 @@ bool CScheduleDBus::readRange(const QString &member, const char *failureText, co
     return true;
 }
 
+// Failures go to the default category, where the widget's callers have always looked for them.
 // The same failure (cause) of the same member again, before that member has succeeded once more,
 // is logged at debug level only: a server that stays broken must not fill the log at every reload.
 void CScheduleDBus::reportFailure(const QString &member, const QString &cause, const char *failureText,
                                   const QDBusMessage &reply, bool causeShown)
 {
     const QMessageLogger logger(QT_MESSAGELOG_FILE, QT_MESSAGELOG_LINE, QT_MESSAGELOG_FUNC);
-    QDebug log =
-        m_lastFailures.firstTime(member, cause) ? logger.warning(lcClient()) : logger.debug(lcClient());
+    QDebug log = m_lastFailures.firstTime(member, cause) ? logger.warning() : logger.debug();
     log << failureText << reply;
     if (!causeShown)
         log.noquote() << cause;
@@ -137,7 +135,7 @@ CScheduleDBus::CScheduleDBus(const QString &service, const QString &path, const 
     QDBusConnection bus = this->connection();
     if (!bus.connect(this->service(), this->path(), interface(), QString(), this,
                      SLOT(propertyChanged(QDBusMessage)))) {
-        qCWarning(lcClient) << "the connection was fail!";
+        qWarning() << "the connection was fail!";
     }
     // A data server that starts late or restarts has jobs the widget has not seen yet.
     auto *watcher =
@@ -213,7 +211,7 @@ bool CScheduleDBus::readJobsReply(const QDBusMessage &reply, QMap<QDate, QVector
 bool CScheduleDBus::queryJobs(const QString &key, const QDateTime &start, const QDateTime &end, QString &text)
 {
     if (start.isNull() || end.isNull()) {
-        qCWarning(lcClient) << "starttime or endtime is not Valid";
+        qWarning() << "starttime or endtime is not Valid";
         return false;
     }
     const QJsonObject query{{QStringLiteral("Key"), key},
@@ -251,7 +249,7 @@ bool CScheduleDBus::GetJob(qint64 jobId, ScheduleDataInfo &out)
 qint64 CScheduleDBus::CreateJob(const ScheduleDataInfo &info)
 {
     if (!info.isValid()) {
-        qCWarning(lcClient) << "this is not a valid info :" << info << "  createJob Err";
+        qWarning() << "this is not a valid info :" << info << "  createJob Err";
         return -1;
     }
     QDBusMessage reply;

@@ -70,7 +70,7 @@ void CalendarStore::Private::reindex()
             uids << event->uid();
         uids.sort();
         uids.removeDuplicates();
-        for (const QString &uid : qAsConst(uids)) {
+        for (const QString &uid : std::as_const(uids)) {
             int id = JobMapping::stableId(uid);
             // Collisions are settled in file and UID order, so every start settles them alike.
             while (id == 0 || keys.contains(id))
@@ -122,7 +122,7 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
                     take(slot, id);
                 continue;
             }
-            for (const Event::Ptr &event : qAsConst(series.events)) {
+            for (const Event::Ptr &event : std::as_const(series.events)) {
                 Occurrences::visit(*file->calendar, event, id, fromMs, toMs,
                                    [&](const Occurrences::Occurrence &occurrence) {
                                        auto slot = std::make_unique<Slot>();

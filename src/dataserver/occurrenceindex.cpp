@@ -67,7 +67,7 @@ void expand(const MemoryCalendar &calendar, Series &series, qint64 fromMs, qint6
                 keep(occurrence);
             return;
         }
-        for (const Event::Ptr &event : qAsConst(series.events)) {
+        for (const Event::Ptr &event : std::as_const(series.events)) {
             int taken = 0;
             Occurrences::visit(calendar, event, 0, partFrom, partTo, [&](const Occurrence &occurrence) {
                 ++taken;

@@ -287,7 +287,7 @@ QStringList jobsIn(const QString &json, const QByteArray &zoneId)
             today << text;
         }
         // A job of several days is listed on each; one listed twice on a day is listed twice.
-        for (const QString &text : qAsConst(today)) {
+        for (const QString &text : std::as_const(today)) {
             if (out.count(text) < today.count(text))
                 out << text;
         }
@@ -468,7 +468,7 @@ void TestOccurrenceIndex::readsAsWritten()
     const QString json = store.jobsJson(first.addDays(-1), last.addDays(1));
     QCOMPARE(jobsIn(json, zone), expected);
     QStringList said;
-    for (const QString &warning : qAsConst(spy.warnings))
+    for (const QString &warning : std::as_const(spy.warnings))
         said << QString(warning).remove(m_dir.path() + QLatin1Char('/'));
     QCOMPARE(said, warnings);
 }

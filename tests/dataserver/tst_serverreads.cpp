@@ -294,7 +294,7 @@ void TestServerReads::idsStable()
     collect(before);
     QCOMPARE(before.size(), 6);
     QSet<int> distinct;
-    for (const QSet<int> &ids : qAsConst(before)) {
+    for (const QSet<int> &ids : std::as_const(before)) {
         QCOMPARE(ids.size(), 1);
         QVERIFY(*ids.begin() > 0);
         distinct.unite(ids);
@@ -466,7 +466,7 @@ void TestServerReads::latency()
     QVERIFY(m_client->GetJobs(QDate(2024, 6, 10), QDate(2024, 6, 16), days));
     const qint64 again = timer.elapsed();
     int jobs = 0;
-    for (const QVector<ScheduleDataInfo> &day : qAsConst(days))
+    for (const QVector<ScheduleDataInfo> &day : std::as_const(days))
         jobs += day.size();
     // 150 daily series a day, 150 weekly ones once in the week, and 1500 singles spread over 366 days.
     int singles = 0;

@@ -215,7 +215,7 @@ void TestServerWrites::updateMovesSeriesKeepingUnknownProperties()
 
     runs = jobsOf(QStringLiteral("Evening run"), QDate(2024, 3, 28), QDate(2024, 4, 3));
     QCOMPARE(runs.size(), 4); // the UNTIL of 07:00 on April 2 now ends the series before that evening
-    for (const ScheduleDataInfo &occurrence : qAsConst(runs)) {
+    for (const ScheduleDataInfo &occurrence : std::as_const(runs)) {
         QCOMPARE(occurrence.getID(), run.getID());
         QCOMPARE(occurrence.getBeginDateTime().toLocalTime().time(), QTime(19, 0));
         QCOMPARE(occurrence.getEndDateTime().toLocalTime().time(), QTime(19, 45));

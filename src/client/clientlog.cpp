@@ -1,3 +1,0 @@
-#include "clientlog.h"
-
-Q_LOGGING_CATEGORY(lcClient, "tasklist.client")
