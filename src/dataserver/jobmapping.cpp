@@ -181,7 +181,12 @@ RepetitionRule ruleOf(const Event &event)
         result.setEndCount(rule->duration() - 1);
     } else if (rule->duration() == 0) {
         result.setRuleType(RepetitionRule::UntilDate);
-        result.setEndDate(rule->endDt().toLocalTime());
+        // An all-day series ends on a date, which is the date in the event's own zone: KF5 gives it
+        // as local midnight in UTC, KF6 as midnight in UTC.
+        const QDateTime until = rule->endDt();
+        result.setEndDate(event.allDay()
+                              ? QDateTime(until.toTimeZone(event.dtStart().timeZone()).date(), QTime(0, 0))
+                              : until.toLocalTime());
     }
     return result;
 }

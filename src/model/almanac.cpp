@@ -49,6 +49,20 @@ void printFields(QDebug &debug, const First &first, const Rest &...rest)
     ((debug << ' ' << rest), ...);
 }
 
+// A month's days in the form Qt 5 gives its containers, whichever Qt prints them: Qt 6 calls
+// every list a "QList(".
+template<typename Days>
+void printDays(QDebug &debug, const char *name, const Days &days)
+{
+    debug << ' ' << name << '(';
+    for (int i = 0; i < int(days.size()); ++i) {
+        if (i > 0)
+            debug << ", ";
+        debug << days.at(i);
+    }
+    debug << ')';
+}
+
 } // namespace
 
 bool _tagFestivalInfo::appendFromJson(const QString &text, int year, QVector<_tagFestivalInfo> &festivals)
@@ -317,7 +331,8 @@ QDebug operator<<(QDebug debug, const CaLunarDayInfo &info)
 QDebug operator<<(QDebug debug, const CaLunarMonthInfo &info)
 {
     QDebugStateSaver saver(debug);
-    printFields(debug.nospace(), info.mFirstDayWeek, info.mDays, info.mCaLunarDayInfo);
+    printFields(debug.nospace(), info.mFirstDayWeek, info.mDays);
+    printDays(debug, "", info.mCaLunarDayInfo);
     return debug;
 }
 
@@ -333,6 +348,7 @@ QDebug operator<<(QDebug debug, const CaHuangLiDayInfo &info)
 QDebug operator<<(QDebug debug, const CaHuangLiMonthInfo &info)
 {
     QDebugStateSaver saver(debug);
-    printFields(debug.nospace(), info.mDays, info.mFirstDayWeek, info.mCaLunarDayInfo);
+    printFields(debug.nospace(), info.mDays, info.mFirstDayWeek);
+    printDays(debug, "QVector", info.mCaLunarDayInfo);
     return debug;
 }
