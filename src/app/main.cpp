@@ -1,14 +1,38 @@
 #include "datacenter.h"
 #include "dbusnotify.h"
+#include "instance.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
 #include "settingswindow.h"
+#include "singleinstance.h"
 #include "windowplace.h"
 #include "zapplication.h"
 #include "zplatform.h"
 #include "ztranslations.h"
 
 #include <QDir>
+
+#include <cstdio>
+
+namespace {
+// The name after --instance (or in --instance=NAME); empty for the default instance, a null
+// string when the name given cannot be one.
+QString instanceName(const QStringList &arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        QString name;
+        if (argument == QLatin1String("--instance"))
+            name = i + 1 < arguments.size() ? arguments.at(i + 1) : QString();
+        else if (argument.startsWith(QLatin1String("--instance=")))
+            name = argument.mid(11);
+        else
+            continue;
+        return Instance::isValidName(name) ? name : QString();
+    }
+    return QStringLiteral("");
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -29,16 +53,30 @@ int main(int argc, char **argv)
 
     QGuiApplication::setQuitOnLastWindowClosed(false);
     Zyk::Widget::ZApplication app(argc, argv);
+    const QString instance = instanceName(QCoreApplication::arguments());
+    if (instance.isNull()) {
+        std::fprintf(stderr, "--instance needs a name of letters, digits, '_' and '-' (at most 64)\n");
+        return 2;
+    }
+    Instance::setName(instance);
+    SingleInstance single(Instance::busName());
+    if (!single.claim())
+        return 0;
     Zyk::Widget::installTranslations(QStringLiteral("tasklist"));
     // Logging out or closing the terminal must save the state just as the close button does.
     quitEventLoopOnSignals();
 
-    QDir(QDir::homePath()).mkpath(QStringLiteral("./.local/share/TaskList"));
-    DataCenter::instance()->loadData(QDir::homePath() + QStringLiteral("/.local/share/TaskList/data"));
-    WindowPlace::setFile(QDir::homePath() + QStringLiteral("/.local/share/TaskList/place"));
+    const QDir data(Instance::dataDirectory());
+    data.mkpath(QStringLiteral("."));
+    DataCenter::instance()->loadData(data.filePath(QStringLiteral("data")));
+    WindowPlace::setFile(data.filePath(QStringLiteral("place")));
     applySettings(WidgetSettings());
 
     MainWindow window;
+    QObject::connect(&single, &SingleInstance::showRequested, &window, [&window] {
+        window.showNormal();
+        window.activateWindow();
+    });
     window.show();
     window.lower();
     // For the README's picture of the settings (make screenshot).

@@ -1,5 +1,6 @@
 #include "widgetsettings.h"
 
+#include "instance.h"
 #include "savefile.h"
 #include "settingslog.h"
 #include "utf8text.h"
@@ -30,8 +31,8 @@ bool isText(const QString &path)
 
 QString WidgetSettings::defaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/TaskList/settings.conf");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           Instance::folderName() + QStringLiteral("/settings.conf");
 }
 
 WidgetSettings::WidgetSettings(const QString &path)

@@ -10,7 +10,7 @@ class WidgetSettings
 public:
     enum class Colours { FollowDesktop, Light, Dark };
 
-    // $XDG_CONFIG_HOME/TaskList/settings.conf
+    // $XDG_CONFIG_HOME/TaskList/settings.conf, or TaskList-NAME for the instance NAME
     static QString defaultPath();
 
     // Reads the file; one that cannot be read, or holds what these settings cannot be, is reported

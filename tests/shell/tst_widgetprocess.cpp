@@ -96,6 +96,8 @@ private Q_SLOTS:
     void endsGracefullyOnSignal_data();
     void endsGracefullyOnSignal();
     void unwritableDataDirectory();
+    void onePanelPerInstance_data();
+    void onePanelPerInstance();
 
 private:
     std::unique_ptr<FakeDBusService> notifications;
@@ -235,6 +237,68 @@ void TestWidgetProcess::unwritableDataDirectory()
     QCOMPARE(QDir(dataDir).entryList(QDir::Files | QDir::Hidden), QStringList{"data"});
 
     QVERIFY(QFile::setPermissions(dataDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+void TestWidgetProcess::onePanelPerInstance_data()
+{
+    QTest::addColumn<QStringList>("firstArguments");
+    QTest::addColumn<QString>("firstFolder");
+    QTest::addColumn<QStringList>("secondArguments");
+    QTest::addColumn<QString>("secondFolder"); // empty: the second start ends at once
+
+    QTest::newRow("default instance twice") << QStringList() << "TaskList" << QStringList() << QString();
+    QTest::newRow("named instance twice") << QStringList{"--instance", "work"} << "TaskList-work"
+                                          << QStringList{"--instance=work"} << QString();
+    QTest::newRow("another instance")
+        << QStringList() << "TaskList" << QStringList{"--instance", "2nd-panel"} << "TaskList-2nd-panel";
+}
+
+// Two starts of one instance would share the data and place files; two instances share nothing.
+void TestWidgetProcess::onePanelPerInstance()
+{
+    QFETCH(QStringList, firstArguments);
+    QFETCH(QString, firstFolder);
+    QFETCH(QStringList, secondArguments);
+    QFETCH(QString, secondFolder);
+
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    WidgetProcess first, second;
+    for (WidgetProcess *widget : {&first, &second}) {
+        widget->setProcessEnvironment(env);
+        widget->setProcessChannelMode(QProcess::MergedChannels);
+    }
+    first.start(WIDGET_EXECUTABLE, firstArguments);
+    QTRY_VERIFY_WITH_TIMEOUT(notifications->calls("Notify").size() == 1, 30000);
+    second.start(WIDGET_EXECUTABLE, secondArguments);
+    if (secondFolder.isEmpty()) {
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY2(second.readAll().contains("asked it to show itself"),
+                 "the second start did not find the first");
+        QByteArray firstLog;
+        QTRY_VERIFY2_WITH_TIMEOUT((firstLog += first.readAll()).contains("asked the widget to show itself"),
+                                  firstLog.constData(), 10000);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(notifications->calls("Notify").size() == 2, 30000);
+    }
+    QCOMPARE(first.state(), QProcess::Running);
+    QCOMPARE(notifications->calls("Notify").size(), secondFolder.isEmpty() ? 1 : 2);
+
+    for (WidgetProcess *widget : {&first, &second}) {
+        if (widget->state() != QProcess::Running)
+            continue;
+        QCOMPARE(::kill(pid_t(widget->processId()), SIGTERM), 0);
+        QVERIFY(widget->waitForFinished(30000));
+    }
+    const QStringList folders =
+        QDir(home.path() + "/.local/share").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(folders, (QStringList{firstFolder, secondFolder}).filter(QRegularExpression(".")));
+    for (const QString &folder : folders)
+        QVERIFY2(QFileInfo::exists(home.path() + "/.local/share/" + folder + "/data"), qPrintable(folder));
 }
 
 QTEST_GUILESS_MAIN(TestWidgetProcess)

@@ -1,0 +1,34 @@
+#ifndef SCHEDULE_SINGLEINSTANCE_H
+#define SCHEDULE_SINGLEINSTANCE_H
+
+#include <QDBusConnection>
+#include <QObject>
+
+// One panel per instance and session: a second start of it would read and write the same data
+// and place files, and whichever saved last would win. The first start owns the instance's bus
+// name; a later one asks it to show itself and ends.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.norvale.CalendarWidget")
+public:
+    explicit SingleInstance(const QString &busName,
+                            const QDBusConnection &bus = QDBusConnection::sessionBus(),
+                            QObject *parent = nullptr);
+
+    // True when this process is the instance: it owns the name, or there is no bus to share one
+    // on. False when another process is: that one has been asked to show itself.
+    bool claim();
+
+public Q_SLOTS:
+    Q_SCRIPTABLE void Show();
+
+Q_SIGNALS:
+    void showRequested();
+
+private:
+    QString busName;
+    QDBusConnection bus;
+};
+
+#endif
