@@ -26,6 +26,8 @@ QString errorName(CalendarStore::Status status)
         return QStringLiteral(DBUS_SERVER_ERROR "NoCalendar");
     case CalendarStore::Status::Unreadable:
         return QStringLiteral(DBUS_SERVER_ERROR "Unreadable");
+    case CalendarStore::Status::TooLarge:
+        return QStringLiteral("org.freedesktop.DBus.Error.LimitsExceeded");
     case CalendarStore::Status::WriteFailed:
     case CalendarStore::Status::Ok:
         break;
@@ -94,7 +96,10 @@ QString CalendarAdaptor::GetJobs(uint startYear, uint startMonth, uint startDay,
         invalid(message, QStringLiteral("GetJobs serves at most %1 days at once").arg(maxRangeDays));
         return QString();
     }
-    return m_store->jobsJson(first, last);
+    CalendarStore::Result result;
+    const QString json = m_store->jobsJson(first, last, &result);
+    failed(message, result);
+    return json;
 }
 
 QString CalendarAdaptor::QueryJobs(const QString &query, const QDBusMessage &message)
@@ -117,7 +122,11 @@ QString CalendarAdaptor::QueryJobs(const QString &query, const QDBusMessage &mes
         invalid(message, QStringLiteral("QueryJobs serves at most %1 days at once").arg(maxRangeDays));
         return QString();
     }
-    return m_store->queryJson(object.value(QLatin1String("Key")).toString(), start, end);
+    CalendarStore::Result result;
+    const QString json =
+        m_store->queryJson(object.value(QLatin1String("Key")).toString(), start, end, &result);
+    failed(message, result);
+    return json;
 }
 
 QString CalendarAdaptor::GetJob(qint64 id, const QDBusMessage &message)

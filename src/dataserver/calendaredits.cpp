@@ -110,8 +110,37 @@ QVector<qint64> instants(const QVector<QDateTime> &dateTimes, bool allDay)
     return result;
 }
 
-CalendarStore::Result checkTimes(const ScheduleDataInfo &info)
+// iCalendar text holds no control character but TAB and the line break, which is escaped: a NUL
+// written raw made the whole file unreadable, and a lone surrogate cannot be written as UTF-8.
+CalendarStore::Result checkText(const char *field, const QString &text)
 {
+    auto refuse = [field](const QString &why) {
+        return CalendarStore::Result::failure(
+            CalendarStore::Status::InvalidArgument,
+            QStringLiteral("the %1 %2, which a calendar file cannot hold").arg(QLatin1String(field), why));
+    };
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const ushort u = c.unicode();
+        if ((u < 0x20 && u != '\t' && u != '\n' && u != '\r') || u == 0x7f)
+            return refuse(QStringLiteral("holds the control character U+%1")
+                              .arg(QStringLiteral("%1").arg(uint(u), 4, 16, QLatin1Char('0')).toUpper()));
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return refuse(QStringLiteral("holds half of a UTF-16 surrogate pair"));
+    }
+    return {};
+}
+
+CalendarStore::Result checkJob(const ScheduleDataInfo &info)
+{
+    const CalendarStore::Result title = checkText("title", info.getTitleName());
+    if (!title.ok())
+        return title;
+    const CalendarStore::Result description = checkText("description", info.getDescription());
+    if (!description.ok())
+        return description;
     if (!info.isValid())
         return CalendarStore::Result::failure(
             CalendarStore::Status::InvalidArgument,
@@ -159,7 +188,7 @@ CalendarStore::Result CalendarStore::Private::write(const FilePtr &old, const QS
 
 CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
 {
-    Result check = checkTimes(info);
+    Result check = checkJob(info);
     if (!check.ok())
         return check;
     if (d->files.sources().isEmpty())
@@ -214,10 +243,15 @@ CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
                                QStringLiteral("no time zone definition for %1").arg(style.tzid));
     document.components() << event;
     Result result = d->write(file, path, document, 0, target.directory);
-    if (result.ok())
-        if (const FilePtr written = d->files.fileAt(path))
-            if (const OccurrenceIndex::Series *series = OccurrenceIndex::find(written->series, uid))
-                result.id = series->id;
+    if (!result.ok())
+        return result;
+    if (const FilePtr written = d->files.fileAt(path))
+        if (const OccurrenceIndex::Series *series = OccurrenceIndex::find(written->series, uid))
+            result.id = series->id;
+    if (result.id == 0)
+        return Result::failure(
+            Status::WriteFailed,
+            QStringLiteral("the job was written to %1 but is not read back from it").arg(path));
     return result;
 }
 
@@ -233,17 +267,17 @@ struct Edited
     ScheduleDataInfo current;
 };
 
-Edited editedOf(const MemoryCalendar &calendar, const Event::Ptr &master, const ScheduleDataInfo &info)
+// `events`: the master and its overrides, as the file's series holds them.
+Edited editedOf(const Event::List &events, const Event::Ptr &master, const ScheduleDataInfo &info)
 {
     Edited edited;
     edited.master = master;
     edited.event = master;
     edited.recurId = master->recurs() ? info.getRecurID() : 0;
     if (master->recurs()) {
-        const Incidence::List instances = calendar.instances(master);
-        for (const Incidence::Ptr &instance : instances) {
-            const Event::Ptr exception = instance.dynamicCast<Event>();
-            if (exception && recurrenceNumber(*master, exception->recurrenceId()) == edited.recurId)
+        for (const Event::Ptr &exception : events) {
+            if (exception != master && exception->hasRecurrenceId() &&
+                recurrenceNumber(*master, exception->recurrenceId()) == edited.recurId)
                 edited.event = exception;
         }
     }
@@ -400,7 +434,7 @@ bool editSeries(IcsNode &series, const Edited &edited, const ScheduleDataInfo &i
 
 CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
 {
-    Result check = checkTimes(info);
+    Result check = checkJob(info);
     if (!check.ok())
         return check;
     FilePtr file;
@@ -411,7 +445,8 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
         return Result::failure(
             Status::InvalidArgument,
             QStringLiteral("job %1 is a to-do, which is changed where it was made").arg(info.getID()));
-    const Edited edited = editedOf(*file->calendar, master, info);
+    const OccurrenceIndex::Series *series = OccurrenceIndex::find(file->series, master->uid());
+    const Edited edited = editedOf(series ? series->events : Event::List{master}, master, info);
 
     IcsDocument document;
     const Result read = d->files.documentOf(*file, &document);

@@ -115,9 +115,11 @@ Result CalendarFiles::documentOf(const CalendarFile &file, IcsDocument *document
     const bool opened = in.open(QIODevice::ReadOnly);
     const QByteArray data = opened ? in.readAll() : QByteArray();
     if (!opened || CalendarReader::digestOf(data) != file.digest) {
-        // An edit made on what the server read would undo the change on disk.
+        // An edit made on what the server read would undo the change on disk. A refusal must not
+        // put the re-read off: a client that retries sooner than its delay kept it away for good.
         m_touched.insert(file.path);
-        m_reload.start();
+        if (!m_reload.isActive())
+            m_reload.start();
         return Result::failure(
             Status::WriteFailed,
             QStringLiteral("%1 changed on disk since it was read; it is read again").arg(file.path));
@@ -185,7 +187,7 @@ bool CalendarFiles::rescan()
                     } else {
                         current = m_reader->read(path, info, data);
                         if (old)
-                            OccurrenceIndex::adopt(old->series, current->series, *current->calendar);
+                            OccurrenceIndex::adopt(old->series, current->series);
                         changed = true;
                     }
                 }
@@ -291,7 +293,7 @@ Result CalendarFiles::write(const FilePtr &old, const QString &path, const IcsDo
     fresh->source = source;
     fresh->inDirectory = inDirectory;
     if (old)
-        OccurrenceIndex::adopt(old->series, fresh->series, *fresh->calendar);
+        OccurrenceIndex::adopt(old->series, fresh->series);
     QVector<FilePtr> files = m_files;
     const int at = old ? files.indexOf(old) : -1;
     if (at >= 0) {

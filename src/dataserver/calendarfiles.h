@@ -36,7 +36,10 @@ struct CalendarFile
     // files, each with its time zones, outweighed their events.
     quint64 digest = 0;
     KCalendarCore::MemoryCalendar::Ptr calendar;
-    QVector<OccurrenceIndex::Series> series; // by UID
+    // Overrides of a series kept beside the calendar, not in it: it files the incidences of a UID
+    // in one list, which each one added walks whole (see CalendarReader::parseInParts).
+    KCalendarCore::Event::List overrides;
+    QVector<OccurrenceIndex::Series> series; // by UID, with its overrides
 };
 using FilePtr = std::shared_ptr<CalendarFile>;
 

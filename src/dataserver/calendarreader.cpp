@@ -1,6 +1,7 @@
 #include "calendarreader.h"
 
 #include "icsdocument.h"
+#include "icsdocument_p.h"
 #include "jobmapping.h"
 #include "serverlog.h"
 #include "timezonenames.h"
@@ -117,7 +118,7 @@ void addOpenTodos(MemoryCalendar &calendar)
 
 void groupSeries(CalendarFile &file, const IcsOutline &outline)
 {
-    Event::List kept = file.calendar->rawEvents();
+    Event::List kept = file.calendar->rawEvents() + file.overrides;
     std::stable_sort(kept.begin(), kept.end(),
                      [](const Event::Ptr &a, const Event::Ptr &b) { return a->uid() < b->uid(); });
     for (const Event::Ptr &event : std::as_const(kept)) {
@@ -161,14 +162,20 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
     }
     IcsOutline outline;
     QByteArray text;
-    if (!repaired(path, data, text, outline))
+    // Old Mac line ends: the library and the line scanner end a line at its LF.
+    if (!repaired(path, IcsSyntax::macLineEnds(data) ? QByteArray(data).replace('\r', "\r\n") : data, text,
+                  outline))
         return file;
     warnBadRules(path, text, *m_format);
     m_format->clearException();
-    if (!m_format->fromRawString(file->calendar, forLibrary(path, text, outline.bare))) {
+    const QByteArray forReading = forLibrary(path, text, outline.bare);
+    const bool parsed = outline.mostPerUid > partSize ? parseInParts(forReading, *file)
+                                                      : m_format->fromRawString(file->calendar, forReading);
+    if (!parsed) {
         qCWarning(lcDataServerFiles).noquote()
             << QStringLiteral("%1: %2; file skipped").arg(path, describe(m_format->exception()));
         file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(m_zone));
+        file->overrides.clear();
         return file;
     }
     dropUndated(path, text, *file);
@@ -200,6 +207,69 @@ bool CalendarReader::repaired(const QString &path, const QByteArray &data, QByte
             << QStringLiteral("%1:%2: %3").arg(path).arg(fault.line).arg(fault.text);
     outline = again;
     text = repaired;
+    return true;
+}
+
+bool CalendarReader::parseInParts(const QByteArray &text, CalendarFile &file)
+{
+    IcsOutline outline;
+    if (!IcsDocument::outline(text, outline) || outline.bare || outline.incidences.isEmpty())
+        return false;
+    QByteArray context;
+    int from = 0;
+    for (const auto &span : std::as_const(outline.incidences)) {
+        context.append(text.constData() + from, span.first - from);
+        from = span.second;
+    }
+    context.append(text.constData() + from, text.size() - from);
+    const int close = context.lastIndexOf("END:VCALENDAR");
+    if (close < 0)
+        return false;
+    const QByteArray head = context.left(close);
+    const QByteArray tail = context.mid(close);
+
+    // Later ones replace earlier ones of the same UID and RECURRENCE-ID, as the library does.
+    Incidence::List all;
+    QHash<QString, int> at;
+    for (int first = 0; first < outline.incidences.size(); first += partSize) {
+        QByteArray part = head;
+        const int end = qMin(int(outline.incidences.size()), first + partSize);
+        for (int i = first; i < end; ++i) {
+            const auto &span = outline.incidences.at(i);
+            part.append(text.constData() + span.first, span.second - span.first);
+        }
+        part += tail;
+        const MemoryCalendar::Ptr piece(new MemoryCalendar(m_zone));
+        if (!m_format->fromRawString(piece, part))
+            return false;
+        const Incidence::List incidences = piece->rawIncidences();
+        for (const Incidence::Ptr &incidence : incidences) {
+            const QString key =
+                QString::number(int(incidence->type())) + QLatin1Char('\n') + incidence->uid() +
+                QLatin1Char('\n') +
+                (incidence->hasRecurrenceId() ? QString::number(incidence->recurrenceId().toMSecsSinceEpoch())
+                                              : QString());
+            const auto known = at.constFind(key);
+            if (known != at.constEnd()) {
+                all[known.value()] = incidence;
+            } else {
+                at.insert(key, int(all.size()));
+                all << incidence;
+            }
+        }
+    }
+    QSet<QString> masters;
+    for (const Incidence::Ptr &incidence : std::as_const(all)) {
+        if (incidence->type() == Incidence::TypeEvent && !incidence->hasRecurrenceId())
+            masters.insert(incidence->uid());
+    }
+    for (const Incidence::Ptr &incidence : std::as_const(all)) {
+        const Event::Ptr event = incidence.dynamicCast<Event>();
+        if (event && event->hasRecurrenceId() && masters.contains(event->uid()))
+            file.overrides << event;
+        else
+            file.calendar->addIncidence(incidence);
+    }
     return true;
 }
 

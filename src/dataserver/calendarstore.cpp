@@ -16,14 +16,54 @@ using OccurrenceIndex::Slot;
 namespace {
 
 constexpr int rangeCacheSize = 64;
+// Larger answers are made again when asked again: 64 of the largest would fill the memory.
+constexpr int cachedAnswerBytes = 1024 * 1024;
 
-// Puts the slot on each of its days within first..last.
-void place(QMap<QDate, QVector<Slot *>> &days, Slot &slot, const QDate &first, const QDate &last)
+// The slots of an answer on their days within first..last, counted against its bounds as they
+// come, so that an answer past them costs no more than the bounds.
+struct Answer
 {
-    const QDate end = qMin(last, slot.lastDay);
-    for (QDate day = qMax(first, slot.firstDay); day <= end; day = day.addDays(1))
-        days[day] << &slot;
-}
+    Answer(const QDate &first, const QDate &last)
+        : first(first)
+        , last(last)
+    {
+    }
+
+    QDate first;
+    QDate last;
+    QMap<QDate, QVector<Slot *>> days;
+    qint64 jobs = 0;
+    qint64 bytes = 0;
+    bool full = false;
+
+    void add(Slot &slot)
+    {
+        const QDate from = qMax(first, slot.firstDay);
+        const QDate to = qMin(last, slot.lastDay);
+        if (full || from > to)
+            return;
+        const qint64 count = from.daysTo(to) + 1;
+        jobs += count;
+        bytes += count * (slot.json.size() + 1);
+        if (jobs > CalendarStore::maxAnswerJobs || bytes > CalendarStore::maxAnswerBytes) {
+            full = true;
+            return;
+        }
+        for (QDate day = from; day <= to; day = day.addDays(1))
+            days[day] << &slot;
+    }
+
+    CalendarStore::Result failure() const
+    {
+        return CalendarStore::Result::failure(
+            CalendarStore::Status::TooLarge,
+            QStringLiteral(
+                "the answer for %1 days would list more than %2 jobs or %3 MiB; ask for fewer days")
+                .arg(first.daysTo(last) + 1)
+                .arg(CalendarStore::maxAnswerJobs)
+                .arg(CalendarStore::maxAnswerBytes / (1024 * 1024)));
+    }
+};
 
 } // namespace
 
@@ -89,7 +129,7 @@ void CalendarStore::Private::changed()
     Q_EMIT q->jobsChanged();
 }
 
-QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
+QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *failure)
 {
     const QString key = first.toString(Qt::ISODate) + QLatin1Char('/') + last.toString(Qt::ISODate);
     const auto cached = d->rangeCache.constFind(key);
@@ -98,14 +138,15 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
 
     const qint64 fromMs = first.startOfDay().toMSecsSinceEpoch();
     const qint64 toMs = last.addDays(1).startOfDay().toMSecsSinceEpoch();
-    QMap<QDate, QVector<Slot *>> days;
+    Answer answer(first, last);
     for (QDate day = first; day <= last; day = day.addDays(1))
-        days[day];
+        answer.days[day];
     auto take = [&](Slot &slot, int id) {
-        if (!Occurrences::overlaps(slot.occurrence.startMs, slot.occurrence.endMs, fromMs, toMs))
+        if (answer.full ||
+            !Occurrences::overlaps(slot.occurrence.startMs, slot.occurrence.endMs, fromMs, toMs))
             return;
         OccurrenceIndex::makeJob(slot, id);
-        place(days, slot, first, last);
+        answer.add(slot);
     };
 
     // Slots of series too dense for a window, made for this query alone.
@@ -114,6 +155,8 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
         if (!file->readable)
             continue;
         for (Series &series : file->series) {
+            if (answer.full)
+                break;
             const int id = series.id;
             if (!series.expanded || series.fromMs > fromMs || series.toMs < toMs)
                 OccurrenceIndex::expand(*file->calendar, series, fromMs, toMs);
@@ -122,22 +165,28 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last)
                     take(slot, id);
                 continue;
             }
-            for (const Event::Ptr &event : std::as_const(series.events)) {
-                Occurrences::visit(*file->calendar, event, id, fromMs, toMs,
-                                   [&](const Occurrences::Occurrence &occurrence) {
-                                       auto slot = std::make_unique<Slot>();
-                                       slot->occurrence = occurrence;
-                                       take(*slot, id);
-                                       transient.push_back(std::move(slot));
-                                   });
-            }
+            Occurrences::visitSeries(series.events, series.overrides, id, fromMs, toMs,
+                                     [&](const Occurrences::Occurrence &occurrence) {
+                                         if (answer.full)
+                                             return;
+                                         auto slot = std::make_unique<Slot>();
+                                         slot->occurrence = occurrence;
+                                         take(*slot, id);
+                                         transient.push_back(std::move(slot));
+                                     });
         }
     }
+    if (answer.full) {
+        if (failure)
+            *failure = answer.failure();
+        return QString();
+    }
 
-    const QString text = OccurrenceIndex::rangeJson(days);
+    const QString text = OccurrenceIndex::rangeJson(answer.days);
     if (d->rangeCache.size() >= rangeCacheSize)
         d->rangeCache.clear();
-    d->rangeCache.insert(key, text);
+    if (answer.bytes <= cachedAnswerBytes)
+        d->rangeCache.insert(key, text);
     d->aheadToMs = toMs + OccurrenceIndex::growAheadMs;
     d->aheadBelowMs = toMs + OccurrenceIndex::growAheadMs / 2;
     d->aheadFile = 0;
@@ -168,36 +217,42 @@ void CalendarStore::Private::growAhead()
     }
 }
 
-QString CalendarStore::queryJson(const QString &key, const QDateTime &start, const QDateTime &end)
+QString CalendarStore::queryJson(const QString &key, const QDateTime &start, const QDateTime &end,
+                                 Result *failure)
 {
     const qint64 fromMs = start.toMSecsSinceEpoch();
     const qint64 toMs = end.toMSecsSinceEpoch();
-    const QDate firstDay = start.toLocalTime().date();
-    const QDate lastDay = end.addMSecs(-1).toLocalTime().date();
-    QMap<QDate, QVector<Slot *>> days;
+    Answer answer(start.toLocalTime().date(), end.addMSecs(-1).toLocalTime().date());
     std::vector<std::unique_ptr<Slot>> found;
     for (const FilePtr &file : d->files.files()) {
         if (!file->readable)
             continue;
-        const Event::List events = file->calendar->rawEvents();
-        for (const Event::Ptr &event : events) {
-            const Series *series = OccurrenceIndex::find(file->series, event->uid());
-            const int id = series ? series->id : 0;
-            Occurrences::visit(*file->calendar, event, id, fromMs, toMs,
-                               [&](const Occurrences::Occurrence &occurrence) {
-                                   const Event &text = *occurrence.event;
-                                   if (!key.isEmpty() && !text.summary().contains(key, Qt::CaseInsensitive) &&
-                                       !text.description().contains(key, Qt::CaseInsensitive))
-                                       return;
-                                   auto slot = std::make_unique<Slot>();
-                                   slot->occurrence = occurrence;
-                                   OccurrenceIndex::makeJob(*slot, id);
-                                   place(days, *slot, firstDay, lastDay);
-                                   found.push_back(std::move(slot));
-                               });
+        for (Series &series : file->series) {
+            if (answer.full)
+                break;
+            const int id = series.id;
+            Occurrences::visitSeries(series.events, series.overrides, id, fromMs, toMs,
+                                     [&](const Occurrences::Occurrence &occurrence) {
+                                         const Event &text = *occurrence.event;
+                                         if (answer.full ||
+                                             (!key.isEmpty() &&
+                                              !text.summary().contains(key, Qt::CaseInsensitive) &&
+                                              !text.description().contains(key, Qt::CaseInsensitive)))
+                                             return;
+                                         auto slot = std::make_unique<Slot>();
+                                         slot->occurrence = occurrence;
+                                         OccurrenceIndex::makeJob(*slot, id);
+                                         answer.add(*slot);
+                                         found.push_back(std::move(slot));
+                                     });
         }
     }
-    return OccurrenceIndex::rangeJson(days);
+    if (answer.full) {
+        if (failure)
+            *failure = answer.failure();
+        return QString();
+    }
+    return OccurrenceIndex::rangeJson(answer.days);
 }
 
 bool CalendarStore::Private::findEvent(qint64 id, FilePtr *file, Event::Ptr *master) const

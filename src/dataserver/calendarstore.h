@@ -15,7 +15,7 @@ class CalendarStore : public QObject
 {
     Q_OBJECT
 public:
-    enum class Status { Ok, NotFound, InvalidArgument, NoCalendar, Unreadable, WriteFailed };
+    enum class Status { Ok, NotFound, InvalidArgument, NoCalendar, Unreadable, WriteFailed, TooLarge };
     struct Result
     {
         Status status = Status::Ok;
@@ -39,10 +39,17 @@ public:
     // Serves these calendars in place of the current ones, and tells of it when a job changed.
     void setCalendars(const QStringList &paths);
 
-    // The range form of the jobs of the days first to last, both included, in the local time zone.
-    QString jobsJson(const QDate &first, const QDate &last);
+    // The range form of the jobs of the days first to last, both included, in the local time zone;
+    // an empty text, and why in `failure`, for an answer past the bounds below.
+    QString jobsJson(const QDate &first, const QDate &last, Result *failure = nullptr);
     // Jobs between two instants whose title or description holds the key, in the range form.
-    QString queryJson(const QString &key, const QDateTime &start, const QDateTime &end);
+    QString queryJson(const QString &key, const QDateTime &start, const QDateTime &end,
+                      Result *failure = nullptr);
+
+    // An answer lists at most so many jobs (one of several days once on each), in so many bytes: a
+    // series whose occurrences each last ten years, asked for ten years, made one of gigabytes.
+    static constexpr qint64 maxAnswerJobs = 200000;
+    static constexpr qint64 maxAnswerBytes = 64 * 1024 * 1024;
     Result job(qint64 id, ScheduleDataInfo &out) const;
 
     Result createJob(const ScheduleDataInfo &info);

@@ -134,9 +134,11 @@ bool IcsDocument::parse(const QByteArray &data)
     errorLine = 0;
     errorText.clear();
     const QString text = QString::fromUtf8(data);
-    eol = text.contains(QLatin1String("\r\n")) || !text.contains(QLatin1Char('\n')) ? QStringLiteral("\r\n")
-                                                                                    : QStringLiteral("\n");
-    const QStringList physical = text.split(QLatin1Char('\n'));
+    const bool mac = macLineEnds(data);
+    eol = mac                                                                         ? QStringLiteral("\r")
+          : text.contains(QLatin1String("\r\n")) || !text.contains(QLatin1Char('\n')) ? QStringLiteral("\r\n")
+                                                                                      : QStringLiteral("\n");
+    const QStringList physical = text.split(mac ? QLatin1Char('\r') : QLatin1Char('\n'));
 
     QVector<IcsNode> stack;
     auto fail = [this](int line, const QString &why) {
@@ -255,7 +257,8 @@ QString Ics::escapeText(const QString &text)
 {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         switch (c.unicode()) {
         case '\\':
             out += QLatin1String("\\\\");
@@ -269,7 +272,9 @@ QString Ics::escapeText(const QString &text)
         case '\n':
             out += QLatin1String("\\n");
             break;
-        case '\r':
+        case '\r': // a line break of its own where no LF follows, as on an old Mac
+            if (i + 1 == text.size() || text.at(i + 1) != QLatin1Char('\n'))
+                out += QLatin1String("\\n");
             break;
         default:
             out += c;

@@ -46,6 +46,9 @@ struct IcsOutline
     int errorLine = 0;
     QString errorText;
     QHash<QString, quint64> signatures; // by UID, with the rest of the file's hash folded in; never 0
+    // Where each incidence's text begins and ends, and the most incidences one UID has.
+    QVector<QPair<int, int>> incidences;
+    int mostPerUid = 0;
 };
 
 // A part of a file left out by IcsDocument::repair(), and why.
@@ -64,8 +67,8 @@ public:
     static bool outline(const QByteArray &data, IcsOutline &out);
 
     // The text without the lines and components that keep parse() from taking it, each said in
-    // `faults`; empty when the damage is past repair (a component still open at the end: a
-    // truncated file, whose rest is unknown).
+    // `faults`. A file that ends inside a component (cut off) keeps the complete components before
+    // the cut and gets its END:VCALENDAR; empty when nothing of it is left.
     static QByteArray repair(const QByteArray &data, QVector<IcsFault> *faults);
 
     // The text with every physical line longer than `longest` bytes folded, each said in

@@ -1,6 +1,7 @@
 #ifndef DATASERVER_ICSDOCUMENT_P_H
 #define DATASERVER_ICSDOCUMENT_P_H
 
+#include <QByteArray>
 #include <QString>
 
 // What the node model and the line scanner must judge alike: a file one of them refuses, the other
@@ -48,6 +49,12 @@ inline QString nameOf(const QString &line)
     while (end < line.size() && line.at(end) != QLatin1Char(';') && line.at(end) != QLatin1Char(':'))
         ++end;
     return line.left(end).trimmed().toUpper();
+}
+
+// Old Mac line ends: CR alone, and no LF anywhere.
+inline bool macLineEnds(const QByteArray &data)
+{
+    return !data.contains('\n') && data.contains('\r');
 }
 
 // The components a file's events come in, each with its own UID.

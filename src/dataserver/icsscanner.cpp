@@ -105,6 +105,7 @@ class ContentLines
 public:
     explicit ContentLines(const QByteArray &data)
         : data(data)
+        , lineEnd(macLineEnds(data) ? '\r' : '\n')
     {
     }
 
@@ -127,17 +128,18 @@ private:
     QByteArray physical()
     {
         const int from = pos;
-        int end = data.indexOf('\n', from);
+        int end = data.indexOf(lineEnd, from);
         if (end < 0)
             end = data.size();
         pos = end + 1;
         ++index;
-        if (end > from && data.at(end - 1) == '\r')
+        if (end > from && lineEnd == '\n' && data.at(end - 1) == '\r')
             --end;
         return QByteArray::fromRawData(data.constData() + from, end - from);
     }
 
     const QByteArray &data;
+    const char lineEnd;
     int pos = 0;
     int index = 0;
 };
@@ -163,6 +165,8 @@ public:
         out.errorLine = line;
         out.errorText = why;
         out.signatures.clear();
+        out.incidences.clear();
+        out.mostPerUid = 0;
         return false;
     }
 
@@ -190,6 +194,8 @@ public:
         stack.removeLast();
         if (incidenceStart >= 0 && stack.size() == incidenceDepth) {
             perUid[uid].add(text + incidenceStart, content.end - incidenceStart);
+            out.incidences.push_back({incidenceStart, content.end});
+            out.mostPerUid = qMax(out.mostPerUid, ++countPerUid[uid]);
             incidenceStart = -1;
             outsideFrom = content.end;
         }
@@ -239,6 +245,7 @@ private:
     QVector<Open> stack;
     TextHash context;
     QHash<QString, TextHash> perUid;
+    QHash<QString, int> countPerUid;
     int incidenceStart = -1;
     int incidenceDepth = 0;
     bool uidSeen = false;
@@ -354,8 +361,27 @@ QByteArray IcsDocument::repair(const QByteArray &data, QVector<IcsFault> *faults
             break;
         }
     }
-    if (!stack.isEmpty())
-        return {};
+    if (stack.isEmpty())
+        return kept;
+    // Cut off in its middle, as an interrupted download or sync leaves a file: what was complete
+    // before the cut is kept, the component the cut fell in is lost, and the calendar is closed.
+    const bool inCalendar = stack.first().name == QLatin1String("VCALENDAR");
+    const int keep = inCalendar ? 1 : 0;
+    if (stack.size() > keep) {
+        const Open &lost = stack.at(keep);
+        kept.truncate(lost.kept);
+        drop(lost.line, QStringLiteral("the file ends inside BEGIN:%1, cut off; this component is lost, "
+                                       "the complete ones before it are read")
+                            .arg(shown(lost.name)));
+    } else {
+        drop(stack.first().line, QStringLiteral("BEGIN:%1 is never closed; read up to the end of the file")
+                                     .arg(shown(stack.first().name)));
+    }
+    if (inCalendar) {
+        if (!kept.isEmpty() && !kept.endsWith('\n'))
+            kept += "\r\n";
+        kept += "END:VCALENDAR\r\n";
+    }
     return kept;
 }
 

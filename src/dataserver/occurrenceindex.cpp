@@ -67,16 +67,15 @@ void expand(const MemoryCalendar &calendar, Series &series, qint64 fromMs, qint6
                 keep(occurrence);
             return;
         }
-        for (const Event::Ptr &event : std::as_const(series.events)) {
-            int taken = 0;
-            Occurrences::visit(calendar, event, 0, partFrom, partTo, [&](const Occurrence &occurrence) {
-                ++taken;
-                keep(occurrence);
-            });
-            // A query takes at most so many occurrences of a rule; a window may hold more.
-            if (event->recurs() && taken >= Occurrences::maxPerSeries)
-                series.truncated = true;
-        }
+        int taken = 0;
+        Occurrences::visitSeries(series.events, series.overrides, 0, partFrom, partTo,
+                                 [&](const Occurrence &occurrence) {
+                                     ++taken;
+                                     keep(occurrence);
+                                 });
+        // A query takes at most so many occurrences of a rule; a window may hold more.
+        if (taken >= Occurrences::maxPerSeries)
+            series.truncated = true;
     };
     if (afresh) {
         series.entries.clear();
@@ -95,7 +94,7 @@ void expand(const MemoryCalendar &calendar, Series &series, qint64 fromMs, qint6
     series.expanded = true;
 }
 
-void adopt(const QVector<Series> &old, QVector<Series> &fresh, const MemoryCalendar &calendar)
+void adopt(const QVector<Series> &old, QVector<Series> &fresh)
 {
     for (auto it = fresh.begin(); it != fresh.end(); ++it) {
         const Series *before = find(old, it->uid);
@@ -104,13 +103,26 @@ void adopt(const QVector<Series> &old, QVector<Series> &fresh, const MemoryCalen
         // Same text: the same occurrences, only on the re-read's event objects.
         Series series = *before;
         series.events = it->events;
+        series.overrides.reset();
+        // The calendar's own lookup compares RECURRENCE-IDs one by one, each in its zone.
+        QHash<qint64, Event::Ptr> byRecurrence;
+        Event::Ptr plain;
+        for (const Event::Ptr &event : std::as_const(series.events)) {
+            if (event->hasRecurrenceId())
+                byRecurrence.insert(event->recurrenceId().toMSecsSinceEpoch(), event);
+            else if (!plain)
+                plain = event;
+        }
+        auto lookUp = [&](const Event::Ptr &old) {
+            return old->hasRecurrenceId() ? byRecurrence.value(old->recurrenceId().toMSecsSinceEpoch())
+                                          : plain;
+        };
         bool whole = true;
         for (Slot &slot : series.entries) {
             Occurrence &occurrence = slot.occurrence;
-            const Event::Ptr master = calendar.event(it->uid, occurrence.master->recurrenceId());
-            const Event::Ptr event = occurrence.event == occurrence.master
-                                         ? master
-                                         : calendar.event(it->uid, occurrence.event->recurrenceId());
+            const Event::Ptr master = lookUp(occurrence.master);
+            const Event::Ptr event =
+                occurrence.event == occurrence.master ? master : lookUp(occurrence.event);
             if (!master || !event) {
                 whole = false;
                 break;

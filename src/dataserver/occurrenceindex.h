@@ -42,8 +42,9 @@ struct Series
 {
     QString uid;
     int id = 0;
-    KCalendarCore::Event::List events; // the master and its exceptions
-    quint64 signature = 0;             // 0 for none
+    KCalendarCore::Event::List events;                       // the master and its exceptions
+    std::shared_ptr<const Occurrences::Overrides> overrides; // made on the first expansion
+    quint64 signature = 0;                                   // 0 for none
     qint64 fromMs = 0;
     qint64 toMs = 0;
     bool expanded = false;
@@ -68,8 +69,8 @@ struct Series
 void expand(const KCalendarCore::MemoryCalendar &calendar, Series &series, qint64 fromMs, qint64 toMs);
 
 // Moves the windows of the series of `old` whose text did not change over to `fresh`, the same
-// file read again into `calendar`.
-void adopt(const QVector<Series> &old, QVector<Series> &fresh, const KCalendarCore::MemoryCalendar &calendar);
+// file read again.
+void adopt(const QVector<Series> &old, QVector<Series> &fresh);
 
 // Makes the slot's job for the series ID `id`, unless it was made for it already.
 void makeJob(Slot &slot, int id);

@@ -46,28 +46,18 @@ qint64 spanOf(const Length &length, const QDateTime &start, qint64 *endMs)
     return startMs;
 }
 
-// Visits the overrides of `series`'s event that touch [fromMs, toMs), and returns the numbers of
-// every occurrence they replace or cancel.
-QSet<int> visitOverrides(const MemoryCalendar &calendar, const Occurrences::Occurrence &series, qint64 fromMs,
-                         qint64 toMs, const std::function<void(const Occurrences::Occurrence &)> &visit)
+// Visits the overrides that touch [fromMs, toMs).
+void visitOverrides(const Occurrences::Overrides &overrides, const Occurrences::Occurrence &series,
+                    qint64 fromMs, qint64 toMs,
+                    const std::function<void(const Occurrences::Occurrence &)> &visit)
 {
-    QSet<int> replaced;
-    const Incidence::List instances = calendar.instances(series.event);
-    for (const Incidence::Ptr &instance : instances) {
-        const Event::Ptr exception = instance.dynamicCast<Event>();
-        if (!exception)
+    for (const Occurrences::Occurrence &moved : overrides.moved) {
+        if (!Occurrences::overlaps(moved.startMs, moved.endMs, fromMs, toMs))
             continue;
-        Occurrences::Occurrence moved = series;
-        moved.recurId = recurrenceNumber(*series.event, exception->recurrenceId());
-        replaced.insert(moved.recurId);
-        if (exception->status() == Incidence::StatusCanceled || !exception->dtStart().isValid())
-            continue;
-        moved.event = exception;
-        moved.startMs = spanOf(lengthOf(*exception), exception->dtStart(), &moved.endMs);
-        if (Occurrences::overlaps(moved.startMs, moved.endMs, fromMs, toMs))
-            visit(moved);
+        Occurrences::Occurrence occurrence = moved;
+        occurrence.id = series.id;
+        visit(occurrence);
     }
-    return replaced;
 }
 
 // How far before a window an occurrence may start and still reach into it: the event's length,
@@ -156,14 +146,29 @@ Occurrence at(const Event::Ptr &master, const Event::Ptr &event, const QDateTime
     return occurrence;
 }
 
-void visit(const MemoryCalendar &calendar, const Event::Ptr &event, int id, qint64 fromMs, qint64 toMs,
-           const std::function<void(const Occurrence &)> &visit)
+Overrides overridesOf(const Event::Ptr &master, const Event::List &exceptions)
 {
-    if (event->hasRecurrenceId()) {
-        const Event::Ptr master = calendar.event(event->uid());
-        if (master && master->recurs())
-            return; // visited with its series
+    Overrides overrides;
+    for (const Event::Ptr &exception : exceptions) {
+        if (!exception || exception == master || !exception->hasRecurrenceId())
+            continue;
+        const int number = recurrenceNumber(*master, exception->recurrenceId());
+        overrides.replaced.insert(number);
+        if (exception->status() == Incidence::StatusCanceled || !exception->dtStart().isValid()) {
+            overrides.moved.remove(number);
+            continue;
+        }
+        overrides.moved.insert(number, at(master, exception, exception->dtStart(), 0, number));
     }
+    return overrides;
+}
+
+namespace {
+
+// visit() of an event known to be no override of a recurring master.
+void visitEvent(const Event::Ptr &event, const Overrides *overrides, int id, qint64 fromMs, qint64 toMs,
+                const std::function<void(const Occurrence &)> &visit)
+{
     if (event->status() == Incidence::StatusCanceled)
         return;
     Occurrence occurrence;
@@ -177,7 +182,8 @@ void visit(const MemoryCalendar &calendar, const Event::Ptr &event, int id, qint
             visit(occurrence);
         return;
     }
-    const QSet<int> replaced = visitOverrides(calendar, occurrence, fromMs, toMs, visit);
+    visitOverrides(*overrides, occurrence, fromMs, toMs, visit);
+    const QSet<int> &replaced = overrides->replaced;
     const Recurrence *recurrence = event->recurrence();
     // An RDATE with a period lasts as long as its period says, not as the event.
     const bool periods = !event->allDay() && !recurrence->rDateTimes().isEmpty();
@@ -207,6 +213,51 @@ void visit(const MemoryCalendar &calendar, const Event::Ptr &event, int id, qint
         if (overlaps(single.startMs, single.endMs, fromMs, toMs))
             visit(single);
     }
+}
+
+} // namespace
+
+void visit(const MemoryCalendar &calendar, const Event::Ptr &event, int id, qint64 fromMs, qint64 toMs,
+           const std::function<void(const Occurrence &)> &visit)
+{
+    if (event->hasRecurrenceId()) {
+        const Event::Ptr master = calendar.event(event->uid());
+        if (master && master->recurs())
+            return; // visited with its series
+    }
+    Overrides overrides;
+    if (event->recurs()) {
+        const Incidence::List instances = calendar.instances(event);
+        Event::List exceptions;
+        for (const Incidence::Ptr &instance : instances) {
+            if (const Event::Ptr exception = instance.dynamicCast<Event>())
+                exceptions << exception;
+        }
+        overrides = overridesOf(event, exceptions);
+    }
+    visitEvent(event, &overrides, id, fromMs, toMs, visit);
+}
+
+void visitSeries(const Event::List &events, std::shared_ptr<const Overrides> &overrides, int id,
+                 qint64 fromMs, qint64 toMs, const std::function<void(const Occurrence &)> &visit)
+{
+    Event::Ptr master;
+    for (const Event::Ptr &event : events) {
+        if (!event->hasRecurrenceId()) {
+            master = event;
+            break;
+        }
+    }
+    if (master && master->recurs()) {
+        if (!overrides)
+            overrides = std::make_shared<const Overrides>(overridesOf(master, events));
+        visitEvent(master, overrides.get(), id, fromMs, toMs, visit);
+        return;
+    }
+    // No series: each event stands on its own.
+    const Overrides none;
+    for (const Event::Ptr &event : events)
+        visitEvent(event, &none, id, fromMs, toMs, visit);
 }
 
 ScheduleDataInfo jobOf(const Occurrence &occurrence)

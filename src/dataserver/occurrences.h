@@ -6,8 +6,11 @@
 #include <KCalendarCore/Event>
 
 #include <QDate>
+#include <QHash>
+#include <QSet>
 
 #include <functional>
+#include <memory>
 
 namespace KCalendarCore {
 class MemoryCalendar;
@@ -47,10 +50,25 @@ struct Occurrence
 [[nodiscard]] Occurrence at(const KCalendarCore::Event::Ptr &master, const KCalendarCore::Event::Ptr &event,
                             const QDateTime &start, int id, int recurId);
 
+// The overrides of a recurring series by the occurrence each replaces, read once: looked up in the
+// calendar for every window, a series of thousands of moved occurrences made each query quadratic.
+struct Overrides
+{
+    QHash<int, Occurrence> moved; // by recurrence number, without the cancelled ones
+    QSet<int> replaced;           // the numbers of all, cancelled ones included
+};
+[[nodiscard]] Overrides overridesOf(const KCalendarCore::Event::Ptr &master,
+                                    const KCalendarCore::Event::List &exceptions);
+
 // Calls `visit` for every occurrence of `event` that touches [fromMs, toMs). The overrides of a
 // series are visited with it, not on their own.
 void visit(const KCalendarCore::MemoryCalendar &calendar, const KCalendarCore::Event::Ptr &event, int id,
            qint64 fromMs, qint64 toMs, const std::function<void(const Occurrence &)> &visit);
+
+// The same for the events of one UID, its master and its overrides, with the overrides read once;
+// `overrides` is made on first use.
+void visitSeries(const KCalendarCore::Event::List &events, std::shared_ptr<const Overrides> &overrides,
+                 int id, qint64 fromMs, qint64 toMs, const std::function<void(const Occurrence &)> &visit);
 
 // The occurrence as the widget's job record.
 [[nodiscard]] ScheduleDataInfo jobOf(const Occurrence &occurrence);

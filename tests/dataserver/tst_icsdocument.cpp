@@ -164,6 +164,10 @@ void TestIcsDocument::outlineAgreesWithParse_data()
     QTest::newRow("non-ASCII outside") << QByteArray("BEGIN:VEVENT\nEND:VEVENT\nSUMMARY:Caf\xc3\xa9\n");
     QTest::newRow("non-ASCII name") << QByteArray("BEGIN:VEVENT\nX-CAF\xc3\x89\nEND:VEVENT\n");
     QTest::newRow("non-breaking space line") << QByteArray("BEGIN:VEVENT\n\xc2\xa0\nEND:VEVENT\n");
+    QTest::newRow("old Mac line ends")
+        << QByteArray("BEGIN:VCALENDAR\rBEGIN:VEVENT\rUID:x\rSUMMARY:a\r  b\rEND:VEVENT\rEND:VCALENDAR\r");
+    QTest::newRow("old Mac line ends, a broken line")
+        << QByteArray("BEGIN:VEVENT\rUID:x\rno colon\rEND:VEVENT\r");
     QTest::newRow("invalid UTF-8") << QByteArray("BEGIN:VEVENT\nSUMMARY:\xff\xfe\nEND:VEVENT\nEND:VX\n");
 }
 

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <linux/capability.h>
@@ -90,8 +91,11 @@ QStringList titles(const QString &json)
 bool TestOccurrenceIndex::writeCalendar(const QByteArray &events)
 {
     QSaveFile file(m_path);
-    const QByteArray text =
-        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Index//EN\r\n" + events + "END:VCALENDAR\r\n";
+    // Events, or a whole file as it lies on disk.
+    const QByteArray text = events.startsWith("BEGIN:VCALENDAR")
+                                ? events
+                                : "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Index//EN\r\n" + events +
+                                      "END:VCALENDAR\r\n";
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
 }
 
@@ -224,8 +228,20 @@ void TestOccurrenceIndex::editRefusesFileChangedOnDisk()
     QVERIFY(file.readAll().contains("SUMMARY:Brunch"));
     file.close();
 
-    // Once the change is read, the same edit goes through.
+    // Issue 23: a client that retried a refused edit sooner than the re-read's delay put the
+    // re-read off at every refusal, and was refused for good.
+    int refusals = 1;
+    QTimer retry;
+    connect(&retry, &QTimer::timeout, this, [&] {
+        if (changed.isEmpty() && store.deleteJob(id).status == CalendarStore::Status::WriteFailed)
+            ++refusals;
+    });
+    retry.start(CalendarStore::reloadDelayMs / 3);
     QVERIFY(changed.wait(5000));
+    retry.stop();
+    QVERIFY(refusals >= 2);
+
+    // Once the change is read, the same edit goes through.
     QCOMPARE(firstId(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6)), "Brunch"), id);
     QVERIFY(store.deleteJob(id).ok());
     const QStringList left = titles(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6)));
@@ -442,6 +458,43 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << early + "END:VTODO\r\n" + late << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5)
         << both
         << QStringList{"calendar.ics:11: END:VTODO does not close BEGIN:VCALENDAR of line 1; line skipped"};
+    // Issue 23: a file cut off by an interrupted download or sync served nothing at all.
+    const QByteArray head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Cut//EN\r\n";
+    QTest::newRow("a file cut off inside an event serves the events before it")
+        << head + early + late + "BEGIN:VEVENT\r\nUID:cut\r\nDTSTART:2024030" << QByteArray("UTC")
+        << QDate(2024, 3, 5) << QDate(2024, 3, 5) << both
+        << QStringList{
+               "calendar.ics:18: the file ends inside BEGIN:VEVENT, cut off; this component is lost, the "
+               "complete ones before it are read"};
+    QTest::newRow("a file cut off after an event serves them all")
+        << head + early + late << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5) << both
+        << QStringList{"calendar.ics:1: BEGIN:VCALENDAR is never closed; read up to the end of the file"};
+    QTest::newRow("old Mac line ends")
+        << QByteArray(head + early + late + "END:VCALENDAR\r\n").replace("\r\n", "\r") << QByteArray("UTC")
+        << QDate(2024, 3, 5) << QDate(2024, 3, 5) << both << QStringList();
+    // Issue 23: the library took time quadratic in the overrides of a series to read them.
+    QByteArray moved =
+        vevent("many", "DTSTART:20240301T090000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=DAILY;COUNT=14\r\n"
+                       "SUMMARY:Daily\r\n");
+    QStringList movedDays;
+    for (int day = 1; day <= 12; ++day) {
+        const QByteArray date = QDate(2024, 3, day).toString("yyyyMMdd").toLatin1();
+        moved += vevent("many", "RECURRENCE-ID:" + date + "T090000Z\r\nDTSTART:" + date +
+                                    "T100000Z\r\nDURATION:PT1H\r\nSUMMARY:Moved " + QByteArray::number(day) +
+                                    (day == 11 ? "\r\nSTATUS:CANCELLED\r\n" : "\r\n"));
+        if (day != 11)
+            movedDays << QStringLiteral("Moved %1: 2024-03-%2 10:00 - 2024-03-%2 11:00")
+                             .arg(day)
+                             .arg(day, 2, 10, QLatin1Char('0'));
+    }
+    moved += vevent("many", "RECURRENCE-ID:20240303T090000Z\r\nDTSTART:20240303T120000Z\r\nDURATION:PT1H\r\n"
+                            "SUMMARY:Moved again\r\n");
+    movedDays[2] = QStringLiteral("Moved again: 2024-03-03 12:00 - 2024-03-03 13:00");
+    movedDays << QStringLiteral("Daily: 2024-03-13 09:00 - 2024-03-13 10:00")
+              << QStringLiteral("Daily: 2024-03-14 09:00 - 2024-03-14 10:00");
+    QTest::newRow("a series with many moved occurrences, one moved twice, one cancelled")
+        << moved << QByteArray("UTC") << QDate(2024, 3, 1) << QDate(2024, 3, 15) << movedDays
+        << QStringList();
     QTest::newRow("a rule that is no rule is said")
         << vevent("twice", "DTSTART;TZID=Europe/Berlin:20240305T090000\r\nDURATION:PT1H\r\n"
                            "RRULE:RRULE:FREQ=DAILY;COUNT=3\r\nSUMMARY:Twice named\r\n")

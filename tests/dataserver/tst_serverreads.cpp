@@ -34,6 +34,7 @@ private Q_SLOTS:
     void holidays();
     void latency();
     void longLines();
+    void longOccurrences();
 
 private:
     bool startServer(const QStringList &arguments);
@@ -523,6 +524,41 @@ void TestServerReads::longLines()
     QCOMPARE(errors.filter(QStringLiteral("long-line.ics:9: a line of 16777228 bytes, folded")).size(), 1);
     for (const QString &error : errors)
         QVERIFY2(error.size() < 300, qPrintable(error.left(300)));
+    QVERIFY(startServer(m_calendars));
+}
+
+void TestServerReads::longOccurrences()
+{
+    // Issue 23: a daily job whose occurrences each last ten years, asked for the widest range,
+    // made an answer of gigabytes and ended the server with std::bad_alloc, again at every ask.
+    const QString path = m_dir.filePath(QStringLiteral("decade.ics"));
+    QSaveFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Decade//EN\r\nBEGIN:VEVENT\r\nUID:decade\r\n"
+              "DTSTART:20260101T080000Z\r\nDTEND:20360101T080000Z\r\nRRULE:FREQ=DAILY\r\nSUMMARY:Decade\r\n"
+              "END:VEVENT\r\nEND:VCALENDAR\r\n");
+    QVERIFY(out.commit());
+    QVERIFY(startServer({path}));
+    QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                       QStringLiteral(DBUS_SERVER_NAME));
+    const QDate first(2026, 1, 1);
+    const QDate last = first.addDays(3700);
+    const QList<QDBusMessage> replies{
+        raw.call(QStringLiteral("GetJobs"), uint(first.year()), uint(first.month()), uint(first.day()),
+                 uint(last.year()), uint(last.month()), uint(last.day())),
+        raw.call(QStringLiteral("QueryJobs"),
+                 QStringLiteral("{\"Key\":\"\",\"Start\":\"2026-01-01T00:00:00+01:00\","
+                                "\"End\":\"2036-02-18T00:00:00+01:00\"}"))};
+    for (const QDBusMessage &reply : replies) {
+        QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.LimitsExceeded"));
+        QVERIFY2(reply.errorMessage().contains(QLatin1String("ask for fewer days")),
+                 qPrintable(reply.errorMessage()));
+    }
+    QCOMPARE(m_server.process().state(), QProcess::Running);
+    DayMap days;
+    QVERIFY(m_client->GetJobs(QDate(2030, 6, 1), QDate(2030, 6, 1), days));
+    QCOMPARE(days.value(QDate(2030, 6, 1)).size(), 1613); // every occurrence begun by that day
     QVERIFY(startServer(m_calendars));
 }
 

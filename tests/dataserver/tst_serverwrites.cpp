@@ -2,6 +2,7 @@
 #include "serverprocess.h"
 
 #include <QDBusInterface>
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSignalSpy>
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void updateOverriddenOccurrence();
     void createAndDeleteInDirectory();
     void refusedChanges();
+    void jobTexts_data();
+    void jobTexts();
     void jobsUpdatedOnDiskEdit();
     void malformedFilesSkipped();
     void secondInstanceRefused();
@@ -352,6 +355,82 @@ void TestServerWrites::refusedChanges()
     QCOMPARE(updates.count(), 0);
 }
 
+void TestServerWrites::jobTexts_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("json");   // the text as the caller's JSON writes it
+    QTest::addColumn<QString>("stored"); // as the server gives it back; null when refused
+
+    // Issue 23: a NUL written raw into SUMMARY took the whole calendar away, and the job was
+    // answered with the ID 0.
+    QTest::newRow("NUL in a title") << "Title"
+                                    << "a\\u0000b" << QString();
+    QTest::newRow("BEL in a title") << "Title"
+                                    << "a\\u0007b" << QString();
+    QTest::newRow("ESC in a description") << "Description"
+                                          << "a\\u001bb" << QString();
+    QTest::newRow("DEL in a description") << "Description"
+                                          << "a\\u007fb" << QString();
+    QTest::newRow("half a surrogate pair in a title") << "Title"
+                                                      << "a\\ud800b" << QString();
+    QTest::newRow("TAB and LF in a description") << "Description"
+                                                 << "a\\tb\\nc"
+                                                 << "a\tb\nc";
+    QTest::newRow("CR LF in a description") << "Description"
+                                            << "a\\r\\nb"
+                                            << "a\nb";
+    QTest::newRow("escapes and a non-BMP character in a title")
+        << "Title"
+        << "a;b,c\\\\d \\ud83d\\ude00" << QString::fromUtf8("a;b,c\\d \xf0\x9f\x98\x80");
+}
+
+void TestServerWrites::jobTexts()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, json);
+    QFETCH(QString, stored);
+
+    const QString path = m_dir->filePath(QStringLiteral("home.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), path));
+    const QByteArray original = readAll(path);
+    QVERIFY(startServer({path}));
+    QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                       QStringLiteral(DBUS_SERVER_NAME));
+    auto withText = [&](ScheduleDataInfo job) {
+        job.setTitleName(QStringLiteral("@Title@"));
+        job.setDescription(QStringLiteral("@Description@"));
+        return QString::fromUtf8(QJsonDocument(ScheduleDataInfo::ScheduleToJson(job)).toJson())
+            .replace(QLatin1Char('@') + field + QLatin1Char('@'), json)
+            .remove(QLatin1Char('@'));
+    };
+
+    const QDBusMessage created =
+        raw.call(QStringLiteral("CreateJob"),
+                 withText(timedJob(QString(), QDateTime(QDate(2024, 6, 3), QTime(8, 0)), 60)));
+    const QVector<ScheduleDataInfo> existing =
+        jobsOf(QStringLiteral("Release night"), QDate(2024, 1, 31), QDate(2024, 1, 31));
+    QCOMPARE(existing.size(), 1);
+    if (stored.isNull()) {
+        QCOMPARE(created.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(created.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+        const QDBusMessage updated = raw.call(QStringLiteral("UpdateJob"), withText(existing.first()));
+        QCOMPARE(updated.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(updated.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+        QCOMPARE(readAll(path), original);
+        return;
+    }
+    QCOMPARE(created.type(), QDBusMessage::ReplyMessage);
+    const qint64 id = created.arguments().value(0).toLongLong();
+    QVERIFY(id > 0);
+    // Read back from the file, by a server that starts on it.
+    QVERIFY(startServer({path}));
+    ScheduleDataInfo job;
+    QVERIFY(m_client->GetJob(id, job));
+    QCOMPARE(field == QLatin1String("Title") ? job.getTitleName() : job.getDescription(), stored);
+    QCOMPARE(jobsOf(QStringLiteral("Release night"), QDate(2024, 1, 31), QDate(2024, 1, 31)).size(), 1);
+    QVERIFY(m_client->DeleteJob(id));
+}
+
 void TestServerWrites::jobsUpdatedOnDiskEdit()
 {
     const QString path = m_dir->filePath(QStringLiteral("google.ics"));
@@ -411,8 +490,10 @@ void TestServerWrites::malformedFilesSkipped()
     const QByteArray original = readAll(truncated);
     QVERIFY(startServer({truncated, badStart, good}));
 
-    QTRY_VERIFY(m_server.errors().contains(truncated +
-                                           QStringLiteral(":4: BEGIN:VEVENT is never closed; file skipped")));
+    QTRY_VERIFY(m_server.errors().contains(
+        truncated +
+        QStringLiteral(":4: the file ends inside BEGIN:VEVENT, cut off; this component is lost, the "
+                       "complete ones before it are read")));
     QTRY_VERIFY(m_server.errors().contains(
         badStart + QStringLiteral(":6: event \"bad-start\" has no valid DTSTART; event skipped")));
     DayMap days;
