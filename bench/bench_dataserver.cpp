@@ -14,6 +14,9 @@
 // new ones and replaced ones, each written beside its target and renamed over it. The widget reloads
 // once per JobsUpdated, so every signal of the burst is counted; its reload is the 7-day GetJobs
 // sent on the first signal, with every file of the burst read and none of its series expanded yet.
+//
+// Faults of issue 23: start to the first answer over one series with 16,000 overrides, and the
+// widest GetJobs over a daily job whose occurrences each last ten years.
 #include "benchutil.h"
 
 #include <KCalendarCore/Alarm>
@@ -588,6 +591,103 @@ void measureSyncs(const QString &parent)
                     getJobs.isEmpty() ? qInf() : Bench::median(getJobs), QStringLiteral("ms"), 25);
 }
 
+// One daily series with 16,000 of its occurrences moved, each by an override of its own, the last
+// ones around today: the library's reader once took half a minute over it.
+bool writeOverrides(const QString &path, const QDate &today)
+{
+    constexpr int overrides = 16000;
+    const QDate first = today.addDays(-overrides + 10);
+    auto day = [](const QDate &date) { return date.toString(QStringLiteral("yyyyMMdd")).toLatin1(); };
+    QByteArray text =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//Overrides//EN\r\n"
+        "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"
+        "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nTZNAME:CEST\r\n"
+        "DTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nEND:DAYLIGHT\r\n"
+        "BEGIN:STANDARD\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\n"
+        "DTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\n"
+        "END:VTIMEZONE\r\n"
+        "BEGIN:VEVENT\r\nUID:moved@bench\r\nDTSTAMP:20261201T120000Z\r\nDTSTART;TZID=Europe/Berlin:" +
+        day(first) + "T090000\r\nDURATION:PT1H\r\nRRULE:FREQ=DAILY\r\nSUMMARY:Daily\r\nEND:VEVENT\r\n";
+    for (int i = 0; i < overrides; ++i) {
+        const QByteArray date = day(first.addDays(i));
+        text += "BEGIN:VEVENT\r\nUID:moved@bench\r\nDTSTAMP:20261201T120000Z\r\nRECURRENCE-ID;TZID=Europe/"
+                "Berlin:" +
+                date + "T090000\r\nDTSTART;TZID=Europe/Berlin:" + date +
+                "T100000\r\nDURATION:PT1H\r\nSUMMARY:Moved " + QByteArray::number(i) + "\r\nEND:VEVENT\r\n";
+    }
+    text += "END:VCALENDAR\r\n";
+    return writeText(path, QString::fromUtf8(text));
+}
+
+void measureOverrides(const QString &path)
+{
+    const QDate today = QDate::currentDate();
+    if (!writeOverrides(path, today)) {
+        Bench::note(QStringLiteral("bench_dataserver: cannot write %1").arg(path));
+        return;
+    }
+    QVector<double> starts;
+    QVector<double> newWeeks;
+    for (int i = 0, runs = Bench::runs(3); i < runs; ++i) {
+        const Started server = startServer(path, today);
+        if (server.ms >= 0) {
+            starts << server.ms;
+            for (int k = 1; k <= 5; ++k)
+                newWeeks << timedGetJobs(today.addDays(-7 * k));
+        }
+        if (server.pid > 0)
+            stop(server.pid);
+    }
+    Bench::limitRow(QStringLiteral("data server, 16,000 overrides of one series: start to first answer"),
+                    starts.isEmpty() ? qInf() : Bench::median(starts), QStringLiteral("ms"), 2000);
+    Bench::limitRow(QStringLiteral("data server, 16,000 overrides of one series: 7-day GetJobs, a week not "
+                                   "asked before"),
+                    newWeeks.isEmpty() ? qInf() : Bench::median(newWeeks), QStringLiteral("ms"), 25);
+}
+
+// A daily job whose occurrences each last ten years, asked for the widest range the server serves:
+// it once made an answer of gigabytes and ended the server. An answer or a clear error, in time.
+void measureDecade(const QString &path)
+{
+    const QDate today = QDate::currentDate();
+    const QString start = today.toString(QStringLiteral("yyyyMMdd"));
+    const QString end = today.addYears(10).toString(QStringLiteral("yyyyMMdd"));
+    if (!writeText(path, QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//Decade//EN\r\n"
+                                        "BEGIN:VEVENT\r\nUID:decade@bench\r\nDTSTART:%1T080000Z\r\n"
+                                        "DTEND:%2T080000Z\r\nRRULE:FREQ=DAILY\r\nSUMMARY:Decade\r\n"
+                                        "END:VEVENT\r\nEND:VCALENDAR\r\n")
+                             .arg(start, end))) {
+        Bench::note(QStringLiteral("bench_dataserver: cannot write %1").arg(path));
+        return;
+    }
+    QVector<double> times;
+    bool clear = true;
+    for (int i = 0, runs = Bench::runs(3); i < runs; ++i) {
+        const Started server = startServer(path, today);
+        if (server.ms < 0) {
+            clear = false;
+            break;
+        }
+        const double asked = nowMs();
+        const QDBusMessage reply = getJobs(today, today.addDays(3700));
+        times << nowMs() - asked;
+        const bool alive = waitpid(server.pid, nullptr, WNOHANG) == 0;
+        clear = clear && alive &&
+                (reply.type() == QDBusMessage::ReplyMessage ||
+                 reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.LimitsExceeded"));
+        if (i == 0)
+            Bench::note(QStringLiteral("ten-year daily job, widest GetJobs: %1 %2")
+                            .arg(reply.type() == QDBusMessage::ReplyMessage ? QStringLiteral("answered")
+                                                                            : reply.errorName(),
+                                 reply.errorMessage()));
+        stop(server.pid);
+    }
+    const double ms = times.isEmpty() ? qInf() : Bench::median(times);
+    Bench::row(QStringLiteral("data server, a ten-year daily job: widest GetJobs (3,701 days), server alive"),
+               QString::number(ms, 'f', 1) + QStringLiteral(" ms"), QStringLiteral("-"), 0,
+               QStringLiteral("≤ 2000 ms, an answer or LimitsExceeded"), clear && ms <= 2000);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -659,6 +759,9 @@ int main(int argc, char **argv)
     }
     Bench::limitRow(QStringLiteral("data server, 16 MiB unfolded property: start to first answer"),
                     longStarts.isEmpty() ? qInf() : Bench::median(longStarts), QStringLiteral("ms"), 2000);
+
+    measureOverrides(dir.filePath(QStringLiteral("overrides.ics")));
+    measureDecade(dir.filePath(QStringLiteral("decade.ics")));
 
     if (QStandardPaths::findExecutable(QStringLiteral("khal")).isEmpty())
         Bench::note(QStringLiteral("khal is not installed: no khal list figure"));
