@@ -197,10 +197,11 @@ public:
             return fail(QStringLiteral("the data server did not start on 1,000 tasks"));
         sleepMs(6000);
         noteItems(1000);
-        const double large1000 = measure(10, 1500, 3000);
-        Bench::reportRow(
+        // The list swaps its items a frame's work at a time (TaskList::sliceBudgetMs): a long view
+        // stalls no longer than a short one.
+        Bench::limitRow(
             QStringLiteral("event loop: longest stall while a 1,000-task view reloads (10 reloads)"),
-            QString::number(large1000, 'f', 1) + QStringLiteral(" ms"));
+            measure(10, 1500, 3000), QStringLiteral("ms"), 16);
 
         server.reset();
         server = std::make_unique<Server>(small);

@@ -69,8 +69,14 @@ void ViewFetcher::onAnswer(int index, const QDBusMessage &reply)
 {
     if (!CScheduleDBus::getInstance()->readJobsReply(reply, answers[index]))
         anyFailed = true;
-    if (--outstanding == 0)
-        finish();
+    if (--outstanding == 0) {
+        // Reading a thousand tasks' answer is a frame's work already: choosing the view's tasks and
+        // handing them on wait for the next turn of the event loop.
+        QTimer::singleShot(0, this, [this, sent = round] {
+            if (sent == round)
+                finish();
+        });
+    }
 }
 
 void ViewFetcher::finish()

@@ -34,24 +34,30 @@ bool isCountingDown(const TaskItem *item)
     return mode == TaskItem::ModeCountdown || mode == TaskItem::ModeCountdownFinal;
 }
 
-// The tasks in the order their items will have, so that the first ones built are those on top.
-QVector<ListedTask> inDisplayOrder(const QVector<ListedTask> &tasks)
+// The tasks in the order their items will have, so that the first ones built are those on top, and
+// the mode each was sorted by.
+QVector<ListedTask> inDisplayOrder(const QVector<ListedTask> &tasks, QVector<int> &modes)
 {
     const QDateTime now = DataCenter::instance()->clock()->now();
     QVector<std::pair<TaskRules::SortKey, int>> keys;
     keys.reserve(tasks.size());
     for (int i = 0; i < tasks.size(); ++i) {
         const ListedTask &task = tasks.at(i);
+        // In UTC, the same order: comparing local times converts both at every comparison.
         keys.append({{task.state.checked, TaskRules::modeAt(task.info, task.state, now),
-                      task.info.getBeginDateTime()},
+                      task.info.getBeginDateTime().toUTC()},
                      i});
     }
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto &a, const auto &b) { return TaskRules::goesBefore(a.first, b.first); });
     QVector<ListedTask> sorted;
     sorted.reserve(tasks.size());
-    for (const auto &key : std::as_const(keys))
+    modes.clear();
+    modes.reserve(tasks.size());
+    for (const auto &key : std::as_const(keys)) {
         sorted.append(tasks.at(key.second));
+        modes.append(key.first.mode);
+    }
     return sorted;
 }
 } // namespace
@@ -108,18 +114,20 @@ void TaskList::setTasks(const QVector<ScheduleDataInfo> &tasks)
 
 void TaskList::setListedTasks(const QVector<ListedTask> &tasks)
 {
-    pendingTasks = inDisplayOrder(tasks);
+    // Put in order by the first slice, not here: this call shares its turn with reading the answer.
+    pendingTasks = tasks;
+    pendingInOrder = false;
+    outOfOrder = false;
     built = 0;
     switch (phase) {
     case Phase::Fading:
         return;
     case Phase::Building:
         // What came in of the older list leaves as old items do.
-        sliceTimer->stop();
-        if (items.isEmpty())
-            buildSlice();
-        else
+        if (!items.isEmpty()) {
+            sliceTimer->stop();
             fadeOutItems();
+        }
         return;
     case Phase::Idle:
         break;
@@ -149,45 +157,60 @@ void TaskList::onFadeEnded()
     if (phase != Phase::Fading)
         return;
     fadeLimitTimer->stop();
-    dropItems();
-    phase = Phase::Building;
-    // The first slice in the same turn: the list is never seen empty in between.
-    buildSlice();
-}
-
-void TaskList::dropItems()
-{
+    // The layout places every item of the list at each pass: a thousand items cost a frame's time
+    // per pass. Until the last item is in, buildItems places each new one itself, and the layout
+    // makes one pass at the end.
     itemLayout->setEnabled(false);
-    for (TaskItem *item : std::as_const(items)) {
+    // Off screen at once; deleting a thousand items takes several frames' time.
+    for (TaskItem *item : std::as_const(items))
         item->hide();
-        itemLayout->removeWidget(item);
-        item->deleteLater();
-    }
-    itemLayout->setEnabled(true);
-    items.clear();
+    while (itemLayout->count() > 0)
+        delete itemLayout->takeAt(itemLayout->count() - 1);
+    leaving += std::exchange(items, {});
+    phase = Phase::Building;
+    sliceTimer->start();
 }
 
 void TaskList::buildSlice()
 {
     QElapsedTimer spent;
     spent.start();
+    if (!std::exchange(pendingInOrder, true))
+        pendingTasks = inDisplayOrder(pendingTasks, sortedModes);
+    if (built < pendingTasks.size()) {
+        buildItems(spent);
+        sliceTimer->start();
+        return;
+    }
+    if (!itemLayout->isEnabled()) {
+        itemLayout->setEnabled(true);
+        itemLayout->activate();
+        adjustSize();
+    }
+    while (!leaving.isEmpty() && spent.elapsed() < sliceBudgetMs)
+        delete leaving.takeLast();
+    if (leaving.isEmpty())
+        finishReplacing();
+    else
+        sliceTimer->start();
+}
+
+void TaskList::buildItems(const QElapsedTimer &spent)
+{
+    // Where the layout will put them: one below the other from the top, each of its fixed size.
+    const QMargins margins = itemLayout->contentsMargins();
+    const int step = TaskItem::itemHeight + itemLayout->spacing();
     itemLayout->setEnabled(false);
-    while (built < pendingTasks.size()) {
-        TaskItem *item = makeItem(pendingTasks.at(built++));
+    do {
+        TaskItem *item = makeItem(pendingTasks.at(built));
         itemLayout->addWidget(item);
+        item->move(margins.left(), margins.top() + built * step);
+        outOfOrder = outOfOrder || item->getMode() != sortedModes.at(built);
+        ++built;
         item->show();
         item->bloomAnimate();
-        if (spent.elapsed() >= sliceBudgetMs)
-            break;
-    }
-    itemLayout->setEnabled(true);
-    itemLayout->activate();
-    adjustSize();
-
-    if (built < pendingTasks.size())
-        sliceTimer->start();
-    else
-        finishReplacing();
+    } while (built < pendingTasks.size() && spent.elapsed() < sliceBudgetMs);
+    resize(width(), margins.top() + built * step - itemLayout->spacing() + margins.bottom());
 }
 
 void TaskList::fillAtOnce()
@@ -196,17 +219,18 @@ void TaskList::fillAtOnce()
     // of n items cost n layouts of up to n items (see bench_settasks). One layout pass follows.
     // Each child shown on a visible list also asks the display server where the pointer is (for
     // enter and leave events): the list is filled hidden and shown once, a single such question.
+    pendingTasks = inDisplayOrder(pendingTasks, sortedModes);
     const bool shown = isVisible();
     if (shown)
         hide();
     itemLayout->setEnabled(false);
     for (const ListedTask &task : std::as_const(pendingTasks)) {
         TaskItem *item = makeItem(task);
+        outOfOrder = outOfOrder || item->getMode() != sortedModes.at(built++);
         itemLayout->addWidget(item);
         item->show();
         item->bloomAnimate();
     }
-    built = pendingTasks.size();
     itemLayout->setEnabled(true);
     itemLayout->activate();
     adjustSize();
@@ -238,10 +262,10 @@ TaskItem *TaskList::makeItem(const ListedTask &task)
 void TaskList::finishReplacing()
 {
     // The order was settled before the items were built; a mode that changed since (a clock that
-    // crossed a boundary in between) moves its item now.
-    const QList<TaskItem *> builtOrder = items;
-    InsertionSort(items.begin(), items.end());
-    if (items != builtOrder) {
+    // crossed a boundary in between) moves its item now. Only then: at a thousand items, sorting
+    // them again costs a frame's time.
+    if (std::exchange(outOfOrder, false)) {
+        InsertionSort(items.begin(), items.end());
         itemLayout->setEnabled(false);
         for (int i = 0; i < items.size(); ++i) {
             itemLayout->removeWidget(items.at(i));
@@ -252,6 +276,7 @@ void TaskList::finishReplacing()
     }
     freshTabOrder();
     pendingTasks.clear();
+    sortedModes.clear();
     built = 0;
     phase = Phase::Idle;
 
@@ -289,6 +314,9 @@ void TaskList::moveTaskItems()
 
     const int before = items.indexOf(item);
     InsertionSort(items.begin(), items.end());
+    // The items still to come are in order among themselves, not with this one's new place.
+    if (phase == Phase::Building)
+        outOfOrder = true;
     if (items.indexOf(item) != before)
         item->fadeAnimate();
 }

@@ -8,6 +8,7 @@
 #include <QVector>
 #include <QWidget>
 
+class QElapsedTimer;
 class QTimer;
 class QVBoxLayout;
 class TaskItem;
@@ -16,8 +17,9 @@ class TaskItem;
 void InsertionSort(QList<TaskItem *>::iterator begin, QList<TaskItem *>::iterator end);
 
 // The tasks of the view as items, in display order. A new list replaces the shown one without
-// waiting: the old items fade out, and the new ones come in a few at a time, a frame's work per turn
-// of the event loop. An empty list shows a new one at once, since there is nothing to fade.
+// waiting: the old items fade out, and the new ones come in a few at a time, at most a frame's work
+// per turn of the event loop, the top first; the old ones are deleted the same way. An empty list
+// shows a new one at once, since there is nothing to fade.
 class TaskList : public QWidget
 {
     Q_OBJECT
@@ -56,7 +58,7 @@ private:
     void fadeOutItems();
     void onFadeEnded();
     void buildSlice();
-    void dropItems();
+    void buildItems(const QElapsedTimer &spent);
     void fillAtOnce();
     [[nodiscard]] TaskItem *makeItem(const ListedTask &task);
     void finishReplacing();
@@ -68,9 +70,15 @@ private:
     QTimer *fadeLimitTimer;
     QTimer *sliceTimer;
     QList<TaskItem *> items;
-    // The newest list given, in display order, and how much of it is built.
+    // The newest list given, and how much of it is built once it is in display order.
     QVector<ListedTask> pendingTasks;
+    bool pendingInOrder = false;
     int built = 0;
+    // The mode each task was put in order by, and whether an item built since has another.
+    QVector<int> sortedModes;
+    bool outOfOrder = false;
+    // Replaced items, off screen, deleted a slice at a time.
+    QList<TaskItem *> leaving;
     Phase phase = Phase::Idle;
 };
 
