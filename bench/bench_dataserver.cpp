@@ -15,7 +15,7 @@
 // once per JobsUpdated, so every signal of the burst is counted; its reload is the 7-day GetJobs
 // sent on the first signal, with every file of the burst read and none of its series expanded yet.
 //
-// Faults of issue 23: start to the first answer over one series with 16,000 overrides, and the
+// Faults found under stress: start to the first answer over one series with 16,000 overrides, and the
 // widest GetJobs over a daily job whose occurrences each last ten years.
 #include "benchutil.h"
 

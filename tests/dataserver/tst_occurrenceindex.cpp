@@ -228,7 +228,7 @@ void TestOccurrenceIndex::editRefusesFileChangedOnDisk()
     QVERIFY(file.readAll().contains("SUMMARY:Brunch"));
     file.close();
 
-    // Issue 23: a client that retried a refused edit sooner than the re-read's delay put the
+    // Regression: a client that retried a refused edit sooner than the re-read's delay put the
     // re-read off at every refusal, and was refused for good.
     int refusals = 1;
     QTimer retry;
@@ -458,7 +458,7 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << early + "END:VTODO\r\n" + late << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5)
         << both
         << QStringList{"calendar.ics:11: END:VTODO does not close BEGIN:VCALENDAR of line 1; line skipped"};
-    // Issue 23: a file cut off by an interrupted download or sync served nothing at all.
+    // Regression: a file cut off by an interrupted download or sync served nothing at all.
     const QByteArray head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Cut//EN\r\n";
     QTest::newRow("a file cut off inside an event serves the events before it")
         << head + early + late + "BEGIN:VEVENT\r\nUID:cut\r\nDTSTART:2024030" << QByteArray("UTC")
@@ -472,7 +472,7 @@ void TestOccurrenceIndex::readsAsWritten_data()
     QTest::newRow("old Mac line ends")
         << QByteArray(head + early + late + "END:VCALENDAR\r\n").replace("\r\n", "\r") << QByteArray("UTC")
         << QDate(2024, 3, 5) << QDate(2024, 3, 5) << both << QStringList();
-    // Issue 23: the library took time quadratic in the overrides of a series to read them.
+    // Regression: the library took time quadratic in the overrides of a series to read them.
     QByteArray moved =
         vevent("many", "DTSTART:20240301T090000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=DAILY;COUNT=14\r\n"
                        "SUMMARY:Daily\r\n");

@@ -529,7 +529,7 @@ void TestServerReads::longLines()
 
 void TestServerReads::longOccurrences()
 {
-    // Issue 23: a daily job whose occurrences each last ten years, asked for the widest range,
+    // Regression: a daily job whose occurrences each last ten years, asked for the widest range,
     // made an answer of gigabytes and ended the server with std::bad_alloc, again at every ask.
     const QString path = m_dir.filePath(QStringLiteral("decade.ics"));
     QSaveFile out(path);

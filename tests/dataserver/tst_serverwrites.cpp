@@ -361,7 +361,7 @@ void TestServerWrites::jobTexts_data()
     QTest::addColumn<QString>("json");   // the text as the caller's JSON writes it
     QTest::addColumn<QString>("stored"); // as the server gives it back; null when refused
 
-    // Issue 23: a NUL written raw into SUMMARY took the whole calendar away, and the job was
+    // Regression: a NUL written raw into SUMMARY took the whole calendar away, and the job was
     // answered with the ID 0.
     QTest::newRow("NUL in a title") << "Title"
                                     << "a\\u0000b" << QString();
