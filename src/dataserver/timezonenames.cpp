@@ -37,6 +37,26 @@ int foldAt(const QByteArray &data, int i)
     return 0;
 }
 
+// A VTIMEZONE's TZID is a text value, where Outlook writes "Bangkok\\, Hanoi" for the name its
+// DTSTART parameters quote as "Bangkok, Hanoi": the two only match without the backslashes.
+QByteArray unescaped(const QByteArray &name)
+{
+    if (!name.contains('\\'))
+        return name;
+    QByteArray out;
+    out.reserve(name.size());
+    for (int i = 0; i < name.size(); ++i) {
+        const char c = name.at(i);
+        if (c == '\\' && i + 1 < name.size()) {
+            const char next = name.at(++i);
+            out += next == 'n' || next == 'N' ? ' ' : next;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 QVector<Mention> mentionsOf(const QByteArray &data)
 {
     QVector<Mention> mentions;
@@ -74,7 +94,7 @@ QVector<Mention> mentionsOf(const QByteArray &data)
         mention.to = i;
         if (mention.definition)
             mention.start = mention.from;
-        mention.name = mention.name.trimmed();
+        mention.name = unescaped(mention.name.trimmed());
         if (!mention.name.isEmpty())
             mentions << mention;
     }

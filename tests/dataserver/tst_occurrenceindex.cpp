@@ -264,6 +264,8 @@ const QByteArray sydneyByPlaces =
 const QByteArray bangkokByOffset =
     "BEGIN:VTIMEZONE\r\nTZID:(UTC+07:00) Bangkok, Hanoi, Jakarta\r\nBEGIN:STANDARD\r\n"
     "DTSTART:16010101T000000\r\nTZOFFSETFROM:+0700\r\nTZOFFSETTO:+0700\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+// Outlook escapes the commas of the definition's name, which the parameters quote unescaped.
+const QByteArray bangkokEscaped = QByteArray(bangkokByOffset).replace(", ", "\\, ");
 const QByteArray officeTime =
     "BEGIN:VTIMEZONE\r\nTZID:Office time\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
     "TZOFFSETFROM:+0415\r\nTZOFFSETTO:+0415\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
@@ -335,6 +337,12 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << bangkokByOffset + vevent("offset",
                                     "DTSTART;TZID=\"(UTC+07:00) Bangkok, Hanoi, Jakarta\":20240305T093000\r\n"
                                     "DURATION:PT1H\r\nSUMMARY:Supplier call\r\n")
+        << QByteArray("Asia/Bangkok") << QDate(2024, 3, 4) << QDate(2024, 3, 6)
+        << QStringList{"Supplier call: 2024-03-05 09:30 - 2024-03-05 10:30"} << QStringList();
+    QTest::newRow("zone named with escaped commas in its definition")
+        << bangkokEscaped + vevent("escaped",
+                                   "DTSTART;TZID=\"(UTC+07:00) Bangkok, Hanoi, Jakarta\":20240305T093000\r\n"
+                                   "DURATION:PT1H\r\nSUMMARY:Supplier call\r\n")
         << QByteArray("Asia/Bangkok") << QDate(2024, 3, 4) << QDate(2024, 3, 6)
         << QStringList{"Supplier call: 2024-03-05 09:30 - 2024-03-05 10:30"} << QStringList();
     QTest::newRow("zone of the file's own making")
