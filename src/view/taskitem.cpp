@@ -341,9 +341,8 @@ void TaskItem::onColorValueChanged(const QVariant &color)
 {
     backgroundAlpha = color.value<QColor>().alpha();
     bandHalfHeight = backgroundAlpha * height() / 360;
-    // All items of a long list fade at once, and the window's repaint visits every item marked for
-    // it, in view or not: a thousand of them made each frame of the fade take longer than a frame.
-    // One scrolled into view later is painted as it stands then.
+    // All items of a long list fade at once; the window's repaint would visit every one marked for
+    // it, in view or not. One scrolled into view later is painted as it stands then.
     if (isInView(this))
         update();
 }
