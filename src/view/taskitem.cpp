@@ -192,14 +192,15 @@ void TaskItem::refreshMode()
     const int oldState = state;
     const bool blinked = std::exchange(blinkOn, false);
 
-    // Kept for the countdown's ticks, which would otherwise lay the title out a few times a second.
-    shownTitleText = shownTitle();
-    checkBox.setText(withoutMnemonics(TaskRules::dateText(task.getBeginDateTime(), shownTitleText)));
-
     const QDateTime at = now();
     const ExtendedData current = flags();
     mode = TaskRules::modeAt(task, current, at);
     state = TaskRules::stateAt(task, current, at);
+    fitCheckBox();
+
+    // Kept for the countdown's ticks, which would otherwise lay the title out a few times a second.
+    shownTitleText = shownTitle();
+    checkBox.setText(withoutMnemonics(TaskRules::dateText(task.getBeginDateTime(), shownTitleText)));
 
     const bool changed = mode != oldMode || state != oldState;
     if (changed)
@@ -226,7 +227,9 @@ void TaskItem::onCountdown()
         progressAnimate();
         Q_EMIT stateChanged();
     }
-    checkBox.setText(TaskRules::countdownText(begin, withoutMnemonics(shownTitleText), at));
+    const QString text = TaskRules::countdownText(begin, withoutMnemonics(shownTitleText), at);
+    fitCountdownLine(text);
+    checkBox.setText(text);
     // The check box repaints its own text when it changes; of the item only the blinking icon has.
     update(QRect(width() - 30, 5, iconSize, iconSize));
 }
@@ -296,15 +299,51 @@ void TaskItem::showProgressAt(qint64 elapsedMs)
     progressTimer->start(int(std::max<qint64>(1, nextPixelAt - elapsed)));
 }
 
-QString TaskItem::shownTitle() const
+// The width the check box has for its text, beside its indicator.
+int TaskItem::textRoom() const
 {
     QStyleOptionButton option;
     option.initFrom(&checkBox);
     option.rect = checkBox.rect();
-    const QRect text = checkBox.style()->subElementRect(QStyle::SE_CheckBoxContents, &option, &checkBox);
+    return checkBox.style()->subElementRect(QStyle::SE_CheckBoxContents, &option, &checkBox).width();
+}
+
+QString TaskItem::shownTitle() const
+{
     const QFontMetrics metrics = checkBox.fontMetrics();
-    const int room = text.width() - metrics.horizontalAdvance(QStringLiteral("  "));
+    const int room = textRoom() - metrics.horizontalAdvance(QStringLiteral("  "));
     return metrics.elidedText(task.getTitleName(), Qt::ElideRight, std::max(room, 0));
+}
+
+// A counting task shows no state icon, so its text may run up to the mode icon: the countdown line
+// is longer than a date.
+void TaskItem::fitCheckBox()
+{
+    const bool counting = mode == ModeCountdown || mode == ModeCountdownFinal;
+    const int width = counting ? itemWidth - 30 - 4 - 10 : 150;
+    if (checkBox.width() != width)
+        checkBox.setGeometry(10, 0, width, 50);
+    if (!counting && checkBox.testAttribute(Qt::WA_SetFont))
+        checkBox.setFont(QFont());
+}
+
+// A cut-off time is a wrong time: where even the wider box cannot hold the countdown line in the
+// item's font (a large desktop font), the line is drawn smaller until it fits.
+void TaskItem::fitCountdownLine(const QString &text)
+{
+    const QString line = text.section(QLatin1Char('\n'), 0, 0);
+    const int room = textRoom();
+    QFont font = this->font();
+    while (QFontMetrics(font).horizontalAdvance(line) > room) {
+        if (font.pointSizeF() > 5)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        else if (font.pixelSize() > 7)
+            font.setPixelSize(font.pixelSize() - 1);
+        else
+            break;
+    }
+    if (font != checkBox.font())
+        checkBox.setFont(font);
 }
 
 void TaskItem::startRedFlash()
@@ -341,8 +380,9 @@ void TaskItem::onColorValueChanged(const QVariant &color)
 {
     backgroundAlpha = color.value<QColor>().alpha();
     bandHalfHeight = backgroundAlpha * height() / 360;
-    // All items of a long list fade at once; the window's repaint would visit every one marked for
-    // it, in view or not. One scrolled into view later is painted as it stands then.
+    // All items of a long list fade at once, and the window's repaint visits every item marked for
+    // it, in view or not: a thousand of them made each frame of the fade take longer than a frame.
+    // One scrolled into view later is painted as it stands then.
     if (isInView(this))
         update();
 }

@@ -116,6 +116,9 @@ private:
     void listAnimate(int fromAlpha, int toAlpha, bool signalFaded);
     // The title as it fits beside the check box's indicator, ending in "…" when it does not.
     QString shownTitle() const;
+    int textRoom() const;
+    void fitCheckBox();
+    void fitCountdownLine(const QString &text);
     QString shownTitleText;
     void showMenu(const QPoint &globalPos);
     void startRedFlash();

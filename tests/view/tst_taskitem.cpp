@@ -349,26 +349,45 @@ void TestTaskItem::countdownText_data()
 {
     QTest::addColumn<qint64>("beginMs");
     QTest::addColumn<QString>("shown");
+    QTest::addColumn<qreal>("pointSize"); // 0: the toolkit's default font
 
-    // The figures are rows of tst_taskrules; here, the check box's text with the title as shown.
-    QTest::newRow("4 min 30.5 s") << 270500LL << "04:31";
-    QTest::newRow("after the begin time") << -10000LL << "00:00";
+    // The figures are rows of tst_taskrules; here, the check box's text with the title as shown,
+    // and its first line whole, whatever the font.
+    QTest::newRow("4 min 30.5 s") << 270500LL << "04:31" << 0.0;
+    QTest::newRow("after the begin time") << -10000LL << "00:00" << 0.0;
+    QTest::newRow("59 min, 12 pt") << 3540500LL << "59:01" << 12.0;
+    QTest::newRow("59 min, 20 pt") << 3540500LL << "59:01" << 20.0;
 }
 
 void TestTaskItem::countdownText()
 {
     QFETCH(qint64, beginMs);
     QFETCH(QString, shown);
+    QFETCH(qreal, pointSize);
 
-    const ScheduleDataInfo task = makeTask(beginMs, 3600 * 1000 + beginMs, -1, false, "Stand & up");
+    const ScheduleDataInfo task = makeTask(beginMs, 3600 * 1000 + beginMs, -1, false, "Up & on");
     storeFlags(task, false, false, true);
     TaskItem item;
+    if (pointSize > 0) {
+        QFont font = item.font();
+        font.setPointSizeF(pointSize);
+        item.setFont(font);
+    }
     item.setTask(task);
     QCOMPARE(item.getMode(), int(TaskItem::ModeCountdown));
     item.onCountdown();
     QCOMPARE(checkBoxOf(item)->text(),
-             QString("  %1 => %2\n  Stand && up").arg(shown, task.getBeginDateTime().toString("hh:mm::ss")));
+             QString("  %1 => %2\n  Up && on").arg(shown, task.getBeginDateTime().toString("hh:mm::ss")));
     QVERIFY(checkBoxOf(item)->text().contains(QRegularExpression(" => \\d\\d:\\d\\d::\\d\\d\n")));
+
+    const QCheckBox *box = checkBoxOf(item);
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    const int room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width();
+    QVERIFY2(box->fontMetrics().horizontalAdvance(box->text().section('\n', 0, 0)) <= room,
+             qPrintable(box->text()));
+    QVERIFY(box->geometry().right() < item.width() - 30); // clear of the mode icon
 }
 
 void TestTaskItem::finalPhase_data()
