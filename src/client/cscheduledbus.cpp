@@ -246,6 +246,22 @@ bool CScheduleDBus::GetJob(qint64 jobId, ScheduleDataInfo &out)
     return true;
 }
 
+bool CScheduleDBus::GetCalendars(QVector<CalendarIdentity> &out)
+{
+    const QString member = QStringLiteral("GetCalendars");
+    QString text;
+    if (!callServerForText(member, {}, "GetCalendars err ,", text))
+        return false;
+    QString why;
+    if (!CalendarIdentity::readList(text, out, why)) {
+        reportFailure(member, QStringLiteral("(an answer that is no list of calendars: ") + why + QLatin1Char(')'),
+                      "GetCalendars err ,", QDBusMessage(), false);
+        return false;
+    }
+    m_lastFailures.forget(member);
+    return true;
+}
+
 qint64 CScheduleDBus::CreateJob(const ScheduleDataInfo &info)
 {
     if (!info.isValid()) {

@@ -39,6 +39,9 @@ public:
     qint64 CreateJob(const ScheduleDataInfo &info);
     bool UpdateJob(const ScheduleDataInfo &info);
     bool DeleteJob(qint64 jobId);
+    // The server's calendars, in its order; false, `out` unchanged, when it cannot list them (one
+    // older than the list answers UnknownMethod).
+    bool GetCalendars(QVector<CalendarIdentity> &out);
 
     bool GetFestivalMonth(quint32 year, quint32 month, QVector<_tagFestivalInfo> &out);
     bool GetHuangLiDay(const QDate &day, CaHuangLiDayInfo &out);

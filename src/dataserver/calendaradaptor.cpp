@@ -28,6 +28,8 @@ QString errorName(CalendarStore::Status status)
         return QStringLiteral(DBUS_SERVER_ERROR "Unreadable");
     case CalendarStore::Status::TooLarge:
         return QStringLiteral("org.freedesktop.DBus.Error.LimitsExceeded");
+    case CalendarStore::Status::ReadOnly:
+        return QStringLiteral(DBUS_SERVER_ERROR "ReadOnly");
     case CalendarStore::Status::WriteFailed:
     case CalendarStore::Status::Ok:
         break;
@@ -165,6 +167,11 @@ void CalendarAdaptor::UpdateJob(const QString &job, const QDBusMessage &message)
 void CalendarAdaptor::DeleteJob(qint64 id, const QDBusMessage &message)
 {
     failed(message, m_store->deleteJob(id));
+}
+
+QString CalendarAdaptor::GetCalendars()
+{
+    return CalendarIdentity::listToJson(m_store->calendars());
 }
 
 QString CalendarAdaptor::GetFestivalMonth(uint year, uint month, const QDBusMessage &message)

@@ -31,6 +31,8 @@ public Q_SLOTS:
     qint64 CreateJob(const QString &job, const QDBusMessage &message);
     void UpdateJob(const QString &job, const QDBusMessage &message);
     void DeleteJob(qint64 id, const QDBusMessage &message);
+    // The calendars served, as a JSON array of CalendarIdentity objects.
+    QString GetCalendars();
     QString GetFestivalMonth(uint year, uint month, const QDBusMessage &message);
     QString GetHuangLiDay(uint year, uint month, uint day, const QDBusMessage &message);
     QString GetHuangLiMonth(uint year, uint month, bool withDays, const QDBusMessage &message);

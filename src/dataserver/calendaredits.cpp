@@ -1,6 +1,7 @@
 #include "calendarstore.h"
 
 #include "calendarstore_p.h"
+#include "calendarsources.h"
 #include "icsdocument.h"
 #include "joblines.h"
 #include "jobmapping.h"
@@ -186,6 +187,17 @@ CalendarStore::Result CalendarStore::Private::write(const FilePtr &old, const QS
     return written;
 }
 
+CalendarStore::Result CalendarStore::Private::refuseReadOnly(const CalendarFile &file, qint64 id) const
+{
+    const CalendarFiles::Source &source = files.sourceOf(file);
+    if (source.kind != CalendarSources::Kind::Subscription)
+        return {};
+    return Result::failure(Status::ReadOnly,
+                           QStringLiteral("job %1 belongs to the subscription %2, which is read-only")
+                               .arg(id)
+                               .arg(source.location));
+}
+
 CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
 {
     Result check = checkJob(info);
@@ -193,8 +205,15 @@ CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
         return check;
     if (d->files.sources().isEmpty())
         return Result::failure(Status::NoCalendar, QStringLiteral("no calendar to create the job in"));
+    const auto writable = std::find_if(d->files.sources().cbegin(), d->files.sources().cend(),
+                                       [](const CalendarFiles::Source &source) {
+                                           return source.kind != CalendarSources::Kind::Subscription;
+                                       });
+    if (writable == d->files.sources().cend())
+        return Result::failure(Status::ReadOnly,
+                               QStringLiteral("every calendar is a subscription, which is read-only"));
 
-    const CalendarFiles::Source &target = d->files.sources().first();
+    const CalendarFiles::Source &target = *writable;
     const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const TimeStyle style = TimeStyle::system();
 
@@ -441,6 +460,8 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
     Event::Ptr master;
     if (!d->findEvent(info.getID(), &file, &master))
         return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(info.getID()));
+    if (const Result refused = d->refuseReadOnly(*file, info.getID()); !refused.ok())
+        return refused;
     if (typeOf(*master) == todoType && file->calendar->todo(master->uid()))
         return Result::failure(
             Status::InvalidArgument,
@@ -485,6 +506,8 @@ CalendarStore::Result CalendarStore::deleteJob(qint64 id)
     Event::Ptr master;
     if (!d->findEvent(id, &file, &master))
         return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
+    if (const Result refused = d->refuseReadOnly(*file, id); !refused.ok())
+        return refused;
     if (typeOf(*master) == todoType && file->calendar->todo(master->uid()))
         return Result::failure(
             Status::InvalidArgument,

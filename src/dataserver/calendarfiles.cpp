@@ -3,6 +3,7 @@
 #include "calendarreader.h"
 #include "icsdocument.h"
 #include "serverlog.h"
+#include "subscriptions.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,10 +36,66 @@ QVector<CalendarFiles::Source> CalendarFiles::sourcesOf(const QStringList &paths
 {
     QVector<Source> sources;
     for (const QString &path : paths) {
-        const QFileInfo info(path);
-        sources.push_back({info.absoluteFilePath(), info.isDir()});
+        Source source;
+        source.url = CalendarSources::subscriptionUrl(path);
+        if (source.url.isValid()) {
+            source.kind = CalendarSources::Kind::Subscription;
+            source.path = CalendarSources::cachePath(source.url);
+            source.location = path.trimmed();
+        } else {
+            const QFileInfo info(path);
+            source.path = info.absoluteFilePath();
+            source.directory = info.isDir();
+            source.kind = source.directory ? CalendarSources::Kind::Folder : CalendarSources::Kind::File;
+            source.location = source.path;
+        }
+        sources.push_back(source);
     }
     return sources;
+}
+
+QVector<CalendarIdentity> CalendarFiles::identities() const
+{
+    QVector<CalendarIdentity> out;
+    for (const Source &source : m_sources)
+        out << source.identity;
+    return out;
+}
+
+const CalendarFiles::Source &CalendarFiles::sourceOf(const CalendarFile &file) const
+{
+    static const Source none;
+    return file.source >= 0 && file.source < m_sources.size() ? m_sources.at(file.source) : none;
+}
+
+void CalendarFiles::updateIdentities()
+{
+    for (Source &source : m_sources) {
+        const FilePtr file = source.directory ? FilePtr() : fileAt(source.path);
+        source.identity = CalendarSources::identityOf(source.kind, source.location, source.path,
+                                                      file ? file->header : CalendarSources::Header());
+        source.jobKeys = source.identity.jobKeys();
+    }
+}
+
+void CalendarFiles::followSubscriptions()
+{
+    QHash<QUrl, QString> feeds;
+    for (const Source &source : std::as_const(m_sources)) {
+        if (source.kind == CalendarSources::Kind::Subscription)
+            feeds.insert(source.url, source.path);
+    }
+    if (feeds.isEmpty() && !m_subscriptions)
+        return;
+    if (!m_subscriptions) {
+        QDir().mkpath(CalendarSources::cacheDirectory()); // watched for a first copy to appear
+        m_subscriptions = std::make_unique<Subscriptions>();
+        connect(m_subscriptions.get(), &Subscriptions::copyChanged, this, [this](const QString &path) {
+            m_touched.insert(path);
+            m_reload.start();
+        });
+    }
+    m_subscriptions->setFeeds(feeds);
 }
 
 QFileSystemWatcher *CalendarFiles::addWatcher()
@@ -55,8 +112,9 @@ QFileSystemWatcher *CalendarFiles::addWatcher()
 
 void CalendarFiles::load()
 {
+    followSubscriptions();
     for (const Source &source : std::as_const(m_sources)) {
-        if (!QFileInfo::exists(source.path))
+        if (source.kind != CalendarSources::Kind::Subscription && !QFileInfo::exists(source.path))
             qCWarning(lcDataServerFiles).noquote()
                 << QStringLiteral("%1: no such file; it starts as an empty calendar").arg(source.path);
     }
@@ -69,8 +127,10 @@ bool CalendarFiles::setSources(const QStringList &paths)
     for (const Source &source : std::as_const(m_sources))
         known.insert(source.path);
     m_sources = sourcesOf(paths);
+    followSubscriptions();
     for (const Source &source : std::as_const(m_sources)) {
-        if (!known.contains(source.path) && !QFileInfo::exists(source.path))
+        if (!known.contains(source.path) && source.kind != CalendarSources::Kind::Subscription &&
+            !QFileInfo::exists(source.path))
             qCWarning(lcDataServerFiles).noquote()
                 << QStringLiteral("%1: no such file; it starts as an empty calendar").arg(source.path);
     }
@@ -210,6 +270,7 @@ bool CalendarFiles::rescan()
     }
     m_touched.clear();
     setFiles(next);
+    updateIdentities();
     refreshWatches(renewed);
     return changed;
 }
@@ -305,6 +366,7 @@ Result CalendarFiles::write(const FilePtr &old, const QString &path, const IcsDo
         });
     }
     setFiles(files);
+    updateIdentities();
     m_touched.remove(path);
     refreshWatches({path});
     return {};

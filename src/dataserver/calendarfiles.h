@@ -1,6 +1,7 @@
 #ifndef DATASERVER_CALENDARFILES_H
 #define DATASERVER_CALENDARFILES_H
 
+#include "calendarsources.h"
 #include "calendarstore.h"
 #include "occurrenceindex.h"
 #include "warnonce.h"
@@ -19,6 +20,7 @@
 class CalendarReader;
 class IcsDocument;
 class QFileSystemWatcher;
+class Subscriptions;
 
 // One .ics file as it was last read.
 struct CalendarFile
@@ -35,6 +37,7 @@ struct CalendarFile
     // itself is read again for an edit: kept, the texts of a directory of thousands of small
     // files, each with its time zones, outweighed their events.
     quint64 digest = 0;
+    CalendarSources::Header header;
     KCalendarCore::MemoryCalendar::Ptr calendar;
     // Overrides of a series kept beside the calendar, not in it: it files the incidences of a UID
     // in one list, which each one added walks whole (see CalendarReader::parseInParts).
@@ -43,17 +46,22 @@ struct CalendarFile
 };
 using FilePtr = std::shared_ptr<CalendarFile>;
 
-// The calendars given on the command line: .ics files, and directories holding one .ics file per
-// event. Finds their files, reads them (faults of a file are said on stderr), writes them, and
-// follows changes on disk.
+// The calendars given on the command line: .ics files, directories holding one .ics file per
+// event, and subscriptions, read from their copies in the cache. Finds their files, reads them
+// (faults of a file are said on stderr), writes them, and follows changes on disk.
 class CalendarFiles : public QObject
 {
     Q_OBJECT
 public:
     struct Source
     {
-        QString path;
+        QString path; // a subscription's copy in the cache
         bool directory = false;
+        CalendarSources::Kind kind = CalendarSources::Kind::File;
+        QString location; // as listed: the path, or a subscription's URL
+        QUrl url;
+        CalendarIdentity identity;
+        QByteArray jobKeys; // identity.jobKeys(), written into every job of the calendar
     };
 
     explicit CalendarFiles(const QStringList &paths, QObject *parent = nullptr);
@@ -63,6 +71,9 @@ public:
     const QVector<Source> &sources() const { return m_sources; }
     const QVector<FilePtr> &files() const { return m_files; }
     FilePtr fileAt(const QString &path) const { return m_filesByPath.value(path); }
+    QVector<CalendarIdentity> identities() const;
+    const Source &sourceOf(const CalendarFile &file) const;
+    QByteArray jobKeysOf(const CalendarFile &file) const { return sourceOf(file).jobKeys; }
 
     void load();
     // Serves these paths from now on: files of sources that remain are kept as read, those of new
@@ -92,6 +103,8 @@ private:
     QFileSystemWatcher *addWatcher();
     // A fault of a file that stays as it is would otherwise be told at every re-read.
     void sayOnce(const QString &warning);
+    void updateIdentities();
+    void followSubscriptions();
 
     QVector<Source> m_sources;
     QVector<FilePtr> m_files;
@@ -102,6 +115,7 @@ private:
     QTimer m_reload;
     QSet<QString> m_touched;
     std::unique_ptr<CalendarReader> m_reader;
+    std::unique_ptr<Subscriptions> m_subscriptions;
     WarnOnce m_said;
 };
 

@@ -160,6 +160,7 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
         file->readable = true;
         return file;
     }
+    file->header = CalendarSources::headerOf(data);
     IcsOutline outline;
     QByteArray text;
     // Old Mac line ends: the library and the line scanner end a line at its LF.

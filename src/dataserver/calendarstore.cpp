@@ -141,11 +141,12 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
     Answer answer(first, last);
     for (QDate day = first; day <= last; day = day.addDays(1))
         answer.days[day];
+    QByteArray calendarKeys;
     auto take = [&](Slot &slot, int id) {
         if (answer.full ||
             !Occurrences::overlaps(slot.occurrence.startMs, slot.occurrence.endMs, fromMs, toMs))
             return;
-        OccurrenceIndex::makeJob(slot, id);
+        OccurrenceIndex::makeJob(slot, id, calendarKeys);
         answer.add(slot);
     };
 
@@ -154,6 +155,7 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
     for (const FilePtr &file : d->files.files()) {
         if (!file->readable)
             continue;
+        calendarKeys = d->files.jobKeysOf(*file);
         for (Series &series : file->series) {
             if (answer.full)
                 break;
@@ -227,6 +229,7 @@ QString CalendarStore::queryJson(const QString &key, const QDateTime &start, con
     for (const FilePtr &file : d->files.files()) {
         if (!file->readable)
             continue;
+        const QByteArray calendarKeys = d->files.jobKeysOf(*file);
         for (Series &series : file->series) {
             if (answer.full)
                 break;
@@ -241,7 +244,7 @@ QString CalendarStore::queryJson(const QString &key, const QDateTime &start, con
                                              return;
                                          auto slot = std::make_unique<Slot>();
                                          slot->occurrence = occurrence;
-                                         OccurrenceIndex::makeJob(*slot, id);
+                                         OccurrenceIndex::makeJob(*slot, id, calendarKeys);
                                          answer.add(*slot);
                                          found.push_back(std::move(slot));
                                      });
@@ -285,5 +288,11 @@ CalendarStore::Result CalendarStore::job(qint64 id, ScheduleDataInfo &out) const
     if (!d->findEvent(id, &file, &master))
         return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
     out = Occurrences::jobOf(Occurrences::at(master, master, master->dtStart(), int(id), 0));
+    out.setCalendar(d->files.sourceOf(*file).identity);
     return {};
+}
+
+QVector<CalendarIdentity> CalendarStore::calendars() const
+{
+    return d->files.identities();
 }

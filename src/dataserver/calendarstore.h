@@ -15,7 +15,7 @@ class CalendarStore : public QObject
 {
     Q_OBJECT
 public:
-    enum class Status { Ok, NotFound, InvalidArgument, NoCalendar, Unreadable, WriteFailed, TooLarge };
+    enum class Status { Ok, NotFound, InvalidArgument, NoCalendar, Unreadable, WriteFailed, TooLarge, ReadOnly };
     struct Result
     {
         Status status = Status::Ok;
@@ -51,6 +51,8 @@ public:
     static constexpr qint64 maxAnswerJobs = 200000;
     static constexpr qint64 maxAnswerBytes = 64 * 1024 * 1024;
     Result job(qint64 id, ScheduleDataInfo &out) const;
+    // The calendars served, in the order they are listed.
+    QVector<CalendarIdentity> calendars() const;
 
     Result createJob(const ScheduleDataInfo &info);
     Result updateJob(const ScheduleDataInfo &info);

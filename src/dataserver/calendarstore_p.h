@@ -26,6 +26,8 @@ struct CalendarStore::Private
     // Writes a file through `files`, and tells of the change.
     Result write(const FilePtr &old, const QString &path, const IcsDocument &document, int source,
                  bool inDirectory);
+    // A failure for an edit of a calendar the server may not write.
+    [[nodiscard]] Result refuseReadOnly(const CalendarFile &file, qint64 id) const;
     [[nodiscard]] bool findEvent(qint64 id, FilePtr *file, KCalendarCore::Event::Ptr *master) const;
     // Grows the windows of the series that recur past the last query's days while the server is
     // idle, a few at a time: the next days' queries then find them expanded, and the first query

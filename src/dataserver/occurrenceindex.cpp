@@ -135,9 +135,9 @@ void adopt(const QVector<Series> &old, QVector<Series> &fresh)
     }
 }
 
-void makeJob(Slot &slot, int id)
+void makeJob(Slot &slot, int id, const QByteArray &calendarKeys)
 {
-    if (slot.jobId == id && !slot.json.isEmpty())
+    if (slot.jobId == id && !slot.json.isEmpty() && slot.calendarKeys == calendarKeys)
         return;
     Occurrence occurrence = slot.occurrence;
     occurrence.id = id;
@@ -149,6 +149,10 @@ void makeJob(Slot &slot, int id)
     slot.firstDay = Occurrences::localDay(occurrence.startMs);
     slot.lastDay = Occurrences::lastDayOf(occurrence.startMs, occurrence.endMs);
     slot.json = QJsonDocument(ScheduleDataInfo::ScheduleToJson(info)).toJson(QJsonDocument::Compact);
+    // After the job's own keys, so that they keep their order.
+    if (!calendarKeys.isEmpty())
+        slot.json.insert(slot.json.size() - 1, calendarKeys);
+    slot.calendarKeys = calendarKeys;
 }
 
 QString rangeJson(QMap<QDate, QVector<Slot *>> &days)

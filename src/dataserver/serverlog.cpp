@@ -2,3 +2,4 @@
 
 Q_LOGGING_CATEGORY(lcDataServer, "tasklist.dataserver")
 Q_LOGGING_CATEGORY(lcDataServerFiles, "tasklist.dataserver.files")
+Q_LOGGING_CATEGORY(lcDataServerSubscriptions, "tasklist.dataserver.subscriptions")

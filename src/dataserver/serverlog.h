@@ -8,5 +8,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcDataServer)
 // Faults found in the calendar files, which a user with a large or odd directory may want to
 // silence: QT_LOGGING_RULES="tasklist.dataserver.files.warning=false".
 Q_DECLARE_LOGGING_CATEGORY(lcDataServerFiles)
+// Fetching the calendars subscribed to by URL: a laptop offline for a day need not hear of it.
+Q_DECLARE_LOGGING_CATEGORY(lcDataServerSubscriptions)
 
 #endif

@@ -60,6 +60,10 @@ QStringList parse(const QByteArray &text, const QString &baseDir)
         QString path = entryOf(line);
         if (path.isEmpty())
             continue;
+        if (isUrl(path)) {
+            paths << path;
+            continue;
+        }
         if (path == QLatin1String("~"))
             path = QDir::homePath();
         else if (path.startsWith(QLatin1String("~/")))
@@ -67,6 +71,17 @@ QStringList parse(const QByteArray &text, const QString &baseDir)
         paths << QDir::cleanPath(base.absoluteFilePath(path));
     }
     return paths;
+}
+
+bool isUrl(const QString &entry)
+{
+    static const QLatin1String schemes[] = {QLatin1String("https://"), QLatin1String("http://"),
+                                            QLatin1String("webcal://")};
+    for (const QLatin1String &scheme : schemes) {
+        if (entry.startsWith(scheme, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
 }
 
 QString fault(const QByteArray &text, int *line)
@@ -97,6 +112,7 @@ QByteArray exampleText(const QString &calendar)
     QString text = QStringLiteral(
         "# Calendars served by tasklist-dataserver when its command line names none.\n"
         "# One iCalendar file (.ics) or directory of .ics files a line; new jobs go into the first.\n"
+        "# A line that is an https://, http:// or webcal:// URL subscribes to that calendar, read-only.\n"
         "# Lines starting with # are comments. ~/ stands for your home directory, and a relative\n"
         "# path is taken relative to the directory of this file. A running server follows changes.\n"
         "#\n"

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 // calendars.conf: the calendars the data server serves when its command line names none, one .ics
-// file or directory a line, '#' starting a comment line. The server reads it and follows its
+// file or directory, or URL of a subscription, a line, '#' starting a comment line. The server reads it and follows its
 // changes; the widget's settings edit it line by line, keeping the user's comments and order.
 namespace CalendarsList {
 
@@ -26,6 +26,9 @@ QString entryOf(const QByteArray &line);
 // The paths the text names, in order: "~/" read as the home directory, relative paths taken
 // relative to baseDir.
 QStringList parse(const QByteArray &text, const QString &baseDir);
+// An entry that subscribes to a calendar on the web (https://, http:// or webcal://), kept as
+// written by parse(), where a path would be made absolute.
+[[nodiscard]] bool isUrl(const QString &entry);
 // What makes the text no list of paths, such as bytes that are not UTF-8, with the line it is on;
 // empty when there is nothing wrong.
 QString fault(const QByteArray &text, int *line);

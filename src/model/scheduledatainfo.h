@@ -1,6 +1,8 @@
 #ifndef SCHEDULE_SCHEDULEDATAINFO_H
 #define SCHEDULE_SCHEDULEDATAINFO_H
 
+#include "calendaridentity.h"
+
 #include <QDateTime>
 #include <QMap>
 #include <QMetaType>
@@ -110,6 +112,13 @@ public:
     void setRepetitionRule(const RepetitionRule &value) { repetitionRule = value; }
     bool getIsMoveInfo() const { return isMoveInfo; }
     void setIsMoveInfo(const bool &value) { isMoveInfo = value; }
+    // The calendar the job comes from, as the data server says; null from a server that does not.
+    const CalendarIdentity &getCalendar() const { return calendar; }
+    void setCalendar(const CalendarIdentity &value) { calendar = value; }
+    QString getCalendarId() const { return calendar.id; }
+    QString getCalendarName() const { return calendar.name; }
+    QString getCalendarColor() const { return calendar.color; }
+    bool getCalendarWritable() const { return calendar.writable; }
 
     // The reminder as text; its form follows the all-day flag.
     QString getScheudleRemind() const;
@@ -153,6 +162,7 @@ private:
     RemindData remindData;
     RepetitionRule repetitionRule;
     bool isMoveInfo = false;
+    CalendarIdentity calendar;
 };
 
 QDebug operator<<(QDebug debug, const ScheduleDataInfo &info);

@@ -88,7 +88,12 @@ QJsonObject ScheduleDataInfo::ScheduleToJson(const ScheduleDataInfo &info)
 
 QString ScheduleDataInfo::ScheduleToJsonStr(const ScheduleDataInfo &info)
 {
-    return QString::fromUtf8(QJsonDocument(ScheduleToJson(info)).toJson(QJsonDocument::Compact));
+    QByteArray text = QJsonDocument(ScheduleToJson(info)).toJson(QJsonDocument::Compact);
+    // After the job's own keys, which a QJsonObject would sort them in among.
+    const QByteArray calendar = info.calendar.jobKeys();
+    if (!calendar.isEmpty())
+        text.insert(text.size() - 1, calendar);
+    return QString::fromUtf8(text);
 }
 
 ScheduleDataInfo ScheduleDataInfo::JsonToSchedule(const QJsonObject &object)
@@ -124,6 +129,7 @@ ScheduleDataInfo ScheduleDataInfo::JsonToSchedule(const QJsonObject &object)
         for (const QJsonValue &entry : ignore)
             info.ignoreTime.append(StringDateToDateTime(entry.toString()));
     }
+    info.calendar = CalendarIdentity::fromJob(object);
     return info;
 }
 

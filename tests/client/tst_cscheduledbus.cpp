@@ -102,6 +102,8 @@ private Q_SLOTS:
     void queryJobs();
     void getJob_data();
     void getJob();
+    void getCalendars_data();
+    void getCalendars();
     void createJob_data();
     void createJob();
     void createInvalidJob();
@@ -455,6 +457,9 @@ void TestCScheduleDBus::getJob_data()
 
     QTest::newRow("job") << Reply::value(QString(R"({"ID":12,"Title":"Gym"})")) << true << ""
                          << "12 Gym";
+    QTest::newRow("job of a calendar")
+        << Reply::value(QString(R"({"ID":12,"Title":"Gym","CalendarID":"c1","CalendarName":"Sport"})")) << true
+        << "" << "12 Gym @Sport";
     QTest::newRow("error reply") << Reply::error(failed) << false
                                  << R"(^GetJob err , QDBusMessage\(type=Error, .*Error\.Failed)"
                                  << "99 held";
@@ -477,13 +482,57 @@ void TestCScheduleDBus::getJob()
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
     WarningSpy warnings;
     QCOMPARE(client.GetJob(12, info), ok);
-    QCOMPARE(QString::number(info.getID()) + ' ' + info.getTitleName(), job);
+    QCOMPARE(QString::number(info.getID()) + ' ' + info.getTitleName() +
+                 (info.getCalendarName().isEmpty() ? QString() : " @" + info.getCalendarName()),
+             job);
     QCOMPARE(warnings.warnings.size(), warning.isEmpty() ? 0 : 1);
 
     const QList<FakeDBusService::Call> calls = fake->calls("GetJob");
     QCOMPARE(calls.size(), 1);
     QCOMPARE(calls.first().signature, QString("x"));
     QCOMPARE(calls.first().arguments, QVariantList{qlonglong(12)});
+}
+
+void TestCScheduleDBus::getCalendars_data()
+{
+    QTest::addColumn<Reply>("reply");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QString>("calendars");
+
+    QTest::newRow("list") << Reply::value(QString(
+        R"([{"ID":"a","Name":"Home","Writable":true,"Kind":"file"},)"
+        R"({"ID":"b","Name":"Holidays","Color":"#ff0000","Writable":false,"Kind":"subscription"}])"))
+                          << true << "" << "a Home rw,b Holidays #ff0000 ro";
+    QTest::newRow("server without the list")
+        << Reply::error(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod")) << false
+        << R"(^GetCalendars err , QDBusMessage\(type=Error, .*UnknownMethod)" << "held rw";
+    QTest::newRow("answer that is no list") << Reply::value(QString(R"({"ID":"a"})")) << false
+                                            << R"(^GetCalendars err , .*no list of calendars)" << "held rw";
+}
+
+void TestCScheduleDBus::getCalendars()
+{
+    QFETCH(Reply, reply);
+    QFETCH(bool, ok);
+    QFETCH(QString, warning);
+    QFETCH(QString, calendars);
+
+    fake->setReply("GetCalendars", reply);
+    CScheduleDBus client(service, objectPath, QDBusConnection::sessionBus());
+    QVector<CalendarIdentity> out{{QStringLiteral("held"), {}, {}, true, {}, {}}};
+    if (!warning.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
+    QCOMPARE(client.GetCalendars(out), ok);
+    QStringList listed;
+    for (const CalendarIdentity &calendar : std::as_const(out)) {
+        QStringList parts{calendar.id, calendar.name, calendar.color, calendar.writable ? "rw" : "ro"};
+        parts.removeAll(QString());
+        listed << parts.join(' ');
+    }
+    QCOMPARE(listed.join(','), calendars);
+    QCOMPARE(fake->calls("GetCalendars").size(), 1);
+    QCOMPARE(fake->calls("GetCalendars").first().signature, QString());
 }
 
 void TestCScheduleDBus::createJob_data()

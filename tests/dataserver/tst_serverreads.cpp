@@ -86,6 +86,13 @@ void TestServerReads::initTestCase()
         QVERIFY(copyTestFile(QLatin1String(name), vdir + QLatin1Char('/') + QLatin1String(name)));
     for (const char *name : {"thunderbird-export.ics", "google-export.ics"})
         QVERIFY(copyTestFile(QLatin1String(name), m_dir.filePath(QLatin1String(name))));
+    // vdirsyncer's metadata of a CalDAV collection; Apple's colours carry an alpha.
+    QFile displayName(vdir + QStringLiteral("/displayname"));
+    QFile color(vdir + QStringLiteral("/color"));
+    QVERIFY(displayName.open(QIODevice::WriteOnly) && displayName.write("Personal\n") > 0);
+    QVERIFY(color.open(QIODevice::WriteOnly) && color.write("#3366CCFF\n") > 0);
+    displayName.close();
+    color.close();
     m_calendars = QStringList{m_dir.filePath(QStringLiteral("thunderbird-export.ics")),
                               m_dir.filePath(QStringLiteral("google-export.ics")), vdir};
     QVERIFY(startServer(m_calendars));
@@ -206,28 +213,29 @@ void TestServerReads::jobFields_data()
     QTest::addColumn<QString>("rule");
     QTest::addColumn<QStringList>("ignore");
     QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("calendar"); // name and colour
 
     QTest::newRow("timed reminder, UNTIL in UTC")
         << "Morning run" << QDate(2024, 3, 29) << "15"
-        << "FREQ=DAILY;UNTIL=20240402T070000Z" << QStringList() << 1;
+        << "FREQ=DAILY;UNTIL=20240402T070000Z" << QStringList() << 1 << "Home";
     QTest::newRow("all-day reminder at 09:00 the day before")
         << "Spring festival" << QDate(2024, 3, 31) << "1;09:00"
-        << "" << QStringList() << 1;
+        << "" << QStringList() << 1 << "Home";
     QTest::newRow("Google's all-day reminder") << "Trade fair" << QDate(2024, 2, 29) << "1;09:00"
-                                               << "" << QStringList() << 1;
+                                               << "" << QStringList() << 1 << "work@example.com";
     QTest::newRow("Google's timed reminder") << "Release night" << QDate(2024, 1, 31) << "30"
-                                             << "" << QStringList() << 1;
+                                             << "" << QStringList() << 1 << "work@example.com";
     QTest::newRow("COUNT with an EXDATE in UTC")
         << "Sync with Berlin office" << QDate(2024, 3, 28) << ""
-        << "FREQ=DAILY;COUNT=5" << QStringList{"2024-03-30T09:00:00"} << 1;
+        << "FREQ=DAILY;COUNT=5" << QStringList{"2024-03-30T09:00:00"} << 1 << "work@example.com";
     QTest::newRow("weekly on workdays, with a job type")
         << "Stand-up" << QDate(2024, 3, 26) << ""
-        << "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR;COUNT=10" << QStringList() << 3;
+        << "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR;COUNT=10" << QStringList() << 3 << "Home";
     QTest::newRow("weekly UNTIL with EXDATE")
         << "event_dtr_exdatez" << QDate(2014, 7, 7) << ""
-        << "FREQ=WEEKLY;UNTIL=20140725T073000Z" << QStringList{"2014-07-21T07:30:00"} << 1;
+        << "FREQ=WEEKLY;UNTIL=20140725T073000Z" << QStringList{"2014-07-21T07:30:00"} << 1 << "Personal #3366cc";
     QTest::newRow("weekly all-day UNTIL date") << "Put out the recycling bin" << QDate(2024, 3, 8) << ""
-                                               << "FREQ=WEEKLY;UNTIL=20240412T000000Z" << QStringList() << 1;
+                                               << "FREQ=WEEKLY;UNTIL=20240412T000000Z" << QStringList() << 1 << "Home";
 }
 
 void TestServerReads::jobFields()
@@ -238,6 +246,7 @@ void TestServerReads::jobFields()
     QFETCH(QString, rule);
     QFETCH(QStringList, ignore);
     QFETCH(int, type);
+    QFETCH(QString, calendar);
 
     const ScheduleDataInfo job = find(title, day);
     QCOMPARE(job.getTitleName(), title);
@@ -248,6 +257,9 @@ void TestServerReads::jobFields()
         ignored << dateTime.toLocalTime().toString(Qt::ISODate);
     QCOMPARE(ignored, ignore);
     QCOMPARE(job.getType(), type);
+    QCOMPARE((job.getCalendarName() + QLatin1Char(' ') + job.getCalendarColor()).trimmed(), calendar);
+    QVERIFY(!job.getCalendarId().isEmpty());
+    QVERIFY(job.getCalendarWritable());
 }
 
 void TestServerReads::componentsOutOfOrder()
@@ -327,6 +339,17 @@ void TestServerReads::getJob()
     QCOMPARE(job.getBeginDateTime(), QDateTime(QDate(2024, 3, 28), QTime(9, 0)));
     QCOMPARE(job.getEndDateTime(), QDateTime(QDate(2024, 3, 28), QTime(9, 30)));
     QCOMPARE(job.getScheduleRRule(), QStringLiteral("FREQ=DAILY;COUNT=5"));
+    QCOMPARE(job.getCalendar(), occurrence.getCalendar());
+
+    // The calendars in their order, each with the ID its jobs carry.
+    QVector<CalendarIdentity> calendars;
+    QVERIFY(m_client->GetCalendars(calendars));
+    QStringList listed;
+    for (const CalendarIdentity &calendar : std::as_const(calendars))
+        listed << QStringList{calendar.name, calendar.kind, calendar.color, calendar.writable ? "rw" : "ro"}.join('|');
+    QCOMPARE(listed, (QStringList{"Home|file||rw", "work@example.com|file||rw", "Personal|folder|#3366cc|rw"}));
+    QCOMPARE(calendars.at(1).id, job.getCalendarId());
+    QCOMPARE(calendars.at(1).location, m_calendars.at(1));
 
     ScheduleDataInfo untouched;
     untouched.setTitleName(QStringLiteral("kept"));

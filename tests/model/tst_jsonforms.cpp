@@ -91,6 +91,10 @@ void compareRecords(const ScheduleDataInfo &actual, const ScheduleDataInfo &expe
     QCOMPARE(rule.getRuleType(), expectedRule.getRuleType());
     QCOMPARE(rule.getEndCount(), expectedRule.getEndCount());
     QCOMPARE(rule.getEndDate(), expectedRule.getEndDate());
+    QCOMPARE(actual.getCalendarId(), expected.getCalendarId());
+    QCOMPARE(actual.getCalendarName(), expected.getCalendarName());
+    QCOMPARE(actual.getCalendarColor(), expected.getCalendarColor());
+    QCOMPARE(actual.getCalendarWritable(), expected.getCalendarWritable());
     QVERIFY(!actual.getIsMoveInfo());
 }
 
@@ -296,6 +300,18 @@ void TestJsonForms::readJob_data()
         << R"({"Ignore":["2024-05-01T09:00:00+08:00",5,"bad",null]})" << Edit([may1](ScheduleDataInfo &e) {
                e.setIgnoreTime({may1, QDateTime(), QDateTime(), QDateTime()});
            });
+    QTest::newRow("calendar identity")
+        << R"({"ID":3,"CalendarID":"a1b2","CalendarName":"Work","CalendarColor":"#3366cc","CalendarWritable":false})"
+        << Edit([](ScheduleDataInfo &e) {
+               e.setID(3);
+               e.setCalendar({QStringLiteral("a1b2"), QStringLiteral("Work"), QStringLiteral("#3366cc"), false, {}, {}});
+           });
+    QTest::newRow("calendar without colour, writable by default")
+        << R"({"CalendarID":"a1b2","CalendarName":"Work"})" << Edit([](ScheduleDataInfo &e) {
+               e.setCalendar({QStringLiteral("a1b2"), QStringLiteral("Work"), {}, true, {}, {}});
+           });
+    QTest::newRow("calendar keys without an ID ignored")
+        << R"({"CalendarID":7,"CalendarName":"Work"})" << Edit([](ScheduleDataInfo &) {});
     QTest::newRow("unknown keys ignored")
         << R"({"Colour":"red","ID":3,"IsMoveInfo":true})" << Edit([](ScheduleDataInfo &e) { e.setID(3); });
 }
@@ -400,6 +416,11 @@ void TestJsonForms::jobRoundTrip_data()
     timed.getRepetitionRule().setRuleType(RepetitionRule::AfterCount);
     QTest::newRow("timed, reminder time not written, end date not written") << timed;
 
+    ScheduleDataInfo ofCalendar = goldenRecord();
+    ofCalendar.setCalendar({QStringLiteral("0f3c"), QStringLiteral("Fußball \"A\""), QStringLiteral("#ff8800"),
+                            false, {}, {}});
+    QTest::newRow("calendar identity after the job's own keys") << ofCalendar;
+
     ScheduleDataInfo mixed;
     mixed.setID(-3);
     mixed.setType(4);
@@ -427,7 +448,13 @@ void TestJsonForms::jobRoundTrip()
         rule.setEndDate(QDateTime());
 
     const QString text = ScheduleDataInfo::ScheduleToJsonStr(record);
-    QVERIFY(!text.contains(' ') || record.getTitleName().contains(' '));
+    QVERIFY(!text.contains(' ') || record.getTitleName().contains(' ') ||
+            record.getCalendarName().contains(' '));
+    // A reader that knows the eleven keys in their order finds them first, as before.
+    ScheduleDataInfo plain = record;
+    plain.setCalendar({});
+    const QString own = ScheduleDataInfo::ScheduleToJsonStr(plain);
+    QVERIFY(text.startsWith(own.left(own.size() - 1)));
     compareRecords(ScheduleDataInfo::JsonStrToSchedule(text), expected);
 }
 
