@@ -22,8 +22,11 @@ bool asciiSpace(char c)
 // ASCII alone, nearly all of them, are judged on their bytes; others as parse() judges them.
 LineKind classify(const QByteArray &line, QString *value)
 {
+    // No iCalendar text holds a NUL, and the library stops reading the whole file at one.
+    if (line.contains('\0'))
+        return LineKind::Broken;
     const char *text = line.constData();
-    const int size = line.size();
+    const int size = int(line.size());
     bool ascii = true;
     for (int i = 0; i < size && ascii; ++i)
         ascii = uchar(text[i]) < 0x80;
@@ -288,14 +291,43 @@ bool IcsDocument::outline(const QByteArray &data, IcsOutline &out)
     return outliner.finish();
 }
 
+namespace {
+struct OpenComponent
+{
+    QString name;
+    int line = 0;
+    int kept = 0; // where its BEGIN line starts in the repaired text
+};
+
+// Cut off in its middle, as an interrupted download or sync leaves a file: what was complete
+// before the cut is kept, the component the cut fell in is lost, and the calendar is closed.
+void closeCutOff(const QVector<OpenComponent> &stack, QByteArray &kept, QVector<IcsFault> *faults)
+{
+    const bool inCalendar = stack.first().name == QLatin1String("VCALENDAR");
+    const int keep = inCalendar ? 1 : 0;
+    if (stack.size() > keep) {
+        const OpenComponent &lost = stack.at(keep);
+        kept.truncate(lost.kept);
+        faults->push_back(
+            {lost.line, QStringLiteral("the file ends inside BEGIN:%1, cut off; this component is "
+                                       "lost, the complete ones before it are read")
+                            .arg(shown(lost.name))});
+    } else {
+        faults->push_back(
+            {stack.first().line, QStringLiteral("BEGIN:%1 is never closed; read up to the end of the file")
+                                     .arg(shown(stack.first().name))});
+    }
+    if (inCalendar) {
+        if (!kept.isEmpty() && !kept.endsWith('\n'))
+            kept += "\r\n";
+        kept += "END:VCALENDAR\r\n";
+    }
+}
+} // namespace
+
 QByteArray IcsDocument::repair(const QByteArray &data, QVector<IcsFault> *faults)
 {
-    struct Open
-    {
-        QString name;
-        int line = 0;
-        int kept = 0; // where its BEGIN line starts in the repaired text
-    };
+    using Open = OpenComponent;
     QVector<Open> stack;
     QByteArray kept;
     kept.reserve(data.size());
@@ -361,27 +393,8 @@ QByteArray IcsDocument::repair(const QByteArray &data, QVector<IcsFault> *faults
             break;
         }
     }
-    if (stack.isEmpty())
-        return kept;
-    // Cut off in its middle, as an interrupted download or sync leaves a file: what was complete
-    // before the cut is kept, the component the cut fell in is lost, and the calendar is closed.
-    const bool inCalendar = stack.first().name == QLatin1String("VCALENDAR");
-    const int keep = inCalendar ? 1 : 0;
-    if (stack.size() > keep) {
-        const Open &lost = stack.at(keep);
-        kept.truncate(lost.kept);
-        drop(lost.line, QStringLiteral("the file ends inside BEGIN:%1, cut off; this component is lost, "
-                                       "the complete ones before it are read")
-                            .arg(shown(lost.name)));
-    } else {
-        drop(stack.first().line, QStringLiteral("BEGIN:%1 is never closed; read up to the end of the file")
-                                     .arg(shown(stack.first().name)));
-    }
-    if (inCalendar) {
-        if (!kept.isEmpty() && !kept.endsWith('\n'))
-            kept += "\r\n";
-        kept += "END:VCALENDAR\r\n";
-    }
+    if (!stack.isEmpty())
+        closeCutOff(stack, kept, faults);
     return kept;
 }
 

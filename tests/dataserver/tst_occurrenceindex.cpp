@@ -452,6 +452,12 @@ void TestOccurrenceIndex::readsAsWritten_data()
                                   "SUMMARY:Late\r\n")
         << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5) << both
         << QStringList{"calendar.ics:15: not an iCalendar content line; line skipped"};
+    // Regression: a NUL, as an older server wrote from a caller's title, took the whole file away.
+    QTest::newRow("a NUL costs its line")
+        << early + vevent("late", "DTSTART:20240305T150000Z\r\nDESCRIPTION:a" + QByteArray(1, '\0') +
+                                      "b\r\nDURATION:PT1H\r\nSUMMARY:Late\r\n")
+        << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5) << both
+        << QStringList{"calendar.ics:15: not an iCalendar content line; line skipped"};
     QTest::newRow("an event without its END costs that event")
         << vevent("lost", "DTSTART:20240305T120000Z\r\nSUMMARY:Lost\r\n").replace("END:VEVENT\r\n", "") +
                early + late
