@@ -75,6 +75,22 @@
         <translation>Add folder…</translation>
     </message>
     <message>
+        <source>Add URL…</source>
+        <translation>Add URL…</translation>
+    </message>
+    <message>
+        <source>Subscribe to a calendar</source>
+        <translation>Subscribe to a calendar</translation>
+    </message>
+    <message>
+        <source>Address (https:// or webcal://):</source>
+        <translation>Address (https:// or webcal://):</translation>
+    </message>
+    <message>
+        <source>%1 is not an https://, http:// or webcal:// address</source>
+        <translation>%1 is not an https://, http:// or webcal:// address</translation>
+    </message>
+    <message>
         <source>Remove</source>
         <translation>Remove</translation>
     </message>

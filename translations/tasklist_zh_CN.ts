@@ -75,6 +75,22 @@
         <translation>添加文件夹…</translation>
     </message>
     <message>
+        <source>Add URL…</source>
+        <translation>添加网址…</translation>
+    </message>
+    <message>
+        <source>Subscribe to a calendar</source>
+        <translation>订阅日历</translation>
+    </message>
+    <message>
+        <source>Address (https:// or webcal://):</source>
+        <translation>地址（https:// 或 webcal://）：</translation>
+    </message>
+    <message>
+        <source>%1 is not an https://, http:// or webcal:// address</source>
+        <translation>%1 不是 https://、http:// 或 webcal:// 地址</translation>
+    </message>
+    <message>
         <source>Remove</source>
         <translation>移除</translation>
     </message>

@@ -46,7 +46,8 @@ QStringList CalendarsConf::calendars() const
 
 void CalendarsConf::add(const QString &calendar)
 {
-    const QString entry = CalendarsList::homeRelative(QDir::cleanPath(calendar));
+    const QString entry = CalendarsList::isUrl(calendar) ? calendar.trimmed()
+                                                         : CalendarsList::homeRelative(QDir::cleanPath(calendar));
     if (!calendars().contains(entry))
         lines << entry.toUtf8();
 }

@@ -2,6 +2,7 @@
 
 #include "autostart.h"
 #include "calendarsconf.h"
+#include "calendarslist.h"
 #include "mainwindow.h"
 #include "roundedfill.h"
 #include "viewlog.h"
@@ -12,11 +13,13 @@
 #include <QDebug>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QUrl>
 #include <QVBoxLayout>
 
 using Zyk::Gui::ZGuiApplicationHelper;
@@ -133,12 +136,14 @@ QWidget *SettingsWindow::makeCalendarsSection()
     calendarNote->setWordWrap(true);
     auto *addFileButton = new QPushButton(tr("Add file…"), section);
     auto *addFolderButton = new QPushButton(tr("Add folder…"), section);
+    auto *addUrlButton = new QPushButton(tr("Add URL…"), section);
     removeButton = new QPushButton(tr("Remove"), section);
     removeButton->setObjectName(QStringLiteral("removeCalendarButton"));
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(addFileButton);
     buttons->addWidget(addFolderButton);
+    buttons->addWidget(addUrlButton);
     buttons->addStretch(1);
     buttons->addWidget(removeButton);
     layout->addWidget(heading(tr("C&alendars"), calendarList, section));
@@ -160,6 +165,7 @@ QWidget *SettingsWindow::makeCalendarsSection()
     calendarList->setEnabled(ours);
     addFileButton->setEnabled(ours);
     addFolderButton->setEnabled(ours);
+    addUrlButton->setEnabled(ours);
     removeButton->setEnabled(false);
     if (!ours)
         return section;
@@ -176,6 +182,18 @@ QWidget *SettingsWindow::makeCalendarsSection()
         const QString folder = QFileDialog::getExistingDirectory(this, tr("Add a folder of calendar files"));
         if (!folder.isEmpty())
             addCalendar(folder);
+    });
+    // A web page's "subscribe" link is webcal://; the server fetches it read-only.
+    connect(addUrlButton, &QPushButton::clicked, this, [this] {
+        const QString url = QInputDialog::getText(this, tr("Subscribe to a calendar"),
+                                                  tr("Address (https:// or webcal://):"))
+                                .trimmed();
+        if (url.isEmpty())
+            return;
+        if (!CalendarsList::isUrl(url) || !QUrl(url, QUrl::StrictMode).isValid())
+            showError(tr("%1 is not an https://, http:// or webcal:// address").arg(url));
+        else
+            addCalendar(url);
     });
     connect(removeButton, &QPushButton::clicked, this, [this] {
         if (const QListWidgetItem *item = calendarList->currentItem())
