@@ -190,6 +190,11 @@ CalendarStore::Result CalendarStore::Private::write(const FilePtr &old, const QS
 CalendarStore::Result CalendarStore::Private::refuseReadOnly(const CalendarFile &file, qint64 id) const
 {
     const CalendarFiles::Source &source = files.sourceOf(file);
+    if (source.kind == CalendarSources::Kind::Eds)
+        return Result::failure(Status::ReadOnly,
+                               QStringLiteral("job %1 belongs to the Evolution calendar %2, which is read-only here")
+                                   .arg(id)
+                                   .arg(source.identity.name));
     if (source.kind != CalendarSources::Kind::Subscription)
         return {};
     return Result::failure(Status::ReadOnly,
@@ -207,7 +212,8 @@ CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
         return Result::failure(Status::NoCalendar, QStringLiteral("no calendar to create the job in"));
     const auto writable = std::find_if(d->files.sources().cbegin(), d->files.sources().cend(),
                                        [](const CalendarFiles::Source &source) {
-                                           return source.kind != CalendarSources::Kind::Subscription;
+                                           return source.kind == CalendarSources::Kind::File ||
+                                                  source.kind == CalendarSources::Kind::Folder;
                                        });
     if (writable == d->files.sources().cend())
         return Result::failure(Status::ReadOnly,

@@ -1,6 +1,7 @@
 #include "calendarfiles.h"
 
 #include "calendarreader.h"
+#include "edscalendars.h"
 #include "icsdocument.h"
 #include "serverlog.h"
 #include "subscriptions.h"
@@ -19,6 +20,7 @@ using Result = CalendarStore::Result;
 
 CalendarFiles::CalendarFiles(const QStringList &paths, QObject *parent)
     : QObject(parent)
+    , m_paths(paths)
     , m_sources(sourcesOf(paths))
     , m_reader(std::make_unique<CalendarReader>())
 {
@@ -54,6 +56,41 @@ QVector<CalendarFiles::Source> CalendarFiles::sourcesOf(const QStringList &paths
     return sources;
 }
 
+QVector<CalendarFiles::Source> CalendarFiles::edsSources() const
+{
+    QVector<Source> sources;
+    if (!m_eds)
+        return sources;
+    const QVector<EdsCalendars::Calendar> calendars = m_eds->calendars();
+    for (const EdsCalendars::Calendar &calendar : calendars) {
+        Source source;
+        source.kind = CalendarSources::Kind::Eds;
+        source.edsUid = calendar.uid;
+        source.location = CalendarSources::edsLocation(calendar.uid);
+        source.path = source.location;
+        source.identity = CalendarSources::identityOf(source.kind, source.location, source.path, {});
+        source.identity.name = calendar.identity.name;
+        source.identity.color = CalendarSources::colorOf(calendar.identity.color);
+        source.identity.writable = calendar.identity.writable;
+        sources.push_back(source);
+    }
+    return sources;
+}
+
+void CalendarFiles::followEds()
+{
+    if (m_eds)
+        return;
+    m_eds = std::make_unique<EdsCalendars>();
+    // EDS's changes come settled already, and never from a half-written file: no second delay.
+    connect(m_eds.get(), &EdsCalendars::changed, this, [this] {
+        const QVector<CalendarIdentity> before = identities();
+        if (rescan() || identities() != before)
+            Q_EMIT changedOnDisk();
+    });
+    m_eds->start();
+}
+
 QVector<CalendarIdentity> CalendarFiles::identities() const
 {
     QVector<CalendarIdentity> out;
@@ -71,6 +108,10 @@ const CalendarFiles::Source &CalendarFiles::sourceOf(const CalendarFile &file) c
 void CalendarFiles::updateIdentities()
 {
     for (Source &source : m_sources) {
+        if (source.kind == CalendarSources::Kind::Eds) {
+            source.jobKeys = source.identity.jobKeys();
+            continue;
+        }
         const FilePtr file = source.directory ? FilePtr() : fileAt(source.path);
         source.identity = CalendarSources::identityOf(source.kind, source.location, source.path,
                                                       file ? file->header : CalendarSources::Header());
@@ -114,7 +155,8 @@ void CalendarFiles::load()
 {
     followSubscriptions();
     for (const Source &source : std::as_const(m_sources)) {
-        if (source.kind != CalendarSources::Kind::Subscription && !QFileInfo::exists(source.path))
+        if ((source.kind == CalendarSources::Kind::File || source.kind == CalendarSources::Kind::Folder) &&
+            !QFileInfo::exists(source.path))
             qCWarning(lcDataServerFiles).noquote()
                 << QStringLiteral("%1: no such file; it starts as an empty calendar").arg(source.path);
     }
@@ -126,10 +168,12 @@ bool CalendarFiles::setSources(const QStringList &paths)
     QSet<QString> known;
     for (const Source &source : std::as_const(m_sources))
         known.insert(source.path);
-    m_sources = sourcesOf(paths);
+    m_paths = paths;
+    m_sources = sourcesOf(paths) + edsSources();
     followSubscriptions();
     for (const Source &source : std::as_const(m_sources)) {
-        if (!known.contains(source.path) && source.kind != CalendarSources::Kind::Subscription &&
+        if (!known.contains(source.path) &&
+            (source.kind == CalendarSources::Kind::File || source.kind == CalendarSources::Kind::Folder) &&
             !QFileInfo::exists(source.path))
             qCWarning(lcDataServerFiles).noquote()
                 << QStringLiteral("%1: no such file; it starts as an empty calendar").arg(source.path);
@@ -213,8 +257,25 @@ bool CalendarFiles::rescan()
     QVector<FilePtr> next;
     QStringList renewed;
     m_reader->setZone(QTimeZone::systemTimeZone());
+    if (m_eds)
+        m_sources = sourcesOf(m_paths) + edsSources();
     for (int s = 0; s < m_sources.size(); ++s) {
         const Source &source = m_sources.at(s);
+        if (source.kind == CalendarSources::Kind::Eds) {
+            const QByteArray data = m_eds->textOf(source.edsUid);
+            FilePtr current = fileAt(source.path);
+            if (!current || current->digest != CalendarReader::digestOf(data)) {
+                const FilePtr old = current;
+                current = m_reader->read(source.path, QFileInfo(), data);
+                if (old)
+                    OccurrenceIndex::adopt(old->series, current->series);
+                changed = true;
+            }
+            current->source = s;
+            current->inDirectory = false;
+            next << current;
+            continue;
+        }
         for (const QString &path : filesOf(source)) {
             const FilePtr old = fileAt(path);
             const QFileInfo info(path);
@@ -284,8 +345,10 @@ void CalendarFiles::refreshWatches(const QStringList &renewed)
             watched.insert(path, watcher.get());
     }
     QStringList wanted;
-    for (const Source &source : std::as_const(m_sources))
-        wanted << (source.directory ? source.path : QFileInfo(source.path).absolutePath());
+    for (const Source &source : std::as_const(m_sources)) {
+        if (source.kind != CalendarSources::Kind::Eds)
+            wanted << (source.directory ? source.path : QFileInfo(source.path).absolutePath());
+    }
     for (const FilePtr &file : std::as_const(m_files)) {
         if (file->size >= 0)
             wanted << file->path;

@@ -18,6 +18,7 @@
 #include <vector>
 
 class CalendarReader;
+class EdsCalendars;
 class IcsDocument;
 class QFileSystemWatcher;
 class Subscriptions;
@@ -59,6 +60,7 @@ public:
         bool directory = false;
         CalendarSources::Kind kind = CalendarSources::Kind::File;
         QString location; // as listed: the path, or a subscription's URL
+        QString edsUid; // an EDS calendar's source UID
         QUrl url;
         CalendarIdentity identity;
         QByteArray jobKeys; // identity.jobKeys(), written into every job of the calendar
@@ -76,6 +78,9 @@ public:
     QByteArray jobKeysOf(const CalendarFile &file) const { return sourceOf(file).jobKeys; }
 
     void load();
+    // Serves Evolution Data Server's calendars too, after those listed, from now on.
+    void followEds();
+    EdsCalendars *eds() const { return m_eds.get(); }
     // Serves these paths from now on: files of sources that remain are kept as read, those of new
     // sources are read. True when a calendar changed.
     bool setSources(const QStringList &paths);
@@ -105,7 +110,9 @@ private:
     void sayOnce(const QString &warning);
     void updateIdentities();
     void followSubscriptions();
+    QVector<Source> edsSources() const;
 
+    QStringList m_paths;
     QVector<Source> m_sources;
     QVector<FilePtr> m_files;
     QHash<QString, FilePtr> m_filesByPath;
@@ -116,6 +123,7 @@ private:
     QSet<QString> m_touched;
     std::unique_ptr<CalendarReader> m_reader;
     std::unique_ptr<Subscriptions> m_subscriptions;
+    std::unique_ptr<EdsCalendars> m_eds;
     WarnOnce m_said;
 };
 

@@ -129,6 +129,11 @@ QString cachePath(const QUrl &url)
     return cacheDirectory() + QLatin1Char('/') + QString::fromLatin1(hash.left(24)) + QStringLiteral(".ics");
 }
 
+QString edsLocation(const QString &sourceUid)
+{
+    return QStringLiteral("eds:") + sourceUid;
+}
+
 CalendarIdentity identityOf(Kind kind, const QString &location, const QString &path, const Header &header)
 {
     CalendarIdentity identity;
@@ -167,6 +172,9 @@ CalendarIdentity identityOf(Kind kind, const QString &location, const QString &p
         }
         break;
     }
+    case Kind::Eds:
+        identity.kind = QStringLiteral("eds"); // name, colour and writability are EDS's to tell
+        break;
     }
     return identity;
 }

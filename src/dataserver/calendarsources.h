@@ -9,10 +9,14 @@
 
 // The kinds of calendar the server serves and what tells them apart: a file, a folder of one-event
 // files (vdirsyncer's), and a subscription, a calendar fetched from a URL whose last good copy is
-// a file of the server's cache. Another kind becomes one more Kind with its identity here.
+// a file of the server's cache, and a calendar of Evolution Data Server, whose components EDS
+// hands over. Another kind becomes one more Kind with its identity here.
 namespace CalendarSources {
 
-enum class Kind { File, Folder, Subscription };
+enum class Kind { File, Folder, Subscription, Eds };
+
+// The location of an EDS calendar, made from its source's UID; never a path.
+[[nodiscard]] QString edsLocation(const QString &sourceUid);
 
 // What a calendar says of itself in its VCALENDAR, before its first component.
 struct Header

@@ -98,6 +98,11 @@ void CalendarStore::setCalendars(const QStringList &paths)
         d->changed();
 }
 
+void CalendarStore::followDesktopCalendars()
+{
+    d->files.followEds();
+}
+
 void CalendarStore::Private::reindex()
 {
     keys.clear();

@@ -38,6 +38,8 @@ public:
     void load();
     // Serves these calendars in place of the current ones, and tells of it when a job changed.
     void setCalendars(const QStringList &paths);
+    // Serves the calendars of Evolution Data Server too, after the others, following its changes.
+    void followDesktopCalendars();
 
     // The range form of the jobs of the days first to last, both included, in the local time zone;
     // an empty text, and why in `failure`, for an answer past the bounds below.

@@ -171,6 +171,8 @@ int main(int argc, char *argv[])
     store.load();
     std::unique_ptr<ConfigWatcher> config;
     if (options.configured) {
+        // The desktop's calendars belong to the user's own calendar set, not to one given by hand.
+        store.followDesktopCalendars();
         config = std::make_unique<ConfigWatcher>(CalendarsList::filePath(), options.calendars);
         QObject::connect(config.get(), &ConfigWatcher::calendarsChanged, &store,
                          &CalendarStore::setCalendars);

@@ -1,0 +1,485 @@
+#include "edscalendars.h"
+
+#ifdef TASKLIST_EDS
+// GLib names a struct member `signals`, which Qt defines as a keyword.
+#undef signals
+#include <libecal/libecal.h>
+#endif
+
+#include "serverlog.h"
+#include "warnonce.h"
+
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QHash>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+#ifndef TASKLIST_EDS
+
+struct EdsCalendars::Private
+{
+};
+
+EdsCalendars::EdsCalendars(QObject *parent)
+    : QObject(parent)
+{
+}
+
+EdsCalendars::~EdsCalendars() = default;
+
+bool EdsCalendars::built()
+{
+    return false;
+}
+
+void EdsCalendars::start()
+{
+    qCInfo(lcDataServer).noquote()
+        << QStringLiteral("built without Evolution Data Server: the desktop's calendars are not served");
+}
+
+QVector<EdsCalendars::Calendar> EdsCalendars::calendars() const
+{
+    return {};
+}
+
+QByteArray EdsCalendars::textOf(const QString &) const
+{
+    return {};
+}
+
+#else
+
+namespace {
+
+const QString registryService = QStringLiteral("org.gnome.evolution.dataserver.Sources5");
+// A remote calendar (GNOME Online Accounts) that is offline still opens, from its cache.
+constexpr guint32 connectWaitSeconds = 5;
+// EDS that stopped is asked again after this: asking activates it where the bus can.
+constexpr int reconnectDelayMs = 2000;
+
+QString fromGlib(const gchar *text)
+{
+    return QString::fromUtf8(text ? text : "");
+}
+
+QString takeGlib(gchar *text)
+{
+    const QString out = fromGlib(text);
+    g_free(text);
+    return out;
+}
+
+QString messageOf(GError *error)
+{
+    const QString text = error ? fromGlib(error->message) : QStringLiteral("unknown error");
+    if (error)
+        g_error_free(error);
+    return text;
+}
+
+// Async calls carry a weak handle: a calendar removed, or the server shutting down, while EDS
+// is still answering leaves the answer with nothing to touch.
+template<typename T>
+gpointer handleOf(const std::shared_ptr<T> &object)
+{
+    return new std::weak_ptr<T>(object);
+}
+
+template<typename T>
+std::shared_ptr<T> take(gpointer data)
+{
+    std::unique_ptr<std::weak_ptr<T>> handle(static_cast<std::weak_ptr<T> *>(data));
+    return handle->lock();
+}
+
+} // namespace
+
+
+struct EdsCalendars::Private
+{
+    struct Client
+    {
+        Private *d = nullptr;
+        QString uid;
+        ESource *source = nullptr;
+        ECalClientSourceType type = E_CAL_CLIENT_SOURCE_TYPE_EVENTS;
+        GCancellable *cancellable = g_cancellable_new();
+        ECalClient *client = nullptr;
+        ECalClientView *view = nullptr;
+        bool complete = false; // the view's first answer is in: the calendar is served from then on
+        CalendarIdentity identity;
+        // The components by UID and RECURRENCE-ID, each its iCalendar text.
+        QMap<QString, QByteArray> components;
+
+        ~Client()
+        {
+            g_cancellable_cancel(cancellable);
+            if (view) {
+                g_signal_handlers_disconnect_by_data(view, this);
+                g_object_unref(view);
+            }
+            if (client) {
+                g_signal_handlers_disconnect_by_data(client, this);
+                g_object_unref(client);
+            }
+            g_object_unref(source);
+            g_object_unref(cancellable);
+        }
+    };
+    using ClientPtr = std::shared_ptr<Client>;
+
+    struct Token
+    {
+        Private *d;
+    };
+
+    EdsCalendars *q = nullptr;
+    std::shared_ptr<Token> token = std::make_shared<Token>(Token{this});
+    GCancellable *cancellable = g_cancellable_new();
+    ESourceRegistry *registry = nullptr;
+    bool connecting = false;
+    QHash<QString, ClientPtr> clients;
+    QDBusServiceWatcher *watcher = nullptr;
+    WarnOnce said;
+
+    ~Private()
+    {
+        g_cancellable_cancel(cancellable);
+        clients.clear();
+        dropRegistry();
+        g_object_unref(cancellable);
+    }
+
+    void say(const QString &subject, const QString &text)
+    {
+        if (said.firstTime(subject, text))
+            qCWarning(lcDataServer).noquote() << text;
+    }
+
+    void connectRegistry()
+    {
+        if (registry || connecting)
+            return;
+        connecting = true;
+        e_source_registry_new(cancellable, &Private::registryReady, handleOf(token));
+    }
+
+    void dropRegistry()
+    {
+        if (!registry)
+            return;
+        g_signal_handlers_disconnect_by_data(registry, this);
+        g_object_unref(registry);
+        registry = nullptr;
+    }
+
+    static void registryReady(GObject *, GAsyncResult *result, gpointer data)
+    {
+        GError *error = nullptr;
+        ESourceRegistry *registry = e_source_registry_new_finish(result, &error);
+        const std::shared_ptr<Token> token = take<Token>(data);
+        if (!token) {
+            if (registry)
+                g_object_unref(registry);
+            g_clear_error(&error);
+            return;
+        }
+        Private *d = token->d;
+        d->connecting = false;
+        if (!registry) {
+            d->say(QStringLiteral("registry"),
+                   QStringLiteral("Evolution Data Server cannot be reached (%1); the desktop's calendars "
+                                  "are not served until it starts")
+                       .arg(messageOf(error)));
+            return;
+        }
+        d->said.forget(QStringLiteral("registry"));
+        d->registry = registry;
+        for (const char *name : {"source-added", "source-removed", "source-enabled", "source-disabled",
+                                 "source-changed"})
+            g_signal_connect(registry, name, G_CALLBACK(&Private::sourcesChanged), d);
+        d->sync();
+    }
+
+    static void sourcesChanged(ESourceRegistry *, ESource *, gpointer data)
+    {
+        static_cast<Private *>(data)->sync();
+    }
+
+    // Opens the enabled calendars that are not open yet, and closes those no longer enabled.
+    void sync()
+    {
+        if (!registry)
+            return;
+        QSet<QString> wanted;
+        bool changed = false;
+        const std::pair<const char *, ECalClientSourceType> kinds[] = {
+            {E_SOURCE_EXTENSION_CALENDAR, E_CAL_CLIENT_SOURCE_TYPE_EVENTS},
+            {E_SOURCE_EXTENSION_TASK_LIST, E_CAL_CLIENT_SOURCE_TYPE_TASKS}};
+        for (const auto &kind : kinds) {
+            GList *sources = e_source_registry_list_enabled(registry, kind.first);
+            for (GList *link = sources; link; link = link->next) {
+                ESource *source = E_SOURCE(link->data);
+                const QString uid = fromGlib(e_source_get_uid(source));
+                if (wanted.contains(uid))
+                    continue;
+                wanted.insert(uid);
+                const auto open = clients.constFind(uid);
+                if (open == clients.constEnd()) {
+                    this->open(source, kind.second, kind.first);
+                } else if ((*open)->complete) {
+                    const CalendarIdentity before = (*open)->identity;
+                    describe(**open, kind.first);
+                    changed |= (*open)->identity != before;
+                }
+            }
+            g_list_free_full(sources, g_object_unref);
+        }
+        for (auto it = clients.begin(); it != clients.end();) {
+            if (wanted.contains(it.key())) {
+                ++it;
+                continue;
+            }
+            changed |= it.value()->complete;
+            it = clients.erase(it);
+        }
+        if (changed)
+            q->m_settle.start();
+    }
+
+    void describe(Client &c, const char *extension)
+    {
+        c.identity.name = takeGlib(e_source_dup_display_name(c.source));
+        if (e_source_has_extension(c.source, extension)) {
+            auto *selectable = E_SOURCE_SELECTABLE(e_source_get_extension(c.source, extension));
+            c.identity.color = takeGlib(e_source_selectable_dup_color(selectable)).toLower();
+        }
+        c.identity.writable = c.client && !e_client_is_readonly(E_CLIENT(c.client));
+    }
+
+    void open(ESource *source, ECalClientSourceType type, const char *extension)
+    {
+        auto c = std::make_shared<Client>();
+        c->d = this;
+        c->uid = fromGlib(e_source_get_uid(source));
+        c->source = E_SOURCE(g_object_ref(source));
+        c->type = type;
+        describe(*c, extension);
+        clients.insert(c->uid, c);
+        e_cal_client_connect(source, type, connectWaitSeconds, c->cancellable, &Private::clientReady,
+                             handleOf(c));
+    }
+
+    static const char *extensionOf(const Client &c)
+    {
+        return c.type == E_CAL_CLIENT_SOURCE_TYPE_TASKS ? E_SOURCE_EXTENSION_TASK_LIST
+                                                        : E_SOURCE_EXTENSION_CALENDAR;
+    }
+
+    static void clientReady(GObject *, GAsyncResult *result, gpointer data)
+    {
+        GError *error = nullptr;
+        EClient *client = e_cal_client_connect_finish(result, &error);
+        const ClientPtr c = take<Client>(data);
+        if (!c) {
+            if (client)
+                g_object_unref(client);
+            g_clear_error(&error);
+            return;
+        }
+        if (!client) {
+            c->d->say(c->uid, QStringLiteral("the Evolution calendar %1 cannot be opened (%2); it is not served")
+                                  .arg(c->identity.name, messageOf(error)));
+            return;
+        }
+        c->client = E_CAL_CLIENT(client);
+        c->d->describe(*c, extensionOf(*c));
+        g_signal_connect(client, "backend-died", G_CALLBACK(&Private::backendDied), c.get());
+        e_cal_client_get_view(c->client, "#t", c->cancellable, &Private::viewReady, handleOf(c));
+    }
+
+    static void viewReady(GObject *object, GAsyncResult *result, gpointer data)
+    {
+        ECalClientView *view = nullptr;
+        GError *error = nullptr;
+        const bool ok = e_cal_client_get_view_finish(E_CAL_CLIENT(object), result, &view, &error);
+        const ClientPtr c = take<Client>(data);
+        if (!c || !ok) {
+            if (view)
+                g_object_unref(view);
+            if (c)
+                c->d->say(c->uid, QStringLiteral("the Evolution calendar %1 cannot be read (%2); it is not served")
+                                      .arg(c->identity.name, messageOf(error)));
+            else
+                g_clear_error(&error);
+            return;
+        }
+        c->view = view;
+        g_signal_connect(view, "objects-added", G_CALLBACK(&Private::objectsAdded), c.get());
+        g_signal_connect(view, "objects-modified", G_CALLBACK(&Private::objectsAdded), c.get());
+        g_signal_connect(view, "objects-removed", G_CALLBACK(&Private::objectsRemoved), c.get());
+        g_signal_connect(view, "complete", G_CALLBACK(&Private::viewComplete), c.get());
+        e_cal_client_view_start(view, &error);
+        if (error)
+            c->d->say(c->uid, QStringLiteral("the Evolution calendar %1 cannot be followed (%2)")
+                                  .arg(c->identity.name, messageOf(error)));
+    }
+
+    static QString keyOf(const QString &uid, const QString &rid)
+    {
+        return uid + QLatin1Char('\n') + rid;
+    }
+
+    static void objectsAdded(ECalClientView *, const GSList *objects, gpointer data)
+    {
+        auto *c = static_cast<Client *>(data);
+        for (const GSList *link = objects; link; link = link->next) {
+            auto *component = static_cast<ICalComponent *>(link->data);
+            const QString key = keyOf(fromGlib(i_cal_component_get_uid(component)),
+                                      takeGlib(e_cal_util_component_get_recurid_as_string(component)));
+            gchar *text = i_cal_component_as_ical_string(component);
+            c->components.insert(key, QByteArray(text ? text : ""));
+            g_free(text);
+        }
+        c->d->touched(*c);
+    }
+
+    static void objectsRemoved(ECalClientView *, const GSList *ids, gpointer data)
+    {
+        auto *c = static_cast<Client *>(data);
+        for (const GSList *link = ids; link; link = link->next) {
+            const auto *id = static_cast<const ECalComponentId *>(link->data);
+            c->components.remove(keyOf(fromGlib(e_cal_component_id_get_uid(id)),
+                                       fromGlib(e_cal_component_id_get_rid(id))));
+        }
+        c->d->touched(*c);
+    }
+
+    static void viewComplete(ECalClientView *, const GError *error, gpointer data)
+    {
+        auto *c = static_cast<Client *>(data);
+        if (error)
+            c->d->say(c->uid, QStringLiteral("the Evolution calendar %1 was read in part (%2)")
+                                  .arg(c->identity.name, fromGlib(error->message)));
+        c->complete = true;
+        c->d->q->m_settle.start();
+    }
+
+    void touched(const Client &c)
+    {
+        if (c.complete)
+            q->m_settle.start();
+    }
+
+    static void backendDied(EClient *, gpointer data)
+    {
+        auto *c = static_cast<Client *>(data);
+        Private *d = c->d;
+        d->say(c->uid, QStringLiteral("the Evolution calendar %1 stopped; it is opened again").arg(c->identity.name));
+        d->clients.remove(c->uid); // `c` is gone from here on
+        d->q->m_settle.start();
+        QTimer::singleShot(reconnectDelayMs, d->q, [d] { d->sync(); });
+    }
+
+    void registryLost()
+    {
+        if (!registry)
+            return;
+        say(QStringLiteral("registry"),
+            QStringLiteral("Evolution Data Server stopped; the desktop's calendars leave until it is back"));
+        clients.clear();
+        dropRegistry();
+        q->m_settle.start();
+        QTimer::singleShot(reconnectDelayMs, q, [this] { connectRegistry(); });
+    }
+
+    QByteArray textOf(const Client &c) const
+    {
+        QByteArray body;
+        QSet<QByteArray> zones;
+        static const QRegularExpression tzid(QStringLiteral("TZID=(\"[^\"]*\"|[^:;\r\n]*)"));
+        for (const QByteArray &component : c.components) {
+            body += component;
+            if (!component.endsWith('\n'))
+                body += "\r\n";
+            QRegularExpressionMatchIterator it = tzid.globalMatch(QString::fromUtf8(component));
+            while (it.hasNext()) {
+                QString name = it.next().captured(1);
+                if (name.startsWith(QLatin1Char('"')))
+                    name = name.mid(1, name.size() - 2);
+                zones.insert(name.toUtf8());
+            }
+        }
+        QByteArray out = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Norvale//tasklist-dataserver//EN\r\n";
+        // The client's cache holds the calendar's own zones and libical's built-in ones; neither
+        // asks EDS anything.
+        QList<QByteArray> names(zones.cbegin(), zones.cend());
+        std::sort(names.begin(), names.end());
+        for (const QByteArray &name : std::as_const(names)) {
+            ICalTimezone *zone = c.client ? e_timezone_cache_get_timezone(E_TIMEZONE_CACHE(c.client), name.constData())
+                                          : nullptr;
+            ICalComponent *definition = zone ? i_cal_timezone_get_component(zone) : nullptr;
+            if (!definition)
+                continue;
+            gchar *text = i_cal_component_as_ical_string(definition);
+            out += text ? text : "";
+            g_free(text);
+            g_object_unref(definition);
+        }
+        return out + body + "END:VCALENDAR\r\n";
+    }
+};
+
+EdsCalendars::EdsCalendars(QObject *parent)
+    : QObject(parent)
+    , d(std::make_unique<Private>())
+{
+    d->q = this;
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(settleMs);
+    connect(&m_settle, &QTimer::timeout, this, &EdsCalendars::changed);
+}
+
+EdsCalendars::~EdsCalendars() = default;
+
+bool EdsCalendars::built()
+{
+    return true;
+}
+
+void EdsCalendars::start()
+{
+    if (!d->watcher) {
+        d->watcher = new QDBusServiceWatcher(registryService, QDBusConnection::sessionBus(),
+                                             QDBusServiceWatcher::WatchForOwnerChange, this);
+        connect(d->watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] { d->registryLost(); });
+        connect(d->watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] { d->connectRegistry(); });
+    }
+    d->connectRegistry();
+}
+
+QVector<EdsCalendars::Calendar> EdsCalendars::calendars() const
+{
+    QVector<Calendar> out;
+    for (const auto &c : std::as_const(d->clients)) {
+        if (c->complete)
+            out << Calendar{c->uid, c->identity};
+    }
+    std::sort(out.begin(), out.end(), [](const Calendar &a, const Calendar &b) {
+        return a.identity.name != b.identity.name ? a.identity.name < b.identity.name : a.uid < b.uid;
+    });
+    return out;
+}
+
+QByteArray EdsCalendars::textOf(const QString &uid) const
+{
+    const auto c = d->clients.value(uid);
+    return c && c->complete ? d->textOf(*c) : QByteArray();
+}
+
+#endif

@@ -1,0 +1,53 @@
+#ifndef DATASERVER_EDSCALENDARS_H
+#define DATASERVER_EDSCALENDARS_H
+
+#include "calendaridentity.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+#include <QVector>
+
+#include <memory>
+
+// The enabled calendars and task lists of Evolution Data Server's source registry (the desktop's
+// own, and those GNOME Online Accounts adds), followed live through libecal's client views and the
+// registry's signals. Every call into libecal is asynchronous: its answers and its views' signals
+// arrive in the server's own event loop, which on Linux is GLib's. Built without libecal, or where
+// EDS is absent, it serves no calendar and says so once. No GLib type leaves the .cpp file.
+class EdsCalendars : public QObject
+{
+    Q_OBJECT
+public:
+    struct Calendar
+    {
+        QString uid; // the ESource's UID
+        CalendarIdentity identity;
+    };
+    explicit EdsCalendars(QObject *parent = nullptr);
+    ~EdsCalendars() override;
+
+    // Whether this build can reach EDS at all.
+    static bool built();
+    // Connects to the registry and follows it from now on.
+    void start();
+
+    // The calendars whose contents have been read, ordered by name.
+    QVector<Calendar> calendars() const;
+    // The calendar's components as one VCALENDAR, with the time zones they name.
+    QByteArray textOf(const QString &uid) const;
+
+    // A burst of changes (an import, a calendar enabled with hundreds of events) is told once.
+    static constexpr int settleMs = 150;
+
+Q_SIGNALS:
+    // Calendars came, went or changed.
+    void changed();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+    QTimer m_settle;
+};
+
+#endif
