@@ -148,10 +148,14 @@ void makeJob(Slot &slot, int id, const QByteArray &calendarKeys)
     slot.title = info.getTitleName();
     slot.firstDay = Occurrences::localDay(occurrence.startMs);
     slot.lastDay = Occurrences::lastDayOf(occurrence.startMs, occurrence.endMs);
-    slot.json = QJsonDocument(ScheduleDataInfo::ScheduleToJson(info)).toJson(QJsonDocument::Compact);
-    // After the job's own keys, so that they keep their order.
-    if (!calendarKeys.isEmpty())
-        slot.json.insert(slot.json.size() - 1, calendarKeys);
+    // The answer stays what QJsonDocument writes, keys in its order, calendar keys among them.
+    QJsonObject job = ScheduleDataInfo::ScheduleToJson(info);
+    if (!calendarKeys.isEmpty()) {
+        const QJsonObject calendar = QJsonDocument::fromJson("{" + calendarKeys.mid(1) + "}").object();
+        for (auto key = calendar.begin(); key != calendar.end(); ++key)
+            job.insert(key.key(), key.value());
+    }
+    slot.json = QJsonDocument(job).toJson(QJsonDocument::Compact);
     slot.calendarKeys = calendarKeys;
 }
 

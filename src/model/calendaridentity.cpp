@@ -5,7 +5,7 @@
 
 namespace {
 
-// A value as QJsonDocument writes it, for keys appended to a text it wrote.
+// A value as QJsonDocument writes it, for keys added to a job it wrote.
 QByteArray jsonValue(const QJsonValue &value)
 {
     const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
