@@ -25,6 +25,36 @@
     </message>
 </context>
 <context>
+    <name>ReminderRules</name>
+    <message>
+        <source>%1, all day</source>
+        <translation>%1, all day</translation>
+    </message>
+    <message numerus="yes">
+        <source>Began at %1, %n minute(s) ago</source>
+        <translation>
+            <numerusform>Began at %1, %n minute ago</numerusform>
+            <numerusform>Began at %1, %n minutes ago</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Begins at %1</source>
+        <translation>Begins at %1</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>Snooze</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Dismiss</translation>
+    </message>
+</context>
+<context>
     <name>SettingsWindow</name>
     <message>
         <source>Start when I log in</source>
@@ -137,6 +167,38 @@
     <message>
         <source>Cannot save the settings: %1</source>
         <translation>Cannot save the settings: %1</translation>
+    </message>
+    <message>
+        <source>Remind me of my tasks</source>
+        <translation>Remind me of my tasks</translation>
+    </message>
+    <message>
+        <source>Snooze length in minutes</source>
+        <translation>Snooze length in minutes</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Play the alarm sound</source>
+        <translation>Play the alarm sound</translation>
+    </message>
+    <message>
+        <source>Remind of calendars the desktop already reminds of</source>
+        <translation>Remind of calendars the desktop already reminds of</translation>
+    </message>
+    <message>
+        <source>This applies to the desktop&apos;s (Evolution) calendars, whose own alarm service reminds of them already.</source>
+        <translation>This applies to the desktop&apos;s (Evolution) calendars, whose own alarm service reminds of them already.</translation>
+    </message>
+    <message>
+        <source>S&amp;nooze for</source>
+        <translation>S&amp;nooze for</translation>
+    </message>
+    <message>
+        <source>&amp;Reminders</source>
+        <translation>&amp;Reminders</translation>
     </message>
 </context>
 <context>

@@ -25,6 +25,35 @@
     </message>
 </context>
 <context>
+    <name>ReminderRules</name>
+    <message>
+        <source>%1, all day</source>
+        <translation>%1，全天</translation>
+    </message>
+    <message numerus="yes">
+        <source>Began at %1, %n minute(s) ago</source>
+        <translation>
+            <numerusform>%1 已开始，%n 分钟前</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Begins at %1</source>
+        <translation>%1 开始</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>稍后提醒</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
     <name>SettingsWindow</name>
     <message>
         <source>Start when I log in</source>
@@ -137,6 +166,38 @@
     <message>
         <source>Cannot save the settings: %1</source>
         <translation>无法保存设置：%1</translation>
+    </message>
+    <message>
+        <source>Remind me of my tasks</source>
+        <translation>提醒我的任务</translation>
+    </message>
+    <message>
+        <source>Snooze length in minutes</source>
+        <translation>稍后提醒的分钟数</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> 分钟</translation>
+    </message>
+    <message>
+        <source>Play the alarm sound</source>
+        <translation>播放提醒声音</translation>
+    </message>
+    <message>
+        <source>Remind of calendars the desktop already reminds of</source>
+        <translation>也提醒桌面已提醒的日历</translation>
+    </message>
+    <message>
+        <source>This applies to the desktop&apos;s (Evolution) calendars, whose own alarm service reminds of them already.</source>
+        <translation>此项适用于桌面的（Evolution）日历，桌面自己的提醒服务已会提醒它们。</translation>
+    </message>
+    <message>
+        <source>S&amp;nooze for</source>
+        <translation>稍后提醒(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Reminders</source>
+        <translation>提醒(&amp;R)</translation>
     </message>
 </context>
 <context>

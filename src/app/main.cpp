@@ -3,6 +3,7 @@
 #include "instance.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
+#include "reminderscheduler.h"
 #include "settingswindow.h"
 #include "singleinstance.h"
 #include "windowplace.h"
@@ -84,6 +85,7 @@ int main(int argc, char **argv)
         window.openSettings();
 
     notifyUser();
+    DataCenter::instance()->reminders()->start();
 
     const int status = app.exec();
     window.keepPlace();

@@ -5,6 +5,8 @@
 #include "cscheduledbus.h"
 #include "datacenterlog.h"
 #include "dayclock.h"
+#include "reminderscheduler.h"
+#include "reminderstore.h"
 #include "savefile.h"
 
 #include <QDebug>
@@ -66,14 +68,36 @@ DataCenter::DataCenter()
 
 DataCenter::~DataCenter() = default;
 
+ReminderStore *DataCenter::notifiedStore()
+{
+    if (!notified)
+        notified = std::make_unique<ReminderStore>(
+            dataFilePath.isEmpty() ? QString()
+                                   : QFileInfo(dataFilePath).dir().filePath(QStringLiteral("notified")));
+    return notified.get();
+}
+
 CountdownNotifier *DataCenter::countdownNotifier()
 {
     if (!notifier)
-        notifier = new CountdownNotifier(
-            dataFilePath.isEmpty() ? QString()
-                                   : QFileInfo(dataFilePath).dir().filePath(QStringLiteral("notified")),
-            QDBusConnection::sessionBus(), this);
+        notifier = new CountdownNotifier(notifiedStore(), QDBusConnection::sessionBus(), this);
     return notifier;
+}
+
+ReminderScheduler *DataCenter::reminders()
+{
+    if (!reminderScheduler) {
+        reminderScheduler = new ReminderScheduler(clock(), notifiedStore(), QDBusConnection::sessionBus(), this);
+        reminderScheduler->setOptions(reminderOptions);
+    }
+    return reminderScheduler;
+}
+
+void DataCenter::setReminderOptions(const ReminderRules::Options &options)
+{
+    reminderOptions = options;
+    if (reminderScheduler)
+        reminderScheduler->setOptions(options);
 }
 
 DayClock *DataCenter::clock()
@@ -104,8 +128,10 @@ void DataCenter::loadData(const QString &path)
     if (saveTimer->isActive())
         saveData();
     dataFilePath = path;
-    // The notified countdowns are kept beside the data file: made anew on first use.
+    // The notified countdowns and reminders are kept beside the data file: made anew on first use.
     delete std::exchange(notifier, nullptr);
+    delete std::exchange(reminderScheduler, nullptr);
+    notified.reset();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;

@@ -3,6 +3,7 @@
 
 #include "displayselection.h"
 #include "extendeddata.h"
+#include "reminderrules.h"
 #include "scheduledatainfo.h"
 
 #include <QHash>
@@ -10,8 +11,12 @@
 #include <QSet>
 #include <QVector>
 
+#include <memory>
+
 class CountdownNotifier;
 class DayClock;
+class ReminderScheduler;
+class ReminderStore;
 class QTimer;
 
 // Owner of the widget's own state of each task (ticked, pinned, countdown) and of its data file,
@@ -45,6 +50,11 @@ public:
     DayClock *clock();
     // The desktop notification at the end of a countdown; created on first use.
     CountdownNotifier *countdownNotifier();
+    // The reminders of the coming days' jobs; created on first use, started by whoever wires the
+    // program. They share their store (beside the data file) with the countdown notifier.
+    ReminderScheduler *reminders();
+    // The user's choices for the reminders; kept for a scheduler not made yet.
+    void setReminderOptions(const ReminderRules::Options &options);
 
     // Delay between a change and its save; a burst of changes within it costs one write.
     // When changing 2000 ms, update tst_datafile, which waits for it.
@@ -74,7 +84,12 @@ private:
     QVector<ExtendedData> floatTasks;
     QTimer *saveTimer = nullptr;
     DayClock *dayClock = nullptr;
+    ReminderStore *notifiedStore();
+
+    std::unique_ptr<ReminderStore> notified;
     CountdownNotifier *notifier = nullptr;
+    ReminderScheduler *reminderScheduler = nullptr;
+    ReminderRules::Options reminderOptions;
     bool forwardingJobChanges = false;
 };
 

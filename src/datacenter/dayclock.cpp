@@ -5,6 +5,7 @@
 
 #include <ctime>
 #include <limits>
+#include <utility>
 
 namespace {
 const char logindService[] = "org.freedesktop.login1";
@@ -16,6 +17,8 @@ const char propertiesInterface[] = "org.freedesktop.DBus.Properties";
 
 // A timer may fire a little early by the wall clock; waking just after midnight sees the new day.
 constexpr qint64 midnightMarginMs = 200;
+// A check runs late by a few milliseconds under load; more than this is the clock being set.
+constexpr qint64 jumpToleranceMs = 2000;
 } // namespace
 
 DayClock::DayClock(QObject *parent)
@@ -31,6 +34,7 @@ DayClock::DayClock(QObject *parent)
     pollTimer->setTimerType(Qt::VeryCoarseTimer);
     connect(pollTimer, &QTimer::timeout, this, &DayClock::checkDay);
     lastDay = today();
+    (void)wallClockJumped();
     armMidnightTimer();
     pollTimer->start();
     // Connecting to the system bus waits for it: not before the window's first frame.
@@ -48,6 +52,7 @@ QDateTime DayClock::now() const
 void DayClock::setTimeSource(TimeSource newSource)
 {
     source = std::move(newSource);
+    changePending = true;
     checkDay();
 }
 
@@ -81,11 +86,25 @@ void DayClock::watchBus(bool connect)
 void DayClock::checkDay()
 {
     const QDate day = today();
+    const bool jumped = wallClockJumped() || std::exchange(changePending, false);
     if (day != lastDay) {
         lastDay = day;
         Q_EMIT dayChanged(day);
     }
     armMidnightTimer();
+    if (jumped)
+        Q_EMIT clockChanged();
+}
+
+bool DayClock::wallClockJumped()
+{
+    const qint64 wall = now().toMSecsSinceEpoch();
+    const bool first = !sinceCheck.isValid();
+    const qint64 expected = first ? wall : lastWallMs + sinceCheck.restart();
+    if (first)
+        sinceCheck.start();
+    lastWallMs = wall;
+    return qAbs(wall - expected) > jumpToleranceMs;
 }
 
 void DayClock::armMidnightTimer()
@@ -103,8 +122,10 @@ void DayClock::armMidnightTimer()
 
 void DayClock::onPrepareForSleep(bool sleeping)
 {
-    if (!sleeping)
-        checkDay();
+    if (sleeping)
+        return;
+    changePending = true;
+    checkDay();
 }
 
 void DayClock::onTimeSettingsChanged(const QString &interface, const QVariantMap &changed,
@@ -121,5 +142,6 @@ void DayClock::onTimeSettingsChanged(const QString &interface, const QVariantMap
     } else if (!invalidated.contains(QStringLiteral("Timezone"))) {
         return;
     }
+    changePending = true;
     checkDay();
 }

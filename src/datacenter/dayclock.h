@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <functional>
@@ -41,6 +42,9 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void dayChanged(const QDate &today);
+    // The time of day moved otherwise than by its running: the machine woke, the clock was set, the
+    // time zone or the time source changed. Whatever waits for a wall-clock moment looks again.
+    void clockChanged();
 
 private Q_SLOTS:
     void onPrepareForSleep(bool sleeping);
@@ -49,6 +53,7 @@ private Q_SLOTS:
 
 private:
     void armMidnightTimer();
+    [[nodiscard]] bool wallClockJumped();
     void watchBus(bool connect);
 
     TimeSource source;
@@ -57,6 +62,10 @@ private:
     QTimer *pollTimer;
     QDBusConnection systemBus;
     bool watching = false;
+    bool changePending = false;
+    // The wall clock at the last check, and the steady time since; they part when the clock jumps.
+    qint64 lastWallMs = 0;
+    QElapsedTimer sinceCheck;
 };
 
 #endif

@@ -2,16 +2,11 @@
 
 #include "desktoplog.h"
 #include "notifications.h"
-#include "savefile.h"
+#include "reminderstore.h"
 #include "scheduledatainfo.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QLocale>
-#include <QTextStream>
-
-#include <algorithm>
-#include <utility>
 
 namespace {
 const char *const appName = "nvx-calendar-desktop-widget";
@@ -19,20 +14,28 @@ const char *const appName = "nvx-calendar-desktop-widget";
 
 CountdownNotifier::CountdownNotifier(const QString &statePath, const QDBusConnection &bus, QObject *parent)
     : QObject(parent)
-    , statePath(statePath)
+    , ownStore(std::make_unique<ReminderStore>(statePath))
+    , store(ownStore.get())
     , bus(bus)
 {
 }
 
+CountdownNotifier::CountdownNotifier(ReminderStore *store, const QDBusConnection &bus, QObject *parent)
+    : QObject(parent)
+    , store(store)
+    , bus(bus)
+{
+}
+
+CountdownNotifier::~CountdownNotifier() = default;
+
 bool CountdownNotifier::countdownEnded(const ScheduleDataInfo &task)
 {
-    load();
     const QDateTime begin = task.getBeginDateTime();
-    const Occurrence occurrence{task.getID(), task.getRecurID(), begin.toMSecsSinceEpoch()};
-    if (told.contains(occurrence))
+    if (store->countdownTold(task.getID(), task.getRecurID(), begin.toMSecsSinceEpoch()))
         return false;
-    told.append(occurrence);
-    save();
+    store->markCountdownTold(task.getID(), task.getRecurID(), begin.toMSecsSinceEpoch());
+    store->save(QDateTime::currentMSecsSinceEpoch());
 
     const QString when = task.getAllDay() ? QLocale().toString(begin.date(), QLocale::ShortFormat)
                                           : QLocale().toString(begin.time(), QLocale::ShortFormat);
@@ -54,43 +57,4 @@ bool CountdownNotifier::countdownEnded(const ScheduleDataInfo &task)
                                << reply.errorMessage();
     });
     return true;
-}
-
-void CountdownNotifier::load()
-{
-    if (std::exchange(loaded, true) || statePath.isEmpty())
-        return;
-    QFile file(statePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return;
-    QTextStream in(&file);
-    QString line;
-    while (in.readLineInto(&line)) {
-        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        bool ok[3] = {false, false, false};
-        if (fields.size() != 3)
-            continue;
-        const Occurrence occurrence{fields.at(0).toInt(&ok[0]), fields.at(1).toInt(&ok[1]),
-                                    fields.at(2).toLongLong(&ok[2])};
-        if (ok[0] && ok[1] && ok[2])
-            told.append(occurrence);
-    }
-}
-
-void CountdownNotifier::save()
-{
-    const qint64 oldest = QDateTime::currentMSecsSinceEpoch() - qint64(keepDays) * 24 * 3600 * 1000;
-    told.erase(std::remove_if(told.begin(), told.end(),
-                              [oldest](const Occurrence &o) { return o.beginMs < oldest; }),
-               told.end());
-    if (statePath.isEmpty())
-        return;
-    QByteArray text;
-    for (const Occurrence &o : std::as_const(told))
-        text += QByteArray::number(o.id) + ' ' + QByteArray::number(o.recurId) + ' ' +
-                QByteArray::number(o.beginMs) + '\n';
-    QString error;
-    if (!saveFileAtomically(statePath, text, &error))
-        qCWarning(lcDesktop).noquote()
-            << QStringLiteral("Cannot keep the notified countdowns in \"%1\": %2").arg(statePath, error);
 }

@@ -3,12 +3,15 @@
 
 #include <QDBusConnection>
 #include <QObject>
-#include <QVector>
 
+#include <memory>
+
+class ReminderStore;
 class ScheduleDataInfo;
 
 // Tells the desktop, through its notification service, that a counted-down task begins: once per
-// occurrence, also across restarts of the widget.
+// occurrence, also across restarts of the widget. One case of the reminders: the same store, the same
+// sender.
 class CountdownNotifier : public QObject
 {
     Q_OBJECT
@@ -17,33 +20,18 @@ public:
     explicit CountdownNotifier(const QString &statePath,
                                const QDBusConnection &bus = QDBusConnection::sessionBus(),
                                QObject *parent = nullptr);
+    // Shares `store`, which outlives the notifier, with the reminders.
+    CountdownNotifier(ReminderStore *store, const QDBusConnection &bus, QObject *parent = nullptr);
+    ~CountdownNotifier() override;
 
     // Sends the notification unless this occurrence had one; returns at once, the answer is only
     // logged. False when the occurrence was told before.
     bool countdownEnded(const ScheduleDataInfo &task);
 
-    // How long a told occurrence is remembered after its begin time.
-    static constexpr int keepDays = 3;
-
 private:
-    struct Occurrence
-    {
-        qint32 id = 0;
-        qint32 recurId = 0;
-        qint64 beginMs = 0;
-        bool operator==(const Occurrence &o) const
-        {
-            return id == o.id && recurId == o.recurId && beginMs == o.beginMs;
-        }
-    };
-
-    void load();
-    void save();
-
-    QString statePath;
+    std::unique_ptr<ReminderStore> ownStore;
+    ReminderStore *store;
     QDBusConnection bus;
-    QVector<Occurrence> told;
-    bool loaded = false;
 };
 
 #endif

@@ -10,14 +10,11 @@ Service desktop()
             QStringLiteral("org.freedesktop.Notifications")};
 }
 
-void send(const QDBusConnection &bus, const Service &service, const Notification &notification,
-          QObject *context, std::function<void(const QDBusMessage &reply)> answered)
+namespace {
+void call(const QDBusConnection &bus, const QDBusMessage &message, QObject *context,
+          const std::function<void(const QDBusMessage &reply)> &answered)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(service.name, service.path, service.interface,
-                                                       QStringLiteral("Notify"));
-    call << notification.appName << uint(0) << notification.icon << notification.summary << notification.body
-         << notification.actions << notification.hints << notification.timeoutMs;
-    const QDBusPendingCall pending = bus.asyncCall(call);
+    const QDBusPendingCall pending = bus.asyncCall(message);
     if (!answered)
         return;
     if (!bus.isConnected()) {
@@ -32,6 +29,34 @@ void send(const QDBusConnection &bus, const Service &service, const Notification
                          answered(finished->reply());
                          finished->deleteLater();
                      });
+}
+} // namespace
+
+void send(const QDBusConnection &bus, const Service &service, const Notification &notification,
+          QObject *context, std::function<void(const QDBusMessage &reply)> answered)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(service.name, service.path, service.interface,
+                                                          QStringLiteral("Notify"));
+    message << notification.appName << uint(0) << notification.icon << notification.summary
+            << notification.body << notification.actions << notification.hints << notification.timeoutMs;
+    call(bus, message, context, answered);
+}
+
+void askCapabilities(const QDBusConnection &bus, const Service &service, QObject *context,
+                     std::function<void(const QDBusMessage &reply)> answered)
+{
+    call(bus,
+         QDBusMessage::createMethodCall(service.name, service.path, service.interface,
+                                        QStringLiteral("GetCapabilities")),
+         context, answered);
+}
+
+void close(const QDBusConnection &bus, const Service &service, uint id)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(service.name, service.path, service.interface,
+                                                          QStringLiteral("CloseNotification"));
+    message << id;
+    bus.asyncCall(message);
 }
 
 } // namespace Notifications

@@ -39,6 +39,13 @@ struct Notification
 void send(const QDBusConnection &bus, const Service &service, const Notification &notification,
           QObject *context, std::function<void(const QDBusMessage &reply)> answered = {});
 
+// Asks what the service can show ("actions", "sound", …), answered as `send` is.
+void askCapabilities(const QDBusConnection &bus, const Service &service, QObject *context,
+                     std::function<void(const QDBusMessage &reply)> answered);
+
+// Takes a notification of ours off the screen, without waiting.
+void close(const QDBusConnection &bus, const Service &service, uint id);
+
 } // namespace Notifications
 
 #endif

@@ -15,6 +15,27 @@
 namespace {
 const QString coloursKey = QStringLiteral("Appearance/colours");
 const QString keepPlaceKey = QStringLiteral("Window/keepPlace");
+const QString remindersKey = QStringLiteral("Reminders/enabled");
+const QString snoozeKey = QStringLiteral("Reminders/snoozeMinutes");
+const QString soundKey = QStringLiteral("Reminders/sound");
+const QString desktopCalendarsKey = QStringLiteral("Reminders/desktopCalendars");
+
+QByteArray boolText(bool value)
+{
+    return value ? QByteArrayLiteral("true") : QByteArrayLiteral("false");
+}
+
+// Leaves `value` alone when the key is absent; a fault when it holds no boolean.
+void readBool(const QSettings &file, const QString &key, bool &value, QStringList &faults)
+{
+    if (!file.contains(key))
+        return;
+    const QString text = file.value(key).toString();
+    if (text == QLatin1String("true") || text == QLatin1String("false"))
+        value = text == QLatin1String("true");
+    else
+        faults << QStringLiteral("%1 \"%2\" is neither true nor false").arg(key, text);
+}
 
 const char *const colourNames[] = {"desktop", "light", "dark"};
 
@@ -64,14 +85,58 @@ WidgetSettings::WidgetSettings(const QString &path)
         else
             faults << QStringLiteral("keepPlace \"%1\" is neither true nor false").arg(keep);
     }
+    readReminders(file, faults);
     if (!faults.isEmpty()) {
-        chosenColours = Colours::FollowDesktop;
-        keepingPlace = true;
+        *this = WidgetSettings(QString());
+        filePath = path;
         qCWarning(lcSettings).noquote()
             << QStringLiteral("The settings in \"%1\" are not used (%2); the widget "
                               "starts with its defaults.")
                    .arg(path, faults.join(QStringLiteral("; ")));
     }
+}
+
+void WidgetSettings::readReminders(const QSettings &file, QStringList &faults)
+{
+    readBool(file, remindersKey, reminding, faults);
+    readBool(file, soundKey, sound, faults);
+    readBool(file, desktopCalendarsKey, desktopCalendars, faults);
+    if (file.contains(snoozeKey)) {
+        bool ok = false;
+        const QString text = file.value(snoozeKey).toString();
+        const int minutes = text.toInt(&ok);
+        if (ok && minutes >= minSnoozeMinutes && minutes <= maxSnoozeMinutes)
+            snoozeLength = minutes;
+        else
+            faults << QStringLiteral("snoozeMinutes \"%1\" is no number of minutes from %2 to %3")
+                          .arg(text)
+                          .arg(minSnoozeMinutes)
+                          .arg(maxSnoozeMinutes);
+    }
+}
+
+bool WidgetSettings::setReminders(bool on, QString *error)
+{
+    reminding = on;
+    return save(error);
+}
+
+bool WidgetSettings::setSnoozeMinutes(int minutes, QString *error)
+{
+    snoozeLength = qBound(int(minSnoozeMinutes), minutes, int(maxSnoozeMinutes));
+    return save(error);
+}
+
+bool WidgetSettings::setReminderSound(bool on, QString *error)
+{
+    sound = on;
+    return save(error);
+}
+
+bool WidgetSettings::setRemindDesktopCalendars(bool on, QString *error)
+{
+    desktopCalendars = on;
+    return save(error);
 }
 
 bool WidgetSettings::setColours(Colours colours, QString *error)
@@ -90,8 +155,11 @@ bool WidgetSettings::save(QString *error)
 {
     // Written whole each time, so that a file that was damaged comes out clean.
     const QByteArray text = QByteArrayLiteral("[Appearance]\ncolours=") + colourNames[int(chosenColours)] +
-                            QByteArrayLiteral("\n\n[Window]\nkeepPlace=") +
-                            (keepingPlace ? QByteArrayLiteral("true") : QByteArrayLiteral("false")) + '\n';
+                            QByteArrayLiteral("\n\n[Window]\nkeepPlace=") + boolText(keepingPlace) +
+                            QByteArrayLiteral("\n\n[Reminders]\nenabled=") + boolText(reminding) +
+                            QByteArrayLiteral("\nsnoozeMinutes=") + QByteArray::number(snoozeLength) +
+                            QByteArrayLiteral("\nsound=") + boolText(sound) +
+                            QByteArrayLiteral("\ndesktopCalendars=") + boolText(desktopCalendars) + '\n';
     const QString directory = QFileInfo(filePath).absolutePath();
     if (!QDir().mkpath(directory)) {
         *error = QStringLiteral("cannot create %1").arg(directory);

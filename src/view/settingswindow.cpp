@@ -3,6 +3,7 @@
 #include "autostart.h"
 #include "calendarsconf.h"
 #include "calendarslist.h"
+#include "datacenter.h"
 #include "mainwindow.h"
 #include "roundedfill.h"
 #include "viewlog.h"
@@ -19,6 +20,7 @@
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -53,6 +55,12 @@ void applySettings(const WidgetSettings &settings)
 {
     ZGuiApplicationHelper::instance()->setPaletteType(colorTypeOf(settings.colours()));
     WindowPlace::setKeeping(settings.keepPlace());
+    ReminderRules::Options reminders;
+    reminders.enabled = settings.reminders();
+    reminders.snoozeMinutes = settings.snoozeMinutes();
+    reminders.sound = settings.reminderSound();
+    reminders.desktopCalendars = settings.remindDesktopCalendars();
+    DataCenter::instance()->setReminderOptions(reminders);
 }
 
 SettingsWindow::SettingsWindow(QWidget *parent)
@@ -84,6 +92,8 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     layout->addWidget(coloursBox);
     layout->addSpacing(8);
     layout->addWidget(keepPlaceBox);
+    layout->addSpacing(8);
+    layout->addWidget(makeRemindersSection());
     layout->addWidget(errorLabel);
     setCentralWidget(central);
 
@@ -119,7 +129,7 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     connect(ZGuiApplicationHelper::instance(), &ZGuiApplicationHelper::themeTypeChanged, this,
             &SettingsWindow::onThemeChanged);
     onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
-    resize(380, 460);
+    resize(380, 600);
 }
 
 QWidget *SettingsWindow::makeCalendarsSection()
@@ -201,6 +211,75 @@ QWidget *SettingsWindow::makeCalendarsSection()
     });
     readCalendars();
     return section;
+}
+
+QWidget *SettingsWindow::makeRemindersSection()
+{
+    auto *section = new QWidget(this);
+    auto *layout = new QVBoxLayout(section);
+    layout->setContentsMargins(0, 0, 0, 0);
+    remindersBox = new QCheckBox(tr("Remind me of my tasks"), section);
+    remindersBox->setObjectName(QStringLiteral("remindersBox"));
+    snoozeBox = new QSpinBox(section);
+    snoozeBox->setObjectName(QStringLiteral("snoozeBox"));
+    snoozeBox->setAccessibleName(tr("Snooze length in minutes"));
+    snoozeBox->setRange(WidgetSettings::minSnoozeMinutes, WidgetSettings::maxSnoozeMinutes);
+    snoozeBox->setSuffix(tr(" min"));
+    soundBox = new QCheckBox(tr("Play the alarm sound"), section);
+    soundBox->setObjectName(QStringLiteral("soundBox"));
+    desktopCalendarsBox = new QCheckBox(tr("Remind of calendars the desktop already reminds of"), section);
+    desktopCalendarsBox->setObjectName(QStringLiteral("desktopCalendarsBox"));
+    auto *note = new QLabel(tr("This applies to the desktop's (Evolution) calendars, whose own alarm "
+                               "service reminds of them already."),
+                            section);
+    note->setWordWrap(true);
+    desktopCalendarsBox->setAccessibleDescription(note->text());
+
+    auto *snoozeRow = new QHBoxLayout;
+    auto *snoozeLabel = new QLabel(tr("S&nooze for"), section);
+    snoozeLabel->setBuddy(snoozeBox);
+    snoozeRow->addWidget(snoozeLabel);
+    snoozeRow->addWidget(snoozeBox);
+    snoozeRow->addStretch(1);
+    layout->addWidget(heading(tr("&Reminders"), remindersBox, section));
+    layout->addWidget(remindersBox);
+    layout->addLayout(snoozeRow);
+    layout->addWidget(soundBox);
+    layout->addWidget(desktopCalendarsBox);
+    layout->addWidget(note);
+
+    remindersBox->setChecked(settings.reminders());
+    snoozeBox->setValue(settings.snoozeMinutes());
+    soundBox->setChecked(settings.reminderSound());
+    desktopCalendarsBox->setChecked(settings.remindDesktopCalendars());
+    for (QWidget *option : {static_cast<QWidget *>(snoozeBox), static_cast<QWidget *>(soundBox),
+                            static_cast<QWidget *>(desktopCalendarsBox)})
+        option->setEnabled(settings.reminders());
+    connect(remindersBox, &QCheckBox::toggled, this, [this](bool on) {
+        saveReminders([on](WidgetSettings &s, QString *error) { return s.setReminders(on, error); });
+    });
+    connect(snoozeBox, QOverload<int>::of(&QSpinBox::valueChanged), this, [this](int minutes) {
+        saveReminders([minutes](WidgetSettings &s, QString *error) { return s.setSnoozeMinutes(minutes, error); });
+    });
+    connect(soundBox, &QCheckBox::toggled, this, [this](bool on) {
+        saveReminders([on](WidgetSettings &s, QString *error) { return s.setReminderSound(on, error); });
+    });
+    connect(desktopCalendarsBox, &QCheckBox::toggled, this, [this](bool on) {
+        saveReminders(
+            [on](WidgetSettings &s, QString *error) { return s.setRemindDesktopCalendars(on, error); });
+    });
+    return section;
+}
+
+void SettingsWindow::saveReminders(const std::function<bool(WidgetSettings &, QString *)> &change)
+{
+    QString error;
+    if (!change(settings, &error))
+        showError(tr("Cannot save the settings: %1").arg(error));
+    applySettings(settings);
+    for (QWidget *option : {static_cast<QWidget *>(snoozeBox), static_cast<QWidget *>(soundBox),
+                            static_cast<QWidget *>(desktopCalendarsBox)})
+        option->setEnabled(settings.reminders());
 }
 
 void SettingsWindow::readCalendars()

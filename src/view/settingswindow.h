@@ -13,8 +13,9 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 
-// Puts the user's choices into effect: the colours, and whether the window's place is kept.
+// Puts the user's choices into effect: the colours, whether the window's place is kept, the reminders.
 void applySettings(const WidgetSettings &settings);
 
 // The settings button's window, in the widget's own translucent style. Every change is saved and
@@ -35,6 +36,8 @@ protected:
 
 private:
     QWidget *makeCalendarsSection();
+    QWidget *makeRemindersSection();
+    void saveReminders(const std::function<bool(WidgetSettings &, QString *)> &change);
     void readCalendars();
     void editCalendars(const std::function<void(CalendarsConf &)> &edit, const QString &failure);
     void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
@@ -48,6 +51,10 @@ private:
     QPushButton *removeButton = nullptr;
     QComboBox *coloursBox;
     QCheckBox *keepPlaceBox;
+    QCheckBox *remindersBox = nullptr;
+    QSpinBox *snoozeBox = nullptr;
+    QCheckBox *soundBox = nullptr;
+    QCheckBox *desktopCalendarsBox = nullptr;
     QLabel *errorLabel;
 };
 
