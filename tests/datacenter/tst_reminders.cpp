@@ -1,0 +1,297 @@
+#include "dayclock.h"
+#include "fakedbusservice.h"
+#include "reminderrules.h"
+#include "reminderscheduler.h"
+#include "reminderstore.h"
+
+#include <QDBusArgument>
+#include <QDBusConnectionInterface>
+#include <QtTest>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+// Every row is read against this moment: no case depends on the hour of the run.
+const QDateTime base(QDate(2030, 6, 12), QTime(10, 0));
+
+ScheduleDataInfo job(int id, int beginMin, int endMin, int remind, bool allDay = false)
+{
+    ScheduleDataInfo info;
+    info.setID(id);
+    info.setTitleName(QStringLiteral("Task %1").arg(id));
+    info.setAllDay(allDay);
+    info.setBeginDateTime(base.addSecs(60 * beginMin));
+    info.setEndDateTime(base.addSecs(60 * endMin));
+    info.setRemindData(RemindData(remind, QTime(9, 0)));
+    return info;
+}
+
+int infoLines = 0;
+QtMessageHandler previousHandler = nullptr;
+void countInfo(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    infoLines += type == QtInfoMsg && message.contains(QLatin1String("notification service"));
+    previousHandler(type, context, message);
+}
+} // namespace
+
+class TestReminders : public QObject
+{
+    Q_OBJECT
+
+private:
+    // The widget as one run of it: a clock of the test's, the store file, the scheduler.
+    struct Run
+    {
+        DayClock clock;
+        ReminderStore store;
+        ReminderScheduler scheduler;
+        Run(const QString &path, const QDateTime *now)
+            : store(path)
+            , scheduler(&clock, &store)
+        {
+            clock.setTimeSource([now] { return *now; });
+            QSignalSpy reviewed(&scheduler, &ReminderScheduler::reviewed);
+            scheduler.start();
+            [&] { QTRY_VERIFY(reviewed.count() > 0); }();
+        }
+    };
+    std::unique_ptr<Run> start() { return std::make_unique<Run>(storePath, &now); }
+    void setNow(Run &run, int minutes)
+    {
+        now = base.addSecs(60 * minutes);
+        run.clock.setTimeSource([this] { return now; }); // the clock jumps
+    }
+    void serve(const QVector<ScheduleDataInfo> &jobs)
+    {
+        QMap<QDate, QVector<ScheduleDataInfo>> days;
+        for (const ScheduleDataInfo &j : jobs)
+            days[j.getBeginDateTime().date()].append(j);
+        server.setReply("GetJobs", FakeDBusService::Reply::value(ScheduleDataInfo::RangeInfoToStrJson(days)));
+    }
+    int shown() const { return notifications.calls("Notify").size(); }
+    // Everything the scheduler sent before has reached the service (or the bus's refusal has come
+    // back) once this returns.
+    void roundTrip()
+    {
+        if (notifications.isRunning())
+            QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+                notifications.service, notifications.path, notifications.interface, "GetServerInformation"));
+        else
+            QDBusConnection::sessionBus().interface()->isServiceRegistered(notifications.service);
+        QCoreApplication::processEvents();
+    }
+    // A scheduler asks what the service can show before its first reminder, and only then.
+    int asked()
+    {
+        roundTrip();
+        return notifications.calls("GetCapabilities").size();
+    }
+    // Answers an action once the scheduler knows the notification's id.
+    bool invoke(uint id, const QString &action, const std::function<bool()> &done)
+    {
+        notifications.emitSignal("ActionInvoked", {QVariant::fromValue(id), action});
+        roundTrip();
+        return done();
+    }
+
+    FakeDBusService notifications{"org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                                  "org.freedesktop.Notifications"};
+    FakeDBusService server{"com.norvale.dataserver.Calendar", "/com/norvale/dataserver/Calendar",
+                           "com.norvale.dataserver.Calendar"};
+    FakeDBusService calendar{"com.norvale.Calendar", "/com/norvale/Calendar", "com.norvale.Calendar"};
+    std::shared_ptr<std::atomic<uint>> lastId = std::make_shared<std::atomic<uint>>(0);
+    QTemporaryDir dir;
+    QString storePath;
+    QDateTime now;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!QDBusConnection::sessionBus().isConnected())
+            QSKIP("no session bus");
+        QVERIFY(notifications.start() && server.start() && calendar.start());
+        notifications.setHandler("Notify", [id = lastId](const FakeDBusService::Call &) {
+            return FakeDBusService::Reply::value(++*id);
+        });
+    }
+    void init()
+    {
+        notifications.setReply("GetCapabilities", FakeDBusService::Reply::value(QStringList{"actions", "body", "sound"}));
+        notifications.clearCalls();
+        calendar.clearCalls();
+        storePath = dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QTest::currentTestFunction());
+        now = base;
+    }
+
+    void moments_data();
+    void moments();
+    void firesOnceAcrossRestarts();
+    void missedWhileStopped_data();
+    void missedWhileStopped();
+    void snoozeSurvivesRestartAndOpenOpens();
+    void movedAndDeleted();
+    void plainWithoutCapabilities();
+    void noService();
+};
+
+void TestReminders::moments_data()
+{
+    QTest::addColumn<ScheduleDataInfo>("task");
+    QTest::addColumn<QDateTime>("moment");
+    QTest::addColumn<bool>("due");
+    QTest::addColumn<QString>("bodyPart");
+
+    const ScheduleDataInfo allDay = job(2, 14 * 60, 38 * 60, 1, true); // tomorrow
+    QTest::newRow("timed, 15 minutes before") << job(1, 60, 120, 15) << base.addSecs(45 * 60) << false
+                                              << "Begins at";
+    QTest::newRow("all-day, a day before at 09:00")
+        << allDay << QDateTime(base.date(), QTime(9, 0)) << true << "all day";
+    QTest::newRow("exactly at the start") << job(3, 0, 60, 0) << base << true << "Begins at";
+    QTest::newRow("no reminder") << job(4, 30, 60, -1) << QDateTime() << false << "";
+    QTest::newRow("missed, event not ended") << job(5, -30, 30, 15) << base.addSecs(-45 * 60) << true
+                                             << "30 minute";
+    QTest::newRow("missed, event ended") << job(6, -120, -60, 15) << base.addSecs(-135 * 60) << false << "";
+}
+
+void TestReminders::moments()
+{
+    QFETCH(ScheduleDataInfo, task);
+    QFETCH(QDateTime, moment);
+    QFETCH(bool, due);
+    QFETCH(QString, bodyPart);
+
+    QCOMPARE(ReminderRules::momentOf(task), moment);
+    const ReminderStore store{QString()};
+    const ReminderRules::Plan plan = ReminderRules::plan({task}, store, {}, base);
+    QCOMPARE(plan.due.size(), due ? 1 : 0);
+    QCOMPARE(plan.next, moment > base ? moment : QDateTime());
+    if (!bodyPart.isEmpty())
+        QVERIFY2(ReminderRules::body(task, base, false).contains(bodyPart),
+                 qPrintable(ReminderRules::body(task, base, false)));
+    ReminderRules::Options off;
+    off.enabled = false;
+    QVERIFY(ReminderRules::plan({task}, store, off, base).due.isEmpty());
+}
+
+void TestReminders::firesOnceAcrossRestarts()
+{
+    serve({job(1, 60, 120, 15), job(2, 30, 90, -1)});
+    {
+        auto run = start();
+        QCOMPARE(run->scheduler.nextReminder(), base.addSecs(45 * 60));
+        QCOMPARE(shown(), 0);
+        setNow(*run, 50); // over the reminder: told once
+        QTRY_COMPARE(shown(), 1);
+        const FakeDBusService::Call call = notifications.calls("Notify").first();
+        QCOMPARE(call.arguments.at(3), QVariant(QString("Task 1")));
+        QVERIFY(call.arguments.at(5).toStringList().contains("snooze"));
+        QCOMPARE(qdbus_cast<QVariantMap>(call.arguments.at(6)).value("sound-name"),
+                 QVariant(QString("alarm-clock-elapsed")));
+        setNow(*run, 51);
+        QVERIFY(!run->scheduler.nextReminder().isValid());
+    }
+    auto restarted = start();
+    setNow(*restarted, 52);
+    QCOMPARE(asked(), 1);
+    QCOMPARE(shown(), 1);
+}
+
+void TestReminders::missedWhileStopped_data()
+{
+    QTest::addColumn<int>("beginMin");
+    QTest::addColumn<int>("endMin");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("event not ended") << -30 << 30 << 1;
+    QTest::newRow("event ended") << -120 << -60 << 0;
+}
+
+void TestReminders::missedWhileStopped()
+{
+    QFETCH(int, beginMin);
+    QFETCH(int, endMin);
+    QFETCH(int, expected);
+    serve({job(1, beginMin, endMin, 15)});
+    {
+        auto run = start();
+        QTRY_COMPARE(shown(), expected);
+        QCOMPARE(asked(), expected);
+    }
+    auto restarted = start();
+    QCOMPARE(asked(), expected);
+    QCOMPARE(shown(), expected);
+}
+
+void TestReminders::snoozeSurvivesRestartAndOpenOpens()
+{
+    serve({job(1, 5, 120, 15)});
+    {
+        auto run = start();
+        QTRY_COMPARE(shown(), 1);
+        const uint id = lastId->load();
+        QTRY_VERIFY(invoke(id, "snooze", [&] { return run->scheduler.nextReminder() == base.addSecs(10 * 60); }));
+    }
+    auto run = start();
+    setNow(*run, 9);
+    QCOMPARE(asked(), 1);
+    setNow(*run, 10);
+    QTRY_COMPARE(shown(), 2);
+    const uint id = lastId->load();
+    QTRY_VERIFY(invoke(id, "open", [&] { return !calendar.calls("OpenSchedule").isEmpty(); }));
+    QCOMPARE(calendar.calls("OpenSchedule").size(), 1);
+    QVERIFY(calendar.calls("OpenSchedule").first().arguments.first().toString().contains("Task 1"));
+}
+
+void TestReminders::movedAndDeleted()
+{
+    serve({job(1, 5, 60, 15)});
+    auto run = start();
+    QTRY_COMPARE(shown(), 1);
+    const uint id = lastId->load();
+
+    serve({job(1, 125, 180, 15)}); // moved two hours on
+    server.emitSignal("JobsUpdated");
+    QTRY_COMPARE(run->scheduler.nextReminder(), base.addSecs(110 * 60));
+    QTRY_COMPARE(notifications.calls("CloseNotification").size(), 1);
+    QCOMPARE(notifications.calls("CloseNotification").first().arguments.first(), QVariant(id));
+
+    serve({});
+    server.emitSignal("JobsUpdated");
+    QTRY_VERIFY(!run->scheduler.nextReminder().isValid());
+    setNow(*run, 120);
+    QCOMPARE(shown(), 1);
+}
+
+void TestReminders::plainWithoutCapabilities()
+{
+    notifications.setReply("GetCapabilities", FakeDBusService::Reply::value(QStringList{"body"}));
+    serve({job(1, 5, 60, 15)});
+    start();
+    QTRY_COMPARE(shown(), 1);
+    const FakeDBusService::Call call = notifications.calls("Notify").first();
+    QCOMPARE(call.arguments.at(5).toStringList(), QStringList());
+    QVERIFY(!qdbus_cast<QVariantMap>(call.arguments.at(6)).contains("sound-name"));
+}
+
+void TestReminders::noService()
+{
+    notifications.stop();
+    serve({job(1, 5, 60, 15), job(2, 20, 60, 30)});
+    previousHandler = qInstallMessageHandler(countInfo);
+    {
+        auto run = start();
+        QTRY_COMPARE(infoLines, 1);
+        serve({job(1, 5, 60, 15), job(2, 20, 60, 30), job(3, 40, 60, 40)});
+        server.emitSignal("JobsUpdated");
+        QSignalSpy reviewed(&run->scheduler, &ReminderScheduler::reviewed);
+        QTRY_VERIFY(reviewed.count() > 0);
+        roundTrip();
+    }
+    qInstallMessageHandler(previousHandler);
+    QCOMPARE(infoLines, 1);
+    QVERIFY(notifications.start());
+}
+
+QTEST_MAIN(TestReminders)
+#include "tst_reminders.moc"
