@@ -174,9 +174,10 @@ void TestWidgetProcess::endsGracefullyOnSignal()
     // The notification is the last step before the event loop.
     QTRY_VERIFY_WITH_TIMEOUT(notifications->calls("Notify").size() == 1, 30000);
     QVERIFY(QFileInfo(dataDir).isDir());
-    // Both of the overview's fetches are out and unanswered, and the widget has not waited for them.
+    // Both of the overview's fetches and the reminders' one are out and unanswered, and the widget
+    // has not waited for them.
     if (hungServer)
-        QTRY_COMPARE(server.calls("GetJobs").size(), 2);
+        QTRY_COMPARE(server.calls("GetJobs").size(), 3);
     QCOMPARE(widget.state(), QProcess::Running);
 
     QCOMPARE(::kill(pid_t(widget.processId()), signalNumber), 0);
