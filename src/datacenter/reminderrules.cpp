@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QSet>
 
+#include <algorithm>
+
 namespace ReminderRules {
 
 namespace {
@@ -70,7 +72,8 @@ Plan plan(const QVector<ScheduleDataInfo> &jobs, const ReminderStore &store, con
         if (job.getEndDateTime() <= now)
             continue;
         const ReminderStore::Reminder reminder = reminderOf(job);
-        const QString key = QStringLiteral("%1 %2 %3").arg(reminder.id).arg(reminder.recurId).arg(reminder.beginMs);
+        const QString key =
+            QStringLiteral("%1 %2 %3").arg(reminder.id).arg(reminder.recurId).arg(reminder.beginMs);
         if (seen.contains(key))
             continue;
         seen.insert(key);
@@ -94,13 +97,13 @@ QString body(const ScheduleDataInfo &job, const QDateTime &now, bool severalCale
     const QDateTime begin = job.getBeginDateTime();
     const QString when = whenText(job, now);
     // Bounded apart from the call below: lupdate's parser loses itself in a template argument there.
-    const int lateMinutes = int(qBound<qint64>(0, begin.secsTo(now) / 60, 1000000));
+    const int lateMinutes = int(std::clamp<qint64>(begin.secsTo(now) / 60, 0, 1000000));
     QString text;
     if (job.getAllDay())
         text = QCoreApplication::translate("ReminderRules", "%1, all day").arg(when);
     else if (lateMinutes >= 1)
         text = QCoreApplication::translate("ReminderRules", "Began at %1, %n minute(s) ago", nullptr,
-                                          lateMinutes)
+                                           lateMinutes)
                    .arg(when);
     else
         text = QCoreApplication::translate("ReminderRules", "Begins at %1").arg(when);
@@ -119,14 +122,11 @@ Notifications::Notification notificationOf(const ScheduleDataInfo &job, const QD
     n.body = body(job, now, severalCalendars);
     // "default" is a click on the notification itself, where the service offers that.
     const QString open = QCoreApplication::translate("ReminderRules", "Open");
-    n.actions = QStringList{QStringLiteral("default"),
-                            open,
-                            QStringLiteral("open"),
-                            open,
-                            QStringLiteral("snooze"),
-                            QCoreApplication::translate("ReminderRules", "Snooze"),
-                            QStringLiteral("dismiss"),
-                            QCoreApplication::translate("ReminderRules", "Dismiss")};
+    n.actions =
+        QStringList{QStringLiteral("default"), open,
+                    QStringLiteral("open"),    open,
+                    QStringLiteral("snooze"),  QCoreApplication::translate("ReminderRules", "Snooze"),
+                    QStringLiteral("dismiss"), QCoreApplication::translate("ReminderRules", "Dismiss")};
     n.hints.insert(QStringLiteral("desktop-entry"), n.appName);
     n.hints.insert(QStringLiteral("category"), QStringLiteral("x-reminder"));
     if (options.sound)

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -35,7 +36,8 @@ ReminderScheduler::ReminderScheduler(DayClock *clock, ReminderStore *store, cons
     timer->setTimerType(Qt::PreciseTimer);
     connect(timer, &QTimer::timeout, this, &ReminderScheduler::review);
     connect(tracker, &NotificationTracker::actionInvoked, this, &ReminderScheduler::onAction);
-    connect(tracker, &NotificationTracker::closed, this, [this](const QString &key) { onScreen.remove(key); });
+    connect(tracker, &NotificationTracker::closed, this,
+            [this](const QString &key) { onScreen.remove(key); });
 }
 
 void ReminderScheduler::setOptions(const ReminderRules::Options &changed)
@@ -152,7 +154,7 @@ void ReminderScheduler::review()
         timer->stop();
     } else {
         const qint64 wait = now.msecsTo(plan.next) + wakeMarginMs;
-        timer->start(int(qBound<qint64>(0, wait, std::numeric_limits<int>::max())));
+        timer->start(int(std::clamp<qint64>(wait, 0, std::numeric_limits<int>::max())));
     }
     Q_EMIT reviewed();
 }

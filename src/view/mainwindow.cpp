@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using Zyk::Gui::ZGuiApplicationHelper;
 using Zyk::Widget::ZButtonBox;
 using Zyk::Widget::ZButtonBoxButton;
@@ -211,9 +213,11 @@ void MainWindow::openSettings()
         // place(), not pos(): on a Wayland layer surface Qt knows no position of the window.
         const QRect widget(place(), size());
         QRect beside(QPoint(), settingsWindow->size());
-        beside.moveTopLeft(QPoint(widget.right() + 16, widget.top()));
+        // Level with the widget, or as high as a widget low on the screen leaves room for.
+        const int top = std::max(screen.top(), std::min(widget.top(), screen.bottom() + 1 - beside.height()));
+        beside.moveTopLeft(QPoint(widget.right() + 16, top));
         if (!screen.contains(beside))
-            beside.moveTopRight(QPoint(widget.left() - 16, widget.top()));
+            beside.moveTopRight(QPoint(widget.left() - 16, top));
         if (!screen.contains(beside))
             beside.moveCenter(screen.center());
         settingsWindow->setPlace(beside.topLeft());

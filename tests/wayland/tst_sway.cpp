@@ -611,9 +611,11 @@ void TestSway::settingsBesideThePanel()
     QVERIFY(startWidget());
     const QPoint place = keptPlace().isNull() ? firstPlace : keptPlace();
     QTRY_VERIFY_WITH_TIMEOUT(panelSettledAt(place), 15000);
-    QRect beside(place + QPoint(panelSize.width() + 16, 0), QSize(380, 460));
-    if (!QRect(QPoint(), input.extent).contains(beside))
-        beside.moveTopRight(place - QPoint(16, 0));
+    const QRect output(QPoint(), input.extent);
+    const int top = std::min(place.y(), output.height() - 600);
+    QRect beside(QPoint(place.x() + panelSize.width() + 16, top), QSize(380, 600));
+    if (!output.contains(beside))
+        beside.moveTopRight(QPoint(place.x() - 16, top));
     QVERIFY(isDesktop(screenshot().pixel(beside.center())));
 
     input.click(place + settingsButton, BTN_LEFT);
