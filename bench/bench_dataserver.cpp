@@ -398,6 +398,18 @@ void report(const QString &label, const Figures &f)
                     Bench::median(f.afterChange), QStringLiteral("ms"), 25);
 }
 
+// A calendar's opening lines with Berlin's zone, as the exporters write it.
+QByteArray calendarHead(const char *product)
+{
+    return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//") + product + "//EN\r\n" +
+           "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"
+           "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nTZNAME:CEST\r\n"
+           "DTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nEND:DAYLIGHT\r\n"
+           "BEGIN:STANDARD\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\n"
+           "DTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\n"
+           "END:VTIMEZONE\r\n";
+}
+
 // A vdirsyncer folder: one event per file, named after its UID, each with the zone the CalDAV
 // server sent along. Every event lies in the coming week, so that one GetJobs sees them all.
 QByteArray vdirEvent(int number, int version, const QDate &today)
@@ -408,15 +420,7 @@ QByteArray vdirEvent(int number, int version, const QDate &today)
     auto at = [&date](const QTime &time) {
         return date + 'T' + time.toString(QStringLiteral("HHmmss")).toLatin1();
     };
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//Sync//EN\r\n"
-           "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"
-           "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nTZNAME:CEST\r\n"
-           "DTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nEND:DAYLIGHT\r\n"
-           "BEGIN:STANDARD\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\n"
-           "DTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\n"
-           "END:VTIMEZONE\r\n"
-           "BEGIN:VEVENT\r\nUID:sync-" +
-           QByteArray::number(number) +
+    return calendarHead("Sync") + "BEGIN:VEVENT\r\nUID:sync-" + QByteArray::number(number) +
            "@bench.example\r\nDTSTAMP:20261201T120000Z\r\nDTSTART;TZID=Europe/Berlin:" + at(start) +
            "\r\nDTEND;TZID=Europe/Berlin:" + at(start.addSecs(1800)) + "\r\nSUMMARY:Synced " +
            QByteArray::number(number) + ", version " + QByteArray::number(version) +
@@ -599,13 +603,7 @@ bool writeOverrides(const QString &path, const QDate &today)
     const QDate first = today.addDays(-overrides + 10);
     auto day = [](const QDate &date) { return date.toString(QStringLiteral("yyyyMMdd")).toLatin1(); };
     QByteArray text =
-        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//Overrides//EN\r\n"
-        "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"
-        "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nTZNAME:CEST\r\n"
-        "DTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nEND:DAYLIGHT\r\n"
-        "BEGIN:STANDARD\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\n"
-        "DTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\n"
-        "END:VTIMEZONE\r\n"
+        calendarHead("Overrides") +
         "BEGIN:VEVENT\r\nUID:moved@bench\r\nDTSTAMP:20261201T120000Z\r\nDTSTART;TZID=Europe/Berlin:" +
         day(first) + "T090000\r\nDURATION:PT1H\r\nRRULE:FREQ=DAILY\r\nSUMMARY:Daily\r\nEND:VEVENT\r\n";
     for (int i = 0; i < overrides; ++i) {
