@@ -30,6 +30,8 @@ QString errorName(CalendarStore::Status status)
         return QStringLiteral("org.freedesktop.DBus.Error.LimitsExceeded");
     case CalendarStore::Status::ReadOnly:
         return QStringLiteral(DBUS_SERVER_ERROR "ReadOnly");
+    case CalendarStore::Status::ChangedOnDisk:
+        return QStringLiteral(DBUS_SERVER_ERROR "ChangedOnDisk");
     case CalendarStore::Status::WriteFailed:
     case CalendarStore::Status::Ok:
         break;
@@ -161,7 +163,10 @@ void CalendarAdaptor::UpdateJob(const QString &job, const QDBusMessage &message)
         invalid(message, QStringLiteral("UpdateJob: %1").arg(why));
         return;
     }
-    failed(message, m_store->updateJob(ScheduleDataInfo::JsonToSchedule(object)));
+    const auto scope = object.value(QLatin1String("ThisOccurrenceOnly")).toBool()
+                           ? CalendarStore::Scope::ThisOccurrence
+                           : CalendarStore::Scope::AsStored;
+    failed(message, m_store->updateJob(ScheduleDataInfo::JsonToSchedule(object), scope));
 }
 
 void CalendarAdaptor::DeleteJob(qint64 id, const QDBusMessage &message)

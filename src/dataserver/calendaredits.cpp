@@ -1,7 +1,7 @@
 #include "calendarstore.h"
 
-#include "calendarstore_p.h"
 #include "calendarsources.h"
+#include "calendarstore_p.h"
 #include "icsdocument.h"
 #include "joblines.h"
 #include "jobmapping.h"
@@ -191,10 +191,11 @@ CalendarStore::Result CalendarStore::Private::refuseReadOnly(const CalendarFile 
 {
     const CalendarFiles::Source &source = files.sourceOf(file);
     if (source.kind == CalendarSources::Kind::Eds)
-        return Result::failure(Status::ReadOnly,
-                               QStringLiteral("job %1 belongs to the Evolution calendar %2, which is read-only here")
-                                   .arg(id)
-                                   .arg(source.identity.name));
+        return Result::failure(
+            Status::ReadOnly,
+            QStringLiteral("job %1 belongs to the Evolution calendar %2, which is read-only here")
+                .arg(id)
+                .arg(source.identity.name));
     if (source.kind != CalendarSources::Kind::Subscription)
         return {};
     return Result::failure(Status::ReadOnly,
@@ -203,23 +204,44 @@ CalendarStore::Result CalendarStore::Private::refuseReadOnly(const CalendarFile 
                                .arg(source.location));
 }
 
+CalendarStore::Result CalendarStore::Private::targetOf(const QString &calendarId,
+                                                       const CalendarFiles::Source **target) const
+{
+    const QVector<CalendarFiles::Source> &sources = files.sources();
+    if (sources.isEmpty())
+        return Result::failure(Status::NoCalendar, QStringLiteral("no calendar to create the job in"));
+    const auto writable = [](const CalendarFiles::Source &source) {
+        return source.kind == CalendarSources::Kind::File || source.kind == CalendarSources::Kind::Folder;
+    };
+    if (calendarId.isEmpty()) {
+        const auto first = std::find_if(sources.cbegin(), sources.cend(), writable);
+        if (first == sources.cend())
+            return Result::failure(Status::ReadOnly,
+                                   QStringLiteral("every calendar is a subscription, which is read-only"));
+        *target = &*first;
+        return {};
+    }
+    const auto named =
+        std::find_if(sources.cbegin(), sources.cend(),
+                     [&](const CalendarFiles::Source &source) { return source.identity.id == calendarId; });
+    if (named == sources.cend())
+        return Result::failure(Status::NotFound, QStringLiteral("no calendar with ID %1").arg(calendarId));
+    if (!writable(*named))
+        return Result::failure(Status::ReadOnly,
+                               QStringLiteral("the calendar %1 is read-only here").arg(named->identity.name));
+    *target = &*named;
+    return {};
+}
+
 CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
 {
     Result check = checkJob(info);
     if (!check.ok())
         return check;
-    if (d->files.sources().isEmpty())
-        return Result::failure(Status::NoCalendar, QStringLiteral("no calendar to create the job in"));
-    const auto writable = std::find_if(d->files.sources().cbegin(), d->files.sources().cend(),
-                                       [](const CalendarFiles::Source &source) {
-                                           return source.kind == CalendarSources::Kind::File ||
-                                                  source.kind == CalendarSources::Kind::Folder;
-                                       });
-    if (writable == d->files.sources().cend())
-        return Result::failure(Status::ReadOnly,
-                               QStringLiteral("every calendar is a subscription, which is read-only"));
-
-    const CalendarFiles::Source &target = *writable;
+    const CalendarFiles::Source *found = nullptr;
+    if (const Result chosen = d->targetOf(info.getCalendarId(), &found); !chosen.ok())
+        return chosen;
+    const CalendarFiles::Source &target = *found;
     const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const TimeStyle style = TimeStyle::system();
 
@@ -290,6 +312,8 @@ struct Edited
     Event::Ptr event;
     int recurId = 0;
     ScheduleDataInfo current;
+    // The occurrence was taken out of its series for this edit: its times move it alone.
+    bool detached = false;
 };
 
 // `events`: the master and its overrides, as the file's series holds them.
@@ -338,6 +362,32 @@ void locate(const IcsDocument &document, const Edited &edited, int *masterAt, in
         *targetAt = *masterAt;
 }
 
+// The occurrence as a component of its own (an override, with the series' RECURRENCE-ID for it),
+// placed after the series: what it holds is the series' own until the edit changes it.
+int detach(QVector<IcsNode> &components, int masterAt, Edited &edited)
+{
+    const IcsNode &series = components.at(masterAt);
+    const Event &master = *edited.master;
+    IcsNode occurrence = series;
+    for (const char *name : {"RRULE", "RDATE", "EXRULE", "EXDATE"})
+        occurrence.removeProperties(QLatin1String(name));
+    TimeStyle style;
+    style.kind = TimeStyle::Date;
+    if (!master.allDay())
+        style = TimeStyle::of(master.dtStart(), series.find(QStringLiteral("DTSTART")));
+    const QString recurrenceId = QStringLiteral("RECURRENCE-ID");
+    occurrence.setProperties(recurrenceId,
+                             {timeProperty(recurrenceId, occurrenceStart(master, edited.recurId), style)});
+    const ScheduleDataInfo &current = edited.current;
+    const IcsNode *endLine = series.find(QStringLiteral("DTEND"));
+    const TimeStyle endStyle = master.allDay() || !endLine ? style : TimeStyle::of(master.dtEnd(), endLine);
+    setTimes(occurrence, current.getBeginDateTime(), current.getEndDateTime(), current.getAllDay(), style,
+             endStyle, series.find(QStringLiteral("DURATION")) && !endLine);
+    components.insert(masterAt + 1, occurrence);
+    edited.detached = true;
+    return masterAt + 1;
+}
+
 bool editTexts(IcsNode &node, const ScheduleDataInfo &info, const ScheduleDataInfo &current)
 {
     bool touched = false;
@@ -372,7 +422,7 @@ bool editTimes(IcsNode &node, const Edited &edited, const ScheduleDataInfo &info
     const Event &target = *edited.event;
     QDateTime begin = info.getBeginDateTime();
     QDateTime end = info.getEndDateTime();
-    if (edited.event == edited.master && master.recurs()) {
+    if (edited.event == edited.master && master.recurs() && !edited.detached) {
         // Moving one occurrence of a series moves the series by as much.
         if (info.getAllDay()) {
             const qint64 days = current.getBeginDateTime().date().daysTo(master.dtStart().date());
@@ -457,7 +507,7 @@ bool editSeries(IcsNode &series, const Edited &edited, const ScheduleDataInfo &i
 
 } // namespace
 
-CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
+CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info, Scope scope)
 {
     Result check = checkJob(info);
     if (!check.ok())
@@ -473,7 +523,7 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
             Status::InvalidArgument,
             QStringLiteral("job %1 is a to-do, which is changed where it was made").arg(info.getID()));
     const OccurrenceIndex::Series *series = OccurrenceIndex::find(file->series, master->uid());
-    const Edited edited = editedOf(series ? series->events : Event::List{master}, master, info);
+    Edited edited = editedOf(series ? series->events : Event::List{master}, master, info);
 
     IcsDocument document;
     const Result read = d->files.documentOf(*file, &document);
@@ -488,6 +538,8 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info)
             QStringLiteral("the event %1 was not found in %2").arg(master->uid(), file->path));
 
     QVector<IcsNode> &components = document.components();
+    if (scope == Scope::ThisOccurrence && master->recurs() && edited.event == master)
+        targetAt = detach(components, masterAt, edited);
     IcsNode &target = components[targetAt];
     TimeStyle zoneNeeded;
     bool touchedTarget = editTexts(target, info, edited.current);

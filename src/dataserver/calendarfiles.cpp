@@ -225,7 +225,7 @@ Result CalendarFiles::documentOf(const CalendarFile &file, IcsDocument *document
         if (!m_reload.isActive())
             m_reload.start();
         return Result::failure(
-            Status::WriteFailed,
+            Status::ChangedOnDisk,
             QStringLiteral("%1 changed on disk since it was read; it is read again").arg(file.path));
     }
     // A file read without its damaged lines would lose them to an edit: it is left alone.

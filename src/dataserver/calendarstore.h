@@ -15,7 +15,20 @@ class CalendarStore : public QObject
 {
     Q_OBJECT
 public:
-    enum class Status { Ok, NotFound, InvalidArgument, NoCalendar, Unreadable, WriteFailed, TooLarge, ReadOnly };
+    enum class Status {
+        Ok,
+        NotFound,
+        InvalidArgument,
+        NoCalendar,
+        Unreadable,
+        WriteFailed,
+        TooLarge,
+        ReadOnly,
+        ChangedOnDisk
+    };
+    // What an edit of one occurrence of a series changes: the component that holds it now (the
+    // series, or the occurrence's own override where it has one), or that occurrence alone.
+    enum class Scope { AsStored, ThisOccurrence };
     struct Result
     {
         Status status = Status::Ok;
@@ -56,8 +69,9 @@ public:
     // The calendars served, in the order they are listed.
     QVector<CalendarIdentity> calendars() const;
 
+    // In the calendar the job's CalendarID names, or the first writable one without it.
     Result createJob(const ScheduleDataInfo &info);
-    Result updateJob(const ScheduleDataInfo &info);
+    Result updateJob(const ScheduleDataInfo &info, Scope scope = Scope::AsStored);
     Result deleteJob(qint64 id);
 
     // Debounce of the reaction to changes on disk; editors write a file in several steps.

@@ -221,7 +221,7 @@ void TestOccurrenceIndex::editRefusesFileChangedOnDisk()
     const QByteArray renamed = QByteArray(single).replace("Lunch", "Brunch");
     QVERIFY(writeCalendar(daily + renamed));
     const CalendarStore::Result refused = store.deleteJob(id);
-    QCOMPARE(refused.status, CalendarStore::Status::WriteFailed);
+    QCOMPARE(refused.status, CalendarStore::Status::ChangedOnDisk);
     QVERIFY(refused.message.contains("changed on disk"));
     QFile file(m_path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -233,7 +233,7 @@ void TestOccurrenceIndex::editRefusesFileChangedOnDisk()
     int refusals = 1;
     QTimer retry;
     connect(&retry, &QTimer::timeout, this, [&] {
-        if (changed.isEmpty() && store.deleteJob(id).status == CalendarStore::Status::WriteFailed)
+        if (changed.isEmpty() && store.deleteJob(id).status == CalendarStore::Status::ChangedOnDisk)
             ++refusals;
     });
     retry.start(CalendarStore::reloadDelayMs / 3);

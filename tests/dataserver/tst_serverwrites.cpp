@@ -3,6 +3,7 @@
 
 #include <QDBusInterface>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSignalSpy>
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void createUpdateDeleteInFile();
     void updateMovesSeriesKeepingUnknownProperties();
     void updateOverriddenOccurrence();
+    void oneOccurrenceAndChosenCalendar();
     void createAndDeleteInDirectory();
     void refusedChanges();
     void jobTexts_data();
@@ -272,6 +274,62 @@ void TestServerWrites::updateOverriddenOccurrence()
     const QByteArray written = readAll(path);
     QCOMPARE(written.count("SUMMARY:Arbeit (Homeoffice)"), 1);
     QVERIFY(written.contains("RECURRENCE-ID:20140707T050000Z\nDTSTART;TZID=Europe/Berlin:20140707T090000\n"));
+}
+
+void TestServerWrites::oneOccurrenceAndChosenCalendar()
+{
+    const QString path = m_dir->filePath(QStringLiteral("home.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("thunderbird-export.ics"), path));
+    const QString other = m_dir->filePath(QStringLiteral("google.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), other));
+    QVERIFY(startServer({path, other}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+
+    // One occurrence moved and renamed on its own: an override; the series stays.
+    ScheduleDataInfo run =
+        jobsOf(QStringLiteral("Morning run"), QDate(2024, 3, 31), QDate(2024, 3, 31)).value(0);
+    QCOMPARE(run.getRecurID(), 2);
+    run.setTitleName(QStringLiteral("Evening run"));
+    run.setBeginDateTime(QDateTime(QDate(2024, 3, 31), QTime(19, 0)));
+    run.setEndDateTime(QDateTime(QDate(2024, 3, 31), QTime(19, 45)));
+    QJsonObject json = ScheduleDataInfo::ScheduleToJson(run);
+    json.insert(QStringLiteral("ThisOccurrenceOnly"), true);
+    QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                       QStringLiteral(DBUS_SERVER_NAME));
+    QCOMPARE(raw.call(QStringLiteral("UpdateJob"), QString::fromUtf8(QJsonDocument(json).toJson())).type(),
+             QDBusMessage::ReplyMessage);
+    QTRY_COMPARE(updates.count(), 1);
+    const QVector<ScheduleDataInfo> evening =
+        jobsOf(QStringLiteral("Evening run"), QDate(2024, 3, 28), QDate(2024, 4, 3));
+    QCOMPARE(evening.size(), 1);
+    QCOMPARE(evening.first().getRecurID(), 2);
+    QCOMPARE(evening.first().getBeginDateTime().toLocalTime().time(), QTime(19, 0));
+    QCOMPARE(jobsOf(QStringLiteral("Morning run"), QDate(2024, 3, 28), QDate(2024, 4, 3)).size(), 4);
+    QVERIFY(readAll(path).contains("RECURRENCE-ID;TZID=Europe/Berlin:20240331T070000\r\n"));
+
+    // One occurrence deleted: the series skips it.
+    ScheduleDataInfo skipped =
+        jobsOf(QStringLiteral("Morning run"), QDate(2024, 4, 1), QDate(2024, 4, 1)).value(0);
+    skipped.getIgnoreTime() << skipped.getBeginDateTime();
+    QVERIFY(m_client->UpdateJob(skipped));
+    QTRY_COMPARE(updates.count(), 2);
+    QCOMPARE(jobsOf(QStringLiteral("Morning run"), QDate(2024, 3, 28), QDate(2024, 4, 3)).size(), 3);
+    QCOMPARE(jobsOf(QStringLiteral("Evening run"), QDate(2024, 3, 28), QDate(2024, 4, 3)).size(), 1);
+
+    // A new job goes to the calendar it names; an unknown one is refused.
+    QVector<CalendarIdentity> calendars;
+    QVERIFY(m_client->GetCalendars(calendars));
+    QCOMPARE(calendars.size(), 2);
+    ScheduleDataInfo call = timedJob(QStringLiteral("Call"), QDateTime(QDate(2024, 6, 3), QTime(8, 0)), 15);
+    call.setCalendar(calendars.at(1));
+    QVERIFY(m_client->CreateJob(call) > 0);
+    QVERIFY(readAll(other).contains("SUMMARY:Call"));
+    QVERIFY(!readAll(path).contains("SUMMARY:Call"));
+    CalendarIdentity nowhere;
+    nowhere.id = QStringLiteral("nowhere");
+    call.setCalendar(nowhere);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^createJob err ,.*Error.NotFound"));
+    QCOMPARE(m_client->CreateJob(call), qint64(-1));
 }
 
 void TestServerWrites::createAndDeleteInDirectory()
