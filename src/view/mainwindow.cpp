@@ -48,11 +48,7 @@ MainWindow::MainWindow()
     initToolButtons();
 
     resize(350, 400);
-    QVector<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    const std::optional<QPoint> kept = WindowPlace::kept();
-    move(kept ? WindowPlace::onScreens(QRect(*kept, size()), screens) : QPoint(500, 500));
+    placeFollower = new WindowPlace::Follower(this, WindowPlace::kept().value_or(QPoint(500, 500)));
 
     connect(ZGuiApplicationHelper::instance(), &ZGuiApplicationHelper::themeTypeChanged, this,
             &MainWindow::onThemeChanged);
@@ -318,8 +314,11 @@ bool MainWindow::event(QEvent *e)
             drag.press(this, mouse);
         } else if (e->type() == QEvent::MouseMove) {
             setPlace(drag.position(mouse));
+            placeFollower->setUserPlace(place());
             placeUnkept = true;
         } else if (e->type() == QEvent::MouseButtonRelease) {
+            // Dropped on another monitor, a layer surface moves to that output only now.
+            placeFollower->follow();
             keepPlace();
         }
         return true;
@@ -333,7 +332,7 @@ void MainWindow::keepPlace()
 {
     // Only a drag writes: a place chosen because the kept one is off every screen stays unwritten,
     // so the window goes back there once that screen is back.
-    if (placeUnkept && WindowPlace::keep(place()))
+    if (placeUnkept && WindowPlace::keep(placeFollower->userPlace()))
         placeUnkept = false;
 }
 

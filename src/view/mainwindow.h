@@ -18,6 +18,9 @@ class QVBoxLayout;
 class SettingsWindow;
 class TaskList;
 class ViewFetcher;
+namespace WindowPlace {
+class Follower;
+}
 namespace Zyk {
 namespace Widget {
 class ZButtonBox;
@@ -74,6 +77,7 @@ private:
     DisplayInfo shownView = DisplayOverview;
     Zyk::Widget::ZWindowDrag drag;
     bool placeUnkept = false;
+    WindowPlace::Follower *placeFollower = nullptr;
     Zyk::Widget::ZButtonBox *dayButtonBox = nullptr;
     Zyk::Widget::ZButtonBox *toolButtonBox = nullptr;
     QScrollArea *scrollArea = nullptr;

@@ -2,9 +2,14 @@
 
 #include "savefile.h"
 #include "viewlog.h"
+#include "zplatform.h"
 
 #include <QDebug>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
 
 #include <limits>
 
@@ -95,6 +100,42 @@ QPoint onScreens(const QRect &window, const QVector<QRect> &screens)
     // qBound favours the lower bound: a window larger than the screen keeps its top-left corner on it.
     return {qBound(nearest->left(), window.left(), nearest->right() + 1 - window.width()),
             qBound(nearest->top(), window.top(), nearest->bottom() + 1 - window.height())};
+}
+
+Follower::Follower(QWidget *window, const QPoint &userPlace)
+    : QObject(window)
+    , window(window)
+    , user(userPlace)
+    , settle(new QTimer(this))
+{
+    settle->setSingleShot(true);
+    settle->setInterval(0);
+    connect(settle, &QTimer::timeout, this, &Follower::follow);
+    // Through the timer also because Qt announces a screen that goes before it leaves screens().
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, &Follower::watch);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, settle, qOverload<>(&QTimer::start));
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (QScreen *screen : screens)
+        watch(screen);
+    follow();
+}
+
+void Follower::watch(QScreen *screen)
+{
+    connect(screen, &QScreen::geometryChanged, settle, qOverload<>(&QTimer::start));
+    connect(screen, &QScreen::availableGeometryChanged, settle, qOverload<>(&QTimer::start));
+    settle->start();
+}
+
+void Follower::follow()
+{
+    QVector<QRect> screens;
+    const QList<QScreen *> all = QGuiApplication::screens();
+    for (const QScreen *screen : all)
+        screens << screen->availableGeometry();
+    const QPoint place = onScreens(QRect(user, window->size()), screens);
+    if (place != Zyk::Platform::windowPlace(window))
+        Zyk::Platform::placeWindow(window, place);
 }
 
 } // namespace WindowPlace

@@ -1,12 +1,17 @@
 #ifndef SCHEDULE_WINDOWPLACE_H
 #define SCHEDULE_WINDOWPLACE_H
 
+#include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QVector>
 
 #include <optional>
+
+class QScreen;
+class QTimer;
+class QWidget;
 
 // Where the user left the main window, kept across starts in a small file of its own.
 namespace WindowPlace {
@@ -31,6 +36,30 @@ constexpr int minimumGrabbableSide = 40;
 // grabbable part of it is on one of them; otherwise the nearest place that puts it whole on the
 // nearest screen (its top-left part, when it is larger than that screen).
 [[nodiscard]] QPoint onScreens(const QRect &window, const QVector<QRect> &screens);
+
+// Keeps a window at the user's place while screens come, go and change size: there whenever
+// onScreens() allows it, otherwise at the nearest place on a screen, and back once the user's screen
+// is back. At login a second monitor often appears after the widget has started. The place chosen
+// for want of a screen is never the user's: only setUserPlace() (a drag) changes that.
+class Follower : public QObject
+{
+public:
+    Follower(QWidget *window, const QPoint &userPlace);
+
+    [[nodiscard]] QPoint userPlace() const { return user; }
+    // Where a drag has put the window.
+    void setUserPlace(const QPoint &place) { user = place; }
+    // Moves the window to the user's place, or as near as the screens allow.
+    void follow();
+
+private:
+    void watch(QScreen *screen);
+
+    QWidget *window;
+    QPoint user;
+    // Plugging a monitor in comes as several changes at once; the window moves once, after them.
+    QTimer *settle;
+};
 
 } // namespace WindowPlace
 

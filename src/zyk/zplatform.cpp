@@ -58,9 +58,19 @@ QScreen *outputOf(QWindow *window)
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     return window->screen();
 #else
-    LayerShellQt::Window *surface = LayerShellQt::Window::get(window);
-    return surface->desiredOutput() ? surface->desiredOutput() : window->screen();
+    // Compared, never followed: the output may have been unplugged since it was chosen.
+    QScreen *output = LayerShellQt::Window::get(window)->desiredOutput();
+    return QGuiApplication::screens().contains(output) ? output : window->screen();
 #endif
+}
+
+// A surface's output is chosen when the surface is made: configure() takes it, and the margins,
+// from the position at the new show.
+void showAnew(QWidget *window, const QPoint &place)
+{
+    window->hide();
+    window->move(place);
+    window->show();
 }
 
 void setOutput(QWindow *window, QScreen *screen)
@@ -102,6 +112,20 @@ protected:
                 auto *widget = static_cast<QWidget *>(watched);
                 if (widget->isWindow() && widget->windowHandle())
                     configure(widget);
+            }
+            break;
+        case QEvent::Close:
+            // The compositor closes the surfaces of an output that goes (a monitor unplugged), and
+            // LayerShellQt then closes their windows; the panel is shown anew, on an output there is.
+            if (event->spontaneous() && watched->isWidgetType()) {
+                auto *widget = static_cast<QWidget *>(watched);
+                if (widget->isWindow() && (widget->windowFlags() & Qt::WindowStaysOnBottomHint) &&
+                    isAnchored(widget->windowHandle())) {
+                    event->ignore();
+                    const QPoint place = windowPlace(widget);
+                    QTimer::singleShot(0, widget, [widget, place] { showAnew(widget, place); });
+                    return true;
+                }
             }
             break;
         case QEvent::Enter:
@@ -250,6 +274,21 @@ void moveWindow(QWidget *window, const QPoint &place)
     }
 #endif
     window->move(place);
+}
+
+void placeWindow(QWidget *window, const QPoint &place)
+{
+#ifdef ZYK_LAYER_SHELL
+    QWindow *handle = window->windowHandle();
+    if (window->isVisible() && isAnchored(handle)) {
+        QScreen *output = QGuiApplication::screenAt(place);
+        if (output && output != outputOf(handle)) {
+            showAnew(window, place);
+            return;
+        }
+    }
+#endif
+    moveWindow(window, place);
 }
 
 } // namespace Platform

@@ -41,8 +41,13 @@ void configureWindows(QApplication *app);
 
 // Where a window is on the desktop, and moving it there. A window shown on layer-shell has no
 // position that Qt knows of: its margins are its place.
+// A layer surface stays on its output while it is moved (a drag): a new surface would end the drag.
 [[nodiscard]] QPoint windowPlace(const QWidget *window);
 void moveWindow(QWidget *window, const QPoint &place);
+// As moveWindow(), and a layer surface goes to the output that holds `place` (it stays on its own
+// when none does), with margins from that output's corner: a surface's output is chosen when the
+// surface is made, so on another output the window is shown anew.
+void placeWindow(QWidget *window, const QPoint &place);
 
 // Long enough to cross the gap between a menu and the panel it belongs to; tst_sway's "pointer gone"
 // row waits for it.
