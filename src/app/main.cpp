@@ -89,6 +89,7 @@ int main(int argc, char **argv)
 
     const int status = app.exec();
     window.keepPlace();
+    window.finishPendingChanges();
     DataCenter::instance()->saveData();
     return status;
 }

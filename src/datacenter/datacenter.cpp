@@ -233,6 +233,46 @@ void DataCenter::setExtendedData(const ScheduleDataInfo &info, const ExtendedDat
     scheduleSave();
 }
 
+namespace {
+// The records of `task`'s occurrence, or of every occurrence of its series, under its title.
+bool isRecordOf(const DataID &key, const DataID &task, bool wholeSeries)
+{
+    return key.id == task.id && key.titleName == task.titleName &&
+           (wholeSeries || key.recurID == task.recurID);
+}
+} // namespace
+
+void DataCenter::renameTasks(const ScheduleDataInfo &task, const QString &newTitle, bool wholeSeries)
+{
+    const DataID old = taskKey(task);
+    QVector<ExtendedData> moved;
+    for (auto it = extendedDataTable.begin(); it != extendedDataTable.end();) {
+        if (isRecordOf(it.key(), old, wholeSeries)) {
+            moved << it.value();
+            moved.last().dataId = it.key();
+            it = extendedDataTable.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (ExtendedData &record : moved) {
+        record.dataId.titleName = newTitle;
+        extendedDataTable.insert(record.dataId, record);
+    }
+    if (!moved.isEmpty())
+        scheduleSave();
+}
+
+void DataCenter::forgetTasks(const ScheduleDataInfo &task, bool wholeSeries)
+{
+    const DataID old = taskKey(task);
+    const auto before = extendedDataTable.size();
+    for (auto it = extendedDataTable.begin(); it != extendedDataTable.end();)
+        it = isRecordOf(it.key(), old, wholeSeries) ? extendedDataTable.erase(it) : std::next(it);
+    if (extendedDataTable.size() != before)
+        scheduleSave();
+}
+
 bool DataCenter::createFloatTask(const QString &title)
 {
     for (const ExtendedData &task : std::as_const(floatTasks)) {

@@ -37,6 +37,11 @@ public:
     ExtendedData getExtendedData(const ScheduleDataInfo &info);
     void setExtendedData(const ScheduleDataInfo &info, const ExtendedData &data);
 
+    // The widget's state of a task follows an edit of its title: of one occurrence, or of every
+    // occurrence of its series. A deleted task's state leaves with it.
+    void renameTasks(const ScheduleDataInfo &task, const QString &newTitle, bool wholeSeries);
+    void forgetTasks(const ScheduleDataInfo &task, bool wholeSeries);
+
     bool createFloatTask(const QString &title);
     bool setFloatTask(const QString &title, bool checked);
     void getFloatTask(QVector<ExtendedData> &out) const;

@@ -1,5 +1,9 @@
 #include "taskrules.h"
 
+#include "calendarcontract.h"
+
+#include <QRegularExpression>
+
 namespace TaskRules {
 
 namespace {
@@ -55,6 +59,7 @@ int stateAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDate
 MenuEntries menuAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now)
 {
     MenuEntries entries;
+    entries.edit = task.getType() != DBUS_SERVER_TODO_TYPE && task.getCalendarWritable();
     if (flags.checked)
         return entries;
     entries.countdown = now < task.getBeginDateTime() && !flags.countdown;

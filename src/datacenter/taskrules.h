@@ -19,6 +19,8 @@ enum State { StateWaiting = 0, StateReminded, StateExpired, StateDone };
 struct MenuEntries
 {
     bool open = true;
+    // Changing and deleting the event; not a to-do's, nor one of a calendar the server cannot write.
+    bool edit = false;
     bool countdown = false;
     bool pin = false;
     bool normal = false;

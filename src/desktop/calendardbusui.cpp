@@ -4,6 +4,7 @@
 #include "mimeapps.h"
 
 #include <QCoreApplication>
+#include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
 #include <QDebug>
 #include <QProcess>
@@ -96,6 +97,12 @@ void CalendarDbusUI::request(const QString &member, const QVariantList &argument
         if (finished->error().type() == QDBusError::ServiceUnknown)
             startCalendarApplication(connection());
     });
+}
+
+bool CalendarDbusUI::hasApplication() const
+{
+    const QDBusConnectionInterface *bus = connection().interface();
+    return bus && bus->isServiceRegistered(service()).value();
 }
 
 void startCalendarApplication(const QDBusConnection &bus)

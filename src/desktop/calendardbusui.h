@@ -19,6 +19,8 @@ public:
     // the desktop's own calendar application is started or raised instead, and never handed the
     // arguments: it would import the task as a new event.
     void request(const QString &member, const QVariantList &arguments);
+    // Whether a program owns the application's name: asks the bus, not the application.
+    bool hasApplication() const;
 };
 
 // Starts the desktop's preferred application for text/calendar, or asks it over D-Bus to show itself

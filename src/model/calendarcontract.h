@@ -13,6 +13,9 @@
 // Prefix of the server's own error names; malformed input is answered with InvalidArgs instead.
 #define DBUS_SERVER_ERROR DBUS_SERVER_INTERFACE ".Error."
 
+// The job type of a to-do, which is changed only in the program that made it.
+#define DBUS_SERVER_TODO_TYPE 5
+
 // The server's program, which also names its directories under the user's configuration and data.
 #define DATASERVER_PROGRAM "tasklist-dataserver"
 

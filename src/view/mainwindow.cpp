@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 
 #include "dayclock.h"
+#include "eventactions.h"
+#include "resizecorner.h"
 #include "roundedfill.h"
 #include "settingswindow.h"
 #include "tasklist.h"
@@ -141,6 +143,13 @@ void MainWindow::initTaskList()
     mainLayout->addSpacing(20);
     mainLayout->addWidget(scrollArea, 0, Qt::AlignCenter);
 
+    events = new EventActions(this, taskList, scrollArea->viewport(), [this] {
+        const QDate today = DataCenter::instance()->clock()->today();
+        return displayInfo > DisplayOverview ? today.addDays(displayInfo) : today;
+    });
+    connect(events, &EventActions::listChanged, this, &MainWindow::onCalendarDataChanged);
+    mainLayout->addWidget(events->undoBar());
+
     // A task reached with Tab may lie below the visible part of the list.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         if (!now || !taskList->isAncestorOf(now))
@@ -223,6 +232,11 @@ void MainWindow::openSettings()
     settingsWindow->activateWindow();
 }
 
+void MainWindow::finishPendingChanges()
+{
+    events->finishPending();
+}
+
 void MainWindow::freshDayButtonToolTips()
 {
     const QDate today = DataCenter::instance()->clock()->today();
@@ -251,7 +265,7 @@ void MainWindow::onTasksFetched(DisplayInfo view, const QVector<ListedTask> &tas
     if (view != displayInfo)
         return;
     shownView = view;
-    taskList->setListedTasks(tasks);
+    taskList->setListedTasks(events->withoutPending(tasks));
 }
 
 void MainWindow::showEvent(QShowEvent *e)

@@ -15,6 +15,7 @@ class QAbstractButton;
 class QScrollArea;
 class QTimer;
 class QVBoxLayout;
+class EventActions;
 class SettingsWindow;
 class TaskList;
 class ViewFetcher;
@@ -49,6 +50,10 @@ public:
     void keepPlace();
     // The settings button's window, opened or raised.
     void openSettings();
+    // New events, a task's Edit… and Delete, and the Undo of a deletion.
+    EventActions *eventActions() const { return events; }
+    // Sends what is still waiting to reach the data server (a deletion whose Undo has not gone): at quit.
+    void finishPendingChanges();
 
 public Q_SLOTS:
     // Schedules a reload of the task list for the current view.
@@ -88,7 +93,11 @@ private:
     QList<Zyk::Widget::ZButtonBoxButton *> dayButtons; // "D1" to "D6"
     QTimer *reloadTimer = nullptr;
     ViewFetcher *fetcher = nullptr;
+    EventActions *events = nullptr;
     bool firstFramePainted = false;
+    int listWidthAtDefault = 0;
+    static int tintAlpha;
+    static QSize panelSize;
     // A window of its own, not a child: the desktop keeps a child of a bottom window down with it.
     QPointer<SettingsWindow> settingsWindow;
 };

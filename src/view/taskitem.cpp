@@ -1,5 +1,7 @@
 #include "taskitem.h"
 
+#include "calendarcolor.h"
+#include "calendardbusui.h"
 #include "datacenter.h"
 #include "dayclock.h"
 #include "roundedfill.h"
@@ -75,11 +77,22 @@ TaskMenu::TaskMenu(QWidget *parent)
     , countdownAction(tr("倒计时模式"))
     , pinAction(tr("置顶模式"))
     , normalAction(tr("正常模式"))
+    , editAction(tr("Edit…"))
+    , deleteAction(tr("Delete"))
+    , deleteMenu(tr("Delete"))
+    , deleteOccurrenceAction(tr("This occurrence"))
+    , deleteSeriesAction(tr("All occurrences"))
 {
     addAction(&openAction);
     addAction(&countdownAction);
     addAction(&pinAction);
     addAction(&normalAction);
+    addSeparator();
+    addAction(&editAction);
+    addAction(&deleteAction);
+    deleteMenu.addAction(&deleteOccurrenceAction);
+    deleteMenu.addAction(&deleteSeriesAction);
+    addMenu(&deleteMenu);
 }
 
 TaskItem::TaskItem(QWidget *parent)
@@ -116,6 +129,12 @@ TaskItem::TaskItem(QWidget *parent)
     connect(&menu->countdownAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
     connect(&menu->pinAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
     connect(&menu->normalAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
+    connect(&menu->editAction, &QAction::triggered, this, [this] { Q_EMIT editRequested(task); });
+    connect(&menu->deleteAction, &QAction::triggered, this, [this] { Q_EMIT deleteRequested(task, true); });
+    connect(&menu->deleteOccurrenceAction, &QAction::triggered, this,
+            [this] { Q_EMIT deleteRequested(task, false); });
+    connect(&menu->deleteSeriesAction, &QAction::triggered, this,
+            [this] { Q_EMIT deleteRequested(task, true); });
 }
 
 TaskItem::~TaskItem()
@@ -184,6 +203,10 @@ void TaskItem::freshMenu()
     menu->countdownAction.setVisible(entries.countdown);
     menu->pinAction.setVisible(entries.pin);
     menu->normalAction.setVisible(entries.normal);
+    const bool repeats = task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat;
+    menu->editAction.setVisible(entries.edit);
+    menu->deleteAction.setVisible(entries.edit && !repeats);
+    menu->deleteMenu.menuAction()->setVisible(entries.edit && repeats);
 }
 
 void TaskItem::refreshMode()
@@ -392,6 +415,15 @@ void TaskItem::openSchedule()
     Q_EMIT openRequested(task);
 }
 
+void TaskItem::openOrEdit()
+{
+    // A calendar application started for a task would not show it: the editor does.
+    if (CalendarDbusUI::instance()->hasApplication())
+        openSchedule();
+    else
+        Q_EMIT editRequested(task);
+}
+
 void TaskItem::onModeActionToggled()
 {
     const QObject *action = sender();
@@ -445,7 +477,7 @@ void TaskItem::mouseReleaseEvent(QMouseEvent *event)
 
 void TaskItem::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    openSchedule();
+    openOrEdit();
     QWidget::mouseDoubleClickEvent(event);
 }
 
@@ -454,7 +486,7 @@ void TaskItem::keyPressEvent(QKeyEvent *event)
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
-        openSchedule();
+        openOrEdit();
         return;
     }
     if ((key == Qt::Key_Menu && modifiers == Qt::NoModifier) ||

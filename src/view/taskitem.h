@@ -25,6 +25,12 @@ public:
     QAction countdownAction;
     QAction pinAction;
     QAction normalAction;
+    QAction editAction;
+    // A single event's; a repeating one's are the two of deleteMenu.
+    QAction deleteAction;
+    QMenu deleteMenu;
+    QAction deleteOccurrenceAction;
+    QAction deleteSeriesAction;
 };
 
 // One task of the list: a check box with the date and title (or a live countdown) and status icons.
@@ -90,8 +96,11 @@ Q_SIGNALS:
     void faded();
     // The user ticked the task or chose a mode; `flags` is the item's whole state of it now.
     void extendedDataEdited(const ScheduleDataInfo &task, const ExtendedData &flags);
-    // By double click, Return or the menu.
+    // By double click, Return or the menu; a double click or Return where no calendar application
+    // is on the bus asks for the editor instead, as does the menu's Edit….
     void openRequested(const ScheduleDataInfo &task);
+    void editRequested(const ScheduleDataInfo &task);
+    void deleteRequested(const ScheduleDataInfo &task, bool wholeSeries);
     // A task in countdown mode has reached its begin time.
     void countdownEnded(const ScheduleDataInfo &task);
 
@@ -99,6 +108,7 @@ private Q_SLOTS:
     void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
     void onColorValueChanged(const QVariant &color);
     void openSchedule();
+    void openOrEdit();
     void onModeActionToggled();
     void onClicked(bool state);
     void extDataChanged();

@@ -248,6 +248,8 @@ TaskItem *TaskList::makeItem(const ListedTask &task)
 
     DataCenter *center = DataCenter::instance();
     connect(item, &TaskItem::extendedDataEdited, center, &DataCenter::setExtendedData);
+    connect(item, &TaskItem::editRequested, this, &TaskList::editRequested);
+    connect(item, &TaskItem::deleteRequested, this, &TaskList::deleteRequested);
     connect(item, &TaskItem::openRequested, center, [center](const ScheduleDataInfo &info) {
         center->OpenSchedule(ScheduleDataInfo::ScheduleToJsonStr(info));
     });

@@ -46,6 +46,9 @@ Q_SIGNALS:
     // The list holds the items of the newest list given; once per replacement, however many
     // lists were given meanwhile.
     void replaced();
+    // A task's Edit… (or a double click where no calendar application runs) and Delete.
+    void editRequested(const ScheduleDataInfo &task);
+    void deleteRequested(const ScheduleDataInfo &task, bool wholeSeries);
 
 private Q_SLOTS:
     void freshTaskItems();

@@ -1,3 +1,4 @@
+#include "calendarcontract.h"
 #include "taskrules.h"
 
 #include <QtTest>
@@ -39,6 +40,8 @@ private Q_SLOTS:
     void modeAndState();
     void menu_data();
     void menu();
+    void editOffered_data();
+    void editOffered();
     void countdown_data();
     void countdown();
     void dateText();
@@ -131,6 +134,35 @@ void TestTaskRules::menu()
     const TaskRules::MenuEntries entries =
         TaskRules::menuAt(task(beginS, 3 * 3600), flags(checked, pinned, countdown), now);
     QCOMPARE((QList<bool>{entries.open, entries.countdown, entries.pin, entries.normal}), offered);
+}
+
+void TestTaskRules::editOffered_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("offered");
+
+    QTest::newRow("event") << 1 << true << false << true;
+    QTest::newRow("ticked off: still changed or deleted") << 1 << true << true << true;
+    QTest::newRow("to-do: changed where it was made") << DBUS_SERVER_TODO_TYPE << true << false << false;
+    QTest::newRow("read-only calendar") << 1 << false << false << false;
+}
+
+void TestTaskRules::editOffered()
+{
+    QFETCH(int, type);
+    QFETCH(bool, writable);
+    QFETCH(bool, checked);
+    QFETCH(bool, offered);
+
+    ScheduleDataInfo job = task(7200, 3 * 3600);
+    job.setType(type);
+    CalendarIdentity calendar;
+    calendar.id = QStringLiteral("c");
+    calendar.writable = writable;
+    job.setCalendar(calendar);
+    QCOMPARE(TaskRules::menuAt(job, flags(checked, false, false), now).edit, offered);
 }
 
 void TestTaskRules::countdown_data()

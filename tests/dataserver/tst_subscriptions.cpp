@@ -1,3 +1,4 @@
+#include "feedserver.h"
 #include "serverprocess.h"
 
 #include <QDBusInterface>
@@ -7,56 +8,6 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
-
-// A calendar published on a web server of the test's own on 127.0.0.1, answering each request as
-// the test last set it; it records the requests.
-class FeedServer : public QObject
-{
-    Q_OBJECT
-public:
-    struct Answer
-    {
-        QByteArray status = "200 OK";
-        QByteArray headers;
-        QByteArray body;
-    };
-    Answer answer;
-    QList<QByteArray> requests;
-
-    bool listen()
-    {
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        return m_server.listen(QHostAddress::LocalHost);
-    }
-    void close() { m_server.close(); }
-    QString url(const char *scheme = "http") const
-    {
-        return QStringLiteral("%1://127.0.0.1:%2/team.ics").arg(QLatin1String(scheme)).arg(m_server.serverPort());
-    }
-
-private:
-    void serve(QTcpSocket *socket)
-    {
-        QByteArray &pending = m_pending[socket];
-        pending += socket->readAll();
-        if (!pending.contains("\r\n\r\n"))
-            return;
-        requests << pending;
-        m_pending.remove(socket);
-        socket->write("HTTP/1.1 " + answer.status + "\r\nContent-Length: " +
-                      QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n" + answer.headers +
-                      "\r\n" + answer.body);
-        socket->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
-    QHash<QTcpSocket *, QByteArray> m_pending;
-};
 
 class TestSubscriptions : public QObject
 {
@@ -180,7 +131,8 @@ void TestSubscriptions::editsRefused()
     QDBusInterface server(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
                           QStringLiteral(DBUS_SERVER_INTERFACE));
     job.setTitleName(QStringLiteral("Mine now"));
-    const QDBusMessage update = server.call(QStringLiteral("UpdateJob"), ScheduleDataInfo::ScheduleToJsonStr(job));
+    const QDBusMessage update =
+        server.call(QStringLiteral("UpdateJob"), ScheduleDataInfo::ScheduleToJsonStr(job));
     QCOMPARE(update.errorName(), QStringLiteral(DBUS_SERVER_ERROR "ReadOnly"));
     const QDBusMessage remove = server.call(QStringLiteral("DeleteJob"), qlonglong(job.getID()));
     QCOMPARE(remove.errorName(), QStringLiteral(DBUS_SERVER_ERROR "ReadOnly"));

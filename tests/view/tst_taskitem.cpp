@@ -297,12 +297,20 @@ void TestTaskItem::menuVisibility_data()
     QTest::addColumn<bool>("pinned");
     QTest::addColumn<bool>("countdown");
     QTest::addColumn<bool>("checked");
-    QTest::addColumn<QList<bool>>("visible"); // open, countdown, pin, normal
+    QTest::addColumn<QString>("rule");
+    // open, countdown, pin, normal, edit, delete, delete's submenu
+    QTest::addColumn<QList<bool>>("visible");
 
     // Which entries are offered when is in tst_taskrules; here, that the menu follows.
-    QTest::newRow("normal, ahead") << 7200 << false << false << false << QList<bool>{true, true, true, false};
-    QTest::newRow("countdown") << 7200 << false << true << false << QList<bool>{true, false, false, true};
-    QTest::newRow("checked") << 7200 << false << true << true << QList<bool>{true, false, false, false};
+    QTest::newRow("normal, ahead") << 7200 << false << false << false << QString()
+                                   << QList<bool>{true, true, true, false, true, true, false};
+    QTest::newRow("countdown") << 7200 << false << true << false << QString()
+                               << QList<bool>{true, false, false, true, true, true, false};
+    QTest::newRow("checked") << 7200 << false << true << true << QString()
+                             << QList<bool>{true, false, false, false, true, true, false};
+    // A repeating event's Delete asks: this occurrence, or all of them.
+    QTest::newRow("repeating") << 7200 << false << false << false << "FREQ=WEEKLY"
+                               << QList<bool>{true, true, true, false, true, false, true};
 }
 
 void TestTaskItem::menuVisibility()
@@ -311,21 +319,33 @@ void TestTaskItem::menuVisibility()
     QFETCH(bool, pinned);
     QFETCH(bool, countdown);
     QFETCH(bool, checked);
+    QFETCH(QString, rule);
     QFETCH(QList<bool>, visible);
 
-    const ScheduleDataInfo task = makeTask(beginS * 1000LL, 3 * 3600 * 1000);
+    ScheduleDataInfo task = makeTask(beginS * 1000LL, 3 * 3600 * 1000);
+    task.setScheduleRRule(rule);
     storeFlags(task, checked, pinned, countdown);
     TaskItem item;
     item.setTask(task);
     TaskMenu *menu = item.taskMenu();
-    QCOMPARE(menu->actions(), (QList<QAction *>{&menu->openAction, &menu->countdownAction, &menu->pinAction,
-                                                &menu->normalAction}));
+    const QList<QAction *> actions = menu->actions();
+    QCOMPARE(actions.size(), 8);
+    QCOMPARE(actions.mid(0, 4), (QList<QAction *>{&menu->openAction, &menu->countdownAction, &menu->pinAction,
+                                                  &menu->normalAction}));
+    QVERIFY(actions.at(4)->isSeparator());
+    QCOMPARE(actions.mid(5),
+             (QList<QAction *>{&menu->editAction, &menu->deleteAction, menu->deleteMenu.menuAction()}));
     QCOMPARE(menu->openAction.text(), QString::fromUtf8("在日历中打开"));
     QCOMPARE(menu->countdownAction.text(), QString::fromUtf8("倒计时模式"));
     QCOMPARE(menu->pinAction.text(), QString::fromUtf8("置顶模式"));
     QCOMPARE(menu->normalAction.text(), QString::fromUtf8("正常模式"));
-    const QList<bool> actual{menu->openAction.isVisible(), menu->countdownAction.isVisible(),
-                             menu->pinAction.isVisible(), menu->normalAction.isVisible()};
+    const QList<bool> actual{menu->openAction.isVisible(),
+                             menu->countdownAction.isVisible(),
+                             menu->pinAction.isVisible(),
+                             menu->normalAction.isVisible(),
+                             menu->editAction.isVisible(),
+                             menu->deleteAction.isVisible(),
+                             menu->deleteMenu.menuAction()->isVisible()};
     QCOMPARE(actual, visible);
 }
 

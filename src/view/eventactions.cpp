@@ -1,0 +1,228 @@
+#include "eventactions.h"
+
+#include "datacenter.h"
+#include "eventeditor.h"
+#include "eventedits.h"
+#include "taskitem.h"
+#include "tasklist.h"
+#include "viewlog.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+
+#include <algorithm>
+
+using Zyk::Widget::ZMainWindow;
+
+namespace {
+
+bool isSameTask(const ScheduleDataInfo &a, const ScheduleDataInfo &b, bool wholeSeries)
+{
+    return a.getID() == b.getID() && (wholeSeries || a.getRecurID() == b.getRecurID());
+}
+
+// Beside the panel rather than over it, as high as the screen leaves room for.
+QPoint besidePanel(const ZMainWindow *panel, const QSize &size)
+{
+    const QRect screen =
+        (panel->screen() ? panel->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    const QRect widget(panel->place(), panel->size());
+    QRect beside(QPoint(), size);
+    const int top = std::max(screen.top(), std::min(widget.top(), screen.bottom() + 1 - beside.height()));
+    beside.moveTopLeft(QPoint(widget.right() + 16, top));
+    if (!screen.contains(beside))
+        beside.moveTopRight(QPoint(widget.left() - 16, top));
+    if (!screen.contains(beside))
+        beside.moveCenter(screen.center());
+    return beside.topLeft();
+}
+
+} // namespace
+
+EventActions::EventActions(ZMainWindow *panel, TaskList *list, QWidget *listArea,
+                           std::function<QDate()> shownDay)
+    : QObject(panel)
+    , panel(panel)
+    , list(list)
+    , shownDay(std::move(shownDay))
+    , listMenu(new QMenu(panel))
+    , bar(new QWidget(panel))
+    , barText(new QLabel(bar))
+    , undoButton(new QPushButton(tr("&Undo"), bar))
+{
+    QAction *add = listMenu->addAction(tr("New event…"), this, &EventActions::newEvent);
+    add->setShortcut(QKeySequence::New);
+    auto *shortcut = new QShortcut(QKeySequence::New, panel);
+    connect(shortcut, &QShortcut::activated, this, &EventActions::newEvent);
+    new QShortcut(QKeySequence::Undo, panel, this, [this] {
+        if (pending)
+            undo();
+    });
+    listArea->installEventFilter(this);
+    list->installEventFilter(this);
+    connect(list, &TaskList::editRequested, this, &EventActions::editEvent);
+    connect(list, &TaskList::deleteRequested, this, &EventActions::deleteEvent);
+
+    bar->setObjectName(QStringLiteral("undoBar"));
+    undoButton->setObjectName(QStringLiteral("undoButton"));
+    barText->setObjectName(QStringLiteral("undoText"));
+    barText->setWordWrap(true);
+    auto *layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(16, 0, 16, 0);
+    layout->addWidget(barText, 1);
+    layout->addWidget(undoButton);
+    bar->hide();
+    connect(undoButton, &QPushButton::clicked, this, &EventActions::undo);
+    barTimer.setSingleShot(true);
+    connect(&barTimer, &QTimer::timeout, this, [this] {
+        bar->hide();
+        commitPending();
+    });
+}
+
+EventActions::~EventActions()
+{
+    delete openEditor;
+}
+
+EventEditor *EventActions::editor() const
+{
+    return openEditor;
+}
+
+QVector<ListedTask> EventActions::withoutPending(const QVector<ListedTask> &tasks) const
+{
+    if (!pending)
+        return tasks;
+    QVector<ListedTask> kept;
+    for (const ListedTask &task : tasks) {
+        if (!isSameTask(task.info, pending->task, pending->wholeSeries))
+            kept << task;
+    }
+    return kept;
+}
+
+void EventActions::newEvent()
+{
+    QVector<CalendarIdentity> calendars;
+    DataCenter::instance()->getCalendars(calendars);
+    auto *editor = new EventEditor(shownDay(), calendars, lastCalendarId);
+    connect(editor, &EventEditor::saved, this,
+            [this](const QString &calendarId) { lastCalendarId = calendarId; });
+    show(editor);
+}
+
+void EventActions::editEvent(const ScheduleDataInfo &task)
+{
+    QVector<CalendarIdentity> calendars;
+    DataCenter::instance()->getCalendars(calendars);
+    show(new EventEditor(task, calendars));
+}
+
+// One editor at a time: a second request replaces the first, unsaved, as a new request means the
+// user has moved on.
+void EventActions::show(EventEditor *editor)
+{
+    delete openEditor;
+    openEditor = editor;
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->adjustSize();
+    editor->setPlace(besidePanel(panel, editor->sizeHint()));
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+}
+
+void EventActions::deleteEvent(const ScheduleDataInfo &task, bool wholeSeries)
+{
+    commitPending();
+    pending = Pending{task, wholeSeries};
+    say(tr("“%1” deleted.").arg(task.getTitleName()), true);
+    Q_EMIT listChanged();
+}
+
+void EventActions::undo()
+{
+    if (!pending)
+        return;
+    pending.reset();
+    barTimer.stop();
+    bar->hide();
+    Q_EMIT listChanged();
+}
+
+void EventActions::commitPending()
+{
+    if (!pending)
+        return;
+    const Pending deleting = *std::exchange(pending, std::nullopt);
+    auto *edits = new EventEdits(this);
+    const auto scope = deleting.wholeSeries ? EventEdits::Scope::Series : EventEdits::Scope::ThisOccurrence;
+    connect(edits, &EventEdits::finished, this, [this, edits, deleting](EventEdits::Outcome outcome) {
+        edits->deleteLater();
+        if (outcome == EventEdits::Outcome::Done || outcome == EventEdits::Outcome::Gone)
+            return;
+        say(outcome == EventEdits::Outcome::ReadOnly
+                ? tr("“%1” was not deleted: its calendar is read-only.").arg(deleting.task.getTitleName())
+                : tr("“%1” could not be deleted.").arg(deleting.task.getTitleName()),
+            false);
+        Q_EMIT listChanged();
+    });
+    edits->remove(deleting.task, scope);
+}
+
+void EventActions::finishPending()
+{
+    if (!pending)
+        return;
+    const Pending deleting = *std::exchange(pending, std::nullopt);
+    if (!EventEdits::removeNow(deleting.task, deleting.wholeSeries ? EventEdits::Scope::Series
+                                                                   : EventEdits::Scope::ThisOccurrence))
+        qCWarning(lcView).noquote() << "the deletion of" << deleting.task.getTitleName()
+                                    << "could not be sent";
+}
+
+void EventActions::say(const QString &text, bool offerUndo)
+{
+    barText->setText(text);
+    undoButton->setVisible(offerUndo);
+    bar->show();
+    barTimer.start(undoMs);
+}
+
+bool EventActions::isEmptyPart(QWidget *area, const QPoint &pos) const
+{
+    for (QWidget *hit = area->childAt(pos); hit; hit = hit->parentWidget()) {
+        if (qobject_cast<TaskItem *>(hit))
+            return false;
+    }
+    return true;
+}
+
+bool EventActions::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *area = qobject_cast<QWidget *>(watched);
+    if (!area)
+        return false;
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && isEmptyPart(area, mouse->pos())) {
+            newEvent();
+            return true;
+        }
+    } else if (event->type() == QEvent::ContextMenu) {
+        const auto *menu = static_cast<QContextMenuEvent *>(event);
+        if (isEmptyPart(area, menu->pos())) {
+            listMenu->popup(menu->globalPos());
+            return true;
+        }
+    }
+    return false;
+}

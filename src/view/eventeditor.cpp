@@ -1,0 +1,453 @@
+#include "eventeditor.h"
+
+#include "calendarcolor.h"
+#include "mainwindow.h"
+#include "roundedfill.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+using Zyk::Gui::ZGuiApplicationHelper;
+
+namespace {
+
+QString reminderText(int number, bool allDay)
+{
+    if (number < 0)
+        return EventEditor::tr("No reminder");
+    if (allDay) {
+        if (number == 0)
+            return EventEditor::tr("On the day");
+        if (number % 7 == 0)
+            return EventEditor::tr("%n week(s) before", nullptr, number / 7);
+        return EventEditor::tr("%n day(s) before", nullptr, number);
+    }
+    if (number == 0)
+        return EventEditor::tr("At the start");
+    if (number % (24 * 60) == 0)
+        return EventEditor::tr("%n day(s) before", nullptr, number / (24 * 60));
+    if (number % 60 == 0)
+        return EventEditor::tr("%n hour(s) before", nullptr, number / 60);
+    return EventEditor::tr("%n minute(s) before", nullptr, number);
+}
+
+QIcon swatch(const QColor &color)
+{
+    QPixmap pixmap(12, 12);
+    pixmap.fill(color.isValid() ? color : QColor(Qt::gray));
+    return QIcon(pixmap);
+}
+
+QString outcomeText(EventEdits::Outcome outcome)
+{
+    switch (outcome) {
+    case EventEdits::Outcome::Done:
+        break;
+    case EventEdits::Outcome::ReadOnly:
+        return EventEditor::tr("This calendar is read-only (a subscription, or one its owner keeps "
+                               "read-only): the event cannot be saved in it.");
+    case EventEdits::Outcome::ChangedOnDisk:
+        return EventEditor::tr("Another program changed this calendar a moment ago. It has been read "
+                               "again: press Save to try once more.");
+    case EventEdits::Outcome::Gone:
+        return EventEditor::tr("This event is no longer in its calendar: it was deleted elsewhere.");
+    case EventEdits::Outcome::NoServer:
+        return EventEditor::tr("The calendar service does not answer, so nothing was saved. Try again "
+                               "once it is back.");
+    case EventEdits::Outcome::Refused:
+        return EventEditor::tr("The calendar cannot hold the event as it is: check its times and text.");
+    case EventEdits::Outcome::Failed:
+        return EventEditor::tr("The calendar could not be written, so nothing was saved.");
+    }
+    return QString();
+}
+
+QString problemText(EventDraft::Problem problem)
+{
+    switch (problem) {
+    case EventDraft::Problem::None:
+        break;
+    case EventDraft::Problem::NoTitle:
+        return EventEditor::tr("Give the event a title.");
+    case EventDraft::Problem::EndsBeforeStart:
+        return EventEditor::tr("The event ends before it starts.");
+    case EventDraft::Problem::UntilBeforeStart:
+        return EventEditor::tr("The repetition ends before the event starts.");
+    }
+    return QString();
+}
+
+template<typename Widget> Widget *named(Widget *widget, const char *objectName, const QString &accessibleName)
+{
+    widget->setObjectName(QLatin1String(objectName));
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+} // namespace
+
+EventEditor::EventEditor(const QDate &day, const QVector<CalendarIdentity> &calendars,
+                         const QString &lastCalendarId, QWidget *parent)
+    : ZMainWindow(parent)
+    , edits(new EventEdits(this))
+{
+    setWindowTitle(tr("New event"));
+    QVector<CalendarIdentity> writable;
+    for (const CalendarIdentity &calendar : calendars) {
+        if (calendar.writable)
+            writable << calendar;
+    }
+    build(writable);
+    EventDraft draft = EventDraft::newOn(day, QDateTime::currentDateTime());
+    const int last = calendarBox->findData(lastCalendarId);
+    calendarBox->setCurrentIndex(last >= 0 ? last : 0);
+    draft.calendarId = calendarBox->currentData().toString();
+    showDraft(draft);
+}
+
+EventEditor::EventEditor(const ScheduleDataInfo &task, const QVector<CalendarIdentity> &calendars,
+                         QWidget *parent)
+    : ZMainWindow(parent)
+    , task(task)
+    , edits(new EventEdits(this))
+{
+    setWindowTitle(tr("Edit event"));
+    // An event stays in its calendar: the data server moves none from one to another.
+    QVector<CalendarIdentity> own;
+    for (const CalendarIdentity &calendar : calendars) {
+        if (calendar.id == task.getCalendarId())
+            own << calendar;
+    }
+    if (own.isEmpty() && !task.getCalendar().isNull())
+        own << task.getCalendar();
+    build(own);
+    calendarBox->setEnabled(false);
+    showDraft(EventDraft::fromJob(task));
+}
+
+void EventEditor::build(const QVector<CalendarIdentity> &calendars)
+{
+    setObjectName(QStringLiteral("eventEditor"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    titlebar()->setMenuVisible(false);
+
+    titleEdit = named(new QLineEdit(this), "titleEdit", tr("Title"));
+    titleEdit->setPlaceholderText(tr("Title"));
+    allDayBox = named(new QCheckBox(tr("&All day"), this), "allDayBox", tr("All day"));
+    reminderBox = named(new QComboBox(this), "reminderBox", tr("Reminder"));
+    reminderTimeEdit = named(new QTimeEdit(this), "reminderTimeEdit", tr("Reminder time"));
+    calendarBox = named(new QComboBox(this), "calendarBox", tr("Calendar"));
+    for (const CalendarIdentity &calendar : calendars)
+        calendarBox->addItem(swatch(calendarColor(calendar)), calendar.name, calendar.id);
+    descriptionEdit = named(new QPlainTextEdit(this), "descriptionEdit", tr("Description"));
+    descriptionEdit->setTabChangesFocus(true);
+    descriptionEdit->setFixedHeight(64);
+    errorLabel = new QLabel(this);
+    errorLabel->setObjectName(QStringLiteral("errorLabel"));
+    errorLabel->setWordWrap(true);
+    errorLabel->hide();
+    saveButton = named(new QPushButton(tr("&Save"), this), "saveButton", tr("Save"));
+    auto *cancelButton = named(new QPushButton(tr("Cancel"), this), "cancelButton", tr("Cancel"));
+    for (QPushButton *button : {saveButton, cancelButton})
+        button->setAutoDefault(true);
+
+    auto *reminderRow = new QHBoxLayout;
+    reminderRow->addWidget(reminderBox, 1);
+    reminderRow->addWidget(reminderTimeEdit);
+    auto *form = new QFormLayout;
+    form->addRow(tr("&Title"), titleEdit);
+    form->addRow(QString(), allDayBox);
+    form->addRow(makeTimesSection());
+    form->addRow(tr("&Reminder"), reminderRow);
+    form->addRow(makeRepeatSection());
+    form->addRow(tr("Ca&lendar"), calendarBox);
+    form->addRow(tr("&Description"), descriptionEdit);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cancelButton);
+    buttons->addWidget(saveButton);
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(16, 4, 16, 16);
+    layout->addLayout(form);
+    layout->addWidget(errorLabel);
+    layout->addWidget(makeScopeBar());
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+
+    connect(allDayBox, &QCheckBox::toggled, this, &EventEditor::onAllDayToggled);
+    connect(saveButton, &QPushButton::clicked, this, &EventEditor::save);
+    connect(cancelButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(edits, &EventEdits::finished, this, &EventEditor::onFinished);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    connect(ZGuiApplicationHelper::instance(), &ZGuiApplicationHelper::themeTypeChanged, this,
+            &EventEditor::onThemeChanged);
+    onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
+}
+
+QWidget *EventEditor::makeTimesSection()
+{
+    startDateEdit = named(new QDateEdit(this), "startDateEdit", tr("Start date"));
+    startTimeEdit = named(new QTimeEdit(this), "startTimeEdit", tr("Start time"));
+    endDateEdit = named(new QDateEdit(this), "endDateEdit", tr("End date"));
+    endTimeEdit = named(new QTimeEdit(this), "endTimeEdit", tr("End time"));
+    for (QDateEdit *edit : {startDateEdit, endDateEdit})
+        edit->setCalendarPopup(true);
+    connect(startDateEdit, &QDateEdit::dateChanged, this, &EventEditor::keepLength);
+    connect(startTimeEdit, &QTimeEdit::timeChanged, this, &EventEditor::keepLength);
+    auto *section = new QWidget(this);
+    auto *grid = new QFormLayout(section);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto *start = new QHBoxLayout;
+    start->addWidget(startDateEdit, 1);
+    start->addWidget(startTimeEdit);
+    auto *end = new QHBoxLayout;
+    end->addWidget(endDateEdit, 1);
+    end->addWidget(endTimeEdit);
+    auto *startLabel = new QLabel(tr("&Starts"), section);
+    startLabel->setBuddy(startDateEdit);
+    auto *endLabel = new QLabel(tr("&Ends"), section);
+    endLabel->setBuddy(endDateEdit);
+    grid->addRow(startLabel, start);
+    grid->addRow(endLabel, end);
+    return section;
+}
+
+QWidget *EventEditor::makeRepeatSection()
+{
+    repeatBox = named(new QComboBox(this), "repeatBox", tr("Repeat"));
+    repeatBox->addItem(tr("Does not repeat"), int(RepetitionRule::NoRepeat));
+    repeatBox->addItem(tr("Daily"), int(RepetitionRule::Daily));
+    repeatBox->addItem(tr("Every workday"), int(RepetitionRule::Workdays));
+    repeatBox->addItem(tr("Weekly"), int(RepetitionRule::Weekly));
+    repeatBox->addItem(tr("Monthly"), int(RepetitionRule::Monthly));
+    repeatBox->addItem(tr("Yearly"), int(RepetitionRule::Yearly));
+    repeatEndBox = named(new QComboBox(this), "repeatEndBox", tr("Repetition ends"));
+    repeatEndBox->addItem(tr("Never"), int(RepetitionRule::Never));
+    repeatEndBox->addItem(tr("After"), int(RepetitionRule::AfterCount));
+    repeatEndBox->addItem(tr("On"), int(RepetitionRule::UntilDate));
+    repeatCountBox = named(new QSpinBox(this), "repeatCountBox", tr("Number of times"));
+    repeatCountBox->setRange(1, 999);
+    repeatCountBox->setSuffix(tr(" times"));
+    repeatUntilEdit = named(new QDateEdit(this), "repeatUntilEdit", tr("Last date"));
+    repeatUntilEdit->setCalendarPopup(true);
+
+    connect(repeatBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &EventEditor::showRepeatEnd);
+    connect(repeatEndBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &EventEditor::showRepeatEnd);
+
+    auto *section = new QWidget(this);
+    auto *rows = new QFormLayout(section);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto *end = new QHBoxLayout;
+    end->addWidget(repeatEndBox);
+    end->addWidget(repeatCountBox);
+    end->addWidget(repeatUntilEdit, 1);
+    auto *label = new QLabel(tr("Re&peat"), section);
+    label->setBuddy(repeatBox);
+    rows->addRow(label, repeatBox);
+    rows->addRow(QString(), end);
+    return section;
+}
+
+void EventEditor::showRepeatEnd()
+{
+    const bool repeats = repeatBox->currentData().toInt() != RepetitionRule::NoRepeat;
+    const int end = repeatEndBox->currentData().toInt();
+    repeatEndBox->setVisible(repeats);
+    repeatCountBox->setVisible(repeats && end == RepetitionRule::AfterCount);
+    repeatUntilEdit->setVisible(repeats && end == RepetitionRule::UntilDate);
+}
+
+QWidget *EventEditor::makeScopeBar()
+{
+    scopeBar = new QWidget(this);
+    scopeBar->setObjectName(QStringLiteral("scopeBar"));
+    auto *question =
+        new QLabel(tr("This event repeats. Change only this occurrence, or all of them?"), scopeBar);
+    question->setWordWrap(true);
+    auto *thisOne = named(new QPushButton(tr("&Only this one"), scopeBar), "thisOccurrenceButton",
+                          tr("Only this occurrence"));
+    auto *all =
+        named(new QPushButton(tr("All &occurrences"), scopeBar), "wholeSeriesButton", tr("All occurrences"));
+    for (QPushButton *button : {thisOne, all})
+        button->setAutoDefault(true);
+    auto *layout = new QVBoxLayout(scopeBar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(question);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(thisOne);
+    buttons->addWidget(all);
+    layout->addLayout(buttons);
+    scopeBar->hide();
+    connect(thisOne, &QPushButton::clicked, this, [this] { send(EventEdits::Scope::ThisOccurrence); });
+    connect(all, &QPushButton::clicked, this, [this] { send(EventEdits::Scope::Series); });
+    return scopeBar;
+}
+
+// The end follows a moved start, keeping the event's length.
+void EventEditor::keepLength()
+{
+    const QDateTime start(startDateEdit->date(), startTimeEdit->time());
+    if (shownStart.isValid()) {
+        const QDateTime end =
+            QDateTime(endDateEdit->date(), endTimeEdit->time()).addSecs(shownStart.secsTo(start));
+        endDateEdit->setDate(end.date());
+        endTimeEdit->setTime(end.time());
+    }
+    shownStart = start;
+}
+
+void EventEditor::showDraft(const EventDraft &draft)
+{
+    shownStart = QDateTime();
+    titleEdit->setText(draft.title);
+    allDayBox->setChecked(draft.allDay);
+    onAllDayToggled(draft.allDay);
+    startDateEdit->setDate(draft.begin.date());
+    startTimeEdit->setTime(draft.begin.time());
+    endDateEdit->setDate(draft.end.date());
+    endTimeEdit->setTime(draft.end.time());
+    fillReminders(draft.allDay, draft.remind);
+    reminderTimeEdit->setTime(draft.remind.getRemindTime());
+    repeatBox->setCurrentIndex(std::max(0, repeatBox->findData(int(draft.rule.getRuleId()))));
+    repeatEndBox->setCurrentIndex(std::max(0, repeatEndBox->findData(int(draft.rule.getRuleType()))));
+    repeatCountBox->setValue(std::max(1, draft.rule.getEndCount() + 1));
+    const QDate until = draft.rule.getEndDate().date();
+    repeatUntilEdit->setDate(until.isValid() ? until : draft.begin.date().addMonths(1));
+    descriptionEdit->setPlainText(draft.description);
+    shownStart = QDateTime(startDateEdit->date(), startTimeEdit->time());
+    showRepeatEnd();
+    titleEdit->setFocus();
+    titleEdit->selectAll();
+}
+
+void EventEditor::fillReminders(bool allDay, const RemindData &keep)
+{
+    QVector<int> choices = EventDraft::remindChoices(allDay);
+    // A reminder the choices do not name (from another program) stays as it is.
+    if (!choices.contains(keep.getRemindNum()))
+        choices << keep.getRemindNum();
+    reminderBox->clear();
+    for (int number : std::as_const(choices))
+        reminderBox->addItem(reminderText(number, allDay), number);
+    reminderBox->setCurrentIndex(reminderBox->findData(keep.getRemindNum()));
+}
+
+void EventEditor::onAllDayToggled(bool allDay)
+{
+    startTimeEdit->setVisible(!allDay);
+    endTimeEdit->setVisible(!allDay);
+    reminderTimeEdit->setVisible(allDay);
+    if (reminderBox->count() > 0) {
+        // Minutes and days do not translate into each other: the reminder starts again as none.
+        fillReminders(allDay, RemindData(-1, reminderTimeEdit->time()));
+    }
+}
+
+EventDraft EventEditor::draft() const
+{
+    EventDraft draft;
+    draft.title = titleEdit->text();
+    draft.description = descriptionEdit->toPlainText();
+    draft.allDay = allDayBox->isChecked();
+    draft.begin = QDateTime(startDateEdit->date(), draft.allDay ? QTime(0, 0) : startTimeEdit->time());
+    draft.end = QDateTime(endDateEdit->date(), draft.allDay ? QTime(0, 0) : endTimeEdit->time());
+    draft.remind = RemindData(reminderBox->currentData().toInt(), reminderTimeEdit->time());
+    draft.rule.setRuleId(RepetitionRule::RRuleID(repeatBox->currentData().toInt()));
+    draft.rule.setRuleType(RepetitionRule::RRuleEndType(repeatEndBox->currentData().toInt()));
+    draft.rule.setEndCount(repeatCountBox->value() - 1);
+    draft.rule.setEndDate(QDateTime(repeatUntilEdit->date(), QTime(23, 59, 59)));
+    draft.calendarId = calendarBox->currentData().toString();
+    return draft;
+}
+
+void EventEditor::save()
+{
+    if (edits->isBusy())
+        return;
+    const EventDraft edited = draft();
+    if (const EventDraft::Problem problem = edited.problem(); problem != EventDraft::Problem::None) {
+        showError(problemText(problem));
+        return;
+    }
+    const bool repeats = task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat;
+    // A new rule is the series' own: there is no occurrence to change alone.
+    const bool ruleKept = edited.toJob(task).getScheduleRRule() == task.getScheduleRRule();
+    if (!isNew() && repeats && ruleKept && scopeBar->isHidden()) {
+        scopeBar->show();
+        scopeBar->findChild<QPushButton *>(QStringLiteral("thisOccurrenceButton"))->setFocus();
+        return;
+    }
+    send(EventEdits::Scope::Series);
+}
+
+void EventEditor::send(EventEdits::Scope scope)
+{
+    scopeBar->hide();
+    errorLabel->hide();
+    const ScheduleDataInfo job = draft().toJob(task);
+    const bool sent = isNew() ? edits->create(job) : edits->change(task, job, scope);
+    saveButton->setEnabled(!sent);
+}
+
+void EventEditor::onFinished(EventEdits::Outcome outcome)
+{
+    saveButton->setEnabled(true);
+    if (outcome != EventEdits::Outcome::Done) {
+        showError(outcomeText(outcome));
+        return;
+    }
+    Q_EMIT saved(draft().calendarId);
+    close();
+}
+
+void EventEditor::showError(const QString &text)
+{
+    errorLabel->setText(text);
+    errorLabel->show();
+}
+
+void EventEditor::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        save();
+        return;
+    }
+    ZMainWindow::keyPressEvent(event);
+}
+
+void EventEditor::onThemeChanged(ZGuiApplicationHelper::ColorType type)
+{
+    QPalette palette = this->palette();
+    const QColor text = type == ZGuiApplicationHelper::DarkType ? QColor(235, 235, 235) : QColor(25, 25, 25);
+    palette.setColor(QPalette::WindowText, text);
+    setPalette(palette);
+    tint = MainWindow::tintOf(type);
+    update();
+}
+
+void EventEditor::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    fillRounded(painter, rect(), windowRadius(), tint, event->rect());
+}

@@ -1,0 +1,88 @@
+#ifndef SCHEDULE_EVENTEDITOR_H
+#define SCHEDULE_EVENTEDITOR_H
+
+#include "eventdraft.h"
+#include "eventedits.h"
+#include "zguiapplicationhelper.h"
+#include "zmainwindow.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTimeEdit;
+
+// A new event, or a change of one, in a small window in the panel's style. Save sends it to the
+// data server without waiting; the window closes once the server has it and stays open, with
+// everything typed, when it refuses, saying why. Enter saves (but for a new line in the
+// description), Esc cancels.
+class EventEditor : public Zyk::Widget::ZMainWindow
+{
+    Q_OBJECT
+public:
+    // A new event on `day`, at the next full hour, in the calendar last used where it is writable.
+    EventEditor(const QDate &day, const QVector<CalendarIdentity> &calendars, const QString &lastCalendarId,
+                QWidget *parent = nullptr);
+    // The occurrence `task` of the list; a repeating one asks, at Save, whether the change is for
+    // this occurrence or the whole series.
+    EventEditor(const ScheduleDataInfo &task, const QVector<CalendarIdentity> &calendars,
+                QWidget *parent = nullptr);
+
+    // The editor's form as it stands.
+    EventDraft draft() const;
+    bool isNew() const { return task.getID() == 0; }
+
+public Q_SLOTS:
+    void save();
+
+Q_SIGNALS:
+    // The data server has the event; `calendarId` is the calendar a new one went to.
+    void saved(const QString &calendarId);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void build(const QVector<CalendarIdentity> &calendars);
+    QWidget *makeTimesSection();
+    QWidget *makeRepeatSection();
+    QWidget *makeScopeBar();
+    void showDraft(const EventDraft &draft);
+    void keepLength();
+    void showRepeatEnd();
+    void fillReminders(bool allDay, const RemindData &keep);
+    void onAllDayToggled(bool allDay);
+    void send(EventEdits::Scope scope);
+    void onFinished(EventEdits::Outcome outcome);
+    void showError(const QString &text);
+    void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
+
+    ScheduleDataInfo task;
+    EventEdits *edits;
+    QColor tint;
+    QDateTime shownStart; // the start the end's distance is kept from
+    QLineEdit *titleEdit = nullptr;
+    QCheckBox *allDayBox = nullptr;
+    QDateEdit *startDateEdit = nullptr;
+    QTimeEdit *startTimeEdit = nullptr;
+    QDateEdit *endDateEdit = nullptr;
+    QTimeEdit *endTimeEdit = nullptr;
+    QComboBox *reminderBox = nullptr;
+    QTimeEdit *reminderTimeEdit = nullptr;
+    QComboBox *repeatBox = nullptr;
+    QComboBox *repeatEndBox = nullptr;
+    QSpinBox *repeatCountBox = nullptr;
+    QDateEdit *repeatUntilEdit = nullptr;
+    QComboBox *calendarBox = nullptr;
+    QPlainTextEdit *descriptionEdit = nullptr;
+    QLabel *errorLabel = nullptr;
+    QWidget *scopeBar = nullptr;
+    QPushButton *saveButton = nullptr;
+};
+
+#endif

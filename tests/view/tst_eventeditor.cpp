@@ -1,0 +1,385 @@
+#include "cscheduledbus.h"
+#include "datacenter.h"
+#include "eventactions.h"
+#include "eventeditor.h"
+#include "feedserver.h"
+#include "mainwindow.h"
+#include "serverprocess.h"
+#include "taskitem.h"
+#include "tasklist.h"
+
+#include <KCalendarCore/ICalFormat>
+#include <KCalendarCore/MemoryCalendar>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeEdit>
+
+using namespace KCalendarCore;
+
+namespace {
+
+const QDate day(2031, 3, 4); // a Tuesday
+
+QByteArray vevent(const QString &uid, const QString &title, const QDateTime &start,
+                  const QByteArray &extra = {})
+{
+    const QByteArray at = start.toString("yyyyMMdd'T'HHmmss").toUtf8();
+    const QByteArray end = start.addSecs(3600).toString("yyyyMMdd'T'HHmmss").toUtf8();
+    return "BEGIN:VEVENT\r\nUID:" + uid.toUtf8() +
+           "\r\nDTSTAMP:20310101T000000Z\r\nDTSTART;TZID=Europe/Berlin:" + at +
+           "\r\nDTEND;TZID=Europe/Berlin:" + end + "\r\nSUMMARY:" + title.toUtf8() + "\r\n" + extra +
+           "END:VEVENT\r\n";
+}
+
+QByteArray calendar(const QByteArray &events)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n" + events + "END:VCALENDAR\r\n";
+}
+
+bool write(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// The file as another program reads it.
+MemoryCalendar::Ptr parse(const QString &path)
+{
+    MemoryCalendar::Ptr calendar(new MemoryCalendar(QTimeZone("Europe/Berlin")));
+    ICalFormat().load(calendar, path);
+    return calendar;
+}
+
+Event::Ptr eventTitled(const MemoryCalendar::Ptr &calendar, const QString &title)
+{
+    for (const Event::Ptr &event : calendar->rawEvents()) {
+        if (event->summary() == title && !event->hasRecurrenceId())
+            return event;
+    }
+    return Event::Ptr();
+}
+
+template<typename T> T *child(QWidget *window, const char *name)
+{
+    return window->findChild<T *>(QLatin1String(name));
+}
+
+void choose(QComboBox *box, int index)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
+}
+
+} // namespace
+
+// The editor and the panel's Delete against the real data server, on a calendar file and a
+// subscription of the test's own; the file is read back as another program reads it.
+class TestEventEditor : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void newEvents_data();
+    void newEvents();
+    void changeRepeating_data();
+    void changeRepeating();
+    void refusalsKeepTheText_data();
+    void refusalsKeepTheText();
+    void pinnedStateFollowsTheTitle();
+    void deleteFromThePanel_data();
+    void deleteFromThePanel();
+    void cleanupTestCase();
+
+private:
+    ScheduleDataInfo jobOn(const QString &title, const QDate &on);
+    QVector<CalendarIdentity> calendars();
+    // Saves with Enter and waits for the window to close, or for its error.
+    bool saveAndWait(EventEditor *editor);
+
+    QTemporaryDir dir;
+    QString home;
+    FeedServer feed;
+    ServerProcess server;
+    std::unique_ptr<CScheduleDBus> client;
+};
+
+void TestEventEditor::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    home = dir.filePath("home.ics");
+    const QDateTime today(QDate::currentDate(), QTime(12, 0));
+    QVERIFY(write(
+        home,
+        calendar(vevent("course", "Course", QDateTime(day, QTime(10, 0)), "RRULE:FREQ=WEEKLY;COUNT=4\r\n") +
+                 vevent("standup", "Standup", QDateTime(day, QTime(9, 0))) +
+                 vevent("review", "Review", QDateTime(day, QTime(14, 0))) +
+                 vevent("other", "Other", QDateTime(day, QTime(16, 0))) + vevent("lunch", "Lunch", today) +
+                 vevent("tea", "Tea", today.addSecs(3600)))));
+    feed.answer.body = calendar(vevent("holiday", "Holiday", QDateTime(day, QTime(8, 0))));
+    QVERIFY(feed.listen());
+    QVERIFY(server.start({home, feed.url()}));
+    client = std::make_unique<CScheduleDBus>(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                                             QDBusConnection::sessionBus());
+    QTRY_VERIFY_WITH_TIMEOUT(!jobOn("Holiday", day).getTitleName().isEmpty(), 15000);
+}
+
+void TestEventEditor::cleanupTestCase()
+{
+    server.stop();
+}
+
+ScheduleDataInfo TestEventEditor::jobOn(const QString &title, const QDate &on)
+{
+    QMap<QDate, QVector<ScheduleDataInfo>> days;
+    client->GetJobs(on, on, days);
+    for (const ScheduleDataInfo &job : days.value(on)) {
+        if (job.getTitleName() == title)
+            return job;
+    }
+    return ScheduleDataInfo();
+}
+
+QVector<CalendarIdentity> TestEventEditor::calendars()
+{
+    QVector<CalendarIdentity> out;
+    client->GetCalendars(out);
+    return out;
+}
+
+bool TestEventEditor::saveAndWait(EventEditor *editor)
+{
+    QPointer<EventEditor> open(editor);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : editor, Qt::Key_Return);
+    return QTest::qWaitFor([&] { return !open || !child<QLabel>(editor, "errorLabel")->isHidden(); }, 10000);
+}
+
+void TestEventEditor::newEvents_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<int>("reminder"); // the reminder box's row
+    QTest::addColumn<int>("repeat");   // the repeat box's row
+    QTest::addColumn<int>("times");    // 0: repeats for ever
+    QTest::addColumn<int>("alarmOffsetS");
+
+    QTest::newRow("timed, no reminder") << "Dentist" << false << 0 << 0 << 0 << 0;
+    QTest::newRow("all day, a day before at 09:00") << "Holidays" << true << 2 << 0 << 0 << -15 * 3600;
+    QTest::newRow("weekly, 5 times, 15 minutes before") << "Course B" << false << 4 << 3 << 5 << -15 * 60;
+}
+
+void TestEventEditor::newEvents()
+{
+    QFETCH(QString, title);
+    QFETCH(bool, allDay);
+    QFETCH(int, reminder);
+    QFETCH(int, repeat);
+    QFETCH(int, times);
+    QFETCH(int, alarmOffsetS);
+
+    auto *editor = new EventEditor(day, calendars(), QString());
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QCOMPARE(child<QComboBox>(editor, "calendarBox")->count(), 1); // the subscription is read-only
+    QTest::keyClicks(QApplication::focusWidget(), title);
+    if (allDay) {
+        child<QCheckBox>(editor, "allDayBox")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
+    choose(child<QComboBox>(editor, "reminderBox"), reminder);
+    choose(child<QComboBox>(editor, "repeatBox"), repeat);
+    if (times > 0) {
+        choose(child<QComboBox>(editor, "repeatEndBox"), 1);
+        auto *count = child<QSpinBox>(editor, "repeatCountBox");
+        count->setFocus();
+        count->selectAll();
+        QTest::keyClicks(count, QString::number(times));
+    }
+    const QTime start = child<QTimeEdit>(editor, "startTimeEdit")->time();
+    QVERIFY(saveAndWait(editor));
+
+    const Event::Ptr written = eventTitled(parse(home), title);
+    QVERIFY2(written, "not in the file");
+    QCOMPARE(written->allDay(), allDay);
+    QCOMPARE(written->dtStart().toTimeZone(QTimeZone("Europe/Berlin")).date(), day);
+    if (!allDay) {
+        QCOMPARE(written->dtStart().toTimeZone(QTimeZone("Europe/Berlin")).time(), start);
+        QCOMPARE(written->dtStart().secsTo(written->dtEnd()), 3600);
+    }
+    QCOMPARE(written->alarms().size(), alarmOffsetS ? 1 : 0);
+    if (alarmOffsetS)
+        QCOMPARE(written->alarms().first()->startOffset().asSeconds(), alarmOffsetS);
+    QCOMPARE(written->recurs(), repeat > 0);
+    if (repeat > 0) {
+        QCOMPARE(written->recurrence()->recurrenceType(), ushort(Recurrence::rWeekly));
+        QCOMPARE(written->recurrence()->duration(), times);
+    }
+}
+
+void TestEventEditor::changeRepeating_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("week"); // the occurrence edited
+    QTest::addColumn<bool>("wholeSeries");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("renamed"); // occurrences of the four with the new title
+
+    QTest::newRow("whole series, from its first") << "Course" << 0 << true << "Course (all)" << 4;
+    QTest::newRow("this occurrence") << "Course (all)" << 1 << false << "Course (once)" << 1;
+}
+
+void TestEventEditor::changeRepeating()
+{
+    QFETCH(QString, before);
+    QFETCH(int, week);
+    QFETCH(bool, wholeSeries);
+    QFETCH(QString, title);
+    QFETCH(int, renamed);
+
+    const ScheduleDataInfo occurrence = jobOn(before, day.addDays(7 * week));
+    QVERIFY(occurrence.getID() > 0);
+    auto *editor = new EventEditor(occurrence, calendars());
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QTest::keyClicks(QApplication::focusWidget(), title); // replaces the selected title
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(!child<QWidget>(editor, "scopeBar")->isHidden());
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("thisOccurrenceButton"));
+    if (wholeSeries)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(saveAndWait(editor));
+
+    int count = 0;
+    for (int week = 0; week < 4; ++week)
+        count += jobOn(title, day.addDays(7 * week)).getID() > 0;
+    QCOMPARE(count, renamed);
+    const MemoryCalendar::Ptr written = parse(home);
+    const Event::List occurrences = written->rawEvents();
+    const bool overridden = std::any_of(occurrences.cbegin(), occurrences.cend(), [&](const Event::Ptr &e) {
+        return e->hasRecurrenceId() && e->summary() == title;
+    });
+    QCOMPARE(overridden, !wholeSeries);
+}
+
+void TestEventEditor::refusalsKeepTheText_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("changeOnDisk");
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("read-only subscription") << "Holiday" << false << "read-only";
+    QTest::newRow("file changed by another program, then saved again")
+        << "Review" << true << "Another program changed";
+}
+
+void TestEventEditor::refusalsKeepTheText()
+{
+    QFETCH(QString, title);
+    QFETCH(bool, changeOnDisk);
+    QFETCH(QString, said);
+
+    const ScheduleDataInfo job = jobOn(title, day);
+    QVERIFY(job.getID() > 0);
+    auto *editor = new EventEditor(job, calendars());
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QTest::keyClicks(QApplication::focusWidget(), "Typed by hand");
+    if (changeOnDisk) {
+        QFile file(home);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray changed = file.readAll().replace("SUMMARY:Other", "SUMMARY:Other\\, changed");
+        file.close();
+        QVERIFY(write(home, changed));
+    }
+    QPointer<EventEditor> open(editor);
+    QVERIFY(saveAndWait(editor));
+    QVERIFY(open);
+    QVERIFY2(child<QLabel>(editor, "errorLabel")->text().contains(said),
+             qPrintable(child<QLabel>(editor, "errorLabel")->text()));
+    QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), QString("Typed by hand"));
+    if (!changeOnDisk) {
+        editor->close();
+        return;
+    }
+    // Once the server has read the file again, the same Save goes through.
+    QTRY_VERIFY_WITH_TIMEOUT(jobOn("Other, changed", day).getID() > 0, 10000);
+    QVERIFY(saveAndWait(editor));
+    QVERIFY(!open);
+    QVERIFY(eventTitled(parse(home), "Typed by hand"));
+}
+
+void TestEventEditor::pinnedStateFollowsTheTitle()
+{
+    const ScheduleDataInfo job = jobOn("Standup", day);
+    ExtendedData pinned;
+    pinned.dataId = taskKey(job);
+    pinned.pinned = true;
+    DataCenter::instance()->setExtendedData(job, pinned);
+
+    auto *editor = new EventEditor(job, calendars());
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QTest::keyClicks(QApplication::focusWidget(), "Stand-up");
+    QVERIFY(saveAndWait(editor));
+    const ScheduleDataInfo renamed = jobOn("Stand-up", day);
+    QCOMPARE(renamed.getID(), job.getID());
+    QVERIFY(DataCenter::instance()->getExtendedData(renamed).pinned);
+    QVERIFY(!DataCenter::instance()->getExtendedData(job).pinned);
+}
+
+void TestEventEditor::deleteFromThePanel_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("undo");
+
+    QTest::newRow("undone") << "Lunch" << true;
+    QTest::newRow("deleted once Undo has gone") << "Tea" << false;
+}
+
+void TestEventEditor::deleteFromThePanel()
+{
+    QFETCH(QString, title);
+    QFETCH(bool, undo);
+
+    MainWindow window;
+    window.show();
+    TaskList *list = window.findChild<TaskList *>();
+    const auto itemTitled = [list, &title]() -> TaskItem * {
+        for (TaskItem *item : list->taskItems()) {
+            if (item->title() == title)
+                return item;
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(itemTitled() && !list->isReplacing(), 10000);
+    itemTitled()->taskMenu()->deleteAction.trigger();
+    QTRY_VERIFY(!itemTitled() && !list->isReplacing());
+    QWidget *bar = window.eventActions()->undoBar();
+    QVERIFY(bar->isVisible());
+    QVERIFY(parse(home)->event(title.toLower()));
+    if (undo) {
+        QTest::mouseClick(child<QPushButton>(bar, "undoButton"), Qt::LeftButton);
+        QTRY_VERIFY(itemTitled() && !list->isReplacing());
+        QVERIFY(!bar->isVisible());
+        QTest::qWait(EventActions::undoMs + 500);
+        QVERIFY(parse(home)->event(title.toLower()));
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!parse(home)->event(title.toLower()), EventActions::undoMs + 5000);
+        QVERIFY(!itemTitled());
+    }
+}
+
+QTEST_MAIN(TestEventEditor)
+#include "tst_eventeditor.moc"
