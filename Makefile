@@ -36,8 +36,10 @@ format:
 # new entries are translated (with Qt Linguist, or by hand).
 # Qt 6's lupdate is not on the PATH in Debian.
 LUPDATE ?= $(firstword $(wildcard /usr/lib/qt6/bin/lupdate) lupdate)
+# The languages are those of translations/CMakeLists.txt: a name added there is created here.
+TS_FILES = $(addprefix translations/,$(shell grep -o 'tasklist_[A-Za-z_]*\.ts' translations/CMakeLists.txt))
 translations: deps
-	@$(LUPDATE) -no-obsolete -locations none src -ts translations/*.ts
+	@$(LUPDATE) -no-obsolete -locations none src -ts $(TS_FILES)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -62,10 +62,43 @@ void TestTranslations::shownTexts_data()
     QTest::newRow("zh_CN") << QStringList{"LANG=zh_CN.UTF-8"} << chinese << chineseTips << "取消";
     // No translation: the texts as the sources have them.
     QTest::newRow("C") << QStringList{"LANG=C"} << chinese << englishTips << "Cancel";
-    // Qt has a German translation of its own, the widget none: neither is loaded, so that one
+    // Qt has an Italian translation of its own, the widget none: neither is loaded, so that one
     // window never mixes two languages.
-    QTest::newRow("de_DE, untranslated")
-        << QStringList{"LANG=de_DE.UTF-8"} << chinese << englishTips << "Cancel";
+    QTest::newRow("it_IT, untranslated")
+        << QStringList{"LANG=it_IT.UTF-8"} << chinese << englishTips << "Cancel";
+    // Qt's texts follow the language found, not the first one asked for.
+    QTest::newRow("de, after an untranslated language")
+        << QStringList{"LANG=it_IT.UTF-8", "LANGUAGE=it:de"}
+        << QStringList{"Im Kalender öffnen", "Countdown-Modus", "Anheftmodus", "Normalmodus"}
+        << QStringList{"Kalender öffnen", "Einstellungen", "Übersicht", "Letzte Tage", "Schließen"}
+        << "Abbrechen";
+    QTest::newRow("fr_FR, LC_ALL before LANG")
+        << QStringList{"LANG=en_US.UTF-8", "LC_ALL=fr_FR.UTF-8"}
+        << QStringList{"Ouvrir dans le calendrier", "Mode compte à rebours", "Mode épinglé", "Mode normal"}
+        << QStringList{"Ouvrir le calendrier", "Paramètres", "Vue d’ensemble", "Derniers jours", "Fermer"}
+        << "Annuler";
+    QTest::newRow("es_ES, LC_MESSAGES")
+        << QStringList{"LANG=ru_RU.UTF-8", "LC_MESSAGES=es_ES.UTF-8"}
+        << QStringList{"Abrir en el calendario", "Modo cuenta atrás", "Modo fijado", "Modo normal"}
+        << QStringList{"Abrir calendario", "Configuración", "Vista general", "Días recientes", "Cerrar"}
+        << "Cancelar";
+    QTest::newRow("pt_BR") << QStringList{"LANG=pt_BR.UTF-8"}
+                           << QStringList{"Abrir no calendário", "Modo contagem regressiva", "Modo fixado",
+                                          "Modo normal"}
+                           << QStringList{"Abrir calendário", "Configurações", "Visão geral", "Dias recentes",
+                                          "Fechar"}
+                           << "Cancelar";
+    QTest::newRow("ru, LANGUAGE") << QStringList{"LANG=en_US.UTF-8", "LANGUAGE=ru"}
+                                  << QStringList{"Открыть в календаре", "Режим обратного отсчёта",
+                                                 "Режим закрепления", "Обычный режим"}
+                                  << QStringList{"Открыть календарь", "Настройки", "Обзор", "Последние дни",
+                                                 "Закрыть"}
+                                  << "Отмена";
+    QTest::newRow("ja_JP") << QStringList{"LANG=ja_JP.UTF-8"}
+                           << QStringList{"カレンダーで開く", "カウントダウンモード", "ピン留めモード",
+                                          "通常モード"}
+                           << QStringList{"カレンダーを開く", "設定", "概要", "最近の数日", "閉じる"}
+                           << "キャンセル";
     QTest::newRow("LANGUAGE before LANG")
         << QStringList{"LANG=zh_CN.UTF-8", "LANGUAGE=en"} << english << englishTips << "Cancel";
     QTest::newRow("LC_MESSAGES before LANG")
@@ -126,7 +159,8 @@ void TestTranslations::catalogueComplete()
     for (const char *fault : {"type=\"unfinished\"", "type=\"vanished\"", "type=\"obsolete\""}) {
         const int at = text.indexOf(fault);
         QVERIFY2(at < 0, qPrintable(QString("%1 in %2 near: %3")
-                                        .arg(QLatin1String(fault), catalogue, QString::fromUtf8(text.mid(at - 200, 260)))));
+                                        .arg(QLatin1String(fault), catalogue,
+                                             QString::fromUtf8(text.mid(at - 200, 260)))));
     }
 }
 
