@@ -96,8 +96,32 @@ ReminderScheduler *DataCenter::reminders()
 void DataCenter::setReminderOptions(const ReminderRules::Options &options)
 {
     reminderOptions = options;
+    reminderOptions.hiddenCalendars = hidden;
     if (reminderScheduler)
-        reminderScheduler->setOptions(options);
+        reminderScheduler->setOptions(reminderOptions);
+}
+
+// A hidden calendar is not reminded of either: the user has said its tasks are not the widget's
+// business, and a reminder of a task the panel does not list could not be found there. Whoever
+// still wants them has the calendar's own program, or the desktop's alarm service.
+void DataCenter::setHiddenCalendars(const QSet<QString> &ids)
+{
+    if (ids == hidden)
+        return;
+    hidden = ids;
+    setReminderOptions(reminderOptions);
+    Q_EMIT viewOptionsChanged();
+}
+
+void DataCenter::setTimeFormat(TaskRules::TimeFormat format)
+{
+    if (std::exchange(dateForm, format) != format)
+        Q_EMIT viewOptionsChanged();
+}
+
+bool DataCenter::getCalendars(QVector<CalendarIdentity> &out)
+{
+    return CScheduleDBus::getInstance()->GetCalendars(out);
 }
 
 DayClock *DataCenter::clock()

@@ -5,6 +5,7 @@
 #include "extendeddata.h"
 #include "reminderrules.h"
 #include "scheduledatainfo.h"
+#include "taskrules.h"
 
 #include <QHash>
 #include <QObject>
@@ -60,6 +61,15 @@ public:
     ReminderScheduler *reminders();
     // The user's choices for the reminders; kept for a scheduler not made yet.
     void setReminderOptions(const ReminderRules::Options &options);
+    // The calendars, by ID, whose tasks every view and the reminders leave out. A change that
+    // matters says viewOptionsChanged().
+    void setHiddenCalendars(const QSet<QString> &ids);
+    const QSet<QString> &hiddenCalendars() const { return hidden; }
+    // The form of the tasks' dates and times; a change says viewOptionsChanged().
+    void setTimeFormat(TaskRules::TimeFormat format);
+    TaskRules::TimeFormat timeFormat() const { return dateForm; }
+    // The data server's calendars as it lists them (GetCalendars); false when it cannot say.
+    bool getCalendars(QVector<CalendarIdentity> &out);
 
     // Delay between a change and its save; a burst of changes within it costs one write.
     // When changing 2000 ms, update tst_datafile, which waits for it.
@@ -68,6 +78,9 @@ public:
 Q_SIGNALS:
     // The data server has changed jobs, or has just started.
     void jobsChanged();
+    // What the views show of the same jobs has changed: a calendar hidden or shown again, the form of
+    // the dates.
+    void viewOptionsChanged();
 
 public Q_SLOTS:
     void raiseCalendarWindow();
@@ -95,6 +108,8 @@ private:
     CountdownNotifier *notifier = nullptr;
     ReminderScheduler *reminderScheduler = nullptr;
     ReminderRules::Options reminderOptions;
+    QSet<QString> hidden;
+    TaskRules::TimeFormat dateForm = TaskRules::TimeFormat::Fixed;
     bool forwardingJobChanges = false;
 };
 

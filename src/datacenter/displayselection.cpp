@@ -85,6 +85,26 @@ private:
     QSet<int> &listedIds;
 };
 
+// The days without the tasks of hidden calendars, so that the overview's first day with anything is
+// one with something shown.
+DayMap shownOf(const DayMap &days)
+{
+    const QSet<QString> &hidden = DataCenter::instance()->hiddenCalendars();
+    if (hidden.isEmpty())
+        return days;
+    DayMap shown;
+    for (auto day = days.cbegin(); day != days.cend(); ++day) {
+        QVector<ScheduleDataInfo> &tasks = shown[day.key()];
+        for (const ScheduleDataInfo &info : day.value()) {
+            if (!hidden.contains(info.getCalendarId()))
+                tasks.append(info);
+        }
+        if (tasks.isEmpty())
+            shown.remove(day.key());
+    }
+    return shown;
+}
+
 } // namespace
 
 QVector<DayRange> rangesOf(DisplayInfo view, const QDate &today)
@@ -103,12 +123,12 @@ QVector<ListedTask> selectTasks(DisplayInfo view, const QVector<DayMap> &answers
     QVector<ListedTask> out;
     QSet<int> listedIds;
     Selection selection(out, listedIds);
-    const DayMap first = answers.value(0);
+    const DayMap first = shownOf(answers.value(0));
     if (view == DisplayRecent) {
         selection.listAll(first);
     } else if (view == DisplayOverview) {
         selection.carryForward(first);
-        selection.week(answers.value(1));
+        selection.week(shownOf(answers.value(1)));
     } else if (view > 0 && !first.isEmpty()) {
         // Only the first day of the answer: a server that sends more days than asked for adds nothing.
         for (const ScheduleDataInfo &info : first.first())
@@ -123,7 +143,7 @@ bool appendUncheckedTasks(QVector<ScheduleDataInfo> &out, QSet<int> &listedIds)
     DayMap days;
     const bool ok = CScheduleDBus::getInstance()->GetJobs(today.addDays(recentFirstDay), today, days);
     QVector<ListedTask> listed;
-    Selection(listed, listedIds).carryForward(days);
+    Selection(listed, listedIds).carryForward(shownOf(days));
     for (const ListedTask &task : std::as_const(listed))
         out.append(task.info);
     return ok;

@@ -69,6 +69,8 @@ Plan plan(const QVector<ScheduleDataInfo> &jobs, const ReminderStore &store, con
         const QDateTime moment = momentOf(job);
         if (!moment.isValid() || (desktopReminds(job) && !options.desktopCalendars))
             continue;
+        if (!options.hiddenCalendars.isEmpty() && options.hiddenCalendars.contains(job.getCalendarId()))
+            continue;
         if (job.getEndDateTime() <= now)
             continue;
         const ReminderStore::Reminder reminder = reminderOf(job);

@@ -6,6 +6,7 @@
 #include "scheduledatainfo.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QVector>
 
 // Which reminders are due, and when the next one falls, from the jobs, what was already shown or
@@ -19,6 +20,8 @@ struct Options
     bool desktopCalendars = false;
     int snoozeMinutes = 10;
     bool sound = true;
+    // The calendars hidden from the widget, by ID: not reminded of (see DataCenter::setHiddenCalendars).
+    QSet<QString> hiddenCalendars;
 };
 
 struct Plan

@@ -76,23 +76,63 @@ int modeAfterTick(int mode, const QDateTime &begin, const QDateTime &now)
     return remaining > 0 && (remaining / 1000) % 60 <= finalPhaseSeconds ? int(ModeCountdownFinal) : mode;
 }
 
-QString countdownText(const QDateTime &begin, const QString &title, const QDateTime &now)
+QString dayMonthFormat(TimeFormat format, const QLocale &locale)
+{
+    if (format == TimeFormat::Fixed)
+        return QStringLiteral("MM.dd");
+    // The year with the separator that joins it to the day or month, wherever it stands: "M/d/yy",
+    // "dd.MM.yy", "yyyy/MM/dd", "yy. M. d.".
+    static const QRegularExpression yearFirst(QStringLiteral("^y+[^dM]*"));
+    static const QRegularExpression yearAfter(QStringLiteral("[^dM]*y+"));
+    QString pattern = locale.dateFormat(QLocale::ShortFormat);
+    pattern.remove(yearFirst);
+    pattern.remove(yearAfter);
+    return pattern.trimmed();
+}
+
+QString timeFormat(TimeFormat format, const QLocale &locale)
+{
+    switch (format) {
+    case TimeFormat::Fixed:
+        return QStringLiteral("hh:mm");
+    case TimeFormat::Locale:
+        break;
+    case TimeFormat::Hours24:
+        return QStringLiteral("HH:mm");
+    case TimeFormat::Hours12:
+        return QStringLiteral("h:mm AP");
+    }
+    return locale.timeFormat(QLocale::ShortFormat);
+}
+
+QString timeText(const QTime &time, TimeFormat format, const QLocale &locale)
+{
+    return locale.toString(time, timeFormat(format, locale));
+}
+
+QString countdownText(const QDateTime &begin, const QString &title, const QDateTime &now, TimeFormat format,
+                      const QLocale &locale)
 {
     // The second under way counts as a whole one: 59.5 s before the begin time shows 01:00.
     const qint64 remaining = now.msecsTo(begin) + 1000;
     const qint64 minutes = remaining > 0 ? remaining / 60000 : 0;
     const qint64 seconds = remaining > 0 ? (remaining / 1000) % 60 : 0;
     // The doubled colon is what the widget has always shown; users read it as the target time.
+    const QString at = format == TimeFormat::Fixed ? begin.toString(QStringLiteral("hh:mm::ss"))
+                                                   : timeText(begin.time(), format, locale);
     return QStringLiteral("  %1:%2 => %3\n  %4")
         .arg(minutes, 2, 10, QLatin1Char('0'))
         .arg(seconds, 2, 10, QLatin1Char('0'))
-        .arg(begin.toString(QStringLiteral("hh:mm::ss")), title);
+        .arg(at, title);
 }
 
-QString dateText(const QDateTime &begin, const QString &title)
+QString dateText(const QDateTime &begin, const QString &title, TimeFormat format, const QLocale &locale)
 {
-    return QLatin1String("  ") + begin.toString(QStringLiteral("MM.dd  hh:mm")) + QLatin1String("\n  ") +
-           title;
+    if (format == TimeFormat::Fixed)
+        return QLatin1String("  ") + begin.toString(QStringLiteral("MM.dd  hh:mm")) + QLatin1String("\n  ") +
+               title;
+    return QLatin1String("  ") + locale.toString(begin.date(), dayMonthFormat(format, locale)) +
+           QLatin1String("  ") + timeText(begin.time(), format, locale) + QLatin1String("\n  ") + title;
 }
 
 bool goesBefore(const SortKey &a, const SortKey &b)

@@ -5,6 +5,7 @@
 #include "scheduledatainfo.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 // What a task is at a given moment: its display mode, its time state, the menu entries it offers and
@@ -26,6 +27,11 @@ struct MenuEntries
     bool normal = false;
 };
 
+// How a task's date and time read: Fixed is "MM.dd  hh:mm" in every language, as the widget always
+// showed it; Locale the language's short forms; Hours24 and Hours12 the language's day and month
+// with that clock.
+enum class TimeFormat { Fixed = 0, Locale, Hours24, Hours12 };
+
 // What the list orders its items by.
 struct SortKey
 {
@@ -46,9 +52,18 @@ struct SortKey
 // its current minute are left.
 [[nodiscard]] int modeAfterTick(int mode, const QDateTime &begin, const QDateTime &now);
 // "  mm:ss => hh:mm::ss\n  title", rounded up to the second; 00:00 once the begin time has passed.
-[[nodiscard]] QString countdownText(const QDateTime &begin, const QString &title, const QDateTime &now);
-// "  MM.dd  hh:mm\n  title".
-[[nodiscard]] QString dateText(const QDateTime &begin, const QString &title);
+// In a form other than Fixed the begin time reads as timeText() has it.
+[[nodiscard]] QString countdownText(const QDateTime &begin, const QString &title, const QDateTime &now,
+                                    TimeFormat format = TimeFormat::Fixed, const QLocale &locale = QLocale());
+// "  MM.dd  hh:mm\n  title", or the date and time in the form asked for.
+[[nodiscard]] QString dateText(const QDateTime &begin, const QString &title,
+                               TimeFormat format = TimeFormat::Fixed, const QLocale &locale = QLocale());
+// The QDateTime formats of a form: the day and month ("MM.dd"; the language's short date without
+// its year), and the time of day ("hh:mm", the language's short time, "HH:mm", "h:mm AP").
+[[nodiscard]] QString dayMonthFormat(TimeFormat format, const QLocale &locale = QLocale());
+[[nodiscard]] QString timeFormat(TimeFormat format, const QLocale &locale = QLocale());
+// The time of day in the form, in the language's digits and AM/PM words.
+[[nodiscard]] QString timeText(const QTime &time, TimeFormat format, const QLocale &locale = QLocale());
 
 // Unchecked first, then by mode rank (a reminder ranks as normal), then by begin time.
 [[nodiscard]] bool goesBefore(const SortKey &a, const SortKey &b);

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 const QString coloursKey = QStringLiteral("Appearance/colours");
@@ -19,6 +20,12 @@ const QString remindersKey = QStringLiteral("Reminders/enabled");
 const QString snoozeKey = QStringLiteral("Reminders/snoozeMinutes");
 const QString soundKey = QStringLiteral("Reminders/sound");
 const QString desktopCalendarsKey = QStringLiteral("Reminders/desktopCalendars");
+const QString timeFormatKey = QStringLiteral("Appearance/timeFormat");
+const QString opacityKey = QStringLiteral("Appearance/opacity");
+const QString textSizeKey = QStringLiteral("Appearance/textSize");
+const QString widthKey = QStringLiteral("Window/width");
+const QString heightKey = QStringLiteral("Window/height");
+const QString hiddenKey = QStringLiteral("Calendars/hidden");
 
 QByteArray boolText(bool value)
 {
@@ -37,7 +44,42 @@ void readBool(const QSettings &file, const QString &key, bool &value, QStringLis
         faults << QStringLiteral("%1 \"%2\" is neither true nor false").arg(key, text);
 }
 
+// Leaves `value` alone when the key is absent; a fault when it holds no number from min to max.
+void readInt(const QSettings &file, const QString &key, int min, int max, int &value, QStringList &faults)
+{
+    if (!file.contains(key))
+        return;
+    bool ok = false;
+    const QString text = file.value(key).toString();
+    const int number = text.toInt(&ok);
+    if (ok && number >= min && number <= max)
+        value = number;
+    else
+        faults << QStringLiteral("%1 \"%2\" is no number from %3 to %4").arg(key, text).arg(min).arg(max);
+}
+
+// The index of `name` in `names`, or -1.
+template<size_t N> int indexOf(const char *const (&names)[N], const QString &name)
+{
+    for (size_t i = 0; i < N; ++i) {
+        if (name == QLatin1String(names[i]))
+            return int(i);
+    }
+    return -1;
+}
+
 const char *const colourNames[] = {"desktop", "light", "dark"};
+const char *const timeFormatNames[] = {"fixed", "locale", "24h", "12h"};
+
+// IDs are the data server's to choose: each is percent-encoded, so that a comma or a line break in
+// one cannot split it or break the file.
+QByteArray idListText(const QStringList &ids)
+{
+    QByteArrayList encoded;
+    for (const QString &id : ids)
+        encoded << QUrl::toPercentEncoding(id);
+    return encoded.join(',');
+}
 
 // QSettings reads almost anything as some keys; a file that is not even UTF-8 text is damaged.
 bool isText(const QString &path)
@@ -86,6 +128,7 @@ WidgetSettings::WidgetSettings(const QString &path)
             faults << QStringLiteral("keepPlace \"%1\" is neither true nor false").arg(keep);
     }
     readReminders(file, faults);
+    readAppearance(file, faults);
     if (!faults.isEmpty()) {
         *this = WidgetSettings(QString());
         filePath = path;
@@ -113,6 +156,66 @@ void WidgetSettings::readReminders(const QSettings &file, QStringList &faults)
                           .arg(minSnoozeMinutes)
                           .arg(maxSnoozeMinutes);
     }
+}
+
+void WidgetSettings::readAppearance(const QSettings &file, QStringList &faults)
+{
+    if (file.contains(timeFormatKey)) {
+        const QString name = file.value(timeFormatKey).toString();
+        const int found = indexOf(timeFormatNames, name);
+        if (found < 0)
+            faults << QStringLiteral("timeFormat \"%1\" is none of fixed, locale, 24h, 12h").arg(name);
+        else
+            chosenTimeFormat = TimeFormat(found);
+    }
+    readInt(file, opacityKey, 0, 255, tintAlpha, faults);
+    if (file.contains(textSizeKey) && file.value(textSizeKey).toString() == QLatin1String("desktop"))
+        textPoints = 0;
+    else
+        readInt(file, textSizeKey, minTextSize, maxTextSize, textPoints, faults);
+    int width = panel.width();
+    int height = panel.height();
+    readInt(file, widthKey, minPanelSize.width(), maxPanelSize.width(), width, faults);
+    readInt(file, heightKey, minPanelSize.height(), maxPanelSize.height(), height, faults);
+    panel = QSize(width, height);
+    // QSettings would split the list at its commas and unquote it: read as written.
+    if (file.contains(hiddenKey)) {
+        const QString text = file.value(hiddenKey).toStringList().join(QLatin1Char(','));
+        for (const QString &id : text.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            hidden << QUrl::fromPercentEncoding(id.toLatin1());
+    }
+}
+
+bool WidgetSettings::setCalendarHidden(const QString &id, bool hide, QString *error)
+{
+    hidden.removeAll(id);
+    if (hide)
+        hidden << id;
+    return save(error);
+}
+
+bool WidgetSettings::setTimeFormat(TimeFormat format, QString *error)
+{
+    chosenTimeFormat = format;
+    return save(error);
+}
+
+bool WidgetSettings::setOpacity(int alpha, QString *error)
+{
+    tintAlpha = qBound(0, alpha, 255);
+    return save(error);
+}
+
+bool WidgetSettings::setTextSize(int points, QString *error)
+{
+    textPoints = points <= 0 ? 0 : qBound(int(minTextSize), points, int(maxTextSize));
+    return save(error);
+}
+
+bool WidgetSettings::setPanelSize(const QSize &size, QString *error)
+{
+    panel = size.expandedTo(minPanelSize).boundedTo(maxPanelSize);
+    return save(error);
 }
 
 bool WidgetSettings::setReminders(bool on, QString *error)
@@ -154,12 +257,19 @@ bool WidgetSettings::setKeepPlace(bool keep, QString *error)
 bool WidgetSettings::save(QString *error)
 {
     // Written whole each time, so that a file that was damaged comes out clean.
-    const QByteArray text = QByteArrayLiteral("[Appearance]\ncolours=") + colourNames[int(chosenColours)] +
-                            QByteArrayLiteral("\n\n[Window]\nkeepPlace=") + boolText(keepingPlace) +
-                            QByteArrayLiteral("\n\n[Reminders]\nenabled=") + boolText(reminding) +
-                            QByteArrayLiteral("\nsnoozeMinutes=") + QByteArray::number(snoozeLength) +
-                            QByteArrayLiteral("\nsound=") + boolText(sound) +
-                            QByteArrayLiteral("\ndesktopCalendars=") + boolText(desktopCalendars) + '\n';
+    QByteArray text =
+        QByteArrayLiteral("[Appearance]\ncolours=") + colourNames[int(chosenColours)] +
+        QByteArrayLiteral("\ntimeFormat=") + timeFormatNames[int(chosenTimeFormat)] +
+        QByteArrayLiteral("\nopacity=") + QByteArray::number(tintAlpha) + QByteArrayLiteral("\ntextSize=") +
+        (textPoints ? QByteArray::number(textPoints) : QByteArrayLiteral("desktop")) +
+        QByteArrayLiteral("\n\n[Window]\nkeepPlace=") + boolText(keepingPlace) +
+        QByteArrayLiteral("\nwidth=") + QByteArray::number(panel.width()) + QByteArrayLiteral("\nheight=") +
+        QByteArray::number(panel.height()) + QByteArrayLiteral("\n\n[Reminders]\nenabled=") +
+        boolText(reminding) + QByteArrayLiteral("\nsnoozeMinutes=") + QByteArray::number(snoozeLength) +
+        QByteArrayLiteral("\nsound=") + boolText(sound) + QByteArrayLiteral("\ndesktopCalendars=") +
+        boolText(desktopCalendars) + '\n';
+    if (!hidden.isEmpty())
+        text += QByteArrayLiteral("\n[Calendars]\nhidden=") + idListText(hidden) + '\n';
     const QString directory = QFileInfo(filePath).absolutePath();
     if (!QDir().mkpath(directory)) {
         *error = QStringLiteral("cannot create %1").arg(directory);

@@ -1,6 +1,7 @@
 #ifndef SCHEDULE_WIDGETSETTINGS_H
 #define SCHEDULE_WIDGETSETTINGS_H
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,9 @@ class WidgetSettings
 {
 public:
     enum class Colours { FollowDesktop, Light, Dark };
+    // How a task's date and time read: "MM.dd hh:mm" whatever the language (as the widget always
+    // was), the language's own short forms, or the language's day and month with a 24- or 12-hour clock.
+    enum class TimeFormat { Fixed, Locale, Hours24, Hours12 };
 
     // $XDG_CONFIG_HOME/TaskList/settings.conf, or TaskList-NAME for the instance NAME
     static QString defaultPath();
@@ -28,6 +32,15 @@ public:
     bool reminderSound() const { return sound; }
     // Also remind of the calendars the desktop's own alarm service reminds of (Evolution's).
     bool remindDesktopCalendars() const { return desktopCalendars; }
+    // The data server's calendars, by ID, whose tasks the widget leaves out; the server still serves them.
+    QStringList hiddenCalendars() const { return hidden; }
+    TimeFormat timeFormat() const { return chosenTimeFormat; }
+    // The alpha (0 to 255) of the panel's tint.
+    int opacity() const { return tintAlpha; }
+    // The text size in points; 0 follows the desktop's font.
+    int textSize() const { return textPoints; }
+    // The panel's size; defaultPanelSize until the user drags its corner.
+    QSize panelSize() const { return panel; }
 
     // Saved at once; false, with the reason in `error`, when the file cannot be written.
     bool setColours(Colours colours, QString *error);
@@ -36,13 +49,28 @@ public:
     bool setSnoozeMinutes(int minutes, QString *error);
     bool setReminderSound(bool on, QString *error);
     bool setRemindDesktopCalendars(bool on, QString *error);
+    bool setCalendarHidden(const QString &id, bool hide, QString *error);
+    bool setTimeFormat(TimeFormat format, QString *error);
+    // Kept within their bounds below.
+    bool setOpacity(int alpha, QString *error);
+    bool setTextSize(int points, QString *error);
+    bool setPanelSize(const QSize &size, QString *error);
 
     static constexpr int minSnoozeMinutes = 1;
     static constexpr int maxSnoozeMinutes = 24 * 60;
+    static constexpr int defaultOpacity = 80;
+    static constexpr int minTextSize = 6;
+    static constexpr int maxTextSize = 32;
+    static constexpr QSize defaultPanelSize{350, 400};
+    // Small enough for a laptop's corner, yet room for the day buttons and a task; large enough
+    // for a 4K screen at scale 1.
+    static constexpr QSize minPanelSize{320, 300};
+    static constexpr QSize maxPanelSize{2000, 2000};
 
 private:
     bool save(QString *error);
     void readReminders(const QSettings &file, QStringList &faults);
+    void readAppearance(const QSettings &file, QStringList &faults);
 
     QString filePath;
     Colours chosenColours = Colours::FollowDesktop;
@@ -51,6 +79,11 @@ private:
     int snoozeLength = 10;
     bool sound = true;
     bool desktopCalendars = false;
+    QStringList hidden;
+    TimeFormat chosenTimeFormat = TimeFormat::Fixed;
+    int tintAlpha = defaultOpacity;
+    int textPoints = 0;
+    QSize panel = defaultPanelSize;
 };
 
 #endif

@@ -5,6 +5,7 @@
 #include "resizecorner.h"
 #include "roundedfill.h"
 #include "settingswindow.h"
+#include "taskitem.h"
 #include "tasklist.h"
 #include "viewfetcher.h"
 #include "windowplace.h"
@@ -28,6 +29,8 @@ using Zyk::Widget::ZButtonBox;
 using Zyk::Widget::ZButtonBoxButton;
 
 QColor MainWindow::backgroundColor;
+int MainWindow::tintAlpha = WidgetSettings::defaultOpacity;
+QSize MainWindow::panelSize = WidgetSettings::defaultPanelSize;
 
 MainWindow::MainWindow()
     : ZMainWindow(nullptr)
@@ -49,7 +52,16 @@ MainWindow::MainWindow()
     initTaskList();
     initToolButtons();
 
-    resize(350, 400);
+    // Never larger than the screen it starts on, whatever size it was given on another.
+    setMinimumSize(WidgetSettings::minPanelSize);
+    setMaximumSize(WidgetSettings::maxPanelSize);
+    listWidthAtDefault = taskList->width();
+    const QScreen *startScreen = QGuiApplication::primaryScreen();
+    resize(startScreen
+               ? panelSize.boundedTo(startScreen->availableGeometry().size()).expandedTo(minimumSize())
+               : panelSize);
+    auto *corner = new ResizeCorner(this);
+    connect(corner, &ResizeCorner::resized, this, [](const QSize &size) { keepPanelSize(size); });
     placeFollower = new WindowPlace::Follower(this, WindowPlace::kept().value_or(QPoint(500, 500)));
 
     connect(ZGuiApplicationHelper::instance(), &ZGuiApplicationHelper::themeTypeChanged, this,
@@ -66,6 +78,8 @@ MainWindow::MainWindow()
     connect(DataCenter::instance(), &DataCenter::jobsChanged, this, &MainWindow::onCalendarDataChanged);
     // Left on the desktop overnight, the widget moves on to the new day's tasks and dates.
     connect(DataCenter::instance()->clock(), &DayClock::dayChanged, this, &MainWindow::onCalendarDataChanged);
+    connect(DataCenter::instance(), &DataCenter::viewOptionsChanged, this,
+            &MainWindow::onCalendarDataChanged);
 
     onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
 
@@ -312,7 +326,44 @@ void MainWindow::onThemeChanged(ZGuiApplicationHelper::ColorType type)
 
 QColor MainWindow::tintOf(ZGuiApplicationHelper::ColorType type)
 {
-    return type == ZGuiApplicationHelper::DarkType ? QColor(0, 0, 0, 80) : QColor(255, 255, 255, 80);
+    return type == ZGuiApplicationHelper::DarkType ? QColor(0, 0, 0, tintAlpha)
+                                                   : QColor(255, 255, 255, tintAlpha);
+}
+
+void MainWindow::setLook(int alpha, const QSize &size)
+{
+    tintAlpha = alpha;
+    panelSize = size;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *panel = qobject_cast<MainWindow *>(window)) {
+            panel->onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
+            panel->resize(size);
+            panel->update();
+        }
+    }
+}
+
+void MainWindow::resizeEvent(QResizeEvent *e)
+{
+    ZMainWindow::resizeEvent(e);
+    fitToSize();
+}
+
+void MainWindow::fitToSize()
+{
+    const QSize extra = size() - WidgetSettings::defaultPanelSize;
+    // The items are as wide as ever beside the list's margins as the style has them: the list's
+    // right margin takes what the list was given beyond them.
+    taskList->ensurePolished();
+    QLayout *itemLayout = taskList->layout();
+    const QMargins margins = itemLayout->contentsMargins();
+    itemLayout->setContentsMargins(margins.left(), margins.top(),
+                                   std::max(0, listWidthAtDefault - TaskItem::itemWidth - margins.left()),
+                                   margins.bottom());
+    dayButtonBox->setFixedWidth(280 + extra.width());
+    taskList->setFixedWidth(listWidthAtDefault + extra.width());
+    scrollArea->setFixedSize(taskList->width() + scrollArea->verticalScrollBar()->sizeHint().width(),
+                             200 + extra.height());
 }
 
 bool MainWindow::event(QEvent *e)

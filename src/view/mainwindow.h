@@ -10,6 +10,7 @@
 #include <QList>
 #include <QPoint>
 #include <QPointer>
+#include <QSize>
 
 class QAbstractButton;
 class QScrollArea;
@@ -40,6 +41,9 @@ public:
     static QColor backgroundColor;
     // The window's translucent tint in a theme; the settings window wears it too.
     static QColor tintOf(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
+    // The tint's alpha and the panel's size chosen in the settings, for the windows there are and
+    // those still to come.
+    static void setLook(int tintAlpha, const QSize &size);
 
     // A burst of reload requests within this delay costs one fetch; tst_mainwindow relies on it.
     // The list fills when the data server answers; the window never waits for it.
@@ -70,6 +74,7 @@ protected:
     bool event(QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
     void initDateButtons();
@@ -77,6 +82,8 @@ private:
     void initToolButtons();
     void freshDayButtonToolTips();
     void onFirstFrame();
+    // The day buttons and the task list take what the panel has beyond its default size.
+    void fitToSize();
 
     DisplayInfo displayInfo = DisplayOverview;
     DisplayInfo shownView = DisplayOverview;

@@ -1,6 +1,7 @@
 #include "settingswindow.h"
 
 #include "autostart.h"
+#include "calendarcolor.h"
 #include "calendarsconf.h"
 #include "calendarslist.h"
 #include "datacenter.h"
@@ -9,6 +10,7 @@
 #include "viewlog.h"
 #include "windowplace.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDebug>
@@ -20,9 +22,12 @@
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSlider>
 #include <QSpinBox>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <optional>
 
 using Zyk::Gui::ZGuiApplicationHelper;
 
@@ -51,8 +56,47 @@ QLabel *heading(const QString &text, QWidget *buddy, QWidget *parent)
 }
 } // namespace
 
+namespace {
+// The choices last put into effect; a dragged panel size is saved beside them.
+std::optional<WidgetSettings> &appliedSettings()
+{
+    static std::optional<WidgetSettings> applied;
+    return applied;
+}
+
+void applyTextSize(int points)
+{
+    // Taken before any change: the desktop's font, which the text follows unless a size is chosen.
+    static const QFont desktopFont = QApplication::font();
+    QFont font = desktopFont;
+    if (points > 0)
+        font.setPointSize(points);
+    if (font != QApplication::font())
+        QApplication::setFont(font);
+}
+} // namespace
+
+bool keepPanelSize(const QSize &size)
+{
+    std::optional<WidgetSettings> &applied = appliedSettings();
+    if (!applied)
+        applied.emplace();
+    QString error;
+    const bool saved = applied->setPanelSize(size, &error);
+    if (!saved)
+        qCWarning(lcView).noquote() << QStringLiteral("Cannot save the panel's size: %1").arg(error);
+    // An open settings window saves its copy whole at its next change: it must not undo this one.
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *settingsWindow = qobject_cast<SettingsWindow *>(window))
+            settingsWindow->settings = *applied;
+    }
+    MainWindow::setLook(applied->opacity(), applied->panelSize());
+    return saved;
+}
+
 void applySettings(const WidgetSettings &settings)
 {
+    appliedSettings() = settings;
     ZGuiApplicationHelper::instance()->setPaletteType(colorTypeOf(settings.colours()));
     WindowPlace::setKeeping(settings.keepPlace());
     ReminderRules::Options reminders;
@@ -61,6 +105,11 @@ void applySettings(const WidgetSettings &settings)
     reminders.sound = settings.reminderSound();
     reminders.desktopCalendars = settings.remindDesktopCalendars();
     DataCenter::instance()->setReminderOptions(reminders);
+    const QStringList hidden = settings.hiddenCalendars();
+    DataCenter::instance()->setHiddenCalendars(QSet<QString>(hidden.cbegin(), hidden.cend()));
+    DataCenter::instance()->setTimeFormat(TaskRules::TimeFormat(settings.timeFormat()));
+    applyTextSize(settings.textSize());
+    MainWindow::setLook(settings.opacity(), settings.panelSize());
 }
 
 SettingsWindow::SettingsWindow(QWidget *parent)
@@ -88,8 +137,11 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     layout->addSpacing(8);
     layout->addWidget(makeCalendarsSection(), 1);
     layout->addSpacing(8);
+    layout->addWidget(makeShownCalendarsSection());
+    layout->addSpacing(8);
     layout->addWidget(heading(tr("&Colours"), coloursBox, central));
     layout->addWidget(coloursBox);
+    layout->addWidget(makeLookSection());
     layout->addSpacing(8);
     layout->addWidget(keepPlaceBox);
     layout->addSpacing(8);
@@ -213,6 +265,141 @@ QWidget *SettingsWindow::makeCalendarsSection()
     return section;
 }
 
+// The data server's calendars, each with its colour and whether the widget shows its tasks.
+QWidget *SettingsWindow::makeShownCalendarsSection()
+{
+    auto *section = new QWidget(this);
+    auto *layout = new QVBoxLayout(section);
+    layout->setContentsMargins(0, 0, 0, 0);
+    shownCalendarList = new QListWidget(section);
+    shownCalendarList->setObjectName(QStringLiteral("shownCalendarList"));
+    shownCalendarList->setAccessibleName(tr("Calendars shown in the widget"));
+    layout->addWidget(heading(tr("Sho&wn in the widget"), shownCalendarList, section));
+    layout->addWidget(shownCalendarList);
+
+    // Asked only of a server that is there: the bus would otherwise start one, or wait for none.
+    QVector<CalendarIdentity> calendars;
+    if (calendarServer().program.isEmpty() || !DataCenter::instance()->getCalendars(calendars)) {
+        auto *none = new QLabel(tr("The calendars are listed here while the data server runs."), section);
+        none->setWordWrap(true);
+        layout->addWidget(none);
+    }
+    const QStringList hidden = settings.hiddenCalendars();
+    for (const CalendarIdentity &calendar : std::as_const(calendars)) {
+        QPixmap swatch(12, 12);
+        swatch.fill(calendarColor(calendar));
+        auto *item = new QListWidgetItem(
+            QIcon(swatch), calendar.name.isEmpty() ? calendar.location : calendar.name, shownCalendarList);
+        item->setData(Qt::UserRole, calendar.id);
+        item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setCheckState(hidden.contains(calendar.id) ? Qt::Unchecked : Qt::Checked);
+    }
+    shownCalendarList->setMaximumHeight(std::max(1, std::min(int(calendars.size()), 4)) *
+                                            shownCalendarList->sizeHintForRow(0) +
+                                        2 * shownCalendarList->frameWidth() + 4);
+    connect(shownCalendarList, &QListWidget::itemChanged, this, &SettingsWindow::onShownCalendarChanged);
+    return section;
+}
+
+void SettingsWindow::onShownCalendarChanged(QListWidgetItem *item)
+{
+    const QString id = item->data(Qt::UserRole).toString();
+    const bool hide = item->checkState() != Qt::Checked;
+    saveLook([&id, hide](WidgetSettings &s, QString *error) { return s.setCalendarHidden(id, hide, error); });
+}
+
+// The form of dates, the panel's opacity and the text size.
+QWidget *SettingsWindow::makeLookSection()
+{
+    auto *section = new QWidget(this);
+    auto *layout = new QVBoxLayout(section);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    timeFormatBox = new QComboBox(section);
+    timeFormatBox->setObjectName(QStringLiteral("timeFormatBox"));
+    timeFormatBox->setAccessibleName(tr("Dates and times"));
+    const QDateTime example(QDate(QDate::currentDate().year(), 12, 8), QTime(15, 0));
+    const auto exampleOf = [&example](WidgetSettings::TimeFormat format) {
+        return TaskRules::dateText(example, QString(), TaskRules::TimeFormat(format)).trimmed();
+    };
+    timeFormatBox->addItem(tr("%1 (as ever)").arg(exampleOf(WidgetSettings::TimeFormat::Fixed)),
+                           int(WidgetSettings::TimeFormat::Fixed));
+    timeFormatBox->addItem(
+        tr("%1 (as my language has it)").arg(exampleOf(WidgetSettings::TimeFormat::Locale)),
+        int(WidgetSettings::TimeFormat::Locale));
+    timeFormatBox->addItem(tr("%1 (24-hour)").arg(exampleOf(WidgetSettings::TimeFormat::Hours24)),
+                           int(WidgetSettings::TimeFormat::Hours24));
+    timeFormatBox->addItem(tr("%1 (12-hour)").arg(exampleOf(WidgetSettings::TimeFormat::Hours12)),
+                           int(WidgetSettings::TimeFormat::Hours12));
+    timeFormatBox->setCurrentIndex(timeFormatBox->findData(int(settings.timeFormat())));
+    connect(timeFormatBox, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+        const auto format = WidgetSettings::TimeFormat(timeFormatBox->itemData(index).toInt());
+        saveLook([format](WidgetSettings &s, QString *error) { return s.setTimeFormat(format, error); });
+    });
+
+    opacitySlider = new QSlider(Qt::Horizontal, section);
+    opacitySlider->setObjectName(QStringLiteral("opacitySlider"));
+    opacitySlider->setAccessibleName(tr("Background opacity"));
+    opacitySlider->setRange(0, 255);
+    opacitySlider->setPageStep(16);
+    opacitySlider->setValue(settings.opacity());
+    // Seen at once while the slider moves, saved where it stops.
+    const auto saveOpacity = [this] {
+        const int alpha = opacitySlider->value();
+        saveLook([alpha](WidgetSettings &s, QString *error) { return s.setOpacity(alpha, error); });
+    };
+    connect(opacitySlider, &QSlider::valueChanged, this, [this, saveOpacity](int alpha) {
+        if (opacitySlider->isSliderDown())
+            MainWindow::setLook(alpha, settings.panelSize());
+        else
+            saveOpacity();
+    });
+    connect(opacitySlider, &QSlider::sliderReleased, this, saveOpacity);
+
+    desktopTextBox = new QCheckBox(tr("Text as large as the desktop's"), section);
+    desktopTextBox->setObjectName(QStringLiteral("desktopTextBox"));
+    textSizeSlider = new QSlider(Qt::Horizontal, section);
+    textSizeSlider->setObjectName(QStringLiteral("textSizeSlider"));
+    textSizeSlider->setAccessibleName(tr("Text size in points"));
+    textSizeSlider->setRange(WidgetSettings::minTextSize, WidgetSettings::maxTextSize);
+    const int desktopPoints = std::max(QApplication::font().pointSize(), int(WidgetSettings::minTextSize));
+    textSizeSlider->setValue(settings.textSize() ? settings.textSize() : desktopPoints);
+    desktopTextBox->setChecked(settings.textSize() == 0);
+    textSizeSlider->setEnabled(settings.textSize() != 0);
+    const auto saveTextSize = [this] {
+        const int points = desktopTextBox->isChecked() ? 0 : textSizeSlider->value();
+        textSizeSlider->setEnabled(points != 0);
+        saveLook([points](WidgetSettings &s, QString *error) { return s.setTextSize(points, error); });
+    };
+    connect(desktopTextBox, &QCheckBox::toggled, this, saveTextSize);
+    // At the slider's release, or each step from the keyboard: every step lays all windows out anew.
+    connect(textSizeSlider, &QSlider::valueChanged, this, [this, saveTextSize] {
+        if (!textSizeSlider->isSliderDown())
+            saveTextSize();
+    });
+    connect(textSizeSlider, &QSlider::sliderReleased, this, saveTextSize);
+
+    layout->addSpacing(4);
+    layout->addWidget(heading(tr("&Dates and times"), timeFormatBox, section));
+    layout->addWidget(timeFormatBox);
+    layout->addSpacing(4);
+    layout->addWidget(heading(tr("Background &opacity"), opacitySlider, section));
+    layout->addWidget(opacitySlider);
+    layout->addSpacing(4);
+    layout->addWidget(heading(tr("&Text size"), textSizeSlider, section));
+    layout->addWidget(desktopTextBox);
+    layout->addWidget(textSizeSlider);
+    return section;
+}
+
+void SettingsWindow::saveLook(const std::function<bool(WidgetSettings &, QString *)> &change)
+{
+    QString error;
+    if (!change(settings, &error))
+        showError(tr("Cannot save the settings: %1").arg(error));
+    applySettings(settings);
+}
+
 QWidget *SettingsWindow::makeRemindersSection()
 {
     auto *section = new QWidget(this);
@@ -333,6 +520,8 @@ void SettingsWindow::onThemeChanged(ZGuiApplicationHelper::ColorType type)
     palette.setColor(QPalette::WindowText, text);
     setPalette(palette);
     tint = MainWindow::tintOf(type);
+    // However clear the user makes the panel, this window stays readable.
+    tint.setAlpha(std::max(tint.alpha(), int(WidgetSettings::defaultOpacity)));
     update();
 }
 

@@ -12,11 +12,16 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
+class QSlider;
 class QSpinBox;
 
-// Puts the user's choices into effect: the colours, whether the window's place is kept, the reminders.
+// Puts the user's choices into effect: the colours, whether the window's place is kept, the reminders,
+// the hidden calendars, the form of dates, the panel's tint, size and text size.
 void applySettings(const WidgetSettings &settings);
+// Saves the size the user dragged the panel to, beside the choices last applied.
+bool keepPanelSize(const QSize &size);
 
 // The settings button's window, in the widget's own translucent style. Every change is saved and
 // takes effect at once; there is nothing to confirm.
@@ -37,6 +42,11 @@ protected:
 private:
     QWidget *makeCalendarsSection();
     QWidget *makeRemindersSection();
+    QWidget *makeShownCalendarsSection();
+    QWidget *makeLookSection();
+    void onShownCalendarChanged(QListWidgetItem *item);
+    void saveLook(const std::function<bool(WidgetSettings &, QString *)> &change);
+    friend bool keepPanelSize(const QSize &size);
     void saveReminders(const std::function<bool(WidgetSettings &, QString *)> &change);
     void readCalendars();
     void editCalendars(const std::function<void(CalendarsConf &)> &edit, const QString &failure);
@@ -55,6 +65,11 @@ private:
     QSpinBox *snoozeBox = nullptr;
     QCheckBox *soundBox = nullptr;
     QCheckBox *desktopCalendarsBox = nullptr;
+    QListWidget *shownCalendarList = nullptr;
+    QComboBox *timeFormatBox = nullptr;
+    QSlider *opacitySlider = nullptr;
+    QCheckBox *desktopTextBox = nullptr;
+    QSlider *textSizeSlider = nullptr;
     QLabel *errorLabel;
 };
 

@@ -6,12 +6,14 @@
 #include "dayclock.h"
 #include "roundedfill.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
@@ -107,11 +109,13 @@ TaskItem::TaskItem(QWidget *parent)
     progressTimer->setObjectName(QStringLiteral("progressTimer"));
     connect(progressTimer, &QTimer::timeout, this, [this] { showProgressAt(progressClock.elapsed()); });
 
-    setMinimumSize(itemWidth, itemHeight);
-    setFixedSize(itemWidth, itemHeight);
+    // As narrow as the smallest panel makes it, where the date line still fits.
+    setMinimumWidth(itemWidth - 30);
+    setFixedHeight(rowHeight());
+    resize(itemWidth, height());
     bandHalfHeight = height() / 2;
     progressWidth = -1;
-    checkBox.setGeometry(10, 0, 150, 50);
+    checkBox.setGeometry(10, 0, width() - 70, height() - 6);
 
     // Keyboard users reach the task through its check box (Space ticks it); a mouse click does not
     // move the focus, so the focus frame shows only after keyboard navigation.
@@ -155,6 +159,7 @@ void TaskItem::setTask(const ScheduleDataInfo &info)
 void TaskItem::setTask(const ScheduleDataInfo &info, const ExtendedData &data)
 {
     task = info;
+    calendarMark = calendarColor(task.getCalendar());
     repeating = task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat;
     countdown = data.countdown;
     pinned = data.pinned;
@@ -193,7 +198,32 @@ bool TaskItem::isAnimating() const
 
 QSize TaskItem::sizeHint() const
 {
-    return QSize(itemWidth, itemHeight);
+    return QSize(itemWidth, height());
+}
+
+int TaskItem::rowHeight()
+{
+    // Two lines and a little room above and below them: the default fonts fit itemHeight.
+    return std::max(int(itemHeight), 2 * QFontMetrics(QApplication::font()).lineSpacing() + 14);
+}
+
+void TaskItem::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (event->oldSize().height() != height())
+        bandHalfHeight = backgroundAlpha * height() / 360;
+    // Only for a width the title was not yet fitted to: an item shown at the size it was made
+    // at costs nothing more.
+    if (textFittedTo != width())
+        refreshMode();
+}
+
+// The text size chosen in the settings reaches the item as a new application font.
+void TaskItem::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange && height() != rowHeight())
+        setFixedHeight(rowHeight());
 }
 
 void TaskItem::freshMenu()
@@ -223,7 +253,9 @@ void TaskItem::refreshMode()
 
     // Kept for the countdown's ticks, which would otherwise lay the title out a few times a second.
     shownTitleText = shownTitle();
-    checkBox.setText(withoutMnemonics(TaskRules::dateText(task.getBeginDateTime(), shownTitleText)));
+    textFittedTo = width();
+    checkBox.setText(withoutMnemonics(
+        TaskRules::dateText(task.getBeginDateTime(), shownTitleText, DataCenter::instance()->timeFormat())));
 
     const bool changed = mode != oldMode || state != oldState;
     if (changed)
@@ -250,7 +282,8 @@ void TaskItem::onCountdown()
         progressAnimate();
         Q_EMIT stateChanged();
     }
-    const QString text = TaskRules::countdownText(begin, withoutMnemonics(shownTitleText), at);
+    const QString text = TaskRules::countdownText(begin, withoutMnemonics(shownTitleText), at,
+                                                  DataCenter::instance()->timeFormat());
     fitCountdownLine(text);
     checkBox.setText(text);
     // The check box repaints its own text when it changes; of the item only the blinking icon has.
@@ -343,9 +376,9 @@ QString TaskItem::shownTitle() const
 void TaskItem::fitCheckBox()
 {
     const bool counting = mode == ModeCountdown || mode == ModeCountdownFinal;
-    const int width = counting ? itemWidth - 30 - 4 - 10 : 150;
-    if (checkBox.width() != width)
-        checkBox.setGeometry(10, 0, width, 50);
+    const int room = counting ? this->width() - 30 - 4 - 10 : this->width() - 70;
+    if (checkBox.width() != room || checkBox.height() != height() - 6)
+        checkBox.setGeometry(10, 0, room, height() - 6);
     if (!counting && checkBox.testAttribute(Qt::WA_SetFont))
         checkBox.setFont(QFont());
 }
@@ -387,6 +420,7 @@ void TaskItem::startRedFlash()
 void TaskItem::onThemeChanged(ZGuiApplicationHelper::ColorType type)
 {
     const bool dark = type == ZGuiApplicationHelper::DarkType;
+    darkBand = dark;
     itemColor = dark ? QColor(0, 0, 0, 180) : QColor(255, 255, 255, 180);
     backgroundAlpha = itemColor.alpha();
 
@@ -536,6 +570,21 @@ void TaskItem::paintEvent(QPaintEvent *event)
 
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
+
+    // Left of the check box, clear of the icons; fades and shrinks with the band. Its rim keeps a
+    // pale colour readable on the light band and a deep one on the dark band.
+    if (calendarMark.isValid() && b > 10) {
+        const QRect bar(3, h / 2 - b + 9, 4, 2 * b - 18);
+        const qreal fade = std::min(1.0, backgroundAlpha / 180.0);
+        QColor rim = darkBand ? QColor(255, 255, 255, 110) : QColor(0, 0, 0, 80);
+        rim.setAlphaF(rim.alphaF() * fade);
+        painter.setBrush(rim);
+        painter.drawRoundedRect(QRectF(bar).adjusted(-1, -1, 1, 1), 3, 3);
+        QColor mark = calendarMark;
+        mark.setAlphaF(fade);
+        painter.setBrush(mark);
+        painter.drawRoundedRect(bar, 2, 2);
+    }
 
     if (progressRunning) {
         painter.setBrush(progressColor);

@@ -85,8 +85,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // The width at the panel's default size; an item is as wide as its list makes it.
     static constexpr int itemWidth = 220;
     static constexpr int itemHeight = 56;
+    // itemHeight, or taller where the application's font needs it for the date and title lines.
+    [[nodiscard]] static int rowHeight();
     // Fade and bloom length, and how long the band stays red at the begin time.
     static constexpr int listAnimationMs = 300;
     static constexpr int redFlashMs = 3000;
@@ -119,6 +122,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -130,10 +135,14 @@ private:
     void fitCheckBox();
     void fitCountdownLine(const QString &text);
     QString shownTitleText;
+    int textFittedTo = 0; // the width shownTitleText was shortened for
     void showMenu(const QPoint &globalPos);
     void startRedFlash();
 
     QColor itemColor;
+    // The task's calendar's colour, as a bar at the band's left end; invalid: no bar.
+    QColor calendarMark;
+    bool darkBand = false;
     ScheduleDataInfo task;
     int bandHalfHeight = 28;
     int progressWidth = -1;

@@ -199,12 +199,13 @@ void TaskList::buildItems(const QElapsedTimer &spent)
 {
     // Where the layout will put them: one below the other from the top, each of its fixed size.
     const QMargins margins = itemLayout->contentsMargins();
-    const int step = TaskItem::itemHeight + itemLayout->spacing();
+    const int step = TaskItem::rowHeight() + itemLayout->spacing();
     itemLayout->setEnabled(false);
     do {
         TaskItem *item = makeItem(pendingTasks.at(built));
         itemLayout->addWidget(item);
-        item->move(margins.left(), margins.top() + built * step);
+        item->setGeometry(margins.left(), margins.top() + built * step,
+                          width() - margins.left() - margins.right(), item->height());
         outOfOrder = outOfOrder || item->getMode() != sortedModes.at(built);
         ++built;
         item->show();

@@ -6,12 +6,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
 
 // One schedule occurrence of the test calendar, written "day:id:recurID:flags", the day counted
-// from today; flags: r reminder, c checked, p pinned, d countdown.
+// from today; flags: r reminder, c checked, p pinned, d countdown, h of the calendar the user hid.
 struct Entry
 {
     int day = 0;
@@ -63,6 +64,8 @@ QString rangeJson(const QVector<Entry> &calendar, const QDate &today, const QDat
                             {"End", dateTimeText(day, "23:59:00")}};
             if (entry.flags.contains('r'))
                 job.insert("Remind", "1;09:00");
+            job.insert("CalendarID", entry.flags.contains('h') ? "hidden" : "shown");
+            job.insert("CalendarName", "Work");
             jobs.append(job);
         }
         days.append(QJsonObject{{"Date", day.toString(Qt::ISODate)}, {"Jobs", jobs}});
@@ -185,6 +188,14 @@ private Q_SLOTS:
                                                   << QStringList{"81/0", "80/0"} << QStringList{"1..1"};
         QTest::newRow("empty day") << QStringList{"0:90:0:r", "2:91:0:"} << 3 << QStringList()
                                    << QStringList{"3..3"};
+        QTest::newRow("hidden calendar: no anchor, carried or notable task of it")
+            << QStringList{"-1:100:0:h", "1:101:0:h", "2:102:0:", "3:103:0:rh", "4:104:0:r"}
+            << int(DisplayOverview) << QStringList{"102/0", "104/0"} << QStringList{"-3..0", "0..6"};
+        QTest::newRow("hidden calendar: day view and recent days")
+            << QStringList{"1:105:0:h", "1:106:0:"} << 1 << QStringList{"106/0"} << QStringList{"1..1"};
+        QTest::newRow("hidden calendar: recent days")
+            << QStringList{"-1:107:0:h", "0:108:0:c"} << int(DisplayRecent) << QStringList{"108/0"}
+            << QStringList{"-3..0"};
         QTest::newRow("other negative view")
             << QStringList{"0:92:0:"} << -2 << QStringList() << QStringList();
     }
@@ -213,6 +224,8 @@ private Q_SLOTS:
                 rangeJson(entries, today, dateOf(call.arguments, 0), dateOf(call.arguments, 3)));
         });
 
+        DataCenter::instance()->setHiddenCalendars({"hidden"});
+        auto shownAgain = qScopeGuard([] { DataCenter::instance()->setHiddenCalendars({}); });
         QVector<ScheduleDataInfo> out{ScheduleDataInfo()};
         QVERIFY(DataCenter::instance()->getJobs(DisplayInfo(view), out));
 

@@ -173,6 +173,17 @@ void TestReminders::moments()
     ReminderRules::Options off;
     off.enabled = false;
     QVERIFY(ReminderRules::plan({task}, store, off, base).due.isEmpty());
+
+    // A calendar hidden from the widget is not reminded of; another hidden one changes nothing.
+    ScheduleDataInfo ofCalendar = task;
+    ofCalendar.setCalendar(CalendarIdentity{"work", "Work", {}, true, {}, {}});
+    ReminderRules::Options hidden;
+    hidden.hiddenCalendars = {"private"};
+    QCOMPARE(ReminderRules::plan({ofCalendar}, store, hidden, base).due.size(), due ? 1 : 0);
+    hidden.hiddenCalendars = {"work"};
+    const ReminderRules::Plan none = ReminderRules::plan({ofCalendar}, store, hidden, base);
+    QVERIFY(none.due.isEmpty());
+    QVERIFY(!none.next.isValid());
 }
 
 void TestReminders::firesOnceAcrossRestarts()

@@ -2,6 +2,7 @@
 #include "dayclock.h"
 #include "fakedbusservice.h"
 #include "mainwindow.h"
+#include "settingswindow.h"
 #include "taskitem.h"
 #include "tasklist.h"
 #include "warningspy.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMutex>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -130,6 +132,8 @@ private Q_SLOTS:
     void theme_data();
     void theme();
     void dragByFreeArea();
+    void sizeAndOpacityKept_data();
+    void sizeAndOpacityKept();
     void startPlace_data();
     void startPlace();
     void placeOnScreens_data();
@@ -419,7 +423,8 @@ void TestMainWindow::settingButtonDoesNothing()
     const QList<TaskItem *> before = list->taskItems();
     QTest::mouseClick(button("settingButton"), Qt::LeftButton);
     QTest::qWait(MainWindow::reloadDelayMs * 6);
-    QVERIFY(server.calls().isEmpty());
+    // It lists the served calendars, and fetches no tasks.
+    QVERIFY(server.calls("GetJobs").isEmpty());
     QVERIFY(calendar.calls().isEmpty());
     QCOMPARE(list->taskItems(), before);
     QVERIFY(button("homeDayButton")->isChecked());
@@ -578,6 +583,69 @@ void TestMainWindow::dragByFreeArea()
     QTest::mouseMove(handle, onList + QPoint(-30, 10));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, onList + QPoint(-30, 10));
     QCOMPARE(window->pos(), moved);
+}
+
+void TestMainWindow::sizeAndOpacityKept_data()
+{
+    QTest::addColumn<QPoint>("drag");
+    QTest::addColumn<int>("opacity");
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("larger, more opaque") << QPoint(150, 120) << 200 << QSize(500, 520);
+    QTest::newRow("narrower, clear") << QPoint(-20, 0) << 0 << QSize(330, 400);
+    QTest::newRow("below the smallest size") << QPoint(-300, -300) << 80 << WidgetSettings::minPanelSize;
+}
+
+// The corner drag and the opacity chosen in the settings, as the next start finds them.
+void TestMainWindow::sizeAndOpacityKept()
+{
+    QFETCH(QPoint, drag);
+    QFETCH(int, opacity);
+    QFETCH(QSize, size);
+
+    auto restoreLook = qScopeGuard([] {
+        QFile::remove(WidgetSettings::defaultPath());
+        MainWindow::setLook(WidgetSettings::defaultOpacity, WidgetSettings::defaultPanelSize);
+    });
+    QWindow *handle = window->windowHandle();
+    QWidget *corner = window->findChild<QWidget *>("resizeCorner");
+    QVERIFY(corner);
+    const QPoint grip = corner->mapTo(window.get(), corner->rect().center());
+    QCOMPARE(window->childAt(grip), corner);
+    const QPoint place = window->pos();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip + drag);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + drag);
+    QTRY_COMPARE(window->size(), size);
+    QCOMPARE(window->pos(), place);
+
+    WidgetSettings settings;
+    QString error;
+    QVERIFY2(settings.setOpacity(opacity, &error), qPrintable(error));
+
+    // A restart: the choices are read as main() reads them, before the window is made.
+    window.reset();
+    MainWindow::setLook(WidgetSettings::defaultOpacity, WidgetSettings::defaultPanelSize);
+    applySettings(WidgetSettings());
+    server.clearCalls();
+    window = std::make_unique<MainWindow>();
+    list = window->findChild<TaskList *>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->size(), size);
+
+    // The list and the day buttons take what the panel gained; the tasks span the list.
+    const QSize extra = size - WidgetSettings::defaultPanelSize;
+    QCOMPARE(window->findChild<ZButtonBox *>("dayButtonBox")->width(), 280 + extra.width());
+    auto *area = window->findChild<QScrollArea *>();
+    QCOMPARE(area->height(), 200 + extra.height());
+    SETTLES_ON(2, overviewTitles);
+    QVERIFY(!list->taskItems().isEmpty());
+    QCOMPARE(list->taskItems().first()->width(), TaskItem::itemWidth + extra.width());
+
+    const QImage image = window->grab().toImage();
+    const QColor margin = image.pixelColor(3, window->height() / 2);
+    QVERIFY2(qAbs(margin.alpha() - opacity) <= 2, qPrintable(margin.name(QColor::HexArgb)));
 }
 
 void TestMainWindow::startPlace_data()

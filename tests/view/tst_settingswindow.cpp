@@ -1,6 +1,7 @@
 #include "autostart.h"
 #include "calendarsconf.h"
 #include "cscheduledbus.h"
+#include "datacenter.h"
 #include "fakedbusservice.h"
 #include "serverprocess.h"
 #include "settingswindow.h"
@@ -13,6 +14,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QSlider>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +77,9 @@ private Q_SLOTS:
     void calendarsFollowedByRunningServer();
     void calendarNote_data();
     void calendarNote();
+    void lookSettings_data();
+    void lookSettings();
+    void hideCalendar();
 
 private:
     std::unique_ptr<QTemporaryDir> dir;
@@ -321,6 +328,96 @@ void TestSettingsWindow::calendarNote()
     QCOMPARE(window.findChild<QListWidget *>("calendarList")->isEnabled(), editable);
     const QString shown = window.findChild<QLabel *>("calendarNote")->text();
     QVERIFY2(shown.contains(note), qPrintable(shown));
+}
+
+void TestSettingsWindow::lookSettings_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("timeFormat");
+    QTest::addColumn<int>("opacity");
+    QTest::addColumn<int>("textSize");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QStringList>("hidden");
+    QTest::addColumn<int>("warnings");
+
+    const QSize panel = WidgetSettings::defaultPanelSize;
+    QTest::newRow("none: as ever") << QByteArray() << 0 << 80 << 0 << panel << QStringList() << 0;
+    QTest::newRow("all chosen")
+        << QByteArray(
+               "[Appearance]\ntimeFormat=12h\nopacity=200\ntextSize=14\n[Window]\nwidth=600\nheight=700\n"
+               "[Calendars]\nhidden=a%2Cb,c%0Ad\n")
+        << 3 << 200 << 14 << QSize(600, 700) << QStringList{"a,b", "c\nd"} << 0;
+    QTest::newRow("text as the desktop's")
+        << QByteArray("[Appearance]\ntextSize=desktop\n") << 0 << 80 << 0 << panel << QStringList() << 0;
+    QTest::newRow("unknown time format") << QByteArray("[Appearance]\ntimeFormat=weekly\nopacity=10\n") << 0
+                                         << 80 << 0 << panel << QStringList() << 1;
+    QTest::newRow("opacity beyond 255")
+        << QByteArray("[Appearance]\nopacity=300\n") << 0 << 80 << 0 << panel << QStringList() << 1;
+    QTest::newRow("panel smaller than the least")
+        << QByteArray("[Window]\nwidth=100\nheight=400\n") << 0 << 80 << 0 << panel << QStringList() << 1;
+    QTest::newRow("text size no number")
+        << QByteArray("[Appearance]\ntextSize=huge\n") << 0 << 80 << 0 << panel << QStringList() << 1;
+}
+
+// What the file says, or the defaults with one warning; what is saved reads back the same.
+void TestSettingsWindow::lookSettings()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, timeFormat);
+    QFETCH(int, opacity);
+    QFETCH(int, textSize);
+    QFETCH(QSize, size);
+    QFETCH(QStringList, hidden);
+    QFETCH(int, warnings);
+
+    const QString path = WidgetSettings::defaultPath();
+    if (!file.isEmpty())
+        QVERIFY(writeFile(path, file));
+    WarningSpy spy;
+    WidgetSettings settings;
+    QCOMPARE(spy.warnings.size(), warnings);
+    QCOMPARE(int(settings.timeFormat()), timeFormat);
+    QCOMPARE(settings.opacity(), opacity);
+    QCOMPARE(settings.textSize(), textSize);
+    QCOMPARE(settings.panelSize(), size);
+    QCOMPARE(settings.hiddenCalendars(), hidden);
+
+    QString error;
+    QVERIFY2(settings.setOpacity(opacity, &error), qPrintable(error));
+    const WidgetSettings again;
+    QCOMPARE(spy.warnings.size(), warnings);
+    QCOMPARE(int(again.timeFormat()), timeFormat);
+    QCOMPARE(again.textSize(), textSize);
+    QCOMPARE(again.panelSize(), size);
+    QCOMPARE(again.hiddenCalendars(), hidden);
+}
+
+// The served calendars with their colours; one unticked is hidden from the widget, and kept so.
+void TestSettingsWindow::hideCalendar()
+{
+    FakeDBusService server(ServerProcess::service(), DBUS_SERVER_PATH, DBUS_SERVER_NAME);
+    server.setReply("GetCalendars", FakeDBusService::Reply::value(
+                                        QString(R"([{"ID":"w1","Name":"Work","Color":"#3366cc",)"
+                                                R"("Writable":true,"Kind":"file","Location":"/w.ics"},)"
+                                                R"({"ID":"h2","Name":"Home","Writable":true,)"
+                                                R"("Kind":"file","Location":"/h.ics"}])")));
+    QVERIFY(server.start());
+    auto shownAgain = qScopeGuard([] { DataCenter::instance()->setHiddenCalendars({}); });
+    SettingsWindow window;
+    auto *list = window.findChild<QListWidget *>("shownCalendarList");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text(), "Work");
+    QCOMPARE(list->item(0)->icon().pixmap(12, 12).toImage().pixelColor(6, 6), QColor("#3366cc"));
+    QCOMPARE(list->item(1)->checkState(), Qt::Checked);
+
+    QSignalSpy changed(DataCenter::instance(), &DataCenter::viewOptionsChanged);
+    list->item(1)->setCheckState(Qt::Unchecked);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(DataCenter::instance()->hiddenCalendars(), QSet<QString>{"h2"});
+    QCOMPARE(WidgetSettings().hiddenCalendars(), QStringList{"h2"});
+
+    SettingsWindow reopened;
+    QCOMPARE(reopened.findChild<QListWidget *>("shownCalendarList")->item(1)->checkState(), Qt::Unchecked);
 }
 
 QTEST_MAIN(TestSettingsWindow)
