@@ -188,8 +188,18 @@ void EventEditor::build(const QVector<CalendarIdentity> &calendars)
     layout->addLayout(form);
     layout->addWidget(errorLabel);
     layout->addWidget(makeScopeBar());
+    auto *thisOccurrence = scopeBar->findChild<QPushButton *>(QStringLiteral("thisOccurrenceButton"));
+    auto *wholeSeries = scopeBar->findChild<QPushButton *>(QStringLiteral("wholeSeriesButton"));
     layout->addLayout(buttons);
     setCentralWidget(central);
+
+    // In the order the form reads, whatever the order the controls were made in.
+    const QList<QWidget *> order{
+        titleEdit,   allDayBox,        startDateEdit,  startTimeEdit, endDateEdit,    endTimeEdit,
+        reminderBox, reminderTimeEdit, repeatBox,      repeatEndBox,  repeatCountBox, repeatUntilEdit,
+        calendarBox, descriptionEdit,  thisOccurrence, wholeSeries,   cancelButton,   saveButton};
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
 
     connect(allDayBox, &QCheckBox::toggled, this, &EventEditor::onAllDayToggled);
     connect(saveButton, &QPushButton::clicked, this, &EventEditor::save);

@@ -88,6 +88,8 @@ class TestEventEditor : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void tabReachesEveryControl_data();
+    void tabReachesEveryControl();
     void newEvents_data();
     void newEvents();
     void changeRepeating_data();
@@ -160,6 +162,52 @@ bool TestEventEditor::saveAndWait(EventEditor *editor)
     QPointer<EventEditor> open(editor);
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : editor, Qt::Key_Return);
     return QTest::qWaitFor([&] { return !open || !child<QLabel>(editor, "errorLabel")->isHidden(); }, 10000);
+}
+
+void TestEventEditor::tabReachesEveryControl_data()
+{
+    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<QStringList>("order");
+
+    const QStringList timed{"titleEdit",   "allDayBox",       "startDateEdit", "startTimeEdit",
+                            "endDateEdit", "endTimeEdit",     "reminderBox",   "repeatBox",
+                            "calendarBox", "descriptionEdit", "cancelButton",  "saveButton",
+                            "Close",       "titleEdit"};
+    QStringList allDay = timed;
+    allDay.removeAll("startTimeEdit");
+    allDay.removeAll("endTimeEdit");
+    allDay.insert(allDay.indexOf("reminderBox") + 1, "reminderTimeEdit");
+    QTest::newRow("timed") << false << timed;
+    QTest::newRow("all day") << true << allDay;
+}
+
+void TestEventEditor::tabReachesEveryControl()
+{
+    QFETCH(bool, allDay);
+    QFETCH(QStringList, order);
+
+    EventEditor editor(day, calendars(), QString());
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    child<QCheckBox>(&editor, "allDayBox")->setChecked(allDay);
+    // The control that has the focus, by its name for screen readers; a date's or a spin box's
+    // line edit is part of it.
+    const auto focused = [] {
+        QWidget *focus = QApplication::focusWidget();
+        while (focus && focus->accessibleName().isEmpty())
+            focus = focus->parentWidget();
+        return !focus                          ? QString()
+               : focus->objectName().isEmpty() ? focus->accessibleName()
+                                               : focus->objectName();
+    };
+    QStringList visited{focused()};
+    // Tab also steps through a date's day, month and year before it leaves the date.
+    for (int presses = 0; visited.size() < order.size() && presses < 4 * order.size(); ++presses) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (focused() != visited.last())
+            visited << focused();
+    }
+    QCOMPARE(visited, order);
 }
 
 void TestEventEditor::newEvents_data()
