@@ -200,6 +200,62 @@
         <source>&amp;Reminders</source>
         <translation>&amp;Erinnerungen</translation>
     </message>
+    <message>
+        <source>Calendars shown in the widget</source>
+        <translation>Im Widget gezeigte Kalender</translation>
+    </message>
+    <message>
+        <source>Sho&amp;wn in the widget</source>
+        <translation>Im &amp;Widget gezeigt</translation>
+    </message>
+    <message>
+        <source>The calendars are listed here while the data server runs.</source>
+        <translation>Die Kalender werden hier aufgeführt, während der Datenserver läuft.</translation>
+    </message>
+    <message>
+        <source>Dates and times</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>%1 (as ever)</source>
+        <translation>%1 (wie bisher)</translation>
+    </message>
+    <message>
+        <source>%1 (as my language has it)</source>
+        <translation>%1 (wie in meiner Sprache)</translation>
+    </message>
+    <message>
+        <source>%1 (24-hour)</source>
+        <translation>%1 (24 Stunden)</translation>
+    </message>
+    <message>
+        <source>%1 (12-hour)</source>
+        <translation>%1 (12 Stunden)</translation>
+    </message>
+    <message>
+        <source>Background opacity</source>
+        <translation>Deckkraft des Hintergrunds</translation>
+    </message>
+    <message>
+        <source>Text as large as the desktop&apos;s</source>
+        <translation>Text so groß wie auf der Arbeitsfläche</translation>
+    </message>
+    <message>
+        <source>Text size in points</source>
+        <translation>Textgröße in Punkt</translation>
+    </message>
+    <message>
+        <source>&amp;Dates and times</source>
+        <translation>&amp;Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Background &amp;opacity</source>
+        <translation>&amp;Deckkraft des Hintergrunds</translation>
+    </message>
+    <message>
+        <source>&amp;Text size</source>
+        <translation>&amp;Textgröße</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -200,6 +200,62 @@
         <source>&amp;Reminders</source>
         <translation>&amp;Reminders</translation>
     </message>
+    <message>
+        <source>Calendars shown in the widget</source>
+        <translation>Calendars shown in the widget</translation>
+    </message>
+    <message>
+        <source>Sho&amp;wn in the widget</source>
+        <translation>Sho&amp;wn in the widget</translation>
+    </message>
+    <message>
+        <source>The calendars are listed here while the data server runs.</source>
+        <translation>The calendars are listed here while the data server runs.</translation>
+    </message>
+    <message>
+        <source>Dates and times</source>
+        <translation>Dates and times</translation>
+    </message>
+    <message>
+        <source>%1 (as ever)</source>
+        <translation>%1 (as ever)</translation>
+    </message>
+    <message>
+        <source>%1 (as my language has it)</source>
+        <translation>%1 (as my language has it)</translation>
+    </message>
+    <message>
+        <source>%1 (24-hour)</source>
+        <translation>%1 (24-hour)</translation>
+    </message>
+    <message>
+        <source>%1 (12-hour)</source>
+        <translation>%1 (12-hour)</translation>
+    </message>
+    <message>
+        <source>Background opacity</source>
+        <translation>Background opacity</translation>
+    </message>
+    <message>
+        <source>Text as large as the desktop&apos;s</source>
+        <translation>Text as large as the desktop&apos;s</translation>
+    </message>
+    <message>
+        <source>Text size in points</source>
+        <translation>Text size in points</translation>
+    </message>
+    <message>
+        <source>&amp;Dates and times</source>
+        <translation>&amp;Dates and times</translation>
+    </message>
+    <message>
+        <source>Background &amp;opacity</source>
+        <translation>Background &amp;opacity</translation>
+    </message>
+    <message>
+        <source>&amp;Text size</source>
+        <translation>&amp;Text size</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

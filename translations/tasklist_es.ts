@@ -200,6 +200,62 @@
         <source>&amp;Reminders</source>
         <translation>&amp;Recordatorios</translation>
     </message>
+    <message>
+        <source>Calendars shown in the widget</source>
+        <translation>Calendarios mostrados en el widget</translation>
+    </message>
+    <message>
+        <source>Sho&amp;wn in the widget</source>
+        <translation>Mostrados en el &amp;widget</translation>
+    </message>
+    <message>
+        <source>The calendars are listed here while the data server runs.</source>
+        <translation>Los calendarios se muestran aquí mientras el servidor de datos está en marcha.</translation>
+    </message>
+    <message>
+        <source>Dates and times</source>
+        <translation>Fechas y horas</translation>
+    </message>
+    <message>
+        <source>%1 (as ever)</source>
+        <translation>%1 (como siempre)</translation>
+    </message>
+    <message>
+        <source>%1 (as my language has it)</source>
+        <translation>%1 (como en mi idioma)</translation>
+    </message>
+    <message>
+        <source>%1 (24-hour)</source>
+        <translation>%1 (24 horas)</translation>
+    </message>
+    <message>
+        <source>%1 (12-hour)</source>
+        <translation>%1 (12 horas)</translation>
+    </message>
+    <message>
+        <source>Background opacity</source>
+        <translation>Opacidad del fondo</translation>
+    </message>
+    <message>
+        <source>Text as large as the desktop&apos;s</source>
+        <translation>Texto del tamaño del escritorio</translation>
+    </message>
+    <message>
+        <source>Text size in points</source>
+        <translation>Tamaño del texto en puntos</translation>
+    </message>
+    <message>
+        <source>&amp;Dates and times</source>
+        <translation>&amp;Fechas y horas</translation>
+    </message>
+    <message>
+        <source>Background &amp;opacity</source>
+        <translation>&amp;Opacidad del fondo</translation>
+    </message>
+    <message>
+        <source>&amp;Text size</source>
+        <translation>&amp;Tamaño del texto</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

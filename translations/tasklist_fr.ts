@@ -200,6 +200,62 @@
         <source>&amp;Reminders</source>
         <translation>&amp;Rappels</translation>
     </message>
+    <message>
+        <source>Calendars shown in the widget</source>
+        <translation>Agendas affichés dans le widget</translation>
+    </message>
+    <message>
+        <source>Sho&amp;wn in the widget</source>
+        <translation>Affichés dans le &amp;widget</translation>
+    </message>
+    <message>
+        <source>The calendars are listed here while the data server runs.</source>
+        <translation>Les agendas sont listés ici tant que le serveur de données fonctionne.</translation>
+    </message>
+    <message>
+        <source>Dates and times</source>
+        <translation>Dates et heures</translation>
+    </message>
+    <message>
+        <source>%1 (as ever)</source>
+        <translation>%1 (comme toujours)</translation>
+    </message>
+    <message>
+        <source>%1 (as my language has it)</source>
+        <translation>%1 (comme dans ma langue)</translation>
+    </message>
+    <message>
+        <source>%1 (24-hour)</source>
+        <translation>%1 (24 heures)</translation>
+    </message>
+    <message>
+        <source>%1 (12-hour)</source>
+        <translation>%1 (12 heures)</translation>
+    </message>
+    <message>
+        <source>Background opacity</source>
+        <translation>Opacité du fond</translation>
+    </message>
+    <message>
+        <source>Text as large as the desktop&apos;s</source>
+        <translation>Texte de la taille de celui du bureau</translation>
+    </message>
+    <message>
+        <source>Text size in points</source>
+        <translation>Taille du texte en points</translation>
+    </message>
+    <message>
+        <source>&amp;Dates and times</source>
+        <translation>&amp;Dates et heures</translation>
+    </message>
+    <message>
+        <source>Background &amp;opacity</source>
+        <translation>&amp;Opacité du fond</translation>
+    </message>
+    <message>
+        <source>&amp;Text size</source>
+        <translation>&amp;Taille du texte</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

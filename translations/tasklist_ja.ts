@@ -199,6 +199,62 @@
         <source>&amp;Reminders</source>
         <translation>リマインダー(&amp;R)</translation>
     </message>
+    <message>
+        <source>Calendars shown in the widget</source>
+        <translation>ウィジェットに表示するカレンダー</translation>
+    </message>
+    <message>
+        <source>Sho&amp;wn in the widget</source>
+        <translation>ウィジェットに表示(&amp;W)</translation>
+    </message>
+    <message>
+        <source>The calendars are listed here while the data server runs.</source>
+        <translation>データサーバーの実行中はここにカレンダーが表示されます。</translation>
+    </message>
+    <message>
+        <source>Dates and times</source>
+        <translation>日付と時刻</translation>
+    </message>
+    <message>
+        <source>%1 (as ever)</source>
+        <translation>%1（従来どおり）</translation>
+    </message>
+    <message>
+        <source>%1 (as my language has it)</source>
+        <translation>%1（言語の形式）</translation>
+    </message>
+    <message>
+        <source>%1 (24-hour)</source>
+        <translation>%1（24 時間制）</translation>
+    </message>
+    <message>
+        <source>%1 (12-hour)</source>
+        <translation>%1（12 時間制）</translation>
+    </message>
+    <message>
+        <source>Background opacity</source>
+        <translation>背景の不透明度</translation>
+    </message>
+    <message>
+        <source>Text as large as the desktop&apos;s</source>
+        <translation>文字の大きさをデスクトップに合わせる</translation>
+    </message>
+    <message>
+        <source>Text size in points</source>
+        <translation>文字サイズ（ポイント）</translation>
+    </message>
+    <message>
+        <source>&amp;Dates and times</source>
+        <translation>日付と時刻(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Background &amp;opacity</source>
+        <translation>背景の不透明度(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Text size</source>
+        <translation>文字サイズ(&amp;T)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

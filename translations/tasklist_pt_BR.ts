@@ -200,6 +200,62 @@
         <source>&amp;Reminders</source>
         <translation>&amp;Lembretes</translation>
     </message>
+    <message>
+        <source>Calendars shown in the widget</source>
+        <translation>Agendas exibidas no widget</translation>
+    </message>
+    <message>
+        <source>Sho&amp;wn in the widget</source>
+        <translation>Exibidas no &amp;widget</translation>
+    </message>
+    <message>
+        <source>The calendars are listed here while the data server runs.</source>
+        <translation>As agendas são listadas aqui enquanto o servidor de dados está em execução.</translation>
+    </message>
+    <message>
+        <source>Dates and times</source>
+        <translation>Datas e horas</translation>
+    </message>
+    <message>
+        <source>%1 (as ever)</source>
+        <translation>%1 (como sempre)</translation>
+    </message>
+    <message>
+        <source>%1 (as my language has it)</source>
+        <translation>%1 (como no meu idioma)</translation>
+    </message>
+    <message>
+        <source>%1 (24-hour)</source>
+        <translation>%1 (24 horas)</translation>
+    </message>
+    <message>
+        <source>%1 (12-hour)</source>
+        <translation>%1 (12 horas)</translation>
+    </message>
+    <message>
+        <source>Background opacity</source>
+        <translation>Opacidade do fundo</translation>
+    </message>
+    <message>
+        <source>Text as large as the desktop&apos;s</source>
+        <translation>Texto do tamanho do da área de trabalho</translation>
+    </message>
+    <message>
+        <source>Text size in points</source>
+        <translation>Tamanho do texto em pontos</translation>
+    </message>
+    <message>
+        <source>&amp;Dates and times</source>
+        <translation>&amp;Datas e horas</translation>
+    </message>
+    <message>
+        <source>Background &amp;opacity</source>
+        <translation>&amp;Opacidade do fundo</translation>
+    </message>
+    <message>
+        <source>&amp;Text size</source>
+        <translation>&amp;Tamanho do texto</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

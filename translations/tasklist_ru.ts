@@ -201,6 +201,62 @@
         <source>&amp;Reminders</source>
         <translation>&amp;Напоминания</translation>
     </message>
+    <message>
+        <source>Calendars shown in the widget</source>
+        <translation>Календари, показанные в виджете</translation>
+    </message>
+    <message>
+        <source>Sho&amp;wn in the widget</source>
+        <translation>Показ&amp;ывать в виджете</translation>
+    </message>
+    <message>
+        <source>The calendars are listed here while the data server runs.</source>
+        <translation>Календари перечисляются здесь, пока работает сервер данных.</translation>
+    </message>
+    <message>
+        <source>Dates and times</source>
+        <translation>Даты и время</translation>
+    </message>
+    <message>
+        <source>%1 (as ever)</source>
+        <translation>%1 (как всегда)</translation>
+    </message>
+    <message>
+        <source>%1 (as my language has it)</source>
+        <translation>%1 (как принято в моём языке)</translation>
+    </message>
+    <message>
+        <source>%1 (24-hour)</source>
+        <translation>%1 (24 часа)</translation>
+    </message>
+    <message>
+        <source>%1 (12-hour)</source>
+        <translation>%1 (12 часов)</translation>
+    </message>
+    <message>
+        <source>Background opacity</source>
+        <translation>Непрозрачность фона</translation>
+    </message>
+    <message>
+        <source>Text as large as the desktop&apos;s</source>
+        <translation>Текст того же размера, что на рабочем столе</translation>
+    </message>
+    <message>
+        <source>Text size in points</source>
+        <translation>Размер текста в пунктах</translation>
+    </message>
+    <message>
+        <source>&amp;Dates and times</source>
+        <translation>&amp;Даты и время</translation>
+    </message>
+    <message>
+        <source>Background &amp;opacity</source>
+        <translation>Непр&amp;озрачность фона</translation>
+    </message>
+    <message>
+        <source>&amp;Text size</source>
+        <translation>Размер &amp;текста</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -199,6 +199,62 @@
         <source>&amp;Reminders</source>
         <translation>提醒(&amp;R)</translation>
     </message>
+    <message>
+        <source>Calendars shown in the widget</source>
+        <translation>小部件中显示的日历</translation>
+    </message>
+    <message>
+        <source>Sho&amp;wn in the widget</source>
+        <translation>在小部件中显示(&amp;W)</translation>
+    </message>
+    <message>
+        <source>The calendars are listed here while the data server runs.</source>
+        <translation>数据服务器运行时，日历会列在这里。</translation>
+    </message>
+    <message>
+        <source>Dates and times</source>
+        <translation>日期和时间</translation>
+    </message>
+    <message>
+        <source>%1 (as ever)</source>
+        <translation>%1（一如既往）</translation>
+    </message>
+    <message>
+        <source>%1 (as my language has it)</source>
+        <translation>%1（按我的语言）</translation>
+    </message>
+    <message>
+        <source>%1 (24-hour)</source>
+        <translation>%1（24 小时制）</translation>
+    </message>
+    <message>
+        <source>%1 (12-hour)</source>
+        <translation>%1（12 小时制）</translation>
+    </message>
+    <message>
+        <source>Background opacity</source>
+        <translation>背景不透明度</translation>
+    </message>
+    <message>
+        <source>Text as large as the desktop&apos;s</source>
+        <translation>文字大小与桌面相同</translation>
+    </message>
+    <message>
+        <source>Text size in points</source>
+        <translation>文字大小（磅）</translation>
+    </message>
+    <message>
+        <source>&amp;Dates and times</source>
+        <translation>日期和时间(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Background &amp;opacity</source>
+        <translation>背景不透明度(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Text size</source>
+        <translation>文字大小(&amp;T)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>
