@@ -2,6 +2,276 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>EventActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>New event…</source>
+        <translation>Neuer Termin …</translation>
+    </message>
+    <message>
+        <source>“%1” deleted.</source>
+        <translation>„%1“ gelöscht.</translation>
+    </message>
+    <message>
+        <source>“%1” was not deleted: its calendar is read-only.</source>
+        <translation>„%1“ wurde nicht gelöscht: Sein Kalender ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be deleted.</source>
+        <translation>„%1“ konnte nicht gelöscht werden.</translation>
+    </message>
+</context>
+<context>
+    <name>EventEditor</name>
+    <message>
+        <source>No reminder</source>
+        <translation>Keine Erinnerung</translation>
+    </message>
+    <message>
+        <source>On the day</source>
+        <translation>Am selben Tag</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) before</source>
+        <translation>
+            <numerusform>%n Woche vorher</numerusform>
+            <numerusform>%n Wochen vorher</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>%n Tag vorher</numerusform>
+            <numerusform>%n Tage vorher</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>At the start</source>
+        <translation>Zu Beginn</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>%n Stunde vorher</numerusform>
+            <numerusform>%n Stunden vorher</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n Minute vorher</numerusform>
+            <numerusform>%n Minuten vorher</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This calendar is read-only (a subscription, or one its owner keeps read-only): the event cannot be saved in it.</source>
+        <translation>Dieser Kalender ist schreibgeschützt (ein Abonnement, oder sein Besitzer hält ihn schreibgeschützt): Der Termin kann darin nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Another program changed this calendar a moment ago. It has been read again: press Save to try once more.</source>
+        <translation>Ein anderes Programm hat diesen Kalender gerade geändert. Er wurde neu eingelesen: Klicken Sie auf „Speichern“, um es noch einmal zu versuchen.</translation>
+    </message>
+    <message>
+        <source>This event is no longer in its calendar: it was deleted elsewhere.</source>
+        <translation>Dieser Termin ist nicht mehr in seinem Kalender: Er wurde anderswo gelöscht.</translation>
+    </message>
+    <message>
+        <source>The calendar service does not answer, so nothing was saved. Try again once it is back.</source>
+        <translation>Der Kalenderdienst antwortet nicht, daher wurde nichts gespeichert. Versuchen Sie es erneut, sobald er wieder da ist.</translation>
+    </message>
+    <message>
+        <source>The calendar cannot hold the event as it is: check its times and text.</source>
+        <translation>Der Kalender kann den Termin so nicht aufnehmen: Prüfen Sie seine Zeiten und seinen Text.</translation>
+    </message>
+    <message>
+        <source>The calendar could not be written, so nothing was saved.</source>
+        <translation>Der Kalender konnte nicht geschrieben werden, daher wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>Give the event a title.</source>
+        <translation>Geben Sie dem Termin einen Titel.</translation>
+    </message>
+    <message>
+        <source>The event ends before it starts.</source>
+        <translation>Der Termin endet, bevor er beginnt.</translation>
+    </message>
+    <message>
+        <source>The repetition ends before the event starts.</source>
+        <translation>Die Wiederholung endet, bevor der Termin beginnt.</translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation>Neuer Termin</translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation>Termin bearbeiten</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>&amp;All day</source>
+        <translation>&amp;Ganztägig</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>Ganztägig</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Erinnerung</translation>
+    </message>
+    <message>
+        <source>Reminder time</source>
+        <translation>Uhrzeit der Erinnerung</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>&amp;Titel</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder</source>
+        <translation>E&amp;rinnerung</translation>
+    </message>
+    <message>
+        <source>Ca&amp;lendar</source>
+        <translation>&amp;Kalender</translation>
+    </message>
+    <message>
+        <source>&amp;Description</source>
+        <translation>Beschreib&amp;ung</translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation>Beginndatum</translation>
+    </message>
+    <message>
+        <source>Start time</source>
+        <translation>Beginnzeit</translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation>Enddatum</translation>
+    </message>
+    <message>
+        <source>End time</source>
+        <translation>Endzeit</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>&amp;Beginn</translation>
+    </message>
+    <message>
+        <source>&amp;Ends</source>
+        <translation>&amp;Ende</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>Keine Wiederholung</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>Every workday</source>
+        <translation>Jeden Werktag</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Monatlich</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Jährlich</translation>
+    </message>
+    <message>
+        <source>Repetition ends</source>
+        <translation>Wiederholung endet</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Nach</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Am</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Anzahl der Wiederholungen</translation>
+    </message>
+    <message>
+        <source> times</source>
+        <translation> Mal</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Letztes Datum</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>This event repeats. Change only this occurrence, or all of them?</source>
+        <translation>Dieser Termin wiederholt sich. Nur dieses Vorkommen ändern oder alle?</translation>
+    </message>
+    <message>
+        <source>&amp;Only this one</source>
+        <translation>&amp;Nur dieses</translation>
+    </message>
+    <message>
+        <source>Only this occurrence</source>
+        <translation>Nur dieses Vorkommen</translation>
+    </message>
+    <message>
+        <source>All &amp;occurrences</source>
+        <translation>&amp;Alle Vorkommen</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Alle Vorkommen</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -274,6 +544,22 @@
     <message>
         <source>正常模式</source>
         <translation>Normalmodus</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Bearbeiten …</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>This occurrence</source>
+        <translation>Dieses Vorkommen</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Alle Vorkommen</translation>
     </message>
 </context>
 <context>

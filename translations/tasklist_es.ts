@@ -2,6 +2,276 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>EventActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Deshacer</translation>
+    </message>
+    <message>
+        <source>New event…</source>
+        <translation>Evento nuevo…</translation>
+    </message>
+    <message>
+        <source>“%1” deleted.</source>
+        <translation>«%1» eliminado.</translation>
+    </message>
+    <message>
+        <source>“%1” was not deleted: its calendar is read-only.</source>
+        <translation>«%1» no se ha eliminado: su calendario es de solo lectura.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be deleted.</source>
+        <translation>«%1» no se pudo eliminar.</translation>
+    </message>
+</context>
+<context>
+    <name>EventEditor</name>
+    <message>
+        <source>No reminder</source>
+        <translation>Sin recordatorio</translation>
+    </message>
+    <message>
+        <source>On the day</source>
+        <translation>El mismo día</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) before</source>
+        <translation>
+            <numerusform>%n semana antes</numerusform>
+            <numerusform>%n semanas antes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>%n día antes</numerusform>
+            <numerusform>%n días antes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>At the start</source>
+        <translation>Al comienzo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>%n hora antes</numerusform>
+            <numerusform>%n horas antes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n minuto antes</numerusform>
+            <numerusform>%n minutos antes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This calendar is read-only (a subscription, or one its owner keeps read-only): the event cannot be saved in it.</source>
+        <translation>Este calendario es de solo lectura (una suscripción, o uno que su propietario mantiene de solo lectura): el evento no se puede guardar en él.</translation>
+    </message>
+    <message>
+        <source>Another program changed this calendar a moment ago. It has been read again: press Save to try once more.</source>
+        <translation>Otro programa acaba de cambiar este calendario. Se ha vuelto a leer: pulse «Guardar» para intentarlo de nuevo.</translation>
+    </message>
+    <message>
+        <source>This event is no longer in its calendar: it was deleted elsewhere.</source>
+        <translation>Este evento ya no está en su calendario: se eliminó en otro lugar.</translation>
+    </message>
+    <message>
+        <source>The calendar service does not answer, so nothing was saved. Try again once it is back.</source>
+        <translation>El servicio de calendario no responde, así que no se ha guardado nada. Inténtelo de nuevo cuando vuelva.</translation>
+    </message>
+    <message>
+        <source>The calendar cannot hold the event as it is: check its times and text.</source>
+        <translation>El calendario no puede guardar el evento tal como está: revise sus horas y su texto.</translation>
+    </message>
+    <message>
+        <source>The calendar could not be written, so nothing was saved.</source>
+        <translation>No se pudo escribir el calendario, así que no se ha guardado nada.</translation>
+    </message>
+    <message>
+        <source>Give the event a title.</source>
+        <translation>Ponga un título al evento.</translation>
+    </message>
+    <message>
+        <source>The event ends before it starts.</source>
+        <translation>El evento termina antes de empezar.</translation>
+    </message>
+    <message>
+        <source>The repetition ends before the event starts.</source>
+        <translation>La repetición termina antes de que empiece el evento.</translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation>Evento nuevo</translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation>Editar evento</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+    <message>
+        <source>&amp;All day</source>
+        <translation>Todo el &amp;día</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>Todo el día</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Recordatorio</translation>
+    </message>
+    <message>
+        <source>Reminder time</source>
+        <translation>Hora del recordatorio</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendario</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descripción</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Guardar</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>&amp;Título</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder</source>
+        <translation>&amp;Recordatorio</translation>
+    </message>
+    <message>
+        <source>Ca&amp;lendar</source>
+        <translation>&amp;Calendario</translation>
+    </message>
+    <message>
+        <source>&amp;Description</source>
+        <translation>Descripció&amp;n</translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation>Fecha de inicio</translation>
+    </message>
+    <message>
+        <source>Start time</source>
+        <translation>Hora de inicio</translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation>Fecha de fin</translation>
+    </message>
+    <message>
+        <source>End time</source>
+        <translation>Hora de fin</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>&amp;Inicio</translation>
+    </message>
+    <message>
+        <source>&amp;Ends</source>
+        <translation>&amp;Fin</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Repetir</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>No se repite</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Cada día</translation>
+    </message>
+    <message>
+        <source>Every workday</source>
+        <translation>Cada día laborable</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Cada semana</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Cada mes</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Cada año</translation>
+    </message>
+    <message>
+        <source>Repetition ends</source>
+        <translation>Fin de la repetición</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nunca</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Tras</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>El</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Número de veces</translation>
+    </message>
+    <message>
+        <source> times</source>
+        <translation> veces</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Última fecha</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat</source>
+        <translation>Re&amp;petir</translation>
+    </message>
+    <message>
+        <source>This event repeats. Change only this occurrence, or all of them?</source>
+        <translation>Este evento se repite. ¿Cambiar solo esta repetición o todas?</translation>
+    </message>
+    <message>
+        <source>&amp;Only this one</source>
+        <translation>&amp;Solo esta</translation>
+    </message>
+    <message>
+        <source>Only this occurrence</source>
+        <translation>Solo esta repetición</translation>
+    </message>
+    <message>
+        <source>All &amp;occurrences</source>
+        <translation>&amp;Todas las repeticiones</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Todas las repeticiones</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -274,6 +544,22 @@
     <message>
         <source>正常模式</source>
         <translation>Modo normal</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>This occurrence</source>
+        <translation>Esta repetición</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Todas las repeticiones</translation>
     </message>
 </context>
 <context>

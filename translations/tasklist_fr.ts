@@ -2,6 +2,276 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>EventActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>New event…</source>
+        <translation>Nouvel événement…</translation>
+    </message>
+    <message>
+        <source>“%1” deleted.</source>
+        <translation>«&#xa0;%1&#xa0;» supprimé.</translation>
+    </message>
+    <message>
+        <source>“%1” was not deleted: its calendar is read-only.</source>
+        <translation>«&#xa0;%1&#xa0;» n’a pas été supprimé&#xa0;: son calendrier est en lecture seule.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be deleted.</source>
+        <translation>«&#xa0;%1&#xa0;» n’a pas pu être supprimé.</translation>
+    </message>
+</context>
+<context>
+    <name>EventEditor</name>
+    <message>
+        <source>No reminder</source>
+        <translation>Pas de rappel</translation>
+    </message>
+    <message>
+        <source>On the day</source>
+        <translation>Le jour même</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) before</source>
+        <translation>
+            <numerusform>%n semaine avant</numerusform>
+            <numerusform>%n semaines avant</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>%n jour avant</numerusform>
+            <numerusform>%n jours avant</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>At the start</source>
+        <translation>Au début</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>%n heure avant</numerusform>
+            <numerusform>%n heures avant</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n minute avant</numerusform>
+            <numerusform>%n minutes avant</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This calendar is read-only (a subscription, or one its owner keeps read-only): the event cannot be saved in it.</source>
+        <translation>Ce calendrier est en lecture seule (un abonnement, ou un calendrier que son propriétaire garde en lecture seule)&#xa0;: l’événement ne peut pas y être enregistré.</translation>
+    </message>
+    <message>
+        <source>Another program changed this calendar a moment ago. It has been read again: press Save to try once more.</source>
+        <translation>Un autre programme vient de modifier ce calendrier. Il a été relu&#xa0;: cliquez sur «&#xa0;Enregistrer&#xa0;» pour réessayer.</translation>
+    </message>
+    <message>
+        <source>This event is no longer in its calendar: it was deleted elsewhere.</source>
+        <translation>Cet événement n’est plus dans son calendrier&#xa0;: il a été supprimé ailleurs.</translation>
+    </message>
+    <message>
+        <source>The calendar service does not answer, so nothing was saved. Try again once it is back.</source>
+        <translation>Le service de calendrier ne répond pas&#xa0;: rien n’a été enregistré. Réessayez quand il sera de retour.</translation>
+    </message>
+    <message>
+        <source>The calendar cannot hold the event as it is: check its times and text.</source>
+        <translation>Le calendrier ne peut pas contenir l’événement tel quel&#xa0;: vérifiez ses heures et son texte.</translation>
+    </message>
+    <message>
+        <source>The calendar could not be written, so nothing was saved.</source>
+        <translation>Le calendrier n’a pas pu être écrit&#xa0;: rien n’a été enregistré.</translation>
+    </message>
+    <message>
+        <source>Give the event a title.</source>
+        <translation>Donnez un titre à l’événement.</translation>
+    </message>
+    <message>
+        <source>The event ends before it starts.</source>
+        <translation>L’événement se termine avant de commencer.</translation>
+    </message>
+    <message>
+        <source>The repetition ends before the event starts.</source>
+        <translation>La répétition se termine avant le début de l’événement.</translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation>Nouvel événement</translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation>Modifier l’événement</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>&amp;All day</source>
+        <translation>Toute la &amp;journée</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>Toute la journée</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Rappel</translation>
+    </message>
+    <message>
+        <source>Reminder time</source>
+        <translation>Heure du rappel</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>Enregi&amp;strer</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>&amp;Titre</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder</source>
+        <translation>&amp;Rappel</translation>
+    </message>
+    <message>
+        <source>Ca&amp;lendar</source>
+        <translation>&amp;Calendrier</translation>
+    </message>
+    <message>
+        <source>&amp;Description</source>
+        <translation>D&amp;escription</translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation>Date de début</translation>
+    </message>
+    <message>
+        <source>Start time</source>
+        <translation>Heure de début</translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation>Date de fin</translation>
+    </message>
+    <message>
+        <source>End time</source>
+        <translation>Heure de fin</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>&amp;Début</translation>
+    </message>
+    <message>
+        <source>&amp;Ends</source>
+        <translation>&amp;Fin</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>Ne se répète pas</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Tous les jours</translation>
+    </message>
+    <message>
+        <source>Every workday</source>
+        <translation>Tous les jours ouvrés</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Toutes les semaines</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Tous les mois</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Tous les ans</translation>
+    </message>
+    <message>
+        <source>Repetition ends</source>
+        <translation>Fin de la répétition</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Après</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Le</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Nombre de fois</translation>
+    </message>
+    <message>
+        <source> times</source>
+        <translation> fois</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Dernière date</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat</source>
+        <translation>Ré&amp;pétition</translation>
+    </message>
+    <message>
+        <source>This event repeats. Change only this occurrence, or all of them?</source>
+        <translation>Cet événement se répète. Modifier seulement cette occurrence, ou toutes&#xa0;?</translation>
+    </message>
+    <message>
+        <source>&amp;Only this one</source>
+        <translation>&amp;Seulement celle-ci</translation>
+    </message>
+    <message>
+        <source>Only this occurrence</source>
+        <translation>Seulement cette occurrence</translation>
+    </message>
+    <message>
+        <source>All &amp;occurrences</source>
+        <translation>&amp;Toutes les occurrences</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Toutes les occurrences</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -274,6 +544,22 @@
     <message>
         <source>正常模式</source>
         <translation>Mode normal</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>This occurrence</source>
+        <translation>Cette occurrence</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Toutes les occurrences</translation>
     </message>
 </context>
 <context>

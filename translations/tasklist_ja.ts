@@ -2,6 +2,272 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>EventActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>元に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>New event…</source>
+        <translation>新しい予定…</translation>
+    </message>
+    <message>
+        <source>“%1” deleted.</source>
+        <translation>「%1」を削除しました。</translation>
+    </message>
+    <message>
+        <source>“%1” was not deleted: its calendar is read-only.</source>
+        <translation>「%1」は削除されませんでした。カレンダーが読み取り専用です。</translation>
+    </message>
+    <message>
+        <source>“%1” could not be deleted.</source>
+        <translation>「%1」を削除できませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>EventEditor</name>
+    <message>
+        <source>No reminder</source>
+        <translation>リマインダーなし</translation>
+    </message>
+    <message>
+        <source>On the day</source>
+        <translation>当日</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) before</source>
+        <translation>
+            <numerusform>%n 週間前</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>%n 日前</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>At the start</source>
+        <translation>開始時</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>%n 時間前</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n 分前</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This calendar is read-only (a subscription, or one its owner keeps read-only): the event cannot be saved in it.</source>
+        <translation>このカレンダーは読み取り専用です (購読しているカレンダー、または所有者が読み取り専用にしているカレンダー)。予定を保存できません。</translation>
+    </message>
+    <message>
+        <source>Another program changed this calendar a moment ago. It has been read again: press Save to try once more.</source>
+        <translation>別のプログラムがこのカレンダーを変更したところです。読み込み直したので、もう一度「保存」を押してください。</translation>
+    </message>
+    <message>
+        <source>This event is no longer in its calendar: it was deleted elsewhere.</source>
+        <translation>この予定はもうカレンダーにありません。別の場所で削除されました。</translation>
+    </message>
+    <message>
+        <source>The calendar service does not answer, so nothing was saved. Try again once it is back.</source>
+        <translation>カレンダーサービスが応答しないため、何も保存されませんでした。復旧してからもう一度試してください。</translation>
+    </message>
+    <message>
+        <source>The calendar cannot hold the event as it is: check its times and text.</source>
+        <translation>この内容ではカレンダーに予定を保存できません。時刻と文章を確認してください。</translation>
+    </message>
+    <message>
+        <source>The calendar could not be written, so nothing was saved.</source>
+        <translation>カレンダーに書き込めなかったため、何も保存されませんでした。</translation>
+    </message>
+    <message>
+        <source>Give the event a title.</source>
+        <translation>予定のタイトルを入力してください。</translation>
+    </message>
+    <message>
+        <source>The event ends before it starts.</source>
+        <translation>予定の終了が開始より前になっています。</translation>
+    </message>
+    <message>
+        <source>The repetition ends before the event starts.</source>
+        <translation>繰り返しの終了が予定の開始より前になっています。</translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation>新しい予定</translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation>予定を編集</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>タイトル</translation>
+    </message>
+    <message>
+        <source>&amp;All day</source>
+        <translation>終日(&amp;A)</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>終日</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>リマインダー</translation>
+    </message>
+    <message>
+        <source>Reminder time</source>
+        <translation>リマインダーの時刻</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>カレンダー</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>説明</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>タイトル(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder</source>
+        <translation>リマインダー(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Ca&amp;lendar</source>
+        <translation>カレンダー(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Description</source>
+        <translation>説明(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation>開始日</translation>
+    </message>
+    <message>
+        <source>Start time</source>
+        <translation>開始時刻</translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation>終了日</translation>
+    </message>
+    <message>
+        <source>End time</source>
+        <translation>終了時刻</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>開始(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;Ends</source>
+        <translation>終了(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>繰り返し</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>繰り返さない</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>毎日</translation>
+    </message>
+    <message>
+        <source>Every workday</source>
+        <translation>毎週平日</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>毎週</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>毎月</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>毎年</translation>
+    </message>
+    <message>
+        <source>Repetition ends</source>
+        <translation>繰り返しの終了</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>終了しない</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>回数</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>日付</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>回数</translation>
+    </message>
+    <message>
+        <source> times</source>
+        <translation> 回</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>最終日</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat</source>
+        <translation>繰り返し(&amp;P)</translation>
+    </message>
+    <message>
+        <source>This event repeats. Change only this occurrence, or all of them?</source>
+        <translation>この予定は繰り返します。この回だけを変更しますか、それともすべての回を変更しますか?</translation>
+    </message>
+    <message>
+        <source>&amp;Only this one</source>
+        <translation>この回のみ(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Only this occurrence</source>
+        <translation>この回のみ</translation>
+    </message>
+    <message>
+        <source>All &amp;occurrences</source>
+        <translation>すべての回(&amp;A)</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>すべての回</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -273,6 +539,22 @@
     <message>
         <source>正常模式</source>
         <translation>通常モード</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>編集…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>This occurrence</source>
+        <translation>この回</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>すべての回</translation>
     </message>
 </context>
 <context>

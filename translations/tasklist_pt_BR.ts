@@ -2,6 +2,276 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>EventActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Desfazer</translation>
+    </message>
+    <message>
+        <source>New event…</source>
+        <translation>Novo evento…</translation>
+    </message>
+    <message>
+        <source>“%1” deleted.</source>
+        <translation>“%1” excluído.</translation>
+    </message>
+    <message>
+        <source>“%1” was not deleted: its calendar is read-only.</source>
+        <translation>“%1” não foi excluído: seu calendário é somente leitura.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be deleted.</source>
+        <translation>“%1” não pôde ser excluído.</translation>
+    </message>
+</context>
+<context>
+    <name>EventEditor</name>
+    <message>
+        <source>No reminder</source>
+        <translation>Sem lembrete</translation>
+    </message>
+    <message>
+        <source>On the day</source>
+        <translation>No mesmo dia</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) before</source>
+        <translation>
+            <numerusform>%n semana antes</numerusform>
+            <numerusform>%n semanas antes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>%n dia antes</numerusform>
+            <numerusform>%n dias antes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>At the start</source>
+        <translation>No início</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>%n hora antes</numerusform>
+            <numerusform>%n horas antes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n minuto antes</numerusform>
+            <numerusform>%n minutos antes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This calendar is read-only (a subscription, or one its owner keeps read-only): the event cannot be saved in it.</source>
+        <translation>Este calendário é somente leitura (uma assinatura, ou um que o dono mantém somente leitura): o evento não pode ser salvo nele.</translation>
+    </message>
+    <message>
+        <source>Another program changed this calendar a moment ago. It has been read again: press Save to try once more.</source>
+        <translation>Outro programa acabou de alterar este calendário. Ele foi lido novamente: clique em “Salvar” para tentar mais uma vez.</translation>
+    </message>
+    <message>
+        <source>This event is no longer in its calendar: it was deleted elsewhere.</source>
+        <translation>Este evento não está mais no seu calendário: foi excluído em outro lugar.</translation>
+    </message>
+    <message>
+        <source>The calendar service does not answer, so nothing was saved. Try again once it is back.</source>
+        <translation>O serviço de calendário não responde, então nada foi salvo. Tente novamente quando ele voltar.</translation>
+    </message>
+    <message>
+        <source>The calendar cannot hold the event as it is: check its times and text.</source>
+        <translation>O calendário não aceita o evento como está: verifique os horários e o texto.</translation>
+    </message>
+    <message>
+        <source>The calendar could not be written, so nothing was saved.</source>
+        <translation>Não foi possível gravar o calendário, então nada foi salvo.</translation>
+    </message>
+    <message>
+        <source>Give the event a title.</source>
+        <translation>Dê um título ao evento.</translation>
+    </message>
+    <message>
+        <source>The event ends before it starts.</source>
+        <translation>O evento termina antes de começar.</translation>
+    </message>
+    <message>
+        <source>The repetition ends before the event starts.</source>
+        <translation>A repetição termina antes de o evento começar.</translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation>Novo evento</translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation>Editar evento</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+    <message>
+        <source>&amp;All day</source>
+        <translation>Dia inteir&amp;o</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>Dia inteiro</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Lembrete</translation>
+    </message>
+    <message>
+        <source>Reminder time</source>
+        <translation>Hora do lembrete</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendário</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descrição</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Salvar</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Salvar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>&amp;Título</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder</source>
+        <translation>&amp;Lembrete</translation>
+    </message>
+    <message>
+        <source>Ca&amp;lendar</source>
+        <translation>&amp;Calendário</translation>
+    </message>
+    <message>
+        <source>&amp;Description</source>
+        <translation>&amp;Descrição</translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation>Data de início</translation>
+    </message>
+    <message>
+        <source>Start time</source>
+        <translation>Hora de início</translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation>Data de término</translation>
+    </message>
+    <message>
+        <source>End time</source>
+        <translation>Hora de término</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>&amp;Início</translation>
+    </message>
+    <message>
+        <source>&amp;Ends</source>
+        <translation>&amp;Fim</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Repetir</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>Não se repete</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Diariamente</translation>
+    </message>
+    <message>
+        <source>Every workday</source>
+        <translation>Em dias úteis</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Semanalmente</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Mensalmente</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Anualmente</translation>
+    </message>
+    <message>
+        <source>Repetition ends</source>
+        <translation>Fim da repetição</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nunca</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Após</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Em</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Número de vezes</translation>
+    </message>
+    <message>
+        <source> times</source>
+        <translation> vezes</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Última data</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat</source>
+        <translation>Re&amp;petir</translation>
+    </message>
+    <message>
+        <source>This event repeats. Change only this occurrence, or all of them?</source>
+        <translation>Este evento se repete. Alterar somente esta ocorrência ou todas?</translation>
+    </message>
+    <message>
+        <source>&amp;Only this one</source>
+        <translation>&amp;Somente esta</translation>
+    </message>
+    <message>
+        <source>Only this occurrence</source>
+        <translation>Somente esta ocorrência</translation>
+    </message>
+    <message>
+        <source>All &amp;occurrences</source>
+        <translation>&amp;Todas as ocorrências</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Todas as ocorrências</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -274,6 +544,22 @@
     <message>
         <source>正常模式</source>
         <translation>Modo normal</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Excluir</translation>
+    </message>
+    <message>
+        <source>This occurrence</source>
+        <translation>Esta ocorrência</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Todas as ocorrências</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,280 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>EventActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>New event…</source>
+        <translation>Новое событие…</translation>
+    </message>
+    <message>
+        <source>“%1” deleted.</source>
+        <translation>«%1» удалено.</translation>
+    </message>
+    <message>
+        <source>“%1” was not deleted: its calendar is read-only.</source>
+        <translation>«%1» не удалено: календарь доступен только для чтения.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be deleted.</source>
+        <translation>Не удалось удалить «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>EventEditor</name>
+    <message>
+        <source>No reminder</source>
+        <translation>Без напоминания</translation>
+    </message>
+    <message>
+        <source>On the day</source>
+        <translation>В тот же день</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) before</source>
+        <translation>
+            <numerusform>За %n неделю</numerusform>
+            <numerusform>За %n недели</numerusform>
+            <numerusform>За %n недель</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>За %n день</numerusform>
+            <numerusform>За %n дня</numerusform>
+            <numerusform>За %n дней</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>At the start</source>
+        <translation>В момент начала</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>За %n час</numerusform>
+            <numerusform>За %n часа</numerusform>
+            <numerusform>За %n часов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>За %n минуту</numerusform>
+            <numerusform>За %n минуты</numerusform>
+            <numerusform>За %n минут</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This calendar is read-only (a subscription, or one its owner keeps read-only): the event cannot be saved in it.</source>
+        <translation>Этот календарь доступен только для чтения (это подписка, или владелец запретил в нём изменения): сохранить в нём событие нельзя.</translation>
+    </message>
+    <message>
+        <source>Another program changed this calendar a moment ago. It has been read again: press Save to try once more.</source>
+        <translation>Другая программа только что изменила этот календарь. Он прочитан заново: нажмите «Сохранить», чтобы попробовать ещё раз.</translation>
+    </message>
+    <message>
+        <source>This event is no longer in its calendar: it was deleted elsewhere.</source>
+        <translation>Этого события больше нет в календаре: оно было удалено в другом месте.</translation>
+    </message>
+    <message>
+        <source>The calendar service does not answer, so nothing was saved. Try again once it is back.</source>
+        <translation>Служба календаря не отвечает, поэтому ничего не сохранено. Попробуйте снова, когда она заработает.</translation>
+    </message>
+    <message>
+        <source>The calendar cannot hold the event as it is: check its times and text.</source>
+        <translation>Календарь не может принять событие в таком виде: проверьте его время и текст.</translation>
+    </message>
+    <message>
+        <source>The calendar could not be written, so nothing was saved.</source>
+        <translation>Не удалось записать календарь, поэтому ничего не сохранено.</translation>
+    </message>
+    <message>
+        <source>Give the event a title.</source>
+        <translation>Укажите название события.</translation>
+    </message>
+    <message>
+        <source>The event ends before it starts.</source>
+        <translation>Событие заканчивается раньше, чем начинается.</translation>
+    </message>
+    <message>
+        <source>The repetition ends before the event starts.</source>
+        <translation>Повторение заканчивается раньше начала события.</translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation>Новое событие</translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation>Изменить событие</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>&amp;All day</source>
+        <translation>&amp;Весь день</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>Весь день</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Напоминание</translation>
+    </message>
+    <message>
+        <source>Reminder time</source>
+        <translation>Время напоминания</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Календарь</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Описание</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Сохранить</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>&amp;Название</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder</source>
+        <translation>Напо&amp;минание</translation>
+    </message>
+    <message>
+        <source>Ca&amp;lendar</source>
+        <translation>&amp;Календарь</translation>
+    </message>
+    <message>
+        <source>&amp;Description</source>
+        <translation>Описани&amp;е</translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation>Дата начала</translation>
+    </message>
+    <message>
+        <source>Start time</source>
+        <translation>Время начала</translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation>Дата окончания</translation>
+    </message>
+    <message>
+        <source>End time</source>
+        <translation>Время окончания</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>Н&amp;ачало</translation>
+    </message>
+    <message>
+        <source>&amp;Ends</source>
+        <translation>&amp;Окончание</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Повтор</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>Не повторяется</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Ежедневно</translation>
+    </message>
+    <message>
+        <source>Every workday</source>
+        <translation>По будним дням</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Еженедельно</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Ежемесячно</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Ежегодно</translation>
+    </message>
+    <message>
+        <source>Repetition ends</source>
+        <translation>Окончание повторения</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Никогда</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>После</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>До</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Число повторений</translation>
+    </message>
+    <message>
+        <source> times</source>
+        <translation> раз</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Последняя дата</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat</source>
+        <translation>&amp;Повтор</translation>
+    </message>
+    <message>
+        <source>This event repeats. Change only this occurrence, or all of them?</source>
+        <translation>Это событие повторяется. Изменить только это повторение или все?</translation>
+    </message>
+    <message>
+        <source>&amp;Only this one</source>
+        <translation>&amp;Только это</translation>
+    </message>
+    <message>
+        <source>Only this occurrence</source>
+        <translation>Только это повторение</translation>
+    </message>
+    <message>
+        <source>All &amp;occurrences</source>
+        <translation>&amp;Все повторения</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Все повторения</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -275,6 +549,22 @@
     <message>
         <source>正常模式</source>
         <translation>Обычный режим</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Изменить…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>This occurrence</source>
+        <translation>Это повторение</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>Все повторения</translation>
     </message>
 </context>
 <context>
