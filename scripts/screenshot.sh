@@ -101,6 +101,21 @@ wait "$widget_pid" "$portal_pid" || true
 convert "$tmp/root.png" -crop "$geometry" +repage -strip "$out/screenshot-settings.png"
 echo "$out/screenshot-settings.png"
 
+# The event editor beside the widget, as its list's "New event…" opens it.
+"$portal" light &
+portal_pid=$!
+wait_for "has_owner org.freedesktop.portal.Desktop" "the fake portal"
+"$widget" --new-event &
+widget_pid=$!
+sleep 4
+import -window root "$tmp/root.png"
+geometry=$(xwininfo -name "New event" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {printf "%dx%d+%d+%d", w + 48, h + 48, x - 24, y - 24}')
+kill -TERM "$widget_pid" "$portal_pid"
+wait "$widget_pid" "$portal_pid" || true
+convert "$tmp/root.png" -crop "$geometry" +repage -strip "$out/screenshot-editor.png"
+echo "$out/screenshot-editor.png"
+
 # Under sway the widget is a layer surface on the bottom layer. sway refuses root: it runs as nobody
 # then, in a folder of its own under /tmp that nobody can reach.
 if ! command -v sway >/dev/null || ! command -v grim >/dev/null || ! command -v swaybg >/dev/null; then

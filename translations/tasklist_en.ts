@@ -2,6 +2,427 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AccountSetup</name>
+    <message>
+        <source>“%1” is not a server address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server %1 cannot be reached. Check the address and the network.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adding the account was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); keeping the password in the keyring…</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Calendar account %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save the account: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); first sync…</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AccountsSection</name>
+    <message>
+        <source>Add account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Online accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server, e.g. cloud.example.org</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password or app password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Online accounts and their calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, your user name and your password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot remove the account: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The account %1 is removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot change the account: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 — sync failed: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (to-dos)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n calendar(s) synced.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The first sync failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EventActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>New event…</source>
+        <translation>New event…</translation>
+    </message>
+    <message>
+        <source>“%1” deleted.</source>
+        <translation>“%1” deleted.</translation>
+    </message>
+    <message>
+        <source>“%1” was not deleted: its calendar is read-only.</source>
+        <translation>“%1” was not deleted: its calendar is read-only.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be deleted.</source>
+        <translation>“%1” could not be deleted.</translation>
+    </message>
+</context>
+<context>
+    <name>EventEditor</name>
+    <message>
+        <source>No reminder</source>
+        <translation>No reminder</translation>
+    </message>
+    <message>
+        <source>On the day</source>
+        <translation>On the day</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) before</source>
+        <translation>
+            <numerusform>%n week before</numerusform>
+            <numerusform>%n weeks before</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>%n day before</numerusform>
+            <numerusform>%n days before</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>At the start</source>
+        <translation>At the start</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>%n hour before</numerusform>
+            <numerusform>%n hours before</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n minute before</numerusform>
+            <numerusform>%n minutes before</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This calendar is read-only (a subscription, or one its owner keeps read-only): the event cannot be saved in it.</source>
+        <translation>This calendar is read-only (a subscription, or one its owner keeps read-only): the event cannot be saved in it.</translation>
+    </message>
+    <message>
+        <source>Another program changed this calendar a moment ago. It has been read again: press Save to try once more.</source>
+        <translation>Another program changed this calendar a moment ago. It has been read again: press Save to try once more.</translation>
+    </message>
+    <message>
+        <source>This event is no longer in its calendar: it was deleted elsewhere.</source>
+        <translation>This event is no longer in its calendar: it was deleted elsewhere.</translation>
+    </message>
+    <message>
+        <source>The calendar service does not answer, so nothing was saved. Try again once it is back.</source>
+        <translation>The calendar service does not answer, so nothing was saved. Try again once it is back.</translation>
+    </message>
+    <message>
+        <source>The calendar cannot hold the event as it is: check its times and text.</source>
+        <translation>The calendar cannot hold the event as it is: check its times and text.</translation>
+    </message>
+    <message>
+        <source>The calendar could not be written, so nothing was saved.</source>
+        <translation>The calendar could not be written, so nothing was saved.</translation>
+    </message>
+    <message>
+        <source>Give the event a title.</source>
+        <translation>Give the event a title.</translation>
+    </message>
+    <message>
+        <source>The event ends before it starts.</source>
+        <translation>The event ends before it starts.</translation>
+    </message>
+    <message>
+        <source>The repetition ends before the event starts.</source>
+        <translation>The repetition ends before the event starts.</translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation>New event</translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation>Edit event</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>&amp;All day</source>
+        <translation>&amp;All day</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>All day</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Reminder</translation>
+    </message>
+    <message>
+        <source>Reminder time</source>
+        <translation>Reminder time</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>&amp;Title</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder</source>
+        <translation>&amp;Reminder</translation>
+    </message>
+    <message>
+        <source>Ca&amp;lendar</source>
+        <translation>Ca&amp;lendar</translation>
+    </message>
+    <message>
+        <source>&amp;Description</source>
+        <translation>&amp;Description</translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation>Start date</translation>
+    </message>
+    <message>
+        <source>Start time</source>
+        <translation>Start time</translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation>End date</translation>
+    </message>
+    <message>
+        <source>End time</source>
+        <translation>End time</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>&amp;Starts</translation>
+    </message>
+    <message>
+        <source>&amp;Ends</source>
+        <translation>&amp;Ends</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Repeat</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>Does not repeat</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Daily</translation>
+    </message>
+    <message>
+        <source>Every workday</source>
+        <translation>Every workday</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Weekly</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Monthly</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Yearly</translation>
+    </message>
+    <message>
+        <source>Repetition ends</source>
+        <translation>Repetition ends</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Number of times</translation>
+    </message>
+    <message>
+        <source> times</source>
+        <translation> times</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Last date</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat</source>
+        <translation>Re&amp;peat</translation>
+    </message>
+    <message>
+        <source>This event repeats. Change only this occurrence, or all of them?</source>
+        <translation>This event repeats. Change only this occurrence, or all of them?</translation>
+    </message>
+    <message>
+        <source>&amp;Only this one</source>
+        <translation>&amp;Only this one</translation>
+    </message>
+    <message>
+        <source>Only this occurrence</source>
+        <translation>Only this occurrence</translation>
+    </message>
+    <message>
+        <source>All &amp;occurrences</source>
+        <translation>All &amp;occurrences</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>All occurrences</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -274,6 +695,22 @@
     <message>
         <source>正常模式</source>
         <translation>Normal mode</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Edit…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>This occurrence</source>
+        <translation>This occurrence</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>All occurrences</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,420 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AccountSetup</name>
+    <message>
+        <source>“%1” is not a server address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server %1 cannot be reached. Check the address and the network.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adding the account was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); keeping the password in the keyring…</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Calendar account %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save the account: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); first sync…</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AccountsSection</name>
+    <message>
+        <source>Add account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Online accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server, e.g. cloud.example.org</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password or app password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Online accounts and their calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, your user name and your password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot remove the account: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The account %1 is removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot change the account: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 — sync failed: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (to-dos)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n calendar(s) synced.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The first sync failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EventActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>New event…</source>
+        <translation>新建事件…</translation>
+    </message>
+    <message>
+        <source>“%1” deleted.</source>
+        <translation>已删除“%1”。</translation>
+    </message>
+    <message>
+        <source>“%1” was not deleted: its calendar is read-only.</source>
+        <translation>未删除“%1”：它的日历是只读的。</translation>
+    </message>
+    <message>
+        <source>“%1” could not be deleted.</source>
+        <translation>无法删除“%1”。</translation>
+    </message>
+</context>
+<context>
+    <name>EventEditor</name>
+    <message>
+        <source>No reminder</source>
+        <translation>不提醒</translation>
+    </message>
+    <message>
+        <source>On the day</source>
+        <translation>当天</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) before</source>
+        <translation>
+            <numerusform>提前 %n 周</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>提前 %n 天</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>At the start</source>
+        <translation>开始时</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>提前 %n 小时</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>提前 %n 分钟</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This calendar is read-only (a subscription, or one its owner keeps read-only): the event cannot be saved in it.</source>
+        <translation>此日历是只读的（订阅的日历，或其所有者设为只读）：无法在其中保存事件。</translation>
+    </message>
+    <message>
+        <source>Another program changed this calendar a moment ago. It has been read again: press Save to try once more.</source>
+        <translation>另一个程序刚刚更改了此日历。日历已重新读取：请再按“保存”重试。</translation>
+    </message>
+    <message>
+        <source>This event is no longer in its calendar: it was deleted elsewhere.</source>
+        <translation>此事件已不在其日历中：它已在别处被删除。</translation>
+    </message>
+    <message>
+        <source>The calendar service does not answer, so nothing was saved. Try again once it is back.</source>
+        <translation>日历服务没有响应，因此未保存任何内容。请在它恢复后重试。</translation>
+    </message>
+    <message>
+        <source>The calendar cannot hold the event as it is: check its times and text.</source>
+        <translation>日历无法按原样保存此事件：请检查其时间和文字。</translation>
+    </message>
+    <message>
+        <source>The calendar could not be written, so nothing was saved.</source>
+        <translation>无法写入日历，因此未保存任何内容。</translation>
+    </message>
+    <message>
+        <source>Give the event a title.</source>
+        <translation>请为事件填写标题。</translation>
+    </message>
+    <message>
+        <source>The event ends before it starts.</source>
+        <translation>事件的结束时间早于开始时间。</translation>
+    </message>
+    <message>
+        <source>The repetition ends before the event starts.</source>
+        <translation>重复在事件开始之前就已结束。</translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation>新建事件</translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation>编辑事件</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <source>&amp;All day</source>
+        <translation>全天(&amp;A)</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>全天</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>提醒</translation>
+    </message>
+    <message>
+        <source>Reminder time</source>
+        <translation>提醒时间</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>日历</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>描述</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>标题(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder</source>
+        <translation>提醒(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Ca&amp;lendar</source>
+        <translation>日历(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Description</source>
+        <translation>描述(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation>开始日期</translation>
+    </message>
+    <message>
+        <source>Start time</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation>结束日期</translation>
+    </message>
+    <message>
+        <source>End time</source>
+        <translation>结束时间</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>开始(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Ends</source>
+        <translation>结束(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>重复</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>不重复</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>每天</translation>
+    </message>
+    <message>
+        <source>Every workday</source>
+        <translation>每个工作日</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>每周</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>每月</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>每年</translation>
+    </message>
+    <message>
+        <source>Repetition ends</source>
+        <translation>重复结束</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>从不</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>重复</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>截止于</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>次数</translation>
+    </message>
+    <message>
+        <source> times</source>
+        <translation> 次</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>最后日期</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat</source>
+        <translation>重复(&amp;P)</translation>
+    </message>
+    <message>
+        <source>This event repeats. Change only this occurrence, or all of them?</source>
+        <translation>此事件会重复。只更改这一次，还是全部？</translation>
+    </message>
+    <message>
+        <source>&amp;Only this one</source>
+        <translation>仅此一次(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Only this occurrence</source>
+        <translation>仅此一次</translation>
+    </message>
+    <message>
+        <source>All &amp;occurrences</source>
+        <translation>全部(&amp;O)</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>全部</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -273,6 +687,22 @@
     <message>
         <source>正常模式</source>
         <translation>正常模式</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>编辑…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>This occurrence</source>
+        <translation>仅此一次</translation>
+    </message>
+    <message>
+        <source>All occurrences</source>
+        <translation>全部</translation>
     </message>
 </context>
 <context>

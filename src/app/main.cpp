@@ -1,5 +1,6 @@
 #include "datacenter.h"
 #include "dbusnotify.h"
+#include "eventactions.h"
 #include "instance.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
@@ -80,9 +81,11 @@ int main(int argc, char **argv)
     });
     window.show();
     window.lower();
-    // For the README's picture of the settings (make screenshot).
+    // For the README's pictures of the settings and the editor (make screenshot).
     if (QCoreApplication::arguments().contains(QStringLiteral("--settings")))
         window.openSettings();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--new-event")))
+        window.eventActions()->newEvent();
 
     notifyUser();
     DataCenter::instance()->reminders()->start();
