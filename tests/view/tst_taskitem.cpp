@@ -586,21 +586,33 @@ void TestTaskItem::modeActionStores()
 void TestTaskItem::openSchedule_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("double click") << "double click";
-    QTest::newRow("menu action") << "menu action";
-    QTest::newRow("return key") << "return";
-    QTest::newRow("keypad enter") << "enter";
+    QTest::addColumn<bool>("applicationRuns");
+    QTest::newRow("double click") << "double click" << true;
+    QTest::newRow("menu action") << "menu action" << true;
+    QTest::newRow("return key") << "return" << true;
+    QTest::newRow("keypad enter") << "enter" << true;
+    // The application started in its place could not show the task: the editor does.
+    QTest::newRow("double click, no calendar application") << "double click" << false;
+    QTest::newRow("return key, no calendar application") << "return" << false;
 }
 
 void TestTaskItem::openSchedule()
 {
     QFETCH(QString, how);
+    QFETCH(bool, applicationRuns);
     calendar->clearCalls();
+    if (!applicationRuns)
+        calendar->stop();
+    const auto restart = qScopeGuard([this] {
+        if (!calendar->isRunning())
+            calendar->start();
+    });
 
     const ScheduleDataInfo task = makeTask(3600 * 1000, 7200 * 1000, 15, false, "Plan");
     TaskList list;
     TaskItem &item = listed(list, task);
     QSignalSpy requested(&item, &TaskItem::openRequested);
+    QSignalSpy edit(&item, &TaskItem::editRequested);
     list.show();
     QVERIFY(QTest::qWaitForWindowActive(&list));
     item.setFocus();
@@ -613,13 +625,20 @@ void TestTaskItem::openSchedule()
     else
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
 
+    QVERIFY(!item.isChecked());
+    if (!applicationRuns) {
+        QCOMPARE(requested.count(), 0);
+        QCOMPARE(edit.count(), 1);
+        QCOMPARE(edit.first().first().value<ScheduleDataInfo>().getTitleName(), QString("Plan"));
+        return;
+    }
     QCOMPARE(requested.count(), 1);
+    QCOMPARE(edit.count(), 0);
     QTRY_COMPARE(calendar->calls("OpenSchedule").size(), 1);
     const FakeDBusService::Call call = calendar->calls("OpenSchedule").first();
     QCOMPARE(call.interface, QString("com.norvale.Calendar"));
     QCOMPARE(call.signature, QString("s"));
     QCOMPARE(call.arguments.first().toString(), ScheduleDataInfo::ScheduleToJsonStr(task));
-    QVERIFY(!item.isChecked());
 }
 
 void TestTaskItem::contextMenu_data()
