@@ -23,8 +23,12 @@ int printShownTexts(int argc, char **argv)
     Zyk::Widget::installTranslations("tasklist");
     QJsonArray menu;
     const TaskMenu taskMenu;
-    for (const QAction *action : taskMenu.actions())
+    // The modes, which every task's menu has; what follows the separator depends on the task.
+    for (const QAction *action : taskMenu.actions()) {
+        if (action->isSeparator())
+            break;
         menu << action->text();
+    }
     QJsonArray tips;
     const MainWindow window;
     for (const QString &name : toolButtons)
