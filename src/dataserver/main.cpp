@@ -1,3 +1,5 @@
+#include "accountpaths.h"
+#include "accountsync.h"
 #include "calendaradaptor.h"
 #include "calendarcontract.h"
 #include "calendarslist.h"
@@ -26,6 +28,7 @@ struct Options
     // Where the demo calendar goes; empty without --demo.
     QString demoDirectory;
     QString holidayRegion;
+    int syncSeconds = AccountSync::defaultIntervalMs / 1000;
     // No calendars on the command line: those of calendars.conf, followed while the server runs.
     bool configured = false;
 };
@@ -53,8 +56,12 @@ Options parseOptions(const QCoreApplication &app)
         QStringLiteral("Public holidays of this region (a KHolidays code such as de_de); \"none\" for none. "
                        "The default follows the locale."),
         QStringLiteral("code"));
+    const QCommandLineOption sync(
+        QStringLiteral("sync-interval"),
+        QStringLiteral("Sync the online accounts every <seconds> (default 900)."), QStringLiteral("seconds"));
     parser.addOption(demo);
     parser.addOption(region);
+    parser.addOption(sync);
     parser.process(app);
 
     Options options;
@@ -63,6 +70,12 @@ Options parseOptions(const QCoreApplication &app)
     if (parser.isSet(demo))
         options.demoDirectory = parser.value(demo);
     options.holidayRegion = parser.value(region);
+    if (parser.isSet(sync)) {
+        bool ok = false;
+        options.syncSeconds = parser.value(sync).toInt(&ok);
+        if (!ok || options.syncSeconds < 1)
+            parser.showHelp(1);
+    }
     return options;
 }
 
@@ -170,7 +183,11 @@ int main(int argc, char *argv[])
         return 1;
     store.load();
     std::unique_ptr<ConfigWatcher> config;
+    std::unique_ptr<AccountSync> accounts;
     if (options.configured) {
+        // The online accounts of the settings, whose folders calendars.conf lists.
+        accounts = std::make_unique<AccountSync>(AccountPaths::vdirsyncerConfig(), options.syncSeconds * 1000);
+        accounts->syncNow();
         // The desktop's calendars belong to the user's own calendar set, not to one given by hand.
         store.followDesktopCalendars();
         config = std::make_unique<ConfigWatcher>(CalendarsList::filePath(), options.calendars);

@@ -1,0 +1,3 @@
+#include "accountslog.h"
+
+Q_LOGGING_CATEGORY(lcAccounts, "tasklist.accounts")
