@@ -2,6 +2,157 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AccountSetup</name>
+    <message>
+        <source>“%1” is not a server address.</source>
+        <translation>„%1“ ist keine Serveradresse.</translation>
+    </message>
+    <message>
+        <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
+        <translation>%1 ist nicht verschlüsselt: Das Passwort ginge lesbar durch das Netz. Verwenden Sie https://.</translation>
+    </message>
+    <message>
+        <source>The server %1 cannot be reached. Check the address and the network.</source>
+        <translation>Der Server %1 ist nicht erreichbar. Prüfen Sie die Adresse und das Netzwerk.</translation>
+    </message>
+    <message>
+        <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
+        <translation>%1 antwortet, ist aber kein CalDAV-Server. Versuchen Sie die CalDAV-Adresse, die Ihr Anbieter angibt.</translation>
+    </message>
+    <message>
+        <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
+        <translation>Falscher Benutzername oder falsches Passwort. iCloud, Fastmail und andere verlangen hier ein App-Passwort.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
+        <translation>Dem TLS-Zertifikat des Servers ist nicht zu trauen (abgelaufen, selbst signiert oder für einen anderen Namen).</translation>
+    </message>
+    <message>
+        <source>Adding the account was cancelled.</source>
+        <translation>Das Hinzufügen des Kontos wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>Verbindung zu %1 wird hergestellt …</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); keeping the password in the keyring…</source>
+        <translation>
+            <numerusform>%n Kalender gefunden; das Passwort wird im Schlüsselbund abgelegt …</numerusform>
+            <numerusform>%n Kalender gefunden; das Passwort wird im Schlüsselbund abgelegt …</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Calendar account %1 at %2</source>
+        <translation>Kalenderkonto %1 auf %2</translation>
+    </message>
+    <message>
+        <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
+        <translation>Auf dieser Arbeitsumgebung läuft kein Schlüsselbund (Secret Service), und das Passwort wird nie in einer Datei abgelegt: Das Konto wird nicht hinzugefügt. Starten Sie GNOME Keyring, KWallet oder den Secret Service von KeePassXC und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: %1</source>
+        <translation>Der Schlüsselbund hat das Passwort nicht angenommen: %1</translation>
+    </message>
+    <message>
+        <source>Cannot save the account: %1</source>
+        <translation>Das Konto kann nicht gespeichert werden: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); first sync…</source>
+        <translation>
+            <numerusform>%n Kalender gefunden; erster Abgleich …</numerusform>
+            <numerusform>%n Kalender gefunden; erster Abgleich …</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AccountsSection</name>
+    <message>
+        <source>Add account</source>
+        <translation>Konto hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove account</source>
+        <translation>Konto entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Online accounts</source>
+        <translation>&amp;Online-Konten</translation>
+    </message>
+    <message>
+        <source>Server, e.g. cloud.example.org</source>
+        <translation>Server, z. B. cloud.example.org</translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation>Serveradresse</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <source>Password or app password</source>
+        <translation>Passwort oder App-Passwort</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Online accounts and their calendars</source>
+        <translation>Online-Konten und ihre Kalender</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: %1</source>
+        <translation>Das Passwort konnte nicht aus dem Schlüsselbund geholt werden: %1</translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, your user name and your password.</source>
+        <translation>Geben Sie die Adresse des Servers, Ihren Benutzernamen und Ihr Passwort ein.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cannot remove the account: %1</source>
+        <translation>Das Konto kann nicht entfernt werden: %1</translation>
+    </message>
+    <message>
+        <source>The account %1 is removed.</source>
+        <translation>Das Konto %1 wurde entfernt.</translation>
+    </message>
+    <message>
+        <source>Cannot change the account: %1</source>
+        <translation>Das Konto kann nicht geändert werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 auf %2</translation>
+    </message>
+    <message>
+        <source>%1 at %2 — sync failed: %3</source>
+        <translation>%1 auf %2 – Abgleich fehlgeschlagen: %3</translation>
+    </message>
+    <message>
+        <source>%1 (to-dos)</source>
+        <translation>%1 (Aufgaben)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n calendar(s) synced.</source>
+        <translation>
+            <numerusform>%1: %n Kalender abgeglichen.</numerusform>
+            <numerusform>%1: %n Kalender abgeglichen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The first sync failed: %1</source>
+        <translation>Der erste Abgleich ist fehlgeschlagen: %1</translation>
+    </message>
+</context>
+<context>
     <name>EventActions</name>
     <message>
         <source>&amp;Undo</source>
@@ -520,7 +671,7 @@
     </message>
     <message>
         <source>Background &amp;opacity</source>
-        <translation>&amp;Deckkraft des Hintergrunds</translation>
+        <translation>Deckkraft des &amp;Hintergrunds</translation>
     </message>
     <message>
         <source>&amp;Text size</source>

@@ -2,6 +2,157 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>AccountSetup</name>
+    <message>
+        <source>“%1” is not a server address.</source>
+        <translation>«%1» no es una dirección de servidor.</translation>
+    </message>
+    <message>
+        <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
+        <translation>%1 no está cifrado: la contraseña viajaría legible por la red. Use https://.</translation>
+    </message>
+    <message>
+        <source>The server %1 cannot be reached. Check the address and the network.</source>
+        <translation>No se puede contactar con el servidor %1. Compruebe la dirección y la red.</translation>
+    </message>
+    <message>
+        <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
+        <translation>%1 responde, pero no es un servidor CalDAV. Pruebe la dirección CalDAV que indica su proveedor.</translation>
+    </message>
+    <message>
+        <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
+        <translation>Nombre de usuario o contraseña incorrectos. iCloud, Fastmail y otros necesitan aquí una contraseña de aplicación.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
+        <translation>El certificado TLS del servidor no es de confianza (caducado, autofirmado o emitido para otro nombre).</translation>
+    </message>
+    <message>
+        <source>Adding the account was cancelled.</source>
+        <translation>Se ha cancelado la adición de la cuenta.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>Conectando con %1…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); keeping the password in the keyring…</source>
+        <translation>
+            <numerusform>Se encontró %n calendario; guardando la contraseña en el depósito de claves…</numerusform>
+            <numerusform>Se encontraron %n calendarios; guardando la contraseña en el depósito de claves…</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Calendar account %1 at %2</source>
+        <translation>Cuenta de calendario %1 en %2</translation>
+    </message>
+    <message>
+        <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
+        <translation>No hay ningún depósito de claves (Secret Service) en marcha en este escritorio, y la contraseña nunca se guarda en un archivo: no se añade la cuenta. Inicie GNOME Keyring, KWallet o el Secret Service de KeePassXC y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: %1</source>
+        <translation>El depósito de claves no aceptó la contraseña: %1</translation>
+    </message>
+    <message>
+        <source>Cannot save the account: %1</source>
+        <translation>No se puede guardar la cuenta: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); first sync…</source>
+        <translation>
+            <numerusform>Se encontró %n calendario; primera sincronización…</numerusform>
+            <numerusform>Se encontraron %n calendarios; primera sincronización…</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AccountsSection</name>
+    <message>
+        <source>Add account</source>
+        <translation>Añadir cuenta</translation>
+    </message>
+    <message>
+        <source>Remove account</source>
+        <translation>Quitar cuenta</translation>
+    </message>
+    <message>
+        <source>&amp;Online accounts</source>
+        <translation>C&amp;uentas en línea</translation>
+    </message>
+    <message>
+        <source>Server, e.g. cloud.example.org</source>
+        <translation>Servidor, p. ej. cloud.example.org</translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation>Dirección del servidor</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>Nombre de usuario</translation>
+    </message>
+    <message>
+        <source>Password or app password</source>
+        <translation>Contraseña o contraseña de aplicación</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Online accounts and their calendars</source>
+        <translation>Cuentas en línea y sus calendarios</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: %1</source>
+        <translation>No se pudo obtener la contraseña del depósito de claves: %1</translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, your user name and your password.</source>
+        <translation>Introduzca la dirección del servidor, su nombre de usuario y su contraseña.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Cannot remove the account: %1</source>
+        <translation>No se puede quitar la cuenta: %1</translation>
+    </message>
+    <message>
+        <source>The account %1 is removed.</source>
+        <translation>Se ha quitado la cuenta %1.</translation>
+    </message>
+    <message>
+        <source>Cannot change the account: %1</source>
+        <translation>No se puede cambiar la cuenta: %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 en %2</translation>
+    </message>
+    <message>
+        <source>%1 at %2 — sync failed: %3</source>
+        <translation>%1 en %2 — falló la sincronización: %3</translation>
+    </message>
+    <message>
+        <source>%1 (to-dos)</source>
+        <translation>%1 (tareas)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n calendar(s) synced.</source>
+        <translation>
+            <numerusform>%1: %n calendario sincronizado.</numerusform>
+            <numerusform>%1: %n calendarios sincronizados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The first sync failed: %1</source>
+        <translation>Falló la primera sincronización: %1</translation>
+    </message>
+</context>
+<context>
     <name>EventActions</name>
     <message>
         <source>&amp;Undo</source>

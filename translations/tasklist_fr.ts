@@ -2,6 +2,157 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AccountSetup</name>
+    <message>
+        <source>“%1” is not a server address.</source>
+        <translation>«&#xa0;%1&#xa0;» n’est pas une adresse de serveur.</translation>
+    </message>
+    <message>
+        <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
+        <translation>%1 n’est pas chiffré&#xa0;: le mot de passe circulerait en clair sur le réseau. Utilisez https://.</translation>
+    </message>
+    <message>
+        <source>The server %1 cannot be reached. Check the address and the network.</source>
+        <translation>Le serveur %1 est injoignable. Vérifiez l’adresse et le réseau.</translation>
+    </message>
+    <message>
+        <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
+        <translation>%1 répond, mais ce n’est pas un serveur CalDAV. Essayez l’adresse CalDAV indiquée par votre fournisseur.</translation>
+    </message>
+    <message>
+        <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
+        <translation>Nom d’utilisateur ou mot de passe incorrect. iCloud, Fastmail et d’autres demandent ici un mot de passe d’application.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
+        <translation>Le certificat TLS du serveur n’est pas digne de confiance (expiré, auto-signé ou émis pour un autre nom).</translation>
+    </message>
+    <message>
+        <source>Adding the account was cancelled.</source>
+        <translation>L’ajout du compte a été annulé.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>Connexion à %1…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); keeping the password in the keyring…</source>
+        <translation>
+            <numerusform>%n calendrier trouvé&#xa0;; enregistrement du mot de passe dans le trousseau…</numerusform>
+            <numerusform>%n calendriers trouvés&#xa0;; enregistrement du mot de passe dans le trousseau…</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Calendar account %1 at %2</source>
+        <translation>Compte de calendrier %1 sur %2</translation>
+    </message>
+    <message>
+        <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
+        <translation>Aucun trousseau (Secret Service) ne fonctionne sur ce bureau, et le mot de passe n’est jamais conservé dans un fichier&#xa0;: le compte n’est pas ajouté. Démarrez GNOME Keyring, KWallet ou le Secret Service de KeePassXC, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: %1</source>
+        <translation>Le trousseau n’a pas accepté le mot de passe&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Cannot save the account: %1</source>
+        <translation>Impossible d’enregistrer le compte&#xa0;: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); first sync…</source>
+        <translation>
+            <numerusform>%n calendrier trouvé&#xa0;; première synchronisation…</numerusform>
+            <numerusform>%n calendriers trouvés&#xa0;; première synchronisation…</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AccountsSection</name>
+    <message>
+        <source>Add account</source>
+        <translation>Ajouter un compte</translation>
+    </message>
+    <message>
+        <source>Remove account</source>
+        <translation>Retirer le compte</translation>
+    </message>
+    <message>
+        <source>&amp;Online accounts</source>
+        <translation>Comptes en &amp;ligne</translation>
+    </message>
+    <message>
+        <source>Server, e.g. cloud.example.org</source>
+        <translation>Serveur, par ex. cloud.example.org</translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation>Adresse du serveur</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>Nom d’utilisateur</translation>
+    </message>
+    <message>
+        <source>Password or app password</source>
+        <translation>Mot de passe ou mot de passe d’application</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
+    <message>
+        <source>Online accounts and their calendars</source>
+        <translation>Comptes en ligne et leurs calendriers</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: %1</source>
+        <translation>Impossible de récupérer le mot de passe dans le trousseau&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, your user name and your password.</source>
+        <translation>Saisissez l’adresse du serveur, votre nom d’utilisateur et votre mot de passe.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Cannot remove the account: %1</source>
+        <translation>Impossible de retirer le compte&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The account %1 is removed.</source>
+        <translation>Le compte %1 a été retiré.</translation>
+    </message>
+    <message>
+        <source>Cannot change the account: %1</source>
+        <translation>Impossible de modifier le compte&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>%1 at %2 — sync failed: %3</source>
+        <translation>%1 sur %2 — échec de la synchronisation&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>%1 (to-dos)</source>
+        <translation>%1 (tâches)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n calendar(s) synced.</source>
+        <translation>
+            <numerusform>%1&#xa0;: %n calendrier synchronisé.</numerusform>
+            <numerusform>%1&#xa0;: %n calendriers synchronisés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The first sync failed: %1</source>
+        <translation>La première synchronisation a échoué&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>EventActions</name>
     <message>
         <source>&amp;Undo</source>
@@ -472,7 +623,7 @@
     </message>
     <message>
         <source>Calendars shown in the widget</source>
-        <translation>Agendas affichés dans le widget</translation>
+        <translation>Calendriers affichés dans le widget</translation>
     </message>
     <message>
         <source>Sho&amp;wn in the widget</source>
@@ -480,7 +631,7 @@
     </message>
     <message>
         <source>The calendars are listed here while the data server runs.</source>
-        <translation>Les agendas sont listés ici tant que le serveur de données fonctionne.</translation>
+        <translation>Les calendriers sont listés ici tant que le serveur de données fonctionne.</translation>
     </message>
     <message>
         <source>Dates and times</source>

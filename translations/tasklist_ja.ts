@@ -2,6 +2,154 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>AccountSetup</name>
+    <message>
+        <source>“%1” is not a server address.</source>
+        <translation>「%1」はサーバーのアドレスではありません。</translation>
+    </message>
+    <message>
+        <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
+        <translation>%1 は暗号化されていないため、パスワードが読める状態でネットワークを流れてしまいます。https:// を使ってください。</translation>
+    </message>
+    <message>
+        <source>The server %1 cannot be reached. Check the address and the network.</source>
+        <translation>サーバー %1 に接続できません。アドレスとネットワークを確認してください。</translation>
+    </message>
+    <message>
+        <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
+        <translation>%1 は応答しますが、CalDAV サーバーではありません。プロバイダーが案内している CalDAV のアドレスを試してください。</translation>
+    </message>
+    <message>
+        <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
+        <translation>ユーザー名またはパスワードが違います。iCloud や Fastmail などでは、ここにアプリパスワードが必要です。</translation>
+    </message>
+    <message>
+        <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
+        <translation>サーバーの TLS 証明書は信頼できません (期限切れ、自己署名、または別の名前のもの)。</translation>
+    </message>
+    <message>
+        <source>Adding the account was cancelled.</source>
+        <translation>アカウントの追加をキャンセルしました。</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>%1 に接続しています…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); keeping the password in the keyring…</source>
+        <translation>
+            <numerusform>%n 個のカレンダーが見つかりました。パスワードをキーリングに保存しています…</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Calendar account %1 at %2</source>
+        <translation>%2 のカレンダーアカウント %1</translation>
+    </message>
+    <message>
+        <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
+        <translation>このデスクトップではキーリング (Secret Service) が動作しておらず、パスワードをファイルに保存することもないため、アカウントは追加されません。GNOME Keyring、KWallet、または KeePassXC の Secret Service を起動してから、もう一度試してください。</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: %1</source>
+        <translation>キーリングがパスワードを受け付けませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Cannot save the account: %1</source>
+        <translation>アカウントを保存できません: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); first sync…</source>
+        <translation>
+            <numerusform>%n 個のカレンダーが見つかりました。初回の同期中…</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AccountsSection</name>
+    <message>
+        <source>Add account</source>
+        <translation>アカウントを追加</translation>
+    </message>
+    <message>
+        <source>Remove account</source>
+        <translation>アカウントを削除</translation>
+    </message>
+    <message>
+        <source>&amp;Online accounts</source>
+        <translation>オンラインアカウント(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Server, e.g. cloud.example.org</source>
+        <translation>サーバー (例: cloud.example.org)</translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation>サーバーのアドレス</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>ユーザー名</translation>
+    </message>
+    <message>
+        <source>Password or app password</source>
+        <translation>パスワードまたはアプリパスワード</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>パスワード</translation>
+    </message>
+    <message>
+        <source>Online accounts and their calendars</source>
+        <translation>オンラインアカウントとそのカレンダー</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: %1</source>
+        <translation>キーリングからパスワードを取り出せませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, your user name and your password.</source>
+        <translation>サーバーのアドレス、ユーザー名、パスワードを入力してください。</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Cannot remove the account: %1</source>
+        <translation>アカウントを削除できません: %1</translation>
+    </message>
+    <message>
+        <source>The account %1 is removed.</source>
+        <translation>アカウント %1 を削除しました。</translation>
+    </message>
+    <message>
+        <source>Cannot change the account: %1</source>
+        <translation>アカウントを変更できません: %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%2 の %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2 — sync failed: %3</source>
+        <translation>%2 の %1 — 同期に失敗しました: %3</translation>
+    </message>
+    <message>
+        <source>%1 (to-dos)</source>
+        <translation>%1（ToDo）</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n calendar(s) synced.</source>
+        <translation>
+            <numerusform>%1: %n 個のカレンダーを同期しました。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The first sync failed: %1</source>
+        <translation>初回の同期に失敗しました: %1</translation>
+    </message>
+</context>
+<context>
     <name>EventActions</name>
     <message>
         <source>&amp;Undo</source>

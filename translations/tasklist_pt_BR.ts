@@ -2,6 +2,157 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>AccountSetup</name>
+    <message>
+        <source>“%1” is not a server address.</source>
+        <translation>“%1” não é um endereço de servidor.</translation>
+    </message>
+    <message>
+        <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
+        <translation>%1 não é criptografado: a senha trafegaria legível pela rede. Use https://.</translation>
+    </message>
+    <message>
+        <source>The server %1 cannot be reached. Check the address and the network.</source>
+        <translation>Não foi possível alcançar o servidor %1. Verifique o endereço e a rede.</translation>
+    </message>
+    <message>
+        <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
+        <translation>%1 responde, mas não é um servidor CalDAV. Tente o endereço CalDAV informado pelo seu provedor.</translation>
+    </message>
+    <message>
+        <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
+        <translation>Nome de usuário ou senha incorretos. iCloud, Fastmail e outros exigem aqui uma senha de aplicativo.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
+        <translation>O certificado TLS do servidor não é confiável (expirado, autoassinado ou emitido para outro nome).</translation>
+    </message>
+    <message>
+        <source>Adding the account was cancelled.</source>
+        <translation>A adição da conta foi cancelada.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>Conectando a %1…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); keeping the password in the keyring…</source>
+        <translation>
+            <numerusform>%n calendário encontrado; guardando a senha no chaveiro…</numerusform>
+            <numerusform>%n calendários encontrados; guardando a senha no chaveiro…</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Calendar account %1 at %2</source>
+        <translation>Conta de calendário %1 em %2</translation>
+    </message>
+    <message>
+        <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
+        <translation>Nenhum chaveiro (Secret Service) está em execução nesta área de trabalho, e a senha nunca é guardada em um arquivo: a conta não foi adicionada. Inicie o GNOME Keyring, o KWallet ou o Secret Service do KeePassXC e tente novamente.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: %1</source>
+        <translation>O chaveiro não aceitou a senha: %1</translation>
+    </message>
+    <message>
+        <source>Cannot save the account: %1</source>
+        <translation>Não foi possível salvar a conta: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); first sync…</source>
+        <translation>
+            <numerusform>%n calendário encontrado; primeira sincronização…</numerusform>
+            <numerusform>%n calendários encontrados; primeira sincronização…</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AccountsSection</name>
+    <message>
+        <source>Add account</source>
+        <translation>Adicionar conta</translation>
+    </message>
+    <message>
+        <source>Remove account</source>
+        <translation>Remover conta</translation>
+    </message>
+    <message>
+        <source>&amp;Online accounts</source>
+        <translation>Contas o&amp;nline</translation>
+    </message>
+    <message>
+        <source>Server, e.g. cloud.example.org</source>
+        <translation>Servidor, p. ex. cloud.example.org</translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation>Endereço do servidor</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>Nome de usuário</translation>
+    </message>
+    <message>
+        <source>Password or app password</source>
+        <translation>Senha ou senha de aplicativo</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Senha</translation>
+    </message>
+    <message>
+        <source>Online accounts and their calendars</source>
+        <translation>Contas online e seus calendários</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: %1</source>
+        <translation>Não foi possível obter a senha do chaveiro: %1</translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, your user name and your password.</source>
+        <translation>Digite o endereço do servidor, seu nome de usuário e sua senha.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Cannot remove the account: %1</source>
+        <translation>Não foi possível remover a conta: %1</translation>
+    </message>
+    <message>
+        <source>The account %1 is removed.</source>
+        <translation>A conta %1 foi removida.</translation>
+    </message>
+    <message>
+        <source>Cannot change the account: %1</source>
+        <translation>Não foi possível alterar a conta: %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 em %2</translation>
+    </message>
+    <message>
+        <source>%1 at %2 — sync failed: %3</source>
+        <translation>%1 em %2 — falha na sincronização: %3</translation>
+    </message>
+    <message>
+        <source>%1 (to-dos)</source>
+        <translation>%1 (tarefas)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n calendar(s) synced.</source>
+        <translation>
+            <numerusform>%1: %n calendário sincronizado.</numerusform>
+            <numerusform>%1: %n calendários sincronizados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The first sync failed: %1</source>
+        <translation>A primeira sincronização falhou: %1</translation>
+    </message>
+</context>
+<context>
     <name>EventActions</name>
     <message>
         <source>&amp;Undo</source>
@@ -472,15 +623,15 @@
     </message>
     <message>
         <source>Calendars shown in the widget</source>
-        <translation>Agendas exibidas no widget</translation>
+        <translation>Calendários exibidos no widget</translation>
     </message>
     <message>
         <source>Sho&amp;wn in the widget</source>
-        <translation>Exibidas no &amp;widget</translation>
+        <translation>Exibidos no &amp;widget</translation>
     </message>
     <message>
         <source>The calendars are listed here while the data server runs.</source>
-        <translation>As agendas são listadas aqui enquanto o servidor de dados está em execução.</translation>
+        <translation>Os calendários são listados aqui enquanto o servidor de dados está em execução.</translation>
     </message>
     <message>
         <source>Dates and times</source>
@@ -508,7 +659,7 @@
     </message>
     <message>
         <source>Text as large as the desktop&apos;s</source>
-        <translation>Texto do tamanho do da área de trabalho</translation>
+        <translation>Texto do mesmo tamanho que o da área de trabalho</translation>
     </message>
     <message>
         <source>Text size in points</source>
@@ -516,7 +667,7 @@
     </message>
     <message>
         <source>&amp;Dates and times</source>
-        <translation>&amp;Datas e horas</translation>
+        <translation>Datas e &amp;horas</translation>
     </message>
     <message>
         <source>Background &amp;opacity</source>

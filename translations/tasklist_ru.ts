@@ -2,6 +2,160 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>AccountSetup</name>
+    <message>
+        <source>“%1” is not a server address.</source>
+        <translation>«%1» — не адрес сервера.</translation>
+    </message>
+    <message>
+        <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
+        <translation>%1 не зашифрован: пароль передавался бы по сети в открытом виде. Используйте https://.</translation>
+    </message>
+    <message>
+        <source>The server %1 cannot be reached. Check the address and the network.</source>
+        <translation>Сервер %1 недоступен. Проверьте адрес и подключение к сети.</translation>
+    </message>
+    <message>
+        <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
+        <translation>%1 отвечает, но это не сервер CalDAV. Попробуйте адрес CalDAV, который указывает ваш провайдер.</translation>
+    </message>
+    <message>
+        <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
+        <translation>Неверное имя пользователя или пароль. Для iCloud, Fastmail и других здесь нужен пароль приложения.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
+        <translation>Сертификату TLS сервера нельзя доверять (истёк, самоподписан или выдан на другое имя).</translation>
+    </message>
+    <message>
+        <source>Adding the account was cancelled.</source>
+        <translation>Добавление учётной записи отменено.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>Подключение к %1…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); keeping the password in the keyring…</source>
+        <translation>
+            <numerusform>Найден %n календарь; пароль сохраняется в связке ключей…</numerusform>
+            <numerusform>Найдено %n календаря; пароль сохраняется в связке ключей…</numerusform>
+            <numerusform>Найдено %n календарей; пароль сохраняется в связке ключей…</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Calendar account %1 at %2</source>
+        <translation>Учётная запись календаря %1 на %2</translation>
+    </message>
+    <message>
+        <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
+        <translation>В этом окружении не запущена связка ключей (Secret Service), а в файле пароль никогда не хранится: учётная запись не добавлена. Запустите GNOME Keyring, KWallet или Secret Service в KeePassXC и повторите попытку.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: %1</source>
+        <translation>Связка ключей не приняла пароль: %1</translation>
+    </message>
+    <message>
+        <source>Cannot save the account: %1</source>
+        <translation>Не удалось сохранить учётную запись: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n calendar(s); first sync…</source>
+        <translation>
+            <numerusform>Найден %n календарь; первая синхронизация…</numerusform>
+            <numerusform>Найдено %n календаря; первая синхронизация…</numerusform>
+            <numerusform>Найдено %n календарей; первая синхронизация…</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AccountsSection</name>
+    <message>
+        <source>Add account</source>
+        <translation>Добавить учётную запись</translation>
+    </message>
+    <message>
+        <source>Remove account</source>
+        <translation>Удалить учётную запись</translation>
+    </message>
+    <message>
+        <source>&amp;Online accounts</source>
+        <translation>&amp;Сетевые учётные записи</translation>
+    </message>
+    <message>
+        <source>Server, e.g. cloud.example.org</source>
+        <translation>Сервер, например cloud.example.org</translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation>Адрес сервера</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>Имя пользователя</translation>
+    </message>
+    <message>
+        <source>Password or app password</source>
+        <translation>Пароль или пароль приложения</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Online accounts and their calendars</source>
+        <translation>Сетевые учётные записи и их календари</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: %1</source>
+        <translation>Не удалось получить пароль из связки ключей: %1</translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, your user name and your password.</source>
+        <translation>Введите адрес сервера, имя пользователя и пароль.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Cannot remove the account: %1</source>
+        <translation>Не удалось удалить учётную запись: %1</translation>
+    </message>
+    <message>
+        <source>The account %1 is removed.</source>
+        <translation>Учётная запись %1 удалена.</translation>
+    </message>
+    <message>
+        <source>Cannot change the account: %1</source>
+        <translation>Не удалось изменить учётную запись: %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 на %2</translation>
+    </message>
+    <message>
+        <source>%1 at %2 — sync failed: %3</source>
+        <translation>%1 на %2 — ошибка синхронизации: %3</translation>
+    </message>
+    <message>
+        <source>%1 (to-dos)</source>
+        <translation>%1 (задачи)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n calendar(s) synced.</source>
+        <translation>
+            <numerusform>%1: синхронизирован %n календарь.</numerusform>
+            <numerusform>%1: синхронизировано %n календаря.</numerusform>
+            <numerusform>%1: синхронизировано %n календарей.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The first sync failed: %1</source>
+        <translation>Первая синхронизация не удалась: %1</translation>
+    </message>
+</context>
+<context>
     <name>EventActions</name>
     <message>
         <source>&amp;Undo</source>
@@ -525,7 +679,7 @@
     </message>
     <message>
         <source>Background &amp;opacity</source>
-        <translation>Непр&amp;озрачность фона</translation>
+        <translation>Непрозрачность &amp;фона</translation>
     </message>
     <message>
         <source>&amp;Text size</source>
