@@ -5,64 +5,64 @@
     <name>AccountSetup</name>
     <message>
         <source>“%1” is not a server address.</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1” is not a server address.</translation>
     </message>
     <message>
         <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is not encrypted: the password would cross the network readable. Use https://.</translation>
     </message>
     <message>
         <source>The server %1 cannot be reached. Check the address and the network.</source>
-        <translation type="unfinished"></translation>
+        <translation>The server %1 cannot be reached. Check the address and the network.</translation>
     </message>
     <message>
         <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</translation>
     </message>
     <message>
         <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrong user name or password. iCloud, Fastmail and others need an app password here.</translation>
     </message>
     <message>
         <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
-        <translation type="unfinished"></translation>
+        <translation>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</translation>
     </message>
     <message>
         <source>Adding the account was cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Adding the account was cancelled.</translation>
     </message>
     <message>
         <source>Connecting to %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Connecting to %1…</translation>
     </message>
     <message numerus="yes">
         <source>Found %n calendar(s); keeping the password in the keyring…</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Found %n calendar; keeping the password in the keyring…</numerusform>
+            <numerusform>Found %n calendars; keeping the password in the keyring…</numerusform>
         </translation>
     </message>
     <message>
         <source>Calendar account %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Calendar account %1 at %2</translation>
     </message>
     <message>
         <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</translation>
     </message>
     <message>
         <source>The keyring did not take the password: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>The keyring did not take the password: %1</translation>
     </message>
     <message>
         <source>Cannot save the account: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot save the account: %1</translation>
     </message>
     <message numerus="yes">
         <source>Found %n calendar(s); first sync…</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Found %n calendar; first sync…</numerusform>
+            <numerusform>Found %n calendars; first sync…</numerusform>
         </translation>
     </message>
 </context>
@@ -70,86 +70,86 @@
     <name>AccountsSection</name>
     <message>
         <source>Add account</source>
-        <translation type="unfinished"></translation>
+        <translation>Add account</translation>
     </message>
     <message>
         <source>Remove account</source>
-        <translation type="unfinished"></translation>
+        <translation>Remove account</translation>
     </message>
     <message>
         <source>&amp;Online accounts</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Online accounts</translation>
     </message>
     <message>
         <source>Server, e.g. cloud.example.org</source>
-        <translation type="unfinished"></translation>
+        <translation>Server, e.g. cloud.example.org</translation>
     </message>
     <message>
         <source>Server address</source>
-        <translation type="unfinished"></translation>
+        <translation>Server address</translation>
     </message>
     <message>
         <source>User name</source>
-        <translation type="unfinished"></translation>
+        <translation>User name</translation>
     </message>
     <message>
         <source>Password or app password</source>
-        <translation type="unfinished"></translation>
+        <translation>Password or app password</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Password</translation>
     </message>
     <message>
         <source>Online accounts and their calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Online accounts and their calendars</translation>
     </message>
     <message>
         <source>The password could not be taken out of the keyring: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>The password could not be taken out of the keyring: %1</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and your password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter the server&apos;s address, your user name and your password.</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Cannot remove the account: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot remove the account: %1</translation>
     </message>
     <message>
         <source>The account %1 is removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The account %1 is removed.</translation>
     </message>
     <message>
         <source>Cannot change the account: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot change the account: %1</translation>
     </message>
     <message>
         <source>%1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 at %2</translation>
     </message>
     <message>
         <source>%1 at %2 — sync failed: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 at %2 — sync failed: %3</translation>
     </message>
     <message>
         <source>%1 (to-dos)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (to-dos)</translation>
     </message>
     <message numerus="yes">
         <source>%1: %n calendar(s) synced.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1: %n calendar synced.</numerusform>
+            <numerusform>%1: %n calendars synced.</numerusform>
         </translation>
     </message>
     <message>
         <source>The first sync failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>The first sync failed: %1</translation>
     </message>
 </context>
 <context>

@@ -5,62 +5,62 @@
     <name>AccountSetup</name>
     <message>
         <source>“%1” is not a server address.</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1”不是服务器地址。</translation>
     </message>
     <message>
         <source>%1 is not encrypted: the password would cross the network readable. Use https://.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 未加密：密码会以明文经过网络。请使用 https://。</translation>
     </message>
     <message>
         <source>The server %1 cannot be reached. Check the address and the network.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法连接服务器 %1。请检查地址和网络。</translation>
     </message>
     <message>
         <source>%1 answers, but it is not a CalDAV server. Try the CalDAV address your provider gives.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 有应答，但不是 CalDAV 服务器。请试试服务商提供的 CalDAV 地址。</translation>
     </message>
     <message>
         <source>Wrong user name or password. iCloud, Fastmail and others need an app password here.</source>
-        <translation type="unfinished"></translation>
+        <translation>用户名或密码错误。iCloud、Fastmail 等需要在此填写应用专用密码。</translation>
     </message>
     <message>
         <source>The server&apos;s TLS certificate is not to be trusted (expired, self-signed or for another name).</source>
-        <translation type="unfinished"></translation>
+        <translation>服务器的 TLS 证书不可信（已过期、自签名或属于其他域名）。</translation>
     </message>
     <message>
         <source>Adding the account was cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>已取消添加账户。</translation>
     </message>
     <message>
         <source>Connecting to %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>正在连接 %1…</translation>
     </message>
     <message numerus="yes">
         <source>Found %n calendar(s); keeping the password in the keyring…</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>找到 %n 个日历；正在把密码存入密钥环…</numerusform>
         </translation>
     </message>
     <message>
         <source>Calendar account %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%2 上的日历账户 %1</translation>
     </message>
     <message>
         <source>No keyring (Secret Service) runs on this desktop, and the password is never kept in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC&apos;s Secret Service, then try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>此桌面没有运行密钥环（Secret Service），而密码绝不存入文件：账户未添加。请启动 GNOME 密钥环、KWallet 或 KeePassXC 的 Secret Service 后重试。</translation>
     </message>
     <message>
         <source>The keyring did not take the password: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>密钥环未能保存密码：%1</translation>
     </message>
     <message>
         <source>Cannot save the account: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法保存账户：%1</translation>
     </message>
     <message numerus="yes">
         <source>Found %n calendar(s); first sync…</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>找到 %n 个日历；正在首次同步…</numerusform>
         </translation>
     </message>
 </context>
@@ -68,85 +68,85 @@
     <name>AccountsSection</name>
     <message>
         <source>Add account</source>
-        <translation type="unfinished"></translation>
+        <translation>添加账户</translation>
     </message>
     <message>
         <source>Remove account</source>
-        <translation type="unfinished"></translation>
+        <translation>移除账户</translation>
     </message>
     <message>
         <source>&amp;Online accounts</source>
-        <translation type="unfinished"></translation>
+        <translation>在线账户(&amp;O)</translation>
     </message>
     <message>
         <source>Server, e.g. cloud.example.org</source>
-        <translation type="unfinished"></translation>
+        <translation>服务器，例如 cloud.example.org</translation>
     </message>
     <message>
         <source>Server address</source>
-        <translation type="unfinished"></translation>
+        <translation>服务器地址</translation>
     </message>
     <message>
         <source>User name</source>
-        <translation type="unfinished"></translation>
+        <translation>用户名</translation>
     </message>
     <message>
         <source>Password or app password</source>
-        <translation type="unfinished"></translation>
+        <translation>密码或应用专用密码</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>密码</translation>
     </message>
     <message>
         <source>Online accounts and their calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>在线账户及其日历</translation>
     </message>
     <message>
         <source>The password could not be taken out of the keyring: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法从密钥环中删除密码：%1</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and your password.</source>
-        <translation type="unfinished"></translation>
+        <translation>请输入服务器地址、用户名和密码。</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>Cannot remove the account: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法移除账户：%1</translation>
     </message>
     <message>
         <source>The account %1 is removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>账户 %1 已移除。</translation>
     </message>
     <message>
         <source>Cannot change the account: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法更改账户：%1</translation>
     </message>
     <message>
         <source>%1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%2 上的 %1</translation>
     </message>
     <message>
         <source>%1 at %2 — sync failed: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%2 上的 %1 — 同步失败：%3</translation>
     </message>
     <message>
         <source>%1 (to-dos)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1（待办）</translation>
     </message>
     <message numerus="yes">
         <source>%1: %n calendar(s) synced.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1：已同步 %n 个日历。</numerusform>
         </translation>
     </message>
     <message>
         <source>The first sync failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>首次同步失败：%1</translation>
     </message>
 </context>
 <context>
