@@ -1,5 +1,7 @@
 #include "datacenter.h"
 #include "dayclock.h"
+#include "eventactions.h"
+#include "eventeditor.h"
 #include "fakedbusservice.h"
 #include "mainwindow.h"
 #include "settingswindow.h"
@@ -12,6 +14,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMutex>
 #include <QScopeGuard>
 #include <QScreen>
@@ -144,6 +148,8 @@ private Q_SLOTS:
     void buttonsSayWhatTheyDo();
     void tabVisitsButtonsAndTasks();
     void closeButtonEndsEventLoop();
+    void newEventFromThePanel_data();
+    void newEventFromThePanel();
     void newDay_data();
     void newDay();
 
@@ -828,6 +834,60 @@ void TestMainWindow::tabVisitsButtonsAndTasks()
     QCOMPARE(stops,
              (QStringList{"task 0", "task 1", "task 2", "task 3", "task 4", "editButton", "settingButton",
                           "homeButton", "warnButton", "closeButton", "homeDayButton"}));
+}
+
+void TestMainWindow::newEventFromThePanel_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("view"); // the day button pressed first; 0: the overview
+    QTest::addColumn<int>("day");  // the editor's day, from today; -1: no editor
+
+    QTest::newRow("Ctrl+N") << "ctrl+n" << 0 << 0;
+    QTest::newRow("double click on the list's empty part, day 3") << "empty double click" << 3 << 3;
+    QTest::newRow("the list's menu, day 5") << "menu" << 5 << 5;
+    QTest::newRow("double click on a task: no new event") << "task double click" << 0 << -1;
+}
+
+void TestMainWindow::newEventFromThePanel()
+{
+    QFETCH(QString, how);
+    QFETCH(int, view);
+    QFETCH(int, day);
+
+    if (view > 0) {
+        QTest::mouseClick(dayButton(view), Qt::LeftButton);
+        SETTLES_ON(1, view == 3 ? dayThreeTitles : dayFiveTitles);
+    }
+    // Below the day's one or two tasks.
+    QWidget *area = window->findChild<QScrollArea *>("taskScrollArea")->viewport();
+    const QPoint empty(area->width() / 2, area->height() - 5);
+    for (QWidget *hit = area->childAt(empty); hit && view > 0; hit = hit->parentWidget())
+        QVERIFY(!qobject_cast<TaskItem *>(hit));
+    if (how == "ctrl+n") {
+        window->activateWindow();
+        QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+    } else if (how == "empty double click") {
+        QTest::mouseDClick(area, Qt::LeftButton, {}, empty);
+    } else if (how == "menu") {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, empty, area->mapToGlobal(empty));
+        QApplication::sendEvent(area, &event);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        QCOMPARE(menu->actions().first()->text(), QString("New event…"));
+        menu->actions().first()->trigger();
+        menu->close();
+    } else {
+        TaskItem *item = list->taskItems().first();
+        QTest::mouseDClick(item, Qt::LeftButton, {}, item->rect().center());
+        QTRY_COMPARE(calendar.calls("OpenSchedule").size(), 1);
+    }
+    EventEditor *editor = window->eventActions()->editor();
+    QCOMPARE(editor != nullptr, day >= 0);
+    if (editor) {
+        QCOMPARE(editor->windowTitle(), QString("New event"));
+        QCOMPARE(editor->draft().begin.date(), today().addDays(day));
+        editor->close();
+    }
 }
 
 void TestMainWindow::closeButtonEndsEventLoop()
