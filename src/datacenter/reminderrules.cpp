@@ -41,12 +41,9 @@ ReminderStore::Reminder reminderOf(const ScheduleDataInfo &job)
             momentOf(job).toMSecsSinceEpoch()};
 }
 
-bool desktopReminds(const ScheduleDataInfo &job)
+bool desktopReminds(const ScheduleDataInfo &job, const Options &options)
 {
-    // The data server serves files, folders and subscriptions, none of which the desktop's alarm
-    // service reads; a calendar of Evolution Data Server, once served, is to answer true here.
-    Q_UNUSED(job)
-    return false;
+    return !job.getCalendarId().isEmpty() && options.desktopReminded.contains(job.getCalendarId());
 }
 
 QString calendarName(const ScheduleDataInfo &job)
@@ -67,7 +64,7 @@ Plan plan(const QVector<ScheduleDataInfo> &jobs, const ReminderStore &store, con
     QSet<QString> seen; // a job of several days comes once for each of them
     for (const ScheduleDataInfo &job : jobs) {
         const QDateTime moment = momentOf(job);
-        if (!moment.isValid() || (desktopReminds(job) && !options.desktopCalendars))
+        if (!moment.isValid() || (desktopReminds(job, options) && !options.desktopCalendars))
             continue;
         if (!options.hiddenCalendars.isEmpty() && options.hiddenCalendars.contains(job.getCalendarId()))
             continue;

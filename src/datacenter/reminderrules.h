@@ -22,6 +22,9 @@ struct Options
     bool sound = true;
     // The calendars hidden from the widget, by ID: not reminded of (see DataCenter::setHiddenCalendars).
     QSet<QString> hiddenCalendars;
+    // Not a choice but what the desktop covers now: the calendars, by ID, whose reminders its own
+    // alarm service gives (Evolution Data Server's, while Evolution's alarm notifier runs).
+    QSet<QString> desktopReminded;
 };
 
 struct Plan
@@ -35,9 +38,8 @@ struct Plan
 [[nodiscard]] QDateTime momentOf(const ScheduleDataInfo &job);
 [[nodiscard]] ReminderStore::Reminder reminderOf(const ScheduleDataInfo &job);
 
-// Whether the desktop already reminds of the job: true for the calendars of Evolution Data Server,
-// which the data server does not serve yet, so false for every job today.
-[[nodiscard]] bool desktopReminds(const ScheduleDataInfo &job);
+// Whether the desktop already reminds of the job, as `options` say it does now.
+[[nodiscard]] bool desktopReminds(const ScheduleDataInfo &job, const Options &options);
 // The name of the job's calendar; empty from a data server that does not say.
 [[nodiscard]] QString calendarName(const ScheduleDataInfo &job);
 

@@ -7,6 +7,8 @@
 #include "notificationtracker.h"
 
 #include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QSet>
 #include <QTimer>
 
@@ -31,6 +33,7 @@ ReminderScheduler::ReminderScheduler(DayClock *clock, ReminderStore *store, cons
     , store(store)
     , tracker(new NotificationTracker(bus, Notifications::desktop(), this))
     , timer(new QTimer(this))
+    , bus(bus)
 {
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);
@@ -58,7 +61,55 @@ void ReminderScheduler::start()
     connect(CScheduleDBus::getInstance(), &CScheduleDBus::jobsUpdate, this, &ReminderScheduler::fetch);
     connect(clock, &DayClock::dayChanged, this, &ReminderScheduler::fetch);
     connect(clock, &DayClock::clockChanged, this, &ReminderScheduler::review);
+    desktopAlarms = new QDBusServiceWatcher(QLatin1String(desktopAlarmService), bus,
+                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(desktopAlarms, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString &, const QString &, const QString &owner) {
+                desktopAlarmsRun = !owner.isEmpty();
+                review();
+            });
+    askDesktopAlarms();
     fetch();
+}
+
+void ReminderScheduler::askDesktopAlarms()
+{
+    const QDBusMessage ask =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                       QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"))
+        << QLatin1String(desktopAlarmService);
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(ask), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        const QDBusPendingReply<bool> owned = *w;
+        desktopAlarmsRun = owned.isValid() && owned.value();
+        desktopAlarmsKnown = true;
+        review();
+    });
+}
+
+void ReminderScheduler::fetchDesktopCalendars()
+{
+    auto *watcher = new QDBusPendingCallWatcher(
+        CScheduleDBus::getInstance()->asyncCall(QStringLiteral("GetCalendars")), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        const QDBusPendingReply<QString> text = *w;
+        QVector<CalendarIdentity> calendars;
+        QString why;
+        // A server older than the list has no desktop's calendars either.
+        QSet<QString> ids;
+        if (text.isValid() && CalendarIdentity::readList(text.value(), calendars, why)) {
+            for (const CalendarIdentity &calendar : std::as_const(calendars)) {
+                if (calendar.kind == QLatin1String("eds"))
+                    ids.insert(calendar.id);
+            }
+        }
+        const bool first = !std::exchange(desktopCalendarsKnown, true);
+        if (std::exchange(desktopCalendarIds, ids) != ids || first)
+            review();
+    });
 }
 
 QDateTime ReminderScheduler::nextReminder() const
@@ -78,6 +129,7 @@ void ReminderScheduler::fetch()
     const QDate today = clock->today();
     fetchedFrom = today.addDays(-daysBefore);
     fetchedTo = today.addDays(daysAhead);
+    fetchDesktopCalendars();
     const QDBusPendingCall call = CScheduleDBus::getInstance()->GetJobsAsync(fetchedFrom, fetchedTo);
     if (call.isFinished()) {
         // Without a bus the call fails before it is sent, and a watcher would never hear of it.
@@ -98,6 +150,7 @@ void ReminderScheduler::onJobs(const QDBusMessage &reply)
         fetch();
         return;
     }
+    jobsFetched = true;
     QMap<QDate, QVector<ScheduleDataInfo>> days;
     // A failed fetch (the client has said why) keeps the jobs known, and their reminders.
     if (CScheduleDBus::getInstance()->readJobsReply(reply, days)) {
@@ -139,8 +192,13 @@ void ReminderScheduler::forgetVanished(const QVector<ScheduleDataInfo> &fresh)
 
 void ReminderScheduler::review()
 {
+    if (options.enabled && (!jobsFetched || !desktopAlarmsKnown || !desktopCalendarsKnown))
+        return;
     const QDateTime now = clock->now();
-    const ReminderRules::Plan plan = ReminderRules::plan(jobs, *store, options, now);
+    ReminderRules::Options current = options;
+    if (desktopAlarmsRun)
+        current.desktopReminded = desktopCalendarIds;
+    const ReminderRules::Plan plan = ReminderRules::plan(jobs, *store, current, now);
     if (!plan.due.isEmpty()) {
         QSet<QString> calendars;
         for (const ScheduleDataInfo &job : std::as_const(jobs))

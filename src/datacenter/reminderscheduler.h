@@ -10,6 +10,7 @@
 class DayClock;
 class NotificationTracker;
 class QDBusMessage;
+class QDBusServiceWatcher;
 class QTimer;
 
 // Reminds of every job of the coming days that has a reminder, whatever view the panel shows. It
@@ -33,6 +34,8 @@ public:
     // The days fetched, around today: a reminder up to a week ahead, an event still running from yesterday.
     static constexpr int daysBefore = 1;
     static constexpr int daysAhead = 7;
+    // Evolution's alarm notifier, which reminds of Evolution Data Server's calendars itself.
+    static constexpr const char *desktopAlarmService = "org.gnome.Evolution-alarm-notify";
 
 Q_SIGNALS:
     // After each look at the jobs: an answer of the data server, the timer, the clock, an action.
@@ -41,6 +44,10 @@ Q_SIGNALS:
 private:
     void fetch();
     void onJobs(const QDBusMessage &reply);
+    // Which calendars the desktop's alarm service covers: those of Evolution Data Server, while
+    // the service runs.
+    void fetchDesktopCalendars();
+    void askDesktopAlarms();
     void forgetVanished(const QVector<ScheduleDataInfo> &fresh);
     void review();
     void remind(const ScheduleDataInfo &job, const QDateTime &now, bool severalCalendars);
@@ -51,6 +58,15 @@ private:
     NotificationTracker *tracker;
     QTimer *timer;
     ReminderRules::Options options;
+    QDBusConnection bus;
+    QDBusServiceWatcher *desktopAlarms = nullptr;
+    bool desktopAlarmsRun = false;
+    QSet<QString> desktopCalendarIds;
+    // Nothing is reminded of until the jobs and what the desktop covers are known: a reminder the
+    // desktop gives would come twice.
+    bool jobsFetched = false;
+    bool desktopAlarmsKnown = false;
+    bool desktopCalendarsKnown = false;
     QVector<ScheduleDataInfo> jobs;
     // The reminders on screen, by the tracker's key.
     QHash<QString, ScheduleDataInfo> onScreen;

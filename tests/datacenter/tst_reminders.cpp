@@ -6,6 +6,7 @@
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <atomic>
@@ -118,7 +119,8 @@ private Q_SLOTS:
     }
     void init()
     {
-        notifications.setReply("GetCapabilities", FakeDBusService::Reply::value(QStringList{"actions", "body", "sound"}));
+        notifications.setReply("GetCapabilities",
+                               FakeDBusService::Reply::value(QStringList{"actions", "body", "sound"}));
         notifications.clearCalls();
         calendar.clearCalls();
         storePath = dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QTest::currentTestFunction());
@@ -132,6 +134,7 @@ private Q_SLOTS:
     void missedWhileStopped();
     void snoozeSurvivesRestartAndOpenOpens();
     void movedAndDeleted();
+    void desktopAlarmsNotRepeated();
     void plainWithoutCapabilities();
     void noService();
 };
@@ -144,14 +147,14 @@ void TestReminders::moments_data()
     QTest::addColumn<QString>("bodyPart");
 
     const ScheduleDataInfo allDay = job(2, 14 * 60, 38 * 60, 1, true); // tomorrow
-    QTest::newRow("timed, 15 minutes before") << job(1, 60, 120, 15) << base.addSecs(45 * 60) << false
-                                              << "Begins at";
+    QTest::newRow("timed, 15 minutes before")
+        << job(1, 60, 120, 15) << base.addSecs(45 * 60) << false << "Begins at";
     QTest::newRow("all-day, a day before at 09:00")
         << allDay << QDateTime(base.date(), QTime(9, 0)) << true << "all day";
     QTest::newRow("exactly at the start") << job(3, 0, 60, 0) << base << true << "Begins at";
     QTest::newRow("no reminder") << job(4, 30, 60, -1) << QDateTime() << false << "";
-    QTest::newRow("missed, event not ended") << job(5, -30, 30, 15) << base.addSecs(-45 * 60) << true
-                                             << "30 minute";
+    QTest::newRow("missed, event not ended")
+        << job(5, -30, 30, 15) << base.addSecs(-45 * 60) << true << "30 minute";
     QTest::newRow("missed, event ended") << job(6, -120, -60, 15) << base.addSecs(-135 * 60) << false << "";
 }
 
@@ -184,6 +187,13 @@ void TestReminders::moments()
     const ReminderRules::Plan none = ReminderRules::plan({ofCalendar}, store, hidden, base);
     QVERIFY(none.due.isEmpty());
     QVERIFY(!none.next.isValid());
+
+    // One the desktop reminds of is left to it, unless the user asks for both.
+    ReminderRules::Options desktop;
+    desktop.desktopReminded = {"work"};
+    QVERIFY(ReminderRules::plan({ofCalendar}, store, desktop, base).due.isEmpty());
+    desktop.desktopCalendars = true;
+    QCOMPARE(ReminderRules::plan({ofCalendar}, store, desktop, base).due.size(), due ? 1 : 0);
 }
 
 void TestReminders::firesOnceAcrossRestarts()
@@ -241,7 +251,8 @@ void TestReminders::snoozeSurvivesRestartAndOpenOpens()
         auto run = start();
         QTRY_COMPARE(shown(), 1);
         const uint id = lastId->load();
-        QTRY_VERIFY(invoke(id, "snooze", [&] { return run->scheduler.nextReminder() == base.addSecs(10 * 60); }));
+        QTRY_VERIFY(
+            invoke(id, "snooze", [&] { return run->scheduler.nextReminder() == base.addSecs(10 * 60); }));
     }
     auto run = start();
     setNow(*run, 9);
@@ -272,6 +283,33 @@ void TestReminders::movedAndDeleted()
     QTRY_VERIFY(!run->scheduler.nextReminder().isValid());
     setNow(*run, 120);
     QCOMPARE(shown(), 1);
+}
+
+// Evolution's alarm notifier reminds of Evolution Data Server's calendars while it runs; the widget
+// does once it has gone.
+void TestReminders::desktopAlarmsNotRepeated()
+{
+    CalendarIdentity eds{"eds-work", "Work", {}, true, "eds", "eds:work"};
+    ScheduleDataInfo ofEds = job(41, 60, 120, 15);
+    ofEds.setCalendar(eds);
+    // As the data server sends it: the job with its calendar's keys.
+    server.setReply("GetJobs",
+                    FakeDBusService::Reply::value("[{\"Date\":\"2030-06-12\",\"Jobs\":[" +
+                                                  ScheduleDataInfo::ScheduleToJsonStr(ofEds) + "]}]"));
+    server.setReply("GetCalendars", FakeDBusService::Reply::value(CalendarIdentity::listToJson({eds})));
+    const auto restore =
+        qScopeGuard([this] { server.setReply("GetCalendars", FakeDBusService::Reply::empty()); });
+    FakeDBusService alarms{ReminderScheduler::desktopAlarmService, "/org/gnome/EvolutionAlarmNotify",
+                           "org.gnome.EvolutionAlarmNotify"};
+    QVERIFY(alarms.start());
+    auto run = start();
+    QSignalSpy reviewed(&run->scheduler, &ReminderScheduler::reviewed);
+    setNow(*run, 50); // past the reminder
+    QTRY_VERIFY(reviewed.count() > 0);
+    const ReminderStore::Reminder reminder = ReminderRules::reminderOf(ofEds);
+    QVERIFY(!run->store.shown(reminder));
+    alarms.stop();
+    QTRY_VERIFY(run->store.shown(reminder));
 }
 
 void TestReminders::plainWithoutCapabilities()
