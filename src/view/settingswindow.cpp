@@ -22,6 +22,8 @@
 #include <QListWidget>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSlider>
 #include <QSpinBox>
@@ -149,7 +151,21 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     layout->addSpacing(8);
     layout->addWidget(makeRemindersSection());
     layout->addWidget(errorLabel);
-    setCentralWidget(central);
+    // Longer than a low screen with all its sections: it scrolls, over the window's own tint.
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("settingsScrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(central);
+    scroll->setAttribute(Qt::WA_TranslucentBackground);
+    scroll->viewport()->setAutoFillBackground(false);
+    central->setAutoFillBackground(false);
+    scroll->setStyleSheet(QStringLiteral(".QScrollArea { background-color: rgba(0,0,0,0); }"));
+    // Only up and down: as wide as the widest section, beside the scroll bar.
+    scroll->setMinimumWidth(central->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
+    setCentralWidget(scroll);
 
     autostartBox->setChecked(Autostart::enabled());
     connect(autostartBox, &QCheckBox::toggled, this, [this](bool on) {
@@ -320,6 +336,8 @@ QWidget *SettingsWindow::makeLookSection()
     timeFormatBox = new QComboBox(section);
     timeFormatBox->setObjectName(QStringLiteral("timeFormatBox"));
     timeFormatBox->setAccessibleName(tr("Dates and times"));
+    timeFormatBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    timeFormatBox->setMinimumContentsLength(16);
     const QDateTime example(QDate(QDate::currentDate().year(), 12, 8), QTime(15, 0));
     const auto exampleOf = [&example](WidgetSettings::TimeFormat format) {
         return TaskRules::dateText(example, QString(), TaskRules::TimeFormat(format)).trimmed();

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -256,6 +257,7 @@ private Q_SLOTS:
     void menuAtThePointer_data();
     void menuAtThePointer();
     void dragMovesAndIsKept();
+    void cornerResizesAndIsKept();
     void settingsBesideThePanel();
     void crispAtScaleTwo();
     void otherWindows_data();
@@ -612,6 +614,41 @@ void TestSway::dragMovesAndIsKept()
     QCOMPARE(keptPlace(), to);
     QVERIFY(startWidget());
     QTRY_VERIFY_WITH_TIMEOUT(panelSettledAt(to), 15000);
+}
+
+// The layer surface takes the size its corner is dragged to, from where it stands, and keeps it.
+void TestSway::cornerResizesAndIsKept()
+{
+    const QString config = clientEnvironment().value("XDG_CONFIG_HOME", home.filePath(".config"));
+    const QString settings = config + "/TaskList/settings.conf";
+    QFile::remove(settings);
+    // The later cases expect the panel at its first size: stopped before the file goes.
+    auto asEver = qScopeGuard([this, settings] {
+        stopWidget();
+        QFile::remove(settings);
+    });
+    QVERIFY(startWidget());
+    const QPoint place = keptPlace().isNull() ? firstPlace : keptPlace();
+    QTRY_VERIFY_WITH_TIMEOUT(panelSettledAt(place), 15000);
+    const QPoint grip = place + QPoint(panelSize.width() - 6, panelSize.height() - 6);
+    const QPoint by(80, 40);
+    const QPoint gained = place + QPoint(panelSize.width() + 40, panelSize.height() + 20);
+    QVERIFY(isDesktop(screenshot().pixel(gained)));
+
+    input.moveTo(grip);
+    input.button(BTN_LEFT, true);
+    for (int step = 1; step <= 10; ++step)
+        input.moveTo(grip + by * step / 10);
+    input.button(BTN_LEFT, false);
+    input.moveTo(corner());
+    QTRY_VERIFY_WITH_TIMEOUT(isTranslucentPanel(screenshot().pixel(gained)), 5000);
+    QVERIFY(panelSettledAt(place));
+
+    stopWidget();
+    QVERIFY(startWidget());
+    QTRY_VERIFY_WITH_TIMEOUT(panelSettledAt(place), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(isTranslucentPanel(screenshot().pixel(gained)), 5000);
+    QVERIFY(isDesktop(screenshot().pixel(gained + QPoint(60, 30))));
 }
 
 // The settings button opens the settings window beside the panel (where Qt knows no position of
