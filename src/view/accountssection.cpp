@@ -192,7 +192,11 @@ void AccountsSection::readAccounts()
     QString error;
     if (!AccountStore::load(accounts, &error))
         setStatus(error);
-    const QString current = m_accounts->currentItem() ? m_accounts->currentItem()->text(0) : QString();
+    // The list is made anew at each sync: the item chosen stays chosen, by its account and calendar.
+    const QTreeWidgetItem *chosen = m_accounts->currentItem();
+    const QString currentAccount =
+        chosen ? (chosen->parent() ? chosen->parent() : chosen)->data(0, idRole).toString() : QString();
+    const QString currentCollection = chosen ? chosen->data(0, collectionRole).toString() : QString();
     m_filling = true;
     m_accounts->clear();
     for (const Account &account : std::as_const(accounts)) {
@@ -212,9 +216,11 @@ void AccountsSection::readAccounts()
             child->setFlags(child->flags() | Qt::ItemIsUserCheckable);
             child->setCheckState(0,
                                  account.enabled.contains(calendar.collection) ? Qt::Checked : Qt::Unchecked);
+            if (account.id == currentAccount && calendar.collection == currentCollection)
+                m_accounts->setCurrentItem(child);
         }
         top->setExpanded(true);
-        if (top->text(0) == current)
+        if (account.id == currentAccount && currentCollection.isEmpty())
             m_accounts->setCurrentItem(top);
         if (account.id == m_firstSync && synced) {
             m_firstSync.clear();

@@ -18,6 +18,9 @@
 #include <QNetworkReply>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -65,6 +68,39 @@ public:
         });
     }
 };
+// A server whose certificate nobody trusts: self-signed, made for the test.
+class SelfSignedServer : public QTcpServer
+{
+public:
+    bool start(const QString &dir)
+    {
+        QProcess openssl;
+        openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj",
+                                  "/CN=127.0.0.1", "-keyout", dir + "/key.pem", "-out", dir + "/cert.pem"});
+        if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+            return false;
+        QFile key(dir + "/key.pem"), cert(dir + "/cert.pem");
+        if (!key.open(QIODevice::ReadOnly) || !cert.open(QIODevice::ReadOnly))
+            return false;
+        m_key = QSslKey(&key, QSsl::Rsa);
+        m_cert = QSslCertificate(&cert);
+        return !m_key.isNull() && !m_cert.isNull() && listen(QHostAddress::LocalHost);
+    }
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QSslSocket(this);
+        socket->setSocketDescriptor(descriptor);
+        socket->setLocalCertificate(m_cert);
+        socket->setPrivateKey(m_key);
+        socket->startServerEncryption();
+    }
+
+private:
+    QSslKey m_key;
+    QSslCertificate m_cert;
+};
 } // namespace
 
 // Online accounts from end to end: Radicale with a password on 127.0.0.1, behind
@@ -84,6 +120,7 @@ private Q_SLOTS:
     void addFromBareHost();
     void eventFromServerReachesClient();
     void editsReachServer();
+    void calendarOffAndOn();
     void failingSyncKeepsCopy();
     void removeLeavesNothing();
 
@@ -273,8 +310,9 @@ void TestOnlineAccounts::initTestCase()
         http("MKCALENDAR", "/tester/chores/", mkcalendar("Chores", "#228b22ff", "VTODO"), "application/xml"),
         201);
 
-    // The data server as the bus starts it, on calendars.conf, syncing often for the test.
-    QVERIFY(m_server.start({"--sync-interval", "3"}));
+    // The data server as the bus starts it, on calendars.conf. Its quarter-hour sync stays out of
+    // the way until failingSyncKeepsCopy: each other sync here has a cause of its own.
+    QVERIFY(m_server.start({"--sync-interval", "600"}));
     m_client = std::make_unique<CScheduleDBus>(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
                                                QDBusConnection::sessionBus());
     m_window = std::make_unique<SettingsWindow>();
@@ -344,6 +382,7 @@ void TestOnlineAccounts::addFails_data()
     QTest::newRow("unreachable port")
         << QStringLiteral("127.0.0.1:%1").arg(closed) << password << "cannot be reached";
     QTest::newRow("not a CalDAV server") << "WEB" << password << "it is not a CalDAV server";
+    QTest::newRow("untrusted certificate") << "TLS" << password << "TLS certificate";
     QTest::newRow("plain http to another host") << "http://calendar.invalid" << password << "not encrypted";
 }
 
@@ -354,8 +393,13 @@ void TestOnlineAccounts::addFails()
     QFETCH(QString, message);
     PlainWebServer web;
     QVERIFY(web.listen(QHostAddress::LocalHost));
+    SelfSignedServer tls;
     if (address == "WEB")
         address = QStringLiteral("127.0.0.1:%1").arg(web.serverPort());
+    if (address == "TLS") {
+        QVERIFY(tls.start(m_dir.path()));
+        address = QStringLiteral("https://127.0.0.1:%1").arg(tls.serverPort());
+    }
     const QString said = addThroughWindow(address, pass, false);
     QVERIFY2(said.contains(message), qPrintable(said));
     QCOMPARE(leftBehind(), QStringList());
@@ -401,6 +445,7 @@ void TestOnlineAccounts::eventFromServerReachesClient()
     QCOMPARE(http("PUT", "/tester/work/from-phone.ics",
                   oneEvent("from-phone", "20240305T090000Z", "Planned on the phone")),
              201);
+    QVERIFY(m_server.start({"--sync-interval", "600"})); // syncs at start
     QTRY_COMPARE_WITH_TIMEOUT(::titlesOn(*m_client, QDate(2024, 3, 5)), QStringList{"Planned on the phone"},
                               30000);
 }
@@ -431,10 +476,42 @@ void TestOnlineAccounts::editsReachServer()
     QTRY_VERIFY_WITH_TIMEOUT(remoteItem("home", uid).isEmpty(), 30000);
 }
 
+void TestOnlineAccounts::calendarOffAndOn()
+{
+    auto *list = m_window->findChild<QTreeWidget *>("accountList");
+    QVERIFY(list && list->topLevelItemCount() == 1);
+    auto toggleHome = [list] {
+        for (int i = 0; i < list->topLevelItem(0)->childCount(); ++i) {
+            if (list->topLevelItem(0)->child(i)->text(0) == "Home") {
+                list->setCurrentItem(list->topLevelItem(0)->child(i));
+                list->setFocus();
+                QTest::keyClick(list, Qt::Key_Space);
+                return list->topLevelItem(0)->child(i)->checkState(0);
+            }
+        }
+        return Qt::PartiallyChecked;
+    };
+    const QString folder = AccountPaths::accountFolder(accountId()) + "home";
+    QCOMPARE(toggleHome(), Qt::Unchecked);
+    QTRY_VERIFY_WITH_TIMEOUT(calendarIdOf("Home").isEmpty(), 10000);
+    QVERIFY(!QFileInfo::exists(folder));
+    QVERIFY(!calendarIdOf("Work").isEmpty());
+    QVERIFY(!readAll(AccountPaths::vdirsyncerConfig()).contains("\"home\""));
+
+    QCOMPARE(http("PUT", "/tester/home/while-off.ics",
+                  oneEvent("while-off", "20240308T090000Z", "Planned while off")),
+             201);
+    QCOMPARE(toggleHome(), Qt::Checked);
+    QTRY_COMPARE_WITH_TIMEOUT(::titlesOn(*m_client, QDate(2024, 3, 8)), QStringList{"Planned while off"},
+                              30000);
+    QVERIFY(!calendarIdOf("Home").isEmpty());
+}
+
 void TestOnlineAccounts::failingSyncKeepsCopy()
 {
     auto *list = m_window->findChild<QTreeWidget *>("accountList");
     QVERIFY(list);
+    QVERIFY(m_server.start({"--sync-interval", "2"}));
     m_radicale.terminate();
     QVERIFY(m_radicale.waitForFinished(10000));
     QTRY_VERIFY_WITH_TIMEOUT(
