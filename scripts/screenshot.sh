@@ -1,7 +1,8 @@
 #!/bin/sh
 # `make screenshot`: the widget on a demo calendar built around today, once in its light and once in
 # its dark theme, each cropped to the widget with a margin of desktop: OUT/screenshot-light.png and
-# OUT/screenshot-dark.png; and, where sway and grim are installed, the light one as a layer surface
+# OUT/screenshot-dark.png; in American English with larger text and a larger panel,
+# OUT/screenshot-12hour-large.png; and, where sway and grim are installed, the light one as a layer surface
 # under a headless sway: OUT/screenshot-wayland.png. Everything runs on a private session bus and virtual display, with HOME in
 # a temporary folder, so the pictures depend neither on this desktop nor on the user's task state.
 set -eu
@@ -62,7 +63,16 @@ hsetroot -solid "$desktop" >/dev/null
 xcompmgr >/dev/null 2>&1 &
 pids="$pids $!"
 
-"$server" --demo "$tmp/demo" --holiday-region none &
+# A second calendar with a colour of its own beside the demo's, whose colour is drawn from its ID.
+today=$(date +%Y%m%d)
+tomorrow=$(date -d tomorrow +%Y%m%d)
+printf '%s\r\n' BEGIN:VCALENDAR VERSION:2.0 PRODID:-//tasklist//screenshot//EN X-WR-CALNAME:Family \
+    'COLOR:#d9534f' BEGIN:VEVENT UID:school@screenshot DTSTAMP:20260101T000000Z \
+    "DTSTART:${today}T083000" "DTEND:${today}T090000" 'SUMMARY:School run' END:VEVENT \
+    BEGIN:VEVENT UID:dinner@screenshot DTSTAMP:20260101T000000Z "DTSTART:${tomorrow}T193000" \
+    "DTEND:${tomorrow}T213000" 'SUMMARY:Dinner with Anna' BEGIN:VALARM ACTION:DISPLAY DESCRIPTION:Dinner \
+    TRIGGER:-PT30M END:VALARM END:VEVENT END:VCALENDAR >"$tmp/family.ics"
+"$server" --demo "$tmp/demo" --holiday-region none "$tmp/family.ics" &
 pids="$pids $!"
 wait_for "has_owner com.norvale.dataserver.Calendar" "the data server"
 
@@ -81,6 +91,25 @@ for theme in light dark; do
         "$out/screenshot-$theme.png"
     echo "$out/screenshot-$theme.png"
 done
+
+# Dates as American English has them (12 hours), larger text, and a panel dragged larger; the
+# settings written as the settings window writes them.
+mkdir -p "$XDG_CONFIG_HOME/TaskList"
+printf '[Appearance]\ncolours=desktop\ntimeFormat=locale\nopacity=120\ntextSize=13\n\n[Window]\nkeepPlace=true\nwidth=430\nheight=480\n' \
+    >"$XDG_CONFIG_HOME/TaskList/settings.conf"
+"$portal" light &
+portal_pid=$!
+wait_for "has_owner org.freedesktop.portal.Desktop" "the fake portal"
+LC_ALL=en_US.UTF-8 LANGUAGE=en "$widget" &
+widget_pid=$!
+sleep 4
+import -window root "$tmp/root.png"
+kill -TERM "$widget_pid" "$portal_pid"
+wait "$widget_pid" "$portal_pid" || true
+rm "$XDG_CONFIG_HOME/TaskList/settings.conf"
+convert "$tmp/root.png" -fuzz 1% -trim +repage -bordercolor "$desktop" -border 24 -strip \
+    "$out/screenshot-12hour-large.png"
+echo "$out/screenshot-12hour-large.png"
 
 # The settings window, opened by the widget's --settings, cropped to its own place on the screen;
 # calendars.conf as a user's might be, for the list to show something.
