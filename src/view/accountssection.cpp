@@ -231,6 +231,7 @@ void AccountsSection::readAccounts()
         }
     }
     m_filling = false;
+    m_accounts->setVisible(m_accounts->topLevelItemCount() > 0); // no empty box before the first account
     m_remove->setEnabled(m_accounts->currentItem() != nullptr);
 }
 
