@@ -127,6 +127,15 @@ bool makeFolder(const QString &folder, const DavCalendar &calendar, QString *err
            saveFileAtomically(folder + QStringLiteral("color"), calendar.color.toUtf8(), error);
 }
 
+// vdirsyncer's memory of a collection: without it, a new empty folder is taken for the deletion of
+// every event (which the data server passes on for the folders of its own), not for a fresh start.
+void forgetSynced(const QString &account, const QString &collection)
+{
+    const QString status = AccountPaths::vdirsyncerStatusDir() + account + QLatin1Char('/') + collection;
+    QFile::remove(status + QStringLiteral(".items"));
+    QFile::remove(status + QStringLiteral(".metadata"));
+}
+
 QStringList foldersOf(const Account &account, const QStringList &collections)
 {
     QStringList folders;
@@ -245,6 +254,8 @@ bool setEnabled(const QString &id, const QString &collection, bool on, QString *
         return true;
     const QString folder = folderOf(id, collection);
     if (on) {
+        // Also here: a sync that ran while it was switched off may have written it again.
+        forgetSynced(id, collection);
         for (const DavCalendar &calendar : std::as_const(account.calendars)) {
             if (calendar.collection == collection && !makeFolder(folder, calendar, error))
                 return false;
@@ -257,6 +268,7 @@ bool setEnabled(const QString &id, const QString &collection, bool on, QString *
     if (!editConf({}, {folder}, error) || !save(accounts, error))
         return false;
     QDir(folder).removeRecursively();
+    forgetSynced(id, collection);
     return true;
 }
 

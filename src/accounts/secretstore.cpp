@@ -37,6 +37,10 @@ SecretStore::Result resultOf(GError *error, QString &detail)
         (error->code == G_DBUS_ERROR_SERVICE_UNKNOWN || error->code == G_DBUS_ERROR_NAME_HAS_NO_OWNER ||
          error->code == G_DBUS_ERROR_SPAWN_SERVICE_NOT_FOUND);
     g_error_free(error);
+    // libsecret keeps its connection to the service it first found: a keyring started after this
+    // failure is found on the next try only without it.
+    if (absent)
+        secret_service_disconnect();
     return absent ? SecretStore::Result::NoService : SecretStore::Result::Failed;
 }
 

@@ -37,12 +37,13 @@ QString errorOf(const QByteArray &output)
     return last.isEmpty() ? QStringLiteral("vdirsyncer failed") : QString::fromUtf8(last.split('\n').last());
 }
 
-// The collection vdirsyncer refuses to sync because one side of it was emptied ("pair/collection"),
-// as its message names it; empty for any other failure.
-QString emptiedCollection(const QByteArray &output)
+// The collection ("pair/collection") vdirsyncer refuses to sync because its folder was emptied, as
+// its message names it; empty for any other failure, and for a collection emptied on the server.
+QString emptiedFolder(const QByteArray &output)
 {
     static const QRegularExpression advice(
-        QStringLiteral("was completely emptied.*--force-delete ([A-Za-z0-9_]+/\\S+?)`"));
+        QStringLiteral("Storage \"[A-Za-z0-9_]+_local/[^\"]+\" was completely emptied.*--force-delete "
+                       "([A-Za-z0-9_]+/\\S+?)`"));
     return advice.match(QString::fromUtf8(output)).captured(1);
 }
 
@@ -135,12 +136,17 @@ void AccountSync::runNext()
 void AccountSync::onFinished(int exitCode, QProcess::ExitStatus status)
 {
     const QByteArray output = m_process.readAllStandardError() + m_process.readAllStandardOutput();
-    const QString emptied = emptiedCollection(output);
+    const QString emptied = emptiedFolder(output);
+    const int slash = emptied.indexOf(QLatin1Char('/'));
+    const QString folder =
+        slash < 0 ? QString() : AccountPaths::accountFolder(emptied.left(slash)) + emptied.mid(slash + 1);
     if (status == QProcess::NormalExit && exitCode != 0 && !m_discovering && !emptied.isEmpty() &&
-        !m_forced.contains(emptied)) {
-        // Every event of a calendar deleted, here or on the server: vdirsyncer guards against a
-        // storage wiped by mistake, such as a folder on a disk not mounted. These folders are the
-        // server's own, so an empty one is a deletion to pass on. The pair is synced whole again after.
+        !m_forced.contains(emptied) && QFileInfo::exists(folder)) {
+        // The last event of a calendar deleted here: vdirsyncer guards against a folder wiped by
+        // mistake (a disk not mounted), but this folder is the server's own and there, and the
+        // settings clear vdirsyncer's memory of a calendar whenever they make its folder anew. A
+        // calendar emptied on the server stays a failure to look at: its events here are not
+        // deleted on a guess. The pair is synced whole again after.
         m_forced << emptied;
         qCInfo(lcDataServer).noquote()
             << QStringLiteral("%1 was emptied on one side; syncing its deletions").arg(emptied);
