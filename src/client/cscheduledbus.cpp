@@ -248,10 +248,27 @@ bool CScheduleDBus::GetJob(qint64 jobId, ScheduleDataInfo &out)
 
 bool CScheduleDBus::GetCalendars(QVector<CalendarIdentity> &out)
 {
+    QDBusPendingCall call = GetCalendarsAsync();
+    call.waitForFinished();
+    return readCalendarsReply(call.reply(), out);
+}
+
+QDBusPendingCall CScheduleDBus::GetCalendarsAsync()
+{
+    return asyncCall(QStringLiteral("GetCalendars"));
+}
+
+bool CScheduleDBus::readCalendarsReply(const QDBusMessage &reply, QVector<CalendarIdentity> &out)
+{
     const QString member = QStringLiteral("GetCalendars");
-    QString text;
-    if (!callServerForText(member, {}, "GetCalendars err ,", text))
+    if (!isMethodReply(member, "GetCalendars err ,", reply))
         return false;
+    QString text;
+    if (!firstString(reply, text)) {
+        reportFailure(member, QStringLiteral("answer of signature ") + reply.signature(),
+                      "GetCalendars err ,", reply);
+        return false;
+    }
     QString why;
     if (!CalendarIdentity::readList(text, out, why)) {
         reportFailure(member, QStringLiteral("(an answer that is no list of calendars: ") + why + QLatin1Char(')'),

@@ -42,6 +42,9 @@ public:
     // The server's calendars, in its order; false, `out` unchanged, when it cannot list them (one
     // older than the list answers UnknownMethod).
     bool GetCalendars(QVector<CalendarIdentity> &out);
+    // GetCalendars without waiting, and its answer read as GetCalendars reads it.
+    QDBusPendingCall GetCalendarsAsync();
+    bool readCalendarsReply(const QDBusMessage &reply, QVector<CalendarIdentity> &out);
 
     bool GetFestivalMonth(quint32 year, quint32 month, QVector<_tagFestivalInfo> &out);
     bool GetHuangLiDay(const QDate &day, CaHuangLiDayInfo &out);

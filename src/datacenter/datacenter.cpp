@@ -9,6 +9,7 @@
 #include "reminderstore.h"
 #include "savefile.h"
 
+#include <QDBusPendingCallWatcher>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -122,6 +123,27 @@ void DataCenter::setTimeFormat(TaskRules::TimeFormat format)
 bool DataCenter::getCalendars(QVector<CalendarIdentity> &out)
 {
     return CScheduleDBus::getInstance()->GetCalendars(out);
+}
+
+void DataCenter::fetchCalendars(QObject *context,
+                                const std::function<void(bool, const QVector<CalendarIdentity> &)> &done)
+{
+    const auto read = [done](const QDBusMessage &reply) {
+        QVector<CalendarIdentity> calendars;
+        const bool ok = CScheduleDBus::getInstance()->readCalendarsReply(reply, calendars);
+        done(ok, calendars);
+    };
+    const QDBusPendingCall call = CScheduleDBus::getInstance()->GetCalendarsAsync();
+    if (call.isFinished()) {
+        // Without a bus the call fails before it is sent, and a watcher would never hear of it.
+        QTimer::singleShot(0, context, [read, reply = call.reply()] { read(reply); });
+        return;
+    }
+    auto *watcher = new QDBusPendingCallWatcher(call, context);
+    connect(watcher, &QDBusPendingCallWatcher::finished, context, [read](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        read(w->reply());
+    });
 }
 
 DayClock *DataCenter::clock()

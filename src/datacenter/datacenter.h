@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 class CountdownNotifier;
@@ -70,6 +71,10 @@ public:
     TaskRules::TimeFormat timeFormat() const { return dateForm; }
     // The data server's calendars as it lists them (GetCalendars); false when it cannot say.
     bool getCalendars(QVector<CalendarIdentity> &out);
+    // The same, handed to `done` when the server answers,
+    // unless `context` is gone by then; `ok` false when it cannot say.
+    void fetchCalendars(QObject *context,
+                        const std::function<void(bool ok, const QVector<CalendarIdentity> &)> &done);
 
     // Delay between a change and its save; a burst of changes within it costs one write.
     // When changing 2000 ms, update tst_datafile, which waits for it.

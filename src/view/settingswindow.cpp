@@ -295,15 +295,28 @@ QWidget *SettingsWindow::makeShownCalendarsSection()
     layout->addWidget(heading(tr("Sho&wn in the widget"), shownCalendarList, section));
     layout->addWidget(shownCalendarList);
 
-    // Asked only of a server that is there: the bus would otherwise start one, or wait for none.
-    QVector<CalendarIdentity> calendars;
-    if (calendarServer().program.isEmpty() || !DataCenter::instance()->getCalendars(calendars)) {
-        auto *none = new QLabel(tr("The calendars are listed here while the data server runs."), section);
-        none->setWordWrap(true);
-        layout->addWidget(none);
+    auto *none = new QLabel(tr("The calendars are listed here while the data server runs."), section);
+    none->setWordWrap(true);
+    layout->addWidget(none);
+    // Asked only of a server that is there (the bus would start one), and not waited for.
+    if (!calendarServer().program.isEmpty()) {
+        DataCenter::instance()->fetchCalendars(
+            this, [this, none](bool ok, const QVector<CalendarIdentity> &calendars) {
+                none->setVisible(!ok || calendars.isEmpty());
+                listCalendars(calendars);
+            });
     }
+    listCalendars({});
+    connect(shownCalendarList, &QListWidget::itemChanged, this, &SettingsWindow::onShownCalendarChanged);
+    return section;
+}
+
+void SettingsWindow::listCalendars(const QVector<CalendarIdentity> &calendars)
+{
+    const QSignalBlocker quiet(shownCalendarList);
+    shownCalendarList->clear();
     const QStringList hidden = settings.hiddenCalendars();
-    for (const CalendarIdentity &calendar : std::as_const(calendars)) {
+    for (const CalendarIdentity &calendar : calendars) {
         QPixmap swatch(12, 12);
         swatch.fill(calendarColor(calendar));
         auto *item = new QListWidgetItem(
@@ -312,11 +325,10 @@ QWidget *SettingsWindow::makeShownCalendarsSection()
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setCheckState(hidden.contains(calendar.id) ? Qt::Unchecked : Qt::Checked);
     }
-    shownCalendarList->setMaximumHeight(std::max(1, std::min(int(calendars.size()), 4)) *
+    shownCalendarList->setVisible(!calendars.isEmpty());
+    shownCalendarList->setMaximumHeight(std::min(int(calendars.size()), 4) *
                                             shownCalendarList->sizeHintForRow(0) +
                                         2 * shownCalendarList->frameWidth() + 4);
-    connect(shownCalendarList, &QListWidget::itemChanged, this, &SettingsWindow::onShownCalendarChanged);
-    return section;
 }
 
 void SettingsWindow::onShownCalendarChanged(QListWidgetItem *item)

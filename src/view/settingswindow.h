@@ -1,6 +1,7 @@
 #ifndef SCHEDULE_SETTINGSWINDOW_H
 #define SCHEDULE_SETTINGSWINDOW_H
 
+#include "calendaridentity.h"
 #include "widgetsettings.h"
 #include "zguiapplicationhelper.h"
 #include "zmainwindow.h"
@@ -44,6 +45,7 @@ private:
     QWidget *makeRemindersSection();
     QWidget *makeShownCalendarsSection();
     QWidget *makeLookSection();
+    void listCalendars(const QVector<CalendarIdentity> &calendars);
     void onShownCalendarChanged(QListWidgetItem *item);
     void saveLook(const std::function<bool(WidgetSettings &, QString *)> &change);
     friend bool keepPanelSize(const QSize &size);
