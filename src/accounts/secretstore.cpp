@@ -53,7 +53,7 @@ template<typename Work, typename Done> void runAside(QObject *receiver, Work wor
         const SecretStore::Result result = work(detail);
         if (guard)
             QMetaObject::invokeMethod(
-                guard, [done, result, detail] { done(result, detail); }, Qt::QueuedConnection);
+                guard.data(), [done, result, detail] { done(result, detail); }, Qt::QueuedConnection);
     });
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();

@@ -12,7 +12,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSaveFile>
-#if QT_VERSION >= QT_VERSION_CHECK(6, 1, 0)
+#if QT_VERSION >= QT_VERSION_CHECK(6, 3, 0) // loadDefaultBackend()
 #include <QNetworkInformation>
 #endif
 
@@ -263,7 +263,7 @@ void AccountSync::onFolderChanged()
 
 void AccountSync::watchNetwork()
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 1, 0)
+#if QT_VERSION >= QT_VERSION_CHECK(6, 3, 0) // loadDefaultBackend()
     if (QNetworkInformation::loadDefaultBackend() && QNetworkInformation::instance()) {
         connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
                 [this](QNetworkInformation::Reachability reachability) {
