@@ -26,6 +26,7 @@ const QString textSizeKey = QStringLiteral("Appearance/textSize");
 const QString widthKey = QStringLiteral("Window/width");
 const QString heightKey = QStringLiteral("Window/height");
 const QString hiddenKey = QStringLiteral("Calendars/hidden");
+const QString lastUsedKey = QStringLiteral("Calendars/lastUsed");
 
 QByteArray boolText(bool value)
 {
@@ -184,6 +185,8 @@ void WidgetSettings::readAppearance(const QSettings &file, QStringList &faults)
         for (const QString &id : text.split(QLatin1Char(','), Qt::SkipEmptyParts))
             hidden << QUrl::fromPercentEncoding(id.toLatin1());
     }
+    if (file.contains(lastUsedKey))
+        lastUsedCalendar = QUrl::fromPercentEncoding(file.value(lastUsedKey).toString().toLatin1());
 }
 
 bool WidgetSettings::setCalendarHidden(const QString &id, bool hide, QString *error)
@@ -191,6 +194,12 @@ bool WidgetSettings::setCalendarHidden(const QString &id, bool hide, QString *er
     hidden.removeAll(id);
     if (hide)
         hidden << id;
+    return save(error);
+}
+
+bool WidgetSettings::setLastCalendar(const QString &id, QString *error)
+{
+    lastUsedCalendar = id;
     return save(error);
 }
 
@@ -268,8 +277,12 @@ bool WidgetSettings::save(QString *error)
         boolText(reminding) + QByteArrayLiteral("\nsnoozeMinutes=") + QByteArray::number(snoozeLength) +
         QByteArrayLiteral("\nsound=") + boolText(sound) + QByteArrayLiteral("\ndesktopCalendars=") +
         boolText(desktopCalendars) + '\n';
+    if (!hidden.isEmpty() || !lastUsedCalendar.isEmpty())
+        text += QByteArrayLiteral("\n[Calendars]\n");
     if (!hidden.isEmpty())
-        text += QByteArrayLiteral("\n[Calendars]\nhidden=") + idListText(hidden) + '\n';
+        text += QByteArrayLiteral("hidden=") + idListText(hidden) + '\n';
+    if (!lastUsedCalendar.isEmpty())
+        text += QByteArrayLiteral("lastUsed=") + QUrl::toPercentEncoding(lastUsedCalendar) + '\n';
     const QString directory = QFileInfo(filePath).absolutePath();
     if (!QDir().mkpath(directory)) {
         *error = QStringLiteral("cannot create %1").arg(directory);

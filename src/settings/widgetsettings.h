@@ -34,6 +34,8 @@ public:
     bool remindDesktopCalendars() const { return desktopCalendars; }
     // The data server's calendars, by ID, whose tasks the widget leaves out; the server still serves them.
     QStringList hiddenCalendars() const { return hidden; }
+    // The calendar the editor's last new event went to, offered first for the next; empty: none yet.
+    QString lastCalendar() const { return lastUsedCalendar; }
     TimeFormat timeFormat() const { return chosenTimeFormat; }
     // The alpha (0 to 255) of the panel's tint.
     int opacity() const { return tintAlpha; }
@@ -50,6 +52,7 @@ public:
     bool setReminderSound(bool on, QString *error);
     bool setRemindDesktopCalendars(bool on, QString *error);
     bool setCalendarHidden(const QString &id, bool hide, QString *error);
+    bool setLastCalendar(const QString &id, QString *error);
     bool setTimeFormat(TimeFormat format, QString *error);
     // Kept within their bounds below.
     bool setOpacity(int alpha, QString *error);
@@ -80,6 +83,7 @@ private:
     bool sound = true;
     bool desktopCalendars = false;
     QStringList hidden;
+    QString lastUsedCalendar;
     TimeFormat chosenTimeFormat = TimeFormat::Fixed;
     int tintAlpha = defaultOpacity;
     int textPoints = 0;

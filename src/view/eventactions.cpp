@@ -113,9 +113,7 @@ void EventActions::newEvent()
 {
     QVector<CalendarIdentity> calendars;
     DataCenter::instance()->getCalendars(calendars);
-    auto *editor = new EventEditor(shownDay(), calendars, lastCalendarId);
-    connect(editor, &EventEditor::saved, this,
-            [this](const QString &calendarId) { lastCalendarId = calendarId; });
+    auto *editor = new EventEditor(shownDay(), calendars);
     show(editor);
 }
 

@@ -80,7 +80,6 @@ private:
     QTimer barTimer;
     std::optional<Pending> pending;
     QPointer<EventEditor> openEditor;
-    QString lastCalendarId;
 };
 
 #endif

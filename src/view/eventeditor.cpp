@@ -3,6 +3,8 @@
 #include "calendarcolor.h"
 #include "mainwindow.h"
 #include "roundedfill.h"
+#include "viewlog.h"
+#include "widgetsettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -101,8 +103,7 @@ template<typename Widget> Widget *named(Widget *widget, const char *objectName, 
 
 } // namespace
 
-EventEditor::EventEditor(const QDate &day, const QVector<CalendarIdentity> &calendars,
-                         const QString &lastCalendarId, QWidget *parent)
+EventEditor::EventEditor(const QDate &day, const QVector<CalendarIdentity> &calendars, QWidget *parent)
     : ZMainWindow(parent)
     , edits(new EventEdits(this))
 {
@@ -114,7 +115,7 @@ EventEditor::EventEditor(const QDate &day, const QVector<CalendarIdentity> &cale
     }
     build(writable);
     EventDraft draft = EventDraft::newOn(day, QDateTime::currentDateTime());
-    const int last = calendarBox->findData(lastCalendarId);
+    const int last = calendarBox->findData(WidgetSettings().lastCalendar());
     calendarBox->setCurrentIndex(last >= 0 ? last : 0);
     draft.calendarId = calendarBox->currentData().toString();
     showDraft(draft);
@@ -426,8 +427,18 @@ void EventEditor::onFinished(EventEdits::Outcome outcome)
         showError(outcomeText(outcome));
         return;
     }
-    Q_EMIT saved(draft().calendarId);
+    if (isNew())
+        keepLastCalendar(draft().calendarId);
+    Q_EMIT saved();
     close();
+}
+
+void EventEditor::keepLastCalendar(const QString &id)
+{
+    WidgetSettings settings;
+    QString error;
+    if (!id.isEmpty() && id != settings.lastCalendar() && !settings.setLastCalendar(id, &error))
+        qCWarning(lcView).noquote() << "the calendar last used is not kept:" << error;
 }
 
 void EventEditor::showError(const QString &text)

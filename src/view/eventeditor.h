@@ -24,9 +24,9 @@ class EventEditor : public Zyk::Widget::ZMainWindow
 {
     Q_OBJECT
 public:
-    // A new event on `day`, at the next full hour, in the calendar last used where it is writable.
-    EventEditor(const QDate &day, const QVector<CalendarIdentity> &calendars, const QString &lastCalendarId,
-                QWidget *parent = nullptr);
+    // A new event on `day`, at the next full hour, in the calendar last used (kept in the settings)
+    // where it is writable.
+    EventEditor(const QDate &day, const QVector<CalendarIdentity> &calendars, QWidget *parent = nullptr);
     // The occurrence `task` of the list; a repeating one asks, at Save, whether the change is for
     // this occurrence or the whole series.
     EventEditor(const ScheduleDataInfo &task, const QVector<CalendarIdentity> &calendars,
@@ -40,8 +40,8 @@ public Q_SLOTS:
     void save();
 
 Q_SIGNALS:
-    // The data server has the event; `calendarId` is the calendar a new one went to.
-    void saved(const QString &calendarId);
+    // The data server has the event.
+    void saved();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -60,6 +60,7 @@ private:
     void send(EventEdits::Scope scope);
     void onFinished(EventEdits::Outcome outcome);
     void showError(const QString &text);
+    static void keepLastCalendar(const QString &id);
     void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
 
     ScheduleDataInfo task;

@@ -7,6 +7,7 @@
 #include "serverprocess.h"
 #include "taskitem.h"
 #include "tasklist.h"
+#include "widgetsettings.h"
 
 #include <KCalendarCore/ICalFormat>
 #include <KCalendarCore/MemoryCalendar>
@@ -186,7 +187,7 @@ void TestEventEditor::tabReachesEveryControl()
     QFETCH(bool, allDay);
     QFETCH(QStringList, order);
 
-    EventEditor editor(day, calendars(), QString());
+    EventEditor editor(day, calendars());
     editor.show();
     QVERIFY(QTest::qWaitForWindowActive(&editor));
     child<QCheckBox>(&editor, "allDayBox")->setChecked(allDay);
@@ -233,7 +234,7 @@ void TestEventEditor::newEvents()
     QFETCH(int, times);
     QFETCH(int, alarmOffsetS);
 
-    auto *editor = new EventEditor(day, calendars(), QString());
+    auto *editor = new EventEditor(day, calendars());
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
@@ -257,6 +258,8 @@ void TestEventEditor::newEvents()
 
     const Event::Ptr written = eventTitled(parse(home), title);
     QVERIFY2(written, "not in the file");
+    // Offered first next time.
+    QCOMPARE(WidgetSettings().lastCalendar(), calendars().first().id);
     QCOMPARE(written->allDay(), allDay);
     QCOMPARE(written->dtStart().toTimeZone(QTimeZone("Europe/Berlin")).date(), day);
     if (!allDay) {
