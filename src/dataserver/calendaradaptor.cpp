@@ -141,6 +141,44 @@ QString CalendarAdaptor::GetJob(qint64 id, const QDBusMessage &message)
     return ScheduleDataInfo::ScheduleToJsonStr(info);
 }
 
+// The reply to an edit: the method's own return when the store answered before the slot returned
+// (a file's), else a delayed reply sent when it does (EDS's), so that the loop serves other calls
+// meanwhile.
+struct CalendarAdaptor::Edit
+{
+    bool inSlot = true;
+    bool answered = false;
+    CalendarStore::Result result;
+};
+
+CalendarStore::Done CalendarAdaptor::answer(const std::shared_ptr<Edit> &edit, const QDBusMessage &message,
+                                            bool withId) const
+{
+    return [this, edit, message, withId](const CalendarStore::Result &result) {
+        if (edit->inSlot) {
+            edit->answered = true;
+            edit->result = result;
+            return;
+        }
+        if (!result.ok())
+            m_connection.send(message.createErrorReply(errorName(result.status), result.message));
+        else if (withId)
+            m_connection.send(message.createReply(QVariant::fromValue(result.id)));
+        else
+            m_connection.send(message.createReply());
+    };
+}
+
+bool CalendarAdaptor::answeredLater(Edit &edit, const QDBusMessage &message) const
+{
+    edit.inSlot = false;
+    if (!edit.answered) {
+        message.setDelayedReply(true);
+        return true;
+    }
+    return failed(message, edit.result);
+}
+
 qint64 CalendarAdaptor::CreateJob(const QString &job, const QDBusMessage &message)
 {
     QJsonObject object;
@@ -149,10 +187,11 @@ qint64 CalendarAdaptor::CreateJob(const QString &job, const QDBusMessage &messag
         invalid(message, QStringLiteral("CreateJob: %1").arg(why));
         return 0;
     }
-    const CalendarStore::Result result = m_store->createJob(ScheduleDataInfo::JsonToSchedule(object));
-    if (failed(message, result))
+    const auto edit = std::make_shared<Edit>();
+    m_store->createJob(ScheduleDataInfo::JsonToSchedule(object), answer(edit, message, true));
+    if (answeredLater(*edit, message))
         return 0;
-    return result.id;
+    return edit->result.id;
 }
 
 void CalendarAdaptor::UpdateJob(const QString &job, const QDBusMessage &message)
@@ -166,12 +205,16 @@ void CalendarAdaptor::UpdateJob(const QString &job, const QDBusMessage &message)
     const auto scope = object.value(QLatin1String("ThisOccurrenceOnly")).toBool()
                            ? CalendarStore::Scope::ThisOccurrence
                            : CalendarStore::Scope::AsStored;
-    failed(message, m_store->updateJob(ScheduleDataInfo::JsonToSchedule(object), scope));
+    const auto edit = std::make_shared<Edit>();
+    m_store->updateJob(ScheduleDataInfo::JsonToSchedule(object), scope, answer(edit, message, false));
+    answeredLater(*edit, message);
 }
 
 void CalendarAdaptor::DeleteJob(qint64 id, const QDBusMessage &message)
 {
-    failed(message, m_store->deleteJob(id));
+    const auto edit = std::make_shared<Edit>();
+    m_store->deleteJob(id, answer(edit, message, false));
+    answeredLater(*edit, message);
 }
 
 QString CalendarAdaptor::GetCalendars()

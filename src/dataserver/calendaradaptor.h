@@ -2,12 +2,14 @@
 #define DATASERVER_CALENDARADAPTOR_H
 
 #include "calendarcontract.h"
+#include "calendarstore.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusMessage>
 
-class CalendarStore;
+#include <memory>
+
 class Holidays;
 
 // The data server's D-Bus interface. Failures answer with D-Bus errors: InvalidArgs for malformed
@@ -44,6 +46,11 @@ private:
     void fail(const QDBusMessage &message, const QString &name, const QString &text) const;
     void invalid(const QDBusMessage &message, const QString &text) const;
     template<typename Result> bool failed(const QDBusMessage &message, const Result &result) const;
+    struct Edit;
+    CalendarStore::Done answer(const std::shared_ptr<Edit> &edit, const QDBusMessage &message,
+                               bool withId) const;
+    // True when the edit is answered by a delayed reply, or was answered with an error.
+    bool answeredLater(Edit &edit, const QDBusMessage &message) const;
 
     CalendarStore *m_store;
     const Holidays *m_holidays;

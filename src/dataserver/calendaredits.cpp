@@ -190,10 +190,10 @@ CalendarStore::Result CalendarStore::Private::write(const FilePtr &old, const QS
 CalendarStore::Result CalendarStore::Private::refuseReadOnly(const CalendarFile &file, qint64 id) const
 {
     const CalendarFiles::Source &source = files.sourceOf(file);
-    if (source.kind == CalendarSources::Kind::Eds)
+    if (source.kind == CalendarSources::Kind::Eds && !source.identity.writable)
         return Result::failure(
             Status::ReadOnly,
-            QStringLiteral("job %1 belongs to the Evolution calendar %2, which is read-only here")
+            QStringLiteral("job %1 belongs to the Evolution calendar %2, which is read-only")
                 .arg(id)
                 .arg(source.identity.name));
     if (source.kind != CalendarSources::Kind::Subscription)
@@ -211,7 +211,8 @@ CalendarStore::Result CalendarStore::Private::targetOf(const QString &calendarId
     if (sources.isEmpty())
         return Result::failure(Status::NoCalendar, QStringLiteral("no calendar to create the job in"));
     const auto writable = [](const CalendarFiles::Source &source) {
-        return source.kind == CalendarSources::Kind::File || source.kind == CalendarSources::Kind::Folder;
+        return source.kind == CalendarSources::Kind::File || source.kind == CalendarSources::Kind::Folder ||
+               (source.kind == CalendarSources::Kind::Eds && source.identity.writable);
     };
     if (calendarId.isEmpty()) {
         const auto first = std::find_if(sources.cbegin(), sources.cend(), writable);
@@ -233,15 +234,25 @@ CalendarStore::Result CalendarStore::Private::targetOf(const QString &calendarId
     return {};
 }
 
-CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
+CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDataInfo &info, const Done &done)
 {
     Result check = checkJob(info);
     if (!check.ok())
         return check;
     const CalendarFiles::Source *found = nullptr;
-    if (const Result chosen = d->targetOf(info.getCalendarId(), &found); !chosen.ok())
+    if (const Result chosen = targetOf(info.getCalendarId(), &found); !chosen.ok())
         return chosen;
     const CalendarFiles::Source &target = *found;
+    const bool eds = target.kind == CalendarSources::Kind::Eds;
+    if (eds && !done)
+        return Result::failure(
+            Status::WriteFailed,
+            QStringLiteral("the Evolution calendar %1 answers later").arg(target.identity.name));
+    if (eds && queuedForEds([this, info, done] {
+            if (const Outcome now = create(info, done))
+                done(*now);
+        }))
+        return std::nullopt;
     const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const TimeStyle style = TimeStyle::system();
 
@@ -264,6 +275,13 @@ CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
     if (info.getRemindData().getRemindNum() >= 0)
         event.children << displayAlarm(info.getRemindData(), info.getAllDay(), info.getTitleName());
 
+    if (eds) {
+        IcsDocument single;
+        single.top << event;
+        sendToEds(target, {{EdsCalendars::Change::Create, single.toByteArray(), {}}}, uid, done);
+        return std::nullopt;
+    }
+
     FilePtr file;
     QString path;
     IcsDocument document;
@@ -272,12 +290,12 @@ CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
         document = IcsDocument::newCalendar();
     } else {
         path = target.path;
-        file = d->files.fileAt(path);
+        file = files.fileAt(path);
         if (file && !file->readable)
             return Result::failure(Status::Unreadable,
                                    QStringLiteral("%1 could not be read; it is left alone").arg(path));
         if (file) {
-            const Result read = d->files.documentOf(*file, &document);
+            const Result read = files.documentOf(*file, &document);
             if (!read.ok())
                 return read;
         }
@@ -289,10 +307,10 @@ CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
         return Result::failure(Status::WriteFailed,
                                QStringLiteral("no time zone definition for %1").arg(style.tzid));
     document.components() << event;
-    Result result = d->write(file, path, document, 0, target.directory);
+    Result result = write(file, path, document, 0, target.directory);
     if (!result.ok())
         return result;
-    if (const FilePtr written = d->files.fileAt(path))
+    if (const FilePtr written = files.fileAt(path))
         if (const OccurrenceIndex::Series *series = OccurrenceIndex::find(written->series, uid))
             result.id = series->id;
     if (result.id == 0)
@@ -507,17 +525,29 @@ bool editSeries(IcsNode &series, const Edited &edited, const ScheduleDataInfo &i
 
 } // namespace
 
-CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info, Scope scope)
+CalendarStore::Private::Outcome CalendarStore::Private::update(const ScheduleDataInfo &info, Scope scope,
+                                                               const Done &done)
 {
     Result check = checkJob(info);
     if (!check.ok())
         return check;
     FilePtr file;
     Event::Ptr master;
-    if (!d->findEvent(info.getID(), &file, &master))
+    if (!findEvent(info.getID(), &file, &master))
         return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(info.getID()));
-    if (const Result refused = d->refuseReadOnly(*file, info.getID()); !refused.ok())
+    if (const Result refused = refuseReadOnly(*file, info.getID()); !refused.ok())
         return refused;
+    const CalendarFiles::Source source = files.sourceOf(*file);
+    const bool eds = source.kind == CalendarSources::Kind::Eds;
+    if (eds && !done)
+        return Result::failure(
+            Status::WriteFailed,
+            QStringLiteral("the Evolution calendar %1 answers later").arg(source.identity.name));
+    if (eds && queuedForEds([this, info, scope, done] {
+            if (const Outcome now = update(info, scope, done))
+                done(*now);
+        }))
+        return std::nullopt;
     if (typeOf(*master) == todoType && file->calendar->todo(master->uid()))
         return Result::failure(
             Status::InvalidArgument,
@@ -526,7 +556,7 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info, Sco
     Edited edited = editedOf(series ? series->events : Event::List{master}, master, info);
 
     IcsDocument document;
-    const Result read = d->files.documentOf(*file, &document);
+    const Result read = files.documentOf(*file, &document);
     if (!read.ok())
         return read;
     int masterAt = -1;
@@ -547,7 +577,7 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info, Sco
     touchedTarget |= editReminder(target, info, edited.current);
     const bool touchedMaster = editSeries(components[masterAt], edited, info);
     if (!touchedMaster && !touchedTarget)
-        return {};
+        return Result(); // not {}: an empty Outcome would mean that EDS answers later
     if (touchedTarget)
         stamp(components[targetAt]);
     if (touchedMaster)
@@ -555,23 +585,53 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info, Sco
     if (!ensureTimezone(document, zoneNeeded))
         return Result::failure(Status::WriteFailed,
                                QStringLiteral("no time zone definition for %1").arg(zoneNeeded.tzid));
-    return d->write(file, file->path, document, file->source, file->inDirectory);
+    if (eds) {
+        const auto textOf = [](const IcsNode &component) {
+            IcsDocument single;
+            single.top << component;
+            return single.toByteArray();
+        };
+        // The series' own component for what belongs to the series, the occurrence's for it alone.
+        QVector<EdsCalendars::Change> changes;
+        if (touchedMaster || (touchedTarget && targetAt == masterAt))
+            changes.push_back({EdsCalendars::Change::ModifySeries, textOf(components.at(masterAt)), {}});
+        if (touchedTarget && targetAt != masterAt)
+            changes.push_back({EdsCalendars::Change::ModifyOccurrence, textOf(components.at(targetAt)), {}});
+        sendToEds(source, changes, {}, done);
+        return std::nullopt;
+    }
+    return write(file, file->path, document, file->source, file->inDirectory);
 }
 
-CalendarStore::Result CalendarStore::deleteJob(qint64 id)
+CalendarStore::Private::Outcome CalendarStore::Private::remove(qint64 id, const Done &done)
 {
     FilePtr file;
     Event::Ptr master;
-    if (!d->findEvent(id, &file, &master))
+    if (!findEvent(id, &file, &master))
         return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
-    if (const Result refused = d->refuseReadOnly(*file, id); !refused.ok())
+    if (const Result refused = refuseReadOnly(*file, id); !refused.ok())
         return refused;
+    const CalendarFiles::Source source = files.sourceOf(*file);
+    const bool eds = source.kind == CalendarSources::Kind::Eds;
+    if (eds && !done)
+        return Result::failure(
+            Status::WriteFailed,
+            QStringLiteral("the Evolution calendar %1 answers later").arg(source.identity.name));
+    if (eds && queuedForEds([this, id, done] {
+            if (const Outcome now = remove(id, done))
+                done(*now);
+        }))
+        return std::nullopt;
     if (typeOf(*master) == todoType && file->calendar->todo(master->uid()))
         return Result::failure(
             Status::InvalidArgument,
             QStringLiteral("job %1 is a to-do, which is changed where it was made").arg(id));
+    if (eds) {
+        sendToEds(source, {{EdsCalendars::Change::RemoveSeries, {}, master->uid()}}, {}, done);
+        return std::nullopt;
+    }
     IcsDocument document;
-    const Result read = d->files.documentOf(*file, &document);
+    const Result read = files.documentOf(*file, &document);
     if (!read.ok())
         return read;
     QVector<IcsNode> &components = document.components();
@@ -580,10 +640,125 @@ CalendarStore::Result CalendarStore::deleteJob(qint64 id)
                                     [&](const IcsNode &node) { return isEvent(node, uid); }),
                      components.end());
     if (file->inDirectory && !holdsIncidences(document)) {
-        const Result removed = d->files.remove(file);
+        const Result removed = files.remove(file);
         if (removed.ok())
-            d->changed();
+            changed();
         return removed;
     }
-    return d->write(file, file->path, document, file->source, file->inDirectory);
+    return write(file, file->path, document, file->source, file->inDirectory);
+}
+
+void CalendarStore::createJob(const ScheduleDataInfo &info, const Done &done)
+{
+    if (const Private::Outcome now = d->create(info, done))
+        done(*now);
+}
+
+void CalendarStore::updateJob(const ScheduleDataInfo &info, Scope scope, const Done &done)
+{
+    if (const Private::Outcome now = d->update(info, scope, done))
+        done(*now);
+}
+
+void CalendarStore::deleteJob(qint64 id, const Done &done)
+{
+    if (const Private::Outcome now = d->remove(id, done))
+        done(*now);
+}
+
+// Without a Done every outcome is one of now: an EDS calendar's edit is refused.
+CalendarStore::Result CalendarStore::createJob(const ScheduleDataInfo &info)
+{
+    return *d->create(info, {});
+}
+
+CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info, Scope scope)
+{
+    return *d->update(info, scope, {});
+}
+
+CalendarStore::Result CalendarStore::deleteJob(qint64 id)
+{
+    return *d->remove(id, {});
+}
+
+bool CalendarStore::Private::queuedForEds(std::function<void()> again)
+{
+    if (!edsEdit && (edsQueue.empty() || edsDraining))
+        return false;
+    edsQueue.push_back(std::move(again));
+    return true;
+}
+
+void CalendarStore::Private::sendToEds(const CalendarFiles::Source &source,
+                                       const QVector<EdsCalendars::Change> &changes,
+                                       const QString &createdUid, const Done &done)
+{
+    const FilePtr file = files.fileAt(source.path);
+    EdsEdit edit;
+    edit.done = done;
+    edit.path = source.path;
+    edit.name = source.identity.name;
+    edit.digest = file ? file->digest : 0;
+    edit.createdUid = createdUid;
+    edsEdit = std::move(edit);
+    files.eds()->write(source.edsUid, changes, [this](EdsCalendars::Failure failure, const QString &message) {
+        edsAnswered(failure, message);
+    });
+}
+
+void CalendarStore::Private::edsAnswered(EdsCalendars::Failure failure, const QString &message)
+{
+    if (!edsEdit)
+        return;
+    if (failure != EdsCalendars::Failure::None) {
+        const Status status = failure == EdsCalendars::Failure::ReadOnly   ? Status::ReadOnly
+                              : failure == EdsCalendars::Failure::NotFound ? Status::NotFound
+                                                                           : Status::WriteFailed;
+        finishEdsEdit(
+            Result::failure(status, QStringLiteral("the Evolution calendar %1 did not take the change: %2")
+                                        .arg(edsEdit->name, message)));
+        return;
+    }
+    edsEdit->taken = true;
+    edsViewTimer.start();
+    checkEdsEdit();
+}
+
+void CalendarStore::Private::checkEdsEdit()
+{
+    if (!edsEdit || !edsEdit->taken)
+        return;
+    const FilePtr file = files.fileAt(edsEdit->path);
+    if (!file || file->digest == edsEdit->digest)
+        return;
+    Result result;
+    if (!edsEdit->createdUid.isEmpty()) {
+        const OccurrenceIndex::Series *series = OccurrenceIndex::find(file->series, edsEdit->createdUid);
+        if (!series || series->id == 0)
+            return; // another change of the calendar came first
+        result.id = series->id;
+    }
+    finishEdsEdit(result);
+}
+
+void CalendarStore::Private::finishEdsEdit(const Result &result)
+{
+    const Done done = std::move(edsEdit->done);
+    edsEdit.reset();
+    edsViewTimer.stop();
+    done(result);
+    // Not from here: this may be inside the step of another edit.
+    QTimer::singleShot(0, q, [this] { runEdsQueue(); });
+}
+
+void CalendarStore::Private::runEdsQueue()
+{
+    edsDraining = true;
+    while (!edsEdit && !edsQueue.empty()) {
+        const std::function<void()> again = std::move(edsQueue.front());
+        edsQueue.pop_front();
+        again();
+    }
+    edsDraining = false;
 }

@@ -91,6 +91,15 @@ void CalendarFiles::followEds()
     m_eds->start();
 }
 
+bool CalendarFiles::stopEds()
+{
+    if (!m_eds)
+        return false;
+    m_eds.reset();
+    m_sources = sourcesOf(m_paths);
+    return rescan();
+}
+
 QVector<CalendarIdentity> CalendarFiles::identities() const
 {
     QVector<CalendarIdentity> out;
@@ -213,6 +222,22 @@ QStringList CalendarFiles::filesOf(const Source &source)
 Result CalendarFiles::documentOf(const CalendarFile &file, IcsDocument *document)
 {
     *document = IcsDocument();
+    const Source &source = sourceOf(file);
+    if (source.kind == CalendarSources::Kind::Eds) {
+        const QByteArray data = m_eds ? m_eds->textOf(source.edsUid) : QByteArray();
+        // EDS told of a change that the settle timer has not let in yet: an edit made on what the
+        // server read would undo it.
+        if (CalendarReader::digestOf(data) != file.digest)
+            return Result::failure(
+                Status::ChangedOnDisk,
+                QStringLiteral("the Evolution calendar %1 changed since it was read; it is "
+                               "read again")
+                    .arg(source.identity.name));
+        if (!document->parse(data))
+            return Result::failure(Status::Unreadable, QStringLiteral("the Evolution calendar %1: %2")
+                                                           .arg(source.identity.name, document->errorText));
+        return {};
+    }
     if (file.size < 0 && !QFileInfo::exists(file.path))
         return {};
     QFile in(file.path);

@@ -60,7 +60,7 @@ public:
         bool directory = false;
         CalendarSources::Kind kind = CalendarSources::Kind::File;
         QString location; // as listed: the path, or a subscription's URL
-        QString edsUid; // an EDS calendar's source UID
+        QString edsUid;   // an EDS calendar's source UID
         QUrl url;
         CalendarIdentity identity;
         QByteArray jobKeys; // identity.jobKeys(), written into every job of the calendar
@@ -80,6 +80,8 @@ public:
     void load();
     // Serves Evolution Data Server's calendars too, after those listed, from now on.
     void followEds();
+    // Serves them no longer; true when a calendar left.
+    bool stopEds();
     EdsCalendars *eds() const { return m_eds.get(); }
     // Serves these paths from now on: files of sources that remain are kept as read, those of new
     // sources are read. True when a calendar changed.

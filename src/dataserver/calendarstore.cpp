@@ -73,6 +73,8 @@ CalendarStore::Private::Private(CalendarStore *store, const QStringList &paths)
 {
     growTimer.setSingleShot(true);
     growTimer.setInterval(0);
+    edsViewTimer.setSingleShot(true);
+    edsViewTimer.setInterval(edsViewWaitMs);
 }
 
 CalendarStore::CalendarStore(const QStringList &paths, QObject *parent)
@@ -81,6 +83,20 @@ CalendarStore::CalendarStore(const QStringList &paths, QObject *parent)
 {
     connect(&d->growTimer, &QTimer::timeout, this, [this] { d->growAhead(); });
     connect(&d->files, &CalendarFiles::changedOnDisk, this, [this] { d->changed(); });
+    // EDS took the change but its view has not told of it: the change is there all the same.
+    connect(&d->edsViewTimer, &QTimer::timeout, this, [this] {
+        if (!d->edsEdit)
+            return;
+        if (d->edsEdit->createdUid.isEmpty())
+            d->finishEdsEdit({});
+        else
+            d->finishEdsEdit(
+                Result::failure(Status::WriteFailed,
+                                QStringLiteral("the job was created in the Evolution calendar %1, which has "
+                                               "not shown it within %2 s")
+                                    .arg(d->edsEdit->name)
+                                    .arg(edsViewWaitMs / 1000)));
+    });
 }
 
 CalendarStore::~CalendarStore() = default;
@@ -98,9 +114,17 @@ void CalendarStore::setCalendars(const QStringList &paths)
         d->changed();
 }
 
-void CalendarStore::followDesktopCalendars()
+void CalendarStore::followDesktopCalendars(bool on)
 {
-    d->files.followEds();
+    if (on) {
+        d->files.followEds();
+        return;
+    }
+    if (d->edsEdit)
+        d->finishEdsEdit(Result::failure(
+            Status::WriteFailed, QStringLiteral("the desktop's calendars were switched off meanwhile")));
+    if (d->files.stopEds())
+        d->changed();
 }
 
 void CalendarStore::Private::reindex()
@@ -132,6 +156,7 @@ void CalendarStore::Private::changed()
     reindex();
     rangeCache.clear();
     Q_EMIT q->jobsChanged();
+    checkEdsEdit();
 }
 
 QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *failure)

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 // The calendars given on the command line, as the data server's interface sees them: serves their
@@ -51,8 +52,9 @@ public:
     void load();
     // Serves these calendars in place of the current ones, and tells of it when a job changed.
     void setCalendars(const QStringList &paths);
-    // Serves the calendars of Evolution Data Server too, after the others, following its changes.
-    void followDesktopCalendars();
+    // Serves the calendars of Evolution Data Server too, after the others, following its changes;
+    // or no longer, an edit of one on its way answered as failed.
+    void followDesktopCalendars(bool on = true);
 
     // The range form of the jobs of the days first to last, both included, in the local time zone;
     // an empty text, and why in `failure`, for an answer past the bounds below.
@@ -69,10 +71,23 @@ public:
     // The calendars served, in the order they are listed.
     QVector<CalendarIdentity> calendars() const;
 
+    // An edit's outcome, told once. A calendar of files is written before the edit returns, and
+    // `done` is called before it does; an Evolution calendar is written by EDS, and `done` is called
+    // once EDS has taken the change and its view has reported it back, so that a GetJobs after the
+    // answer sees it. Edits of EDS's calendars are made one after another, each on what the one
+    // before left.
+    using Done = std::function<void(const Result &)>;
     // In the calendar the job's CalendarID names, or the first writable one without it.
+    void createJob(const ScheduleDataInfo &info, const Done &done);
+    void updateJob(const ScheduleDataInfo &info, Scope scope, const Done &done);
+    void deleteJob(qint64 id, const Done &done);
+    // The same, answered at once: an edit of an Evolution calendar, which cannot be, is refused.
     Result createJob(const ScheduleDataInfo &info);
     Result updateJob(const ScheduleDataInfo &info, Scope scope = Scope::AsStored);
     Result deleteJob(qint64 id);
+    // How long an edit of an Evolution calendar waits for EDS's view to report what EDS took; past
+    // it the edit is answered all the same (a new job without its ID, which it would not have).
+    static constexpr int edsViewWaitMs = 5000;
 
     // Debounce of the reaction to changes on disk; editors write a file in several steps.
     static constexpr int reloadDelayMs = 300;

@@ -3,11 +3,15 @@
 
 #include "calendarfiles.h"
 #include "calendarstore.h"
+#include "edscalendars.h"
 
 #include <KCalendarCore/Event>
 
 #include <QHash>
 #include <QTimer>
+
+#include <deque>
+#include <optional>
 
 struct CalendarStore::Private
 {
@@ -36,6 +40,33 @@ struct CalendarStore::Private
     // after start-up waits for its own days alone.
     void growAhead();
 
+    // An edit's outcome now, or none when EDS answers it later, through its Done. Without a Done,
+    // an edit of an EDS calendar is refused.
+    using Outcome = std::optional<Result>;
+    Outcome create(const ScheduleDataInfo &info, const Done &done);
+    Outcome update(const ScheduleDataInfo &info, Scope scope, const Done &done);
+    Outcome remove(qint64 id, const Done &done);
+
+    // An edit of an EDS calendar on its way.
+    struct EdsEdit
+    {
+        Done done;
+        QString path;       // its calendar's CalendarFile
+        QString name;       // its calendar's name, for the messages
+        quint64 digest = 0; // the calendar's text the edit was made on
+        QString createdUid; // a new job, whose ID the answer carries
+        bool taken = false; // EDS took the change; its view's report is awaited
+    };
+    // True when an edit of an EDS calendar must wait its turn; `again` then makes it when it comes.
+    [[nodiscard]] bool queuedForEds(std::function<void()> again);
+    void sendToEds(const CalendarFiles::Source &source, const QVector<EdsCalendars::Change> &changes,
+                   const QString &createdUid, const Done &done);
+    void edsAnswered(EdsCalendars::Failure failure, const QString &message);
+    // After every change: the edit on its way is answered once its calendar shows it.
+    void checkEdsEdit();
+    void finishEdsEdit(const Result &result);
+    void runEdsQueue();
+
     CalendarStore *q;
     CalendarFiles files;
     QHash<int, EventKey> keys;
@@ -45,6 +76,10 @@ struct CalendarStore::Private
     qint64 aheadBelowMs = 0; // a window that ends sooner grows
     int aheadFile = 0;
     int aheadSeries = 0;
+    std::optional<EdsEdit> edsEdit;
+    std::deque<std::function<void()>> edsQueue;
+    bool edsDraining = false;
+    QTimer edsViewTimer;
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "configwatcher.h"
 
 #include "calendarslist.h"
+#include "desktopcalendars.h"
 #include "serverlog.h"
 
 #include <QFileInfo>
@@ -9,6 +10,7 @@ ConfigWatcher::ConfigWatcher(const QString &path, const QStringList &calendars, 
     : QObject(parent)
     , m_path(QFileInfo(path).absoluteFilePath())
     , m_calendars(calendars)
+    , m_desktop(DesktopCalendars::enabled())
 {
     m_reload.setSingleShot(true);
     m_reload.setInterval(reloadDelayMs);
@@ -34,6 +36,10 @@ void ConfigWatcher::watch()
 void ConfigWatcher::reread()
 {
     watch();
+    if (const bool desktop = DesktopCalendars::enabled(); desktop != m_desktop) {
+        m_desktop = desktop;
+        Q_EMIT desktopCalendarsChanged(desktop);
+    }
     QByteArray text;
     QString error;
     bool exists = false;

@@ -23,6 +23,9 @@ public:
 
 Q_SIGNALS:
     void calendarsChanged(const QStringList &calendars);
+    // The settings switched the desktop's calendars on or off (desktopcalendars.h), in the same
+    // directory.
+    void desktopCalendarsChanged(bool on);
 
 private:
     void watch();
@@ -32,6 +35,7 @@ private:
 
     QString m_path;
     QStringList m_calendars;
+    bool m_desktop = true;
     QFileSystemWatcher m_watcher;
     QTimer m_reload;
     WarnOnce m_said;

@@ -38,8 +38,8 @@ bool EdsCalendars::built()
 
 void EdsCalendars::start()
 {
-    qCInfo(lcDataServer).noquote()
-        << QStringLiteral("built without Evolution Data Server: the desktop's calendars are not served");
+    qCInfo(lcDataServer).noquote() << QStringLiteral(
+        "built without Evolution Data Server: the desktop's calendars are not served");
 }
 
 QVector<EdsCalendars::Calendar> EdsCalendars::calendars() const
@@ -50,6 +50,11 @@ QVector<EdsCalendars::Calendar> EdsCalendars::calendars() const
 QByteArray EdsCalendars::textOf(const QString &) const
 {
     return {};
+}
+
+void EdsCalendars::write(const QString &, const QVector<Change> &, Written done)
+{
+    done(Failure::Failed, QStringLiteral("built without Evolution Data Server"));
 }
 
 #else
@@ -84,21 +89,18 @@ QString messageOf(GError *error)
 
 // Async calls carry a weak handle: a calendar removed, or the server shutting down, while EDS
 // is still answering leaves the answer with nothing to touch.
-template<typename T>
-gpointer handleOf(const std::shared_ptr<T> &object)
+template<typename T> gpointer handleOf(const std::shared_ptr<T> &object)
 {
     return new std::weak_ptr<T>(object);
 }
 
-template<typename T>
-std::shared_ptr<T> take(gpointer data)
+template<typename T> std::shared_ptr<T> take(gpointer data)
 {
     std::unique_ptr<std::weak_ptr<T>> handle(static_cast<std::weak_ptr<T> *>(data));
     return handle->lock();
 }
 
 } // namespace
-
 
 struct EdsCalendars::Private
 {
@@ -150,6 +152,7 @@ struct EdsCalendars::Private
     ~Private()
     {
         g_cancellable_cancel(cancellable);
+        writes.clear();
         clients.clear();
         dropRegistry();
         g_object_unref(cancellable);
@@ -200,8 +203,8 @@ struct EdsCalendars::Private
         }
         d->said.forget(QStringLiteral("registry"));
         d->registry = registry;
-        for (const char *name : {"source-added", "source-removed", "source-enabled", "source-disabled",
-                                 "source-changed"})
+        for (const char *name :
+             {"source-added", "source-removed", "source-enabled", "source-disabled", "source-changed"})
             g_signal_connect(registry, name, G_CALLBACK(&Private::sourcesChanged), d);
         d->sync();
     }
@@ -293,8 +296,9 @@ struct EdsCalendars::Private
             return;
         }
         if (!client) {
-            c->d->say(c->uid, QStringLiteral("the Evolution calendar %1 cannot be opened (%2); it is not served")
-                                  .arg(c->identity.name, messageOf(error)));
+            c->d->say(c->uid,
+                      QStringLiteral("the Evolution calendar %1 cannot be opened (%2); it is not served")
+                          .arg(c->identity.name, messageOf(error)));
             return;
         }
         c->client = E_CAL_CLIENT(client);
@@ -313,8 +317,9 @@ struct EdsCalendars::Private
             if (view)
                 g_object_unref(view);
             if (c)
-                c->d->say(c->uid, QStringLiteral("the Evolution calendar %1 cannot be read (%2); it is not served")
-                                      .arg(c->identity.name, messageOf(error)));
+                c->d->say(c->uid,
+                          QStringLiteral("the Evolution calendar %1 cannot be read (%2); it is not served")
+                              .arg(c->identity.name, messageOf(error)));
             else
                 g_clear_error(&error);
             return;
@@ -330,10 +335,7 @@ struct EdsCalendars::Private
                                   .arg(c->identity.name, messageOf(error)));
     }
 
-    static QString keyOf(const QString &uid, const QString &rid)
-    {
-        return uid + QLatin1Char('\n') + rid;
-    }
+    static QString keyOf(const QString &uid, const QString &rid) { return uid + QLatin1Char('\n') + rid; }
 
     static void objectsAdded(ECalClientView *, const GSList *objects, gpointer data)
     {
@@ -354,8 +356,18 @@ struct EdsCalendars::Private
         auto *c = static_cast<Client *>(data);
         for (const GSList *link = ids; link; link = link->next) {
             const auto *id = static_cast<const ECalComponentId *>(link->data);
-            c->components.remove(keyOf(fromGlib(e_cal_component_id_get_uid(id)),
-                                       fromGlib(e_cal_component_id_get_rid(id))));
+            const QString uid = fromGlib(e_cal_component_id_get_uid(id));
+            const QString rid = fromGlib(e_cal_component_id_get_rid(id));
+            if (!rid.isEmpty()) {
+                c->components.remove(keyOf(uid, rid));
+                continue;
+            }
+            // No RECURRENCE-ID: the whole series went, its moved occurrences with it (a removal
+            // with E_CAL_OBJ_MOD_ALL is told so).
+            const QString prefix = keyOf(uid, QString());
+            for (auto it = c->components.lowerBound(prefix);
+                 it != c->components.end() && it.key().startsWith(prefix);)
+                it = c->components.erase(it);
         }
         c->d->touched(*c);
     }
@@ -380,7 +392,8 @@ struct EdsCalendars::Private
     {
         auto *c = static_cast<Client *>(data);
         Private *d = c->d;
-        d->say(c->uid, QStringLiteral("the Evolution calendar %1 stopped; it is opened again").arg(c->identity.name));
+        d->say(c->uid,
+               QStringLiteral("the Evolution calendar %1 stopped; it is opened again").arg(c->identity.name));
         d->clients.remove(c->uid); // `c` is gone from here on
         d->q->m_settle.start();
         QTimer::singleShot(reconnectDelayMs, d->q, [d] { d->sync(); });
@@ -396,6 +409,106 @@ struct EdsCalendars::Private
         dropRegistry();
         q->m_settle.start();
         QTimer::singleShot(reconnectDelayMs, q, [this] { connectRegistry(); });
+    }
+
+    // One write() on its way: its steps, the call in flight, and the bound on EDS's answer.
+    struct Write
+    {
+        ClientPtr client; // kept open while EDS answers, even when its source leaves meanwhile
+        QVector<Change> changes;
+        int next = 0;
+        GCancellable *cancellable = g_cancellable_new();
+        QTimer bound;
+        Written done;
+
+        ~Write()
+        {
+            g_cancellable_cancel(cancellable);
+            g_object_unref(cancellable);
+        }
+    };
+    using WritePtr = std::shared_ptr<Write>;
+    QHash<Write *, WritePtr> writes;
+
+    void finish(const WritePtr &w, Failure failure, const QString &message)
+    {
+        if (!writes.remove(w.get()))
+            return;
+        const Written done = std::move(w->done);
+        done(failure, message);
+    }
+
+    void step(const WritePtr &w)
+    {
+        if (w->next == w->changes.size()) {
+            finish(w, Failure::None, {});
+            return;
+        }
+        const Change &change = w->changes.at(w->next++);
+        ECalClient *client = w->client->client;
+        if (change.kind == Change::RemoveSeries) {
+            const QByteArray uid = change.uid.toUtf8();
+            e_cal_client_remove_object(client, uid.constData(), nullptr, E_CAL_OBJ_MOD_ALL,
+                                       E_CAL_OPERATION_FLAG_NONE, w->cancellable, &Private::removed,
+                                       handleOf(w));
+            return;
+        }
+        ICalComponent *component = i_cal_component_new_from_string(change.component.constData());
+        if (!component) {
+            finish(w, Failure::Failed, QStringLiteral("the change is no iCalendar component"));
+            return;
+        }
+        if (change.kind == Change::Create)
+            e_cal_client_create_object(client, component, E_CAL_OPERATION_FLAG_NONE, w->cancellable,
+                                       &Private::created, handleOf(w));
+        else
+            e_cal_client_modify_object(
+                client, component,
+                change.kind == Change::ModifySeries ? E_CAL_OBJ_MOD_ALL : E_CAL_OBJ_MOD_THIS,
+                E_CAL_OPERATION_FLAG_NONE, w->cancellable, &Private::modified, handleOf(w));
+        g_object_unref(component);
+    }
+
+    static void answered(gpointer data, bool ok, GError *error)
+    {
+        const WritePtr w = take<Write>(data);
+        if (!w) { // timed out, or the server is shutting down
+            g_clear_error(&error);
+            return;
+        }
+        Private *d = w->client->d;
+        if (ok) {
+            g_clear_error(&error);
+            d->step(w);
+            return;
+        }
+        Failure failure = Failure::Failed;
+        if (g_error_matches(error, E_CLIENT_ERROR, E_CLIENT_ERROR_PERMISSION_DENIED))
+            failure = Failure::ReadOnly;
+        else if (g_error_matches(error, E_CAL_CLIENT_ERROR, E_CAL_CLIENT_ERROR_OBJECT_NOT_FOUND))
+            failure = Failure::NotFound;
+        d->finish(w, failure, messageOf(error));
+    }
+
+    static void created(GObject *object, GAsyncResult *result, gpointer data)
+    {
+        GError *error = nullptr;
+        const bool ok = e_cal_client_create_object_finish(E_CAL_CLIENT(object), result, nullptr, &error);
+        answered(data, ok, error);
+    }
+
+    static void modified(GObject *object, GAsyncResult *result, gpointer data)
+    {
+        GError *error = nullptr;
+        const bool ok = e_cal_client_modify_object_finish(E_CAL_CLIENT(object), result, &error);
+        answered(data, ok, error);
+    }
+
+    static void removed(GObject *object, GAsyncResult *result, gpointer data)
+    {
+        GError *error = nullptr;
+        const bool ok = e_cal_client_remove_object_finish(E_CAL_CLIENT(object), result, &error);
+        answered(data, ok, error);
     }
 
     QByteArray textOf(const Client &c) const
@@ -421,8 +534,9 @@ struct EdsCalendars::Private
         QList<QByteArray> names(zones.cbegin(), zones.cend());
         std::sort(names.begin(), names.end());
         for (const QByteArray &name : std::as_const(names)) {
-            ICalTimezone *zone = c.client ? e_timezone_cache_get_timezone(E_TIMEZONE_CACHE(c.client), name.constData())
-                                          : nullptr;
+            ICalTimezone *zone =
+                c.client ? e_timezone_cache_get_timezone(E_TIMEZONE_CACHE(c.client), name.constData())
+                         : nullptr;
             ICalComponent *definition = zone ? i_cal_timezone_get_component(zone) : nullptr;
             if (!definition)
                 continue;
@@ -480,6 +594,36 @@ QByteArray EdsCalendars::textOf(const QString &uid) const
 {
     const auto c = d->clients.value(uid);
     return c && c->complete ? d->textOf(*c) : QByteArray();
+}
+
+void EdsCalendars::write(const QString &uid, const QVector<Change> &changes, Written done)
+{
+    const auto c = d->clients.value(uid);
+    if (!c || !c->client) {
+        done(Failure::Failed, QStringLiteral("the Evolution calendar is not open"));
+        return;
+    }
+    if (e_client_is_readonly(E_CLIENT(c->client))) {
+        done(Failure::ReadOnly,
+             QStringLiteral("the Evolution calendar %1 is read-only").arg(c->identity.name));
+        return;
+    }
+    auto w = std::make_shared<Private::Write>();
+    w->client = c;
+    w->changes = changes;
+    w->done = std::move(done);
+    w->bound.setSingleShot(true);
+    w->bound.setInterval(writeWaitMs);
+    Private::Write *raw = w.get();
+    connect(&w->bound, &QTimer::timeout, this, [this, raw] {
+        if (const Private::WritePtr pending = d->writes.value(raw))
+            d->finish(
+                pending, Failure::Failed,
+                QStringLiteral("Evolution Data Server did not answer within %1 s").arg(writeWaitMs / 1000));
+    });
+    d->writes.insert(raw, w);
+    w->bound.start();
+    d->step(w);
 }
 
 #endif

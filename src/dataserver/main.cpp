@@ -6,6 +6,7 @@
 #include "calendarstore.h"
 #include "configwatcher.h"
 #include "democalendar.h"
+#include "desktopcalendars.h"
 #include "holidays.h"
 #include "serverconfig.h"
 #include "serverlog.h"
@@ -189,10 +190,13 @@ int main(int argc, char *argv[])
         accounts = std::make_unique<AccountSync>(AccountPaths::vdirsyncerConfig(), options.syncSeconds * 1000);
         accounts->syncNow();
         // The desktop's calendars belong to the user's own calendar set, not to one given by hand.
-        store.followDesktopCalendars();
+        if (DesktopCalendars::enabled())
+            store.followDesktopCalendars();
         config = std::make_unique<ConfigWatcher>(CalendarsList::filePath(), options.calendars);
         QObject::connect(config.get(), &ConfigWatcher::calendarsChanged, &store,
                          &CalendarStore::setCalendars);
+        QObject::connect(config.get(), &ConfigWatcher::desktopCalendarsChanged, &store,
+                         &CalendarStore::followDesktopCalendars);
     }
     if (!demoFile.isEmpty())
         fillDemo(store);

@@ -2,12 +2,17 @@
 #include <libecal/libecal.h> // before any Qt header: GLib names a struct member `signals`
 #endif
 
+#include "desktopcalendars.h"
 #include "serverprocess.h"
 
+#include <QDBusInterface>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 
 // Evolution Data Server on the test's private bus, activated from copies of its own service files,
@@ -19,11 +24,22 @@ private Q_SLOTS:
     void initTestCase();
     void eventsReachTheServer();
     void disabledSourceLeavesAndComesBack();
+    void editsGoBackThroughEds();
+    void readOnlyCalendarRefuses_data();
+    void readOnlyCalendarRefuses();
+    void registryStoppedAndBack();
+    void switchedOffInTheSettings();
     void cleanupTestCase();
 
 private:
     QStringList titles() { return titlesOn(*m_client, QDate(2024, 3, 5)); }
     QStringList calendarNames();
+    QString calendarId(const QString &name);
+    // The job of that title on the day, as GetJobs gives it; one with no ID when there is none.
+    ScheduleDataInfo jobOn(const QDate &day, const QString &title);
+    // A call of the server's interface, its reply or error as it came.
+    QDBusMessage call(const QString &method, const QVariant &argument);
+    static QString jsonOf(const ScheduleDataInfo &job, bool thisOccurrenceOnly = false);
 
     ServerProcess m_server;
     std::unique_ptr<CScheduleDBus> m_client;
@@ -47,6 +63,9 @@ private:
         }
     };
     void setEnabled(bool enabled);
+    // The Work calendar's components as EDS holds them: "SUMMARY", with " @RECURRENCE-ID" for an
+    // occurrence of its own and " -N" for a series with N EXDATEs.
+    QStringList workComponents();
 
     ESourceRegistry *m_registry = nullptr;
     ECalClient *m_work = nullptr;
@@ -64,33 +83,104 @@ QStringList TestEdsCalendars::calendarNames()
     return names;
 }
 
+QString TestEdsCalendars::calendarId(const QString &name)
+{
+    QVector<CalendarIdentity> calendars;
+    if (m_client->GetCalendars(calendars)) {
+        for (const CalendarIdentity &calendar : std::as_const(calendars)) {
+            if (calendar.name == name)
+                return calendar.id;
+        }
+    }
+    return {};
+}
+
+ScheduleDataInfo TestEdsCalendars::jobOn(const QDate &day, const QString &title)
+{
+    QMap<QDate, QVector<ScheduleDataInfo>> days;
+    if (m_client->GetJobs(day, day, days)) {
+        for (const ScheduleDataInfo &job : days.value(day)) {
+            if (job.getTitleName() == title)
+                return job;
+        }
+    }
+    return {};
+}
+
+QDBusMessage TestEdsCalendars::call(const QString &method, const QVariant &argument)
+{
+    QDBusInterface server(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                          QStringLiteral(DBUS_SERVER_NAME));
+    return server.call(method, argument);
+}
+
+QString TestEdsCalendars::jsonOf(const ScheduleDataInfo &job, bool thisOccurrenceOnly)
+{
+    QJsonObject json = QJsonDocument::fromJson(ScheduleDataInfo::ScheduleToJsonStr(job).toUtf8()).object();
+    if (thisOccurrenceOnly)
+        json.insert(QStringLiteral("ThisOccurrenceOnly"), true);
+    return QString::fromUtf8(QJsonDocument(json).toJson());
+}
+
 #ifndef TASKLIST_EDS
 
 void TestEdsCalendars::initTestCase()
 {
     QSKIP("built without libecal-2.0: Evolution Data Server's calendars are not served");
 }
-void TestEdsCalendars::eventsReachTheServer() {}
-void TestEdsCalendars::disabledSourceLeavesAndComesBack() {}
-void TestEdsCalendars::cleanupTestCase() {}
+void TestEdsCalendars::eventsReachTheServer()
+{
+}
+void TestEdsCalendars::disabledSourceLeavesAndComesBack()
+{
+}
+void TestEdsCalendars::editsGoBackThroughEds()
+{
+}
+void TestEdsCalendars::readOnlyCalendarRefuses_data()
+{
+}
+void TestEdsCalendars::readOnlyCalendarRefuses()
+{
+}
+void TestEdsCalendars::registryStoppedAndBack()
+{
+}
+void TestEdsCalendars::switchedOffInTheSettings()
+{
+}
+void TestEdsCalendars::cleanupTestCase()
+{
+}
 
 #else
 
 namespace {
 
-bool writeSource(const QString &name, const QString &displayName, const QString &color)
+bool writeFile(const QString &path, const QByteArray &text)
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                        QStringLiteral("/evolution/sources");
-    QDir().mkpath(dir);
-    QFile file(dir + QLatin1Char('/') + name + QStringLiteral(".source"));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QStringLiteral("[Data Source]\nDisplayName=%1\nEnabled=true\nParent=local-stub\n\n"
-                              "[Calendar]\nBackendName=local\nSelected=true\nColor=%2\n")
-                   .arg(displayName, color)
-                   .toUtf8());
-    return file.flush();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush();
+}
+
+// `local`: the [Local Backend] group of a calendar kept in a file of its own.
+bool writeSource(const QString &name, const QString &displayName, const QString &color,
+                 const QString &local = QString())
+{
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/evolution/sources/") + name + QStringLiteral(".source");
+    return writeFile(path, QStringLiteral("[Data Source]\nDisplayName=%1\nEnabled=true\nParent=local-stub\n\n"
+                                          "[Calendar]\nBackendName=local\nSelected=true\nColor=%2\n%3")
+                               .arg(displayName, color, local)
+                               .toUtf8());
+}
+
+QByteArray calendarOf(const QByteArray &uid, const QByteArray &summary)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\nUID:" + uid +
+           "\r\nDTSTAMP:20240301T000000Z\r\nDTSTART:20240305T170000Z\r\nDTEND:20240305T180000Z\r\nSUMMARY:" +
+           summary + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 }
 
 } // namespace
@@ -103,6 +193,17 @@ void TestEdsCalendars::initTestCase()
     // Written before the registry starts, which reads them then.
     QVERIFY(writeSource(QStringLiteral("tasklist-work"), QStringLiteral("Work"), QStringLiteral("#3465A4")));
     QVERIFY(writeSource(QStringLiteral("tasklist-home"), QStringLiteral("Home"), QStringLiteral("#73d216")));
+    // EDS takes a calendar file marked not writable as read-only, whoever may write the file.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QVERIFY(writeFile(data + QStringLiteral("/holidays.ics"), calendarOf("tasklist-closed", "Closed")));
+    QVERIFY(writeSource(
+        QStringLiteral("tasklist-holidays"), QStringLiteral("Holidays"), QStringLiteral("#cc0000"),
+        QStringLiteral("\n[Local Backend]\nCustomFile=file://%1/holidays.ics\nWritable=false\n").arg(data)));
+    // The files of calendars.conf, served beside EDS's calendars and without them while EDS is away.
+    QVERIFY(writeFile(data + QStringLiteral("/files.ics"), calendarOf("tasklist-file", "From a file")));
+    QVERIFY(writeFile(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                          QStringLiteral("/tasklist-dataserver/calendars.conf"),
+                      (data + QStringLiteral("/files.ics\n")).toUtf8()));
 
     QVERIFY(m_server.start({}));
     m_client = std::make_unique<CScheduleDBus>(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
@@ -146,9 +247,7 @@ void TestEdsCalendars::eventsReachTheServer()
     QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Planning")), 10000);
     // The signal may still sit behind the blocking call's reply: let the loop deliver it.
     QTRY_VERIFY(updated.count() >= 1);
-    QMap<QDate, QVector<ScheduleDataInfo>> days;
-    QVERIFY(m_client->GetJobs(QDate(2024, 3, 5), QDate(2024, 3, 5), days));
-    const ScheduleDataInfo job = days.value(QDate(2024, 3, 5)).value(0);
+    const ScheduleDataInfo job = jobOn(QDate(2024, 3, 5), QStringLiteral("Planning"));
     QCOMPARE(job.getCalendarName(), QStringLiteral("Work"));
     QCOMPARE(job.getCalendarColor(), QStringLiteral("#3465a4"));
     QVERIFY(job.getCalendarWritable());
@@ -179,6 +278,141 @@ void TestEdsCalendars::disabledSourceLeavesAndComesBack()
     QVERIFY(calendarNames().contains(QStringLiteral("Home")));
     setEnabled(true);
     QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Planning")), 10000);
+}
+
+QStringList TestEdsCalendars::workComponents()
+{
+    Wait listed;
+    e_cal_client_get_object_list(m_work, "#t", nullptr, &Wait::ready, &listed);
+    if (!listed.wait())
+        return {QStringLiteral("no answer")};
+    GSList *components = nullptr;
+    GError *error = nullptr;
+    if (!e_cal_client_get_object_list_finish(m_work, listed.result, &components, &error)) {
+        const QString why = QString::fromUtf8(error->message);
+        g_error_free(error);
+        return {why};
+    }
+    QStringList out;
+    for (GSList *link = components; link; link = link->next) {
+        auto *component = static_cast<ICalComponent *>(link->data);
+        QString text = QString::fromUtf8(i_cal_component_get_summary(component));
+        if (ICalProperty *rid = i_cal_component_get_first_property(component, I_CAL_RECURRENCEID_PROPERTY)) {
+            gchar *value = i_cal_property_get_value_as_string(rid);
+            text += QStringLiteral(" @") + QString::fromUtf8(value);
+            g_free(value);
+            g_object_unref(rid);
+        }
+        const int exdates = i_cal_component_count_properties(component, I_CAL_EXDATE_PROPERTY);
+        if (exdates)
+            text += QStringLiteral(" -%1").arg(exdates);
+        out << text;
+    }
+    g_slist_free_full(components, g_object_unref);
+    out.sort();
+    return out;
+}
+
+void TestEdsCalendars::editsGoBackThroughEds()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!calendarId(QStringLiteral("Work")).isEmpty(), 30000);
+    ScheduleDataInfo series;
+    series.setTitleName(QStringLiteral("Standup"));
+    series.setType(1);
+    series.setAllDay(false);
+    series.setBeginDateTime(QDateTime(QDate(2024, 3, 11), QTime(9, 30)));
+    series.setEndDateTime(QDateTime(QDate(2024, 3, 11), QTime(9, 45)));
+    series.setScheduleRRule(QStringLiteral("FREQ=WEEKLY;COUNT=4"));
+    CalendarIdentity work;
+    work.id = calendarId(QStringLiteral("Work"));
+    series.setCalendar(work);
+    const QDBusMessage created = call(QStringLiteral("CreateJob"), jsonOf(series));
+    QVERIFY2(created.type() == QDBusMessage::ReplyMessage, qPrintable(created.errorMessage()));
+    QVERIFY(created.arguments().value(0).toLongLong() > 0);
+    QCOMPARE(workComponents(), QStringList({QStringLiteral("Planning"), QStringLiteral("Standup")}));
+    // Answered once EDS's view has told the server: the job is served from the answer on.
+    ScheduleDataInfo second = jobOn(QDate(2024, 3, 18), QStringLiteral("Standup"));
+    QCOMPARE(second.getID(), created.arguments().value(0).toLongLong());
+    QCOMPARE(second.getCalendarName(), QStringLiteral("Work"));
+
+    second.setTitleName(QStringLiteral("Standup, moved"));
+    second.setBeginDateTime(QDateTime(QDate(2024, 3, 18), QTime(11, 0)));
+    second.setEndDateTime(QDateTime(QDate(2024, 3, 18), QTime(11, 15)));
+    const QDBusMessage moved = call(QStringLiteral("UpdateJob"), jsonOf(second, true));
+    QVERIFY2(moved.type() == QDBusMessage::ReplyMessage, qPrintable(moved.errorMessage()));
+    QCOMPARE(workComponents(), QStringList({QStringLiteral("Planning"), QStringLiteral("Standup"),
+                                            QStringLiteral("Standup, moved @20240318T093000")}));
+    QCOMPARE(jobOn(QDate(2024, 3, 18), QStringLiteral("Standup, moved")).getBeginDateTime().time(),
+             QTime(11, 0));
+
+    // The whole series, one occurrence left out: the occurrence moved before stays as it is.
+    ScheduleDataInfo first = jobOn(QDate(2024, 3, 11), QStringLiteral("Standup"));
+    first.setTitleName(QStringLiteral("Team standup"));
+    first.setIgnoreTime({QDateTime(QDate(2024, 3, 25), QTime(9, 30))});
+    const QDBusMessage renamed = call(QStringLiteral("UpdateJob"), jsonOf(first));
+    QVERIFY2(renamed.type() == QDBusMessage::ReplyMessage, qPrintable(renamed.errorMessage()));
+    QCOMPARE(workComponents(),
+             QStringList({QStringLiteral("Planning"), QStringLiteral("Standup, moved @20240318T093000"),
+                          QStringLiteral("Team standup -1")}));
+    QVERIFY(jobOn(QDate(2024, 3, 25), QStringLiteral("Team standup")).getTitleName().isEmpty());
+    QCOMPARE(jobOn(QDate(2024, 4, 1), QStringLiteral("Team standup")).getID(), first.getID());
+
+    const QDBusMessage deleted =
+        call(QStringLiteral("DeleteJob"), QVariant::fromValue(qint64(first.getID())));
+    QVERIFY2(deleted.type() == QDBusMessage::ReplyMessage, qPrintable(deleted.errorMessage()));
+    QCOMPARE(workComponents(), QStringList({QStringLiteral("Planning")}));
+    QVERIFY(!titlesOn(*m_client, QDate(2024, 3, 18)).contains(QStringLiteral("Standup, moved")));
+}
+
+void TestEdsCalendars::readOnlyCalendarRefuses_data()
+{
+    QTest::addColumn<QString>("method");
+    QTest::newRow("create in it") << QStringLiteral("CreateJob");
+    QTest::newRow("change its job") << QStringLiteral("UpdateJob");
+    QTest::newRow("delete its job") << QStringLiteral("DeleteJob");
+}
+
+void TestEdsCalendars::readOnlyCalendarRefuses()
+{
+    QFETCH(QString, method);
+    QTRY_VERIFY2_WITH_TIMEOUT(titles().contains(QStringLiteral("Closed")), qPrintable(m_server.errors()),
+                              30000);
+    ScheduleDataInfo job = jobOn(QDate(2024, 3, 5), QStringLiteral("Closed"));
+    QVERIFY(!job.getCalendarWritable());
+    job.setTitleName(QStringLiteral("Open after all"));
+    const QDBusMessage reply = method == QLatin1String("DeleteJob")
+                                   ? call(method, QVariant::fromValue(qint64(job.getID())))
+                                   : call(method, jsonOf(job));
+    QCOMPARE(reply.errorName(), QStringLiteral(DBUS_SERVER_ERROR "ReadOnly"));
+    QVERIFY(reply.errorMessage().contains(QStringLiteral("Holidays")));
+    QCOMPARE(titles().count(QStringLiteral("Closed")), 1);
+}
+
+void TestEdsCalendars::registryStoppedAndBack()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Planning")), 30000);
+    const QString registry = QStringLiteral("org.gnome.evolution.dataserver.Sources5");
+    const QDBusReply<uint> pid = QDBusConnection::sessionBus().interface()->servicePid(registry);
+    QVERIFY(pid.isValid());
+    QCOMPARE(::kill(pid_t(pid.value()), SIGTERM), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!titles().contains(QStringLiteral("Planning")), 10000);
+    QVERIFY(titles().contains(QStringLiteral("From a file")));
+    // Asked again, the bus starts the registry anew, and the server follows it.
+    QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Planning")), 30000);
+    QVERIFY(titles().contains(QStringLiteral("From a file")));
+    QCOMPARE(m_server.errors().count(QStringLiteral("Evolution Data Server stopped")), 1);
+}
+
+void TestEdsCalendars::switchedOffInTheSettings()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(calendarNames().contains(QStringLiteral("Work")), 30000);
+    QString error;
+    QVERIFY2(DesktopCalendars::setEnabled(false, &error), qPrintable(error));
+    QTRY_VERIFY_WITH_TIMEOUT(!calendarNames().contains(QStringLiteral("Work")), 10000);
+    QVERIFY(!titles().contains(QStringLiteral("Planning")));
+    QVERIFY(titles().contains(QStringLiteral("From a file")));
+    QVERIFY2(DesktopCalendars::setEnabled(true, &error), qPrintable(error));
+    QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Planning")), 30000);
 }
 
 void TestEdsCalendars::cleanupTestCase()
