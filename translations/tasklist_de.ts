@@ -677,6 +677,10 @@
         <source>&amp;Text size</source>
         <translation>&amp;Textgröße</translation>
     </message>
+    <message>
+        <source>The desktop&apos;s calendars (Evolution)</source>
+        <translation>Die Kalender der Arbeitsumgebung (Evolution)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

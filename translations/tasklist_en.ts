@@ -677,6 +677,10 @@
         <source>&amp;Text size</source>
         <translation>&amp;Text size</translation>
     </message>
+    <message>
+        <source>The desktop&apos;s calendars (Evolution)</source>
+        <translation>The desktop&apos;s calendars (Evolution)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -677,6 +677,10 @@
         <source>&amp;Text size</source>
         <translation>&amp;Tamaño del texto</translation>
     </message>
+    <message>
+        <source>The desktop&apos;s calendars (Evolution)</source>
+        <translation>Los calendarios del escritorio (Evolution)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -677,6 +677,10 @@
         <source>&amp;Text size</source>
         <translation>&amp;Taille du texte</translation>
     </message>
+    <message>
+        <source>The desktop&apos;s calendars (Evolution)</source>
+        <translation>Les calendriers du bureau (Evolution)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -669,6 +669,10 @@
         <source>&amp;Text size</source>
         <translation>文字サイズ(&amp;T)</translation>
     </message>
+    <message>
+        <source>The desktop&apos;s calendars (Evolution)</source>
+        <translation>デスクトップのカレンダー (Evolution)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

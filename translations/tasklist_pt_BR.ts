@@ -677,6 +677,10 @@
         <source>&amp;Text size</source>
         <translation>&amp;Tamanho do texto</translation>
     </message>
+    <message>
+        <source>The desktop&apos;s calendars (Evolution)</source>
+        <translation>Os calendários da área de trabalho (Evolution)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

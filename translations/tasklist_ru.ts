@@ -685,6 +685,10 @@
         <source>&amp;Text size</source>
         <translation>Размер &amp;текста</translation>
     </message>
+    <message>
+        <source>The desktop&apos;s calendars (Evolution)</source>
+        <translation>Календари рабочего стола (Evolution)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

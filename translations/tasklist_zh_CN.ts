@@ -669,6 +669,10 @@
         <source>&amp;Text size</source>
         <translation>文字大小(&amp;T)</translation>
     </message>
+    <message>
+        <source>The desktop&apos;s calendars (Evolution)</source>
+        <translation>桌面的日历(Evolution)</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

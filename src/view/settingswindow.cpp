@@ -6,6 +6,7 @@
 #include "calendarsconf.h"
 #include "calendarslist.h"
 #include "datacenter.h"
+#include "desktopcalendars.h"
 #include "mainwindow.h"
 #include "roundedfill.h"
 #include "viewlog.h"
@@ -14,6 +15,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDebug>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -202,6 +205,30 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     resize(380, 600);
 }
 
+namespace {
+
+// The calendar list's entry for the desktop's calendars, which is no line of calendars.conf.
+constexpr int desktopEntryRole = Qt::UserRole + 1;
+
+bool isDesktopEntry(const QListWidgetItem *item)
+{
+    return item && item->data(desktopEntryRole).toBool();
+}
+
+// Where Evolution Data Server is installed, the bus can start its source registry.
+bool desktopCalendarsExist()
+{
+    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    if (!bus)
+        return false;
+    const QString registry = QStringLiteral("org.gnome.evolution.dataserver.Sources5");
+    const QDBusReply<QStringList> activatable = bus->activatableServiceNames();
+    return (activatable.isValid() && activatable.value().contains(registry)) ||
+           bus->isServiceRegistered(registry).value();
+}
+
+} // namespace
+
 QWidget *SettingsWindow::makeCalendarsSection()
 {
     auto *section = new QWidget(this);
@@ -250,8 +277,14 @@ QWidget *SettingsWindow::makeCalendarsSection()
     if (!ours)
         return section;
 
-    connect(calendarList, &QListWidget::currentRowChanged, this,
-            [this](int row) { removeButton->setEnabled(row >= 0); });
+    connect(calendarList, &QListWidget::currentRowChanged, this, [this](int row) {
+        removeButton->setEnabled(row >= 0 && !isDesktopEntry(calendarList->item(row)));
+    });
+    connect(calendarList, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
+        QString error;
+        if (isDesktopEntry(item) && !DesktopCalendars::setEnabled(item->checkState() == Qt::Checked, &error))
+            showError(tr("Cannot save the settings: %1").arg(error));
+    });
     connect(addFileButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, tr("Add a calendar file"), QString(),
                                                           tr("iCalendar files (*.ics)"));
@@ -276,7 +309,7 @@ QWidget *SettingsWindow::makeCalendarsSection()
             addCalendar(url);
     });
     connect(removeButton, &QPushButton::clicked, this, [this] {
-        if (const QListWidgetItem *item = calendarList->currentItem())
+        if (const QListWidgetItem *item = calendarList->currentItem(); item && !isDesktopEntry(item))
             removeCalendar(item->text());
     });
     readCalendars();
@@ -509,7 +542,15 @@ void SettingsWindow::readCalendars()
         showError(error);
     calendarList->clear();
     calendarList->addItems(conf.calendars());
-    removeButton->setEnabled(calendarList->currentRow() >= 0);
+    if (desktopCalendarsExist()) {
+        // Checked before it is listed: no itemChanged for what the file already says.
+        auto *desktop = new QListWidgetItem(tr("The desktop's calendars (Evolution)"));
+        desktop->setData(desktopEntryRole, true);
+        desktop->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        desktop->setCheckState(DesktopCalendars::enabled() ? Qt::Checked : Qt::Unchecked);
+        calendarList->addItem(desktop);
+    }
+    removeButton->setEnabled(calendarList->currentRow() >= 0 && !isDesktopEntry(calendarList->currentItem()));
 }
 
 void SettingsWindow::addCalendar(const QString &path)
