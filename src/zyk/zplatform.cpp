@@ -9,6 +9,7 @@
 #ifdef ZYK_LAYER_SHELL
 #include <LayerShellQt/Shell>
 #include <LayerShellQt/Window>
+#include <QHash>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -52,16 +53,20 @@ bool isAnchored(const QWindow *window)
     return window && window->property(anchoredProperty).toBool();
 }
 
-// LayerShellQt 6 places a surface on its window's screen; 5.27 has an output of its own.
+// The output each surface was made on; null once that output is gone, with the surface closed by
+// the compositor. Qt moves the window to another screen then, where no surface of it is.
+QHash<const QWindow *, QPointer<QScreen>> surfaceOutputs;
+
 QScreen *outputOf(QWindow *window)
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return window->screen();
-#else
-    // Compared, never followed: the output may have been unplugged since it was chosen.
-    QScreen *output = LayerShellQt::Window::get(window)->desiredOutput();
-    return QGuiApplication::screens().contains(output) ? output : window->screen();
-#endif
+    QScreen *output = surfaceOutputs.value(window);
+    return output ? output : window->screen();
+}
+
+bool outputGone(const QWindow *window)
+{
+    const auto made = surfaceOutputs.constFind(window);
+    return made != surfaceOutputs.constEnd() && made->isNull();
 }
 
 // A surface's output is chosen when the surface is made: configure() takes it, and the margins,
@@ -73,6 +78,7 @@ void showAnew(QWidget *window, const QPoint &place)
     window->show();
 }
 
+// LayerShellQt 6 places a surface on its window's screen; 5.27 has an output of its own.
 void setOutput(QWindow *window, QScreen *screen)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
@@ -80,6 +86,9 @@ void setOutput(QWindow *window, QScreen *screen)
 #else
     LayerShellQt::Window::get(window)->setDesiredOutput(screen);
 #endif
+    if (!surfaceOutputs.contains(window))
+        QObject::connect(window, &QObject::destroyed, [window] { surfaceOutputs.remove(window); });
+    surfaceOutputs.insert(window, screen);
 }
 
 class LayerSurfaces : public QObject
@@ -116,7 +125,8 @@ protected:
             break;
         case QEvent::Close:
             // The compositor closes the surfaces of an output that goes (a monitor unplugged), and
-            // LayerShellQt then closes their windows; the panel is shown anew, on an output there is.
+            // LayerShellQt 5.27 then closes their windows; the panel is shown anew, on an output
+            // there is. (Qt 5 sends this close as spontaneous; LayerShellQt 6 is told not to close.)
             if (event->spontaneous() && watched->isWidgetType()) {
                 auto *widget = static_cast<QWidget *>(watched);
                 if (widget->isWindow() && (widget->windowFlags() & Qt::WindowStaysOnBottomHint) &&
@@ -176,6 +186,10 @@ private:
         setOutput(window, screen);
         window->setProperty(anchoredProperty, true);
         if (panel) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+            // Closed with its output, the panel stays, to be shown anew on another (placeWindow()).
+            surface->setCloseOnDismissed(false);
+#endif
             surface->setLayer(Window::LayerBottom);
             surface->setKeyboardInteractivity(Window::KeyboardInteractivityOnDemand);
         } else if (widget->windowType() == Qt::Popup) {
@@ -282,7 +296,7 @@ void placeWindow(QWidget *window, const QPoint &place)
     QWindow *handle = window->windowHandle();
     if (window->isVisible() && isAnchored(handle)) {
         QScreen *output = QGuiApplication::screenAt(place);
-        if (output && output != outputOf(handle)) {
+        if (output && (output != outputOf(handle) || outputGone(handle))) {
             showAnew(window, place);
             return;
         }
