@@ -3,7 +3,7 @@
 # Xvfb display, a temporary HOME) and prints one table of figures, each beside its bare-Qt
 # baseline measured in the same run. BENCH_RUNS sets the repetitions, BENCH_IDLE_SECONDS the idle
 # measurement (60 s by default), BENCH_ONLY a space-separated subset (json datafile settasks widget
-# eventloop dataserver).
+# eventloop dataserver eds); BENCH_EDS_EVENTS the size of the EDS calendar (5,000).
 set -eu
 build=$(cd "${1:-build}" && pwd)
 bench="$build/bench"
@@ -34,7 +34,7 @@ until xdpyinfo >/dev/null 2>&1; do
     sleep 0.1
 done
 
-only=${BENCH_ONLY:-json datafile settasks widget eventloop dataserver}
+only=${BENCH_ONLY:-json datafile settasks widget eventloop dataserver eds}
 wanted() { case " $only " in *" $1 "*) return 0 ;; esac; return 1; }
 
 echo "Machine: $(nproc) cores, $(uname -r); Qt $(pkg-config --modversion Qt5Core 2>/dev/null || echo '?');" \
@@ -54,6 +54,9 @@ if wanted widget; then
 fi
 wanted eventloop && QT_QPA_PLATFORM=xcb run "$bench/bench_eventloop"
 wanted dataserver && run "$bench/bench_dataserver"
+if wanted eds; then
+    if [ -x "$bench/bench_edscalendars" ]; then run "$bench/bench_edscalendars"; else echo "bench_edscalendars not built (no libecal)" >>"$log"; fi
+fi
 echo
 echo "Notes:"
 grep -v -e 'Failed to set fd limit' -e '^QStandardPaths' "$log" | sed 's/^/  /' || true

@@ -1,0 +1,279 @@
+// tasklist-dataserver serving a calendar of Evolution Data Server of 5,000 events around today
+// (BENCH_EDS_EVENTS sets another number), beside a bare libecal program, this one run with --bare,
+// that connects to the same source and lists its objects.
+//
+// Start: from fork() to the first answer of a 7-day GetJobs of the coming week that holds the
+// calendar's jobs of that week: the server answers from its files at once and serves EDS's calendars
+// once their views have reported, so it is asked until they are in. The bare program's figure runs
+// from fork() to its exit. EDS itself runs already for both (a first bare run starts it), as it does
+// on a desktop. GetJobs latency: a 7-day GetJobs of weeks not asked before, once the calendar is in.
+#include <libecal/libecal.h> // before any Qt header: GLib names a struct member `signals`
+
+#include "benchutil.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDate>
+#include <QDir>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <csignal>
+#include <ctime>
+#include <sys/wait.h>
+
+namespace {
+
+const char *const sourceUid = "tasklist-bench-eds";
+const QString service = QStringLiteral("com.norvale.dataserver.Calendar");
+const QString objectPath = QStringLiteral("/com/norvale/dataserver/Calendar");
+
+double nowMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+int eventCount()
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue("BENCH_EDS_EVENTS", &ok);
+    return ok && value > 0 ? value : 5000;
+}
+
+// The day of event i, a day of the two years around today; the coming week holds some of them.
+int dayOffset(int i)
+{
+    return i % 730 - 365;
+}
+
+// The source and its local backend's file, written where EDS reads them: a registry that runs
+// already sees the new source by its own file monitor.
+bool writeCalendar(const QDate &today, int events)
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Norvale//bench//EN\r\n";
+    for (int i = 0; i < events; ++i) {
+        const QDate day = today.addDays(dayOffset(i));
+        const QByteArray date = day.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        const QByteArray hour = QByteArray::number(7 + i % 12).rightJustified(2, '0');
+        ics += "BEGIN:VEVENT\r\nUID:bench-eds-" + QByteArray::number(i) +
+               "\r\nDTSTAMP:20240101T000000Z\r\nDTSTART:" + date + 'T' + hour + "0000Z\r\nDTEND:" + date +
+               'T' + hour + "3000Z\r\nSUMMARY:bench-eds " + QByteArray::number(i) +
+               "\r\nDESCRIPTION:Generated for the benchmark\r\nEND:VEVENT\r\n";
+    }
+    ics += "END:VCALENDAR\r\n";
+    const QString calendarDir = data + QStringLiteral("/evolution/calendar/") + QLatin1String(sourceUid);
+    const QString sourcesDir = config + QStringLiteral("/evolution/sources");
+    if (!QDir().mkpath(calendarDir) || !QDir().mkpath(sourcesDir))
+        return false;
+    QFile calendar(calendarDir + QStringLiteral("/calendar.ics"));
+    if (!calendar.open(QIODevice::WriteOnly) || calendar.write(ics) != ics.size() || !calendar.flush())
+        return false;
+    QFile source(sourcesDir + QLatin1Char('/') + QLatin1String(sourceUid) + QStringLiteral(".source"));
+    const QByteArray text = "[Data Source]\nDisplayName=Bench\nEnabled=true\nParent=local-stub\n\n"
+                            "[Calendar]\nBackendName=local\nSelected=true\nColor=#3465a4\n";
+    return source.open(QIODevice::WriteOnly) && source.write(text) == text.size() && source.flush();
+}
+
+// --bare: the library's own way to the calendar's objects, on a GLib main loop of its own.
+struct Bare
+{
+    GMainLoop *loop = g_main_loop_new(nullptr, FALSE);
+    ESourceRegistry *registry = nullptr;
+    ECalClient *client = nullptr;
+    int count = -1;
+
+    void fail(GError *error)
+    {
+        Bench::note(QStringLiteral("bench_edscalendars --bare: %1").arg(QString::fromUtf8(error->message)));
+        g_error_free(error);
+        g_main_loop_quit(loop);
+    }
+
+    static void listed(GObject *object, GAsyncResult *result, gpointer data)
+    {
+        auto *bare = static_cast<Bare *>(data);
+        GSList *objects = nullptr;
+        GError *error = nullptr;
+        if (!e_cal_client_get_object_list_finish(E_CAL_CLIENT(object), result, &objects, &error))
+            return bare->fail(error);
+        bare->count = int(g_slist_length(objects));
+        g_slist_free_full(objects, g_object_unref);
+        g_main_loop_quit(bare->loop);
+    }
+
+    static void connected(GObject *, GAsyncResult *result, gpointer data)
+    {
+        auto *bare = static_cast<Bare *>(data);
+        GError *error = nullptr;
+        EClient *client = e_cal_client_connect_finish(result, &error);
+        if (!client)
+            return bare->fail(error);
+        bare->client = E_CAL_CLIENT(client);
+        e_cal_client_get_object_list(bare->client, "#t", nullptr, &Bare::listed, bare);
+    }
+
+    static void registryReady(GObject *, GAsyncResult *result, gpointer data)
+    {
+        auto *bare = static_cast<Bare *>(data);
+        GError *error = nullptr;
+        bare->registry = e_source_registry_new_finish(result, &error);
+        if (!bare->registry)
+            return bare->fail(error);
+        ESource *source = e_source_registry_ref_source(bare->registry, sourceUid);
+        if (!source) {
+            Bench::note(QStringLiteral("bench_edscalendars --bare: the registry has no %1").arg(sourceUid));
+            g_main_loop_quit(bare->loop);
+            return;
+        }
+        e_cal_client_connect(source, E_CAL_CLIENT_SOURCE_TYPE_EVENTS, 30, nullptr, &Bare::connected, bare);
+        g_object_unref(source);
+    }
+};
+
+int bareList()
+{
+    Bare bare;
+    e_source_registry_new(nullptr, &Bare::registryReady, &bare);
+    g_main_loop_run(bare.loop);
+    if (bare.client)
+        g_object_unref(bare.client);
+    if (bare.registry)
+        g_object_unref(bare.registry);
+    g_main_loop_unref(bare.loop);
+    return bare.count == eventCount() ? 0 : 1;
+}
+
+pid_t spawn(const QByteArray &program, const char *argument)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (argument)
+            execl(program.constData(), program.constData(), argument, static_cast<char *>(nullptr));
+        else
+            execl(program.constData(), program.constData(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+double runBare()
+{
+    const QByteArray self = QFile::encodeName(QCoreApplication::applicationFilePath());
+    const double start = nowMs();
+    const pid_t pid = spawn(self, "--bare");
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? nowMs() - start : -1;
+}
+
+QDBusMessage getJobs(const QDate &first)
+{
+    const QDate last = first.addDays(6);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("GetJobs"));
+    call << uint(first.year()) << uint(first.month()) << uint(first.day()) << uint(last.year())
+         << uint(last.month()) << uint(last.day());
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 120000);
+}
+
+void stop(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 500; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+            return;
+        QThread::msleep(10);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+// The server started without calendars on its command line, as the bus starts it, timed to the
+// first answer that holds the week's `expected` jobs of the calendar; left running in `pid`.
+double startServer(const QDate &today, int expected, pid_t *pid)
+{
+    const double start = nowMs();
+    *pid = spawn(QByteArrayLiteral(DATASERVER_BINARY), nullptr);
+    while (nowMs() - start < 120000) {
+        const QDBusMessage reply = getJobs(today);
+        if (reply.type() == QDBusMessage::ReplyMessage &&
+            reply.arguments().value(0).toString().count(QStringLiteral("bench-eds ")) >= expected)
+            return nowMs() - start;
+        if (waitpid(*pid, nullptr, WNOHANG) == *pid) {
+            *pid = -1;
+            return -1;
+        }
+        QThread::usleep(500);
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 2 && qstrcmp(argv[1], "--bare") == 0)
+        return bareList();
+    QCoreApplication app(argc, argv);
+    if (!QDBusConnection::sessionBus().isConnected() ||
+        QDBusConnection::sessionBus().interface()->isServiceRegistered(service)) {
+        Bench::note(
+            QStringLiteral("bench_edscalendars: no session bus, or a data server runs on it; skipped"));
+        return 0;
+    }
+    const QStringList activatable =
+        QDBusConnection::sessionBus().interface()->activatableServiceNames().value();
+    if (!activatable.contains(QStringLiteral("org.gnome.evolution.dataserver.Sources5"))) {
+        Bench::note(QStringLiteral("bench_edscalendars: Evolution Data Server is not installed; skipped"));
+        return 0;
+    }
+    const QDate today = QDate::currentDate();
+    const int events = eventCount();
+    if (!writeCalendar(today, events)) {
+        Bench::note(QStringLiteral("bench_edscalendars: cannot write the calendar"));
+        return 1;
+    }
+    int expected = 0;
+    for (int i = 0; i < events; ++i)
+        expected += dayOffset(i) >= 0 && dayOffset(i) <= 6;
+    Bench::note(QStringLiteral("EDS calendar: %1 events, %2 in the coming week").arg(events).arg(expected));
+
+    // The first run starts EDS and lets its backend read the calendar: not measured.
+    if (runBare() < 0) {
+        Bench::note(QStringLiteral("bench_edscalendars: the bare libecal program failed"));
+        return 1;
+    }
+    QVector<double> bare, server, newRange;
+    for (int run = 0, runs = Bench::runs(5); run < runs; ++run) {
+        bare << runBare();
+        pid_t pid = -1;
+        const double ms = startServer(today, expected, &pid);
+        if (ms < 0) {
+            Bench::note(QStringLiteral("bench_edscalendars: the data server did not serve the calendar"));
+            if (pid > 0)
+                stop(pid);
+            return 1;
+        }
+        server << ms;
+        if (run == 0) {
+            for (int k = 1; k <= 15; ++k) {
+                const double begin = nowMs();
+                if (getJobs(today.addDays(7 * k)).type() == QDBusMessage::ReplyMessage)
+                    newRange << nowMs() - begin;
+            }
+        }
+        stop(pid);
+    }
+    const QString label = QStringLiteral("data server, EDS calendar of %1 events").arg(events);
+    Bench::ratioRow(label + QStringLiteral(": start to first GetJobs with it"), Bench::median(server),
+                    Bench::median(bare), QStringLiteral("ms"), 1.3);
+    Bench::limitRow(label + QStringLiteral(": 7-day GetJobs, a week not asked before"),
+                    Bench::median(newRange), QStringLiteral("ms"), 25);
+    return 0;
+}
