@@ -133,9 +133,8 @@ void Follower::follow()
     const QList<QScreen *> all = QGuiApplication::screens();
     for (const QScreen *screen : all)
         screens << screen->availableGeometry();
-    const QPoint place = onScreens(QRect(user, window->size()), screens);
-    if (place != Zyk::Platform::windowPlace(window))
-        Zyk::Platform::placeWindow(window, place);
+    // Also where the place is unchanged: on layer-shell the surface may have gone with its output.
+    Zyk::Platform::placeWindow(window, onScreens(QRect(user, window->size()), screens));
 }
 
 } // namespace WindowPlace
