@@ -379,7 +379,21 @@ struct EdsCalendars::Private
             c->d->say(c->uid, QStringLiteral("the Evolution calendar %1 was read in part (%2)")
                                   .arg(c->identity.name, fromGlib(error->message)));
         c->complete = true;
-        c->d->q->m_settle.start();
+        c->d->opened();
+    }
+
+    // The last calendar still opening is served at once: nothing else is to come of that burst,
+    // and at start the settle time would only delay the first answer that holds them.
+    void opened()
+    {
+        const bool allOpen = std::all_of(clients.cbegin(), clients.cend(),
+                                         [](const ClientPtr &client) { return client->complete; });
+        if (!allOpen) {
+            q->m_settle.start();
+            return;
+        }
+        q->m_settle.stop();
+        Q_EMIT q->changed();
     }
 
     void touched(const Client &c)
