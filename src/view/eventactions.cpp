@@ -111,17 +111,22 @@ QVector<ListedTask> EventActions::withoutPending(const QVector<ListedTask> &task
 
 void EventActions::newEvent()
 {
-    QVector<CalendarIdentity> calendars;
-    DataCenter::instance()->getCalendars(calendars);
-    auto *editor = new EventEditor(shownDay(), calendars);
+    // The editor opens at once with the calendars last listed; the server's answer brings them up
+    // to date, however long it takes.
+    auto *editor = new EventEditor(shownDay(), knownCalendars);
     show(editor);
+    DataCenter::instance()->fetchCalendars(
+        editor, [this, editor](bool ok, const QVector<CalendarIdentity> &calendars) {
+            if (!ok)
+                return;
+            knownCalendars = calendars;
+            editor->listCalendars(calendars);
+        });
 }
 
 void EventActions::editEvent(const ScheduleDataInfo &task)
 {
-    QVector<CalendarIdentity> calendars;
-    DataCenter::instance()->getCalendars(calendars);
-    show(new EventEditor(task, calendars));
+    show(new EventEditor(task, knownCalendars));
 }
 
 // One editor at a time: a second request replaces the first, unsaved, as a new request means the

@@ -80,6 +80,7 @@ private:
     QTimer barTimer;
     std::optional<Pending> pending;
     QPointer<EventEditor> openEditor;
+    QVector<CalendarIdentity> knownCalendars;
 };
 
 #endif

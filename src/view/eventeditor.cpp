@@ -108,17 +108,9 @@ EventEditor::EventEditor(const QDate &day, const QVector<CalendarIdentity> &cale
     , edits(new EventEdits(this))
 {
     setWindowTitle(tr("New event"));
-    QVector<CalendarIdentity> writable;
-    for (const CalendarIdentity &calendar : calendars) {
-        if (calendar.writable)
-            writable << calendar;
-    }
-    build(writable);
-    EventDraft draft = EventDraft::newOn(day, QDateTime::currentDateTime());
-    const int last = calendarBox->findData(WidgetSettings().lastCalendar());
-    calendarBox->setCurrentIndex(last >= 0 ? last : 0);
-    draft.calendarId = calendarBox->currentData().toString();
-    showDraft(draft);
+    build();
+    listCalendars(calendars);
+    showDraft(EventDraft::newOn(day, QDateTime::currentDateTime()));
 }
 
 EventEditor::EventEditor(const ScheduleDataInfo &task, const QVector<CalendarIdentity> &calendars,
@@ -128,20 +120,32 @@ EventEditor::EventEditor(const ScheduleDataInfo &task, const QVector<CalendarIde
     , edits(new EventEdits(this))
 {
     setWindowTitle(tr("Edit event"));
+    build();
     // An event stays in its calendar: the data server moves none from one to another.
-    QVector<CalendarIdentity> own;
-    for (const CalendarIdentity &calendar : calendars) {
-        if (calendar.id == task.getCalendarId())
-            own << calendar;
-    }
-    if (own.isEmpty() && !task.getCalendar().isNull())
-        own << task.getCalendar();
-    build(own);
     calendarBox->setEnabled(false);
+    listCalendars(calendars);
     showDraft(EventDraft::fromJob(task));
 }
 
-void EventEditor::build(const QVector<CalendarIdentity> &calendars)
+void EventEditor::listCalendars(const QVector<CalendarIdentity> &calendars)
+{
+    QVector<CalendarIdentity> offered;
+    for (const CalendarIdentity &calendar : calendars) {
+        if (isNew() ? calendar.writable : calendar.id == task.getCalendarId())
+            offered << calendar;
+    }
+    if (!isNew() && offered.isEmpty() && !task.getCalendar().isNull())
+        offered << task.getCalendar();
+    // The user's choice stays; before one, the calendar last used.
+    const QString chosen =
+        calendarBox->count() > 0 ? calendarBox->currentData().toString() : WidgetSettings().lastCalendar();
+    calendarBox->clear();
+    for (const CalendarIdentity &calendar : std::as_const(offered))
+        calendarBox->addItem(swatch(calendarColor(calendar)), calendar.name, calendar.id);
+    calendarBox->setCurrentIndex(std::max(0, calendarBox->findData(chosen)));
+}
+
+void EventEditor::build()
 {
     setObjectName(QStringLiteral("eventEditor"));
     setAttribute(Qt::WA_TranslucentBackground);
@@ -153,8 +157,6 @@ void EventEditor::build(const QVector<CalendarIdentity> &calendars)
     reminderBox = named(new QComboBox(this), "reminderBox", tr("Reminder"));
     reminderTimeEdit = named(new QTimeEdit(this), "reminderTimeEdit", tr("Reminder time"));
     calendarBox = named(new QComboBox(this), "calendarBox", tr("Calendar"));
-    for (const CalendarIdentity &calendar : calendars)
-        calendarBox->addItem(swatch(calendarColor(calendar)), calendar.name, calendar.id);
     descriptionEdit = named(new QPlainTextEdit(this), "descriptionEdit", tr("Description"));
     descriptionEdit->setTabChangesFocus(true);
     descriptionEdit->setFixedHeight(64);

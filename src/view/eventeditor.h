@@ -34,6 +34,9 @@ public:
 
     // The editor's form as it stands.
     EventDraft draft() const;
+    // The calendars the data server serves, as it has listed them: a new event offers the writable
+    // ones, keeping the one chosen; a change shows the event's own.
+    void listCalendars(const QVector<CalendarIdentity> &calendars);
     bool isNew() const { return task.getID() == 0; }
 
 public Q_SLOTS:
@@ -48,7 +51,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void build(const QVector<CalendarIdentity> &calendars);
+    void build();
     QWidget *makeTimesSection();
     QWidget *makeRepeatSection();
     QWidget *makeScopeBar();
