@@ -106,7 +106,7 @@
     </message>
     <message>
         <source>The password could not be taken out of the keyring: %1</source>
-        <translation>Das Passwort konnte nicht aus dem Schlüsselbund geholt werden: %1</translation>
+        <translation>Das Passwort konnte nicht aus dem Schlüsselbund entfernt werden: %1</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and your password.</source>

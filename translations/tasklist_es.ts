@@ -106,7 +106,7 @@
     </message>
     <message>
         <source>The password could not be taken out of the keyring: %1</source>
-        <translation>No se pudo obtener la contraseña del depósito de claves: %1</translation>
+        <translation>No se pudo quitar la contraseña del depósito de claves: %1</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and your password.</source>

@@ -106,7 +106,7 @@
     </message>
     <message>
         <source>The password could not be taken out of the keyring: %1</source>
-        <translation>Impossible de récupérer le mot de passe dans le trousseau&#xa0;: %1</translation>
+        <translation>Impossible de retirer le mot de passe du trousseau&#xa0;: %1</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and your password.</source>

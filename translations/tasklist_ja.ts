@@ -104,7 +104,7 @@
     </message>
     <message>
         <source>The password could not be taken out of the keyring: %1</source>
-        <translation>キーリングからパスワードを取り出せませんでした: %1</translation>
+        <translation>キーリングからパスワードを削除できませんでした: %1</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and your password.</source>

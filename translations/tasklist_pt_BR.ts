@@ -106,7 +106,7 @@
     </message>
     <message>
         <source>The password could not be taken out of the keyring: %1</source>
-        <translation>Não foi possível obter a senha do chaveiro: %1</translation>
+        <translation>Não foi possível remover a senha do chaveiro: %1</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and your password.</source>

@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>The password could not be taken out of the keyring: %1</source>
-        <translation>Не удалось получить пароль из связки ключей: %1</translation>
+        <translation>Не удалось удалить пароль из связки ключей: %1</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and your password.</source>
