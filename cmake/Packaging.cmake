@@ -31,9 +31,10 @@ else()
     set(plugin_packages "qtwayland5")
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
 endif()
-# Online accounts: the data server syncs them with vdirsyncer, which reads the password from the
-# keyring through secret-tool. Recommended, not required: without them the widget and its local
-# calendars work as before, and the settings window says why an account does not sync.
+# Online accounts: the settings window keeps the password in the keyring with secret-tool, and the
+# data server syncs them with vdirsyncer, which reads it back through secret-tool. Recommended, not
+# required: without them the widget and its local calendars work as before, and the settings window
+# says why an account cannot be added or does not sync.
 string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", vdirsyncer, libsecret-tools")
 if(ZYK_LAYER_SHELL)
     string(APPEND plugin_packages ", layer-shell-qt")

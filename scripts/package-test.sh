@@ -52,6 +52,14 @@ grep -q '^ZYK_LAYER_SHELL:INTERNAL=ON' "$build/CMakeCache.txt" && plugins="$plug
 for plugin in $plugins; do
     expect "Depends names $plugin" has_dependency "$plugin"
 done
+# The keyring is reached through secret-tool's process: the widget links no libsecret.
+expect "Depends names no libsecret" lacks_dependency "libsecret-1-0"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+echo "Recommends: $recommends"
+recommended() { printf '%s\n' "$recommends" | tr ',' '\n' | sed 's/^ *//' | grep -qx "$1"; }
+for tool in vdirsyncer libsecret-tools; do
+    expect "Recommends names $tool" recommended "$tool"
+done
 if command -v apt-get >/dev/null; then
     expect "apt can satisfy every dependency" sh -c "apt-get install --simulate '$deb' >'$tmp/simulate' 2>&1"
 fi

@@ -65,6 +65,10 @@
             <numerusform>%n Kalender gefunden; erster Abgleich …</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The password goes to the keyring through secret-tool, which is not installed: the account is not added. Install the libsecret-tools package, then try again.</source>
+        <translation>Das Passwort kommt über secret-tool in den Schlüsselbund, und secret-tool ist nicht installiert: Das Konto wird nicht hinzugefügt. Installieren Sie das Paket libsecret-tools und versuchen Sie es dann erneut.</translation>
+    </message>
 </context>
 <context>
     <name>AccountsSection</name>
@@ -150,6 +154,10 @@
     <message>
         <source>The first sync failed: %1</source>
         <translation>Der erste Abgleich ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: secret-tool (the libsecret-tools package) is not installed.</source>
+        <translation>Das Passwort konnte nicht aus dem Schlüsselbund entfernt werden: secret-tool (Paket libsecret-tools) ist nicht installiert.</translation>
     </message>
 </context>
 <context>

@@ -65,6 +65,10 @@
             <numerusform>Found %n calendars; first sync…</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The password goes to the keyring through secret-tool, which is not installed: the account is not added. Install the libsecret-tools package, then try again.</source>
+        <translation>The password goes to the keyring through secret-tool, which is not installed: the account is not added. Install the libsecret-tools package, then try again.</translation>
+    </message>
 </context>
 <context>
     <name>AccountsSection</name>
@@ -150,6 +154,10 @@
     <message>
         <source>The first sync failed: %1</source>
         <translation>The first sync failed: %1</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: secret-tool (the libsecret-tools package) is not installed.</source>
+        <translation>The password could not be taken out of the keyring: secret-tool (the libsecret-tools package) is not installed.</translation>
     </message>
 </context>
 <context>

@@ -65,6 +65,10 @@
             <numerusform>Se encontraron %n calendarios; primera sincronización…</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The password goes to the keyring through secret-tool, which is not installed: the account is not added. Install the libsecret-tools package, then try again.</source>
+        <translation>La contraseña va al depósito de claves a través de secret-tool, que no está instalado: no se añade la cuenta. Instale el paquete libsecret-tools y vuelva a intentarlo.</translation>
+    </message>
 </context>
 <context>
     <name>AccountsSection</name>
@@ -150,6 +154,10 @@
     <message>
         <source>The first sync failed: %1</source>
         <translation>Falló la primera sincronización: %1</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: secret-tool (the libsecret-tools package) is not installed.</source>
+        <translation>No se pudo quitar la contraseña del depósito de claves: secret-tool (el paquete libsecret-tools) no está instalado.</translation>
     </message>
 </context>
 <context>

@@ -65,6 +65,10 @@
             <numerusform>%n calendriers trouvés&#xa0;; première synchronisation…</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The password goes to the keyring through secret-tool, which is not installed: the account is not added. Install the libsecret-tools package, then try again.</source>
+        <translation>Le mot de passe va au trousseau par secret-tool, qui n’est pas installé&#xa0;: le compte n’est pas ajouté. Installez le paquet libsecret-tools, puis réessayez.</translation>
+    </message>
 </context>
 <context>
     <name>AccountsSection</name>
@@ -150,6 +154,10 @@
     <message>
         <source>The first sync failed: %1</source>
         <translation>La première synchronisation a échoué&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: secret-tool (the libsecret-tools package) is not installed.</source>
+        <translation>Impossible de retirer le mot de passe du trousseau&#xa0;: secret-tool (le paquet libsecret-tools) n’est pas installé.</translation>
     </message>
 </context>
 <context>

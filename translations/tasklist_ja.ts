@@ -63,6 +63,10 @@
             <numerusform>%n 個のカレンダーが見つかりました。初回の同期中…</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The password goes to the keyring through secret-tool, which is not installed: the account is not added. Install the libsecret-tools package, then try again.</source>
+        <translation>パスワードは secret-tool を通じてキーリングに保存されますが、secret-tool がインストールされていないため、アカウントは追加されません。libsecret-tools パッケージをインストールしてから、もう一度試してください。</translation>
+    </message>
 </context>
 <context>
     <name>AccountsSection</name>
@@ -147,6 +151,10 @@
     <message>
         <source>The first sync failed: %1</source>
         <translation>初回の同期に失敗しました: %1</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: secret-tool (the libsecret-tools package) is not installed.</source>
+        <translation>キーリングからパスワードを削除できませんでした: secret-tool (libsecret-tools パッケージ) がインストールされていません。</translation>
     </message>
 </context>
 <context>

@@ -65,6 +65,10 @@
             <numerusform>%n calendários encontrados; primeira sincronização…</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The password goes to the keyring through secret-tool, which is not installed: the account is not added. Install the libsecret-tools package, then try again.</source>
+        <translation>A senha vai para o chaveiro pelo secret-tool, que não está instalado: a conta não foi adicionada. Instale o pacote libsecret-tools e tente novamente.</translation>
+    </message>
 </context>
 <context>
     <name>AccountsSection</name>
@@ -150,6 +154,10 @@
     <message>
         <source>The first sync failed: %1</source>
         <translation>A primeira sincronização falhou: %1</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: secret-tool (the libsecret-tools package) is not installed.</source>
+        <translation>Não foi possível remover a senha do chaveiro: o secret-tool (pacote libsecret-tools) não está instalado.</translation>
     </message>
 </context>
 <context>

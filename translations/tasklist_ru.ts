@@ -67,6 +67,10 @@
             <numerusform>Найдено %n календарей; первая синхронизация…</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The password goes to the keyring through secret-tool, which is not installed: the account is not added. Install the libsecret-tools package, then try again.</source>
+        <translation>Пароль попадает в связку ключей через secret-tool, а он не установлен: учётная запись не добавлена. Установите пакет libsecret-tools и повторите попытку.</translation>
+    </message>
 </context>
 <context>
     <name>AccountsSection</name>
@@ -153,6 +157,10 @@
     <message>
         <source>The first sync failed: %1</source>
         <translation>Первая синхронизация не удалась: %1</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: secret-tool (the libsecret-tools package) is not installed.</source>
+        <translation>Не удалось удалить пароль из связки ключей: secret-tool (пакет libsecret-tools) не установлен.</translation>
     </message>
 </context>
 <context>

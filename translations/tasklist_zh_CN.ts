@@ -63,6 +63,10 @@
             <numerusform>找到 %n 个日历；正在首次同步…</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The password goes to the keyring through secret-tool, which is not installed: the account is not added. Install the libsecret-tools package, then try again.</source>
+        <translation>密码通过 secret-tool 存入密钥环，但 secret-tool 未安装：账户未添加。请安装 libsecret-tools 软件包后重试。</translation>
+    </message>
 </context>
 <context>
     <name>AccountsSection</name>
@@ -147,6 +151,10 @@
     <message>
         <source>The first sync failed: %1</source>
         <translation>首次同步失败：%1</translation>
+    </message>
+    <message>
+        <source>The password could not be taken out of the keyring: secret-tool (the libsecret-tools package) is not installed.</source>
+        <translation>无法从密钥环中删除密码：secret-tool（libsecret-tools 软件包）未安装。</translation>
     </message>
 </context>
 <context>

@@ -106,6 +106,9 @@ void AccountSetup::onStored(SecretStore::Result result, const QString &detail)
                 ? tr("No keyring (Secret Service) runs on this desktop, and the password is never kept "
                      "in a file: the account is not added. Start GNOME Keyring, KWallet or KeePassXC's "
                      "Secret Service, then try again.")
+            : result == SecretStore::Result::NoProgram
+                ? tr("The password goes to the keyring through secret-tool, which is not installed: the "
+                     "account is not added. Install the libsecret-tools package, then try again.")
                 : tr("The keyring did not take the password: %1").arg(detail));
         return;
     }

@@ -5,14 +5,15 @@
 #include <QString>
 
 // An account's password in the desktop's Secret Service (GNOME Keyring, KWallet's Secret Service,
-// KeePassXC) through libsecret, under the attributes vdirsyncer's password.fetch looks up with
-// secret-tool. Never in a file: where no Secret Service runs, nothing is stored. libsecret's calls
-// wait on the bus, and a locked keyring on the user's answer, so each runs on a thread of its own.
+// KeePassXC) through secret-tool, under the attributes vdirsyncer's password.fetch looks up with it.
+// Never in a file: where no Secret Service runs, nothing is stored. secret-tool runs as a process of
+// its own, so the widget loads none of libsecret's libraries, and a locked keyring waiting on the
+// user's answer holds up nothing here.
 class SecretStore : public QObject
 {
     Q_OBJECT
 public:
-    enum class Result { Ok, NoService, Failed };
+    enum class Result { Ok, NoService, NoProgram, Failed };
     Q_ENUM(Result)
 
     explicit SecretStore(QObject *parent = nullptr);
@@ -24,9 +25,15 @@ public:
     [[nodiscard]] static QStringList lookupArguments(const QString &account);
 
 Q_SIGNALS:
-    // `detail`: libsecret's message, for the log.
+    // `detail`: secret-tool's or the bus's message, for the log.
     void stored(SecretStore::Result result, const QString &detail);
     void removed(SecretStore::Result result, const QString &detail);
+
+private:
+    enum class Action { Store, Clear };
+    void run(Action action, const QStringList &arguments, const QByteArray &input);
+    void launch(Action action, const QString &program, const QStringList &arguments, QByteArray input);
+    void finish(Action action, Result result, const QString &detail);
 };
 
 #endif

@@ -101,7 +101,10 @@ AccountsSection::AccountsSection(QWidget *parent)
     connect(m_accounts, &QTreeWidget::itemChanged, this, &AccountsSection::onItemChanged);
     connect(m_secrets, &SecretStore::removed, this,
             [this](SecretStore::Result result, const QString &detail) {
-                if (result != SecretStore::Result::Ok)
+                if (result == SecretStore::Result::NoProgram)
+                    setStatus(tr("The password could not be taken out of the keyring: secret-tool (the "
+                                 "libsecret-tools package) is not installed."));
+                else if (result != SecretStore::Result::Ok)
                     setStatus(tr("The password could not be taken out of the keyring: %1").arg(detail));
             });
 

@@ -385,6 +385,8 @@ void TestOnlineAccounts::addFails_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("no Secret Service")
         << QStringLiteral("127.0.0.1:%1").arg(m_port) << password << "No keyring (Secret Service) runs";
+    QTest::newRow("no secret-tool") << QStringLiteral("127.0.0.1:%1").arg(m_port) << password
+                                    << "through secret-tool, which is not installed";
     QTest::newRow("wrong password") << QStringLiteral("127.0.0.1:%1").arg(m_port) << "not-the-password"
                                     << "Wrong user name or password";
     quint16 closed = 0;
@@ -419,7 +421,13 @@ void TestOnlineAccounts::addFails()
         m_keyring.terminate();
         QVERIFY(m_keyring.waitForFinished(10000));
     }
+    // secret-tool is looked up in PATH at each store.
+    const QByteArray path = qgetenv("PATH");
+    const bool noTool = QByteArray(QTest::currentDataTag()) == "no secret-tool";
+    if (noTool)
+        qputenv("PATH", m_dir.filePath("no-programs").toLocal8Bit());
     const QString said = addThroughWindow(address, pass, false);
+    qputenv("PATH", path);
     if (noKeyring)
         QVERIFY(startKeyring()); // the next adds find it again
     QVERIFY2(said.contains(message), qPrintable(said));
