@@ -1,6 +1,7 @@
 #include "eventeditor.h"
 
 #include "calendarcolor.h"
+#include "datacenter.h"
 #include "mainwindow.h"
 #include "roundedfill.h"
 #include "viewlog.h"
@@ -169,17 +170,15 @@ void EventEditor::build()
     for (QPushButton *button : {saveButton, cancelButton})
         button->setAutoDefault(true);
 
-    auto *reminderRow = new QHBoxLayout;
-    reminderRow->addWidget(reminderBox, 1);
-    reminderRow->addWidget(reminderTimeEdit);
+    // One form, so that every label lines up; a label names the first control of its row.
     auto *form = new QFormLayout;
-    form->addRow(tr("&Title"), titleEdit);
+    form->addRow(labelFor(tr("&Title"), titleEdit), titleEdit);
     form->addRow(QString(), allDayBox);
-    form->addRow(makeTimesSection());
-    form->addRow(tr("&Reminder"), reminderRow);
-    form->addRow(makeRepeatSection());
-    form->addRow(tr("Ca&lendar"), calendarBox);
-    form->addRow(tr("&Description"), descriptionEdit);
+    addTimeRows(form);
+    form->addRow(labelFor(tr("&Reminder"), reminderBox), rowOf({reminderBox, reminderTimeEdit}));
+    addRepeatRows(form);
+    form->addRow(labelFor(tr("Ca&lendar"), calendarBox), calendarBox);
+    form->addRow(labelFor(tr("&Description"), descriptionEdit), descriptionEdit);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -214,7 +213,22 @@ void EventEditor::build()
     onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
 }
 
-QWidget *EventEditor::makeTimesSection()
+QLabel *EventEditor::labelFor(const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text, this);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QHBoxLayout *EventEditor::rowOf(const QList<QWidget *> &widgets)
+{
+    auto *row = new QHBoxLayout;
+    for (QWidget *widget : widgets)
+        row->addWidget(widget, widget == widgets.first() ? 1 : 0);
+    return row;
+}
+
+void EventEditor::addTimeRows(QFormLayout *form)
 {
     startDateEdit = named(new QDateEdit(this), "startDateEdit", tr("Start date"));
     startTimeEdit = named(new QTimeEdit(this), "startTimeEdit", tr("Start time"));
@@ -222,27 +236,17 @@ QWidget *EventEditor::makeTimesSection()
     endTimeEdit = named(new QTimeEdit(this), "endTimeEdit", tr("End time"));
     for (QDateEdit *edit : {startDateEdit, endDateEdit})
         edit->setCalendarPopup(true);
+    // Times read as the panel's tasks do: the form chosen in the settings.
+    const QString clock = TaskRules::timeFormat(DataCenter::instance()->timeFormat());
+    for (QTimeEdit *edit : {startTimeEdit, endTimeEdit, reminderTimeEdit})
+        edit->setDisplayFormat(clock);
     connect(startDateEdit, &QDateEdit::dateChanged, this, &EventEditor::keepLength);
     connect(startTimeEdit, &QTimeEdit::timeChanged, this, &EventEditor::keepLength);
-    auto *section = new QWidget(this);
-    auto *grid = new QFormLayout(section);
-    grid->setContentsMargins(0, 0, 0, 0);
-    auto *start = new QHBoxLayout;
-    start->addWidget(startDateEdit, 1);
-    start->addWidget(startTimeEdit);
-    auto *end = new QHBoxLayout;
-    end->addWidget(endDateEdit, 1);
-    end->addWidget(endTimeEdit);
-    auto *startLabel = new QLabel(tr("&Starts"), section);
-    startLabel->setBuddy(startDateEdit);
-    auto *endLabel = new QLabel(tr("&Ends"), section);
-    endLabel->setBuddy(endDateEdit);
-    grid->addRow(startLabel, start);
-    grid->addRow(endLabel, end);
-    return section;
+    form->addRow(labelFor(tr("&Starts"), startDateEdit), rowOf({startDateEdit, startTimeEdit}));
+    form->addRow(labelFor(tr("&Ends"), endDateEdit), rowOf({endDateEdit, endTimeEdit}));
 }
 
-QWidget *EventEditor::makeRepeatSection()
+void EventEditor::addRepeatRows(QFormLayout *form)
 {
     repeatBox = named(new QComboBox(this), "repeatBox", tr("Repeat"));
     repeatBox->addItem(tr("Does not repeat"), int(RepetitionRule::NoRepeat));
@@ -266,18 +270,11 @@ QWidget *EventEditor::makeRepeatSection()
     connect(repeatEndBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &EventEditor::showRepeatEnd);
 
-    auto *section = new QWidget(this);
-    auto *rows = new QFormLayout(section);
-    rows->setContentsMargins(0, 0, 0, 0);
-    auto *end = new QHBoxLayout;
-    end->addWidget(repeatEndBox);
-    end->addWidget(repeatCountBox);
-    end->addWidget(repeatUntilEdit, 1);
-    auto *label = new QLabel(tr("Re&peat"), section);
-    label->setBuddy(repeatBox);
-    rows->addRow(label, repeatBox);
-    rows->addRow(QString(), end);
-    return section;
+    form->addRow(labelFor(tr("Re&peat"), repeatBox), repeatBox);
+    QHBoxLayout *end = rowOf({repeatEndBox, repeatCountBox, repeatUntilEdit});
+    end->setStretch(0, 0);
+    end->setStretch(2, 1);
+    form->addRow(QString(), end);
 }
 
 void EventEditor::showRepeatEnd()

@@ -9,6 +9,8 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -52,8 +54,10 @@ protected:
 
 private:
     void build();
-    QWidget *makeTimesSection();
-    QWidget *makeRepeatSection();
+    QLabel *labelFor(const QString &text, QWidget *buddy);
+    static QHBoxLayout *rowOf(const QList<QWidget *> &widgets);
+    void addTimeRows(QFormLayout *form);
+    void addRepeatRows(QFormLayout *form);
     QWidget *makeScopeBar();
     void showDraft(const EventDraft &draft);
     void keepLength();
