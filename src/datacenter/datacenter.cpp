@@ -88,7 +88,8 @@ CountdownNotifier *DataCenter::countdownNotifier()
 ReminderScheduler *DataCenter::reminders()
 {
     if (!reminderScheduler) {
-        reminderScheduler = new ReminderScheduler(clock(), notifiedStore(), QDBusConnection::sessionBus(), this);
+        reminderScheduler =
+            new ReminderScheduler(clock(), notifiedStore(), QDBusConnection::sessionBus(), this);
         reminderScheduler->setOptions(reminderOptions);
     }
     return reminderScheduler;
