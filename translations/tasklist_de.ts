@@ -298,10 +298,6 @@
         <translation>Beschreibung</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Speichern</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
@@ -422,12 +418,16 @@
         <translation>Nur dieses Vorkommen</translation>
     </message>
     <message>
-        <source>All &amp;occurrences</source>
-        <translation>&amp;Alle Vorkommen</translation>
-    </message>
-    <message>
         <source>All occurrences</source>
         <translation>Alle Vorkommen</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>All o&amp;ccurrences</source>
+        <translation>&amp;Alle Vorkommen</translation>
     </message>
 </context>
 <context>

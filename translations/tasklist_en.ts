@@ -298,10 +298,6 @@
         <translation>Description</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Save</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Save</translation>
     </message>
@@ -422,12 +418,16 @@
         <translation>Only this occurrence</translation>
     </message>
     <message>
-        <source>All &amp;occurrences</source>
-        <translation>All &amp;occurrences</translation>
-    </message>
-    <message>
         <source>All occurrences</source>
         <translation>All occurrences</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>Sa&amp;ve</translation>
+    </message>
+    <message>
+        <source>All o&amp;ccurrences</source>
+        <translation>All o&amp;ccurrences</translation>
     </message>
 </context>
 <context>

@@ -298,10 +298,6 @@
         <translation>Descripción</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Guardar</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Guardar</translation>
     </message>
@@ -422,12 +418,16 @@
         <translation>Solo esta repetición</translation>
     </message>
     <message>
-        <source>All &amp;occurrences</source>
-        <translation>&amp;Todas las repeticiones</translation>
-    </message>
-    <message>
         <source>All occurrences</source>
         <translation>Todas las repeticiones</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>&amp;Guardar</translation>
+    </message>
+    <message>
+        <source>All o&amp;ccurrences</source>
+        <translation>&amp;Todas las repeticiones</translation>
     </message>
 </context>
 <context>

@@ -298,10 +298,6 @@
         <translation>Description</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>Enregi&amp;strer</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Enregistrer</translation>
     </message>
@@ -422,12 +418,16 @@
         <translation>Seulement cette occurrence</translation>
     </message>
     <message>
-        <source>All &amp;occurrences</source>
-        <translation>&amp;Toutes les occurrences</translation>
-    </message>
-    <message>
         <source>All occurrences</source>
         <translation>Toutes les occurrences</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>Enregi&amp;strer</translation>
+    </message>
+    <message>
+        <source>All o&amp;ccurrences</source>
+        <translation>&amp;Toutes les occurrences</translation>
     </message>
 </context>
 <context>

@@ -291,10 +291,6 @@
         <translation>説明</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>保存(&amp;S)</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>保存</translation>
     </message>
@@ -415,12 +411,16 @@
         <translation>この回のみ</translation>
     </message>
     <message>
-        <source>All &amp;occurrences</source>
-        <translation>すべての回(&amp;A)</translation>
-    </message>
-    <message>
         <source>All occurrences</source>
         <translation>すべての回</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>All o&amp;ccurrences</source>
+        <translation>すべての回(&amp;A)</translation>
     </message>
 </context>
 <context>

@@ -298,10 +298,6 @@
         <translation>Descrição</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Salvar</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Salvar</translation>
     </message>
@@ -422,12 +418,16 @@
         <translation>Somente esta ocorrência</translation>
     </message>
     <message>
-        <source>All &amp;occurrences</source>
-        <translation>&amp;Todas as ocorrências</translation>
-    </message>
-    <message>
         <source>All occurrences</source>
         <translation>Todas as ocorrências</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>&amp;Salvar</translation>
+    </message>
+    <message>
+        <source>All o&amp;ccurrences</source>
+        <translation>&amp;Todas as ocorrências</translation>
     </message>
 </context>
 <context>

@@ -305,10 +305,6 @@
         <translation>Описание</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Сохранить</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Сохранить</translation>
     </message>
@@ -429,12 +425,16 @@
         <translation>Только это повторение</translation>
     </message>
     <message>
-        <source>All &amp;occurrences</source>
-        <translation>&amp;Все повторения</translation>
-    </message>
-    <message>
         <source>All occurrences</source>
         <translation>Все повторения</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>&amp;Сохранить</translation>
+    </message>
+    <message>
+        <source>All o&amp;ccurrences</source>
+        <translation>&amp;Все повторения</translation>
     </message>
 </context>
 <context>

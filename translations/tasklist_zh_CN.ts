@@ -291,10 +291,6 @@
         <translation>描述</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>保存(&amp;S)</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>保存</translation>
     </message>
@@ -415,12 +411,16 @@
         <translation>仅此一次</translation>
     </message>
     <message>
-        <source>All &amp;occurrences</source>
-        <translation>全部(&amp;O)</translation>
-    </message>
-    <message>
         <source>All occurrences</source>
         <translation>全部</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>保存(&amp;V)</translation>
+    </message>
+    <message>
+        <source>All o&amp;ccurrences</source>
+        <translation>全部(&amp;C)</translation>
     </message>
 </context>
 <context>

@@ -165,7 +165,7 @@ void EventEditor::build()
     errorLabel->setObjectName(QStringLiteral("errorLabel"));
     errorLabel->setWordWrap(true);
     errorLabel->hide();
-    saveButton = named(new QPushButton(tr("&Save"), this), "saveButton", tr("Save"));
+    saveButton = named(new QPushButton(tr("Sa&ve"), this), "saveButton", tr("Save"));
     auto *cancelButton = named(new QPushButton(tr("Cancel"), this), "cancelButton", tr("Cancel"));
     for (QPushButton *button : {saveButton, cancelButton})
         button->setAutoDefault(true);
@@ -296,7 +296,7 @@ QWidget *EventEditor::makeScopeBar()
     auto *thisOne = named(new QPushButton(tr("&Only this one"), scopeBar), "thisOccurrenceButton",
                           tr("Only this occurrence"));
     auto *all =
-        named(new QPushButton(tr("All &occurrences"), scopeBar), "wholeSeriesButton", tr("All occurrences"));
+        named(new QPushButton(tr("All o&ccurrences"), scopeBar), "wholeSeriesButton", tr("All occurrences"));
     for (QPushButton *button : {thisOne, all})
         button->setAutoDefault(true);
     auto *layout = new QVBoxLayout(scopeBar);
