@@ -678,16 +678,16 @@
         <translation>&amp;Datum und Uhrzeit</translation>
     </message>
     <message>
-        <source>Background &amp;opacity</source>
-        <translation>Deckkraft des &amp;Hintergrunds</translation>
-    </message>
-    <message>
         <source>&amp;Text size</source>
         <translation>&amp;Textgröße</translation>
     </message>
     <message>
         <source>The desktop&apos;s calendars (Evolution)</source>
         <translation>Die Kalender der Arbeitsumgebung (Evolution)</translation>
+    </message>
+    <message>
+        <source>&amp;Background opacity</source>
+        <translation>Deckkraft des &amp;Hintergrunds</translation>
     </message>
 </context>
 <context>

@@ -678,16 +678,16 @@
         <translation>&amp;Dates and times</translation>
     </message>
     <message>
-        <source>Background &amp;opacity</source>
-        <translation>Background &amp;opacity</translation>
-    </message>
-    <message>
         <source>&amp;Text size</source>
         <translation>&amp;Text size</translation>
     </message>
     <message>
         <source>The desktop&apos;s calendars (Evolution)</source>
         <translation>The desktop&apos;s calendars (Evolution)</translation>
+    </message>
+    <message>
+        <source>&amp;Background opacity</source>
+        <translation>&amp;Background opacity</translation>
     </message>
 </context>
 <context>

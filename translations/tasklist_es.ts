@@ -678,16 +678,16 @@
         <translation>&amp;Fechas y horas</translation>
     </message>
     <message>
-        <source>Background &amp;opacity</source>
-        <translation>&amp;Opacidad del fondo</translation>
-    </message>
-    <message>
         <source>&amp;Text size</source>
         <translation>&amp;Tamaño del texto</translation>
     </message>
     <message>
         <source>The desktop&apos;s calendars (Evolution)</source>
         <translation>Los calendarios del escritorio (Evolution)</translation>
+    </message>
+    <message>
+        <source>&amp;Background opacity</source>
+        <translation>&amp;Opacidad del fondo</translation>
     </message>
 </context>
 <context>

@@ -678,16 +678,16 @@
         <translation>&amp;Dates et heures</translation>
     </message>
     <message>
-        <source>Background &amp;opacity</source>
-        <translation>&amp;Opacité du fond</translation>
-    </message>
-    <message>
         <source>&amp;Text size</source>
         <translation>&amp;Taille du texte</translation>
     </message>
     <message>
         <source>The desktop&apos;s calendars (Evolution)</source>
         <translation>Les calendriers du bureau (Evolution)</translation>
+    </message>
+    <message>
+        <source>&amp;Background opacity</source>
+        <translation>&amp;Opacité du fond</translation>
     </message>
 </context>
 <context>

@@ -670,16 +670,16 @@
         <translation>日付と時刻(&amp;D)</translation>
     </message>
     <message>
-        <source>Background &amp;opacity</source>
-        <translation>背景の不透明度(&amp;O)</translation>
-    </message>
-    <message>
         <source>&amp;Text size</source>
         <translation>文字サイズ(&amp;T)</translation>
     </message>
     <message>
         <source>The desktop&apos;s calendars (Evolution)</source>
         <translation>デスクトップのカレンダー (Evolution)</translation>
+    </message>
+    <message>
+        <source>&amp;Background opacity</source>
+        <translation>背景の不透明度(&amp;O)</translation>
     </message>
 </context>
 <context>

@@ -678,16 +678,16 @@
         <translation>Datas e &amp;horas</translation>
     </message>
     <message>
-        <source>Background &amp;opacity</source>
-        <translation>&amp;Opacidade do fundo</translation>
-    </message>
-    <message>
         <source>&amp;Text size</source>
         <translation>&amp;Tamanho do texto</translation>
     </message>
     <message>
         <source>The desktop&apos;s calendars (Evolution)</source>
         <translation>Os calendários da área de trabalho (Evolution)</translation>
+    </message>
+    <message>
+        <source>&amp;Background opacity</source>
+        <translation>&amp;Opacidade do fundo</translation>
     </message>
 </context>
 <context>

@@ -686,16 +686,16 @@
         <translation>&amp;Даты и время</translation>
     </message>
     <message>
-        <source>Background &amp;opacity</source>
-        <translation>Непрозрачность &amp;фона</translation>
-    </message>
-    <message>
         <source>&amp;Text size</source>
         <translation>Размер &amp;текста</translation>
     </message>
     <message>
         <source>The desktop&apos;s calendars (Evolution)</source>
         <translation>Календари рабочего стола (Evolution)</translation>
+    </message>
+    <message>
+        <source>&amp;Background opacity</source>
+        <translation>Непрозрачность &amp;фона</translation>
     </message>
 </context>
 <context>

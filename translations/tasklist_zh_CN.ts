@@ -670,16 +670,16 @@
         <translation>日期和时间(&amp;D)</translation>
     </message>
     <message>
-        <source>Background &amp;opacity</source>
-        <translation>背景不透明度(&amp;O)</translation>
-    </message>
-    <message>
         <source>&amp;Text size</source>
         <translation>文字大小(&amp;T)</translation>
     </message>
     <message>
         <source>The desktop&apos;s calendars (Evolution)</source>
         <translation>桌面的日历(Evolution)</translation>
+    </message>
+    <message>
+        <source>&amp;Background opacity</source>
+        <translation>背景不透明度(&amp;B)</translation>
     </message>
 </context>
 <context>

@@ -448,7 +448,7 @@ QWidget *SettingsWindow::makeLookSection()
     layout->addWidget(heading(tr("&Dates and times"), timeFormatBox, section));
     layout->addWidget(timeFormatBox);
     layout->addSpacing(4);
-    layout->addWidget(heading(tr("Background &opacity"), opacitySlider, section));
+    layout->addWidget(heading(tr("&Background opacity"), opacitySlider, section));
     layout->addWidget(opacitySlider);
     layout->addSpacing(4);
     layout->addWidget(heading(tr("&Text size"), textSizeSlider, section));
