@@ -77,7 +77,10 @@ AccountSync::AccountSync(const QString &config, int periodMs, QObject *parent)
     m_watcher.addPath(directory);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this, directory](const QString &path) {
         if (path == directory) {
-            if (readConfig(m_config) != m_discovered)
+            // Against the last round's too: switched off and on again, the file is what was
+            // discovered, but vdirsyncer may have learnt the version in between.
+            const QByteArray config = readConfig(m_config);
+            if (config != m_discovered || config != m_roundConfig)
                 m_soon.start(configDelayMs);
         } else {
             onFolderChanged();
@@ -103,6 +106,7 @@ void AccountSync::startRound()
     m_needDiscover = m_roundConfig != m_discovered;
     m_roundFailed = false;
     m_forced.clear();
+    m_rediscovered.clear();
     runNext();
 }
 
@@ -163,6 +167,16 @@ void AccountSync::onFinished(int exitCode, QProcess::ExitStatus status)
     }
     if (m_pair.isEmpty())
         m_pair = m_queue.takeFirst(); // the forced sync failed: its pair failed
+    if (status == QProcess::NormalExit && exitCode != 0 && !m_discovering &&
+        !m_rediscovered.contains(m_pair) && output.contains("vdirsyncer discover")) {
+        // The file changed between this round's discover and its sync (the settings switched a
+        // calendar off and on): vdirsyncer asks for a discover of what the file says now, once.
+        m_rediscovered << m_pair;
+        m_discovering = true;
+        m_process.setArguments({QStringLiteral("-c"), m_config, QStringLiteral("discover"), m_pair});
+        m_process.start();
+        return;
+    }
     if (status != QProcess::NormalExit || exitCode != 0) {
         m_discovering = false;
         m_roundFailed = true;

@@ -52,9 +52,10 @@ private:
 
     QString m_config;
     QProcess m_process;
-    QStringList m_queue;  // pairs still to sync in this round
-    QString m_pair;       // the pair being synced; empty during a forced sync of one collection
-    QStringList m_forced; // collections synced with --force-delete in this round
+    QStringList m_queue;        // pairs still to sync in this round
+    QString m_pair;             // the pair being synced; empty during a forced sync of one collection
+    QStringList m_forced;       // collections synced with --force-delete in this round
+    QStringList m_rediscovered; // pairs discovered again in this round at vdirsyncer's request
     bool m_discovering = false;
     bool m_needDiscover = false;
     bool m_roundFailed = false;
