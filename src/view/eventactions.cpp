@@ -3,23 +3,18 @@
 #include "datacenter.h"
 #include "eventeditor.h"
 #include "eventedits.h"
+#include "mainwindow.h"
 #include "taskitem.h"
 #include "tasklist.h"
 #include "viewlog.h"
 
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
-
-#include <algorithm>
-
-using Zyk::Widget::ZMainWindow;
 
 namespace {
 
@@ -28,25 +23,9 @@ bool isSameTask(const ScheduleDataInfo &a, const ScheduleDataInfo &b, bool whole
     return a.getID() == b.getID() && (wholeSeries || a.getRecurID() == b.getRecurID());
 }
 
-// Beside the panel rather than over it, as high as the screen leaves room for.
-QPoint besidePanel(const ZMainWindow *panel, const QSize &size)
-{
-    const QRect screen =
-        (panel->screen() ? panel->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    const QRect widget(panel->place(), panel->size());
-    QRect beside(QPoint(), size);
-    const int top = std::max(screen.top(), std::min(widget.top(), screen.bottom() + 1 - beside.height()));
-    beside.moveTopLeft(QPoint(widget.right() + 16, top));
-    if (!screen.contains(beside))
-        beside.moveTopRight(QPoint(widget.left() - 16, top));
-    if (!screen.contains(beside))
-        beside.moveCenter(screen.center());
-    return beside.topLeft();
-}
-
 } // namespace
 
-EventActions::EventActions(ZMainWindow *panel, TaskList *list, QWidget *listArea,
+EventActions::EventActions(MainWindow *panel, TaskList *list, QWidget *listArea,
                            std::function<QDate()> shownDay)
     : QObject(panel)
     , panel(panel)
@@ -137,7 +116,7 @@ void EventActions::show(EventEditor *editor)
     openEditor = editor;
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->adjustSize();
-    editor->setPlace(besidePanel(panel, editor->sizeHint()));
+    editor->setPlace(panel->besidePanel(editor->sizeHint()));
     editor->show();
     editor->raise();
     editor->activateWindow();

@@ -12,15 +12,11 @@
 
 class EventEditor;
 class EventEdits;
+class MainWindow;
 class QLabel;
 class QMenu;
 class QPushButton;
 class TaskList;
-namespace Zyk {
-namespace Widget {
-class ZMainWindow;
-}
-} // namespace Zyk
 
 // What the panel offers for changing events: a new one (the list's menu, a double click on its
 // empty part, Ctrl+N), a task's Edit… and Delete, and Undo for a deletion. A deletion reaches the
@@ -30,8 +26,7 @@ class EventActions : public QObject
     Q_OBJECT
 public:
     // `listArea`: the part of the panel the list scrolls in; `shownDay`: the day the view shows.
-    EventActions(Zyk::Widget::ZMainWindow *panel, TaskList *list, QWidget *listArea,
-                 std::function<QDate()> shownDay);
+    EventActions(MainWindow *panel, TaskList *list, QWidget *listArea, std::function<QDate()> shownDay);
     ~EventActions() override;
 
     // The line with the deleted task's title and Undo, under the list.
@@ -70,7 +65,7 @@ private:
     void say(const QString &text, bool offerUndo);
     [[nodiscard]] bool isEmptyPart(QWidget *area, const QPoint &pos) const;
 
-    Zyk::Widget::ZMainWindow *panel;
+    MainWindow *panel;
     TaskList *list;
     std::function<QDate()> shownDay;
     QMenu *listMenu;

@@ -226,24 +226,19 @@ void MainWindow::openSettings()
     if (!settingsWindow) {
         settingsWindow = new SettingsWindow;
         settingsWindow->setAttribute(Qt::WA_DeleteOnClose);
-        // Beside the widget rather than over it: the two tints over each other read badly.
-        const QRect screen =
-            (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-        // place(), not pos(): on a Wayland layer surface Qt knows no position of the window.
-        const QRect widget(place(), size());
-        QRect beside(QPoint(), settingsWindow->size());
-        // Level with the widget, or as high as a widget low on the screen leaves room for.
-        const int top = std::max(screen.top(), std::min(widget.top(), screen.bottom() + 1 - beside.height()));
-        beside.moveTopLeft(QPoint(widget.right() + 16, top));
-        if (!screen.contains(beside))
-            beside.moveTopRight(QPoint(widget.left() - 16, top));
-        if (!screen.contains(beside))
-            beside.moveCenter(screen.center());
-        settingsWindow->setPlace(beside.topLeft());
+        settingsWindow->setPlace(besidePanel(settingsWindow->size()));
     }
     settingsWindow->show();
     settingsWindow->raise();
     settingsWindow->activateWindow();
+}
+
+QPoint MainWindow::besidePanel(const QSize &size) const
+{
+    const QRect screen =
+        (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    // place(), not pos(): on a Wayland layer surface Qt knows no position of the window.
+    return WindowPlace::beside(QRect(place(), this->size()), size, screen);
 }
 
 void MainWindow::finishPendingChanges()

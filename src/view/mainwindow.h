@@ -54,6 +54,8 @@ public:
     void keepPlace();
     // The settings button's window, opened or raised.
     void openSettings();
+    // Where a window of the panel's (the settings, the editor) goes: beside it on its screen.
+    QPoint besidePanel(const QSize &size) const;
     // New events, a task's Edit… and Delete, and the Undo of a deletion.
     EventActions *eventActions() const { return events; }
     // Sends what is still waiting to reach the data server (a deletion whose Undo has not gone): at quit.

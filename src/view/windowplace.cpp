@@ -78,6 +78,18 @@ bool keep(const QPoint &place)
     return kept;
 }
 
+QPoint beside(const QRect &panel, const QSize &size, const QRect &screen)
+{
+    QRect window(QPoint(), size);
+    const int top = std::max(screen.top(), std::min(panel.top(), screen.bottom() + 1 - window.height()));
+    window.moveTopLeft(QPoint(panel.right() + 16, top));
+    if (!screen.contains(window))
+        window.moveTopRight(QPoint(panel.left() - 16, top));
+    if (!screen.contains(window))
+        window.moveCenter(screen.center());
+    return window.topLeft();
+}
+
 QPoint onScreens(const QRect &window, const QVector<QRect> &screens)
 {
     const QRect *nearest = nullptr;

@@ -37,6 +37,11 @@ constexpr int minimumGrabbableSide = 40;
 // nearest screen (its top-left part, when it is larger than that screen).
 [[nodiscard]] QPoint onScreens(const QRect &window, const QVector<QRect> &screens);
 
+// Where a window of `size` goes beside the panel on `screen`: to its right, level with it or as
+// high as a panel low on the screen leaves room for; else to its left; else in the middle. Beside
+// rather than over it: two tints over each other read badly.
+[[nodiscard]] QPoint beside(const QRect &panel, const QSize &size, const QRect &screen);
+
 // Keeps a window at the user's place while screens come, go and change size: there whenever
 // onScreens() allows it, otherwise at the nearest place on a screen, and back once the user's screen
 // is back. At login a second monitor often appears after the widget has started. The place chosen
