@@ -112,7 +112,8 @@ void EventActions::editEvent(const ScheduleDataInfo &task)
 // user has moved on.
 void EventActions::show(EventEditor *editor)
 {
-    delete openEditor;
+    if (openEditor)
+        openEditor->close();
     openEditor = editor;
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->adjustSize();

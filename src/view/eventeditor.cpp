@@ -8,6 +8,7 @@
 #include "widgetsettings.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -421,6 +422,10 @@ void EventEditor::send(EventEdits::Scope scope)
 
 void EventEditor::onFinished(EventEdits::Outcome outcome)
 {
+    if (closeWhenDone) {
+        close();
+        return;
+    }
     saveButton->setEnabled(true);
     if (outcome != EventEdits::Outcome::Done) {
         showError(outcomeText(outcome));
@@ -444,6 +449,19 @@ void EventEditor::showError(const QString &text)
 {
     errorLabel->setText(text);
     errorLabel->show();
+}
+
+void EventEditor::closeEvent(QCloseEvent *event)
+{
+    // A change on its way still carries the task's state over when it lands: until then the
+    // window only hides.
+    if (edits->isBusy()) {
+        closeWhenDone = true;
+        hide();
+        event->ignore();
+        return;
+    }
+    ZMainWindow::closeEvent(event);
 }
 
 void EventEditor::keyPressEvent(QKeyEvent *event)

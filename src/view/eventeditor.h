@@ -49,6 +49,7 @@ Q_SIGNALS:
     void saved();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
@@ -74,6 +75,7 @@ private:
     EventEdits *edits;
     QColor tint;
     QDateTime shownStart; // the start the end's distance is kept from
+    bool closeWhenDone = false;
     QLineEdit *titleEdit = nullptr;
     QCheckBox *allDayBox = nullptr;
     QDateEdit *startDateEdit = nullptr;

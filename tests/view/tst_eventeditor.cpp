@@ -97,6 +97,7 @@ private Q_SLOTS:
     void changeRepeating();
     void refusalsKeepTheText_data();
     void refusalsKeepTheText();
+    void pinnedStateFollowsTheTitle_data();
     void pinnedStateFollowsTheTitle();
     void deleteFromThePanel_data();
     void deleteFromThePanel();
@@ -370,21 +371,46 @@ void TestEventEditor::refusalsKeepTheText()
     QVERIFY(eventTitled(parse(home), "Typed by hand"));
 }
 
+void TestEventEditor::pinnedStateFollowsTheTitle_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("escapeWhileSaving");
+
+    QTest::newRow("saved") << "Standup"
+                           << "Stand-up" << false;
+    // The window hides at once; the change still lands and the state still follows.
+    QTest::newRow("Esc while the change is on its way") << "Typed by hand"
+                                                        << "Typed again" << true;
+}
+
 void TestEventEditor::pinnedStateFollowsTheTitle()
 {
-    const ScheduleDataInfo job = jobOn("Standup", day);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(bool, escapeWhileSaving);
+
+    const ScheduleDataInfo job = jobOn(before, day);
+    QVERIFY(job.getID() > 0);
     ExtendedData pinned;
     pinned.dataId = taskKey(job);
     pinned.pinned = true;
     DataCenter::instance()->setExtendedData(job, pinned);
 
-    auto *editor = new EventEditor(job, calendars());
+    QPointer<EventEditor> editor = new EventEditor(job, calendars());
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    QTest::keyClicks(QApplication::focusWidget(), "Stand-up");
-    QVERIFY(saveAndWait(editor));
-    const ScheduleDataInfo renamed = jobOn("Stand-up", day);
+    QTest::keyClicks(QApplication::focusWidget(), after);
+    if (escapeWhileSaving) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!editor || editor->isHidden());
+        QTRY_VERIFY(!editor);
+    } else {
+        QVERIFY(saveAndWait(editor));
+    }
+    const ScheduleDataInfo renamed = jobOn(after, day);
     QCOMPARE(renamed.getID(), job.getID());
     QVERIFY(DataCenter::instance()->getExtendedData(renamed).pinned);
     QVERIFY(!DataCenter::instance()->getExtendedData(job).pinned);
