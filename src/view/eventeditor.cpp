@@ -476,12 +476,7 @@ void EventEditor::keyPressEvent(QKeyEvent *event)
 
 void EventEditor::onThemeChanged(ZGuiApplicationHelper::ColorType type)
 {
-    QPalette palette = this->palette();
-    const QColor text = type == ZGuiApplicationHelper::DarkType ? QColor(235, 235, 235) : QColor(25, 25, 25);
-    palette.setColor(QPalette::WindowText, text);
-    setPalette(palette);
-    tint = MainWindow::tintOf(type);
-    update();
+    MainWindow::paintLikePanel(this, type, &tint);
 }
 
 void EventEditor::paintEvent(QPaintEvent *event)

@@ -319,6 +319,17 @@ void MainWindow::onThemeChanged(ZGuiApplicationHelper::ColorType type)
     backgroundColor = tintOf(type);
 }
 
+void MainWindow::paintLikePanel(QWidget *window, ZGuiApplicationHelper::ColorType type, QColor *tint)
+{
+    QPalette palette = window->palette();
+    const QColor text = type == ZGuiApplicationHelper::DarkType ? QColor(235, 235, 235) : QColor(25, 25, 25);
+    palette.setColor(QPalette::WindowText, text);
+    window->setPalette(palette);
+    *tint = tintOf(type);
+    tint->setAlpha(std::max(tint->alpha(), int(WidgetSettings::defaultOpacity)));
+    window->update();
+}
+
 QColor MainWindow::tintOf(ZGuiApplicationHelper::ColorType type)
 {
     return type == ZGuiApplicationHelper::DarkType ? QColor(0, 0, 0, tintAlpha)

@@ -41,6 +41,10 @@ public:
     static QColor backgroundColor;
     // The window's translucent tint in a theme; the settings window wears it too.
     static QColor tintOf(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
+    // The panel's other windows (the settings, the editor): its tint, never clearer than the
+    // default however clear the user makes the panel, under text that stays readable on it.
+    static void paintLikePanel(QWidget *window, Zyk::Gui::ZGuiApplicationHelper::ColorType type,
+                               QColor *tint);
     // The tint's alpha and the panel's size chosen in the settings, for the windows there are and
     // those still to come.
     static void setLook(int tintAlpha, const QSize &size);

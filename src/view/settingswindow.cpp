@@ -298,9 +298,9 @@ QWidget *SettingsWindow::makeCalendarsSection()
     });
     // A web page's "subscribe" link is webcal://; the server fetches it read-only.
     connect(addUrlButton, &QPushButton::clicked, this, [this] {
-        const QString url = QInputDialog::getText(this, tr("Subscribe to a calendar"),
-                                                  tr("Address (https:// or webcal://):"))
-                                .trimmed();
+        const QString url =
+            QInputDialog::getText(this, tr("Subscribe to a calendar"), tr("Address (https:// or webcal://):"))
+                .trimmed();
         if (url.isEmpty())
             return;
         if (!CalendarsList::isUrl(url) || !QUrl(url, QUrl::StrictMode).isValid())
@@ -511,7 +511,8 @@ QWidget *SettingsWindow::makeRemindersSection()
         saveReminders([on](WidgetSettings &s, QString *error) { return s.setReminders(on, error); });
     });
     connect(snoozeBox, QOverload<int>::of(&QSpinBox::valueChanged), this, [this](int minutes) {
-        saveReminders([minutes](WidgetSettings &s, QString *error) { return s.setSnoozeMinutes(minutes, error); });
+        saveReminders(
+            [minutes](WidgetSettings &s, QString *error) { return s.setSnoozeMinutes(minutes, error); });
     });
     connect(soundBox, &QCheckBox::toggled, this, [this](bool on) {
         saveReminders([on](WidgetSettings &s, QString *error) { return s.setReminderSound(on, error); });
@@ -587,15 +588,7 @@ void SettingsWindow::showError(const QString &error)
 
 void SettingsWindow::onThemeChanged(ZGuiApplicationHelper::ColorType type)
 {
-    // The same tint as the widget, and text that stays readable on it whatever the palette says.
-    QPalette palette = this->palette();
-    const QColor text = type == ZGuiApplicationHelper::DarkType ? QColor(235, 235, 235) : QColor(25, 25, 25);
-    palette.setColor(QPalette::WindowText, text);
-    setPalette(palette);
-    tint = MainWindow::tintOf(type);
-    // However clear the user makes the panel, this window stays readable.
-    tint.setAlpha(std::max(tint.alpha(), int(WidgetSettings::defaultOpacity)));
-    update();
+    MainWindow::paintLikePanel(this, type, &tint);
 }
 
 void SettingsWindow::paintEvent(QPaintEvent *event)
