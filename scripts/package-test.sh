@@ -64,14 +64,18 @@ if command -v apt-get >/dev/null; then
     expect "apt can satisfy every dependency" sh -c "apt-get install --simulate '$deb' >'$tmp/simulate' 2>&1"
 fi
 
+# The settings window's online accounts module, in the widget's own library folder.
+moduledir=/usr/$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")/$name
+module=.$moduledir/nvx-calendar-accounts.so
 dpkg-deb --contents "$deb" >"$tmp/contents"
 files=$(awk '$1 !~ /^d/ { print $6 }' "$tmp/contents" | sort)
 echo "Files:"
 printf '  %s\n' $files
-expect "the file list is the programs, desktop entries, icon and service file" same_text "$files" "\
+expect "the file list is the programs, the module, desktop entries, icon and service file" same_text "$files" "\
 ./etc/xdg/autostart/$name.desktop
 ./usr/bin/$name
 ./usr/bin/tasklist-dataserver
+$module
 ./usr/share/applications/$name.desktop
 ./usr/share/dbus-1/services/com.norvale.dataserver.Calendar.service
 ./usr/share/icons/hicolor/scalable/apps/$name.svg"
@@ -83,9 +87,9 @@ expect "the autostart entry is a conffile" \
     test "$(dpkg-deb --info "$deb" conffiles 2>/dev/null)" = "/etc/xdg/autostart/$name.desktop"
 
 dpkg-deb --extract "$deb" "$tmp/root"
-expect "the unpacked files are in place" sh "$top/tests/install/checklayout.sh" "$tmp/root" /usr/bin /usr/share /etc
-for program in $name tasklist-dataserver; do
-    expect "$program is stripped" sh -c "file -L '$tmp/root/usr/bin/$program' | grep -q ', stripped'"
+expect "the unpacked files are in place" sh "$top/tests/install/checklayout.sh" "$tmp/root" /usr/bin /usr/share /etc "$moduledir"
+for program in usr/bin/$name usr/bin/tasklist-dataserver "$module"; do
+    expect "$program is stripped" sh -c "file -L '$tmp/root/$program' | grep -q ', stripped'"
 done
 
 if [ "${PACKAGE_TEST_INSTALL:-0}" = 1 ]; then
@@ -99,7 +103,7 @@ if [ "${PACKAGE_TEST_INSTALL:-0}" = 1 ]; then
     export DEBIAN_FRONTEND=noninteractive
     expect "apt-get installs the package" sh -c "apt-get install -y -qq '$deb' >'$tmp/apt.log' 2>&1 || { cat '$tmp/apt.log'; false; }"
     expect "dpkg reports it installed" test "$(status)" = "ii "
-    expect "the installed files are in place" sh "$top/tests/install/checklayout.sh" / /usr/bin /usr/share /etc
+    expect "the installed files are in place" sh "$top/tests/install/checklayout.sh" / /usr/bin /usr/share /etc "$moduledir"
     # The standard session bus configuration reads /usr/share/dbus-1/services.
     home=$tmp/home
     expect "a session bus starts the installed data server on a call" \

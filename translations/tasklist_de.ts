@@ -689,6 +689,10 @@
         <source>&amp;Background opacity</source>
         <translation>Deckkraft des &amp;Hintergrunds</translation>
     </message>
+    <message>
+        <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
+        <translation>Online-Konten können hier nicht hinzugefügt werden: ihr Modul (%1) ist nicht installiert oder lässt sich nicht laden.</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

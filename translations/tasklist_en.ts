@@ -689,6 +689,10 @@
         <source>&amp;Background opacity</source>
         <translation>&amp;Background opacity</translation>
     </message>
+    <message>
+        <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
+        <translation>Online accounts cannot be added here: their module (%1) is not installed or does not load.</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -689,6 +689,10 @@
         <source>&amp;Background opacity</source>
         <translation>&amp;Opacidad del fondo</translation>
     </message>
+    <message>
+        <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
+        <translation>Aquí no se pueden añadir cuentas en línea: su módulo (%1) no está instalado o no se carga.</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -689,6 +689,10 @@
         <source>&amp;Background opacity</source>
         <translation>&amp;Opacité du fond</translation>
     </message>
+    <message>
+        <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
+        <translation>Impossible d’ajouter des comptes en ligne ici : leur module (%1) n’est pas installé ou ne se charge pas.</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -681,6 +681,10 @@
         <source>&amp;Background opacity</source>
         <translation>背景の不透明度(&amp;O)</translation>
     </message>
+    <message>
+        <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
+        <translation>ここではオンラインアカウントを追加できません: そのモジュール (%1) がインストールされていないか、読み込めません。</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

@@ -689,6 +689,10 @@
         <source>&amp;Background opacity</source>
         <translation>&amp;Opacidade do fundo</translation>
     </message>
+    <message>
+        <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
+        <translation>Não é possível adicionar contas online aqui: o módulo delas (%1) não está instalado ou não carrega.</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

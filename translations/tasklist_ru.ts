@@ -697,6 +697,10 @@
         <source>&amp;Background opacity</source>
         <translation>Непрозрачность &amp;фона</translation>
     </message>
+    <message>
+        <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
+        <translation>Здесь нельзя добавить сетевые учётные записи: их модуль (%1) не установлен или не загружается.</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

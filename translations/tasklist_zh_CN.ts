@@ -681,6 +681,10 @@
         <source>&amp;Background opacity</source>
         <translation>背景不透明度(&amp;B)</translation>
     </message>
+    <message>
+        <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
+        <translation>无法在此添加在线账户：其模块 (%1) 未安装或无法加载。</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>

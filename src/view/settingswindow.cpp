@@ -1,6 +1,6 @@
 #include "settingswindow.h"
 
-#include "accountssection.h"
+#include "accountsmodule.h"
 #include "autostart.h"
 #include "calendarcolor.h"
 #include "calendarsconf.h"
@@ -143,7 +143,7 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     layout->addSpacing(8);
     layout->addWidget(makeCalendarsSection(), 1);
     layout->addSpacing(8);
-    layout->addWidget(new AccountsSection(central));
+    layout->addWidget(createAccountsSection(central));
     layout->addWidget(makeShownCalendarsSection());
     layout->addSpacing(8);
     layout->addWidget(heading(tr("&Colours"), coloursBox, central));

@@ -1,15 +1,16 @@
 #!/bin/sh
-# Checks an installed tree: both programs, the launcher and the autostart entry (valid, naming the
-# installed widget and its icon), the icon, and the session bus's service file naming the installed
-# data server.
-#   checklayout.sh [--install BUILD_DIR] ROOT BINDIR DATADIR SYSCONFDIR
-# BINDIR, DATADIR and SYSCONFDIR are the absolute directories as configured; ROOT is where the tree
+# Checks an installed tree: both programs, the online accounts module (and the widget started
+# without Qt Network, which only the module needs), the launcher and the autostart entry (valid,
+# naming the installed widget and its icon), the icon, and the session bus's service file naming the
+# installed data server.
+#   checklayout.sh [--install BUILD_DIR] ROOT BINDIR DATADIR SYSCONFDIR MODULEDIR
+# The directories are the absolute ones as configured; ROOT is where the tree
 # lies (a DESTDIR, an unpacked package, or / for the installed package). --install first installs
 # BUILD_DIR into a fresh ROOT.
 set -eu
 build=""
 if [ "$1" = "--install" ]; then build=$2; shift 2; fi
-root=$1 bindir=$2 datadir=$3 sysconfdir=$4
+root=$1 bindir=$2 datadir=$3 sysconfdir=$4 moduledir=$5
 [ "$root" = / ] && root=""
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
@@ -25,6 +26,11 @@ for program in nvx-calendar-desktop-widget tasklist-dataserver; do
 done
 if ! "$root$bindir/tasklist-dataserver" --help 2>&1 | grep -q 'com\.norvale\.dataserver\.Calendar'; then
     fail "$bindir/tasklist-dataserver --help does not run"
+fi
+module=$root$moduledir/nvx-calendar-accounts.so
+[ -f "$module" ] || fail "the online accounts module is not installed: $moduledir/nvx-calendar-accounts.so"
+if readelf -d "$root$bindir/nvx-calendar-desktop-widget" | grep -q 'NEEDED.*Network'; then
+    fail "the widget links Qt Network itself; only its accounts module should"
 fi
 
 check_entry() {

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -144,6 +145,8 @@ void TestSettingsWindow::autostart()
         SettingsWindow window;
         auto *box = window.findChild<QCheckBox *>("autostartBox");
         QCOMPARE(box->isChecked(), on);
+        // Loaded from the accounts module, not said to be missing.
+        QVERIFY(window.findChild<QLineEdit *>("accountAddress"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         box->setFocus();

@@ -2,9 +2,9 @@
 
 #include "accountpaths.h"
 #include "accountsetup.h"
+#include "accountslog.h"
 #include "accountstore.h"
 #include "secretstore.h"
-#include "viewlog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -241,7 +241,7 @@ void AccountsSection::readAccounts()
 void AccountsSection::setStatus(const QString &text)
 {
     if (!text.isEmpty())
-        qCInfo(lcView).noquote() << text;
+        qCInfo(lcAccounts).noquote() << text;
     m_status->setText(text);
     m_status->setVisible(!text.isEmpty());
 }

@@ -1,0 +1,46 @@
+#include "accountsmodule.h"
+
+#include "viewlog.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPluginLoader>
+
+namespace {
+const QString moduleName = QStringLiteral("nvx-calendar-accounts");
+
+// Beside the program or on QT_PLUGIN_PATH first (the build tree, tests), then where it is installed.
+QObject *moduleInstance(QString *error)
+{
+    QPluginLoader loader(moduleName);
+    if (!loader.load())
+        loader.setFileName(QStringLiteral(TASKLIST_MODULE_DIR "/") + moduleName);
+    QObject *instance = loader.instance();
+    if (!instance)
+        *error = loader.errorString();
+    return instance;
+}
+} // namespace
+
+QWidget *createAccountsSection(QWidget *parent)
+{
+    QString error;
+    QWidget *section = nullptr;
+    if (QObject *module = moduleInstance(&error)) {
+        QMetaObject::invokeMethod(module, "createSection", Qt::DirectConnection,
+                                  Q_RETURN_ARG(QWidget *, section), Q_ARG(QWidget *, parent));
+        if (!section)
+            error = QStringLiteral("no createSection(QWidget *) in the module");
+    }
+    if (section)
+        return section;
+    qCWarning(lcView).noquote() << "Online accounts are not available:" << error;
+    auto *note = new QLabel(QCoreApplication::translate("SettingsWindow",
+                                                        "Online accounts cannot be added here: their module "
+                                                        "(%1) is not installed or does not load.")
+                                .arg(moduleName),
+                            parent);
+    note->setObjectName(QStringLiteral("accountsMissing"));
+    note->setWordWrap(true);
+    return note;
+}
