@@ -27,7 +27,6 @@ ZTitlebar::ZTitlebar(QWidget *parent)
     menuButton->setPopupMode(QToolButton::InstantPopup);
     menuButton->setMenu(titleMenu);
     closeButton->setAutoRaise(true);
-    closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     menuButton->setAccessibleName(tr("Menu"));
     closeButton->setAccessibleName(tr("Close"));
 
@@ -58,6 +57,15 @@ bool ZTitlebar::menuVisible() const
 QMenu *ZTitlebar::menu() const
 {
     return titleMenu;
+}
+
+void ZTitlebar::showEvent(QShowEvent *event)
+{
+    // The style takes its close icon from the icon theme, which loads the image format plugins: a
+    // window whose title bar stays hidden, as the panel's does, is spared that at start.
+    if (closeButton->icon().isNull())
+        closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    QWidget::showEvent(event);
 }
 
 void ZTitlebar::mousePressEvent(QMouseEvent *event)

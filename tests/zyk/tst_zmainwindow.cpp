@@ -5,6 +5,9 @@
 #include <QIcon>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
 
 using Zyk::Widget::ZApplication;
 using Zyk::Widget::ZMainWindow;
@@ -22,13 +25,16 @@ private Q_SLOTS:
 void TestZMainWindow::titlebar_data()
 {
     QTest::addColumn<bool>("hide");
-    QTest::newRow("default title bar") << false;
-    QTest::newRow("title bar switched off") << true;
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("default title bar") << false << false;
+    QTest::newRow("title bar switched off") << true << false;
+    QTest::newRow("title bar hidden, as the panel's") << true << true;
 }
 
 void TestZMainWindow::titlebar()
 {
     QFETCH(bool, hide);
+    QFETCH(bool, hidden);
     ZMainWindow window;
     auto *central = new QWidget;
     window.setCentralWidget(central);
@@ -39,13 +45,15 @@ void TestZMainWindow::titlebar()
         bar->setMenuVisible(false);
         bar->setFixedHeight(0);
     }
+    bar->setHidden(hidden);
     window.resize(300, 200);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     QCOMPARE(bar->menuVisible(), !hide);
     if (hide) {
-        QCOMPARE(bar->height(), 0);
+        if (!hidden)
+            QCOMPARE(bar->height(), 0);
         // The bar takes no room: the content starts at the top of the window.
         QCOMPARE(central->geometry().top(), 0);
         QVERIFY(bar->visibleRegion().isEmpty());
@@ -53,6 +61,11 @@ void TestZMainWindow::titlebar()
         QVERIFY(bar->height() > 0);
         QVERIFY(central->geometry().top() >= bar->height());
     }
+    // The close button's icon comes from the style when the bar first shows.
+    const auto buttons = bar->findChildren<QToolButton *>();
+    const bool closeIcon =
+        std::any_of(buttons.begin(), buttons.end(), [](QToolButton *b) { return !b->icon().isNull(); });
+    QCOMPARE(closeIcon, !hidden);
 }
 
 // On a scaled screen an SVG icon is drawn at the screen's resolution, not enlarged from a small one.
