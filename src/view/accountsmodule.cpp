@@ -1,32 +1,20 @@
 #include "accountsmodule.h"
 
 #include "viewlog.h"
+#include "zmodules.h"
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPluginLoader>
 
 namespace {
 const QString moduleName = QStringLiteral("nvx-calendar-accounts");
-
-// Beside the program or on QT_PLUGIN_PATH first (the build tree, tests), then where it is installed.
-QObject *moduleInstance(QString *error)
-{
-    QPluginLoader loader(moduleName);
-    if (!loader.load())
-        loader.setFileName(QStringLiteral(TASKLIST_MODULE_DIR "/") + moduleName);
-    QObject *instance = loader.instance();
-    if (!instance)
-        *error = loader.errorString();
-    return instance;
-}
 } // namespace
 
 QWidget *createAccountsSection(QWidget *parent)
 {
     QString error;
     QWidget *section = nullptr;
-    if (QObject *module = moduleInstance(&error)) {
+    if (QObject *module = Zyk::loadModule(moduleName, &error)) {
         QMetaObject::invokeMethod(module, "createSection", Qt::DirectConnection,
                                   Q_RETURN_ARG(QWidget *, section), Q_ARG(QWidget *, parent));
         if (!section)
