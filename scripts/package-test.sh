@@ -67,15 +67,19 @@ fi
 # The settings window's online accounts module, in the widget's own library folder.
 moduledir=/usr/$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")/$name
 module=.$moduledir/nvx-calendar-accounts.so
+modules=$module
+# The layer shell's module, where the build has LayerShellQt.
+grep -q '^ZYK_LAYER_SHELL:INTERNAL=ON' "$build/CMakeCache.txt" && modules="$modules
+.$moduledir/nvx-calendar-layershell.so"
 dpkg-deb --contents "$deb" >"$tmp/contents"
 files=$(awk '$1 !~ /^d/ { print $6 }' "$tmp/contents" | sort)
 echo "Files:"
 printf '  %s\n' $files
-expect "the file list is the programs, the module, desktop entries, icon and service file" same_text "$files" "\
+expect "the file list is the programs, the modules, desktop entries, icon and service file" same_text "$files" "\
 ./etc/xdg/autostart/$name.desktop
 ./usr/bin/$name
 ./usr/bin/tasklist-dataserver
-$module
+$modules
 ./usr/share/applications/$name.desktop
 ./usr/share/dbus-1/services/com.norvale.dataserver.Calendar.service
 ./usr/share/icons/hicolor/scalable/apps/$name.svg"
@@ -88,7 +92,7 @@ expect "the autostart entry is a conffile" \
 
 dpkg-deb --extract "$deb" "$tmp/root"
 expect "the unpacked files are in place" sh "$top/tests/install/checklayout.sh" "$tmp/root" /usr/bin /usr/share /etc "$moduledir"
-for program in usr/bin/$name usr/bin/tasklist-dataserver "$module"; do
+for program in usr/bin/$name usr/bin/tasklist-dataserver $modules; do
     expect "$program is stripped" sh -c "file -L '$tmp/root/$program' | grep -q ', stripped'"
 done
 

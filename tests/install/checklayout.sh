@@ -1,6 +1,6 @@
 #!/bin/sh
 # Checks an installed tree: both programs, the online accounts module (and the widget started
-# without Qt Network, which only the module needs), the launcher and the autostart entry (valid,
+# without Qt Network and the Wayland libraries, which only its modules need), the launcher and the autostart entry (valid,
 # naming the installed widget and its icon), the icon, and the session bus's service file naming the
 # installed data server.
 #   checklayout.sh [--install BUILD_DIR] ROOT BINDIR DATADIR SYSCONFDIR MODULEDIR
@@ -29,8 +29,8 @@ if ! "$root$bindir/tasklist-dataserver" --help 2>&1 | grep -q 'com\.norvale\.dat
 fi
 module=$root$moduledir/nvx-calendar-accounts.so
 [ -f "$module" ] || fail "the online accounts module is not installed: $moduledir/nvx-calendar-accounts.so"
-if readelf -d "$root$bindir/nvx-calendar-desktop-widget" | grep -q 'NEEDED.*Network'; then
-    fail "the widget links Qt Network itself; only its accounts module should"
+if readelf -d "$root$bindir/nvx-calendar-desktop-widget" | grep -q 'NEEDED.*\(Network\|[Ww]ayland\|LayerShell\)'; then
+    fail "the widget links Qt Network or a Wayland library itself; only its modules should"
 fi
 
 check_entry() {
