@@ -44,7 +44,9 @@ private:
     // overrides of a series kept beside the calendar, they cost a fraction of a second.
     [[nodiscard]] bool parseInParts(const QByteArray &text, CalendarFile &file);
     static constexpr int partSize = 8;
-    void dropUndated(const QString &path, const QByteArray &text, CalendarFile &file);
+    // Takes the events without a valid DTSTART out of the file's calendar and out of `events`.
+    void dropUndated(const QString &path, const QByteArray &text, CalendarFile &file,
+                     KCalendarCore::Event::List &events);
 
     // One for every file: the library's reader is costly to make and to destroy.
     std::unique_ptr<KCalendarCore::ICalFormat> m_format;

@@ -133,20 +133,15 @@ void CalendarStore::Private::reindex()
     for (const FilePtr &file : files.files()) {
         if (!file->readable)
             continue;
-        QStringList uids;
-        const Event::List events = file->calendar->rawEvents();
-        for (const Event::Ptr &event : events)
-            uids << event->uid();
-        uids.sort();
-        uids.removeDuplicates();
-        for (const QString &uid : std::as_const(uids)) {
-            int id = JobMapping::stableId(uid);
+        // The series are the file's UIDs in order, each once: asking the calendar for its events
+        // cost more than the rest of this.
+        for (Series &series : file->series) {
+            int id = JobMapping::stableId(series.uid);
             // Collisions are settled in file and UID order, so every start settles them alike.
             while (id == 0 || keys.contains(id))
                 id = (id + 1) & 0x7fffffff;
-            keys.insert(id, {file->path, uid});
-            if (Series *series = OccurrenceIndex::find(file->series, uid))
-                series->id = id;
+            keys.insert(id, {file->path, series.uid});
+            series.id = id;
         }
     }
 }

@@ -13,10 +13,10 @@
 #include <QDBusServiceWatcher>
 #include <QHash>
 #include <QMap>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
+#include <cstring>
 
 #ifndef TASKLIST_EDS
 
@@ -116,7 +116,12 @@ struct EdsCalendars::Private
         bool complete = false; // the view's first answer is in: the calendar is served from then on
         CalendarIdentity identity;
         // The components by UID and RECURRENCE-ID, each its iCalendar text.
-        QMap<QString, QByteArray> components;
+        QMap<QByteArray, QByteArray> components;
+        // The components one after another, and the zones they name: made again only after a
+        // change, not at every scan of the store.
+        QByteArray body;
+        QSet<QByteArray> zones;
+        bool bodyMade = false;
 
         ~Client()
         {
@@ -335,19 +340,26 @@ struct EdsCalendars::Private
                                   .arg(c->identity.name, messageOf(error)));
     }
 
-    static QString keyOf(const QString &uid, const QString &rid) { return uid + QLatin1Char('\n') + rid; }
+    static QByteArray keyOf(const char *uid, const char *rid)
+    {
+        QByteArray key(uid ? uid : "");
+        key += '\n';
+        return key + (rid ? rid : "");
+    }
 
     static void objectsAdded(ECalClientView *, const GSList *objects, gpointer data)
     {
         auto *c = static_cast<Client *>(data);
         for (const GSList *link = objects; link; link = link->next) {
             auto *component = static_cast<ICalComponent *>(link->data);
-            const QString key = keyOf(fromGlib(i_cal_component_get_uid(component)),
-                                      takeGlib(e_cal_util_component_get_recurid_as_string(component)));
+            gchar *rid = e_cal_util_component_get_recurid_as_string(component);
+            const QByteArray key = keyOf(i_cal_component_get_uid(component), rid);
+            g_free(rid);
             gchar *text = i_cal_component_as_ical_string(component);
             c->components.insert(key, QByteArray(text ? text : ""));
             g_free(text);
         }
+        c->bodyMade = false;
         c->d->touched(*c);
     }
 
@@ -356,19 +368,20 @@ struct EdsCalendars::Private
         auto *c = static_cast<Client *>(data);
         for (const GSList *link = ids; link; link = link->next) {
             const auto *id = static_cast<const ECalComponentId *>(link->data);
-            const QString uid = fromGlib(e_cal_component_id_get_uid(id));
-            const QString rid = fromGlib(e_cal_component_id_get_rid(id));
-            if (!rid.isEmpty()) {
+            const char *uid = e_cal_component_id_get_uid(id);
+            const char *rid = e_cal_component_id_get_rid(id);
+            if (rid && *rid) {
                 c->components.remove(keyOf(uid, rid));
                 continue;
             }
             // No RECURRENCE-ID: the whole series went, its moved occurrences with it (a removal
             // with E_CAL_OBJ_MOD_ALL is told so).
-            const QString prefix = keyOf(uid, QString());
+            const QByteArray prefix = keyOf(uid, nullptr);
             for (auto it = c->components.lowerBound(prefix);
                  it != c->components.end() && it.key().startsWith(prefix);)
                 it = c->components.erase(it);
         }
+        c->bodyMade = false;
         c->d->touched(*c);
     }
 
@@ -525,27 +538,42 @@ struct EdsCalendars::Private
         answered(data, ok, error);
     }
 
-    QByteArray textOf(const Client &c) const
+    // The zone a TZID parameter names, quoted or not, starting at `at` past "TZID=".
+    static QByteArray zoneAt(const QByteArray &text, int at)
     {
-        QByteArray body;
-        QSet<QByteArray> zones;
-        static const QRegularExpression tzid(QStringLiteral("TZID=(\"[^\"]*\"|[^:;\r\n]*)"));
-        for (const QByteArray &component : c.components) {
-            body += component;
-            if (!component.endsWith('\n'))
-                body += "\r\n";
-            QRegularExpressionMatchIterator it = tzid.globalMatch(QString::fromUtf8(component));
-            while (it.hasNext()) {
-                QString name = it.next().captured(1);
-                if (name.startsWith(QLatin1Char('"')))
-                    name = name.mid(1, name.size() - 2);
-                zones.insert(name.toUtf8());
-            }
+        if (at < text.size() && text.at(at) == '"') {
+            const int close = text.indexOf('"', at + 1);
+            return close < 0 ? QByteArray() : text.mid(at + 1, close - at - 1);
         }
+        int end = at;
+        while (end < text.size() && !std::strchr(":;\r\n", text.at(end)))
+            ++end;
+        return text.mid(at, end - at);
+    }
+
+    static void makeBody(Client &c)
+    {
+        if (c.bodyMade)
+            return;
+        c.body.clear();
+        c.zones.clear();
+        for (const QByteArray &component : std::as_const(c.components)) {
+            c.body += component;
+            if (!component.endsWith('\n'))
+                c.body += "\r\n";
+            for (int at = component.indexOf("TZID="); at >= 0; at = component.indexOf("TZID=", at + 5))
+                c.zones.insert(zoneAt(component, at + 5));
+        }
+        c.bodyMade = true;
+    }
+
+    static QByteArray textOf(Client &c)
+    {
+        makeBody(c);
         QByteArray out = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Norvale//tasklist-dataserver//EN\r\n";
         // The client's cache holds the calendar's own zones and libical's built-in ones; neither
         // asks EDS anything.
-        QList<QByteArray> names(zones.cbegin(), zones.cend());
+        QList<QByteArray> names(c.zones.cbegin(), c.zones.cend());
         std::sort(names.begin(), names.end());
         for (const QByteArray &name : std::as_const(names)) {
             ICalTimezone *zone =
@@ -559,7 +587,10 @@ struct EdsCalendars::Private
             g_free(text);
             g_object_unref(definition);
         }
-        return out + body + "END:VCALENDAR\r\n";
+        out.reserve(out.size() + c.body.size() + 16);
+        out += c.body;
+        out += "END:VCALENDAR\r\n";
+        return out;
     }
 };
 
