@@ -176,6 +176,10 @@ int main(int argc, char *argv[])
         return 1;
     QObject root;
     CalendarStore store(options.calendars);
+    // The desktop's calendars belong to the user's own calendar set, not to one given by hand. EDS
+    // is asked first: its registry and calendars take longer to answer than the rest of the start.
+    if (options.configured && DesktopCalendars::enabled())
+        store.followDesktopCalendars();
     const Holidays holidays(options.holidayRegion);
     new CalendarAdaptor(&store, &holidays, bus, &root);
     if (!claimBus(bus, &root))
@@ -189,9 +193,6 @@ int main(int argc, char *argv[])
         // The online accounts of the settings, whose folders calendars.conf lists.
         accounts = std::make_unique<AccountSync>(AccountPaths::vdirsyncerConfig(), options.syncSeconds * 1000);
         accounts->syncNow();
-        // The desktop's calendars belong to the user's own calendar set, not to one given by hand.
-        if (DesktopCalendars::enabled())
-            store.followDesktopCalendars();
         config = std::make_unique<ConfigWatcher>(CalendarsList::filePath(), options.calendars);
         QObject::connect(config.get(), &ConfigWatcher::calendarsChanged, &store,
                          &CalendarStore::setCalendars);
