@@ -4,9 +4,10 @@
 //
 // Start: from fork() to the first answer of a 7-day GetJobs of the coming week that holds the
 // calendar's jobs of that week: the server answers from its files at once and serves EDS's calendars
-// once their views have reported, so it is asked until they are in. The bare program's figure runs
-// from fork() to its exit. EDS itself runs already for both (a first bare run starts it), as it does
-// on a desktop. GetJobs latency: a 7-day GetJobs of weeks not asked before, once the calendar is in.
+// once their views have reported, which it tells with JobsUpdated, so it is asked again at each. The
+// bare program's figure runs from fork() to its exit. EDS itself runs already for both (a first bare
+// run starts it), as it does on a desktop. GetJobs latency: a 7-day GetJobs of weeks not asked
+// before, once the calendar is in.
 #include <libecal/libecal.h> // before any Qt header: GLib names a struct member `signals`
 
 #include "benchutil.h"
@@ -15,10 +16,13 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
 #include <QDate>
 #include <QDir>
+#include <QEventLoop>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <csignal>
 #include <ctime>
@@ -194,24 +198,54 @@ void stop(pid_t pid)
     waitpid(pid, nullptr, 0);
 }
 
+// Wakes the bench when the server tells that its jobs changed.
+class Updates : public QObject
+{
+    Q_OBJECT
+public:
+    int seen = 0;
+public Q_SLOTS:
+    void onJobsUpdated() { ++seen; }
+};
+
 // The server started without calendars on its command line, as the bus starts it, timed to the
-// first answer that holds the week's `expected` jobs of the calendar; left running in `pid`.
+// first answer that holds the week's `expected` jobs of the calendar; left running in `pid`. It is
+// asked as the widget asks: once its name is on the bus, and again at each JobsUpdated. Asked
+// without a pause instead, it answered hundreds of calls during its start, on the same two cores
+// that it and EDS start on, which the bare program is spared.
 double startServer(const QDate &today, int expected, pid_t *pid)
 {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    Updates updates;
+    bus.connect(QString(), objectPath, service, QStringLiteral("JobsUpdated"), &updates,
+                SLOT(onJobsUpdated()));
+    QDBusServiceWatcher up(service, bus, QDBusServiceWatcher::WatchForRegistration);
+    QObject::connect(&up, &QDBusServiceWatcher::serviceRegistered, &updates, &Updates::onJobsUpdated);
+    QTimer tick; // a signal missed costs a tick, not the run
+    QObject::connect(&tick, &QTimer::timeout, &updates, &Updates::onJobsUpdated);
+    tick.start(100);
+    QEventLoop loop;
     const double start = nowMs();
     *pid = spawn(QByteArrayLiteral(DATASERVER_BINARY), nullptr);
-    while (nowMs() - start < 120000) {
+    int asked = 0;
+    double ms = -1;
+    while (ms < 0 && nowMs() - start < 120000) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+        if (waitpid(*pid, nullptr, WNOHANG) == *pid) {
+            *pid = -1;
+            break;
+        }
+        if (updates.seen == asked)
+            continue;
+        asked = updates.seen;
         const QDBusMessage reply = getJobs(today);
         if (reply.type() == QDBusMessage::ReplyMessage &&
             reply.arguments().value(0).toString().count(QStringLiteral("bench-eds ")) >= expected)
-            return nowMs() - start;
-        if (waitpid(*pid, nullptr, WNOHANG) == *pid) {
-            *pid = -1;
-            return -1;
-        }
-        QThread::usleep(500);
+            ms = nowMs() - start;
     }
-    return -1;
+    bus.disconnect(QString(), objectPath, service, QStringLiteral("JobsUpdated"), &updates,
+                   SLOT(onJobsUpdated()));
+    return ms;
 }
 
 } // namespace
@@ -277,3 +311,5 @@ int main(int argc, char **argv)
                     Bench::median(newRange), QStringLiteral("ms"), 25);
     return 0;
 }
+
+#include "bench_edscalendars.moc"
