@@ -20,26 +20,37 @@ const QString publicCategory = QStringLiteral("public");
 } // namespace
 
 Holidays::Holidays(const QString &regionCode)
+    : m_code(regionCode)
 {
-    const QString code = regionCode.isEmpty() ? HolidayRegion::defaultRegionCode() : regionCode;
-    if (!code.isEmpty() && code != QLatin1String("none") && HolidayRegion::isValid(code))
-        m_region = std::make_unique<HolidayRegion>(code);
+}
+
+const HolidayRegion *Holidays::region() const
+{
+    if (!m_looked) {
+        m_looked = true;
+        const QString code = m_code.isEmpty() ? HolidayRegion::defaultRegionCode() : m_code;
+        if (!code.isEmpty() && code != QLatin1String("none") && HolidayRegion::isValid(code))
+            m_region = std::make_unique<HolidayRegion>(code);
+    }
+    return m_region.get();
 }
 
 Holidays::~Holidays() = default;
 
 QString Holidays::regionCode() const
 {
-    return m_region ? m_region->regionCode() : QString();
+    const HolidayRegion *region = this->region();
+    return region ? region->regionCode() : QString();
 }
 
 QString Holidays::festivalMonthJson(int year, int month) const
 {
     QVector<_tagFestivalInfo> festivals;
     const QDate first(year, month, 1);
-    if (m_region && first.isValid()) {
+    const HolidayRegion *region = this->region();
+    if (region && first.isValid()) {
         const QDate last(year, month, first.daysInMonth());
-        const Holiday::List holidays = m_region->rawHolidays(first, last, publicCategory);
+        const Holiday::List holidays = region->rawHolidays(first, last, publicCategory);
         for (const Holiday &holiday : holidays) {
             _tagFestivalInfo festival;
             festival.id =
@@ -60,8 +71,8 @@ QString Holidays::festivalMonthJson(int year, int month) const
 QString Holidays::namesOn(const QDate &day) const
 {
     QStringList names;
-    if (m_region) {
-        const Holiday::List holidays = m_region->rawHolidays(day, day, publicCategory);
+    if (const HolidayRegion *region = this->region()) {
+        const Holiday::List holidays = region->rawHolidays(day, day, publicCategory);
         for (const Holiday &holiday : holidays)
             names << holiday.name();
     }

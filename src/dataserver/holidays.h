@@ -25,8 +25,13 @@ public:
 
 private:
     QString namesOn(const QDate &day) const;
+    // The region, looked up when first asked for: finding the locale's region reads every holiday
+    // file, which kept the server from its bus name, and from the desktop's calendars, for 10-20 ms.
+    const KHolidays::HolidayRegion *region() const;
 
-    std::unique_ptr<KHolidays::HolidayRegion> m_region;
+    QString m_code;
+    mutable bool m_looked = false;
+    mutable std::unique_ptr<KHolidays::HolidayRegion> m_region;
 };
 
 #endif
