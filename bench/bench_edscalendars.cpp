@@ -20,6 +20,7 @@
 #include <QDate>
 #include <QDir>
 #include <QEventLoop>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -304,7 +305,8 @@ int main(int argc, char **argv)
         }
         stop(pid);
     }
-    const QString label = QStringLiteral("data server, EDS calendar of %1 events").arg(events);
+    const QString label = QStringLiteral("data server, EDS calendar of %1 events")
+                              .arg(QLocale(QLocale::English).toString(events));
     Bench::ratioRow(label + QStringLiteral(": start to first GetJobs with it"), Bench::median(server),
                     Bench::median(bare), QStringLiteral("ms"), 1.3);
     Bench::limitRow(label + QStringLiteral(": 7-day GetJobs, a week not asked before"),
