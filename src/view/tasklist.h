@@ -17,9 +17,9 @@ class TaskItem;
 void InsertionSort(QList<TaskItem *>::iterator begin, QList<TaskItem *>::iterator end);
 
 // The tasks of the view as items, in display order. A new list replaces the shown one without
-// waiting: the old items fade out, and the new ones come in a few at a time, at most a frame's work
-// per turn of the event loop, the top first; the old ones are deleted the same way. An empty list
-// shows a new one at once, since there is nothing to fade.
+// waiting: the old items in sight fade out, and the new ones come in a few at a time, at most a
+// frame's work per turn of the event loop, the top first, those in sight fading in; the old ones
+// are deleted the same way. An empty list shows a new one at once, since there is nothing to fade.
 class TaskList : public QWidget
 {
     Q_OBJECT
@@ -81,8 +81,10 @@ private:
     // The mode each task was put in order by, and whether an item built since has another.
     QVector<int> sortedModes;
     bool outOfOrder = false;
-    // Replaced items, off screen, deleted a slice at a time.
+    // Replaced items, deleted a slice at a time once the new ones are in; those of them that were
+    // out of sight are hidden first, a slice at a time as well.
     QList<TaskItem *> leaving;
+    QList<TaskItem *> unseen;
     Phase phase = Phase::Idle;
 };
 

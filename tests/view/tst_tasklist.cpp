@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QPointer>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QTimer>
@@ -124,6 +125,7 @@ private Q_SLOTS:
     void reentrantSetTasks_data();
     void reentrantSetTasks();
     void newerListWhileItemsComeIn();
+    void onlyItemsInSightAnimate();
 };
 
 void TestTaskList::displayOrder_data()
@@ -459,6 +461,38 @@ void TestTaskList::newerListWhileItemsComeIn()
     QVERIFY(slices.first() > 0 && slices.first() < slices.last() && slices.last() < many.size());
     QCOMPARE(titles(list.taskItems()), QStringList{"newer"});
     QTRY_COMPARE(list.findChildren<TaskItem *>().size(), 1);
+}
+
+// A thousand items fading at once made every frame of a reload late: only those in sight animate.
+void TestTaskList::onlyItemsInSightAnimate()
+{
+    QScrollArea area;
+    auto *list = new TaskList;
+    area.setWidget(list);
+    area.resize(list->width() + 30, 200);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QStringList titles;
+    for (int i = 0; i < 30; ++i)
+        titles << QString("t%1").arg(i);
+    const auto inSight = [&](const TaskItem *item) {
+        return item->geometry().intersects(QRect(QPoint(0, -list->y()), area.viewport()->size()));
+    };
+    const auto animatingInSightOnly = [&] {
+        const QList<TaskItem *> &items = list->taskItems();
+        return inSight(items.first()) && !inSight(items.last()) &&
+               std::all_of(items.begin(), items.end(),
+                           [&](TaskItem *i) { return i->isAnimating() == inSight(i); });
+    };
+
+    list->setTasks(plainTasks(titles));
+    QVERIFY(animatingInSightOnly()); // fading in
+    QTRY_VERIFY(!anyAnimating(list->taskItems()));
+    QSignalSpy replaced(list, &TaskList::replaced);
+    list->setTasks(plainTasks(titles));
+    QVERIFY(animatingInSightOnly()); // fading out
+    QVERIFY(replaced.wait());
+    QVERIFY(!list->taskItems().last()->isAnimating());
 }
 
 QTEST_MAIN(TestTaskList)
