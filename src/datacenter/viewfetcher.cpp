@@ -11,7 +11,13 @@
 
 ViewFetcher::ViewFetcher(QObject *parent)
     : QObject(parent)
+    , readTimer(new QTimer(this))
 {
+    // A timer, not a queued call (as QTimer::singleShot(0) makes): what is posted meanwhile is
+    // delivered in one go, the other answer of the view included, and the readings ran back to back.
+    readTimer->setSingleShot(true);
+    readTimer->setInterval(0);
+    connect(readTimer, &QTimer::timeout, this, &ViewFetcher::readAnswer);
 }
 
 void ViewFetcher::fetch(DisplayInfo view)
@@ -30,6 +36,8 @@ void ViewFetcher::start(DisplayInfo view)
     inFlightView = view;
     ++round;
     anyFailed = false;
+    unread.clear();
+    readTimer->stop();
     const QVector<DayRange> ranges = rangesOf(view, DataCenter::instance()->clock()->today());
     answers = QVector<DayMap>(ranges.size());
     outstanding = ranges.size();
@@ -67,16 +75,24 @@ void ViewFetcher::watch(const QDBusPendingCall &call, int index)
 
 void ViewFetcher::onAnswer(int index, const QDBusMessage &reply)
 {
-    if (!CScheduleDBus::getInstance()->readJobsReply(reply, answers[index]))
-        anyFailed = true;
-    if (--outstanding == 0) {
-        // Reading a thousand tasks' answer is a frame's work already: choosing the view's tasks and
-        // handing them on wait for the next turn of the event loop.
-        QTimer::singleShot(0, this, [this, sent = round] {
-            if (sent == round)
-                finish();
-        });
+    unread.append({index, reply});
+    readTimer->start();
+}
+
+void ViewFetcher::readAnswer()
+{
+    if (!unread.isEmpty()) {
+        const auto [index, reply] = unread.takeFirst();
+        if (!CScheduleDBus::getInstance()->readJobsReply(reply, answers[index]))
+            anyFailed = true;
+        --outstanding;
+        // Choosing the view's tasks and handing them on wait for the next turn as well.
+        if (!unread.isEmpty() || outstanding == 0)
+            readTimer->start();
+        return;
     }
+    if (outstanding == 0)
+        finish();
 }
 
 void ViewFetcher::finish()

@@ -3,11 +3,14 @@
 
 #include "displayselection.h"
 
+#include <QDBusMessage>
 #include <QObject>
 #include <QVector>
 
-class QDBusMessage;
+#include <utility>
+
 class QDBusPendingCall;
+class QTimer;
 
 // Fetches the tasks of a view from the data server without waiting for it. One view is fetched at a
 // time: a view asked for meanwhile is fetched when the answers in flight are in, and those answers
@@ -29,6 +32,7 @@ private:
     void start(DisplayInfo view);
     void watch(const QDBusPendingCall &call, int index);
     void onAnswer(int index, const QDBusMessage &reply);
+    void readAnswer();
     void finish();
 
     bool inFlight = false;
@@ -40,6 +44,10 @@ private:
     int outstanding = 0;
     bool anyFailed = false;
     QVector<DayMap> answers;
+    // Answers in, still to be read: one a turn of the event loop, since reading a thousand tasks'
+    // answer takes a few milliseconds and the answers of one view tend to come in together.
+    QVector<std::pair<int, QDBusMessage>> unread;
+    QTimer *readTimer;
 };
 
 #endif
