@@ -262,6 +262,18 @@ Result CalendarFiles::documentOf(const CalendarFile &file, IcsDocument *document
     return {};
 }
 
+void CalendarFiles::readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs)
+{
+    m_reader->readDeferred(file, [fromMs, toMs](const OccurrenceIndex::Series &series) {
+        return series.roughFromMs < toMs && series.roughToMs > fromMs;
+    });
+}
+
+void CalendarFiles::readDeferred(CalendarFile &file, const QString &uid)
+{
+    m_reader->readDeferred(file, [&uid](const OccurrenceIndex::Series &series) { return series.uid == uid; });
+}
+
 void CalendarFiles::sayOnce(const QString &warning)
 {
     if (m_said.firstTime(warning))
@@ -291,7 +303,7 @@ bool CalendarFiles::rescan()
             FilePtr current = fileAt(source.path);
             if (!current || current->digest != CalendarReader::digestOf(data)) {
                 const FilePtr old = current;
-                current = m_reader->read(source.path, QFileInfo(), data);
+                current = m_reader->read(source.path, QFileInfo(), data, true);
                 if (old)
                     OccurrenceIndex::adopt(old->series, current->series);
                 changed = true;
@@ -331,7 +343,7 @@ bool CalendarFiles::rescan()
                         old->modified = info.lastModified();
                         current = old;
                     } else {
-                        current = m_reader->read(path, info, data);
+                        current = m_reader->read(path, info, data, !source.directory);
                         if (old)
                             OccurrenceIndex::adopt(old->series, current->series);
                         changed = true;
@@ -438,7 +450,7 @@ Result CalendarFiles::write(const FilePtr &old, const QString &path, const IcsDo
         return Result::failure(Status::WriteFailed, QStringLiteral("%1: %2").arg(path, out.errorString()));
 
     m_reader->setZone(QTimeZone::systemTimeZone());
-    const FilePtr fresh = m_reader->read(path, QFileInfo(path), data);
+    const FilePtr fresh = m_reader->read(path, QFileInfo(path), data, !inDirectory);
     fresh->source = source;
     fresh->inDirectory = inDirectory;
     if (old)

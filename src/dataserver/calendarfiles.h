@@ -44,6 +44,12 @@ struct CalendarFile
     // in one list, which each one added walks whole (see CalendarReader::parseInParts).
     KCalendarCore::Event::List overrides;
     QVector<OccurrenceIndex::Series> series; // by UID, with its overrides
+    // What the deferred series are read from: the text as the library takes it, and the file
+    // around its incidences (the calendar's properties and zones) cut at END:VCALENDAR.
+    int deferredCount = 0;
+    QByteArray deferredText;
+    QByteArray deferredHead;
+    QByteArray deferredTail;
 };
 using FilePtr = std::shared_ptr<CalendarFile>;
 
@@ -95,6 +101,9 @@ public:
     CalendarStore::Result write(const FilePtr &old, const QString &path, const IcsDocument &document,
                                 int source, bool inDirectory);
     CalendarStore::Result remove(const FilePtr &file);
+    // Reads the file's deferred series that may touch [fromMs, toMs), or the one of that UID.
+    void readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs);
+    void readDeferred(CalendarFile &file, const QString &uid);
 
     // Debounce of the reaction to changes on disk; editors write a file in several steps.
     static constexpr int reloadDelayMs = CalendarStore::reloadDelayMs;

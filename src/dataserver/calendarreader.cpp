@@ -13,6 +13,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -118,8 +121,141 @@ void addOpenTodos(MemoryCalendar &calendar, Event::List &events)
     }
 }
 
+// What an incidence's text tells without the library: its UID, and for a VEVENT without a rule
+// or RECURRENCE-ID whose DTSTART and DTEND (if any) are plain dates or date-times, the days its
+// occurrence lies within whatever their zones. Anything less plain is left to the library at once.
+struct Rough
+{
+    QByteArray uid; // as unfolded, with the ends and backslashes a reader may drop taken off
+    bool single = false;
+    qint64 fromMs = 0;
+    qint64 toMs = 0;
+};
+
+// The Julian day of a DATE or DATE-TIME value; 0 for any other text.
+qint64 dayOf(const char *value, int size)
+{
+    auto digits = [value](int from, int count) {
+        int number = 0;
+        for (int i = from; i < from + count; ++i) {
+            if (value[i] < '0' || value[i] > '9')
+                return -1;
+            number = number * 10 + (value[i] - '0');
+        }
+        return number;
+    };
+    if (size != 8 && !(size == 15 && value[8] == 'T') && !(size == 16 && value[8] == 'T' && value[15] == 'Z'))
+        return 0;
+    const int year = digits(0, 4);
+    const QDate day(year, digits(4, 2), digits(6, 2));
+    if (year < 1 || !day.isValid())
+        return 0;
+    if (size > 8) {
+        const int hour = digits(9, 2);
+        const int minute = digits(11, 2);
+        const int second = digits(13, 2);
+        if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 60)
+            return 0;
+    }
+    return day.toJulianDay();
+}
+
+Rough roughOf(const char *text, int size)
+{
+    Rough out;
+    bool plain = true;
+    bool first = true;
+    int depth = 0;
+    QByteArray *continued = nullptr; // the UID, when a folded line goes on
+    bool watched = false;            // DTSTART or DTEND, which a fold makes too costly to read here
+    qint64 startDay = 0;
+    qint64 endDay = 0;
+    for (int at = 0; at < size;) {
+        const char *end = static_cast<const char *>(std::memchr(text + at, '\n', size_t(size - at)));
+        const int next = end ? int(end - text) + 1 : size;
+        int length = (end ? int(end - text) : size) - at;
+        if (length > 0 && text[at + length - 1] == '\r')
+            --length;
+        const char *line = text + at;
+        at = next;
+        if (length > 0 && (line[0] == ' ' || line[0] == '\t')) {
+            if (continued)
+                continued->append(line + 1, length - 1);
+            plain = plain && !watched;
+            continue;
+        }
+        continued = nullptr;
+        watched = false;
+        int nameEnd = 0;
+        while (nameEnd < length && line[nameEnd] != ';' && line[nameEnd] != ':')
+            ++nameEnd;
+        // Folded within its name, a line could hide a rule.
+        plain = plain && nameEnd < length;
+        // Upper case, and empty for a name longer than any looked for.
+        char buffer[16] = {};
+        int from = 0;
+        int to = nameEnd;
+        while (from < to && (line[from] == ' ' || line[from] == '\t'))
+            ++from;
+        while (to > from && (line[to - 1] == ' ' || line[to - 1] == '\t'))
+            --to;
+        for (int i = from; i < to && to - from < int(sizeof buffer); ++i)
+            buffer[i - from] = char(std::toupper(uchar(line[i])));
+        const std::string_view name(buffer);
+        int colon = nameEnd;
+        for (bool quoted = false; colon < length && (quoted || line[colon] != ':'); ++colon) {
+            if (line[colon] == '"')
+                quoted = !quoted;
+        }
+        const char *value = line + qMin(colon + 1, length);
+        const int valueSize = qMax(0, length - colon - 1);
+        if (first) {
+            first = false;
+            plain = plain && name == "BEGIN" && QByteArray(value, valueSize).trimmed().toUpper() == "VEVENT";
+            depth = 1;
+            continue;
+        }
+        if (name == "BEGIN" || name == "END") {
+            depth += name == "BEGIN" ? 1 : -1;
+            continue;
+        }
+        if (depth != 1)
+            continue;
+        if (name == "UID" && out.uid.isNull()) {
+            out.uid = QByteArray(value, valueSize);
+            continued = &out.uid;
+        } else if (name == "DTSTART" || name == "DTEND") {
+            qint64 &day = name == "DTSTART" ? startDay : endDay;
+            plain = plain && day == 0;
+            day = dayOf(value, valueSize);
+            plain = plain && day != 0;
+            watched = true;
+        } else if (name == "RRULE" || name == "RDATE" || name == "EXRULE" || name == "EXDATE" ||
+                   name == "RECURRENCE-ID" || name == "DURATION") {
+            plain = false;
+        }
+    }
+    // A UID the library would read otherwise than it is written is left to it.
+    bool plainUid = !out.uid.isEmpty();
+    for (const char c : std::as_const(out.uid))
+        plainUid = plainUid && c > ' ' && c < 0x7f && c != '\\';
+    if (!plainUid)
+        out.uid = out.uid.trimmed().replace('\\', QByteArray());
+    out.single = plain && plainUid && startDay != 0;
+    // Two days on either side hold any zone's offset, an all-day event's last day and a floating
+    // time in the system's zone.
+    constexpr qint64 unixEpochDay = 2440588;
+    const qint64 low = endDay ? qMin(startDay, endDay) : startDay;
+    const qint64 high = endDay ? qMax(startDay, endDay) : startDay;
+    out.fromMs = (low - unixEpochDay - 2) * OccurrenceIndex::dayMs;
+    out.toMs = (high - unixEpochDay + 3) * OccurrenceIndex::dayMs;
+    return out;
+}
+
 // `events`: the calendar's own, as rawEvents() gives them; it costs a microsecond an event.
-void groupSeries(CalendarFile &file, const IcsOutline &outline, const Event::List &events)
+// `deferred`: the series left unread, with their UIDs, each the only one of its UID.
+void groupSeries(CalendarFile &file, const IcsOutline &outline, const Event::List &events,
+                 QVector<OccurrenceIndex::Series> &deferred)
 {
     Event::List kept = events + file.overrides;
     std::stable_sort(kept.begin(), kept.end(),
@@ -132,6 +268,20 @@ void groupSeries(CalendarFile &file, const IcsOutline &outline, const Event::Lis
             file.series << series;
         }
         file.series.last().events << event;
+    }
+    if (!deferred.isEmpty()) {
+        for (OccurrenceIndex::Series &series : deferred)
+            series.signature = outline.signatures.value(series.uid);
+        auto byUid = [](const OccurrenceIndex::Series &a, const OccurrenceIndex::Series &b) {
+            return a.uid < b.uid;
+        };
+        std::sort(deferred.begin(), deferred.end(), byUid);
+        QVector<OccurrenceIndex::Series> all;
+        all.reserve(file.series.size() + deferred.size());
+        std::merge(std::make_move_iterator(file.series.begin()), std::make_move_iterator(file.series.end()),
+                   std::make_move_iterator(deferred.begin()), std::make_move_iterator(deferred.end()),
+                   std::back_inserter(all), byUid);
+        file.series = std::move(all);
     }
     file.series.squeeze();
 }
@@ -151,7 +301,7 @@ quint64 CalendarReader::digestOf(const QByteArray &data)
     return std::hash<std::string_view>{}(std::string_view(data.constData(), size_t(data.size())));
 }
 
-FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const QByteArray &data)
+FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const QByteArray &data, bool defer)
 {
     auto file = std::make_shared<CalendarFile>();
     file->path = path;
@@ -172,7 +322,14 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
         return file;
     warnBadRules(path, text, *m_format);
     m_format->clearException();
-    const QByteArray forReading = forLibrary(path, text, outline.bare);
+    QByteArray forReading = forLibrary(path, text, outline.bare);
+    QVector<OccurrenceIndex::Series> deferred;
+    if (defer) {
+        IcsOutline again;
+        const bool same = forReading.constData() == text.constData() || forReading == text;
+        if (same || IcsDocument::outline(forReading, again))
+            forReading = deferSingles(forReading, same ? outline : again, *file, deferred);
+    }
     const bool parsed = outline.mostPerUid > partSize ? parseInParts(forReading, *file)
                                                       : m_format->fromRawString(file->calendar, forReading);
     if (!parsed) {
@@ -180,14 +337,110 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
             << QStringLiteral("%1: %2; file skipped").arg(path, describe(m_format->exception()));
         file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(m_zone));
         file->overrides.clear();
+        file->deferredCount = 0;
+        file->deferredText = file->deferredHead = file->deferredTail = QByteArray();
         return file;
     }
     Event::List events = file->calendar->rawEvents();
     dropUndated(path, text, *file, events);
     addOpenTodos(*file->calendar, events);
     file->readable = true;
-    groupSeries(*file, outline, events);
+    groupSeries(*file, outline, events, deferred);
     return file;
+}
+
+QByteArray CalendarReader::deferSingles(const QByteArray &text, const IcsOutline &outline, CalendarFile &file,
+                                        QVector<OccurrenceIndex::Series> &deferred)
+{
+    if (outline.bare || outline.incidences.isEmpty())
+        return text;
+    QVector<Rough> rough;
+    rough.reserve(outline.incidences.size());
+    // A UID that two components share (a series' overrides, a to-do beside an event) is read at once.
+    QHash<QByteArray, int> perUid;
+    perUid.reserve(outline.incidences.size());
+    for (const auto &span : outline.incidences) {
+        rough << roughOf(text.constData() + span.first, span.second - span.first);
+        ++perUid[rough.last().uid];
+    }
+    QByteArray kept;
+    kept.reserve(text.size());
+    QByteArray context;
+    int from = 0;
+    for (int i = 0; i < outline.incidences.size(); ++i) {
+        const auto &span = outline.incidences.at(i);
+        const Rough &one = rough.at(i);
+        context.append(text.constData() + from, span.first - from);
+        if (!one.single || perUid.value(one.uid) != 1) {
+            kept.append(text.constData() + from, span.second - from);
+        } else {
+            kept.append(text.constData() + from, span.first - from);
+            OccurrenceIndex::Series series;
+            series.uid = QString::fromLatin1(one.uid);
+            series.textFrom = span.first;
+            series.textTo = span.second;
+            series.roughFromMs = one.fromMs;
+            series.roughToMs = one.toMs;
+            deferred << series;
+        }
+        from = span.second;
+    }
+    context.append(text.constData() + from, text.size() - from);
+    const int close = context.lastIndexOf("END:VCALENDAR");
+    if (deferred.isEmpty() || close < 0) {
+        deferred.clear();
+        return text;
+    }
+    kept.append(text.constData() + from, text.size() - from);
+    file.deferredCount = deferred.size();
+    file.deferredText = text;
+    file.deferredHead = context.left(close);
+    file.deferredTail = context.mid(close);
+    return kept;
+}
+
+void CalendarReader::readDeferred(CalendarFile &file,
+                                  const std::function<bool(const OccurrenceIndex::Series &)> &wanted)
+{
+    if (file.deferredCount == 0)
+        return;
+    QByteArray part = file.deferredHead;
+    QVector<int> taken;
+    for (int i = 0; i < file.series.size(); ++i) {
+        OccurrenceIndex::Series &series = file.series[i];
+        if (!series.deferred() || !wanted(series))
+            continue;
+        part.append(file.deferredText.constData() + series.textFrom, series.textTo - series.textFrom);
+        series.textFrom = series.textTo = -1;
+        taken << i;
+    }
+    if (taken.isEmpty())
+        return;
+    part += file.deferredTail;
+    file.deferredCount -= taken.size();
+    if (file.deferredCount == 0) {
+        file.deferredText.clear();
+        file.deferredHead.clear();
+        file.deferredTail.clear();
+    }
+    const MemoryCalendar::Ptr piece(new MemoryCalendar(file.calendar->timeZone()));
+    m_format->clearException();
+    if (!m_format->fromRawString(piece, part)) {
+        qCWarning(lcDataServerFiles).noquote() << QStringLiteral("%1: %2; %3 events skipped")
+                                                      .arg(file.path, describe(m_format->exception()))
+                                                      .arg(taken.size());
+        return;
+    }
+    const Event::List events = piece->rawEvents();
+    for (const Event::Ptr &event : events) {
+        OccurrenceIndex::Series *series = OccurrenceIndex::find(file.series, event->uid());
+        // Read as its UID and DTSTART told, it is one of those taken here.
+        if (!series || !series->events.isEmpty() || !event->dtStart().isValid() ||
+            !std::binary_search(taken.cbegin(), taken.cend(), int(series - file.series.data())))
+            continue;
+        file.calendar->addEvent(event);
+        series->events << event;
+    }
 }
 
 bool CalendarReader::repaired(const QString &path, const QByteArray &data, QByteArray &text,

@@ -6,6 +6,7 @@
 
 #include <QTimeZone>
 
+#include <functional>
 #include <memory>
 
 class QFileInfo;
@@ -26,7 +27,12 @@ public:
 
     // Times without a zone of their own are read in this one; the system's, taken at each scan.
     void setZone(const QTimeZone &zone) { m_zone = zone; }
-    FilePtr read(const QString &path, const QFileInfo &info, const QByteArray &data);
+    // `defer`: events of their own without a rule are left unread until readDeferred() is asked
+    // for them. Parsing and filing thousands of events at once was most of the time from an
+    // Evolution calendar's arrival to the first answer that holds it; a query reads a few of them.
+    FilePtr read(const QString &path, const QFileInfo &info, const QByteArray &data, bool defer = false);
+    // Reads the deferred series that `wanted` names into the file's calendar.
+    void readDeferred(CalendarFile &file, const std::function<bool(const OccurrenceIndex::Series &)> &wanted);
 
     // Tells a file's text from its next version, at a fraction of SHA-1's cost.
     static quint64 digestOf(const QByteArray &data);
@@ -43,6 +49,9 @@ private:
     // series of 16,000 overrides took half a minute to read. Read a few at a time, with the
     // overrides of a series kept beside the calendar, they cost a fraction of a second.
     [[nodiscard]] bool parseInParts(const QByteArray &text, CalendarFile &file);
+    // The text without the incidences it leaves for readDeferred(), which it puts in `deferred`.
+    QByteArray deferSingles(const QByteArray &text, const IcsOutline &outline, CalendarFile &file,
+                            QVector<OccurrenceIndex::Series> &deferred);
     static constexpr int partSize = 8;
     // Takes the events without a valid DTSTART out of the file's calendar and out of `events`.
     void dropUndated(const QString &path, const QByteArray &text, CalendarFile &file,

@@ -181,9 +181,12 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
         if (!file->readable)
             continue;
         calendarKeys = d->files.jobKeysOf(*file);
+        d->files.readDeferred(*file, fromMs, toMs);
         for (Series &series : file->series) {
             if (answer.full)
                 break;
+            if (series.deferred())
+                continue; // nowhere near these days
             const int id = series.id;
             if (!series.expanded || series.fromMs > fromMs || series.toMs < toMs)
                 OccurrenceIndex::expand(*file->calendar, series, fromMs, toMs);
@@ -255,6 +258,7 @@ QString CalendarStore::queryJson(const QString &key, const QDateTime &start, con
         if (!file->readable)
             continue;
         const QByteArray calendarKeys = d->files.jobKeysOf(*file);
+        d->files.readDeferred(*file, fromMs, toMs);
         for (Series &series : file->series) {
             if (answer.full)
                 break;
@@ -283,7 +287,7 @@ QString CalendarStore::queryJson(const QString &key, const QDateTime &start, con
     return OccurrenceIndex::rangeJson(answer.days);
 }
 
-bool CalendarStore::Private::findEvent(qint64 id, FilePtr *file, Event::Ptr *master) const
+bool CalendarStore::Private::findEvent(qint64 id, FilePtr *file, Event::Ptr *master)
 {
     if (id <= 0 || id > 0x7fffffff)
         return false;
@@ -293,6 +297,7 @@ bool CalendarStore::Private::findEvent(qint64 id, FilePtr *file, Event::Ptr *mas
     *file = files.fileAt(key->path);
     if (!*file || !(*file)->readable)
         return false;
+    files.readDeferred(**file, key->uid);
     *master = (*file)->calendar->event(key->uid);
     if (!*master) {
         const Event::List events = (*file)->calendar->rawEvents();

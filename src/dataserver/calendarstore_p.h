@@ -34,7 +34,7 @@ struct CalendarStore::Private
     [[nodiscard]] Result refuseReadOnly(const CalendarFile &file, qint64 id) const;
     // The calendar a new job goes to: the one of `calendarId`, or the first writable one.
     [[nodiscard]] Result targetOf(const QString &calendarId, const CalendarFiles::Source **target) const;
-    [[nodiscard]] bool findEvent(qint64 id, FilePtr *file, KCalendarCore::Event::Ptr *master) const;
+    [[nodiscard]] bool findEvent(qint64 id, FilePtr *file, KCalendarCore::Event::Ptr *master);
     // Grows the windows of the series that recur past the last query's days while the server is
     // idle, a few at a time: the next days' queries then find them expanded, and the first query
     // after start-up waits for its own days alone.

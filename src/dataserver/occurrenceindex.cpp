@@ -98,7 +98,9 @@ void adopt(const QVector<Series> &old, QVector<Series> &fresh)
 {
     for (auto it = fresh.begin(); it != fresh.end(); ++it) {
         const Series *before = find(old, it->uid);
-        if (!before || !before->expanded || before->signature == 0 || before->signature != it->signature)
+        // A series not read yet has no events to move the window onto; it is read when asked for.
+        if (!before || !before->expanded || before->signature == 0 || before->signature != it->signature ||
+            it->deferred())
             continue;
         // Same text: the same occurrences, only on the re-read's event objects.
         Series series = *before;

@@ -57,8 +57,17 @@ struct Series
     qint64 spanStartMs = 0;
     qint64 spanEndMs = 0;
     QVector<Slot> entries;
+    // An event of its own, without a rule, is read only once a query reaches the days around it
+    // (CalendarReader::readDeferred): until then `events` is empty, its text lies at
+    // [textFrom, textTo) of the file's `deferredText`, and its occurrence within [roughFromMs,
+    // roughToMs), days wider than it can be in any zone.
+    int textFrom = -1;
+    int textTo = -1;
+    qint64 roughFromMs = 0;
+    qint64 roughToMs = 0;
 
     [[nodiscard]] bool once() const { return events.size() == 1 && !events.first()->recurs(); }
+    [[nodiscard]] bool deferred() const { return textFrom >= 0; }
 };
 
 // Series are kept sorted by UID: a hash for each of thousands of one-event files cost more than

@@ -351,6 +351,17 @@ void TestOccurrenceIndex::readsAsWritten_data()
                       "DTSTART;TZID=Office time:20240305T093000\r\nDURATION:PT1H\r\nSUMMARY:Open day\r\n")
         << QByteArray("UTC") << QDate(2024, 3, 4) << QDate(2024, 3, 6)
         << QStringList{"Open day: 2024-03-05 05:15 - 2024-03-05 06:15"} << QStringList();
+    // A single event is read only once a query comes near its days, judged before its zone is known.
+    QTest::newRow("single event on the day before in UTC, asked for that day alone")
+        << vevent("east", "DTSTART;TZID=Pacific/Kiritimati:20240305T000000\r\n"
+                          "DTEND;TZID=Pacific/Kiritimati:20240305T010000\r\nSUMMARY:Far east\r\n")
+        << QByteArray("Pacific/Kiritimati") << QDate(2024, 3, 3) << QDate(2024, 3, 3)
+        << QStringList{"Far east: 2024-03-05 00:00 - 2024-03-05 01:00"} << QStringList();
+    QTest::newRow("single event on the day after in UTC, asked for that day alone")
+        << vevent("west", "DTSTART;TZID=Pacific/Pago_Pago:20240303T230000\r\n"
+                          "DTEND;TZID=Pacific/Pago_Pago:20240304T000000\r\nSUMMARY:Far west\r\n")
+        << QByteArray("Pacific/Pago_Pago") << QDate(2024, 3, 5) << QDate(2024, 3, 5)
+        << QStringList{"Far west: 2024-03-03 23:00 - 2024-03-04 00:00"} << QStringList();
     QTest::newRow("Windows zone name without its definition")
         << vevent("windows", "DTSTART;TZID=W. Europe Standard Time:20240705T093000\r\n"
                              "DTEND;TZID=W. Europe Standard Time:20240705T103000\r\nSUMMARY:Review\r\n")
