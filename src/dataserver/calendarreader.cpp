@@ -387,7 +387,9 @@ QByteArray CalendarReader::deferSingles(const QByteArray &text, const IcsOutline
     }
     context.append(text.constData() + from, text.size() - from);
     const int close = context.lastIndexOf("END:VCALENDAR");
-    if (deferred.isEmpty() || close < 0) {
+    // Read apart, an event of one of several calendars in a file would be read in the last one,
+    // with its zones.
+    if (deferred.isEmpty() || close < 0 || context.toUpper().count("BEGIN:VCALENDAR") != 1) {
         deferred.clear();
         return text;
     }
