@@ -352,12 +352,12 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << QByteArray("UTC") << QDate(2024, 3, 4) << QDate(2024, 3, 6)
         << QStringList{"Open day: 2024-03-05 05:15 - 2024-03-05 06:15"} << QStringList();
     // A single event is read only once a query comes near its days, judged before its zone is known.
-    QTest::newRow("single event on the day before in UTC, asked for that day alone")
+    QTest::newRow("single event far east, on the day before its written one in UTC")
         << vevent("east", "DTSTART;TZID=Pacific/Kiritimati:20240305T000000\r\n"
                           "DTEND;TZID=Pacific/Kiritimati:20240305T010000\r\nSUMMARY:Far east\r\n")
         << QByteArray("Pacific/Kiritimati") << QDate(2024, 3, 3) << QDate(2024, 3, 3)
         << QStringList{"Far east: 2024-03-05 00:00 - 2024-03-05 01:00"} << QStringList();
-    QTest::newRow("single event on the day after in UTC, asked for that day alone")
+    QTest::newRow("single event far west, on the day after its written one in UTC")
         << vevent("west", "DTSTART;TZID=Pacific/Pago_Pago:20240303T230000\r\n"
                           "DTEND;TZID=Pacific/Pago_Pago:20240304T000000\r\nSUMMARY:Far west\r\n")
         << QByteArray("Pacific/Pago_Pago") << QDate(2024, 3, 5) << QDate(2024, 3, 5)
