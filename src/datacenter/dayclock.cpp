@@ -49,6 +49,11 @@ QDateTime DayClock::now() const
     return source ? source() : QDateTime::currentDateTime();
 }
 
+qint64 DayClock::msecsSinceEpoch() const
+{
+    return source ? source().toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
+}
+
 void DayClock::setTimeSource(TimeSource newSource)
 {
     source = std::move(newSource);

@@ -24,6 +24,9 @@ public:
     explicit DayClock(QObject *parent = nullptr);
 
     QDateTime now() const;
+    // The same moment as milliseconds since the epoch, for measuring: no time zone conversion,
+    // which in the C library also checks the zone file on disk.
+    qint64 msecsSinceEpoch() const;
     QDate today() const { return now().date(); }
 
     // An empty source is the system clock. The day is checked against the new source at once.

@@ -70,9 +70,14 @@ MenuEntries menuAt(const ScheduleDataInfo &task, const ExtendedData &flags, cons
 
 int modeAfterTick(int mode, const QDateTime &begin, const QDateTime &now)
 {
+    return modeAfterTick(mode, now.msecsTo(begin));
+}
+
+int modeAfterTick(int mode, qint64 msecsToBegin)
+{
     if (mode != ModeCountdown)
         return mode;
-    const qint64 remaining = now.msecsTo(begin) + 1000;
+    const qint64 remaining = msecsToBegin + 1000;
     return remaining > 0 && (remaining / 1000) % 60 <= finalPhaseSeconds ? int(ModeCountdownFinal) : mode;
 }
 
@@ -113,8 +118,14 @@ QString timeText(const QTime &time, TimeFormat format, const QLocale &locale)
 QString countdownText(const QDateTime &begin, const QString &title, const QDateTime &now, TimeFormat format,
                       const QLocale &locale)
 {
+    return countdownText(begin, title, now.msecsTo(begin), format, locale);
+}
+
+QString countdownText(const QDateTime &begin, const QString &title, qint64 msecsToBegin, TimeFormat format,
+                      const QLocale &locale)
+{
     // The second under way counts as a whole one: 59.5 s before the begin time shows 01:00.
-    const qint64 remaining = now.msecsTo(begin) + 1000;
+    const qint64 remaining = msecsToBegin + 1000;
     const qint64 minutes = remaining > 0 ? remaining / 60000 : 0;
     const qint64 seconds = remaining > 0 ? (remaining / 1000) % 60 : 0;
     // The doubled colon is what the widget has always shown; users read it as the target time.

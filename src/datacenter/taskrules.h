@@ -51,9 +51,13 @@ struct SortKey
 // The mode after a countdown tick: a running countdown turns final once fewer than ten seconds of
 // its current minute are left.
 [[nodiscard]] int modeAfterTick(int mode, const QDateTime &begin, const QDateTime &now);
+[[nodiscard]] int modeAfterTick(int mode, qint64 msecsToBegin);
 // "  mm:ss => hh:mm::ss\n  title", rounded up to the second; 00:00 once the begin time has passed.
 // In a form other than Fixed the begin time reads as timeText() has it.
 [[nodiscard]] QString countdownText(const QDateTime &begin, const QString &title, const QDateTime &now,
+                                    TimeFormat format = TimeFormat::Fixed, const QLocale &locale = QLocale());
+// The same, measured by the countdown's own clock: a time zone conversion costs more than the rest.
+[[nodiscard]] QString countdownText(const QDateTime &begin, const QString &title, qint64 msecsToBegin,
                                     TimeFormat format = TimeFormat::Fixed, const QLocale &locale = QLocale());
 // "  MM.dd  hh:mm\n  title", or the date and time in the form asked for.
 [[nodiscard]] QString dateText(const QDateTime &begin, const QString &title,

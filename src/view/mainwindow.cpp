@@ -317,6 +317,8 @@ void MainWindow::onDayButtonClicked(QAbstractButton *dayButton)
 void MainWindow::onThemeChanged(ZGuiApplicationHelper::ColorType type)
 {
     backgroundColor = tintOf(type);
+    TaskItem::setWindowTint(backgroundColor);
+    update();
 }
 
 void MainWindow::paintLikePanel(QWidget *window, ZGuiApplicationHelper::ColorType type, QColor *tint)

@@ -67,6 +67,20 @@ bool isInView(const QWidget *widget)
     return true;
 }
 
+QString withWidestDigits(QString line, const QFontMetrics &metrics)
+{
+    QChar widest = QLatin1Char('0');
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest))
+            widest = QLatin1Char(digit);
+    }
+    for (QChar &c : line) {
+        if (c.isDigit())
+            c = widest;
+    }
+    return line;
+}
+
 QDateTime now()
 {
     return DataCenter::instance()->clock()->now();
@@ -95,6 +109,13 @@ TaskMenu::TaskMenu(QWidget *parent)
     deleteMenu.addAction(&deleteOccurrenceAction);
     deleteMenu.addAction(&deleteSeriesAction);
     addMenu(&deleteMenu);
+}
+
+QColor TaskItem::windowTint;
+
+void TaskItem::setWindowTint(const QColor &tint)
+{
+    windowTint = tint;
 }
 
 TaskItem::TaskItem(QWidget *parent)
@@ -222,7 +243,10 @@ void TaskItem::resizeEvent(QResizeEvent *event)
 void TaskItem::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange && height() != rowHeight())
+    if (event->type() != QEvent::FontChange)
+        return;
+    fittedLineLength = -1;
+    if (height() != rowHeight())
         setFixedHeight(rowHeight());
 }
 
@@ -250,10 +274,23 @@ void TaskItem::refreshMode()
     mode = TaskRules::modeAt(task, current, at);
     state = TaskRules::stateAt(task, current, at);
     fitCheckBox();
+    // A countdown repaints the item a few times a second. Painting the window's tint beneath itself,
+    // it spares the window, the scroll area and the list their repaint each time. Only counting items
+    // do: every opaque item costs every repaint of the list a little.
+    setAttribute(Qt::WA_OpaquePaintEvent, isCounting() && windowTint.isValid());
 
-    // Kept for the countdown's ticks, which would otherwise lay the title out a few times a second.
-    shownTitleText = shownTitle();
+    // Kept for the countdown's ticks, which would otherwise lay the title out a few times a second,
+    // and for the periodic refresh, which would lay out every item's title again.
+    const TitleFit fit{task.getTitleName(), checkBox.width(), checkBox.font()};
+    if (fit != titleFit) {
+        shownTitleText = shownTitle();
+        titleFit = fit;
+    }
     textFittedTo = width();
+    // Again at each refresh, as the time zone may have changed.
+    beginMsecs = task.getBeginDateTime().toMSecsSinceEpoch();
+    countdownSecond = -1;
+    fittedLineLength = -1;
     checkBox.setText(withoutMnemonics(
         TaskRules::dateText(task.getBeginDateTime(), shownTitleText, DataCenter::instance()->timeFormat())));
 
@@ -270,22 +307,33 @@ void TaskItem::refreshMode()
 
 void TaskItem::onCountdown()
 {
-    if (mode != ModeCountdown && mode != ModeCountdownFinal)
+    if (!isCounting())
         return;
     blinkOn = !blinkOn;
 
-    const QDateTime begin = task.getBeginDateTime();
-    const QDateTime at = now();
-    const int ticked = TaskRules::modeAfterTick(mode, begin, at);
+    const qint64 toBegin = beginMsecs - DataCenter::instance()->clock()->msecsSinceEpoch();
+    const int ticked = TaskRules::modeAfterTick(mode, toBegin);
     if (ticked != mode) {
         mode = ticked;
         progressAnimate();
         Q_EMIT stateChanged();
     }
-    const QString text = TaskRules::countdownText(begin, withoutMnemonics(shownTitleText), at,
-                                                  DataCenter::instance()->timeFormat());
-    fitCountdownLine(text);
-    checkBox.setText(text);
+    // The line shows whole seconds and the list ticks more often: the ticks between two seconds only
+    // blink the icon, without formatting, measuring or repainting the line.
+    const qint64 second = std::max<qint64>(0, toBegin + 1000) / 1000;
+    const TaskRules::TimeFormat format = DataCenter::instance()->timeFormat();
+    if (second != countdownSecond || format != countdownFormat) {
+        countdownSecond = second;
+        const QString text = TaskRules::countdownText(task.getBeginDateTime(),
+                                                      withoutMnemonics(shownTitleText), toBegin, format);
+        const int lineLength = int(text.indexOf(QLatin1Char('\n')));
+        if (lineLength != fittedLineLength || format != countdownFormat) {
+            fitCountdownLine(text);
+            fittedLineLength = lineLength;
+        }
+        countdownFormat = format;
+        checkBox.replaceText(text);
+    }
     // The check box repaints its own text when it changes; of the item only the blinking icon has.
     update(QRect(width() - 30, 5, iconSize, iconSize));
 }
@@ -375,7 +423,7 @@ QString TaskItem::shownTitle() const
 // is longer than a date.
 void TaskItem::fitCheckBox()
 {
-    const bool counting = mode == ModeCountdown || mode == ModeCountdownFinal;
+    const bool counting = isCounting();
     const int room = counting ? this->width() - 30 - 4 - 10 : this->width() - 70;
     if (checkBox.width() != room || checkBox.height() != height() - 6)
         checkBox.setGeometry(10, 0, room, height() - 6);
@@ -384,13 +432,14 @@ void TaskItem::fitCheckBox()
 }
 
 // A cut-off time is a wrong time: where even the wider box cannot hold the countdown line in the
-// item's font (a large desktop font), the line is drawn smaller until it fits.
+// item's font (a large desktop font), the line is drawn smaller until it fits. It is fitted with the
+// font's widest digits, so that it needs no measuring each second and keeps its size as it counts.
 void TaskItem::fitCountdownLine(const QString &text)
 {
     const QString line = text.section(QLatin1Char('\n'), 0, 0);
     const int room = textRoom();
     QFont font = this->font();
-    while (QFontMetrics(font).horizontalAdvance(line) > room) {
+    while (QFontMetrics(font).horizontalAdvance(withWidestDigits(line, QFontMetrics(font))) > room) {
         if (font.pointSizeF() > 5)
             font.setPointSizeF(font.pointSizeF() - 0.5);
         else if (font.pixelSize() > 7)
@@ -564,6 +613,11 @@ void TaskItem::paintEvent(QPaintEvent *event)
     const int b = bandHalfHeight;
 
     QPainter painter(this);
+    if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(event->rect(), windowTint);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
     QColor band = itemColor;
     band.setAlpha(backgroundAlpha);
     fillRounded(painter, QRect(0, h / 2 - b, w, 2 * b), 8, band, event->rect());

@@ -3,6 +3,7 @@
 
 #include "extendeddata.h"
 #include "scheduledatainfo.h"
+#include "taskcheckbox.h"
 #include "taskrules.h"
 #include "zguiapplicationhelper.h"
 
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QElapsedTimer>
+#include <QFont>
 #include <QMenu>
 #include <QWidget>
 
@@ -90,6 +92,8 @@ public:
     static constexpr int itemHeight = 56;
     // itemHeight, or taller where the application's font needs it for the date and title lines.
     [[nodiscard]] static int rowHeight();
+    // What the window paints beneath the list, and nothing else does; invalid: not known.
+    static void setWindowTint(const QColor &tint);
     // Fade and bloom length, and how long the band stays red at the begin time.
     static constexpr int listAnimationMs = 300;
     static constexpr int redFlashMs = 3000;
@@ -136,9 +140,28 @@ private:
     void fitCountdownLine(const QString &text);
     QString shownTitleText;
     int textFittedTo = 0; // the width shownTitleText was shortened for
+    // The title, box width and font shownTitleText was shortened from and for.
+    struct TitleFit
+    {
+        QString title;
+        int width = -1;
+        QFont font;
+        bool operator!=(const TitleFit &other) const
+        {
+            return width != other.width || title != other.title || font != other.font;
+        }
+    };
+    TitleFit titleFit;
+    // The second and form the countdown line shows; -1: the box shows no countdown line.
+    qint64 countdownSecond = -1;
+    TaskRules::TimeFormat countdownFormat = TaskRules::TimeFormat::Fixed;
+    int fittedLineLength = -1; // the length of the countdown line its font was fitted for; -1: none
+    qint64 beginMsecs = 0;     // the task's begin time, for the countdown's ticks
     void showMenu(const QPoint &globalPos);
     void startRedFlash();
 
+    bool isCounting() const { return mode == ModeCountdown || mode == ModeCountdownFinal; }
+    static QColor windowTint;
     QColor itemColor;
     // The task's calendar's colour, as a bar at the band's left end; invalid: no bar.
     QColor calendarMark;
@@ -157,7 +180,7 @@ private:
     bool blinkOn = false;
     int mode = ModeNormal;
     int state = StateWaiting;
-    QCheckBox checkBox;
+    TaskCheckBox checkBox;
     TaskMenu *menu;
 };
 

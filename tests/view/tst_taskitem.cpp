@@ -1,6 +1,7 @@
 #include "calendarcolor.h"
 #include "countdownnotifier.h"
 #include "datacenter.h"
+#include "dayclock.h"
 #include "fakedbusservice.h"
 #include "taskitem.h"
 #include "tasklist.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -166,6 +168,7 @@ private Q_SLOTS:
     void countdownEntryWithdrawnOnceBegun();
     void countdownText_data();
     void countdownText();
+    void countdownSecondOnScreen();
     void finalPhase_data();
     void finalPhase();
     void tickStores_data();
@@ -464,6 +467,38 @@ void TestTaskItem::countdownText()
     QVERIFY2(box->fontMetrics().horizontalAdvance(box->text().section('\n', 0, 0)) <= room,
              qPrintable(box->text()));
     QVERIFY(box->geometry().right() < item.width() - 30); // clear of the mode icon
+}
+
+// Each second the countdown repaints its first line alone, over the window's tint that the item paints
+// itself: the screen must show what a whole repaint draws, the new second and nothing of the old.
+void TestTaskItem::countdownSecondOnScreen()
+{
+    DayClock *clock = DataCenter::instance()->clock();
+    QDateTime at = QDateTime::currentDateTime();
+    clock->setTimeSource([&at] { return at; });
+    const auto restore = qScopeGuard([clock] {
+        clock->setTimeSource({});
+        TaskItem::setWindowTint(QColor());
+    });
+    TaskItem::setWindowTint(QColor(40, 60, 80));
+    const ScheduleDataInfo task = makeTask(270500, 3600 * 1000);
+    storeFlags(task, false, false, true);
+    TaskItem item;
+    item.setTask(task);
+    QVERIFY(item.testAttribute(Qt::WA_OpaquePaintEvent));
+    item.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&item));
+    const auto shown = [&item] {
+        return item.screen()->grabWindow(item.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto whole = [&item] { return item.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+
+    item.onCountdown();
+    QTRY_COMPARE(shown(), whole());
+    at = at.addSecs(1);
+    item.onCountdown();
+    QVERIFY(checkBoxOf(item)->text().startsWith("  04:30 => "));
+    QTRY_COMPARE(shown(), whole());
 }
 
 void TestTaskItem::finalPhase_data()

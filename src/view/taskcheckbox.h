@@ -1,0 +1,37 @@
+#ifndef SCHEDULE_TASKCHECKBOX_H
+#define SCHEDULE_TASKCHECKBOX_H
+
+#include <QCheckBox>
+#include <QStaticText>
+#include <QVector>
+
+// A task's check box and its lines of text. A countdown changes the first line every second and the
+// second line never: each line is laid out once per text and font and drawn from that layout.
+class TaskCheckBox : public QCheckBox
+{
+    Q_OBJECT
+public:
+    using QCheckBox::QCheckBox;
+
+    // Sets the text; where only its first line is new (a countdown's next second), only that line
+    // is repainted.
+    void replaceText(const QString &newText);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void drawLines(QPainter &painter, const QRect &dirty, const QStyleOptionButton &option);
+    // Where the style places the label's lines: the top of the first and the height of each.
+    QRect lineRect(const QStyleOptionButton &option, int lineCount, int index) const;
+
+    struct Line
+    {
+        QString text;
+        QStaticText layout;
+    };
+    QVector<Line> lines;
+};
+
+#endif
