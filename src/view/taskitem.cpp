@@ -391,8 +391,13 @@ void TaskItem::showProgressAt(qint64 elapsedMs)
     const qint64 w = width();
     const int newWidth = int(elapsed * w / progressTotalMs);
     if (newWidth != progressWidth) {
+        // Only the bar's end moves, and its rounding of up to 8 px; its start too while it is that
+        // narrow. The rest of the item stays as it was.
+        const int from = std::min(progressWidth, newWidth);
+        const int left = from <= 2 * 8 ? 0 : from - 8 - 1;
+        update(QRect(left, height() / 2 - bandHalfHeight, std::max(progressWidth, newWidth) + 1 - left,
+                     2 * bandHalfHeight));
         progressWidth = newWidth;
-        update();
     }
     if (newWidth >= w) {
         progressTimer->stop();
@@ -640,11 +645,18 @@ void TaskItem::paintEvent(QPaintEvent *event)
         painter.drawRoundedRect(bar, 2, 2);
     }
 
-    if (progressRunning) {
-        painter.setBrush(progressColor);
-        painter.drawRoundedRect(QRect(0, h / 2 - b, progressWidth, 2 * b), 8, 8);
-        if (progressWidth > 7 && progressWidth < w - 7)
-            painter.drawRect(QRect(progressWidth - 8, h / 2 - b, 8, 2 * b));
+    const QRect progress(0, h / 2 - b, progressWidth, 2 * b);
+    if (progressRunning && event->rect().intersects(progress)) {
+        const bool squareEnd = progressWidth > 7 && progressWidth < w - 7;
+        if (squareEnd && event->rect().left() > 8) {
+            // Right of its rounded start the bar is a plain fill, which is all its growth repaints.
+            painter.fillRect(event->rect() & progress, progressColor);
+        } else {
+            painter.setBrush(progressColor);
+            painter.drawRoundedRect(progress, 8, 8);
+            if (squareEnd)
+                painter.drawRect(QRect(progressWidth - 8, h / 2 - b, 8, 2 * b));
+        }
     }
 
     const int x1 = w - 30;

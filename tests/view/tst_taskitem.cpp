@@ -168,6 +168,7 @@ private Q_SLOTS:
     void countdownEntryWithdrawnOnceBegun();
     void countdownText_data();
     void countdownText();
+    void countdownSecondOnScreen_data();
     void countdownSecondOnScreen();
     void finalPhase_data();
     void finalPhase();
@@ -469,10 +470,22 @@ void TestTaskItem::countdownText()
     QVERIFY(box->geometry().right() < item.width() - 30); // clear of the mode icon
 }
 
-// Each second the countdown repaints its first line alone, over the window's tint that the item paints
-// itself: the screen must show what a whole repaint draws, the new second and nothing of the old.
+// Each second the countdown repaints its first line alone, and the growing bar its end, over the
+// window's tint that the item paints itself: the screen must show what a whole repaint draws.
+void TestTaskItem::countdownSecondOnScreen_data()
+{
+    QTest::addColumn<qint64>("beginMs");
+    QTest::addColumn<QString>("nextSecond");
+
+    QTest::newRow("the next second") << 270500LL << "04:30";
+    QTest::newRow("the bar of the final seconds") << 8500LL << "00:08";
+}
+
 void TestTaskItem::countdownSecondOnScreen()
 {
+    QFETCH(qint64, beginMs);
+    QFETCH(QString, nextSecond);
+
     DayClock *clock = DataCenter::instance()->clock();
     QDateTime at = QDateTime::currentDateTime();
     clock->setTimeSource([&at] { return at; });
@@ -481,7 +494,7 @@ void TestTaskItem::countdownSecondOnScreen()
         TaskItem::setWindowTint(QColor());
     });
     TaskItem::setWindowTint(QColor(40, 60, 80));
-    const ScheduleDataInfo task = makeTask(270500, 3600 * 1000);
+    const ScheduleDataInfo task = makeTask(beginMs, 3600 * 1000);
     storeFlags(task, false, false, true);
     TaskItem item;
     item.setTask(task);
@@ -495,9 +508,13 @@ void TestTaskItem::countdownSecondOnScreen()
 
     item.onCountdown();
     QTRY_COMPARE(shown(), whole());
+    const QImage first = whole();
     at = at.addSecs(1);
     item.onCountdown();
-    QVERIFY(checkBoxOf(item)->text().startsWith("  04:30 => "));
+    QVERIFY(checkBoxOf(item)->text().startsWith("  " + nextSecond + " => "));
+    // Below the check box, 30 px in: reached by the bar within a second or so.
+    if (item.isAnimating())
+        QTRY_VERIFY(whole().pixel(30, item.height() - 3) != first.pixel(30, item.height() - 3));
     QTRY_COMPARE(shown(), whole());
 }
 
