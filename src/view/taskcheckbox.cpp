@@ -52,12 +52,17 @@ void TaskCheckBox::replaceText(const QString &newText)
     setAttribute(Qt::WA_UpdatesDisabled, false);
     QStyleOptionButton option;
     initStyleOption(&option);
-    update(lineRect(option, int(newText.count(QLatin1Char('\n'))) + 1, 0));
+    update(lineRect(option, labelArea(option), int(newText.count(QLatin1Char('\n'))) + 1, 0));
 }
 
-QRect TaskCheckBox::lineRect(const QStyleOptionButton &option, int lineCount, int index) const
+QRect TaskCheckBox::labelArea(const QStyleOptionButton &option) const
 {
-    const QRect area = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+    return style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+}
+
+QRect TaskCheckBox::lineRect(const QStyleOptionButton &option, const QRect &area, int lineCount,
+                             int index) const
+{
     const QFontMetrics metrics = fontMetrics();
     const int blockHeight = lineCount * metrics.height() + (lineCount - 1) * metrics.leading();
     const int top = area.top() + (area.height() - blockHeight) / 2 + index * metrics.lineSpacing();
@@ -75,10 +80,10 @@ void TaskCheckBox::drawLines(QPainter &painter, const QRect &dirty, const QStyle
         QString(option.text).replace(QLatin1String("&&"), QLatin1String("&")).split(QLatin1Char('\n'));
     lines.resize(shown.size());
     painter.setPen(QPen(option.palette.brush(QPalette::WindowText), painter.pen().widthF()));
-    const QRect area = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+    const QRect area = labelArea(option);
     const bool rightToLeft = option.direction == Qt::RightToLeft;
     for (int i = 0; i < shown.size(); ++i) {
-        const QRect place = lineRect(option, int(shown.size()), i);
+        const QRect place = lineRect(option, area, int(shown.size()), i);
         if (!dirty.intersects(place))
             continue;
         Line &line = lines[i];

@@ -23,8 +23,9 @@ protected:
 
 private:
     void drawLines(QPainter &painter, const QRect &dirty, const QStyleOptionButton &option);
-    // Where the style places the label's lines: the top of the first and the height of each.
-    QRect lineRect(const QStyleOptionButton &option, int lineCount, int index) const;
+    QRect labelArea(const QStyleOptionButton &option) const;
+    // Where line `index` of `lineCount` lies in the label's area, as the style places a label.
+    QRect lineRect(const QStyleOptionButton &option, const QRect &area, int lineCount, int index) const;
 
     struct Line
     {

@@ -508,6 +508,8 @@ void TestTaskItem::countdownSecondOnScreen()
 
     item.onCountdown();
     QTRY_COMPARE(shown(), whole());
+    // Outside the band's rounded corner the item shows the window's tint, as the window would.
+    QCOMPARE(QColor(shown().pixel(0, 0)), QColor(40, 60, 80));
     const QImage first = whole();
     at = at.addSecs(1);
     item.onCountdown();
