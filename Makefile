@@ -7,7 +7,7 @@ ifneq ($(TASKLIST_QT),)
 CMAKE_FLAGS += -DTASKLIST_QT=$(TASKLIST_QT)
 endif
 
-.PHONY: all deps build run check bench clean format translations
+.PHONY: all deps build run check bench startup-order clean format translations
 
 all: build
 
@@ -51,6 +51,13 @@ bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTASKLIST_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS) --target benchmarks
 	@bench/run.sh $(BENCH_DIR)
+
+# The widget's start-up functions, for the linker to place together (scripts/startup-order.sh);
+# needs valgrind. Commit the src/app/startup-order.txt it writes.
+startup-order: deps
+	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTASKLIST_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_DIR) -j $(JOBS) --target benchmarks
+	@scripts/startup-order.sh $(BENCH_DIR)
 
 # A Debian package of what `cmake --install` installs, configured for the prefix /usr (CPack,
 # cmake/Packaging.cmake), and its inspection; PACKAGE_TEST_INSTALL=1 also installs and removes it.

@@ -20,6 +20,7 @@
 #include "extendeddata.h"
 #include "scheduledatainfo.h"
 
+#include <QByteArrayList>
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -42,6 +43,8 @@
 #include <csignal>
 #include <ctime>
 #include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -207,6 +210,7 @@ struct Launch
     bool glNone = false;   // set QT_XCB_GL_INTEGRATION=none; otherwise it is unset
     QByteArray argument;   // one command-line argument, if any
     QByteArray busAddress; // the session bus, if not this process's own
+    QByteArrayList runner; // a program that runs it, with that program's arguments (valgrind)
 };
 
 pid_t spawn(const Launch &launch)
@@ -223,20 +227,23 @@ pid_t spawn(const Launch &launch)
             setenv("QT_XCB_GL_INTEGRATION", "none", 1);
         else
             unsetenv("QT_XCB_GL_INTEGRATION");
-        if (launch.argument.isEmpty())
-            execl(program.constData(), program.constData(), static_cast<char *>(nullptr));
-        else
-            execl(program.constData(), program.constData(), launch.argument.constData(),
-                  static_cast<char *>(nullptr));
+        std::vector<char *> argv;
+        for (const QByteArray &word : launch.runner)
+            argv.push_back(const_cast<char *>(word.constData()));
+        argv.push_back(const_cast<char *>(program.constData()));
+        if (!launch.argument.isEmpty())
+            argv.push_back(const_cast<char *>(launch.argument.constData()));
+        argv.push_back(nullptr);
+        execvp(argv.front(), argv.data());
         _exit(127);
     }
     return pid;
 }
 
-void stop(pid_t pid)
+void stop(pid_t pid, int patienceMs = 3000)
 {
     kill(pid, SIGTERM);
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < patienceMs / 10; ++i) {
         if (waitpid(pid, nullptr, WNOHANG) == pid)
             return;
         QThread::msleep(10);
@@ -252,7 +259,9 @@ Run measure(Display *display, const Launch &launch, int settleMs, int idleSecond
     const QSet<Window> before = topLevels(display);
     const double start = nowMs();
     const pid_t pid = spawn(launch);
-    while (nowMs() - start < 20000 && run.firstFrameMs < 0) {
+    // Under valgrind everything takes some fifty times as long.
+    const int patienceMs = launch.runner.isEmpty() ? 20000 : 300000;
+    while (nowMs() - start < patienceMs && run.firstFrameMs < 0) {
         if (waitpid(pid, nullptr, WNOHANG) == pid) {
             Bench::note(QStringLiteral("%1 ended before it showed a window").arg(launch.program));
             return run;
@@ -268,7 +277,7 @@ Run measure(Display *display, const Launch &launch, int settleMs, int idleSecond
             usleep(500);
     }
     if (run.firstFrameMs < 0)
-        Bench::note(QStringLiteral("%1: no painted window within 20 s").arg(launch.program));
+        Bench::note(QStringLiteral("%1: no painted window within %2 s").arg(launch.program).arg(patienceMs / 1000));
     QThread::msleep(settleMs);
     run.openGl = mapsOpenGl(pid);
     if (idleSeconds > 0) {
@@ -280,7 +289,7 @@ Run measure(Display *display, const Launch &launch, int settleMs, int idleSecond
             wakeupRate(switchesBefore, contextSwitches(pid), idleSeconds, &run.wakeupsPerThread);
     }
     run.peakMiB = Bench::procMiB(pid, "VmHWM");
-    stop(pid);
+    stop(pid, patienceMs);
     return run;
 }
 
@@ -524,6 +533,22 @@ int main(int argc, char **argv)
     QDir().mkpath(idleHome + QStringLiteral("/.local/share/TaskList"));
     QDir().mkpath(bareHome);
     writeFile(countdownHome + QStringLiteral("/.local/share/TaskList/data"), dataFile(countdownJob));
+
+    // bench_widget --startup-profile PREFIX: callgrind's records (PREFIX.<pid>) of the widget with the
+    // twenty tasks, from its start through 30 s idle (a refresh of every item) to its end, once without a countdown and once
+    // with one, for `make startup-order`.
+    if (argc == 3 && qstrcmp(argv[1], "--startup-profile") == 0) {
+        bool shown = true;
+        for (const QString &home : {idleHome, countdownHome}) {
+            Launch profiled{QStringLiteral(WIDGET_BINARY), home, false};
+            profiled.runner = {"valgrind", "--tool=callgrind", "--demangle=no", "--compress-strings=no",
+                               QByteArray("--callgrind-out-file=") + argv[2] + ".%p"};
+            shown = shown && measure(display, profiled, 30000, 0).firstFrameMs >= 0;
+        }
+        server.terminate();
+        server.waitForFinished();
+        return shown ? 0 : 1;
+    }
 
     SlowBus slowBus;
     const QByteArray slowAddress = slowBus.open();

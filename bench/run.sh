@@ -4,6 +4,7 @@
 # baseline measured in the same run. BENCH_RUNS sets the repetitions, BENCH_IDLE_SECONDS the idle
 # measurement (60 s by default), BENCH_ONLY a space-separated subset (json datafile settasks widget
 # eventloop dataserver eds); BENCH_EDS_EVENTS the size of the EDS calendar (5,000).
+# `run.sh BUILD COMMAND...` runs COMMAND in the same environment instead.
 set -eu
 build=$(cd "${1:-build}" && pwd)
 bench="$build/bench"
@@ -33,6 +34,12 @@ until xdpyinfo >/dev/null 2>&1; do
     [ $tries -gt 100 ] && { echo "Xvfb did not start" >&2; exit 1; }
     sleep 0.1
 done
+
+if [ $# -gt 1 ]; then
+    shift
+    "$@"
+    exit
+fi
 
 only=${BENCH_ONLY:-json datafile settasks widget eventloop dataserver eds}
 wanted() { case " $only " in *" $1 "*) return 0 ;; esac; return 1; }
