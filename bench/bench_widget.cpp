@@ -277,7 +277,8 @@ Run measure(Display *display, const Launch &launch, int settleMs, int idleSecond
             usleep(500);
     }
     if (run.firstFrameMs < 0)
-        Bench::note(QStringLiteral("%1: no painted window within %2 s").arg(launch.program).arg(patienceMs / 1000));
+        Bench::note(
+            QStringLiteral("%1: no painted window within %2 s").arg(launch.program).arg(patienceMs / 1000));
     QThread::msleep(settleMs);
     run.openGl = mapsOpenGl(pid);
     if (idleSeconds > 0) {
@@ -535,8 +536,8 @@ int main(int argc, char **argv)
     writeFile(countdownHome + QStringLiteral("/.local/share/TaskList/data"), dataFile(countdownJob));
 
     // bench_widget --startup-profile PREFIX: callgrind's records (PREFIX.<pid>) of the widget with the
-    // twenty tasks, from its start through 30 s idle (a refresh of every item) to its end, once without a countdown and once
-    // with one, for `make startup-order`.
+    // twenty tasks, from its start through 30 s idle (a refresh of every item) to its end, once
+    // without a countdown and once with one, for `make startup-order`.
     if (argc == 3 && qstrcmp(argv[1], "--startup-profile") == 0) {
         bool shown = true;
         for (const QString &home : {idleHome, countdownHome}) {
