@@ -15,6 +15,9 @@
 #include <QDir>
 
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 // The name after --instance (or in --instance=NAME); empty for the default instance, a null
@@ -49,6 +52,11 @@ int main(int argc, char **argv)
     // wake-up of two threads); a small item is cheaper sent over the socket.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+#ifdef __GLIBC__
+    // All the panel's work is on its GUI thread; Qt's D-Bus and X event threads allocate a few
+    // messages. An arena of their own would keep a heap of 128 KiB and more resident for them.
+    mallopt(M_ARENA_MAX, 1);
+#endif
 
     // On Wayland: a layer surface on the bottom layer, or XWayland where the compositor has none.
     Zyk::Platform::choosePlatform();
