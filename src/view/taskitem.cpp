@@ -93,22 +93,58 @@ TaskMenu::TaskMenu(QWidget *parent)
     , countdownAction(tr("倒计时模式"))
     , pinAction(tr("置顶模式"))
     , normalAction(tr("正常模式"))
-    , editAction(tr("Edit…"))
-    , deleteAction(tr("Delete"))
-    , deleteMenu(tr("Delete"))
-    , deleteOccurrenceAction(tr("This occurrence"))
-    , deleteSeriesAction(tr("All occurrences"))
 {
     addAction(&openAction);
     addAction(&countdownAction);
     addAction(&pinAction);
     addAction(&normalAction);
-    addSeparator();
-    addAction(&editAction);
-    addAction(&deleteAction);
+}
+
+TaskMenu::~TaskMenu() = default;
+
+TaskMenu::EditEntries::EditEntries()
+    : editAction(TaskMenu::tr("Edit…"))
+    , deleteAction(TaskMenu::tr("Delete"))
+    , deleteMenu(TaskMenu::tr("Delete"))
+    , deleteOccurrenceAction(TaskMenu::tr("This occurrence"))
+    , deleteSeriesAction(TaskMenu::tr("All occurrences"))
+{
     deleteMenu.addAction(&deleteOccurrenceAction);
     deleteMenu.addAction(&deleteSeriesAction);
-    addMenu(&deleteMenu);
+}
+
+TaskMenu::EditEntries &TaskMenu::editEntries()
+{
+    if (edits)
+        return *edits;
+    edits = std::make_unique<EditEntries>();
+    addSeparator();
+    addAction(&edits->editAction);
+    addAction(&edits->deleteAction);
+    addMenu(&edits->deleteMenu);
+    connect(&edits->editAction, &QAction::triggered, this, &TaskMenu::editRequested);
+    connect(&edits->deleteAction, &QAction::triggered, this, [this] { Q_EMIT deleteRequested(true); });
+    connect(&edits->deleteOccurrenceAction, &QAction::triggered, this,
+            [this] { Q_EMIT deleteRequested(false); });
+    connect(&edits->deleteSeriesAction, &QAction::triggered, this, [this] { Q_EMIT deleteRequested(true); });
+    applyEditVisibility();
+    return *edits;
+}
+
+void TaskMenu::showEditEntries(bool edit, bool repeating)
+{
+    editShown = edit;
+    repeatingShown = repeating;
+    applyEditVisibility();
+}
+
+void TaskMenu::applyEditVisibility()
+{
+    if (!edits)
+        return;
+    edits->editAction.setVisible(editShown);
+    edits->deleteAction.setVisible(editShown && !repeatingShown);
+    edits->deleteMenu.menuAction()->setVisible(editShown && repeatingShown);
 }
 
 QColor TaskItem::windowTint;
@@ -154,12 +190,9 @@ TaskItem::TaskItem(QWidget *parent)
     connect(&menu->countdownAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
     connect(&menu->pinAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
     connect(&menu->normalAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
-    connect(&menu->editAction, &QAction::triggered, this, [this] { Q_EMIT editRequested(task); });
-    connect(&menu->deleteAction, &QAction::triggered, this, [this] { Q_EMIT deleteRequested(task, true); });
-    connect(&menu->deleteOccurrenceAction, &QAction::triggered, this,
-            [this] { Q_EMIT deleteRequested(task, false); });
-    connect(&menu->deleteSeriesAction, &QAction::triggered, this,
-            [this] { Q_EMIT deleteRequested(task, true); });
+    connect(menu, &TaskMenu::editRequested, this, [this] { Q_EMIT editRequested(task); });
+    connect(menu, &TaskMenu::deleteRequested, this,
+            [this](bool series) { Q_EMIT deleteRequested(task, series); });
 }
 
 TaskItem::~TaskItem()
@@ -257,10 +290,7 @@ void TaskItem::freshMenu()
     menu->countdownAction.setVisible(entries.countdown);
     menu->pinAction.setVisible(entries.pin);
     menu->normalAction.setVisible(entries.normal);
-    const bool repeats = task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat;
-    menu->editAction.setVisible(entries.edit);
-    menu->deleteAction.setVisible(entries.edit && !repeats);
-    menu->deleteMenu.menuAction()->setVisible(entries.edit && repeats);
+    menu->showEditEntries(entries.edit, task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat);
 }
 
 void TaskItem::refreshMode()
@@ -548,6 +578,7 @@ void TaskItem::extDataChanged()
 void TaskItem::showMenu(const QPoint &globalPos)
 {
     freshMenu();
+    menu->editEntries();
     menu->popup(globalPos);
 }
 

@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <memory>
+
 class QTimer;
 
 class TaskMenu : public QMenu
@@ -22,17 +24,39 @@ class TaskMenu : public QMenu
     Q_OBJECT
 public:
     explicit TaskMenu(QWidget *parent = nullptr);
+    ~TaskMenu() override;
 
     QAction openAction;
     QAction countdownAction;
     QAction pinAction;
     QAction normalAction;
-    QAction editAction;
-    // A single event's; a repeating one's are the two of deleteMenu.
-    QAction deleteAction;
-    QMenu deleteMenu;
-    QAction deleteOccurrenceAction;
-    QAction deleteSeriesAction;
+
+    // Edit… and Delete, made when first asked for: the item asks as it opens the menu. A list of a
+    // thousand tasks would otherwise keep a thousand of each, menus and connections, never shown.
+    struct EditEntries
+    {
+        EditEntries();
+        QAction editAction;
+        // A single event's; a repeating one's are the two of deleteMenu.
+        QAction deleteAction;
+        QMenu deleteMenu;
+        QAction deleteOccurrenceAction;
+        QAction deleteSeriesAction;
+    };
+    EditEntries &editEntries();
+    // Which of them show, now and once they are made.
+    void showEditEntries(bool edit, bool repeating);
+
+Q_SIGNALS:
+    void editRequested();
+    void deleteRequested(bool series);
+
+private:
+    void applyEditVisibility();
+
+    std::unique_ptr<EditEntries> edits;
+    bool editShown = false;
+    bool repeatingShown = false;
 };
 
 // One task of the list: a check box with the date and title (or a live countdown) and status icons.

@@ -441,7 +441,7 @@ void TestEventEditor::deleteFromThePanel()
         return nullptr;
     };
     QTRY_VERIFY_WITH_TIMEOUT(itemTitled() && !list->isReplacing(), 10000);
-    itemTitled()->taskMenu()->deleteAction.trigger();
+    itemTitled()->taskMenu()->editEntries().deleteAction.trigger();
     QTRY_VERIFY(!itemTitled() && !list->isReplacing());
     QWidget *bar = window.eventActions()->undoBar();
     QVERIFY(bar->isVisible());

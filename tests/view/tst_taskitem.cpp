@@ -388,13 +388,15 @@ void TestTaskItem::menuVisibility()
     TaskItem item;
     item.setTask(task);
     TaskMenu *menu = item.taskMenu();
+    QCOMPARE(menu->actions().size(), 4);
+    TaskMenu::EditEntries &edits = menu->editEntries();
     const QList<QAction *> actions = menu->actions();
     QCOMPARE(actions.size(), 8);
     QCOMPARE(actions.mid(0, 4), (QList<QAction *>{&menu->openAction, &menu->countdownAction, &menu->pinAction,
                                                   &menu->normalAction}));
     QVERIFY(actions.at(4)->isSeparator());
     QCOMPARE(actions.mid(5),
-             (QList<QAction *>{&menu->editAction, &menu->deleteAction, menu->deleteMenu.menuAction()}));
+             (QList<QAction *>{&edits.editAction, &edits.deleteAction, edits.deleteMenu.menuAction()}));
     QCOMPARE(menu->openAction.text(), QString::fromUtf8("在日历中打开"));
     QCOMPARE(menu->countdownAction.text(), QString::fromUtf8("倒计时模式"));
     QCOMPARE(menu->pinAction.text(), QString::fromUtf8("置顶模式"));
@@ -403,9 +405,9 @@ void TestTaskItem::menuVisibility()
                              menu->countdownAction.isVisible(),
                              menu->pinAction.isVisible(),
                              menu->normalAction.isVisible(),
-                             menu->editAction.isVisible(),
-                             menu->deleteAction.isVisible(),
-                             menu->deleteMenu.menuAction()->isVisible()};
+                             edits.editAction.isVisible(),
+                             edits.deleteAction.isVisible(),
+                             edits.deleteMenu.menuAction()->isVisible()};
     QCOMPARE(actual, visible);
 }
 
@@ -726,6 +728,8 @@ void TestTaskItem::contextMenu()
     // Open without a loop of its own: the call has returned.
     QTRY_COMPARE(QApplication::activePopupWidget(), item.taskMenu());
     QCOMPARE(item.taskMenu()->pos(), item.mapToGlobal(how == "mouse" ? click : item.rect().center()));
+    // Edit… and Delete are made as the menu opens, however it is asked for.
+    QCOMPARE(item.taskMenu()->actions().size(), 8);
     item.taskMenu()->close();
     QVERIFY(!item.taskMenu()->isVisible());
 }
