@@ -12,6 +12,10 @@ void TaskCheckBox::paintEvent(QPaintEvent *event)
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
+    if (ownTextColor.isValid()) {
+        option.palette.setColor(QPalette::WindowText, ownTextColor);
+        option.palette.setColor(QPalette::Text, ownTextColor);
+    }
 
     QStyleOptionButton indicator = option;
     indicator.rect = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
@@ -26,6 +30,14 @@ void TaskCheckBox::paintEvent(QPaintEvent *event)
         focus.rect = style()->subElementRect(QStyle::SE_CheckBoxFocusRect, &option, this);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+void TaskCheckBox::setTextColor(const QColor &color)
+{
+    if (color == ownTextColor)
+        return;
+    ownTextColor = color;
+    update();
 }
 
 void TaskCheckBox::changeEvent(QEvent *event)

@@ -2,6 +2,7 @@
 #define SCHEDULE_TASKCHECKBOX_H
 
 #include <QCheckBox>
+#include <QColor>
 #include <QStaticText>
 #include <QVector>
 
@@ -16,6 +17,11 @@ public:
     // Sets the text; where only its first line is new (a countdown's next second), only that line
     // is repainted.
     void replaceText(const QString &newText);
+    // The colour of the text and of the check mark, where it is not the palette's. A colour of its
+    // own rather than a palette: each widget's palette is a copy of its own, and a list holds
+    // thousands of these boxes.
+    void setTextColor(const QColor &color);
+    QColor textColor() const { return ownTextColor; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -33,6 +39,7 @@ private:
         QStaticText layout;
     };
     QVector<Line> lines;
+    QColor ownTextColor;
 };
 
 #endif

@@ -156,16 +156,9 @@ void TaskItem::setWindowTint(const QColor &tint)
 
 TaskItem::TaskItem(QWidget *parent)
     : QWidget(parent)
-    , progressTimer(new QTimer(this))
     , checkBox(this)
     , menu(new TaskMenu)
 {
-    // The bar grows a pixel every few seconds or minutes: wake for that, not at the display rate.
-    progressTimer->setSingleShot(true);
-    progressTimer->setTimerType(Qt::PreciseTimer);
-    progressTimer->setObjectName(QStringLiteral("progressTimer"));
-    connect(progressTimer, &QTimer::timeout, this, [this] { showProgressAt(progressClock.elapsed()); });
-
     // As narrow as the smallest panel makes it, where the date line still fits.
     setMinimumWidth(itemWidth - 30);
     setFixedHeight(rowHeight());
@@ -244,7 +237,7 @@ QDateTime TaskItem::getBeginDateTime() const
 bool TaskItem::isAnimating() const
 {
     const auto animations = findChildren<QVariantAnimation *>(QString(), Qt::FindDirectChildrenOnly);
-    return progressTimer->isActive() ||
+    return (progressTimer && progressTimer->isActive()) ||
            std::any_of(animations.cbegin(), animations.cend(), [](const QVariantAnimation *animation) {
                return animation->state() == QAbstractAnimation::Running;
            });
@@ -430,8 +423,18 @@ void TaskItem::showProgressAt(qint64 elapsedMs)
         progressWidth = newWidth;
     }
     if (newWidth >= w) {
-        progressTimer->stop();
+        if (progressTimer)
+            progressTimer->stop();
         return;
+    }
+    // The bar grows a pixel every few seconds or minutes: wake for that, not at the display rate.
+    // Made for the last minutes of a countdown only: most items never show a bar.
+    if (!progressTimer) {
+        progressTimer = new QTimer(this);
+        progressTimer->setSingleShot(true);
+        progressTimer->setTimerType(Qt::PreciseTimer);
+        progressTimer->setObjectName(QStringLiteral("progressTimer"));
+        connect(progressTimer, &QTimer::timeout, this, [this] { showProgressAt(progressClock.elapsed()); });
     }
     // The first millisecond at which the bar is one pixel wider.
     const qint64 nextPixelAt = ((newWidth + 1) * progressTotalMs + w - 1) / w;
@@ -492,7 +495,8 @@ void TaskItem::startRedFlash()
         Q_EMIT countdownEnded(task);
     itemColor = QColor(200, 0, 0, 180);
     progressRunning = false;
-    progressTimer->stop();
+    if (progressTimer)
+        progressTimer->stop();
     onCountdown();
     update();
     QTimer::singleShot(redFlashMs, this, [this] {
@@ -510,11 +514,7 @@ void TaskItem::onThemeChanged(ZGuiApplicationHelper::ColorType type)
 
     // The band follows the desktop's colour scheme even where the application palette does not
     // (a dark scheme over a light palette): keep the text readable on it.
-    QPalette textPalette = checkBox.palette();
-    const QColor textColor = dark ? QColor(235, 235, 235) : QColor(25, 25, 25);
-    textPalette.setColor(QPalette::WindowText, textColor);
-    textPalette.setColor(QPalette::Text, textColor);
-    checkBox.setPalette(textPalette);
+    checkBox.setTextColor(dark ? QColor(235, 235, 235) : QColor(25, 25, 25));
 }
 
 void TaskItem::onColorValueChanged(const QVariant &color)

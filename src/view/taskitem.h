@@ -197,7 +197,7 @@ private:
     bool progressRunning = false;
     QElapsedTimer progressClock;
     qint64 progressTotalMs = 0;
-    QTimer *progressTimer;
+    QTimer *progressTimer = nullptr;
     bool pinned = false;
     bool repeating = false;
     bool countdown = false;

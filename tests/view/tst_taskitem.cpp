@@ -818,7 +818,7 @@ void TestTaskItem::textReadableOnBand()
         Q_ARG(Zyk::Gui::ZGuiApplicationHelper::ColorType, ZGuiApplicationHelper::ColorType(theme))));
     const QImage band = renderItem(item);
     const int bandLightness = QColor(band.pixel(200, 50)).lightness();
-    const int textLightness = checkBoxOf(item)->palette().color(QPalette::WindowText).lightness();
+    const int textLightness = static_cast<TaskCheckBox *>(checkBoxOf(item))->textColor().lightness();
     QVERIFY2(qAbs(bandLightness - textLightness) > 150,
              qPrintable(QString("band %1, text %2").arg(bandLightness).arg(textLightness)));
 }
