@@ -5,6 +5,25 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+namespace {
+// A countdown paints a few times a second, and all boxes share one colour: one palette for them,
+// not a copy made at each paint.
+QPalette withTextColor(const QPalette &base, const QColor &color)
+{
+    static qint64 baseKey = 0;
+    static QColor madeFor;
+    static QPalette made;
+    if (base.cacheKey() != baseKey || color != madeFor) {
+        made = base;
+        made.setColor(QPalette::WindowText, color);
+        made.setColor(QPalette::Text, color);
+        baseKey = base.cacheKey();
+        madeFor = color;
+    }
+    return made;
+}
+} // namespace
+
 // What the style draws for a check box, but for the label's text, and only what the area reaches.
 void TaskCheckBox::paintEvent(QPaintEvent *event)
 {
@@ -12,10 +31,8 @@ void TaskCheckBox::paintEvent(QPaintEvent *event)
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    if (ownTextColor.isValid()) {
-        option.palette.setColor(QPalette::WindowText, ownTextColor);
-        option.palette.setColor(QPalette::Text, ownTextColor);
-    }
+    if (ownTextColor.isValid())
+        option.palette = withTextColor(option.palette, ownTextColor);
 
     QStyleOptionButton indicator = option;
     indicator.rect = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);

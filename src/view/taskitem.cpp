@@ -100,8 +100,6 @@ TaskMenu::TaskMenu(QWidget *parent)
     addAction(&normalAction);
 }
 
-TaskMenu::~TaskMenu() = default;
-
 TaskMenu::EditEntries::EditEntries()
     : editAction(TaskMenu::tr("Edit…"))
     , deleteAction(TaskMenu::tr("Delete"))

@@ -24,7 +24,6 @@ class TaskMenu : public QMenu
     Q_OBJECT
 public:
     explicit TaskMenu(QWidget *parent = nullptr);
-    ~TaskMenu() override;
 
     QAction openAction;
     QAction countdownAction;
