@@ -1,5 +1,7 @@
 #include "eventdraft.h"
 
+#include <algorithm>
+
 namespace {
 // An all-day event's times as the data server reads them: its first day's midnight to its last
 // day's end.
@@ -9,7 +11,8 @@ const QTime endOfDay(23, 59);
 EventDraft EventDraft::newOn(const QDate &day, const QDateTime &now)
 {
     EventDraft draft;
-    draft.begin = QDateTime(day, QTime(now.time().hour(), 0)).addSecs(3600);
+    // The next full hour would leave the chosen day in its last hour: that hour then.
+    draft.begin = QDateTime(day, QTime(std::min(now.time().hour() + 1, 23), 0));
     draft.end = draft.begin.addSecs(3600);
     return draft;
 }

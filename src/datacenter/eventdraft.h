@@ -21,7 +21,8 @@ struct EventDraft
     RepetitionRule rule;
     QString calendarId;
 
-    // A new event on `day`: at the next full hour after `now`, one hour long.
+    // A new event on `day`: at the next full hour after `now`, or in the day's last hour if that
+    // is past it; one hour long.
     [[nodiscard]] static EventDraft newOn(const QDate &day, const QDateTime &now);
     // The editor's form of an existing job's occurrence.
     [[nodiscard]] static EventDraft fromJob(const ScheduleDataInfo &job);

@@ -1,4 +1,5 @@
 #include "calendarcontract.h"
+#include "eventdraft.h"
 #include "taskrules.h"
 
 #include <QtTest>
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void dateText();
     void order_data();
     void order();
+    void newEventTime_data();
+    void newEventTime();
 };
 
 void TestTaskRules::modeAndState_data()
@@ -232,6 +235,28 @@ void TestTaskRules::order()
     QFETCH(TaskRules::SortKey, b);
     QFETCH(bool, before);
     QCOMPARE(TaskRules::goesBefore(a, b), before);
+}
+
+// A new event on the day chosen starts at the next full hour, and never on another day.
+void TestTaskRules::newEventTime_data()
+{
+    QTest::addColumn<QTime>("now");
+    QTest::addColumn<QTime>("begin");
+
+    QTest::newRow("morning") << QTime(9, 20) << QTime(10, 0);
+    QTest::newRow("on the hour") << QTime(14, 0) << QTime(15, 0);
+    QTest::newRow("the day's last hour: stays on the day") << QTime(23, 40) << QTime(23, 0);
+}
+
+void TestTaskRules::newEventTime()
+{
+    QFETCH(QTime, now);
+    QFETCH(QTime, begin);
+
+    const QDate day(2031, 3, 4);
+    const EventDraft draft = EventDraft::newOn(day, QDateTime(QDate(2031, 2, 27), now));
+    QCOMPARE(draft.begin, QDateTime(day, begin));
+    QCOMPARE(draft.begin.secsTo(draft.end), 3600);
 }
 
 QTEST_GUILESS_MAIN(TestTaskRules)
