@@ -245,6 +245,7 @@ void TestTaskRules::newEventTime_data()
 
     QTest::newRow("morning") << QTime(9, 20) << QTime(10, 0);
     QTest::newRow("on the hour") << QTime(14, 0) << QTime(15, 0);
+    QTest::newRow("the hour before the last") << QTime(22, 59) << QTime(23, 0);
     QTest::newRow("the day's last hour: stays on the day") << QTime(23, 40) << QTime(23, 0);
 }
 
