@@ -14,7 +14,7 @@ JobWriter::JobWriter(QObject *parent, const QDBusConnection &bus)
 
 bool JobWriter::create(const ScheduleDataInfo &job)
 {
-    return send(QStringLiteral("CreateJob"), ScheduleDataInfo::ScheduleToJsonStr(job));
+    return send(QStringLiteral("CreateJob"), {ScheduleDataInfo::ScheduleToJsonStr(job)});
 }
 
 bool JobWriter::update(const ScheduleDataInfo &job, bool thisOccurrenceOnly)
@@ -22,12 +22,17 @@ bool JobWriter::update(const ScheduleDataInfo &job, bool thisOccurrenceOnly)
     QString text = ScheduleDataInfo::ScheduleToJsonStr(job);
     if (thisOccurrenceOnly)
         text.insert(text.size() - 1, QLatin1String(",\"ThisOccurrenceOnly\":true"));
-    return send(QStringLiteral("UpdateJob"), text);
+    return send(QStringLiteral("UpdateJob"), {text});
 }
 
 bool JobWriter::remove(qint64 id)
 {
-    return send(QStringLiteral("DeleteJob"), id);
+    return send(QStringLiteral("DeleteJob"), {id});
+}
+
+bool JobWriter::reply(qint64 id, const QString &answer)
+{
+    return send(QStringLiteral("ReplyToJob"), {id, answer});
 }
 
 JobWriter::Failure JobWriter::failureOf(const QString &errorName)
@@ -50,14 +55,14 @@ JobWriter::Failure JobWriter::failureOf(const QString &errorName)
     return Failure::Other;
 }
 
-bool JobWriter::send(const QString &member, const QVariant &argument)
+bool JobWriter::send(const QString &member, const QVariantList &arguments)
 {
     if (pending)
         return false;
     QDBusMessage call =
         QDBusMessage::createMethodCall(QStringLiteral(DBUS_SERVER_NAME), QStringLiteral(DBUS_SERVER_PATH),
                                        QStringLiteral(DBUS_SERVER_INTERFACE), member);
-    call << argument;
+    call.setArguments(arguments);
     pending = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this, &JobWriter::onReply);
     return true;

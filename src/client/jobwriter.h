@@ -32,6 +32,8 @@ public:
     // `thisOccurrenceOnly`: an occurrence of a series is changed alone, as an exception of its own.
     bool update(const ScheduleDataInfo &job, bool thisOccurrenceOnly);
     bool remove(qint64 id);
+    // The user's answer to the invitation: "accepted", "tentative" or "declined".
+    bool reply(qint64 id, const QString &answer);
 
     static Failure failureOf(const QString &errorName);
 
@@ -39,7 +41,7 @@ Q_SIGNALS:
     void finished(const JobWriter::Answer &answer);
 
 private:
-    bool send(const QString &member, const QVariant &argument);
+    bool send(const QString &member, const QVariantList &arguments);
     void onReply(QDBusPendingCallWatcher *watcher);
 
     QDBusConnection bus;

@@ -217,6 +217,13 @@ void CalendarAdaptor::DeleteJob(qint64 id, const QDBusMessage &message)
     answeredLater(*edit, message);
 }
 
+void CalendarAdaptor::ReplyToJob(qint64 id, const QString &reply, const QDBusMessage &message)
+{
+    const auto edit = std::make_shared<Edit>();
+    m_store->replyToJob(id, reply, answer(edit, message, false));
+    answeredLater(*edit, message);
+}
+
 QString CalendarAdaptor::GetCalendars()
 {
     return CalendarIdentity::listToJson(m_store->calendars());

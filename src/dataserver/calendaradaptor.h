@@ -33,6 +33,9 @@ public Q_SLOTS:
     qint64 CreateJob(const QString &job, const QDBusMessage &message);
     void UpdateJob(const QString &job, const QDBusMessage &message);
     void DeleteJob(qint64 id, const QDBusMessage &message);
+    // The user's answer to the invitation of job `id`: "accepted", "tentative", "declined" or
+    // "needs-action".
+    void ReplyToJob(qint64 id, const QString &reply, const QDBusMessage &message);
     // The calendars served, as a JSON array of CalendarIdentity objects.
     QString GetCalendars();
     QString GetFestivalMonth(uint year, uint month, const QDBusMessage &message);

@@ -1,8 +1,10 @@
 #include "calendarfiles.h"
 
+#include "accountpaths.h"
 #include "calendarreader.h"
 #include "edscalendars.h"
 #include "icsdocument.h"
+#include "myaddresses.h"
 #include "serverlog.h"
 #include "subscriptions.h"
 
@@ -21,6 +23,7 @@ using Result = CalendarStore::Result;
 CalendarFiles::CalendarFiles(const QStringList &paths, QObject *parent)
     : QObject(parent)
     , m_paths(paths)
+    , m_myAddresses(MyAddresses::configured())
     , m_sources(sourcesOf(paths))
     , m_reader(std::make_unique<CalendarReader>())
 {
@@ -72,6 +75,7 @@ QVector<CalendarFiles::Source> CalendarFiles::edsSources() const
         source.identity.name = calendar.identity.name;
         source.identity.color = CalendarSources::colorOf(calendar.identity.color);
         source.identity.writable = calendar.identity.writable;
+        source.myAddresses = calendar.myAddresses;
         sources.push_back(source);
     }
     return sources;
@@ -114,8 +118,19 @@ const CalendarFiles::Source &CalendarFiles::sourceOf(const CalendarFile &file) c
     return file.source >= 0 && file.source < m_sources.size() ? m_sources.at(file.source) : none;
 }
 
+bool CalendarFiles::setMyAddresses(const QStringList &addresses)
+{
+    if (addresses == m_myAddresses)
+        return false;
+    m_myAddresses = addresses;
+    updateIdentities();
+    return true;
+}
+
 void CalendarFiles::updateIdentities()
 {
+    // An online account's folders are the account's: its user name, where that is an address, too.
+    const QHash<QString, QString> accounts = AccountPaths::addressesByFolder();
     for (Source &source : m_sources) {
         if (source.kind == CalendarSources::Kind::Eds) {
             source.jobKeys = source.identity.jobKeys();
@@ -125,6 +140,12 @@ void CalendarFiles::updateIdentities()
         source.identity = CalendarSources::identityOf(source.kind, source.location, source.path,
                                                       file ? file->header : CalendarSources::Header());
         source.jobKeys = source.identity.jobKeys();
+        source.myAddresses = m_myAddresses;
+        for (auto account = accounts.cbegin(); account != accounts.cend(); ++account) {
+            if ((source.path + QLatin1Char('/')).startsWith(account.key()) &&
+                !source.myAddresses.contains(account.value()))
+                source.myAddresses << account.value();
+        }
     }
 }
 

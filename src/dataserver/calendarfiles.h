@@ -69,7 +69,8 @@ public:
         QString edsUid;   // an EDS calendar's source UID
         QUrl url;
         CalendarIdentity identity;
-        QByteArray jobKeys; // identity.jobKeys(), written into every job of the calendar
+        QByteArray jobKeys;      // identity.jobKeys(), written into every job of the calendar
+        QStringList myAddresses; // who the user is among the attendees of its events
     };
 
     explicit CalendarFiles(const QStringList &paths, QObject *parent = nullptr);
@@ -81,7 +82,14 @@ public:
     FilePtr fileAt(const QString &path) const { return m_filesByPath.value(path); }
     QVector<CalendarIdentity> identities() const;
     const Source &sourceOf(const CalendarFile &file) const;
-    QByteArray jobKeysOf(const CalendarFile &file) const { return sourceOf(file).jobKeys; }
+    OccurrenceIndex::JobContext jobContextOf(const CalendarFile &file) const
+    {
+        const Source &source = sourceOf(file);
+        return {source.jobKeys, source.myAddresses};
+    }
+    // The addresses the user goes by in the calendars that name no owner of their own; true when
+    // they changed.
+    bool setMyAddresses(const QStringList &addresses);
 
     void load();
     // Serves Evolution Data Server's calendars too, after those listed, from now on.
@@ -124,6 +132,7 @@ private:
     QVector<Source> edsSources() const;
 
     QStringList m_paths;
+    QStringList m_myAddresses;
     QVector<Source> m_sources;
     QVector<FilePtr> m_files;
     QHash<QString, FilePtr> m_filesByPath;

@@ -114,6 +114,12 @@ void CalendarStore::setCalendars(const QStringList &paths)
         d->changed();
 }
 
+void CalendarStore::setMyAddresses(const QStringList &addresses)
+{
+    if (d->files.setMyAddresses(addresses))
+        d->changed();
+}
+
 void CalendarStore::followDesktopCalendars(bool on)
 {
     if (on) {
@@ -166,12 +172,12 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
     Answer answer(first, last);
     for (QDate day = first; day <= last; day = day.addDays(1))
         answer.days[day];
-    QByteArray calendarKeys;
+    OccurrenceIndex::JobContext context;
     auto take = [&](Slot &slot, int id) {
         if (answer.full ||
             !Occurrences::overlaps(slot.occurrence.startMs, slot.occurrence.endMs, fromMs, toMs))
             return;
-        OccurrenceIndex::makeJob(slot, id, calendarKeys);
+        OccurrenceIndex::makeJob(slot, id, context);
         answer.add(slot);
     };
 
@@ -180,7 +186,7 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
     for (const FilePtr &file : d->files.files()) {
         if (!file->readable)
             continue;
-        calendarKeys = d->files.jobKeysOf(*file);
+        context = d->files.jobContextOf(*file);
         d->files.readDeferred(*file, fromMs, toMs);
         for (Series &series : file->series) {
             if (answer.full)
@@ -257,7 +263,7 @@ QString CalendarStore::queryJson(const QString &key, const QDateTime &start, con
     for (const FilePtr &file : d->files.files()) {
         if (!file->readable)
             continue;
-        const QByteArray calendarKeys = d->files.jobKeysOf(*file);
+        const OccurrenceIndex::JobContext context = d->files.jobContextOf(*file);
         d->files.readDeferred(*file, fromMs, toMs);
         for (Series &series : file->series) {
             if (answer.full)
@@ -273,7 +279,7 @@ QString CalendarStore::queryJson(const QString &key, const QDateTime &start, con
                                              return;
                                          auto slot = std::make_unique<Slot>();
                                          slot->occurrence = occurrence;
-                                         OccurrenceIndex::makeJob(*slot, id, calendarKeys);
+                                         OccurrenceIndex::makeJob(*slot, id, context);
                                          answer.add(*slot);
                                          found.push_back(std::move(slot));
                                      });
@@ -317,8 +323,10 @@ CalendarStore::Result CalendarStore::job(qint64 id, ScheduleDataInfo &out) const
     Event::Ptr master;
     if (!d->findEvent(id, &file, &master))
         return Result::failure(Status::NotFound, QStringLiteral("no job with ID %1").arg(id));
-    out = Occurrences::jobOf(Occurrences::at(master, master, master->dtStart(), int(id), 0));
-    out.setCalendar(d->files.sourceOf(*file).identity);
+    const CalendarFiles::Source &source = d->files.sourceOf(*file);
+    out = Occurrences::jobOf(Occurrences::at(master, master, master->dtStart(), int(id), 0),
+                             source.myAddresses);
+    out.setCalendar(source.identity);
     return {};
 }
 

@@ -52,6 +52,9 @@ public:
     void load();
     // Serves these calendars in place of the current ones, and tells of it when a job changed.
     void setCalendars(const QStringList &paths);
+    // The addresses the user goes by in files, folders and subscriptions (myaddresses.h, read at
+    // start): the jobs' "MyReply" follow them.
+    void setMyAddresses(const QStringList &addresses);
     // Serves the calendars of Evolution Data Server too, after the others, following its changes;
     // or no longer, an edit of one on its way answered as failed.
     void followDesktopCalendars(bool on = true);
@@ -81,10 +84,15 @@ public:
     void createJob(const ScheduleDataInfo &info, const Done &done);
     void updateJob(const ScheduleDataInfo &info, Scope scope, const Done &done);
     void deleteJob(qint64 id, const Done &done);
+    // The user's answer to the invitation ("accepted", "tentative", "declined", "needs-action"),
+    // written into the event as the user's PARTSTAT and nothing else; refused for a job that does
+    // not name the user among its attendees.
+    void replyToJob(qint64 id, const QString &reply, const Done &done);
     // The same, answered at once: an edit of an Evolution calendar, which cannot be, is refused.
     Result createJob(const ScheduleDataInfo &info);
     Result updateJob(const ScheduleDataInfo &info, Scope scope = Scope::AsStored);
     Result deleteJob(qint64 id);
+    Result replyToJob(qint64 id, const QString &reply);
     // How long an edit of an Evolution calendar waits for EDS's view to report what EDS took; past
     // it the edit is answered all the same (a new job without its ID, which it would not have).
     static constexpr int edsViewWaitMs = 5000;

@@ -46,6 +46,7 @@ struct CalendarStore::Private
     Outcome create(const ScheduleDataInfo &info, const Done &done);
     Outcome update(const ScheduleDataInfo &info, Scope scope, const Done &done);
     Outcome remove(qint64 id, const Done &done);
+    Outcome reply(qint64 id, const QString &reply, const Done &done);
 
     // An edit of an EDS calendar on its way.
     struct EdsEdit

@@ -2,6 +2,7 @@
 
 #include "calendarslist.h"
 #include "desktopcalendars.h"
+#include "myaddresses.h"
 #include "serverlog.h"
 
 #include <QFileInfo>
@@ -11,6 +12,7 @@ ConfigWatcher::ConfigWatcher(const QString &path, const QStringList &calendars, 
     , m_path(QFileInfo(path).absoluteFilePath())
     , m_calendars(calendars)
     , m_desktop(DesktopCalendars::enabled())
+    , m_addresses(MyAddresses::configured())
 {
     m_reload.setSingleShot(true);
     m_reload.setInterval(reloadDelayMs);
@@ -39,6 +41,10 @@ void ConfigWatcher::reread()
     if (const bool desktop = DesktopCalendars::enabled(); desktop != m_desktop) {
         m_desktop = desktop;
         Q_EMIT desktopCalendarsChanged(desktop);
+    }
+    if (const QStringList addresses = MyAddresses::configured(); addresses != m_addresses) {
+        m_addresses = addresses;
+        Q_EMIT myAddressesChanged(addresses);
     }
     QByteArray text;
     QString error;

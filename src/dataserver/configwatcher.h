@@ -26,6 +26,8 @@ Q_SIGNALS:
     // The settings switched the desktop's calendars on or off (desktopcalendars.h), in the same
     // directory.
     void desktopCalendarsChanged(bool on);
+    // The settings changed the user's own addresses (myaddresses.h), in the same file.
+    void myAddressesChanged(const QStringList &addresses);
 
 private:
     void watch();
@@ -36,6 +38,7 @@ private:
     QString m_path;
     QStringList m_calendars;
     bool m_desktop = true;
+    QStringList m_addresses;
     QFileSystemWatcher m_watcher;
     QTimer m_reload;
     WarnOnce m_said;

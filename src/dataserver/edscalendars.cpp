@@ -6,6 +6,7 @@
 #include <libecal/libecal.h>
 #endif
 
+#include "myaddresses.h"
 #include "serverlog.h"
 #include "warnonce.h"
 
@@ -115,6 +116,7 @@ struct EdsCalendars::Private
         ECalClientView *view = nullptr;
         bool complete = false; // the view's first answer is in: the calendar is served from then on
         CalendarIdentity identity;
+        QStringList myAddresses;
         // The components by UID and RECURRENCE-ID, each its iCalendar text.
         QMap<QByteArray, QByteArray> components;
         // The components one after another, and the zones they name: made again only after a
@@ -268,6 +270,34 @@ struct EdsCalendars::Private
             c.identity.color = takeGlib(e_source_selectable_dup_color(selectable)).toLower();
         }
         c.identity.writable = c.client && !e_client_is_readonly(E_CLIENT(c.client));
+        c.myAddresses = addressesOf(c.source);
+    }
+
+    // Who the user is in the calendar: the address its CalDAV backend schedules with, else the
+    // identity of the account (GNOME Online Accounts' collection) it belongs to.
+    QStringList addressesOf(ESource *source) const
+    {
+        QStringList out;
+        auto add = [&out](const QString &address) {
+            const QString normal = MyAddresses::normalized(address);
+            if (normal.contains(QLatin1Char('@')) && !out.contains(normal))
+                out << normal;
+        };
+        if (e_source_has_extension(source, E_SOURCE_EXTENSION_WEBDAV_BACKEND))
+            add(takeGlib(e_source_webdav_dup_email_address(
+                E_SOURCE_WEBDAV(e_source_get_extension(source, E_SOURCE_EXTENSION_WEBDAV_BACKEND)))));
+        if (e_source_has_extension(source, E_SOURCE_EXTENSION_AUTHENTICATION))
+            add(takeGlib(e_source_authentication_dup_user(
+                E_SOURCE_AUTHENTICATION(e_source_get_extension(source, E_SOURCE_EXTENSION_AUTHENTICATION)))));
+        const char *parentUid = e_source_get_parent(source);
+        ESource *parent = registry && parentUid ? e_source_registry_ref_source(registry, parentUid) : nullptr;
+        if (parent) {
+            if (e_source_has_extension(parent, E_SOURCE_EXTENSION_COLLECTION))
+                add(takeGlib(e_source_collection_dup_identity(
+                    E_SOURCE_COLLECTION(e_source_get_extension(parent, E_SOURCE_EXTENSION_COLLECTION)))));
+            g_object_unref(parent);
+        }
+        return out;
     }
 
     void open(ESource *source, ECalClientSourceType type, const char *extension)
@@ -627,7 +657,7 @@ QVector<EdsCalendars::Calendar> EdsCalendars::calendars() const
     QVector<Calendar> out;
     for (const auto &c : std::as_const(d->clients)) {
         if (c->complete)
-            out << Calendar{c->uid, c->identity};
+            out << Calendar{c->uid, c->identity, c->myAddresses};
     }
     std::sort(out.begin(), out.end(), [](const Calendar &a, const Calendar &b) {
         return a.identity.name != b.identity.name ? a.identity.name < b.identity.name : a.uid < b.uid;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 #include <QVector>
 
@@ -24,6 +25,8 @@ public:
     {
         QString uid; // the ESource's UID
         CalendarIdentity identity;
+        // The addresses its account goes by, which tell the user among an event's attendees.
+        QStringList myAddresses;
     };
     explicit EdsCalendars(QObject *parent = nullptr);
     ~EdsCalendars() override;

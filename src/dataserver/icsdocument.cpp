@@ -51,6 +51,28 @@ QString IcsNode::value() const
     return colon < 0 ? QString() : line.mid(colon + 1);
 }
 
+QString IcsNode::withParameter(const QString &parameterName, const QString &value) const
+{
+    QString line = unfolded();
+    const int colon = colonIndex(line);
+    const int paramsEnd = colon < 0 ? line.size() : colon;
+    const QString key = parameterName.toUpper() + QLatin1Char('=');
+    int pos = line.left(paramsEnd).indexOf(QLatin1Char(';'));
+    while (pos >= 0) {
+        bool quoted = false;
+        int end = pos + 1;
+        while (end < paramsEnd && (quoted || line.at(end) != QLatin1Char(';'))) {
+            if (line.at(end) == QLatin1Char('"'))
+                quoted = !quoted;
+            ++end;
+        }
+        if (line.mid(pos + 1, end - pos - 1).toUpper().startsWith(key))
+            return line.replace(pos + 1, end - pos - 1, key + value);
+        pos = end < paramsEnd ? end : -1;
+    }
+    return line.insert(paramsEnd, QLatin1Char(';') + key + value);
+}
+
 QString IcsNode::parameter(const QString &parameterName) const
 {
     const QString line = unfolded();

@@ -26,6 +26,9 @@ struct IcsNode
     QString unfolded() const;
     QString value() const;
     QString parameter(const QString &name) const;
+    // Property: the unfolded line with the parameter set to `value` in place (appended where the
+    // line has none), every other byte of it as it was.
+    QString withParameter(const QString &name, const QString &value) const;
 
     // Component: the first child property of that name, or null.
     const IcsNode *find(const QString &propertyName) const;

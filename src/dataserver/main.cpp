@@ -57,9 +57,9 @@ Options parseOptions(const QCoreApplication &app)
         QStringLiteral("Public holidays of this region (a KHolidays code such as de_de); \"none\" for none. "
                        "The default follows the locale."),
         QStringLiteral("code"));
-    const QCommandLineOption sync(
-        QStringLiteral("sync-interval"),
-        QStringLiteral("Sync the online accounts every <seconds> (default 900)."), QStringLiteral("seconds"));
+    const QCommandLineOption sync(QStringLiteral("sync-interval"),
+                                  QStringLiteral("Sync the online accounts every <seconds> (default 900)."),
+                                  QStringLiteral("seconds"));
     parser.addOption(demo);
     parser.addOption(region);
     parser.addOption(sync);
@@ -191,13 +191,16 @@ int main(int argc, char *argv[])
     std::unique_ptr<AccountSync> accounts;
     if (options.configured) {
         // The online accounts of the settings, whose folders calendars.conf lists.
-        accounts = std::make_unique<AccountSync>(AccountPaths::vdirsyncerConfig(), options.syncSeconds * 1000);
+        accounts =
+            std::make_unique<AccountSync>(AccountPaths::vdirsyncerConfig(), options.syncSeconds * 1000);
         accounts->syncNow();
         config = std::make_unique<ConfigWatcher>(CalendarsList::filePath(), options.calendars);
         QObject::connect(config.get(), &ConfigWatcher::calendarsChanged, &store,
                          &CalendarStore::setCalendars);
         QObject::connect(config.get(), &ConfigWatcher::desktopCalendarsChanged, &store,
                          &CalendarStore::followDesktopCalendars);
+        QObject::connect(config.get(), &ConfigWatcher::myAddressesChanged, &store,
+                         &CalendarStore::setMyAddresses);
     }
     if (!demoFile.isEmpty())
         fillDemo(store);

@@ -137,13 +137,15 @@ void adopt(const QVector<Series> &old, QVector<Series> &fresh)
     }
 }
 
-void makeJob(Slot &slot, int id, const QByteArray &calendarKeys)
+void makeJob(Slot &slot, int id, const JobContext &context)
 {
-    if (slot.jobId == id && !slot.json.isEmpty() && slot.calendarKeys == calendarKeys)
+    const QByteArray &calendarKeys = context.calendarKeys;
+    if (slot.jobId == id && !slot.json.isEmpty() && slot.calendarKeys == calendarKeys &&
+        slot.myAddresses == context.myAddresses)
         return;
     Occurrence occurrence = slot.occurrence;
     occurrence.id = id;
-    const ScheduleDataInfo info = Occurrences::jobOf(occurrence);
+    const ScheduleDataInfo info = Occurrences::jobOf(occurrence, context.myAddresses);
     slot.jobId = id;
     slot.jobBegin = info.getBeginDateTime();
     slot.jobEnd = info.getEndDateTime();
@@ -159,6 +161,7 @@ void makeJob(Slot &slot, int id, const QByteArray &calendarKeys)
     }
     slot.json = QJsonDocument(job).toJson(QJsonDocument::Compact);
     slot.calendarKeys = calendarKeys;
+    slot.myAddresses = context.myAddresses;
 }
 
 QString rangeJson(QMap<QDate, QVector<Slot *>> &days)

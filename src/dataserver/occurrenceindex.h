@@ -34,6 +34,7 @@ struct Slot
     QDate lastDay;
     QByteArray json;
     QByteArray calendarKeys; // those `json` was made with
+    QStringList myAddresses; // and these
 };
 
 // The occurrences of one UID of a file within a window of time. The window is the first query's
@@ -82,9 +83,16 @@ void expand(const KCalendarCore::MemoryCalendar &calendar, Series &series, qint6
 // file read again.
 void adopt(const QVector<Series> &old, QVector<Series> &fresh);
 
-// Makes the slot's job for the series ID `id` of the calendar whose keys are `calendarKeys`
-// (CalendarIdentity::jobKeys()), unless it was made for them already.
-void makeJob(Slot &slot, int id, const QByteArray &calendarKeys = QByteArray());
+// What every job of one calendar carries beside its event's own: the calendar's keys
+// (CalendarIdentity::jobKeys()), and the addresses that tell the user among its attendees.
+struct JobContext
+{
+    QByteArray calendarKeys;
+    QStringList myAddresses;
+};
+
+// Makes the slot's job for the series ID `id` of the calendar, unless it was made for it already.
+void makeJob(Slot &slot, int id, const JobContext &context = {});
 
 // The range form of the slots of each day, in the order the widget lists a day's jobs, written as
 // QJsonDocument writes it compact but from the jobs' own texts.

@@ -1,5 +1,6 @@
 #include "occurrences.h"
 
+#include "eventinfo.h"
 #include "jobmapping.h"
 
 #include <KCalendarCore/MemoryCalendar>
@@ -260,7 +261,7 @@ void visitSeries(const Event::List &events, std::shared_ptr<const Overrides> &ov
         visitEvent(event, &none, id, fromMs, toMs, visit);
 }
 
-ScheduleDataInfo jobOf(const Occurrence &occurrence)
+ScheduleDataInfo jobOf(const Occurrence &occurrence, const QStringList &myAddresses)
 {
     const Event &event = *occurrence.event;
     ScheduleDataInfo info;
@@ -281,6 +282,7 @@ ScheduleDataInfo jobOf(const Occurrence &occurrence)
     info.setRemindData(remindOf(event));
     info.setRepetitionRule(ruleOf(*occurrence.master));
     info.setIgnoreTime(ignoreOf(*occurrence.master));
+    info.setDetails(EventInfo::detailsOf(event, myAddresses));
     return info;
 }
 

@@ -70,8 +70,8 @@ void visit(const KCalendarCore::MemoryCalendar &calendar, const KCalendarCore::E
 void visitSeries(const KCalendarCore::Event::List &events, std::shared_ptr<const Overrides> &overrides,
                  int id, qint64 fromMs, qint64 toMs, const std::function<void(const Occurrence &)> &visit);
 
-// The occurrence as the widget's job record.
-[[nodiscard]] ScheduleDataInfo jobOf(const Occurrence &occurrence);
+// The occurrence as the widget's job record; `myAddresses` tell the user among its attendees.
+[[nodiscard]] ScheduleDataInfo jobOf(const Occurrence &occurrence, const QStringList &myAddresses = {});
 
 } // namespace Occurrences
 

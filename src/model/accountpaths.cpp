@@ -2,6 +2,10 @@
 
 #include "calendarcontract.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -33,6 +37,23 @@ QString vdirsyncerStatusDir()
 QString accountFolder(const QString &account)
 {
     return under(QStandardPaths::GenericDataLocation, QStringLiteral("accounts/%1/").arg(account));
+}
+
+QHash<QString, QString> addressesByFolder()
+{
+    QHash<QString, QString> out;
+    QFile file(accountsFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return out;
+    const QJsonArray accounts = QJsonDocument::fromJson(file.readAll()).array();
+    for (const QJsonValue &value : accounts) {
+        const QJsonObject account = value.toObject();
+        const QString user = account.value(QLatin1String("user")).toString().trimmed();
+        const QString id = account.value(QLatin1String("id")).toString();
+        if (user.contains(QLatin1Char('@')) && !id.isEmpty())
+            out.insert(accountFolder(id), user.toLower());
+    }
+    return out;
 }
 
 QString syncStatusFile()

@@ -1,6 +1,7 @@
 #ifndef SCHEDULE_ACCOUNTPATHS_H
 #define SCHEDULE_ACCOUNTPATHS_H
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,10 @@ QString accountFolder(const QString &account);
 // $XDG_CACHE_HOME/tasklist-dataserver/sync-status.json: the last sync of each account, as the data
 // server writes it for the settings window.
 QString syncStatusFile();
+
+// The e-mail address each account goes by on its server (its user name, where that is one), by the
+// account's folder (accountFolder()), as accountsFile() lists them.
+[[nodiscard]] QHash<QString, QString> addressesByFolder();
 
 // The pairs a vdirsyncer configuration names, in order.
 [[nodiscard]] QStringList pairsOf(const QByteArray &config);

@@ -20,6 +20,20 @@ bool isMultiDay(const ScheduleDataInfo &info)
 
 } // namespace
 
+const EventDetails &ScheduleDataInfo::getDetails() const
+{
+    static const EventDetails none;
+    return details ? *details : none;
+}
+
+void ScheduleDataInfo::setDetails(const EventDetails &value)
+{
+    if (value.isEmpty())
+        details.reset();
+    else
+        details = std::make_shared<const EventDetails>(value);
+}
+
 QString ScheduleDataInfo::getScheudleRemind() const
 {
     return RemindData::RemindDataToRemindString(remindData, allDay);

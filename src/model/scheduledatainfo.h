@@ -2,6 +2,7 @@
 #define SCHEDULE_SCHEDULEDATAINFO_H
 
 #include "calendaridentity.h"
+#include "eventdetails.h"
 
 #include <QDateTime>
 #include <QMap>
@@ -9,6 +10,8 @@
 #include <QString>
 #include <QTime>
 #include <QVector>
+
+#include <memory>
 
 class QDebug;
 class QJsonArray;
@@ -119,6 +122,9 @@ public:
     QString getCalendarName() const { return calendar.name; }
     QString getCalendarColor() const { return calendar.color; }
     bool getCalendarWritable() const { return calendar.writable; }
+    // Where, who and how to join; empty details for a job that says none, as most do.
+    const EventDetails &getDetails() const;
+    void setDetails(const EventDetails &value);
 
     // The reminder as text; its form follows the all-day flag.
     QString getScheudleRemind() const;
@@ -163,6 +169,8 @@ private:
     RepetitionRule repetitionRule;
     bool isMoveInfo = false;
     CalendarIdentity calendar;
+    // Shared and null for none: a panel keeps thousands of jobs, few of them invitations.
+    std::shared_ptr<const EventDetails> details;
 };
 
 QDebug operator<<(QDebug debug, const ScheduleDataInfo &info);

@@ -83,6 +83,8 @@ QJsonObject ScheduleDataInfo::ScheduleToJson(const ScheduleDataInfo &info)
     object.insert(QStringLiteral("End"), DateTimeToStringDate(info.endDateTime));
     object.insert(QStringLiteral("RecurID"), info.recurID);
     object.insert(QStringLiteral("Ignore"), ignore);
+    if (info.details)
+        info.details->writeTo(object);
     return object;
 }
 
@@ -130,6 +132,7 @@ ScheduleDataInfo ScheduleDataInfo::JsonToSchedule(const QJsonObject &object)
             info.ignoreTime.append(StringDateToDateTime(entry.toString()));
     }
     info.calendar = CalendarIdentity::fromJob(object);
+    info.setDetails(EventDetails::fromJob(object));
     return info;
 }
 

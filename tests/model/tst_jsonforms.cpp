@@ -95,6 +95,7 @@ void compareRecords(const ScheduleDataInfo &actual, const ScheduleDataInfo &expe
     QCOMPARE(actual.getCalendarName(), expected.getCalendarName());
     QCOMPARE(actual.getCalendarColor(), expected.getCalendarColor());
     QCOMPARE(actual.getCalendarWritable(), expected.getCalendarWritable());
+    QCOMPARE(actual.getDetails(), expected.getDetails());
     QVERIFY(!actual.getIsMoveInfo());
 }
 
@@ -304,7 +305,12 @@ void TestJsonForms::readJob_data()
         << R"({"ID":3,"CalendarID":"a1b2","CalendarName":"Work","CalendarColor":"#3366cc","CalendarWritable":false})"
         << Edit([](ScheduleDataInfo &e) {
                e.setID(3);
-               e.setCalendar({QStringLiteral("a1b2"), QStringLiteral("Work"), QStringLiteral("#3366cc"), false, {}, {}});
+               e.setCalendar({QStringLiteral("a1b2"),
+                              QStringLiteral("Work"),
+                              QStringLiteral("#3366cc"),
+                              false,
+                              {},
+                              {}});
            });
     QTest::newRow("calendar without colour, writable by default")
         << R"({"CalendarID":"a1b2","CalendarName":"Work"})" << Edit([](ScheduleDataInfo &e) {
@@ -417,9 +423,23 @@ void TestJsonForms::jobRoundTrip_data()
     QTest::newRow("timed, reminder time not written, end date not written") << timed;
 
     ScheduleDataInfo ofCalendar = goldenRecord();
-    ofCalendar.setCalendar({QStringLiteral("0f3c"), QStringLiteral("Fußball \"A\""), QStringLiteral("#ff8800"),
-                            false, {}, {}});
+    ofCalendar.setCalendar(
+        {QStringLiteral("0f3c"), QStringLiteral("Fußball \"A\""), QStringLiteral("#ff8800"), false, {}, {}});
     QTest::newRow("calendar identity after the job's own keys") << ofCalendar;
+
+    ScheduleDataInfo invitation = ofCalendar;
+    EventDetails details;
+    details.location = QStringLiteral("Raum 4, \"Süd\"");
+    details.organizer = {QStringLiteral("Dana"), QStringLiteral("dana@example.com"), {}, {}};
+    details.attendees = {
+        {QStringLiteral("Kim, Lee"), QStringLiteral("kim@example.net"), QStringLiteral("optional"),
+         QStringLiteral("tentative")},
+        {{}, QStringLiteral("me@example.org"), QStringLiteral("required"), QStringLiteral("needs-action")}};
+    details.myReply = QStringLiteral("needs-action");
+    details.conference = QStringLiteral("https://meet.google.com/abc-defg-hij");
+    details.timeZone = QStringLiteral("America/New_York");
+    invitation.setDetails(details);
+    QTest::newRow("an invitation's details with the calendar identity") << invitation;
 
     ScheduleDataInfo mixed;
     mixed.setID(-3);
