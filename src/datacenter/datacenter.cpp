@@ -115,6 +115,12 @@ void DataCenter::setHiddenCalendars(const QSet<QString> &ids)
     Q_EMIT viewOptionsChanged();
 }
 
+void DataCenter::setDeclinedShown(TaskRules::DeclinedShown shown)
+{
+    if (std::exchange(declined, shown) != shown)
+        Q_EMIT viewOptionsChanged();
+}
+
 void DataCenter::setTimeFormat(TaskRules::TimeFormat format)
 {
     if (std::exchange(dateForm, format) != format)

@@ -66,6 +66,9 @@ public:
     // matters says viewOptionsChanged().
     void setHiddenCalendars(const QSet<QString> &ids);
     const QSet<QString> &hiddenCalendars() const { return hidden; }
+    // How the views show the invitations the user declined; a change says viewOptionsChanged().
+    void setDeclinedShown(TaskRules::DeclinedShown shown);
+    TaskRules::DeclinedShown declinedShown() const { return declined; }
     // The form of the tasks' dates and times; a change says viewOptionsChanged().
     void setTimeFormat(TaskRules::TimeFormat format);
     TaskRules::TimeFormat timeFormat() const { return dateForm; }
@@ -115,6 +118,7 @@ private:
     ReminderRules::Options reminderOptions;
     QSet<QString> hidden;
     TaskRules::TimeFormat dateForm = TaskRules::TimeFormat::Fixed;
+    TaskRules::DeclinedShown declined = TaskRules::DeclinedShown::Hidden;
     bool forwardingJobChanges = false;
 };
 

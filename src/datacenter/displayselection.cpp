@@ -85,18 +85,20 @@ private:
     QSet<int> &listedIds;
 };
 
-// The days without the tasks of hidden calendars, so that the overview's first day with anything is
-// one with something shown.
+// The days without the tasks of hidden calendars and, unless the user wants them, the invitations
+// the user declined, so that the overview's first day with anything is one with something shown.
 DayMap shownOf(const DayMap &days)
 {
-    const QSet<QString> &hidden = DataCenter::instance()->hiddenCalendars();
-    if (hidden.isEmpty())
+    const DataCenter *center = DataCenter::instance();
+    const QSet<QString> &hidden = center->hiddenCalendars();
+    const bool declinedHidden = center->declinedShown() == TaskRules::DeclinedShown::Hidden;
+    if (hidden.isEmpty() && !declinedHidden)
         return days;
     DayMap shown;
     for (auto day = days.cbegin(); day != days.cend(); ++day) {
         QVector<ScheduleDataInfo> &tasks = shown[day.key()];
         for (const ScheduleDataInfo &info : day.value()) {
-            if (!hidden.contains(info.getCalendarId()))
+            if (!hidden.contains(info.getCalendarId()) && !(declinedHidden && TaskRules::isDeclined(info)))
                 tasks.append(info);
         }
         if (tasks.isEmpty())

@@ -68,6 +68,9 @@ Plan plan(const QVector<ScheduleDataInfo> &jobs, const ReminderStore &store, con
             continue;
         if (!options.hiddenCalendars.isEmpty() && options.hiddenCalendars.contains(job.getCalendarId()))
             continue;
+        // A meeting the user will not go to, whether the panel shows it or not.
+        if (TaskRules::isDeclined(job))
+            continue;
         if (job.getEndDateTime() <= now)
             continue;
         const ReminderStore::Reminder reminder = reminderOf(job);

@@ -31,12 +31,30 @@ QDateTime remindTime(const ScheduleDataInfo &task)
     return task.getAllDay() ? begin.addDays(-remindNum) : begin.addSecs(-60 * qint64(remindNum));
 }
 
+bool isDeclined(const ScheduleDataInfo &task)
+{
+    return task.getDetails().myReply == QLatin1String("declined");
+}
+
+bool isUnsure(const ScheduleDataInfo &task)
+{
+    const QString &reply = task.getDetails().myReply;
+    return reply == QLatin1String("tentative") || reply == QLatin1String("needs-action");
+}
+
+bool joinsNow(const ScheduleDataInfo &task, const QDateTime &now)
+{
+    return !task.getDetails().conference.isEmpty() && now >= task.getBeginDateTime().addSecs(-joinLeadSecs) &&
+           now < task.getEndDateTime();
+}
+
 int modeAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now)
 {
     int mode = task.getRemindData().getRemindNum() != -1 ? ModeRemind : ModeNormal;
     if (flags.pinned)
         mode = ModePinned;
-    if (flags.countdown) {
+    // A meeting the user will not go to is not counted down to, whatever was chosen before.
+    if (flags.countdown && !isDeclined(task)) {
         if (now < task.getBeginDateTime().addSecs(-countdownLeadSecs))
             mode = ModeCountdownWait;
         else if (now < task.getEndDateTime().addSecs(-countdownTailSecs))
@@ -60,9 +78,10 @@ MenuEntries menuAt(const ScheduleDataInfo &task, const ExtendedData &flags, cons
 {
     MenuEntries entries;
     entries.edit = task.getType() != DBUS_SERVER_TODO_TYPE && task.getCalendarWritable();
+    entries.join = !task.getDetails().conference.isEmpty();
     if (flags.checked)
         return entries;
-    entries.countdown = now < task.getBeginDateTime() && !flags.countdown;
+    entries.countdown = now < task.getBeginDateTime() && !flags.countdown && !isDeclined(task);
     entries.pin = !flags.countdown && !flags.pinned;
     entries.normal = flags.countdown || flags.pinned;
     return entries;

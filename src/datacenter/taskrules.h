@@ -25,7 +25,15 @@ struct MenuEntries
     bool countdown = false;
     bool pin = false;
     bool normal = false;
+    // Opening the online meeting; only where the event has a link to one.
+    bool join = false;
 };
+
+// How the panel shows the invitations the user declined: left out of every view (the default),
+// drawn faintly, or like any other task. Declined ones are never reminded of nor counted down to.
+enum class DeclinedShown { Hidden = 0, Dimmed, Shown };
+// The Join button of a counting-down task shows from so long before its begin until its end.
+constexpr int joinLeadSecs = 10 * 60;
 
 // How a task's date and time read: Fixed is "MM.dd  hh:mm" in every language, as the widget always
 // showed it; Locale the language's short forms; Hours24 and Hours12 the language's day and month
@@ -39,6 +47,13 @@ struct SortKey
     int mode = ModeNormal;
     QDateTime begin;
 };
+
+// The user declined the invitation.
+[[nodiscard]] bool isDeclined(const ScheduleDataInfo &task);
+// An invitation the user has not accepted yet: tentative or not answered.
+[[nodiscard]] bool isUnsure(const ScheduleDataInfo &task);
+// Whether the task offers its meeting's Join button now: from joinLeadSecs before it to its end.
+[[nodiscard]] bool joinsNow(const ScheduleDataInfo &task, const QDateTime &now);
 
 // The begin time less the reminder's lead; the begin time itself without a reminder.
 [[nodiscard]] QDateTime remindTime(const ScheduleDataInfo &task);

@@ -65,6 +65,8 @@ QString rangeJson(const QVector<Entry> &calendar, const QDate &today, const QDat
             if (entry.flags.contains('r'))
                 job.insert("Remind", "1;09:00");
             job.insert("CalendarID", entry.flags.contains('h') ? "hidden" : "shown");
+            if (entry.flags.contains('x'))
+                job.insert("MyReply", "declined");
             job.insert("CalendarName", "Work");
             jobs.append(job);
         }
@@ -196,6 +198,11 @@ private Q_SLOTS:
         QTest::newRow("hidden calendar: recent days")
             << QStringList{"-1:107:0:h", "0:108:0:c"} << int(DisplayRecent) << QStringList{"108/0"}
             << QStringList{"-3..0"};
+        QTest::newRow("declined invitation: left out of the overview, its day no anchor")
+            << QStringList{"-1:110:0:x", "1:111:0:x", "2:112:0:", "3:113:0:rx", "4:114:0:r"}
+            << int(DisplayOverview) << QStringList{"112/0", "114/0"} << QStringList{"-3..0", "0..6"};
+        QTest::newRow("declined invitation: day view")
+            << QStringList{"1:115:0:x", "1:116:0:"} << 1 << QStringList{"116/0"} << QStringList{"1..1"};
         QTest::newRow("other negative view")
             << QStringList{"0:92:0:"} << -2 << QStringList() << QStringList();
     }

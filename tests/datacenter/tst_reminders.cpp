@@ -188,6 +188,16 @@ void TestReminders::moments()
     QVERIFY(none.due.isEmpty());
     QVERIFY(!none.next.isValid());
 
+    // A meeting the user declined is not reminded of, however the panel shows it.
+    ScheduleDataInfo declined = task;
+    EventDetails answer;
+    answer.myReply = QStringLiteral("declined");
+    declined.setDetails(answer);
+    QVERIFY(ReminderRules::plan({declined}, store, {}, base).due.isEmpty());
+    answer.myReply = QStringLiteral("tentative");
+    declined.setDetails(answer);
+    QCOMPARE(ReminderRules::plan({declined}, store, {}, base).due.size(), due ? 1 : 0);
+
     // One the desktop reminds of is left to it, unless the user asks for both.
     ReminderRules::Options desktop;
     desktop.desktopReminded = {"work"};

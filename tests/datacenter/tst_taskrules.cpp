@@ -43,6 +43,8 @@ private Q_SLOTS:
     void menu();
     void editOffered_data();
     void editOffered();
+    void invitation_data();
+    void invitation();
     void countdown_data();
     void countdown();
     void dateText();
@@ -166,6 +168,58 @@ void TestTaskRules::editOffered()
     calendar.writable = writable;
     job.setCalendar(calendar);
     QCOMPARE(TaskRules::menuAt(job, flags(checked, false, false), now).edit, offered);
+}
+
+void TestTaskRules::invitation_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<bool>("link");
+    QTest::addColumn<int>("beginS");
+    QTest::addColumn<bool>("countdown"); // the user put it into countdown mode
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("countdownOffered");
+    QTest::addColumn<bool>("joinOffered");
+    QTest::addColumn<bool>("joinsNow");
+    QTest::addColumn<bool>("unsure");
+
+    // clang-format off
+    QTest::newRow("accepted, counting down, 11 min ahead") << "accepted"     << true  << 660  << true  << 4 << false << true  << false << false;
+    QTest::newRow("accepted, 10 min ahead: Join shows")    << "accepted"     << true  << 600  << true  << 4 << false << true  << true  << false;
+    QTest::newRow("begun: Join until its end")             << "accepted"     << true  << -600 << false << 0 << false << true  << true  << false;
+    QTest::newRow("no link: no Join")                      << "accepted"     << false << 300  << false << 0 << true  << false << false << false;
+    QTest::newRow("declined: never counted down")          << "declined"     << true  << 300  << true  << 0 << false << true  << true  << false;
+    QTest::newRow("declined: no countdown offered")        << "declined"     << false << 7200 << false << 0 << false << false << false << false;
+    QTest::newRow("tentative")                             << "tentative"    << true  << 7200 << false << 0 << true  << true  << false << true;
+    QTest::newRow("not answered, counting down")           << "needs-action" << false << 1800 << true  << 4 << false << false << false << true;
+    QTest::newRow("not invited")                           << ""             << true  << 7200 << false << 0 << true  << true  << false << false;
+    // clang-format on
+}
+
+void TestTaskRules::invitation()
+{
+    QFETCH(QString, reply);
+    QFETCH(bool, link);
+    QFETCH(int, beginS);
+    QFETCH(bool, countdown);
+    QFETCH(int, mode);
+    QFETCH(bool, countdownOffered);
+    QFETCH(bool, joinOffered);
+    QFETCH(bool, joinsNow);
+    QFETCH(bool, unsure);
+
+    ScheduleDataInfo job = task(beginS, beginS + 3600);
+    EventDetails details;
+    details.myReply = reply;
+    if (link)
+        details.conference = QStringLiteral("https://meet.google.com/abc-defg-hij");
+    job.setDetails(details);
+    QCOMPARE(TaskRules::modeAt(job, flags(false, false, countdown), now), mode);
+    const TaskRules::MenuEntries entries = TaskRules::menuAt(job, flags(false, false, countdown), now);
+    QCOMPARE(entries.countdown, countdownOffered);
+    QCOMPARE(entries.join, joinOffered);
+    QCOMPARE(TaskRules::joinsNow(job, now), joinsNow);
+    QCOMPARE(TaskRules::isUnsure(job), unsure);
+    QCOMPARE(TaskRules::isDeclined(job), reply == QLatin1String("declined"));
 }
 
 void TestTaskRules::countdown_data()
