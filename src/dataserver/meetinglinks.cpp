@@ -166,7 +166,8 @@ int rankOf(const Conference &conference, const QUrl &url)
 {
     const bool web = isWeb(url);
     const bool known = MeetingLinks::isMeetingLink(url);
-    const QStringList features = conference.features();
+    QStringList features = conference.features();
+    features.removeAll(QString()); // KCalendarCore reads no FEATURE as one empty one
     if (features.contains(QLatin1String("VIDEO"), Qt::CaseInsensitive) && (web || known))
         return 0;
     if (known)

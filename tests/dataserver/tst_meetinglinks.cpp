@@ -649,6 +649,34 @@ CONFERENCE;VALUE=URI;FEATURE=AUDIO;LABEL=Audio bridge:https://audio.example
 CONFERENCE;VALUE=URI;LABEL=Jitsi:https://meet.jit.si/AcmeBoard
 END:VEVENT
 )ics") << QStringLiteral("https://meet.jit.si/AcmeBoard");
+    QTest::newRow("CONFERENCE of RFC 7986") << QByteArray(R"ics(BEGIN:VEVENT
+UID:conference-rfc@example.com
+DTSTAMP:20240605T091512Z
+DTSTART:20240611T130000Z
+DTEND:20240611T140000Z
+SUMMARY:Board meeting
+CONFERENCE;VALUE=URI;FEATURE=PHONE,MODERATOR;LABEL=Moderator dial-in:tel:+1
+ -412-555-0123,,,654321
+CONFERENCE;VALUE=URI;FEATURE=PHONE;LABEL=Attendee dial-in:tel:+1-888-555-04
+ 56,,,555123
+CONFERENCE;VALUE=URI;FEATURE=CHAT;LABEL=Chat room:xmpp:chat-123@conference.
+ example.com
+CONFERENCE;VALUE=URI;LABEL=Board portal:https://board.example.com/meetings/
+ 2024-06
+CONFERENCE;VALUE=URI;FEATURE=AUDIO,VIDEO;LABEL=Attendee dial-in:https://cha
+ t.example.com/audio?id=123456
+END:VEVENT
+)ics") << QStringLiteral("https://chat.example.com/audio?id=123456");
+    QTest::newRow("CONFERENCE of no stated feature") << QByteArray(R"ics(BEGIN:VEVENT
+UID:conference-plain@example.com
+DTSTAMP:20240605T091512Z
+DTSTART:20240611T130000Z
+DTEND:20240611T140000Z
+SUMMARY:Board meeting
+CONFERENCE;VALUE=URI;LABEL=Board portal:https://board.example.com/meetings/
+ 2024-06
+END:VEVENT
+)ics") << QStringLiteral("https://board.example.com/meetings/2024-06");
     QTest::newRow("CONFERENCE tel: only") << QByteArray(R"ics(BEGIN:VEVENT
 UID:conference-tel@example.com
 DTSTAMP:20240605T091512Z
