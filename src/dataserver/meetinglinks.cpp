@@ -2,8 +2,11 @@
 
 #include <KCalendarCore/Incidence>
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QUrlQuery>
+
+#include <vector>
 
 using namespace KCalendarCore;
 
@@ -16,7 +19,7 @@ bool isOrUnder(const QString &host, QLatin1String domain)
 {
     if (!host.endsWith(domain))
         return false;
-    const int rest = host.size() - domain.size();
+    const auto rest = host.size() - domain.size();
     return rest == 0 || host.at(rest - 1) == QLatin1Char('.');
 }
 
@@ -78,7 +81,7 @@ bool isBigBlueButtonRoom(const QString &host, const QString &path)
 // URL is not one.
 QString safeLinkTarget(const QUrl &url)
 {
-    const QString host = url.host().toLower();
+    const QString host = url.host(); // QUrl keeps host names in lower case
     if (!isWeb(url) || !(isOrUnder(host, QLatin1String("safelinks.protection.outlook.com")) ||
                          isOrUnder(host, QLatin1String("safelinks.protection.office365.us"))))
         return {};
@@ -87,6 +90,8 @@ QString safeLinkTarget(const QUrl &url)
 
 QString unwrappedText(QString link)
 {
+    if (!link.contains(QLatin1String("safelinks"), Qt::CaseInsensitive)) // most links: no second parse
+        return link;
     for (int i = 0; i < maxWrappers; ++i) {
         const QString inner = safeLinkTarget(QUrl(link));
         if (inner.isEmpty())
@@ -99,7 +104,7 @@ QString unwrappedText(QString link)
 QString decodedEntity(const QString &name)
 {
     bool ok = false;
-    uint code = 0;
+    char32_t code = 0;
     if (name.startsWith(QLatin1String("#x"), Qt::CaseInsensitive))
         code = name.mid(2).toUInt(&ok, 16);
     else if (name.startsWith(QLatin1Char('#')))
@@ -121,7 +126,7 @@ QString decodedEntities(const QString &link)
     static const QRegularExpression entity(QStringLiteral("&(#x[0-9a-f]+|#[0-9]+|[a-z]+);"),
                                            QRegularExpression::CaseInsensitiveOption);
     QString decoded;
-    int done = 0;
+    qsizetype done = 0;
     for (auto it = entity.globalMatch(link); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         decoded.append(QStringView(link).mid(done, match.capturedStart() - done));
@@ -145,11 +150,27 @@ QString cleaned(const QString &candidate)
         }
     }
     static const QString trailing = QStringLiteral(".,;:!?)]}*");
-    int end = link.size();
+    auto end = link.size();
     while (end > 0 && trailing.contains(link.at(end - 1)))
         --end;
     link.truncate(end);
     return link;
+}
+
+// Whether the text has a "://" or a "zoommtg:" at all. Most descriptions have none, and this runs for
+// every event: one scan for the colons, which are few, instead of a search for each mark.
+bool mayHoldLink(const QString &text)
+{
+    const QLatin1Char colon(':');
+    const QLatin1Char slash('/');
+    for (auto at = text.indexOf(colon); at >= 0; at = text.indexOf(colon, at + 1)) {
+        if (at + 2 < text.size() && text.at(at + 1) == slash && text.at(at + 2) == slash)
+            return true;
+        if (at >= 7 &&
+            QStringView(text).mid(at - 7, 7).compare(QLatin1String("zoommtg"), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 // From a property that names a conference: any web link, or a known meeting link of another scheme.
@@ -218,8 +239,7 @@ QString find(const Incidence &incidence)
 
 QString inText(const QString &text)
 {
-    if (!text.contains(QLatin1String("://")) &&
-        !text.contains(QLatin1String("zoommtg:"), Qt::CaseInsensitive))
+    if (!mayHoldLink(text))
         return {};
     static const QRegularExpression candidate(QStringLiteral("(?:https?://|zoommtg:)[^\\s\\x{a0}<>\"'`]+"),
                                               QRegularExpression::CaseInsensitiveOption);
@@ -233,12 +253,12 @@ QString inText(const QString &text)
 
 bool isMeetingLink(const QUrl &url)
 {
-    const QString scheme = url.scheme().toLower();
+    const QString scheme = url.scheme();
     if (scheme == QLatin1String("zoommtg"))
         return QUrlQuery(url).hasQueryItem(QStringLiteral("confno"));
     if (scheme != QLatin1String("https") && scheme != QLatin1String("http"))
         return false;
-    const QString host = url.host().toLower();
+    const QString host = url.host();
     const QString path = url.path();
     for (const Service &service : services()) {
         if (isOrUnder(host, service.domain))
