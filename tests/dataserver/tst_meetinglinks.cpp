@@ -834,6 +834,11 @@ void TestMeetingLinks::inText_data()
         << QString();
     QTest::newRow("zoommtg without slashes") << QStringLiteral("zoommtg:zoom.us/join?confno=85123456789")
                                              << QStringLiteral("zoommtg:zoom.us/join?confno=85123456789");
+    QTest::newRow("upper-case zoommtg") << QStringLiteral("ZOOMMTG:zoom.us/join?confno=85123456789")
+                                        << QStringLiteral("ZOOMMTG:zoom.us/join?confno=85123456789");
+    QTest::newRow("colons, no link") << QStringLiteral("Agenda: budget; time: 10:00; see:") << QString();
+    QTest::newRow("link right after a colon") << QStringLiteral("Join:https://meet.jit.si/AcmeSync")
+                                              << QStringLiteral("https://meet.jit.si/AcmeSync");
     QTest::newRow("zoommtg without a meeting")
         << QStringLiteral("Open zoommtg://zoom.us/ to start the app") << QString();
     QTest::newRow("Zoom local numbers")
