@@ -18,6 +18,7 @@
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <QToolButton>
 #include <QVariantAnimation>
 
 #include <algorithm>
@@ -101,7 +102,9 @@ TaskMenu::TaskMenu(QWidget *parent)
 }
 
 TaskMenu::EditEntries::EditEntries()
-    : editAction(TaskMenu::tr("Edit…"))
+    : detailsAction(TaskMenu::tr("Details…"))
+    , joinAction(TaskMenu::tr("Join"))
+    , editAction(TaskMenu::tr("Edit…"))
     , deleteAction(TaskMenu::tr("Delete"))
     , deleteMenu(TaskMenu::tr("Delete"))
     , deleteOccurrenceAction(TaskMenu::tr("This occurrence"))
@@ -116,10 +119,15 @@ TaskMenu::EditEntries &TaskMenu::editEntries()
     if (edits)
         return *edits;
     edits = std::make_unique<EditEntries>();
+    // After the four entries of every task, which keep their places.
     addSeparator();
+    addAction(&edits->detailsAction);
+    addAction(&edits->joinAction);
     addAction(&edits->editAction);
     addAction(&edits->deleteAction);
     addMenu(&edits->deleteMenu);
+    connect(&edits->detailsAction, &QAction::triggered, this, &TaskMenu::detailsRequested);
+    connect(&edits->joinAction, &QAction::triggered, this, &TaskMenu::joinRequested);
     connect(&edits->editAction, &QAction::triggered, this, &TaskMenu::editRequested);
     connect(&edits->deleteAction, &QAction::triggered, this, [this] { Q_EMIT deleteRequested(true); });
     connect(&edits->deleteOccurrenceAction, &QAction::triggered, this,
@@ -129,10 +137,11 @@ TaskMenu::EditEntries &TaskMenu::editEntries()
     return *edits;
 }
 
-void TaskMenu::showEditEntries(bool edit, bool repeating)
+void TaskMenu::showEditEntries(bool edit, bool repeating, bool join)
 {
     editShown = edit;
     repeatingShown = repeating;
+    joinShown = join;
     applyEditVisibility();
 }
 
@@ -140,6 +149,7 @@ void TaskMenu::applyEditVisibility()
 {
     if (!edits)
         return;
+    edits->joinAction.setVisible(joinShown);
     edits->editAction.setVisible(editShown);
     edits->deleteAction.setVisible(editShown && !repeatingShown);
     edits->deleteMenu.menuAction()->setVisible(editShown && repeatingShown);
@@ -182,6 +192,8 @@ TaskItem::TaskItem(QWidget *parent)
     connect(&menu->pinAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
     connect(&menu->normalAction, &QAction::triggered, this, &TaskItem::onModeActionToggled);
     connect(menu, &TaskMenu::editRequested, this, [this] { Q_EMIT editRequested(task); });
+    connect(menu, &TaskMenu::detailsRequested, this, [this] { Q_EMIT detailsRequested(task); });
+    connect(menu, &TaskMenu::joinRequested, this, [this] { Q_EMIT joinRequested(task); });
     connect(menu, &TaskMenu::deleteRequested, this,
             [this](bool series) { Q_EMIT deleteRequested(task, series); });
 }
@@ -203,7 +215,10 @@ void TaskItem::setTask(const ScheduleDataInfo &info)
 
 void TaskItem::setTask(const ScheduleDataInfo &info, const ExtendedData &data)
 {
+    const bool wasDeclined = TaskRules::isDeclined(task);
     task = info;
+    if (TaskRules::isDeclined(task) != wasDeclined)
+        onThemeChanged(ZGuiApplicationHelper::instance()->themeType());
     calendarMark = calendarColor(task.getCalendar());
     repeating = task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat;
     countdown = data.countdown;
@@ -281,7 +296,8 @@ void TaskItem::freshMenu()
     menu->countdownAction.setVisible(entries.countdown);
     menu->pinAction.setVisible(entries.pin);
     menu->normalAction.setVisible(entries.normal);
-    menu->showEditEntries(entries.edit, task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat);
+    menu->showEditEntries(entries.edit, task.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat,
+                          entries.join);
 }
 
 void TaskItem::refreshMode()
@@ -320,6 +336,7 @@ void TaskItem::refreshMode()
         Q_EMIT stateChanged();
     // Recomputed on every refresh: whether the countdown entry is offered depends on the clock too.
     freshMenu();
+    showJoinButton(isCounting() && TaskRules::joinsNow(task, at));
     // The periodic refresh of every item must not repaint the list when nothing has changed; the
     // check box repaints a changed text itself.
     if (changed || blinked)
@@ -333,6 +350,9 @@ void TaskItem::onCountdown()
     blinkOn = !blinkOn;
 
     const qint64 toBegin = beginMsecs - DataCenter::instance()->clock()->msecsSinceEpoch();
+    if (toBegin <= TaskRules::joinLeadSecs * 1000 && (!joinButton || joinButton->isHidden()) &&
+        !task.getDetails().conference.isEmpty())
+        showJoinButton(true);
     const int ticked = TaskRules::modeAfterTick(mode, toBegin);
     if (ticked != mode) {
         mode = ticked;
@@ -357,6 +377,27 @@ void TaskItem::onCountdown()
     }
     // The check box repaints its own text when it changes; of the item only the blinking icon has.
     update(QRect(width() - 30, 5, iconSize, iconSize));
+}
+
+void TaskItem::showJoinButton(bool shown)
+{
+    if (!shown) {
+        if (joinButton)
+            joinButton->hide();
+        return;
+    }
+    if (!joinButton) {
+        joinButton = new QToolButton(this);
+        joinButton->setText(tr("Join"));
+        joinButton->setAccessibleName(tr("Join the meeting"));
+        joinButton->setFocusPolicy(Qt::TabFocus);
+        connect(joinButton, &QToolButton::clicked, this, [this] { Q_EMIT joinRequested(task); });
+    }
+    // Over the status icons' lower row, where a countdown shows nothing but the repeat mark.
+    const QSize size = joinButton->sizeHint();
+    joinButton->setGeometry(width() - size.width() - 4, height() - size.height() - 4, size.width(),
+                            size.height());
+    joinButton->show();
 }
 
 void TaskItem::fadeAnimate()
@@ -512,7 +553,11 @@ void TaskItem::onThemeChanged(ZGuiApplicationHelper::ColorType type)
 
     // The band follows the desktop's colour scheme even where the application palette does not
     // (a dark scheme over a light palette): keep the text readable on it.
-    checkBox.setTextColor(dark ? QColor(235, 235, 235) : QColor(25, 25, 25));
+    QColor text = dark ? QColor(235, 235, 235) : QColor(25, 25, 25);
+    // A declined invitation shown at all is shown faintly.
+    if (TaskRules::isDeclined(task))
+        text.setAlpha(110);
+    checkBox.setTextColor(text);
 }
 
 void TaskItem::onColorValueChanged(const QVariant &color)
@@ -582,6 +627,17 @@ void TaskItem::showMenu(const QPoint &globalPos)
 
 void TaskItem::mouseReleaseEvent(QMouseEvent *event)
 {
+    // The check box takes the clicks on the date and title (they tick the task); a click on the
+    // rest of the item, its status icons, asks what the event is, once it is plain that the click
+    // is not the first of a double click, which opens the event in the calendar.
+    if (event->button() == Qt::LeftButton && rect().contains(event->pos()) &&
+        !std::exchange(doubleClicked, false)) {
+        const int click = ++clicks;
+        QTimer::singleShot(QApplication::doubleClickInterval(), this, [this, click] {
+            if (click == clicks)
+                Q_EMIT detailsRequested(task);
+        });
+    }
     if (event->button() == Qt::RightButton) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
         showMenu(event->globalPosition().toPoint());
@@ -594,6 +650,8 @@ void TaskItem::mouseReleaseEvent(QMouseEvent *event)
 
 void TaskItem::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    ++clicks;
+    doubleClicked = true;
     openOrEdit();
     QWidget::mouseDoubleClickEvent(event);
 }
@@ -670,8 +728,18 @@ void TaskItem::paintEvent(QPaintEvent *event)
         painter.drawRoundedRect(QRectF(bar).adjusted(-1, -1, 1, 1), 3, 3);
         QColor mark = calendarMark;
         mark.setAlphaF(fade);
-        painter.setBrush(mark);
-        painter.drawRoundedRect(bar, 2, 2);
+        if (TaskRules::isUnsure(task)) {
+            // Not accepted yet: the calendar's colour as an outline only.
+            painter.setBrush(itemColor);
+            painter.drawRoundedRect(bar, 2, 2);
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(QPen(mark, 1.5));
+            painter.drawRoundedRect(QRectF(bar).adjusted(0.75, 0.75, -0.75, -0.75), 1.5, 1.5);
+            painter.setPen(Qt::NoPen);
+        } else {
+            painter.setBrush(mark);
+            painter.drawRoundedRect(bar, 2, 2);
+        }
     }
 
     const QRect progress(0, h / 2 - b, progressWidth, 2 * b);

@@ -18,6 +18,7 @@
 #include <memory>
 
 class QTimer;
+class QToolButton;
 
 class TaskMenu : public QMenu
 {
@@ -30,11 +31,15 @@ public:
     QAction pinAction;
     QAction normalAction;
 
-    // Edit… and Delete, made when first asked for: the item asks as it opens the menu. A list of a
-    // thousand tasks would otherwise keep a thousand of each, menus and connections, never shown.
+    // Details…, Join, Edit… and Delete, made when first asked for: the item asks as it opens the
+    // menu. A list of a thousand tasks would otherwise keep a thousand of each, menus and
+    // connections, never shown.
     struct EditEntries
     {
         EditEntries();
+        QAction detailsAction;
+        // The online meeting's; shown only for an event with a link to one.
+        QAction joinAction;
         QAction editAction;
         // A single event's; a repeating one's are the two of deleteMenu.
         QAction deleteAction;
@@ -44,9 +49,11 @@ public:
     };
     EditEntries &editEntries();
     // Which of them show, now and once they are made.
-    void showEditEntries(bool edit, bool repeating);
+    void showEditEntries(bool edit, bool repeating, bool join = false);
 
 Q_SIGNALS:
+    void detailsRequested();
+    void joinRequested();
     void editRequested();
     void deleteRequested(bool series);
 
@@ -56,6 +63,7 @@ private:
     std::unique_ptr<EditEntries> edits;
     bool editShown = false;
     bool repeatingShown = false;
+    bool joinShown = false;
 };
 
 // One task of the list: a check box with the date and title (or a live countdown) and status icons.
@@ -131,6 +139,10 @@ Q_SIGNALS:
     void openRequested(const ScheduleDataInfo &task);
     void editRequested(const ScheduleDataInfo &task);
     void deleteRequested(const ScheduleDataInfo &task, bool wholeSeries);
+    // Details… in the menu, or a click on the item beside its check box.
+    void detailsRequested(const ScheduleDataInfo &task);
+    // The menu's Join, or the Join button a counting-down meeting shows in its last minutes.
+    void joinRequested(const ScheduleDataInfo &task);
     // A task in countdown mode has reached its begin time.
     void countdownEnded(const ScheduleDataInfo &task);
 
@@ -182,6 +194,11 @@ private:
     qint64 beginMsecs = 0;     // the task's begin time, for the countdown's ticks
     void showMenu(const QPoint &globalPos);
     void startRedFlash();
+    // The Join button of a meeting about to begin, made when first needed.
+    void showJoinButton(bool shown);
+    QToolButton *joinButton = nullptr;
+    int clicks = 0;             // the clicks beside the check box, to tell a double click
+    bool doubleClicked = false; // the release that ends a double click asks for nothing
 
     bool isCounting() const { return mode == ModeCountdown || mode == ModeCountdownFinal; }
     static QColor windowTint;

@@ -5,6 +5,7 @@
 #include "dayclock.h"
 #include "taskitem.h"
 #include "taskrules.h"
+#include "urlopener.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -312,6 +313,11 @@ TaskItem *TaskList::makeItem(const ListedTask &task)
     connect(item, &TaskItem::extendedDataEdited, center, &DataCenter::setExtendedData);
     connect(item, &TaskItem::editRequested, this, &TaskList::editRequested);
     connect(item, &TaskItem::deleteRequested, this, &TaskList::deleteRequested);
+    connect(item, &TaskItem::joinRequested, this,
+            [](const ScheduleDataInfo &info) { UrlOpener::open(info.getDetails().conference); });
+    connect(item, &TaskItem::detailsRequested, this, [this, item](const ScheduleDataInfo &info) {
+        Q_EMIT detailsRequested(info, QRect(item->mapToGlobal(QPoint(0, 0)), item->size()));
+    });
     connect(item, &TaskItem::openRequested, center, [center](const ScheduleDataInfo &info) {
         center->OpenSchedule(ScheduleDataInfo::ScheduleToJsonStr(info));
     });

@@ -48,6 +48,8 @@ Q_SIGNALS:
     void replaced();
     // A task's Edit… (or a double click where no calendar application runs) and Delete.
     void editRequested(const ScheduleDataInfo &task);
+    // A task's details asked for, with where its item is on the screen.
+    void detailsRequested(const ScheduleDataInfo &task, const QRect &itemRect);
     void deleteRequested(const ScheduleDataInfo &task, bool wholeSeries);
 
 private Q_SLOTS:

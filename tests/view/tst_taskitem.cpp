@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 
@@ -181,6 +182,10 @@ private Q_SLOTS:
     void contextMenu_data();
     void contextMenu();
     void keyboard();
+    void joinButton_data();
+    void joinButton();
+    void detailsClick_data();
+    void detailsClick();
     void band_data();
     void band();
     void textReadableOnBand_data();
@@ -358,19 +363,23 @@ void TestTaskItem::menuVisibility_data()
     QTest::addColumn<bool>("countdown");
     QTest::addColumn<bool>("checked");
     QTest::addColumn<QString>("rule");
-    // open, countdown, pin, normal, edit, delete, delete's submenu
+    QTest::addColumn<QString>("link");
+    // open, countdown, pin, normal, details, join, edit, delete, delete's submenu
     QTest::addColumn<QList<bool>>("visible");
 
     // Which entries are offered when is in tst_taskrules; here, that the menu follows.
-    QTest::newRow("normal, ahead") << 7200 << false << false << false << QString()
-                                   << QList<bool>{true, true, true, false, true, true, false};
-    QTest::newRow("countdown") << 7200 << false << true << false << QString()
-                               << QList<bool>{true, false, false, true, true, true, false};
-    QTest::newRow("checked") << 7200 << false << true << true << QString()
-                             << QList<bool>{true, false, false, false, true, true, false};
+    QTest::newRow("normal, ahead") << 7200 << false << false << false << QString() << QString()
+                                   << QList<bool>{true, true, true, false, true, false, true, true, false};
+    QTest::newRow("countdown") << 7200 << false << true << false << QString() << QString()
+                               << QList<bool>{true, false, false, true, true, false, true, true, false};
+    QTest::newRow("checked") << 7200 << false << true << true << QString() << QString()
+                             << QList<bool>{true, false, false, false, true, false, true, true, false};
     // A repeating event's Delete asks: this occurrence, or all of them.
-    QTest::newRow("repeating") << 7200 << false << false << false << "FREQ=WEEKLY"
-                               << QList<bool>{true, true, true, false, true, false, true};
+    QTest::newRow("repeating") << 7200 << false << false << false << "FREQ=WEEKLY" << QString()
+                               << QList<bool>{true, true, true, false, true, false, true, false, true};
+    QTest::newRow("online meeting: Join")
+        << 7200 << false << false << false << QString() << "https://meet.jit.si/WeeklySync"
+        << QList<bool>{true, true, true, false, true, true, true, true, false};
 }
 
 void TestTaskItem::menuVisibility()
@@ -380,10 +389,14 @@ void TestTaskItem::menuVisibility()
     QFETCH(bool, countdown);
     QFETCH(bool, checked);
     QFETCH(QString, rule);
+    QFETCH(QString, link);
     QFETCH(QList<bool>, visible);
 
     ScheduleDataInfo task = makeTask(beginS * 1000LL, 3 * 3600 * 1000);
     task.setScheduleRRule(rule);
+    EventDetails details;
+    details.conference = link;
+    task.setDetails(details);
     storeFlags(task, checked, pinned, countdown);
     TaskItem item;
     item.setTask(task);
@@ -391,12 +404,12 @@ void TestTaskItem::menuVisibility()
     QCOMPARE(menu->actions().size(), 4);
     TaskMenu::EditEntries &edits = menu->editEntries();
     const QList<QAction *> actions = menu->actions();
-    QCOMPARE(actions.size(), 8);
+    QCOMPARE(actions.size(), 10);
     QCOMPARE(actions.mid(0, 4), (QList<QAction *>{&menu->openAction, &menu->countdownAction, &menu->pinAction,
                                                   &menu->normalAction}));
     QVERIFY(actions.at(4)->isSeparator());
-    QCOMPARE(actions.mid(5),
-             (QList<QAction *>{&edits.editAction, &edits.deleteAction, edits.deleteMenu.menuAction()}));
+    QCOMPARE(actions.mid(5), (QList<QAction *>{&edits.detailsAction, &edits.joinAction, &edits.editAction,
+                                               &edits.deleteAction, edits.deleteMenu.menuAction()}));
     QCOMPARE(menu->openAction.text(), QString::fromUtf8("在日历中打开"));
     QCOMPARE(menu->countdownAction.text(), QString::fromUtf8("倒计时模式"));
     QCOMPARE(menu->pinAction.text(), QString::fromUtf8("置顶模式"));
@@ -405,6 +418,8 @@ void TestTaskItem::menuVisibility()
                              menu->countdownAction.isVisible(),
                              menu->pinAction.isVisible(),
                              menu->normalAction.isVisible(),
+                             edits.detailsAction.isVisible(),
+                             edits.joinAction.isVisible(),
                              edits.editAction.isVisible(),
                              edits.deleteAction.isVisible(),
                              edits.deleteMenu.menuAction()->isVisible()};
@@ -728,10 +743,95 @@ void TestTaskItem::contextMenu()
     // Open without a loop of its own: the call has returned.
     QTRY_COMPARE(QApplication::activePopupWidget(), item.taskMenu());
     QCOMPARE(item.taskMenu()->pos(), item.mapToGlobal(how == "mouse" ? click : item.rect().center()));
-    // Edit… and Delete are made as the menu opens, however it is asked for.
-    QCOMPARE(item.taskMenu()->actions().size(), 8);
+    // Details…, Join, Edit… and Delete are made as the menu opens, however it is asked for.
+    QCOMPARE(item.taskMenu()->actions().size(), 10);
     item.taskMenu()->close();
     QVERIFY(!item.taskMenu()->isVisible());
+}
+
+void TestTaskItem::joinButton_data()
+{
+    QTest::addColumn<int>("beginS");
+    QTest::addColumn<bool>("countdown");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("counting down, five minutes to a meeting")
+        << 300 << true << "https://meet.jit.si/Sync" << true;
+    QTest::newRow("counting down, begun") << -60 << true << "https://meet.jit.si/Sync" << true;
+    QTest::newRow("counting down, half an hour ahead") << 1800 << true << "https://meet.jit.si/Sync" << false;
+    QTest::newRow("not counting down") << 300 << false << "https://meet.jit.si/Sync" << false;
+    QTest::newRow("no meeting link") << 300 << true << "" << false;
+}
+
+void TestTaskItem::joinButton()
+{
+    QFETCH(int, beginS);
+    QFETCH(bool, countdown);
+    QFETCH(QString, link);
+    QFETCH(bool, shown);
+
+    ScheduleDataInfo task = makeTask(beginS * 1000LL, 3600 * 1000);
+    EventDetails details;
+    details.conference = link;
+    task.setDetails(details);
+    storeFlags(task, false, false, countdown);
+    TaskItem item;
+    item.setTask(task);
+    item.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&item));
+    auto *button = item.findChild<QToolButton *>();
+    QCOMPARE(button && button->isVisible(), shown);
+    if (!shown)
+        return;
+    QSignalSpy join(&item, &TaskItem::joinRequested);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(join.count(), 1);
+    QCOMPARE(join.first().first().value<ScheduleDataInfo>().getDetails().conference, link);
+    QVERIFY(!item.isChecked());
+    QVERIFY(button->geometry().right() < item.width() && button->geometry().bottom() < item.height());
+}
+
+void TestTaskItem::detailsClick_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("details");
+    QTest::addColumn<bool>("ticked");
+
+    QTest::newRow("a click beside the check box") << "click icons" << 1 << false;
+    QTest::newRow("a double click opens, asks no details") << "double click icons" << 0 << false;
+    QTest::newRow("a click on the title ticks") << "click title" << 0 << true;
+    QTest::newRow("the menu's Details…") << "menu" << 1 << false;
+}
+
+void TestTaskItem::detailsClick()
+{
+    QFETCH(QString, how);
+    QFETCH(int, details);
+    QFETCH(bool, ticked);
+
+    TaskItem item;
+    item.setTask(makeTask(3600 * 1000, 7200 * 1000));
+    item.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&item));
+    QSignalSpy asked(&item, &TaskItem::detailsRequested);
+    QSignalSpy opened(&item, &TaskItem::openRequested);
+    QSignalSpy edit(&item, &TaskItem::editRequested);
+    const QPoint icons(item.width() - 20, item.height() / 2);
+    if (how == "click icons") {
+        QTest::mouseClick(&item, Qt::LeftButton, {}, icons);
+    } else if (how == "double click icons") {
+        QTest::mouseClick(&item, Qt::LeftButton, {}, icons);
+        QTest::mouseDClick(&item, Qt::LeftButton, {}, icons);
+        QCOMPARE(opened.count() + edit.count(), 1);
+    } else if (how == "click title") {
+        QTest::mouseClick(checkBoxOf(item), Qt::LeftButton, {}, QPoint(60, item.height() / 2));
+    } else {
+        item.taskMenu()->editEntries().detailsAction.trigger();
+    }
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    QCOMPARE(asked.count(), details);
+    QCOMPARE(item.isChecked(), ticked);
 }
 
 void TestTaskItem::keyboard()
