@@ -394,6 +394,40 @@ bool CalendarFiles::rescan()
     return changed;
 }
 
+namespace {
+
+// A directory removed with the calendar in it tells nothing of its coming back: the nearest one
+// left does, as it is made again.
+QString nearestExisting(const QString &directory)
+{
+    QString path = QDir::cleanPath(directory);
+    while (!QFileInfo(path).isDir()) {
+        const QString parent = QFileInfo(path).absolutePath();
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    return path;
+}
+
+// The directories whose change tells that the calendar at `path` went or came back.
+QStringList directoriesTelling(const QString &path, bool directory)
+{
+    if (directory)
+        return {nearestExisting(path)};
+    QStringList directories{nearestExisting(QFileInfo(path).absolutePath())};
+    // A link's target restored (a dotfile kept elsewhere) changes its own directory, not the link's.
+    constexpr int mostLinks = 8;
+    QFileInfo link(path);
+    for (int i = 0; i < mostLinks && link.isSymLink(); ++i) {
+        link = QFileInfo(link.symLinkTarget());
+        directories << nearestExisting(link.absolutePath());
+    }
+    return directories;
+}
+
+} // namespace
+
 void CalendarFiles::refreshWatches(const QStringList &renewed)
 {
     QHash<QString, QFileSystemWatcher *> watched;
@@ -405,7 +439,7 @@ void CalendarFiles::refreshWatches(const QStringList &renewed)
     QStringList wanted;
     for (const Source &source : std::as_const(m_sources)) {
         if (source.kind != CalendarSources::Kind::Eds)
-            wanted << (source.directory ? source.path : QFileInfo(source.path).absolutePath());
+            wanted << directoriesTelling(source.path, source.directory);
     }
     for (const FilePtr &file : std::as_const(m_files)) {
         if (file->size >= 0)

@@ -8,6 +8,7 @@
 #include "democalendar.h"
 #include "desktopcalendars.h"
 #include "holidays.h"
+#include "servercommandline.h"
 #include "serverconfig.h"
 #include "serverlog.h"
 
@@ -43,26 +44,10 @@ Options parseOptions(const QCoreApplication &app)
                        "which the first start writes, and follows its changes.")
             .arg(CalendarsList::filePath()));
     parser.addHelpOption();
-    parser.addPositionalArgument(
-        QStringLiteral("calendars"),
-        QStringLiteral("iCalendar files (.ics) and directories of .ics files. New jobs go into the first."),
-        QStringLiteral("[calendar...]"));
-    const QCommandLineOption demo(
-        QStringLiteral("demo"),
-        QStringLiteral(
-            "Write a demo calendar built around today into <dir> (as demo.ics) and serve it first."),
-        QStringLiteral("dir"));
-    const QCommandLineOption region(
-        QStringLiteral("holiday-region"),
-        QStringLiteral("Public holidays of this region (a KHolidays code such as de_de); \"none\" for none. "
-                       "The default follows the locale."),
-        QStringLiteral("code"));
-    const QCommandLineOption sync(QStringLiteral("sync-interval"),
-                                  QStringLiteral("Sync the online accounts every <seconds> (default 900)."),
-                                  QStringLiteral("seconds"));
-    parser.addOption(demo);
-    parser.addOption(region);
-    parser.addOption(sync);
+    ServerCommandLine::setUp(parser);
+    const QCommandLineOption demo = ServerCommandLine::demoOption();
+    const QCommandLineOption region = ServerCommandLine::holidayRegionOption();
+    const QCommandLineOption sync = ServerCommandLine::syncIntervalOption();
     parser.process(app);
 
     Options options;

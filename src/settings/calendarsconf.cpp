@@ -3,6 +3,7 @@
 #include "calendarcontract.h"
 #include "calendarslist.h"
 #include "savefile.h"
+#include "servercommandline.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -93,14 +94,13 @@ CalendarServer calendarServer()
     QFile commandLine(process + QStringLiteral("cmdline"));
     if (!commandLine.open(QIODevice::ReadOnly))
         return server;
-    QList<QByteArray> arguments = commandLine.readAll().split('\0');
-    server.followsConf = true;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QByteArray &argument = arguments.at(i);
-        if (argument == "--holiday-region")
-            ++i;
-        else if (!argument.isEmpty() && !argument.startsWith("--holiday-region="))
-            server.followsConf = false;
-    }
+    QStringList arguments;
+    const QList<QByteArray> words = commandLine.readAll().split('\0');
+    for (const QByteArray &word : words)
+        arguments << QString::fromLocal8Bit(word);
+    // The list ends in a NUL: the empty word after it is no argument, an empty one given is.
+    if (!arguments.isEmpty())
+        arguments.removeLast();
+    server.followsConf = ServerCommandLine::followsConf(arguments);
     return server;
 }

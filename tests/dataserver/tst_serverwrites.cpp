@@ -33,6 +33,8 @@ private Q_SLOTS:
     void jobTexts_data();
     void jobTexts();
     void jobsUpdatedOnDiskEdit();
+    void calendarFileGoneAndBack_data();
+    void calendarFileGoneAndBack();
     void malformedFilesSkipped();
     void secondInstanceRefused();
     void demoCalendar();
@@ -535,6 +537,81 @@ void TestServerWrites::jobsUpdatedOnDiskEdit()
     QVERIFY(same.commit());
     QTest::qWait(2 * 300);
     QCOMPARE(updates.count(), 4);
+}
+
+void TestServerWrites::calendarFileGoneAndBack_data()
+{
+    QTest::addColumn<QString>("gone");    // delete, rename, folder
+    QTest::addColumn<QString>("back");    // copy, rename
+    QTest::addColumn<bool>("askedFirst"); // the single event was read before the file went
+    QTest::addColumn<bool>("linked");     // the server is given a symbolic link to the file
+
+    QTest::newRow("deleted, restored from a backup") << "delete"
+                                                     << "copy" << true << false;
+    QTest::newRow("deleted before its single event was asked for") << "delete"
+                                                                   << "copy" << false << false;
+    QTest::newRow("renamed away, saved back by a rename") << "rename"
+                                                          << "rename" << true << false;
+    // Nothing was left to tell of their coming back.
+    QTest::newRow("its folder removed, then made again") << "folder"
+                                                         << "copy" << true << false;
+    QTest::newRow("the target of its link deleted, then restored") << "delete"
+                                                                   << "copy" << true << true;
+}
+
+void TestServerWrites::calendarFileGoneAndBack()
+{
+    QFETCH(QString, gone);
+    QFETCH(QString, back);
+    QFETCH(bool, askedFirst);
+    QFETCH(bool, linked);
+
+    const QString folder = m_dir->filePath(QStringLiteral("calendars"));
+    const QString path = folder + QStringLiteral("/google.ics");
+    const QString aside = m_dir->filePath(QStringLiteral("google.ics.bak"));
+    const QString link = m_dir->filePath(QStringLiteral("link.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), path));
+    QVERIFY(!linked || QFile::link(path, link));
+    QVERIFY(startServer({linked ? link : path}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+    const QDate single(2024, 1, 31);
+    const QDate series(2024, 3, 28);
+    QCOMPARE(titlesOn(*m_client, series), QStringList{"Sync with Berlin office"});
+    if (askedFirst)
+        QCOMPARE(titlesOn(*m_client, single), QStringList{"Release night"});
+
+    if (gone == QLatin1String("delete"))
+        QVERIFY(QFile::remove(path));
+    else if (gone == QLatin1String("rename"))
+        QVERIFY(QFile::rename(path, aside));
+    else
+        QVERIFY(QDir(folder).removeRecursively());
+    QTRY_COMPARE(updates.count(), 1);
+    QCOMPARE(titlesOn(*m_client, single), QStringList());
+    QCOMPARE(titlesOn(*m_client, series), QStringList());
+    QCOMPARE(titlesOn(*m_client, series.addDays(1)), QStringList());
+    QTest::qWait(2 * 300);
+    QCOMPARE(updates.count(), 1); // one signal for the file going
+
+    // As an editor saves it: written beside it, then renamed into place.
+    if (back == QLatin1String("rename")) {
+        QByteArray data = readAll(aside);
+        data.replace("SUMMARY:Release night", "SUMMARY:Release evening");
+        QVERIFY(QFile::remove(aside));
+        QFile written(aside);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        QCOMPARE(written.write(data), qint64(data.size()));
+        written.close();
+        QVERIFY(QFile::rename(aside, path));
+    } else {
+        QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), path));
+    }
+    QTRY_COMPARE(updates.count(), 2);
+    const QString title =
+        back == QLatin1String("rename") ? QStringLiteral("Release evening") : QStringLiteral("Release night");
+    QCOMPARE(titlesOn(*m_client, single), QStringList{title});
+    QCOMPARE(titlesOn(*m_client, series), QStringList{"Sync with Berlin office"});
+    QCOMPARE(titlesOn(*m_client, series.addDays(1)), QStringList{"Sync with Berlin office"});
 }
 
 void TestServerWrites::malformedFilesSkipped()

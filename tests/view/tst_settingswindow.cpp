@@ -306,19 +306,30 @@ void TestSettingsWindow::calendarsFollowedByRunningServer()
 
 void TestSettingsWindow::calendarNote_data()
 {
-    QTest::addColumn<QString>("server"); // none, fake, arguments
+    QTest::addColumn<QString>("server");        // none, fake, ours
+    QTest::addColumn<QStringList>("arguments"); // ours; "@" is the case's directory
     QTest::addColumn<bool>("editable");
     QTest::addColumn<QString>("note");
 
-    QTest::newRow("no server") << "none" << true << "when it starts";
-    QTest::newRow("calendars on its command line") << "arguments" << true << "command line";
-    QTest::newRow("another program") << "fake" << false
+    QTest::newRow("no server") << "none" << QStringList() << true << "when it starts";
+    QTest::newRow("calendars on its command line")
+        << "ours" << QStringList{"@/calendar.ics"} << true << "command line";
+    QTest::newRow("a calendar after its options")
+        << "ours" << QStringList{"--sync-interval", "300", "@/calendar.ics"} << true << "command line";
+    QTest::newRow("a demo") << "ours" << QStringList{"--demo=@/demo"} << true << "command line";
+    // Their values were taken for calendars.
+    QTest::newRow("options only") << "ours" << QStringList{"--sync-interval", "300", "--holiday-region", "de"}
+                                  << true << "changes apply at once";
+    QTest::newRow("options only, with =")
+        << "ours" << QStringList{"--sync-interval=300"} << true << "changes apply at once";
+    QTest::newRow("another program") << "fake" << QStringList() << false
                                      << QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }
 
 void TestSettingsWindow::calendarNote()
 {
     QFETCH(QString, server);
+    QFETCH(QStringList, arguments);
     QFETCH(bool, editable);
     QFETCH(QString, note);
 
@@ -326,8 +337,8 @@ void TestSettingsWindow::calendarNote()
     ServerProcess ours;
     if (server == "fake")
         QVERIFY(other.start());
-    if (server == "arguments")
-        QVERIFY(ours.start({dir->filePath("calendar.ics")}));
+    if (server == "ours")
+        QVERIFY(ours.start(arguments.replaceInStrings("@", dir->path())));
     SettingsWindow window;
     QCOMPARE(window.findChild<QListWidget *>("calendarList")->isEnabled(), editable);
     const QString shown = window.findChild<QLabel *>("calendarNote")->text();
