@@ -48,6 +48,18 @@ bool joinsNow(const ScheduleDataInfo &task, const QDateTime &now)
            now < task.getEndDateTime();
 }
 
+const ScheduleDataInfo *meetingToJoin(const QVector<ScheduleDataInfo> &jobs, const QDateTime &now)
+{
+    const ScheduleDataInfo *chosen = nullptr;
+    for (const ScheduleDataInfo &job : jobs) {
+        if (!joinsNow(job, now) || isDeclined(job))
+            continue;
+        if (!chosen || job.getBeginDateTime() > chosen->getBeginDateTime())
+            chosen = &job;
+    }
+    return chosen;
+}
+
 int modeAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now)
 {
     int mode = task.getRemindData().getRemindNum() != -1 ? ModeRemind : ModeNormal;

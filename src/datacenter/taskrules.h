@@ -55,6 +55,12 @@ struct SortKey
 // Whether the task offers its meeting's Join button now: from joinLeadSecs before it to its end.
 [[nodiscard]] bool joinsNow(const ScheduleDataInfo &task, const QDateTime &now);
 
+// Of the jobs, the online meeting to join now: running, or beginning within joinLeadSecs, and not
+// declined. The latest to begin wins: whoever asks while one meeting runs on is off to the next.
+// Null where there is none.
+[[nodiscard]] const ScheduleDataInfo *meetingToJoin(const QVector<ScheduleDataInfo> &jobs,
+                                                    const QDateTime &now);
+
 // The begin time less the reminder's lead; the begin time itself without a reminder.
 [[nodiscard]] QDateTime remindTime(const ScheduleDataInfo &task);
 // One of ModeNormal to ModeCountdown: the final phase is entered only by a countdown tick.

@@ -12,10 +12,12 @@ namespace {
 
 const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 
-void openHere(const QUrl &url)
+bool openHere(const QUrl &url)
 {
-    if (!QDesktopServices::openUrl(url))
-        qCWarning(lcDesktop).noquote() << QStringLiteral("no program opens %1").arg(url.toString());
+    if (QDesktopServices::openUrl(url))
+        return true;
+    qCWarning(lcDesktop).noquote() << QStringLiteral("no program opens %1").arg(url.toString());
+    return false;
 }
 
 } // namespace

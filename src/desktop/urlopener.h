@@ -4,6 +4,8 @@
 #include <QDBusConnection>
 #include <QUrl>
 
+#include <functional>
+
 // Opens a link (a meeting to join, a map, a link of a description) with the desktop's handler for
 // it: through the desktop portal's OpenURI where one answers on the session bus, which hands it to
 // the application the user chose (and works from a sandbox), else with QDesktopServices, which
@@ -13,7 +15,9 @@ namespace UrlOpener {
 // False for a link no handler should get: empty, relative, or of a scheme that runs code here.
 [[nodiscard]] bool isOpenable(const QUrl &url);
 // The link goes to the portal as it was written, byte for byte: QUrl would rewrite its escapes.
-void open(const QString &link, const QDBusConnection &bus = QDBusConnection::sessionBus());
+// `done` is told once the link is handed on (or refused), for a program that ends then.
+void open(const QString &link, const QDBusConnection &bus = QDBusConnection::sessionBus(),
+          const std::function<void(bool opened)> &done = {});
 
 } // namespace UrlOpener
 

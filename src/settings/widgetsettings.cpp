@@ -27,6 +27,7 @@ const QString widthKey = QStringLiteral("Window/width");
 const QString heightKey = QStringLiteral("Window/height");
 const QString hiddenKey = QStringLiteral("Calendars/hidden");
 const QString lastUsedKey = QStringLiteral("Calendars/lastUsed");
+const QString declinedKey = QStringLiteral("Invitations/declined");
 
 QByteArray boolText(bool value)
 {
@@ -71,6 +72,7 @@ template<size_t N> int indexOf(const char *const (&names)[N], const QString &nam
 
 const char *const colourNames[] = {"desktop", "light", "dark"};
 const char *const timeFormatNames[] = {"fixed", "locale", "24h", "12h"};
+const char *const declinedNames[] = {"hide", "dim", "show"};
 
 // IDs are the data server's to choose: each is percent-encoded, so that a comma or a line break in
 // one cannot split it or break the file.
@@ -169,6 +171,14 @@ void WidgetSettings::readAppearance(const QSettings &file, QStringList &faults)
         else
             chosenTimeFormat = TimeFormat(found);
     }
+    if (file.contains(declinedKey)) {
+        const QString name = file.value(declinedKey).toString();
+        const int found = indexOf(declinedNames, name);
+        if (found < 0)
+            faults << QStringLiteral("declined \"%1\" is none of hide, dim, show").arg(name);
+        else
+            declinedShown = Declined(found);
+    }
     readInt(file, opacityKey, 0, 255, tintAlpha, faults);
     if (file.contains(textSizeKey) && file.value(textSizeKey).toString() == QLatin1String("desktop"))
         textPoints = 0;
@@ -206,6 +216,12 @@ bool WidgetSettings::setLastCalendar(const QString &id, QString *error)
 bool WidgetSettings::setTimeFormat(TimeFormat format, QString *error)
 {
     chosenTimeFormat = format;
+    return save(error);
+}
+
+bool WidgetSettings::setDeclined(Declined shown, QString *error)
+{
+    declinedShown = shown;
     return save(error);
 }
 
@@ -277,6 +293,9 @@ bool WidgetSettings::save(QString *error)
         boolText(reminding) + QByteArrayLiteral("\nsnoozeMinutes=") + QByteArray::number(snoozeLength) +
         QByteArrayLiteral("\nsound=") + boolText(sound) + QByteArrayLiteral("\ndesktopCalendars=") +
         boolText(desktopCalendars) + '\n';
+    // Only once chosen: the file of a panel that never saw an invitation stays as it was.
+    if (declinedShown != Declined::Hide)
+        text += QByteArrayLiteral("\n[Invitations]\ndeclined=") + declinedNames[int(declinedShown)] + '\n';
     if (!hidden.isEmpty() || !lastUsedCalendar.isEmpty())
         text += QByteArrayLiteral("\n[Calendars]\n");
     if (!hidden.isEmpty())

@@ -16,6 +16,8 @@ public:
     // How a task's date and time read: "MM.dd hh:mm" whatever the language (as the widget always
     // was), the language's own short forms, or the language's day and month with a 24- or 12-hour clock.
     enum class TimeFormat { Fixed, Locale, Hours24, Hours12 };
+    // The invitations the user declined: left out of the panel, shown faintly, or shown as any task.
+    enum class Declined { Hide, Dim, Show };
 
     // $XDG_CONFIG_HOME/TaskList/settings.conf, or TaskList-NAME for the instance NAME
     static QString defaultPath();
@@ -37,6 +39,7 @@ public:
     // The calendar the editor's last new event went to, offered first for the next; empty: none yet.
     QString lastCalendar() const { return lastUsedCalendar; }
     TimeFormat timeFormat() const { return chosenTimeFormat; }
+    Declined declined() const { return declinedShown; }
     // The alpha (0 to 255) of the panel's tint.
     int opacity() const { return tintAlpha; }
     // The text size in points; 0 follows the desktop's font.
@@ -54,6 +57,7 @@ public:
     bool setCalendarHidden(const QString &id, bool hide, QString *error);
     bool setLastCalendar(const QString &id, QString *error);
     bool setTimeFormat(TimeFormat format, QString *error);
+    bool setDeclined(Declined shown, QString *error);
     // Kept within their bounds below.
     bool setOpacity(int alpha, QString *error);
     bool setTextSize(int points, QString *error);
@@ -85,6 +89,7 @@ private:
     QStringList hidden;
     QString lastUsedCalendar;
     TimeFormat chosenTimeFormat = TimeFormat::Fixed;
+    Declined declinedShown = Declined::Hide;
     int tintAlpha = defaultOpacity;
     int textPoints = 0;
     QSize panel = defaultPanelSize;

@@ -8,6 +8,7 @@
 #include "datacenter.h"
 #include "desktopcalendars.h"
 #include "mainwindow.h"
+#include "myaddresses.h"
 #include "roundedfill.h"
 #include "viewlog.h"
 #include "windowplace.h"
@@ -22,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPaintEvent>
 #include <QPushButton>
@@ -114,6 +116,7 @@ void applySettings(const WidgetSettings &settings)
     const QStringList hidden = settings.hiddenCalendars();
     DataCenter::instance()->setHiddenCalendars(QSet<QString>(hidden.cbegin(), hidden.cend()));
     DataCenter::instance()->setTimeFormat(TaskRules::TimeFormat(settings.timeFormat()));
+    DataCenter::instance()->setDeclinedShown(TaskRules::DeclinedShown(settings.declined()));
     applyTextSize(settings.textSize());
     MainWindow::setLook(settings.opacity(), settings.panelSize());
 }
@@ -153,6 +156,8 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     layout->addWidget(keepPlaceBox);
     layout->addSpacing(8);
     layout->addWidget(makeRemindersSection());
+    layout->addSpacing(8);
+    layout->addWidget(makeInvitationsSection());
     layout->addWidget(errorLabel);
     // Longer than a low screen with all its sections: it scrolls, over the window's own tint.
     auto *scroll = new QScrollArea(this);
@@ -521,6 +526,47 @@ QWidget *SettingsWindow::makeRemindersSection()
         saveReminders(
             [on](WidgetSettings &s, QString *error) { return s.setRemindDesktopCalendars(on, error); });
     });
+    return section;
+}
+
+QWidget *SettingsWindow::makeInvitationsSection()
+{
+    auto *section = new QWidget(this);
+    auto *layout = new QVBoxLayout(section);
+    layout->setContentsMargins(0, 0, 0, 0);
+    declinedBox = new QComboBox(section);
+    declinedBox->setObjectName(QStringLiteral("declinedBox"));
+    declinedBox->setAccessibleName(tr("Invitations I declined"));
+    declinedBox->addItem(tr("Hidden"), int(WidgetSettings::Declined::Hide));
+    declinedBox->addItem(tr("Shown faintly"), int(WidgetSettings::Declined::Dim));
+    declinedBox->addItem(tr("Shown"), int(WidgetSettings::Declined::Show));
+    declinedBox->setCurrentIndex(declinedBox->findData(int(settings.declined())));
+    connect(declinedBox, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+        const auto shown = WidgetSettings::Declined(declinedBox->itemData(index).toInt());
+        saveLook([shown](WidgetSettings &s, QString *error) { return s.setDeclined(shown, error); });
+    });
+
+    addressesEdit = new QLineEdit(MyAddresses::configured().join(QStringLiteral(", ")), section);
+    addressesEdit->setObjectName(QStringLiteral("addressesEdit"));
+    addressesEdit->setPlaceholderText(tr("name@example.org"));
+    auto *note = new QLabel(tr("Invitations in calendar files and subscriptions name you by these "
+                               "addresses; online accounts and the desktop's calendars know theirs."),
+                            section);
+    note->setWordWrap(true);
+    addressesEdit->setAccessibleDescription(note->text());
+    connect(addressesEdit, &QLineEdit::editingFinished, this, [this] {
+        const QStringList addresses = MyAddresses::parse(addressesEdit->text());
+        addressesEdit->setText(addresses.join(QStringLiteral(", ")));
+        QString error;
+        if (addresses != MyAddresses::configured() && !MyAddresses::setConfigured(addresses, &error))
+            showError(tr("Cannot save the settings: %1").arg(error));
+    });
+
+    layout->addWidget(heading(tr("&Invitations I declined"), declinedBox, section));
+    layout->addWidget(declinedBox);
+    layout->addWidget(heading(tr("My &e-mail addresses"), addressesEdit, section));
+    layout->addWidget(addressesEdit);
+    layout->addWidget(note);
     return section;
 }
 

@@ -11,6 +11,7 @@
 class CalendarsConf;
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -45,6 +46,7 @@ private:
     QWidget *makeRemindersSection();
     QWidget *makeShownCalendarsSection();
     QWidget *makeLookSection();
+    QWidget *makeInvitationsSection();
     void listCalendars(const QVector<CalendarIdentity> &calendars);
     void onShownCalendarChanged(QListWidgetItem *item);
     void saveLook(const std::function<bool(WidgetSettings &, QString *)> &change);
@@ -72,6 +74,8 @@ private:
     QSlider *opacitySlider = nullptr;
     QCheckBox *desktopTextBox = nullptr;
     QSlider *textSizeSlider = nullptr;
+    QComboBox *declinedBox = nullptr;
+    QLineEdit *addressesEdit = nullptr;
     QLabel *errorLabel;
 };
 

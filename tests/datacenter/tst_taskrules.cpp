@@ -45,6 +45,8 @@ private Q_SLOTS:
     void editOffered();
     void invitation_data();
     void invitation();
+    void meetingToJoin_data();
+    void meetingToJoin();
     void countdown_data();
     void countdown();
     void dateText();
@@ -220,6 +222,44 @@ void TestTaskRules::invitation()
     QCOMPARE(TaskRules::joinsNow(job, now), joinsNow);
     QCOMPARE(TaskRules::isUnsure(job), unsure);
     QCOMPARE(TaskRules::isDeclined(job), reply == QLatin1String("declined"));
+}
+
+void TestTaskRules::meetingToJoin_data()
+{
+    // Each job: "begin minutes from now, length in minutes, reply, link?" as "b,l,reply,y|n".
+    QTest::addColumn<QStringList>("jobs");
+    QTest::addColumn<int>("chosen"); // the index, or -1
+
+    QTest::newRow("none at all") << QStringList() << -1;
+    QTest::newRow("one running") << QStringList{"-20,60,,y"} << 0;
+    QTest::newRow("one in nine minutes") << QStringList{"9,30,accepted,y"} << 0;
+    QTest::newRow("one in eleven minutes: too early") << QStringList{"11,30,,y"} << -1;
+    QTest::newRow("ended a minute ago") << QStringList{"-61,60,,y"} << -1;
+    QTest::newRow("running, without a link") << QStringList{"-5,60,,n"} << -1;
+    QTest::newRow("declined") << QStringList{"-5,60,declined,y"} << -1;
+    QTest::newRow("the next one over one still running")
+        << QStringList{"-50,60,accepted,y", "5,30,needs-action,y", "8,30,declined,y"} << 1;
+}
+
+void TestTaskRules::meetingToJoin()
+{
+    QFETCH(QStringList, jobs);
+    QFETCH(int, chosen);
+
+    QVector<ScheduleDataInfo> list;
+    for (const QString &text : jobs) {
+        const QStringList parts = text.split(',');
+        ScheduleDataInfo job =
+            task(parts.at(0).toInt() * 60, (parts.at(0).toInt() + parts.at(1).toInt()) * 60);
+        EventDetails details;
+        details.myReply = parts.at(2);
+        if (parts.at(3) == "y")
+            details.conference = QStringLiteral("https://meet.google.com/abc-defg-hij");
+        job.setDetails(details);
+        list << job;
+    }
+    const ScheduleDataInfo *found = TaskRules::meetingToJoin(list, now);
+    QCOMPARE(found ? int(found - list.constData()) : -1, chosen);
 }
 
 void TestTaskRules::countdown_data()
