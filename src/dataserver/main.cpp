@@ -43,6 +43,7 @@ Options parseOptions(const QCoreApplication &app)
                        "which the first start writes, and follows its changes.")
             .arg(CalendarsList::filePath()));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(
         QStringLiteral("calendars"),
         QStringLiteral("iCalendar files (.ics) and directories of .ics files. New jobs go into the first."),
@@ -154,6 +155,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral(DATASERVER_PROGRAM));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DATASERVER_VERSION));
     qSetMessagePattern(QStringLiteral(DATASERVER_PROGRAM ": %{message}"));
     // The library's own parse warnings dump whole files; bad files are reported here instead.
     QLoggingCategory::setFilterRules(
