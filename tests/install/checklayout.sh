@@ -2,8 +2,9 @@
 # Checks an installed tree: both programs, the online accounts module (and the widget started
 # without Qt Network and the Wayland libraries, which only its modules need), the launcher and the autostart entry (valid,
 # naming the installed widget and its icon), the icon, the session bus's service file naming the
-# installed data server, and the AppStream metainfo (valid, launching the launcher, its last
-# release the programs' version).
+# installed data server, the AppStream metainfo (valid, launching the launcher, its last
+# release the programs' version), and both programs' manual pages (gzipped, rendered without a
+# warning), with --help and --version answered without a display.
 #   checklayout.sh [--install BUILD_DIR] ROOT BINDIR DATADIR SYSCONFDIR MODULEDIR
 # The directories are the absolute ones as configured; ROOT is where the tree
 # lies (a DESTDIR, an unpacked package, or / for the installed package). --install first installs
@@ -70,6 +71,28 @@ if [ -f "$metainfo" ]; then
 else
     fail "the AppStream metainfo is missing: $metainfo"
 fi
+
+for program in nvx-calendar-desktop-widget tasklist-dataserver; do
+    page=$root$datadir/man/man1/$program.1.gz
+    if [ ! -f "$page" ]; then
+        fail "the manual page is missing: $datadir/man/man1/$program.1.gz"
+        continue
+    fi
+    gzip -t "$page" 2>/dev/null || fail "$program.1.gz is not gzipped"
+    if command -v man >/dev/null; then
+        # man prints groff's warnings (a bad macro, a line it cannot break) on standard error.
+        report=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) || fail "man cannot render $program.1.gz: $report"
+        [ -z "$report" ] || fail "man warns on $program.1.gz: $report"
+        zcat "$page" | grep -q '^\.SH OPTIONS' || fail "$program.1.gz has no OPTIONS section"
+    else
+        skip "man is not installed (Debian: man-db): $program.1.gz is not rendered"
+    fi
+    # Without a display, a bus or a home of its own: what a packager's build machine has.
+    for option in --help --version; do
+        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=/nonexistent \
+            "$root$bindir/$program" "$option" >/dev/null 2>&1 || fail "$program $option does not exit 0"
+    done
+done
 
 service=$root$datadir/dbus-1/services/com.norvale.dataserver.Calendar.service
 if [ -f "$service" ]; then
