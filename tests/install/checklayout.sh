@@ -79,6 +79,10 @@ for program in nvx-calendar-desktop-widget tasklist-dataserver; do
         continue
     fi
     gzip -t "$page" 2>/dev/null || fail "$program.1.gz is not gzipped"
+    # The footer names the release, which a version bump easily forgets.
+    page_release=$("$root$bindir/$program" --version 2>/dev/null | sed 's/^[^ ]* //')
+    zcat "$page" | head -n 1 | grep -qF "\"nvx-calendar-desktop-widget $page_release\"" ||
+        fail "$program.1.gz's .TH line names another release than '$program --version': $page_release"
     if command -v man >/dev/null; then
         # man prints groff's warnings (a bad macro, a line it cannot break) on standard error.
         report=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) || fail "man cannot render $program.1.gz: $report"
