@@ -6,11 +6,13 @@ set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
 set(CPACK_PACKAGE_VENDOR "Norvale")
 set(CPACK_PACKAGE_CONTACT "Norvale calendar widget maintainers <maintainers@users.noreply.c-seed-d5884e3c.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calendar schedules as a task list on the desktop")
+# Lines of at most 79 characters: dpkg and apt show them as they are.
 set(CPACK_PACKAGE_DESCRIPTION
-    "A small translucent widget that sits on the desktop below all other windows and lists the\n\
-calendar's schedules of the coming days as tasks, with countdowns, pinned tasks and tick boxes.\n\
-It comes with tasklist-dataserver, a calendar data server on iCalendar files that the session\n\
-bus starts when the widget first asks for its schedules.")
+    "A small translucent widget that sits on the desktop below all other windows\n\
+and lists the calendar's schedules of the coming days as tasks, with\n\
+countdowns, pinned tasks and tick boxes. It comes with tasklist-dataserver, a\n\
+calendar data server on iCalendar files that the session bus starts when the\n\
+widget first asks for its schedules.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")
@@ -36,6 +38,16 @@ endif()
 # required: without them the widget and its local calendars work as before, and the settings window
 # says why an account cannot be added or does not sync.
 string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", vdirsyncer, libsecret-tools")
+# Reminders and the end of a countdown are notifications: every desktop's shell provides the
+# service (gnome-shell, plasma-workspace, xfce4-notifyd, dunst, mako, ...).
+string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", notification-daemon")
+# A Secret Service keeps the accounts' passwords (KDE's KWallet offers one too); the desktop's
+# calendars are served where Evolution Data Server runs, which the data server links to where built
+# with it, but does not start.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-keyring")
+if(LIBECAL_FOUND)
+    string(APPEND CPACK_DEBIAN_PACKAGE_SUGGESTS ", evolution-data-server")
+endif()
 if(ZYK_LAYER_SHELL)
     string(APPEND plugin_packages ", layer-shell-qt")
 endif()
@@ -48,5 +60,16 @@ if(autostart_entry MATCHES "^/etc/")
     file(WRITE ${CMAKE_BINARY_DIR}/debian/conffiles "${autostart_entry}\n")
     set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/debian/conffiles)
 endif()
+
+# What Debian asks of every package in /usr/share/doc/<package>: the copyright, and the changelog,
+# which is changelog.gz where the version has no Debian revision (a native package), gzipped
+# with -9n as the manual pages are.
+set(package_changelog ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+add_custom_command(OUTPUT ${package_changelog}
+                   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
+                   COMMAND gzip -9n -c ${CMAKE_CURRENT_LIST_DIR}/debian/changelog > ${package_changelog}
+                   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/debian/changelog VERBATIM)
+add_custom_target(package-changelog ALL DEPENDS ${package_changelog})
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${package_changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 include(CPack)

@@ -1,6 +1,7 @@
 #!/bin/sh
 # `make package-test`: inspects the Debian package that `make package` built: its control fields and
-# dependencies, its file list, and the files in place once unpacked into a temporary root. With
+# dependencies, what lintian says of it (an error fails), its file list, and the files in place
+# once unpacked into a temporary root. With
 # PACKAGE_TEST_INSTALL=1, as root on Debian, it also installs the package with apt-get, then removes
 # and purges it: that changes the machine, so it is never done by default.
 set -eu
@@ -52,14 +53,29 @@ grep -q '^ZYK_LAYER_SHELL:INTERNAL=ON' "$build/CMakeCache.txt" && plugins="$plug
 for plugin in $plugins; do
     expect "Depends names $plugin" has_dependency "$plugin"
 done
+# The desktop's calendars of Evolution Data Server, where the data server is built with them.
+grep -q '^LIBECAL_FOUND:INTERNAL=1' "$build/CMakeCache.txt" &&
+    expect "Depends names libecal" has_dependency "libecal-2\.0-[0-9a-z]*"
 # The keyring is reached through secret-tool's process: the widget links no libsecret.
 expect "Depends names no libsecret" lacks_dependency "libsecret-1-0"
 recommends=$(dpkg-deb -f "$deb" Recommends)
 echo "Recommends: $recommends"
 recommended() { printf '%s\n' "$recommends" | tr ',' '\n' | sed 's/^ *//' | grep -qx "$1"; }
-for tool in vdirsyncer libsecret-tools; do
+for tool in vdirsyncer libsecret-tools notification-daemon; do
     expect "Recommends names $tool" recommended "$tool"
 done
+# Debian's own checks of a package. lintian is one of the packages the install script installs.
+if command -v lintian >/dev/null; then
+    lintian_passes() {
+        status=0
+        lintian --fail-on error --tag-display-limit 0 "$deb" >"$tmp/lintian" 2>&1 || status=$?
+        grep -v '^running with root privileges' "$tmp/lintian" | sed 's/^/  lintian: /'
+        return $status
+    }
+    expect "lintian finds no error" lintian_passes
+else
+    expect "lintian is installed (Debian: lintian)" false
+fi
 if command -v apt-get >/dev/null; then
     expect "apt can satisfy every dependency" sh -c "apt-get install --simulate '$deb' >'$tmp/simulate' 2>&1"
 fi
@@ -75,14 +91,19 @@ dpkg-deb --contents "$deb" >"$tmp/contents"
 files=$(awk '$1 !~ /^d/ { print $6 }' "$tmp/contents" | sort)
 echo "Files:"
 printf '  %s\n' $files
-expect "the file list is the programs, the modules, desktop entries, icon and service file" same_text "$files" "\
+expect "the file list is the programs, the modules, desktop entries, icon, service file, docs, manual pages and metainfo" same_text "$files" "\
 ./etc/xdg/autostart/$name.desktop
 ./usr/bin/$name
 ./usr/bin/tasklist-dataserver
 $modules
 ./usr/share/applications/$name.desktop
 ./usr/share/dbus-1/services/com.norvale.dataserver.Calendar.service
-./usr/share/icons/hicolor/scalable/apps/$name.svg"
+./usr/share/doc/$name/changelog.gz
+./usr/share/doc/$name/copyright
+./usr/share/icons/hicolor/scalable/apps/$name.svg
+./usr/share/man/man1/$name.1.gz
+./usr/share/man/man1/tasklist-dataserver.1.gz
+./usr/share/metainfo/com.norvale.CalendarWidget.metainfo.xml"
 expect "every entry belongs to root" test -z "$(awk '$2 != "root/root"' "$tmp/contents")"
 expect "the programs are executable by all" test -z "$(awk '$1 !~ /^d/ && $6 ~ /^\.\/usr\/bin\// && $1 != "-rwxr-xr-x"' "$tmp/contents")"
 expect "the other files are read-only for all but root" \
@@ -95,6 +116,10 @@ expect "the unpacked files are in place" sh "$top/tests/install/checklayout.sh" 
 for program in usr/bin/$name usr/bin/tasklist-dataserver $modules; do
     expect "$program is stripped" sh -c "file -L '$tmp/root/$program' | grep -q ', stripped'"
 done
+# A native package's changelog: its last entry is this version.
+changelog_version() { zcat "$tmp/root/usr/share/doc/$name/changelog.gz" | sed -n '1s/^[^ ]* (\([^)]*\)).*/\1/p'; }
+expect "the changelog's last entry is version $(dpkg-deb -f "$deb" Version)" \
+    test "$(changelog_version)" = "$(dpkg-deb -f "$deb" Version)"
 
 if [ "${PACKAGE_TEST_INSTALL:-0}" = 1 ]; then
     status() { dpkg-query -W -f='${db:Status-Abbrev}' "$name" 2>/dev/null || true; }

@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "datacenter.h"
 #include "dbusnotify.h"
 #include "eventactions.h"
@@ -14,33 +15,16 @@
 
 #include <QDir>
 
-#include <cstdio>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
-namespace {
-// The name after --instance (or in --instance=NAME); empty for the default instance, a null
-// string when the name given cannot be one.
-QString instanceName(const QStringList &arguments)
-{
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        QString name;
-        if (argument == QLatin1String("--instance"))
-            name = i + 1 < arguments.size() ? arguments.at(i + 1) : QString();
-        else if (argument.startsWith(QLatin1String("--instance=")))
-            name = argument.mid(11);
-        else
-            continue;
-        return Instance::isValidName(name) ? name : QString();
-    }
-    return QStringLiteral("");
-}
-} // namespace
-
 int main(int argc, char **argv)
 {
+    // Before anything else: --help, --version and a wrong argument need no display, bus or file.
+    const CommandLine commandLine(argc, argv);
+    if (const std::optional<int> exitCode = commandLine.exitCode())
+        return *exitCode;
     // The log lines read as they always have, without their category's name in front: the
     // categories are there to be switched with QT_LOGGING_RULES. QT_MESSAGE_PATTERN still wins.
     qSetMessagePattern(QStringLiteral("%{message}"));
@@ -63,12 +47,7 @@ int main(int argc, char **argv)
 
     QGuiApplication::setQuitOnLastWindowClosed(false);
     Zyk::Widget::ZApplication app(argc, argv);
-    const QString instance = instanceName(QCoreApplication::arguments());
-    if (instance.isNull()) {
-        std::fprintf(stderr, "--instance needs a name of letters, digits, '_' and '-' (at most 64)\n");
-        return 2;
-    }
-    Instance::setName(instance);
+    Instance::setName(commandLine.instance());
     SingleInstance single(Instance::busName());
     if (!single.claim())
         return 0;
@@ -90,9 +69,9 @@ int main(int argc, char **argv)
     window.show();
     window.lower();
     // For the README's pictures of the settings and the editor (make screenshot).
-    if (QCoreApplication::arguments().contains(QStringLiteral("--settings")))
+    if (commandLine.isSet("settings"))
         window.openSettings();
-    if (QCoreApplication::arguments().contains(QStringLiteral("--new-event")))
+    if (commandLine.isSet("new-event"))
         window.eventActions()->newEvent();
 
     notifyUser();

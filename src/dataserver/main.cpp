@@ -45,6 +45,7 @@ Options parseOptions(const QCoreApplication &app)
             .arg(CalendarsList::filePath()));
     parser.addHelpOption();
     ServerCommandLine::setUp(parser);
+    parser.addVersionOption();
     const QCommandLineOption demo = ServerCommandLine::demoOption();
     const QCommandLineOption region = ServerCommandLine::holidayRegionOption();
     const QCommandLineOption sync = ServerCommandLine::syncIntervalOption();
@@ -139,6 +140,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral(DATASERVER_PROGRAM));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DATASERVER_VERSION));
     qSetMessagePattern(QStringLiteral(DATASERVER_PROGRAM ": %{message}"));
     // The library's own parse warnings dump whole files; bad files are reported here instead.
     QLoggingCategory::setFilterRules(

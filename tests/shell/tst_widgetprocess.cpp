@@ -18,6 +18,9 @@
 #ifndef WIDGET_EXECUTABLE
 #error "WIDGET_EXECUTABLE must name the program under test"
 #endif
+#ifndef WIDGET_VERSION
+#error "WIDGET_VERSION must be the project's version"
+#endif
 
 namespace {
 const char *notificationService = "com.norvale.nvx.Notification";
@@ -98,6 +101,8 @@ private Q_SLOTS:
     void unwritableDataDirectory();
     void onePanelPerInstance_data();
     void onePanelPerInstance();
+    void endsAfterCommandLine_data();
+    void endsAfterCommandLine();
 
 private:
     std::unique_ptr<FakeDBusService> notifications;
@@ -252,6 +257,9 @@ void TestWidgetProcess::onePanelPerInstance_data()
                                           << QStringList{"--instance=work"} << QString();
     QTest::newRow("another instance")
         << QStringList() << "TaskList" << QStringList{"--instance", "2nd-panel"} << "TaskList-2nd-panel";
+    QTest::newRow("Qt's own options beside")
+        << QStringList{"-platform", "offscreen", "--instance", "work"} << "TaskList-work"
+        << QStringList{"--instance=work"} << QString();
 }
 
 // Two starts of one instance would share the data and place files; two instances share nothing.
@@ -300,6 +308,81 @@ void TestWidgetProcess::onePanelPerInstance()
     QCOMPARE(folders, (QStringList{firstFolder, secondFolder}).filter(QRegularExpression(".")));
     for (const QString &folder : folders)
         QVERIFY2(QFileInfo::exists(home.path() + "/.local/share/" + folder + "/data"), qPrintable(folder));
+}
+
+void TestWidgetProcess::endsAfterCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("printed"); // patterns standard output matches; none: it stays empty
+    QTest::addColumn<QString>("complaint");   // on standard error; empty: it stays empty
+
+    const QStringList help{"^Usage: nvx-calendar-desktop-widget \\[options\\]$",
+                           "^  -h, --help  +\\w",
+                           "^  -v, --version  +\\w",
+                           "^  --instance <NAME>  +\\w",
+                           "^  --new-event  +\\w",
+                           "^  --settings  +\\w"};
+    const QStringList version{"\\Anvx-calendar-desktop-widget " + QRegularExpression::escape(WIDGET_VERSION) +
+                              "\n\\z"};
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << help << QString();
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << help << QString();
+    QTest::newRow("--help after other options")
+        << QStringList{"--instance", "work", "--settings", "--help"} << 0 << help << QString();
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << version << QString();
+    QTest::newRow("-v") << QStringList{"-v"} << 0 << version << QString();
+    QTest::newRow("unknown option") << QStringList{"--no-such-option"} << 2 << QStringList()
+                                    << "Unknown option 'no-such-option'";
+    QTest::newRow("--instance without its name") << QStringList{"--settings", "--instance"} << 2
+                                                 << QStringList() << "Missing value after '--instance'";
+    QTest::newRow("--instance with a wrong name")
+        << QStringList{"--instance", "a/b"} << 2 << QStringList() << "--instance needs a name";
+    QTest::newRow("--instance= with no name")
+        << QStringList{"--instance="} << 2 << QStringList() << "--instance needs a name";
+    QTest::newRow("an argument that is no option")
+        << QStringList{"work"} << 2 << QStringList() << "unexpected argument 'work'";
+}
+
+// These end before the application exists: no window, no display, no bus, no file.
+void TestWidgetProcess::endsAfterCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, printed);
+    QFETCH(QString, complaint);
+
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME",
+                             "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    QProcess widget;
+    widget.setProcessEnvironment(env);
+    widget.start(WIDGET_EXECUTABLE, arguments);
+    QVERIFY(widget.waitForStarted());
+    if (!widget.waitForFinished(30000)) {
+        widget.kill();
+        widget.waitForFinished();
+        QFAIL("the widget went on running");
+    }
+    const QString out = QString::fromLocal8Bit(widget.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(widget.readAllStandardError());
+    QVERIFY2(widget.exitStatus() == QProcess::NormalExit, qPrintable(err));
+    QCOMPARE(widget.exitCode(), exitCode);
+    for (const QString &pattern : printed)
+        QVERIFY2(out.contains(QRegularExpression(pattern, QRegularExpression::MultilineOption)),
+                 qPrintable(pattern + " is not in:\n" + out));
+    if (printed.isEmpty())
+        QCOMPARE(out, QString());
+    if (complaint.isEmpty())
+        QCOMPARE(err, QString());
+    else
+        QVERIFY2(err.contains(complaint), qPrintable(err));
+    QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+    QVERIFY(notifications->calls("Notify").isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestWidgetProcess)
