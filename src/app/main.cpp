@@ -3,6 +3,7 @@
 #include "dbusnotify.h"
 #include "eventactions.h"
 #include "instance.h"
+#include "joinnext.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
 #include "reminderscheduler.h"
@@ -14,10 +15,27 @@
 #include "ztranslations.h"
 
 #include <QDir>
+#include <QTextStream>
+#include <QTimer>
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+
+namespace {
+
+// No panel and no display: the data server's answer, and the link handed to the desktop.
+int joinNext(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    Zyk::Widget::installTranslations(QStringLiteral("tasklist"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QTimer::singleShot(0, &app, [&out, &err] { JoinNext::run(out, err, &QCoreApplication::exit); });
+    return app.exec();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -28,6 +46,8 @@ int main(int argc, char **argv)
     // The log lines read as they always have, without their category's name in front: the
     // categories are there to be switched with QT_LOGGING_RULES. QT_MESSAGE_PATTERN still wins.
     qSetMessagePattern(QStringLiteral("%{message}"));
+    if (commandLine.isSet("join-next"))
+        return joinNext(argc, argv);
     // The widget paints with QPainter alone; loading OpenGL for it costs start-up time and memory.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");

@@ -33,6 +33,9 @@ const Option widgetOptions[] = {
      "the running one to show itself."},
     {nullptr, "new-event", nullptr, "Opens the editor on a new event once the panel shows."},
     {nullptr, "settings", nullptr, "Opens the settings window once the panel shows."},
+    {nullptr, "join-next", nullptr,
+     "Joins the online meeting running now or beginning within 10 minutes, prints what it opened "
+     "(or that there is none) and exits, without a panel: for a key of the desktop's."},
 };
 
 // Qt's own options, which the application and its platform plugins take from the arguments.

@@ -1,9 +1,13 @@
 #include "fakedbusservice.h"
 
 #include <QDBusConnection>
+#include <QDBusObjectPath>
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -103,6 +107,8 @@ private Q_SLOTS:
     void onePanelPerInstance();
     void endsAfterCommandLine_data();
     void endsAfterCommandLine();
+    void joinNext_data();
+    void joinNext();
 
 private:
     std::unique_ptr<FakeDBusService> notifications;
@@ -322,6 +328,7 @@ void TestWidgetProcess::endsAfterCommandLine_data()
                            "^  -v, --version  +\\w",
                            "^  --instance <NAME>  +\\w",
                            "^  --new-event  +\\w",
+                           "^  --join-next  +\\w",
                            "^  --settings  +\\w"};
     const QStringList version{"\\Anvx-calendar-desktop-widget " + QRegularExpression::escape(WIDGET_VERSION) +
                               "\n\\z"};
@@ -383,6 +390,89 @@ void TestWidgetProcess::endsAfterCommandLine()
     QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
     QVERIFY(notifications->calls("Notify").isEmpty());
+}
+
+void TestWidgetProcess::joinNext_data()
+{
+    QTest::addColumn<int>("beginMinutes"); // from now; the meeting lasts an hour
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<bool>("server");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("printed");
+    QTest::addColumn<QString>("complaint");
+
+    const QString link = "https://teams.microsoft.com/l/meetup-join/19%3ameeting_N2E3@thread.v2/0";
+    QTest::newRow("a meeting running") << -5 << "accepted" << true << 0 << "Joining “Sync”: " + link + "\n"
+                                       << QString();
+    QTest::newRow("one in eight minutes") << 8 << "" << true << 0 << "Joining “Sync”: " + link + "\n"
+                                          << QString();
+    QTest::newRow("one in twenty minutes")
+        << 20 << "accepted" << true << 1 << "No meeting is running or begins in the next 10 minutes.\n"
+        << QString();
+    QTest::newRow("declined") << -5 << "declined" << true << 1
+                              << "No meeting is running or begins in the next 10 minutes.\n"
+                              << QString();
+    QTest::newRow("no data server") << -5 << "accepted" << false << 2 << QString()
+                                    << "The calendar data server does not answer.";
+}
+
+// For a key of the desktop's: the link handed to the portal byte for byte, without a panel.
+void TestWidgetProcess::joinNext()
+{
+    QFETCH(int, beginMinutes);
+    QFETCH(QString, reply);
+    QFETCH(bool, server);
+    QFETCH(int, exitCode);
+    QFETCH(QString, printed);
+    QFETCH(QString, complaint);
+
+    const QString link = "https://teams.microsoft.com/l/meetup-join/19%3ameeting_N2E3@thread.v2/0";
+    FakeDBusService calendar("com.norvale.dataserver.Calendar", "/com/norvale/dataserver/Calendar",
+                             "com.norvale.dataserver.Calendar");
+    const QDateTime begin = QDateTime::currentDateTime().addSecs(beginMinutes * 60);
+    QJsonObject job{{"ID", 5},
+                    {"Title", "Sync"},
+                    {"AllDay", false},
+                    {"Start", begin.toOffsetFromUtc(begin.offsetFromUtc()).toString(Qt::ISODate)},
+                    {"End", begin.addSecs(3600).toOffsetFromUtc(begin.offsetFromUtc()).toString(Qt::ISODate)},
+                    {"Conference", link}};
+    if (!reply.isEmpty())
+        job.insert("MyReply", reply);
+    const QJsonArray days{
+        QJsonObject{{"Date", begin.date().toString(Qt::ISODate)}, {"Jobs", QJsonArray{job}}}};
+    if (server) {
+        QVERIFY(calendar.start());
+        calendar.setReply("GetJobs", FakeDBusService::Reply::value(QString::fromUtf8(
+                                         QJsonDocument(days).toJson(QJsonDocument::Compact))));
+    }
+    FakeDBusService portal("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
+                           "org.freedesktop.portal.OpenURI");
+    QVERIFY(portal.start());
+    portal.setReply("OpenURI",
+                    FakeDBusService::Reply::value(QVariant::fromValue(QDBusObjectPath("/request/1"))));
+
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    QProcess widget;
+    widget.setProcessEnvironment(env);
+    widget.start(WIDGET_EXECUTABLE, {"--join-next"});
+    QVERIFY(widget.waitForFinished(30000));
+    const QString out = QString::fromUtf8(widget.readAllStandardOutput());
+    const QString err = QString::fromUtf8(widget.readAllStandardError());
+    QCOMPARE(widget.exitCode(), exitCode);
+    QCOMPARE(out, printed);
+    if (complaint.isEmpty())
+        QCOMPARE(err, QString());
+    else
+        QVERIFY2(err.contains(complaint), qPrintable(err));
+    const QList<FakeDBusService::Call> opened = portal.calls("OpenURI");
+    QCOMPARE(opened.size(), exitCode == 0 ? 1 : 0);
+    if (exitCode == 0)
+        QCOMPARE(opened.first().arguments.value(1).toString(), link);
+    // No panel: nothing of the widget's own under HOME.
+    QVERIFY(!QFileInfo::exists(home.path() + "/.local/share/TaskList"));
 }
 
 QTEST_GUILESS_MAIN(TestWidgetProcess)
