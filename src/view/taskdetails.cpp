@@ -26,7 +26,7 @@ using Zyk::Gui::ZGuiApplicationHelper;
 
 namespace {
 
-constexpr int panelWidth = 340;
+constexpr int panelWidth = 360;
 constexpr int margin = 14;
 constexpr int radius = 12; // as the panel's other windows
 constexpr int gap = 6;     // between the panel and the popover
@@ -256,8 +256,10 @@ QWidget *TaskDetails::buildBody()
     d->bodyArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     d->bodyArea->setWidgetResizable(true);
     d->bodyArea->setWidget(d->body);
+    // Over the popover's own tint, and in its text colour: a viewport is drawn as a text field.
+    d->body->setAutoFillBackground(false); // setWidget() turns it on
     d->bodyArea->viewport()->setAutoFillBackground(false);
-    d->bodyArea->setStyleSheet(QStringLiteral(".QScrollArea { background-color: rgba(0,0,0,0); }"));
+    d->bodyArea->viewport()->setBackgroundRole(QPalette::Window);
     return d->bodyArea;
 }
 
@@ -344,7 +346,8 @@ void TaskDetails::fitBody()
                                                        : layout->totalSizeHint().height();
         d->bodyArea->setFixedHeight(std::min(height, maxBodyHeight));
     }
-    adjustSize();
+    // adjustSize() would take the height for the width the labels wish, not for the fixed one.
+    resize(panelWidth, heightForWidth(panelWidth));
 }
 
 void TaskDetails::showBeside(const QRect &taskRect)

@@ -487,7 +487,11 @@ void TestTaskDetails::placedWithinScreen()
     QFETCH(bool, toTheRight);
 
     TaskDetails popover;
-    popover.setTask(makeTask(invitedTo("accepted", 3, meetLink)));
+    EventDetails details = invitedTo("accepted", 3, meetLink);
+    details.timeZone = "America/New_York";
+    ScheduleDataInfo task = makeTask(details);
+    task.setDescription(QString("A line long enough to be wrapped within the popover's width. ").repeated(3));
+    popover.setTask(task);
     popover.showBeside(taskRect);
     QVERIFY(QTest::qWaitForWindowExposed(&popover));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -496,6 +500,10 @@ void TestTaskDetails::placedWithinScreen()
         screen.contains(placed),
         qPrintable(
             QString("%1,%2 %3x%4").arg(placed.x()).arg(placed.y()).arg(placed.width()).arg(placed.height())));
+    // Tall enough for its wrapped lines: the scrolling part ends above the buttons.
+    const QWidget *open = child<QWidget>(popover, "openButton");
+    QVERIFY(child<QWidget>(popover, "bodyArea")->geometry().bottom() < open->geometry().top());
+    QVERIFY(open->geometry().bottom() < popover.height());
     QCOMPARE(placed.left() > taskRect.right(), toTheRight);
     QCOMPARE(placed.right() < taskRect.left(), !toTheRight);
     popover.close();
@@ -505,8 +513,12 @@ void TestTaskDetails::followsTheme()
 {
     using Zyk::Gui::ZGuiApplicationHelper;
     TaskDetails popover;
+    popover.setTask(makeTask(invitedTo("accepted", 2)));
     Q_EMIT ZGuiApplicationHelper::instance()->themeTypeChanged(ZGuiApplicationHelper::DarkType);
     const QColor dark = popover.palette().color(QPalette::WindowText);
+    // The scrolling part too: a scroll area's content is drawn in a text field's colours otherwise.
+    auto *people = child<QLabel>(popover, "peopleLabel");
+    QCOMPARE(people->palette().color(people->foregroundRole()), dark);
     Q_EMIT ZGuiApplicationHelper::instance()->themeTypeChanged(ZGuiApplicationHelper::LightType);
     const QColor light = popover.palette().color(QPalette::WindowText);
     QVERIFY2(dark.lightness() > 128 && light.lightness() < 128, qPrintable(dark.name() + " " + light.name()));
