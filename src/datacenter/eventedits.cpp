@@ -64,6 +64,15 @@ bool EventEdits::isBusy() const
     return writer->isBusy();
 }
 
+bool EventEdits::reply(const ScheduleDataInfo &task, const QString &answer)
+{
+    if (!writer->reply(task.getID(), answer))
+        return false;
+    kind = Kind::Reply;
+    before = task;
+    return true;
+}
+
 bool EventEdits::create(const ScheduleDataInfo &job)
 {
     if (!writer->create(job))

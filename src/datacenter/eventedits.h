@@ -25,6 +25,8 @@ public:
     // `before`: the occurrence as the list showed it; `after`: the same, changed.
     bool change(const ScheduleDataInfo &before, const ScheduleDataInfo &after, Scope scope);
     bool remove(const ScheduleDataInfo &task, Scope scope);
+    // The user's answer to the task's invitation: "accepted", "tentative" or "declined".
+    bool reply(const ScheduleDataInfo &task, const QString &answer);
     // The same as remove(), waiting for the answer: for a deletion still pending when the widget quits.
     static bool removeNow(const ScheduleDataInfo &task, Scope scope);
 
@@ -37,7 +39,7 @@ private:
     ScheduleDataInfo before;
     QString newTitle;
     bool wholeSeries = false;
-    enum class Kind { Create, Change, Remove } kind = Kind::Create;
+    enum class Kind { Create, Change, Remove, Reply } kind = Kind::Create;
 };
 
 #endif

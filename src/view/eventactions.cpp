@@ -4,8 +4,10 @@
 #include "eventeditor.h"
 #include "eventedits.h"
 #include "mainwindow.h"
+#include "taskdetails.h"
 #include "taskitem.h"
 #include "tasklist.h"
+#include "urlopener.h"
 #include "viewlog.h"
 
 #include <QContextMenuEvent>
@@ -48,6 +50,7 @@ EventActions::EventActions(MainWindow *panel, TaskList *list, QWidget *listArea,
     list->installEventFilter(this);
     connect(list, &TaskList::editRequested, this, &EventActions::editEvent);
     connect(list, &TaskList::deleteRequested, this, &EventActions::deleteEvent);
+    connect(list, &TaskList::detailsRequested, this, &EventActions::showDetails);
 
     bar->setObjectName(QStringLiteral("undoBar"));
     undoButton->setObjectName(QStringLiteral("undoButton"));
@@ -159,6 +162,45 @@ void EventActions::commitPending()
         Q_EMIT listChanged();
     });
     edits->remove(deleting.task, scope);
+}
+
+void EventActions::showDetails(const ScheduleDataInfo &task, const QRect &itemRect)
+{
+    if (!details) {
+        details = new TaskDetails(panel);
+        connect(details, &TaskDetails::joinRequested, this,
+                [this] { UrlOpener::open(details->task().getDetails().conference); });
+        connect(details, &TaskDetails::linkRequested, this,
+                [](const QUrl &url) { UrlOpener::open(url.toString(QUrl::FullyEncoded)); });
+        connect(details, &TaskDetails::openRequested, this, [](const ScheduleDataInfo &shown) {
+            DataCenter::instance()->OpenSchedule(ScheduleDataInfo::ScheduleToJsonStr(shown));
+        });
+        connect(details, &TaskDetails::editRequested, this, &EventActions::editEvent);
+        connect(details, &TaskDetails::replyRequested, this, &EventActions::replyTo);
+    }
+    details->setTask(task);
+    details->showBeside(itemRect);
+}
+
+void EventActions::replyTo(const ScheduleDataInfo &task, const QString &answer)
+{
+    auto *edits = new EventEdits(this);
+    connect(edits, &EventEdits::finished, this, [this, edits, task](EventEdits::Outcome outcome) {
+        edits->deleteLater();
+        if (outcome == EventEdits::Outcome::Done)
+            return;
+        // The popover showed the answer at once; it shows the stored one again.
+        if (details && details->isVisible() && details->task().getID() == task.getID())
+            details->setTask(task);
+        say(outcome == EventEdits::Outcome::ReadOnly
+                ? tr("Your answer to “%1” was not saved: its calendar is read-only.").arg(task.getTitleName())
+                : tr("Your answer to “%1” could not be saved.").arg(task.getTitleName()),
+            false);
+    });
+    if (!edits->reply(task, answer)) {
+        edits->deleteLater();
+        say(tr("Your answer to “%1” could not be sent.").arg(task.getTitleName()), false);
+    }
 }
 
 void EventActions::finishPending()

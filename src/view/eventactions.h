@@ -12,6 +12,7 @@
 
 class EventEditor;
 class EventEdits;
+class TaskDetails;
 class MainWindow;
 class QLabel;
 class QMenu;
@@ -44,6 +45,9 @@ public Q_SLOTS:
     void newEvent();
     void editEvent(const ScheduleDataInfo &task);
     void deleteEvent(const ScheduleDataInfo &task, bool wholeSeries);
+    // The popover of what the task is, beside its item at `itemRect` (global).
+    void showDetails(const ScheduleDataInfo &task, const QRect &itemRect);
+    void replyTo(const ScheduleDataInfo &task, const QString &answer);
     void undo();
 
 Q_SIGNALS:
@@ -61,6 +65,7 @@ private:
     };
 
     void show(EventEditor *editor);
+    TaskDetails *details = nullptr; // made when first asked for
     void commitPending();
     void say(const QString &text, bool offerUndo);
     [[nodiscard]] bool isEmptyPart(QWidget *area, const QPoint &pos) const;

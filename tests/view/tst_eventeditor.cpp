@@ -1,9 +1,12 @@
 #include "cscheduledbus.h"
 #include "datacenter.h"
+#include "desktopcalendars.h"
 #include "eventactions.h"
 #include "eventeditor.h"
+#include "fakedbusservice.h"
 #include "feedserver.h"
 #include "mainwindow.h"
+#include "myaddresses.h"
 #include "serverprocess.h"
 #include "taskitem.h"
 #include "tasklist.h"
@@ -27,6 +30,7 @@ using namespace KCalendarCore;
 namespace {
 
 const QDate day(2031, 3, 4); // a Tuesday
+const QByteArray meetingLink = "https://meet.google.com/abc-defg-hij";
 
 QByteArray vevent(const QString &uid, const QString &title, const QDateTime &start,
                   const QByteArray &extra = {})
@@ -101,6 +105,8 @@ private Q_SLOTS:
     void pinnedStateFollowsTheTitle();
     void deleteFromThePanel_data();
     void deleteFromThePanel();
+    void detailsOfAnInvitation_data();
+    void detailsOfAnInvitation();
     void cleanupTestCase();
 
 private:
@@ -121,13 +127,22 @@ void TestEventEditor::initTestCase()
     QVERIFY(dir.isValid());
     home = dir.filePath("home.ics");
     const QDateTime today(QDate::currentDate(), QTime(12, 0));
-    QVERIFY(write(
-        home,
-        calendar(vevent("course", "Course", QDateTime(day, QTime(10, 0)), "RRULE:FREQ=WEEKLY;COUNT=4\r\n") +
-                 vevent("standup", "Standup", QDateTime(day, QTime(9, 0))) +
-                 vevent("review", "Review", QDateTime(day, QTime(14, 0))) +
-                 vevent("other", "Other", QDateTime(day, QTime(16, 0))) + vevent("lunch", "Lunch", today) +
-                 vevent("tea", "Tea", today.addSecs(3600)))));
+    QVERIFY(write(home, calendar(vevent("course", "Course", QDateTime(day, QTime(10, 0)),
+                                        "RRULE:FREQ=WEEKLY;COUNT=4\r\n") +
+                                 vevent("standup", "Standup", QDateTime(day, QTime(9, 0))) +
+                                 vevent("review", "Review", QDateTime(day, QTime(14, 0))) +
+                                 vevent("other", "Other", QDateTime(day, QTime(16, 0))) +
+                                 vevent("lunch", "Lunch", today) + vevent("tea", "Tea", today.addSecs(3600)) +
+                                 vevent("planning", "Planning", today.addSecs(2 * 3600),
+                                        "ORGANIZER;CN=Dana:mailto:dana@example.com\r\n"
+                                        "ATTENDEE;PARTSTAT=NEEDS-ACTION;RSVP=TRUE:mailto:me@example.org\r\n"
+                                        "X-GOOGLE-CONFERENCE:" +
+                                            meetingLink + "\r\n") +
+                                 vevent("pitch", "Pitch", today.addSecs(3 * 3600),
+                                        "ATTENDEE;PARTSTAT=TENTATIVE;CN=Me:mailto:me@example.org\r\n"))));
+    QString error;
+    QDir().mkpath(QFileInfo(DesktopCalendars::filePath()).absolutePath());
+    QVERIFY2(MyAddresses::setConfigured({"me@example.org"}, &error), qPrintable(error));
     feed.answer.body = calendar(vevent("holiday", "Holiday", QDateTime(day, QTime(8, 0))));
     QVERIFY(feed.listen());
     QVERIFY(server.start({home, feed.url()}));
@@ -456,6 +471,65 @@ void TestEventEditor::deleteFromThePanel()
         QTRY_VERIFY_WITH_TIMEOUT(!parse(home)->event(title.toLower()), EventActions::undoMs + 5000);
         QVERIFY(!itemTitled());
     }
+}
+
+void TestEventEditor::detailsOfAnInvitation_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("partStat"); // the user's in the file afterwards
+    QTest::addColumn<bool>("listed");      // afterwards
+
+    QTest::newRow("accept") << "Planning"
+                            << "acceptButton"
+                            << "ACCEPTED" << true;
+    QTest::newRow("join") << "Planning"
+                          << "joinButton"
+                          << "ACCEPTED" << true;
+    QTest::newRow("decline: the task leaves the panel") << "Pitch"
+                                                        << "declineButton"
+                                                        << "DECLINED" << false;
+}
+
+// The popover from the task's menu, its answer written into the file by the real server.
+void TestEventEditor::detailsOfAnInvitation()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, button);
+    QFETCH(QString, partStat);
+    QFETCH(bool, listed);
+
+    FakeDBusService portal("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
+                           "org.freedesktop.portal.OpenURI");
+    QVERIFY(portal.start());
+    MainWindow window;
+    window.show();
+    TaskList *list = window.findChild<TaskList *>();
+    const auto itemTitled = [list, &title]() -> TaskItem * {
+        for (TaskItem *item : list->taskItems()) {
+            if (item->title() == title)
+                return item;
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(itemTitled() && !list->isReplacing(), 10000);
+    itemTitled()->taskMenu()->editEntries().detailsAction.trigger();
+    QWidget *details = nullptr;
+    QTRY_VERIFY((details = QApplication::activePopupWidget()) && details->isVisible());
+    auto *pressed = child<QPushButton>(details, button.toLatin1().constData());
+    QVERIFY(pressed && pressed->isVisible());
+    QTest::mouseClick(pressed, Qt::LeftButton);
+    if (button == "joinButton") {
+        QTRY_COMPARE(portal.calls("OpenURI").size(), 1);
+        QCOMPARE(portal.calls("OpenURI").first().arguments.value(1).toString(),
+                 QString::fromLatin1(meetingLink));
+    }
+    const QString uid = title.toLower();
+    QTRY_COMPARE_WITH_TIMEOUT(int(parse(home)->event(uid)->attendeeByMail("me@example.org").status()),
+                              int(partStat == "ACCEPTED" ? Attendee::Accepted : Attendee::Declined), 10000);
+    QVERIFY(readAll(home).contains("PARTSTAT=" + partStat.toLatin1() + ";") ||
+            readAll(home).contains("PARTSTAT=" + partStat.toLatin1() + ":"));
+    QTRY_VERIFY_WITH_TIMEOUT(bool(itemTitled()) == listed && !list->isReplacing(), 10000);
 }
 
 QTEST_MAIN(TestEventEditor)
