@@ -152,6 +152,13 @@ void TaskItem::setWindowTint(const QColor &tint)
     windowTint = tint;
 }
 
+TaskItem::FlagStore TaskItem::flagStore;
+
+void TaskItem::setFlagStore(FlagStore store)
+{
+    flagStore = std::move(store);
+}
+
 TaskItem::TaskItem(QWidget *parent)
     : QWidget(parent)
     , checkBox(this)
@@ -570,7 +577,12 @@ void TaskItem::onClicked(bool state)
 
 void TaskItem::extDataChanged()
 {
-    Q_EMIT extendedDataEdited(task, flags());
+    const ExtendedData record = flags();
+    if (flagStore)
+        flagStore(task, record);
+    else
+        DataCenter::instance()->setExtendedData(task, record);
+    Q_EMIT extendedDataEdited(task, record);
 }
 
 void TaskItem::showMenu(const QPoint &globalPos)
