@@ -644,7 +644,8 @@ bool TaskItem::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TaskItem::paintEvent(QPaintEvent *event)
+// The mode's icon at the right, the state's left of it and the repeat icon beneath.
+void TaskItem::paintIcons(QPainter &painter) const
 {
     static QSvgRenderer bellSvg(QStringLiteral(":/pics/bell.svg"));
     static QSvgRenderer repeatSvg(QStringLiteral(":/pics/repeat.svg"));
@@ -652,6 +653,34 @@ void TaskItem::paintEvent(QPaintEvent *event)
     static QSvgRenderer timerSvg(QStringLiteral(":/pics/timer.svg"));
     static QSvgRenderer pinSvg(QStringLiteral(":/pics/pin.svg"));
     static QSvgRenderer hotSvg(QStringLiteral(":/pics/hot.svg"));
+    const int x1 = width() - 30;
+    const int x2 = width() - 55;
+    QSvgRenderer *modeIcon = nullptr;
+    if (mode == ModeCountdownWait)
+        modeIcon = &hotSvg;
+    else if (blinkOn && (mode == ModeCountdown || mode == ModeCountdownFinal))
+        modeIcon = &timerSvg;
+    else if (mode == ModePinned)
+        modeIcon = &pinSvg;
+    else if (mode == ModeRemind)
+        modeIcon = &bellSvg;
+    if (modeIcon)
+        drawIcon(painter, *modeIcon, QPoint(x1, 5));
+
+    QSvgRenderer *stateIcon = nullptr;
+    if (state == StateExpired)
+        stateIcon = &warnSvg;
+    else if (state == StateReminded && mode != ModeCountdownWait && mode != ModeCountdown)
+        stateIcon = &timerSvg;
+    if (stateIcon)
+        drawIcon(painter, *stateIcon, QPoint(x2, 5));
+
+    if (repeating)
+        drawIcon(painter, repeatSvg, QPoint(x1, 30));
+}
+
+void TaskItem::paintEvent(QPaintEvent *event)
+{
     static const QColor progressColor(0, 200, 0, 255);
 
     const int w = width();
@@ -700,30 +729,7 @@ void TaskItem::paintEvent(QPaintEvent *event)
         }
     }
 
-    const int x1 = w - 30;
-    const int x2 = w - 55;
-    QSvgRenderer *modeIcon = nullptr;
-    if (mode == ModeCountdownWait)
-        modeIcon = &hotSvg;
-    else if (blinkOn && (mode == ModeCountdown || mode == ModeCountdownFinal))
-        modeIcon = &timerSvg;
-    else if (mode == ModePinned)
-        modeIcon = &pinSvg;
-    else if (mode == ModeRemind)
-        modeIcon = &bellSvg;
-    if (modeIcon)
-        drawIcon(painter, *modeIcon, QPoint(x1, 5));
-
-    QSvgRenderer *stateIcon = nullptr;
-    if (state == StateExpired)
-        stateIcon = &warnSvg;
-    else if (state == StateReminded && mode != ModeCountdownWait && mode != ModeCountdown)
-        stateIcon = &timerSvg;
-    if (stateIcon)
-        drawIcon(painter, *stateIcon, QPoint(x2, 5));
-
-    if (repeating)
-        drawIcon(painter, repeatSvg, QPoint(x1, 30));
+    paintIcons(painter);
 
     if (checkBox.hasFocus()) {
         painter.setBrush(Qt::NoBrush);

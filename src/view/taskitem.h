@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+class QPainter;
 class QTimer;
 
 class TaskMenu : public QMenu
@@ -187,6 +188,7 @@ private:
     qint64 beginMsecs = 0;     // the task's begin time, for the countdown's ticks
     void showMenu(const QPoint &globalPos);
     void startRedFlash();
+    void paintIcons(QPainter &painter) const;
 
     bool isCounting() const { return mode == ModeCountdown || mode == ModeCountdownFinal; }
     static QColor windowTint;
