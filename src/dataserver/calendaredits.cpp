@@ -176,6 +176,30 @@ bool ensureTimezone(IcsDocument &document, const TimeStyle &style)
     return true;
 }
 
+// The VEVENT of a new job, its times written in `style`.
+IcsNode newEvent(const ScheduleDataInfo &info, const QString &uid, const TimeStyle &style)
+{
+    IcsNode event = IcsNode::makeComponent(QStringLiteral("VEVENT"));
+    const QString now = utcStamp(QDateTime::currentDateTimeUtc());
+    event.children << IcsNode::property(QStringLiteral("UID:") + uid)
+                   << IcsNode::property(QStringLiteral("DTSTAMP:") + now)
+                   << IcsNode::property(QStringLiteral("CREATED:") + now)
+                   << IcsNode::property(QStringLiteral("LAST-MODIFIED:") + now)
+                   << textProperty(QStringLiteral("SUMMARY"), info.getTitleName());
+    if (!info.getDescription().isEmpty())
+        event.children << textProperty(QStringLiteral("DESCRIPTION"), info.getDescription());
+    setTimes(event, info.getBeginDateTime(), info.getEndDateTime(), info.getAllDay(), style, style, false);
+    event.children << ruleLines(info.getRepetitionRule(), info.getAllDay());
+    if (info.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat)
+        event.children << exceptionLines(info.getIgnoreTime(), info.getAllDay());
+    if (info.getType() != 1)
+        event.children << IcsNode::property(typeProperty() + QLatin1Char(':') +
+                                            QString::number(info.getType()));
+    if (info.getRemindData().getRemindNum() >= 0)
+        event.children << displayAlarm(info.getRemindData(), info.getAllDay(), info.getTitleName());
+    return event;
+}
+
 } // namespace
 
 CalendarStore::Result CalendarStore::Private::write(const FilePtr &old, const QString &path,
@@ -255,25 +279,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
         return std::nullopt;
     const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const TimeStyle style = TimeStyle::system();
-
-    IcsNode event = IcsNode::makeComponent(QStringLiteral("VEVENT"));
-    const QString now = utcStamp(QDateTime::currentDateTimeUtc());
-    event.children << IcsNode::property(QStringLiteral("UID:") + uid)
-                   << IcsNode::property(QStringLiteral("DTSTAMP:") + now)
-                   << IcsNode::property(QStringLiteral("CREATED:") + now)
-                   << IcsNode::property(QStringLiteral("LAST-MODIFIED:") + now)
-                   << textProperty(QStringLiteral("SUMMARY"), info.getTitleName());
-    if (!info.getDescription().isEmpty())
-        event.children << textProperty(QStringLiteral("DESCRIPTION"), info.getDescription());
-    setTimes(event, info.getBeginDateTime(), info.getEndDateTime(), info.getAllDay(), style, style, false);
-    event.children << ruleLines(info.getRepetitionRule(), info.getAllDay());
-    if (info.getRepetitionRule().getRuleId() != RepetitionRule::NoRepeat)
-        event.children << exceptionLines(info.getIgnoreTime(), info.getAllDay());
-    if (info.getType() != 1)
-        event.children << IcsNode::property(typeProperty() + QLatin1Char(':') +
-                                            QString::number(info.getType()));
-    if (info.getRemindData().getRemindNum() >= 0)
-        event.children << displayAlarm(info.getRemindData(), info.getAllDay(), info.getTitleName());
+    const IcsNode event = newEvent(info, uid, style);
 
     if (eds) {
         IcsDocument single;

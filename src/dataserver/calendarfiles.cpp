@@ -309,6 +309,58 @@ void CalendarFiles::setFiles(const QVector<FilePtr> &files)
         m_filesByPath.insert(file->path, file);
 }
 
+FilePtr CalendarFiles::rescanEds(const Source &source, bool *changed)
+{
+    const QByteArray data = m_eds->textOf(source.edsUid);
+    FilePtr current = fileAt(source.path);
+    if (!current || current->digest != CalendarReader::digestOf(data)) {
+        const FilePtr old = current;
+        current = m_reader->read(source.path, QFileInfo(), data, true);
+        if (old)
+            OccurrenceIndex::adopt(old->series, current->series);
+        *changed = true;
+    }
+    return current;
+}
+
+FilePtr CalendarFiles::rescanFile(const QString &path, const Source &source, bool *changed,
+                                  QStringList *renewed)
+{
+    const FilePtr old = fileAt(path);
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        if (old && old->size < 0)
+            return old;
+        *changed = true;
+        return m_reader->read(path, info, QByteArray());
+    }
+    if (old && !old->denied && !m_touched.contains(path) && old->size == info.size() &&
+        old->modified == info.lastModified())
+        return old;
+    *renewed << path;
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        qCWarning(lcDataServerFiles).noquote()
+            << QStringLiteral("%1: %2; file skipped").arg(path, in.errorString());
+        FilePtr current = m_reader->read(path, info, QByteArray());
+        current->readable = false;
+        current->denied = true;
+        *changed = true;
+        return current;
+    }
+    const QByteArray data = in.readAll();
+    if (old && old->digest == CalendarReader::digestOf(data)) {
+        old->size = info.size();
+        old->modified = info.lastModified();
+        return old;
+    }
+    FilePtr current = m_reader->read(path, info, data, !source.directory);
+    if (old)
+        OccurrenceIndex::adopt(old->series, current->series);
+    *changed = true;
+    return current;
+}
+
 bool CalendarFiles::rescan()
 {
     bool changed = false;
@@ -320,58 +372,14 @@ bool CalendarFiles::rescan()
     for (int s = 0; s < m_sources.size(); ++s) {
         const Source &source = m_sources.at(s);
         if (source.kind == CalendarSources::Kind::Eds) {
-            const QByteArray data = m_eds->textOf(source.edsUid);
-            FilePtr current = fileAt(source.path);
-            if (!current || current->digest != CalendarReader::digestOf(data)) {
-                const FilePtr old = current;
-                current = m_reader->read(source.path, QFileInfo(), data, true);
-                if (old)
-                    OccurrenceIndex::adopt(old->series, current->series);
-                changed = true;
-            }
+            const FilePtr current = rescanEds(source, &changed);
             current->source = s;
             current->inDirectory = false;
             next << current;
             continue;
         }
         for (const QString &path : filesOf(source)) {
-            const FilePtr old = fileAt(path);
-            const QFileInfo info(path);
-            FilePtr current;
-            if (!info.exists()) {
-                if (old && old->size < 0) {
-                    current = old;
-                } else {
-                    current = m_reader->read(path, info, QByteArray());
-                    changed = true;
-                }
-            } else if (old && !old->denied && !m_touched.contains(path) && old->size == info.size() &&
-                       old->modified == info.lastModified()) {
-                current = old;
-            } else {
-                QFile in(path);
-                if (!in.open(QIODevice::ReadOnly)) {
-                    qCWarning(lcDataServerFiles).noquote()
-                        << QStringLiteral("%1: %2; file skipped").arg(path, in.errorString());
-                    current = m_reader->read(path, info, QByteArray());
-                    current->readable = false;
-                    current->denied = true;
-                    changed = true;
-                } else {
-                    const QByteArray data = in.readAll();
-                    if (old && old->digest == CalendarReader::digestOf(data)) {
-                        old->size = info.size();
-                        old->modified = info.lastModified();
-                        current = old;
-                    } else {
-                        current = m_reader->read(path, info, data, !source.directory);
-                        if (old)
-                            OccurrenceIndex::adopt(old->series, current->series);
-                        changed = true;
-                    }
-                }
-                renewed << path;
-            }
+            const FilePtr current = rescanFile(path, source, &changed, &renewed);
             current->source = s;
             current->inDirectory = source.directory;
             next << current;

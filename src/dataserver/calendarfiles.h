@@ -123,6 +123,10 @@ Q_SIGNALS:
 private:
     QStringList filesOf(const Source &source);
     void setFiles(const QVector<FilePtr> &files);
+    // One source's file as it is now: the one read before where it has not changed. `renewed`: the
+    // paths read again.
+    FilePtr rescanEds(const Source &source, bool *changed);
+    FilePtr rescanFile(const QString &path, const Source &source, bool *changed, QStringList *renewed);
     void refreshWatches(const QStringList &renewed);
     QFileSystemWatcher *addWatcher();
     // A fault of a file that stays as it is would otherwise be told at every re-read.

@@ -160,6 +160,70 @@ qint64 dayOf(const char *value, int size)
     return day.toJulianDay();
 }
 
+// One physical line, without its line end; `at` moves on to the next.
+struct PhysicalLine
+{
+    const char *text;
+    int length;
+};
+
+PhysicalLine nextLine(const char *text, int size, int &at)
+{
+    const char *end = static_cast<const char *>(std::memchr(text + at, '\n', size_t(size - at)));
+    const int next = end ? int(end - text) + 1 : size;
+    int length = (end ? int(end - text) : size) - at;
+    if (length > 0 && text[at + length - 1] == '\r')
+        --length;
+    const PhysicalLine line{text + at, length};
+    at = next;
+    return line;
+}
+
+// The name before `nameEnd`, upper case and without the blanks around it, in `buffer`; empty for a
+// name longer than any looked for.
+std::string_view upperName(const char *line, int nameEnd, char (&buffer)[16])
+{
+    int from = 0;
+    int to = nameEnd;
+    while (from < to && (line[from] == ' ' || line[from] == '\t'))
+        ++from;
+    while (to > from && (line[to - 1] == ' ' || line[to - 1] == '\t'))
+        --to;
+    for (int i = from; i < to && to - from < int(sizeof buffer); ++i)
+        buffer[i - from] = char(std::toupper(uchar(line[i])));
+    return std::string_view(buffer);
+}
+
+// Where the value's ':' is: the first one after the name that no quotes enclose; `length` if none.
+int colonOf(const char *line, int nameEnd, int length)
+{
+    int colon = nameEnd;
+    for (bool quoted = false; colon < length && (quoted || line[colon] != ':'); ++colon) {
+        if (line[colon] == '"')
+            quoted = !quoted;
+    }
+    return colon;
+}
+
+// The UID as the library reads it, whether the event is single, and the span of days it lies within.
+void settle(Rough &out, bool plain, qint64 startDay, qint64 endDay)
+{
+    // A UID the library would read otherwise than it is written is left to it.
+    bool plainUid = !out.uid.isEmpty();
+    for (const char c : std::as_const(out.uid))
+        plainUid = plainUid && c > ' ' && c < 0x7f && c != '\\';
+    if (!plainUid)
+        out.uid = out.uid.trimmed().replace('\\', QByteArray());
+    out.single = plain && plainUid && startDay != 0;
+    // Two days on either side hold any zone's offset, an all-day event's last day and a floating
+    // time in the system's zone.
+    constexpr qint64 unixEpochDay = 2440588;
+    const qint64 low = endDay ? qMin(startDay, endDay) : startDay;
+    const qint64 high = endDay ? qMax(startDay, endDay) : startDay;
+    out.fromMs = (low - unixEpochDay - 2) * OccurrenceIndex::dayMs;
+    out.toMs = (high - unixEpochDay + 3) * OccurrenceIndex::dayMs;
+}
+
 Rough roughOf(const char *text, int size)
 {
     Rough out;
@@ -171,13 +235,7 @@ Rough roughOf(const char *text, int size)
     qint64 startDay = 0;
     qint64 endDay = 0;
     for (int at = 0; at < size;) {
-        const char *end = static_cast<const char *>(std::memchr(text + at, '\n', size_t(size - at)));
-        const int next = end ? int(end - text) + 1 : size;
-        int length = (end ? int(end - text) : size) - at;
-        if (length > 0 && text[at + length - 1] == '\r')
-            --length;
-        const char *line = text + at;
-        at = next;
+        const auto [line, length] = nextLine(text, size, at);
         if (length > 0 && (line[0] == ' ' || line[0] == '\t')) {
             if (continued)
                 continued->append(line + 1, length - 1);
@@ -191,22 +249,9 @@ Rough roughOf(const char *text, int size)
             ++nameEnd;
         // Folded within its name, a line could hide a rule.
         plain = plain && nameEnd < length;
-        // Upper case, and empty for a name longer than any looked for.
         char buffer[16] = {};
-        int from = 0;
-        int to = nameEnd;
-        while (from < to && (line[from] == ' ' || line[from] == '\t'))
-            ++from;
-        while (to > from && (line[to - 1] == ' ' || line[to - 1] == '\t'))
-            --to;
-        for (int i = from; i < to && to - from < int(sizeof buffer); ++i)
-            buffer[i - from] = char(std::toupper(uchar(line[i])));
-        const std::string_view name(buffer);
-        int colon = nameEnd;
-        for (bool quoted = false; colon < length && (quoted || line[colon] != ':'); ++colon) {
-            if (line[colon] == '"')
-                quoted = !quoted;
-        }
+        const std::string_view name = upperName(line, nameEnd, buffer);
+        const int colon = colonOf(line, nameEnd, length);
         const char *value = line + qMin(colon + 1, length);
         const int valueSize = qMax(0, length - colon - 1);
         if (first) {
@@ -235,20 +280,7 @@ Rough roughOf(const char *text, int size)
             plain = false;
         }
     }
-    // A UID the library would read otherwise than it is written is left to it.
-    bool plainUid = !out.uid.isEmpty();
-    for (const char c : std::as_const(out.uid))
-        plainUid = plainUid && c > ' ' && c < 0x7f && c != '\\';
-    if (!plainUid)
-        out.uid = out.uid.trimmed().replace('\\', QByteArray());
-    out.single = plain && plainUid && startDay != 0;
-    // Two days on either side hold any zone's offset, an all-day event's last day and a floating
-    // time in the system's zone.
-    constexpr qint64 unixEpochDay = 2440588;
-    const qint64 low = endDay ? qMin(startDay, endDay) : startDay;
-    const qint64 high = endDay ? qMax(startDay, endDay) : startDay;
-    out.fromMs = (low - unixEpochDay - 2) * OccurrenceIndex::dayMs;
-    out.toMs = (high - unixEpochDay + 3) * OccurrenceIndex::dayMs;
+    settle(out, plain, startDay, endDay);
     return out;
 }
 

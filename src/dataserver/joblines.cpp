@@ -3,10 +3,50 @@
 #include <KCalendarCore/ICalFormat>
 #include <KCalendarCore/MemoryCalendar>
 
+#include <algorithm>
+
 using namespace KCalendarCore;
 
 namespace {
 const QString dateTimeFormat = QStringLiteral("yyyyMMdd'T'HHmmss");
+
+// A zone that is UTC by another name (Etc/UTC, Universal, Zulu, Etc/GMT, as containers and servers
+// have): times in it are written as UTC, as a zone definition of it would have no part to describe.
+bool isUtcFromNowOn(const QTimeZone &zone)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return zone.offsetFromUtc(now) == 0 && !zone.nextTransition(now).atUtc.isValid();
+}
+
+QString offsetText(int seconds)
+{
+    const int minutes = qAbs(seconds) / 60;
+    return QString::asprintf("%c%02d%02d", seconds < 0 ? '-' : '+', minutes / 60, minutes % 60);
+}
+
+bool hasObservance(const IcsNode &timezone)
+{
+    return std::any_of(timezone.children.cbegin(), timezone.children.cend(), [](const IcsNode &child) {
+        return child.component &&
+               (child.name == QLatin1String("STANDARD") || child.name == QLatin1String("DAYLIGHT"));
+    });
+}
+
+// KCalendarCore describes only the changes of offset since 1970, so a zone that has kept its offset
+// since then (Asia/Tokyo, Etc/GMT-3) gets no STANDARD or DAYLIGHT part, which a VTIMEZONE must have.
+IcsNode fixedOffsetPart(const QTimeZone &zone)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QString offset = offsetText(zone.offsetFromUtc(now));
+    IcsNode standard = IcsNode::makeComponent(QStringLiteral("STANDARD"));
+    standard.children << IcsNode::property(QStringLiteral("DTSTART:19700101T000000"))
+                      << IcsNode::property(QStringLiteral("TZOFFSETFROM:") + offset)
+                      << IcsNode::property(QStringLiteral("TZOFFSETTO:") + offset);
+    const QString name = zone.abbreviation(now);
+    if (!name.isEmpty())
+        standard.children << JobMapping::textProperty(QStringLiteral("TZNAME"), name);
+    return standard;
+}
 } // namespace
 
 namespace JobMapping {
@@ -16,7 +56,8 @@ TimeStyle TimeStyle::system()
     TimeStyle style;
     const QTimeZone zone = QTimeZone::systemTimeZone();
     const QString id = QString::fromUtf8(zone.id());
-    if (zone.isValid() && !id.isEmpty() && zone != QTimeZone::utc() && id != QLatin1String("UTC")) {
+    if (zone.isValid() && !id.isEmpty() && zone != QTimeZone::utc() && id != QLatin1String("UTC") &&
+        !isUtcFromNowOn(zone)) {
         style.kind = Zone;
         style.tzid = id;
         style.zone = zone;
@@ -181,6 +222,8 @@ IcsNode timezoneComponent(const QTimeZone &zone, const QString &tzid)
     for (IcsNode &node : document.components()) {
         if (node.component && node.name == QLatin1String("VTIMEZONE")) {
             node.setProperties(QStringLiteral("TZID"), {IcsNode::property(QStringLiteral("TZID:") + tzid)});
+            if (!hasObservance(node))
+                node.children << fixedOffsetPart(zone);
             return node;
         }
     }

@@ -18,6 +18,7 @@ struct TimeStyle
     QString tzid;
     QTimeZone zone;
 
+    // The local zone's; UTC where that zone is UTC by another name.
     static TimeStyle system();
     // The style of an existing property, so that an edit keeps the file's way of writing times.
     static TimeStyle of(const QDateTime &parsed, const IcsNode *line);
@@ -32,7 +33,8 @@ struct TimeStyle
 [[nodiscard]] QVector<IcsNode> exceptionLines(const QVector<QDateTime> &ignore, bool allDay);
 [[nodiscard]] QString triggerText(const RemindData &remind, bool allDay);
 [[nodiscard]] IcsNode displayAlarm(const RemindData &remind, bool allDay, const QString &summary);
-// A VTIMEZONE for the zone as KCalendarCore writes it; a null component when it cannot.
+// A VTIMEZONE for the zone as KCalendarCore writes it, with a part for its offset where KCalendarCore
+// writes none; a null component when it cannot.
 [[nodiscard]] IcsNode timezoneComponent(const QTimeZone &zone, const QString &tzid);
 
 } // namespace JobMapping

@@ -103,6 +103,30 @@ template<typename Widget> Widget *named(Widget *widget, const char *objectName, 
     return widget;
 }
 
+// QMainWindow lays out its central widget without height-for-width: a window sized for the form did
+// not grow when a wrapped text (the repeat question, an error) showed beneath it, and squeezed it
+// over the description. The central widget asks instead for the height its texts need at its width.
+class WrappedTextRoom : public QObject
+{
+public:
+    explicit WrappedTextRoom(QWidget *central)
+        : QObject(central)
+    {
+        central->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) {
+            auto *central = static_cast<QWidget *>(watched);
+            if (QLayout *layout = central->layout(); layout && layout->hasHeightForWidth())
+                central->setMinimumHeight(layout->heightForWidth(central->width()));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 EventEditor::EventEditor(const QDate &day, const QVector<CalendarIdentity> &calendars, QWidget *parent)
@@ -195,6 +219,7 @@ void EventEditor::build()
     auto *wholeSeries = scopeBar->findChild<QPushButton *>(QStringLiteral("wholeSeriesButton"));
     layout->addLayout(buttons);
     setCentralWidget(central);
+    new WrappedTextRoom(central);
 
     // In the order the form reads, whatever the order the controls were made in.
     const QList<QWidget *> order{

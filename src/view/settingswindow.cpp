@@ -282,6 +282,14 @@ QWidget *SettingsWindow::makeCalendarsSection()
     if (!ours)
         return section;
 
+    connectCalendarEdits(addFileButton, addFolderButton, addUrlButton);
+    readCalendars();
+    return section;
+}
+
+void SettingsWindow::connectCalendarEdits(QPushButton *addFileButton, QPushButton *addFolderButton,
+                                          QPushButton *addUrlButton)
+{
     connect(calendarList, &QListWidget::currentRowChanged, this, [this](int row) {
         removeButton->setEnabled(row >= 0 && !isDesktopEntry(calendarList->item(row)));
     });
@@ -317,8 +325,6 @@ QWidget *SettingsWindow::makeCalendarsSection()
         if (const QListWidgetItem *item = calendarList->currentItem(); item && !isDesktopEntry(item))
             removeCalendar(item->text());
     });
-    readCalendars();
-    return section;
 }
 
 // The data server's calendars, each with its colour and whether the widget shows its tasks.
@@ -376,13 +382,8 @@ void SettingsWindow::onShownCalendarChanged(QListWidgetItem *item)
     saveLook([&id, hide](WidgetSettings &s, QString *error) { return s.setCalendarHidden(id, hide, error); });
 }
 
-// The form of dates, the panel's opacity and the text size.
-QWidget *SettingsWindow::makeLookSection()
+void SettingsWindow::makeTimeFormatBox(QWidget *section)
 {
-    auto *section = new QWidget(this);
-    auto *layout = new QVBoxLayout(section);
-    layout->setContentsMargins(0, 0, 0, 0);
-
     timeFormatBox = new QComboBox(section);
     timeFormatBox->setObjectName(QStringLiteral("timeFormatBox"));
     timeFormatBox->setAccessibleName(tr("Dates and times"));
@@ -406,7 +407,10 @@ QWidget *SettingsWindow::makeLookSection()
         const auto format = WidgetSettings::TimeFormat(timeFormatBox->itemData(index).toInt());
         saveLook([format](WidgetSettings &s, QString *error) { return s.setTimeFormat(format, error); });
     });
+}
 
+void SettingsWindow::makeOpacitySlider(QWidget *section)
+{
     opacitySlider = new QSlider(Qt::Horizontal, section);
     opacitySlider->setObjectName(QStringLiteral("opacitySlider"));
     opacitySlider->setAccessibleName(tr("Background opacity"));
@@ -425,7 +429,10 @@ QWidget *SettingsWindow::makeLookSection()
             saveOpacity();
     });
     connect(opacitySlider, &QSlider::sliderReleased, this, saveOpacity);
+}
 
+void SettingsWindow::makeTextSizeControls(QWidget *section)
+{
     desktopTextBox = new QCheckBox(tr("Text as large as the desktop's"), section);
     desktopTextBox->setObjectName(QStringLiteral("desktopTextBox"));
     textSizeSlider = new QSlider(Qt::Horizontal, section);
@@ -448,6 +455,18 @@ QWidget *SettingsWindow::makeLookSection()
             saveTextSize();
     });
     connect(textSizeSlider, &QSlider::sliderReleased, this, saveTextSize);
+}
+
+// The form of dates, the panel's opacity and the text size.
+QWidget *SettingsWindow::makeLookSection()
+{
+    auto *section = new QWidget(this);
+    auto *layout = new QVBoxLayout(section);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    makeTimeFormatBox(section);
+    makeOpacitySlider(section);
+    makeTextSizeControls(section);
 
     layout->addSpacing(4);
     layout->addWidget(heading(tr("&Dates and times"), timeFormatBox, section));

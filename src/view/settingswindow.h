@@ -43,10 +43,15 @@ protected:
 
 private:
     QWidget *makeCalendarsSection();
+    void connectCalendarEdits(QPushButton *addFileButton, QPushButton *addFolderButton,
+                              QPushButton *addUrlButton);
     QWidget *makeRemindersSection();
     QWidget *makeShownCalendarsSection();
     QWidget *makeLookSection();
     QWidget *makeInvitationsSection();
+    void makeTimeFormatBox(QWidget *section);
+    void makeOpacitySlider(QWidget *section);
+    void makeTextSizeControls(QWidget *section);
     void listCalendars(const QVector<CalendarIdentity> &calendars);
     void onShownCalendarChanged(QListWidgetItem *item);
     void saveLook(const std::function<bool(WidgetSettings &, QString *)> &change);

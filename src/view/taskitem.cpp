@@ -162,6 +162,13 @@ void TaskItem::setWindowTint(const QColor &tint)
     windowTint = tint;
 }
 
+TaskItem::FlagStore TaskItem::flagStore;
+
+void TaskItem::setFlagStore(FlagStore store)
+{
+    flagStore = std::move(store);
+}
+
 TaskItem::TaskItem(QWidget *parent)
     : QWidget(parent)
     , checkBox(this)
@@ -615,7 +622,12 @@ void TaskItem::onClicked(bool state)
 
 void TaskItem::extDataChanged()
 {
-    Q_EMIT extendedDataEdited(task, flags());
+    const ExtendedData record = flags();
+    if (flagStore)
+        flagStore(task, record);
+    else
+        DataCenter::instance()->setExtendedData(task, record);
+    Q_EMIT extendedDataEdited(task, record);
 }
 
 void TaskItem::showMenu(const QPoint &globalPos)
@@ -690,7 +702,8 @@ bool TaskItem::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TaskItem::paintEvent(QPaintEvent *event)
+// The mode's icon at the right, the state's left of it and the repeat icon beneath.
+void TaskItem::paintIcons(QPainter &painter) const
 {
     static QSvgRenderer bellSvg(QStringLiteral(":/pics/bell.svg"));
     static QSvgRenderer repeatSvg(QStringLiteral(":/pics/repeat.svg"));
@@ -698,6 +711,34 @@ void TaskItem::paintEvent(QPaintEvent *event)
     static QSvgRenderer timerSvg(QStringLiteral(":/pics/timer.svg"));
     static QSvgRenderer pinSvg(QStringLiteral(":/pics/pin.svg"));
     static QSvgRenderer hotSvg(QStringLiteral(":/pics/hot.svg"));
+    const int x1 = width() - 30;
+    const int x2 = width() - 55;
+    QSvgRenderer *modeIcon = nullptr;
+    if (mode == ModeCountdownWait)
+        modeIcon = &hotSvg;
+    else if (blinkOn && (mode == ModeCountdown || mode == ModeCountdownFinal))
+        modeIcon = &timerSvg;
+    else if (mode == ModePinned)
+        modeIcon = &pinSvg;
+    else if (mode == ModeRemind)
+        modeIcon = &bellSvg;
+    if (modeIcon)
+        drawIcon(painter, *modeIcon, QPoint(x1, 5));
+
+    QSvgRenderer *stateIcon = nullptr;
+    if (state == StateExpired)
+        stateIcon = &warnSvg;
+    else if (state == StateReminded && mode != ModeCountdownWait && mode != ModeCountdown)
+        stateIcon = &timerSvg;
+    if (stateIcon)
+        drawIcon(painter, *stateIcon, QPoint(x2, 5));
+
+    if (repeating)
+        drawIcon(painter, repeatSvg, QPoint(x1, 30));
+}
+
+void TaskItem::paintEvent(QPaintEvent *event)
+{
     static const QColor progressColor(0, 200, 0, 255);
 
     const int w = width();
@@ -756,30 +797,7 @@ void TaskItem::paintEvent(QPaintEvent *event)
         }
     }
 
-    const int x1 = w - 30;
-    const int x2 = w - 55;
-    QSvgRenderer *modeIcon = nullptr;
-    if (mode == ModeCountdownWait)
-        modeIcon = &hotSvg;
-    else if (blinkOn && (mode == ModeCountdown || mode == ModeCountdownFinal))
-        modeIcon = &timerSvg;
-    else if (mode == ModePinned)
-        modeIcon = &pinSvg;
-    else if (mode == ModeRemind)
-        modeIcon = &bellSvg;
-    if (modeIcon)
-        drawIcon(painter, *modeIcon, QPoint(x1, 5));
-
-    QSvgRenderer *stateIcon = nullptr;
-    if (state == StateExpired)
-        stateIcon = &warnSvg;
-    else if (state == StateReminded && mode != ModeCountdownWait && mode != ModeCountdown)
-        stateIcon = &timerSvg;
-    if (stateIcon)
-        drawIcon(painter, *stateIcon, QPoint(x2, 5));
-
-    if (repeating)
-        drawIcon(painter, repeatSvg, QPoint(x1, 30));
+    paintIcons(painter);
 
     if (checkBox.hasFocus()) {
         painter.setBrush(Qt::NoBrush);

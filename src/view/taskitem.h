@@ -15,8 +15,10 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class QPainter;
 class QTimer;
 class QToolButton;
 
@@ -67,8 +69,8 @@ private:
 };
 
 // One task of the list: a check box with the date and title (or a live countdown) and status icons.
-// The item paints what TaskRules say the task is and tells its owner what the user did; it stores
-// nothing itself.
+// The item paints what TaskRules say the task is; what the user ticks or chooses it stores at once,
+// and tells its owner.
 class TaskItem : public QWidget
 {
     Q_OBJECT
@@ -125,6 +127,9 @@ public:
     [[nodiscard]] static int rowHeight();
     // What the window paints beneath the list, and nothing else does; invalid: not known.
     static void setWindowTint(const QColor &tint);
+    // Where every item stores the user's tick and mode; empty: the data center.
+    using FlagStore = std::function<void(const ScheduleDataInfo &task, const ExtendedData &flags)>;
+    static void setFlagStore(FlagStore store);
     // Fade and bloom length, and how long the band stays red at the begin time.
     static constexpr int listAnimationMs = 300;
     static constexpr int redFlashMs = 3000;
@@ -132,7 +137,8 @@ public:
 Q_SIGNALS:
     void stateChanged();
     void faded();
-    // The user ticked the task or chose a mode; `flags` is the item's whole state of it now.
+    // The user ticked the task or chose a mode; `flags` is the item's whole state of it now, already
+    // stored.
     void extendedDataEdited(const ScheduleDataInfo &task, const ExtendedData &flags);
     // By double click, Return or the menu; a double click or Return where no calendar application
     // is on the bus asks for the editor instead, as does the menu's Edit….
@@ -199,9 +205,11 @@ private:
     QToolButton *joinButton = nullptr;
     int clicks = 0;             // the clicks beside the check box, to tell a double click
     bool doubleClicked = false; // the release that ends a double click asks for nothing
+    void paintIcons(QPainter &painter) const;
 
     bool isCounting() const { return mode == ModeCountdown || mode == ModeCountdownFinal; }
     static QColor windowTint;
+    static FlagStore flagStore;
     QColor itemColor;
     // The task's calendar's colour, as a bar at the band's left end; invalid: no bar.
     QColor calendarMark;

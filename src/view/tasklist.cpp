@@ -310,7 +310,6 @@ TaskItem *TaskList::makeItem(const ListedTask &task)
     connect(item, &TaskItem::stateChanged, this, &TaskList::moveTaskItems);
 
     DataCenter *center = DataCenter::instance();
-    connect(item, &TaskItem::extendedDataEdited, center, &DataCenter::setExtendedData);
     connect(item, &TaskItem::editRequested, this, &TaskList::editRequested);
     connect(item, &TaskItem::deleteRequested, this, &TaskList::deleteRequested);
     connect(item, &TaskItem::joinRequested, this,

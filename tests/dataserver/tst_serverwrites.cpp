@@ -29,6 +29,8 @@ private Q_SLOTS:
     void updateOverriddenOccurrence();
     void oneOccurrenceAndChosenCalendar();
     void createAndDeleteInDirectory();
+    void zonesWithoutChanges_data();
+    void zonesWithoutChanges();
     void refusedChanges();
     void jobTexts_data();
     void jobTexts();
@@ -43,6 +45,9 @@ private:
     bool startServer(const QStringList &arguments);
     QVector<ScheduleDataInfo> jobsOf(const QString &title, const QDate &first, const QDate &last,
                                      QList<QDate> *days = nullptr);
+
+    // The server's own zone; empty: the test's.
+    bool startServerIn(const QString &zone, const QStringList &arguments);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ServerProcess m_server;
@@ -76,6 +81,15 @@ bool TestServerWrites::startServer(const QStringList &arguments)
     m_client = std::make_unique<CScheduleDBus>(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
                                                QDBusConnection::sessionBus());
     return true;
+}
+
+bool TestServerWrites::startServerIn(const QString &zone, const QStringList &arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!zone.isEmpty())
+        environment.insert(QStringLiteral("TZ"), zone);
+    m_server.process().setProcessEnvironment(environment);
+    return startServer(arguments);
 }
 
 QVector<ScheduleDataInfo> TestServerWrites::jobsOf(const QString &title, const QDate &first,
@@ -114,6 +128,7 @@ void TestServerWrites::cleanup()
 {
     m_client.reset();
     m_server.stop();
+    m_server.process().setProcessEnvironment(QProcessEnvironment::systemEnvironment());
     m_dir.reset();
 }
 
@@ -379,6 +394,89 @@ void TestServerWrites::createAndDeleteInDirectory()
     QTRY_COMPARE(updates.count(), 3);
     QVERIFY(!QFile::exists(created));
     QCOMPARE(QDir(vdir).entryList({"*.ics"}, QDir::Files).size(), 2);
+}
+
+void TestServerWrites::zonesWithoutChanges_data()
+{
+    QTest::addColumn<QString>("zone");      // the server's
+    QTest::addColumn<QByteArray>("before"); // the event made timed or moved; empty: one is created
+    QTest::addColumn<QByteArray>("start");  // the DTSTART line written
+    QTest::addColumn<QByteArray>("offset"); // the zone definition's TZOFFSETTO; empty: no definition
+
+    const QByteArray allDay = "DTSTART;VALUE=DATE:20240410\r\nDTEND;VALUE=DATE:20240411\r\n";
+    // A zone named by its IANA ID, as a program that leaves out the zone's definition writes it.
+    const QByteArray namedUtc =
+        "DTSTART;TZID=Etc/UTC:20240410T090000\r\nDTEND;TZID=Etc/UTC:20240410T100000\r\n";
+    // Once written as an empty VTIMEZONE, which RFC 5545 forbids and strict readers refuse.
+    for (const char *zone : {"Etc/UTC", "Universal", "Zulu", "Etc/GMT"})
+        QTest::addRow("created, %s", zone)
+            << zone << QByteArray() << QByteArray("DTSTART:20240410T120000Z") << QByteArray();
+    QTest::newRow("all day made timed, Etc/UTC")
+        << "Etc/UTC" << allDay << QByteArray("DTSTART:20240410T120000Z") << QByteArray();
+    QTest::newRow("moved in a zone the file does not define, Etc/UTC")
+        << "Etc/UTC" << namedUtc << QByteArray("DTSTART;TZID=Etc/UTC:20240410T120000") << QByteArray("+0000");
+    // A fixed offset other than 0 keeps its zone, defined by one STANDARD part.
+    QTest::newRow("created, Asia/Tokyo")
+        << "Asia/Tokyo" << QByteArray() << QByteArray("DTSTART;TZID=Asia/Tokyo:20240410T210000")
+        << QByteArray("+0900");
+    QTest::newRow("created, Etc/GMT-3")
+        << "Etc/GMT-3" << QByteArray() << QByteArray("DTSTART;TZID=Etc/GMT-3:20240410T150000")
+        << QByteArray("+0300");
+    QTest::newRow("all day made timed, Etc/GMT+5")
+        << "Etc/GMT+5" << allDay << QByteArray("DTSTART;TZID=Etc/GMT+5:20240410T070000")
+        << QByteArray("-0500");
+}
+
+void TestServerWrites::zonesWithoutChanges()
+{
+    QFETCH(QString, zone);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, start);
+    QFETCH(QByteArray, offset);
+
+    const QString path = m_dir->filePath(QStringLiteral("home.ics"));
+    QByteArray events;
+    if (!before.isEmpty())
+        events = "BEGIN:VEVENT\r\nUID:zone-check\r\nDTSTAMP:20240101T000000Z\r\n" + before +
+                 "SUMMARY:Zone check\r\nEND:VEVENT\r\n";
+    {
+        QSaveFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n" + events + "END:VCALENDAR\r\n");
+        QVERIFY(file.commit());
+    }
+    QVERIFY(startServerIn(zone, {path}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+
+    // 14:00 in Berlin is 12:00 UTC, on the same day in each of the zones.
+    const QDateTime begin(QDate(2024, 4, 10), QTime(14, 0));
+    if (before.isEmpty()) {
+        QVERIFY(m_client->CreateJob(timedJob(QStringLiteral("Zone check"), begin, 60)) > 0);
+    } else {
+        ScheduleDataInfo job = jobsOf(QStringLiteral("Zone check"), begin.date(), begin.date()).value(0);
+        QVERIFY(job.getID() > 0);
+        job.setAllDay(false);
+        job.setBeginDateTime(begin);
+        job.setEndDateTime(begin.addSecs(3600));
+        QVERIFY(m_client->UpdateJob(job));
+    }
+    QTRY_COMPARE(updates.count(), 1);
+
+    const QByteArray written = readAll(path);
+    QVERIFY2(written.contains("\r\n" + start + "\r\n"), written.constData());
+    QCOMPARE(written.count("BEGIN:VTIMEZONE"), offset.isEmpty() ? 0 : 1);
+    if (!offset.isEmpty()) {
+        const int from = written.indexOf("BEGIN:VTIMEZONE");
+        const QByteArray definition = written.mid(from, written.indexOf("END:VTIMEZONE", from) - from);
+        QVERIFY2(definition.contains("BEGIN:STANDARD\r\n") || definition.contains("BEGIN:DAYLIGHT\r\n"),
+                 definition.constData());
+        QVERIFY2(definition.contains("TZOFFSETTO:" + offset + "\r\n"), definition.constData());
+    }
+    const QVector<ScheduleDataInfo> read = jobsOf(QStringLiteral("Zone check"), begin.date(), begin.date());
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(read.first().getAllDay(), false);
+    QCOMPARE(read.first().getBeginDateTime().toUTC(), begin.toUTC());
+    QCOMPARE(read.first().getEndDateTime().toUTC(), begin.addSecs(3600).toUTC());
 }
 
 void TestServerWrites::refusedChanges()

@@ -20,10 +20,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
+#include <QTranslator>
 
 using namespace KCalendarCore;
 
@@ -97,6 +100,8 @@ private Q_SLOTS:
     void tabReachesEveryControl();
     void newEvents_data();
     void newEvents();
+    void repeatQuestionFits_data();
+    void repeatQuestionFits();
     void changeRepeating_data();
     void changeRepeating();
     void refusalsKeepTheText_data();
@@ -290,6 +295,91 @@ void TestEventEditor::newEvents()
         QCOMPARE(written->recurrence()->recurrenceType(), ushort(Recurrence::rWeekly));
         QCOMPARE(written->recurrence()->duration(), times);
     }
+}
+
+void TestEventEditor::repeatQuestionFits_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("pointSize");
+
+    for (const char *language : {"en", "de", "fr", "es", "pt_BR", "ru", "ja", "zh_CN"}) {
+        for (int size : {9, 13, 20})
+            QTest::addRow("%s, %d pt", language, size) << language << size;
+    }
+}
+
+// The question was drawn over the bottom of the Description box: the window did not grow for its
+// wrapped lines.
+void TestEventEditor::repeatQuestionFits()
+{
+    QFETCH(QString, language);
+    QFETCH(int, pointSize);
+
+    QTranslator translator;
+    QVERIFY(translator.load(":/translations/tasklist_" + language + ".qm"));
+    QCoreApplication::installTranslator(&translator);
+    const QFont defaultFont = QApplication::font();
+    const auto restore = qScopeGuard([&] {
+        QCoreApplication::removeTranslator(&translator);
+        QApplication::setFont(defaultFont);
+    });
+    QFont font = defaultFont;
+    font.setPointSize(pointSize);
+    QApplication::setFont(font);
+
+    const ScheduleDataInfo occurrence = jobOn("Course", day);
+    QVERIFY(occurrence.getID() > 0);
+    QPointer<EventEditor> editor = new EventEditor(occurrence, calendars());
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    const auto closeEditor = qScopeGuard([&] {
+        if (editor)
+            editor->close();
+    });
+    editor->adjustSize();
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QTest::keyClicks(QApplication::focusWidget(), "Course, renamed");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QWidget *bar = child<QWidget>(editor, "scopeBar");
+    QVERIFY(bar->isVisible());
+    auto *question = bar->findChild<QLabel *>();
+    QVERIFY(question->text().contains(QRegularExpression("\\S")));
+    QCOMPARE(question->text() == "This event repeats. Change only this occurrence, or all of them?",
+             language == "en");
+    auto *description = child<QWidget>(editor, "descriptionEdit");
+    const auto inWindow = [&](QWidget *widget) {
+        return QRect(widget->mapTo(editor, QPoint()), widget->size());
+    };
+    const auto text = [](const QRect &r) {
+        return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    // What is wrong with the layout, or nothing.
+    const auto overlaps = [&] {
+        const QRect window = editor->rect();
+        QStringList found;
+        if (inWindow(question).intersects(inWindow(description)))
+            found << "question " + text(inWindow(question)) + " over the description " +
+                         text(inWindow(description));
+        // The whole question shows: the label is as tall as its wrapped lines.
+        if (question->height() < question->heightForWidth(question->width()))
+            found << QString("question %1 px high for %2 px of text")
+                         .arg(question->height())
+                         .arg(question->heightForWidth(question->width()));
+        QList<QWidget *> shown{question, description};
+        for (QPushButton *button : bar->findChildren<QPushButton *>()) {
+            shown << button;
+            if (inWindow(button).intersects(inWindow(question)))
+                found << button->text() + " " + text(inWindow(button)) + " over the question";
+        }
+        for (QWidget *widget : shown) {
+            if (!window.contains(inWindow(widget)))
+                found << widget->objectName() + " " + text(inWindow(widget)) + " outside the window " +
+                             text(window);
+        }
+        return found.join("; ");
+    };
+    // Laid out once the events posted by the question's showing are handled.
+    QTRY_COMPARE(overlaps(), QString());
 }
 
 void TestEventEditor::changeRepeating_data()

@@ -574,10 +574,15 @@ void TestTaskItem::tickStores_data()
     QTest::addColumn<bool>("checked");
     QTest::addColumn<bool>("pinned");
     QTest::addColumn<bool>("countdown");
+    QTest::addColumn<QString>("owner"); // "list", "none": an item on its own, "test": a store of the test's
 
-    QTest::newRow("tick a countdown task") << false << false << true;
-    QTest::newRow("tick a pinned task") << false << true << false;
-    QTest::newRow("untick") << true << false << false;
+    QTest::newRow("tick a countdown task") << false << false << true << "list";
+    QTest::newRow("tick a pinned task") << false << true << false << "list";
+    QTest::newRow("untick") << true << false << false << "list";
+    // An item used without a list once stored nothing: only the list stored what it signalled.
+    QTest::newRow("tick an item on its own") << false << false << false << "none";
+    QTest::newRow("untick a pinned item on its own") << true << true << false << "none";
+    QTest::newRow("tick into a store of its own") << false << true << false << "test";
 }
 
 void TestTaskItem::tickStores()
@@ -585,21 +590,40 @@ void TestTaskItem::tickStores()
     QFETCH(bool, checked);
     QFETCH(bool, pinned);
     QFETCH(bool, countdown);
+    QFETCH(QString, owner);
 
     const ScheduleDataInfo task = makeTask(1800 * 1000, 3600 * 1000);
     storeFlags(task, checked, pinned, countdown);
+    const ExtendedData before = DataCenter::instance()->getExtendedData(task);
+    QVector<ExtendedData> ownStore;
+    if (owner == "test")
+        TaskItem::setFlagStore(
+            [&](const ScheduleDataInfo &, const ExtendedData &flags) { ownStore << flags; });
+    const auto restore = qScopeGuard([] { TaskItem::setFlagStore({}); });
     TaskList list;
-    TaskItem &item = listed(list, task);
+    TaskItem standalone;
+    TaskItem *shown = &standalone;
+    if (owner == "list") {
+        shown = &listed(list, task);
+        list.show();
+    } else {
+        standalone.setTask(task);
+        standalone.show();
+    }
+    TaskItem &item = *shown;
     QSignalSpy edited(&item, &TaskItem::extendedDataEdited);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QVERIFY(QTest::qWaitForWindowExposed(item.window()));
     QCheckBox *box = checkBoxOf(item);
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 
     QCOMPARE(item.isChecked(), !checked);
     QCOMPARE(item.getMode(), int(TaskItem::ModeNormal));
     QCOMPARE(edited.count(), 1);
-    const ExtendedData stored = DataCenter::instance()->getExtendedData(task);
+    const ExtendedData stored =
+        owner == "test" ? ownStore.value(0) : DataCenter::instance()->getExtendedData(task);
+    QCOMPARE(ownStore.size(), owner == "test" ? 1 : 0);
+    if (owner == "test")
+        QCOMPARE(DataCenter::instance()->getExtendedData(task), before);
     QCOMPARE(stored, edited.first().at(1).value<ExtendedData>());
     QCOMPARE(stored.checked, !checked);
     QVERIFY(!stored.pinned);
@@ -652,6 +676,7 @@ void TestTaskItem::modeActionStores()
     QVERIFY(!stored.checked);
     QCOMPARE(stored.pinned, pinned);
     QCOMPARE(stored.countdown, countdown);
+    QCOMPARE(DataCenter::instance()->getExtendedData(task), stored);
 }
 
 void TestTaskItem::openSchedule_data()
