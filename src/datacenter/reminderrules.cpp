@@ -124,11 +124,13 @@ Notifications::Notification notificationOf(const ScheduleDataInfo &job, const QD
     n.body = body(job, now, severalCalendars);
     // "default" is a click on the notification itself, where the service offers that.
     const QString open = QCoreApplication::translate("ReminderRules", "Open");
-    n.actions =
-        QStringList{QStringLiteral("default"), open,
-                    QStringLiteral("open"),    open,
-                    QStringLiteral("snooze"),  QCoreApplication::translate("ReminderRules", "Snooze"),
-                    QStringLiteral("dismiss"), QCoreApplication::translate("ReminderRules", "Dismiss")};
+    n.actions = QStringList{QStringLiteral("default"), open};
+    // An online meeting's reminder is most often answered by joining it.
+    if (!job.getDetails().conference.isEmpty())
+        n.actions << QStringLiteral("join") << QCoreApplication::translate("ReminderRules", "Join");
+    n.actions << QStringLiteral("open") << open << QStringLiteral("snooze")
+              << QCoreApplication::translate("ReminderRules", "Snooze") << QStringLiteral("dismiss")
+              << QCoreApplication::translate("ReminderRules", "Dismiss");
     n.hints.insert(QStringLiteral("desktop-entry"), n.appName);
     n.hints.insert(QStringLiteral("category"), QStringLiteral("x-reminder"));
     if (options.sound)

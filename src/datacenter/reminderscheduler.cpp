@@ -6,6 +6,8 @@
 #include "dayclock.h"
 #include "notificationtracker.h"
 
+#include "urlopener.h"
+
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
@@ -237,6 +239,8 @@ void ReminderScheduler::onAction(const QString &key, const QString &action)
     const ScheduleDataInfo job = *it;
     if (action == QLatin1String("open") || action == QLatin1String("default")) {
         DataCenter::instance()->OpenSchedule(ScheduleDataInfo::ScheduleToJsonStr(job));
+    } else if (action == QLatin1String("join")) {
+        UrlOpener::open(job.getDetails().conference);
     } else if (action == QLatin1String("snooze")) {
         const QDateTime now = clock->now();
         store->snooze(ReminderRules::reminderOf(job), job.getEndDateTime().toMSecsSinceEpoch(),

@@ -133,6 +133,7 @@ private Q_SLOTS:
     void missedWhileStopped_data();
     void missedWhileStopped();
     void snoozeSurvivesRestartAndOpenOpens();
+    void joinFromTheReminder();
     void movedAndDeleted();
     void desktopAlarmsNotRepeated();
     void plainWithoutCapabilities();
@@ -252,6 +253,32 @@ void TestReminders::missedWhileStopped()
     auto restarted = start();
     QCOMPARE(asked(), expected);
     QCOMPARE(shown(), expected);
+}
+
+// A meeting's reminder offers Join first, which hands its link to the desktop and closes it.
+void TestReminders::joinFromTheReminder()
+{
+    FakeDBusService portal("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
+                           "org.freedesktop.portal.OpenURI");
+    QVERIFY(portal.start());
+    ScheduleDataInfo meeting = job(1, 5, 60, 15);
+    EventDetails details;
+    details.conference = QStringLiteral("https://us02web.zoom.us/j/8512345678?pwd=aBc");
+    meeting.setDetails(details);
+    serve({meeting, job(2, 6, 60, 15)});
+    auto run = start();
+    QTRY_COMPARE(shown(), 2);
+    QStringList joins;
+    for (const FakeDBusService::Call &call : notifications.calls("Notify")) {
+        const QStringList actions = call.arguments.value(5).toStringList();
+        joins << QString::number(actions.indexOf("join"));
+    }
+    QCOMPARE(joins, (QStringList{"2", "-1"}));
+    const uint id = lastId->load() - 1; // the first reminder is the meeting's
+    notifications.emitSignal("ActionInvoked", {QVariant::fromValue(id), QStringLiteral("join")});
+    QTRY_COMPARE(portal.calls("OpenURI").size(), 1);
+    QCOMPARE(portal.calls("OpenURI").first().arguments.value(1).toString(), details.conference);
+    QTRY_COMPARE(notifications.calls("CloseNotification").size(), 1);
 }
 
 void TestReminders::snoozeSurvivesRestartAndOpenOpens()
