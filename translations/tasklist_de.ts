@@ -182,6 +182,18 @@
         <source>“%1” could not be deleted.</source>
         <translation>„%1“ konnte nicht gelöscht werden.</translation>
     </message>
+    <message>
+        <source>Your answer to “%1” was not saved: its calendar is read-only.</source>
+        <translation>Ihre Antwort auf „%1“ wurde nicht gespeichert: Der Kalender ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be saved.</source>
+        <translation>Ihre Antwort auf „%1“ konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be sent.</source>
+        <translation>Ihre Antwort auf „%1“ konnte nicht gesendet werden.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -431,6 +443,25 @@
     </message>
 </context>
 <context>
+    <name>JoinNext</name>
+    <message>
+        <source>The calendar data server does not answer.</source>
+        <translation>Der Kalenderdatenserver antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>No meeting is running or begins in the next 10 minutes.</source>
+        <translation>Keine Besprechung läuft gerade oder beginnt in den nächsten 10 Minuten.</translation>
+    </message>
+    <message>
+        <source>Joining “%1”: %2</source>
+        <translation>„%1“ beitreten: %2</translation>
+    </message>
+    <message>
+        <source>No program opens the meeting&apos;s link.</source>
+        <translation>Kein Programm öffnet den Link der Besprechung.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -481,6 +512,10 @@
     <message>
         <source>Dismiss</source>
         <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Beitreten</translation>
     </message>
 </context>
 <context>
@@ -693,6 +728,168 @@
         <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
         <translation>Online-Konten können hier nicht hinzugefügt werden: ihr Modul (%1) ist nicht installiert oder lässt sich nicht laden.</translation>
     </message>
+    <message>
+        <source>Invitations I declined</source>
+        <translation>Abgelehnte Einladungen</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Ausgeblendet</translation>
+    </message>
+    <message>
+        <source>Shown faintly</source>
+        <translation>Blass angezeigt</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Angezeigt</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>name@example.org</translation>
+    </message>
+    <message>
+        <source>Invitations in calendar files and subscriptions name you by these addresses; online accounts and the desktop&apos;s calendars know theirs.</source>
+        <translation>Einladungen in Kalenderdateien und Abonnements nennen Sie mit diesen Adressen; Online-Konten und die Kalender des Desktops kennen ihre eigenen.</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations I declined</source>
+        <translation>&amp;Abgelehnte Einladungen</translation>
+    </message>
+    <message>
+        <source>My &amp;e-mail addresses</source>
+        <translation>Meine &amp;E-Mail-Adressen</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetails</name>
+    <message>
+        <source>Accepted</source>
+        <translation>Zugesagt</translation>
+    </message>
+    <message>
+        <source>Tentative</source>
+        <translation>Vorläufig</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Abgesagt</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Delegiert</translation>
+    </message>
+    <message>
+        <source>Not answered</source>
+        <translation>Nicht beantwortet</translation>
+    </message>
+    <message>
+        <source>You accepted</source>
+        <translation>Sie haben zugesagt</translation>
+    </message>
+    <message>
+        <source>You said maybe</source>
+        <translation>Sie haben vielleicht gesagt</translation>
+    </message>
+    <message>
+        <source>You declined</source>
+        <translation>Sie haben abgesagt</translation>
+    </message>
+    <message>
+        <source>You have not answered</source>
+        <translation>Sie haben nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>Event details</source>
+        <translation>Termindetails</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Your reply</source>
+        <translation>Ihre Antwort</translation>
+    </message>
+    <message>
+        <source>Read-only calendar</source>
+        <translation>Schreibgeschützter Kalender</translation>
+    </message>
+    <message>
+        <source>This calendar is read-only: your answer cannot be saved here.</source>
+        <translation>Dieser Kalender ist schreibgeschützt: Ihre Antwort kann hier nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Zusagen</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Vielleicht</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Absagen</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Beitreten</translation>
+    </message>
+    <message>
+        <source>Join the online meeting</source>
+        <translation>Der Online-Besprechung beitreten</translation>
+    </message>
+    <message>
+        <source>Open in calendar</source>
+        <translation>Im Kalender öffnen</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Bearbeiten …</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Organizer and attendees</source>
+        <translation>Organisator und Teilnehmer</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>Organisator: %1</translation>
+    </message>
+    <message>
+        <source>Show all %1</source>
+        <translation>Alle %1 anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>TaskItem</name>
+    <message>
+        <source>Join</source>
+        <translation>Beitreten</translation>
+    </message>
+    <message>
+        <source>Join the meeting</source>
+        <translation>Der Besprechung beitreten</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>
@@ -727,6 +924,14 @@
     <message>
         <source>All occurrences</source>
         <translation>Alle Vorkommen</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>Details …</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Beitreten</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,18 @@
         <source>“%1” could not be deleted.</source>
         <translation>“%1” could not be deleted.</translation>
     </message>
+    <message>
+        <source>Your answer to “%1” was not saved: its calendar is read-only.</source>
+        <translation>Your answer to “%1” was not saved: its calendar is read-only.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be saved.</source>
+        <translation>Your answer to “%1” could not be saved.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be sent.</source>
+        <translation>Your answer to “%1” could not be sent.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -431,6 +443,25 @@
     </message>
 </context>
 <context>
+    <name>JoinNext</name>
+    <message>
+        <source>The calendar data server does not answer.</source>
+        <translation>The calendar data server does not answer.</translation>
+    </message>
+    <message>
+        <source>No meeting is running or begins in the next 10 minutes.</source>
+        <translation>No meeting is running or begins in the next 10 minutes.</translation>
+    </message>
+    <message>
+        <source>Joining “%1”: %2</source>
+        <translation>Joining “%1”: %2</translation>
+    </message>
+    <message>
+        <source>No program opens the meeting&apos;s link.</source>
+        <translation>No program opens the meeting&apos;s link.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -481,6 +512,10 @@
     <message>
         <source>Dismiss</source>
         <translation>Dismiss</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Join</translation>
     </message>
 </context>
 <context>
@@ -693,6 +728,168 @@
         <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
         <translation>Online accounts cannot be added here: their module (%1) is not installed or does not load.</translation>
     </message>
+    <message>
+        <source>Invitations I declined</source>
+        <translation>Invitations I declined</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Hidden</translation>
+    </message>
+    <message>
+        <source>Shown faintly</source>
+        <translation>Shown faintly</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Shown</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>name@example.org</translation>
+    </message>
+    <message>
+        <source>Invitations in calendar files and subscriptions name you by these addresses; online accounts and the desktop&apos;s calendars know theirs.</source>
+        <translation>Invitations in calendar files and subscriptions name you by these addresses; online accounts and the desktop&apos;s calendars know theirs.</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations I declined</source>
+        <translation>&amp;Invitations I declined</translation>
+    </message>
+    <message>
+        <source>My &amp;e-mail addresses</source>
+        <translation>My &amp;e-mail addresses</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetails</name>
+    <message>
+        <source>Accepted</source>
+        <translation>Accepted</translation>
+    </message>
+    <message>
+        <source>Tentative</source>
+        <translation>Tentative</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Declined</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Delegated</translation>
+    </message>
+    <message>
+        <source>Not answered</source>
+        <translation>Not answered</translation>
+    </message>
+    <message>
+        <source>You accepted</source>
+        <translation>You accepted</translation>
+    </message>
+    <message>
+        <source>You said maybe</source>
+        <translation>You said maybe</translation>
+    </message>
+    <message>
+        <source>You declined</source>
+        <translation>You declined</translation>
+    </message>
+    <message>
+        <source>You have not answered</source>
+        <translation>You have not answered</translation>
+    </message>
+    <message>
+        <source>Event details</source>
+        <translation>Event details</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>Your reply</source>
+        <translation>Your reply</translation>
+    </message>
+    <message>
+        <source>Read-only calendar</source>
+        <translation>Read-only calendar</translation>
+    </message>
+    <message>
+        <source>This calendar is read-only: your answer cannot be saved here.</source>
+        <translation>This calendar is read-only: your answer cannot be saved here.</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Accept</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Maybe</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Decline</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>Join the online meeting</source>
+        <translation>Join the online meeting</translation>
+    </message>
+    <message>
+        <source>Open in calendar</source>
+        <translation>Open in calendar</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Edit…</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Organizer and attendees</source>
+        <translation>Organizer and attendees</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>Organizer: %1</translation>
+    </message>
+    <message>
+        <source>Show all %1</source>
+        <translation>Show all %1</translation>
+    </message>
+</context>
+<context>
+    <name>TaskItem</name>
+    <message>
+        <source>Join</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>Join the meeting</source>
+        <translation>Join the meeting</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>
@@ -727,6 +924,14 @@
     <message>
         <source>All occurrences</source>
         <translation>All occurrences</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>Details…</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Join</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,18 @@
         <source>“%1” could not be deleted.</source>
         <translation>«%1» no se pudo eliminar.</translation>
     </message>
+    <message>
+        <source>Your answer to “%1” was not saved: its calendar is read-only.</source>
+        <translation>Tu respuesta a «%1» no se guardó: su calendario es de solo lectura.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be saved.</source>
+        <translation>No se pudo guardar tu respuesta a «%1».</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be sent.</source>
+        <translation>No se pudo enviar tu respuesta a «%1».</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -431,6 +443,25 @@
     </message>
 </context>
 <context>
+    <name>JoinNext</name>
+    <message>
+        <source>The calendar data server does not answer.</source>
+        <translation>El servidor de datos del calendario no responde.</translation>
+    </message>
+    <message>
+        <source>No meeting is running or begins in the next 10 minutes.</source>
+        <translation>No hay ninguna reunión en curso ni que empiece en los próximos 10 minutos.</translation>
+    </message>
+    <message>
+        <source>Joining “%1”: %2</source>
+        <translation>Uniéndose a «%1»: %2</translation>
+    </message>
+    <message>
+        <source>No program opens the meeting&apos;s link.</source>
+        <translation>Ningún programa abre el enlace de la reunión.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -481,6 +512,10 @@
     <message>
         <source>Dismiss</source>
         <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Unirse</translation>
     </message>
 </context>
 <context>
@@ -693,6 +728,168 @@
         <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
         <translation>Aquí no se pueden añadir cuentas en línea: su módulo (%1) no está instalado o no se carga.</translation>
     </message>
+    <message>
+        <source>Invitations I declined</source>
+        <translation>Invitaciones que rechacé</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Ocultas</translation>
+    </message>
+    <message>
+        <source>Shown faintly</source>
+        <translation>Atenuadas</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Visibles</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>nombre@example.org</translation>
+    </message>
+    <message>
+        <source>Invitations in calendar files and subscriptions name you by these addresses; online accounts and the desktop&apos;s calendars know theirs.</source>
+        <translation>Las invitaciones de los archivos de calendario y las suscripciones te nombran por estas direcciones; las cuentas en línea y los calendarios del escritorio conocen las suyas.</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations I declined</source>
+        <translation>&amp;Invitaciones que rechacé</translation>
+    </message>
+    <message>
+        <source>My &amp;e-mail addresses</source>
+        <translation>Mis &amp;direcciones de correo</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetails</name>
+    <message>
+        <source>Accepted</source>
+        <translation>Aceptada</translation>
+    </message>
+    <message>
+        <source>Tentative</source>
+        <translation>Provisional</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Rechazada</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Delegada</translation>
+    </message>
+    <message>
+        <source>Not answered</source>
+        <translation>Sin responder</translation>
+    </message>
+    <message>
+        <source>You accepted</source>
+        <translation>Aceptaste</translation>
+    </message>
+    <message>
+        <source>You said maybe</source>
+        <translation>Dijiste que quizá</translation>
+    </message>
+    <message>
+        <source>You declined</source>
+        <translation>Rechazaste</translation>
+    </message>
+    <message>
+        <source>You have not answered</source>
+        <translation>No has respondido</translation>
+    </message>
+    <message>
+        <source>Event details</source>
+        <translation>Detalles del evento</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Fecha y hora</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Lugar</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendario</translation>
+    </message>
+    <message>
+        <source>Your reply</source>
+        <translation>Tu respuesta</translation>
+    </message>
+    <message>
+        <source>Read-only calendar</source>
+        <translation>Calendario de solo lectura</translation>
+    </message>
+    <message>
+        <source>This calendar is read-only: your answer cannot be saved here.</source>
+        <translation>Este calendario es de solo lectura: tu respuesta no se puede guardar aquí.</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Quizá</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Rechazar</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Unirse</translation>
+    </message>
+    <message>
+        <source>Join the online meeting</source>
+        <translation>Unirse a la reunión en línea</translation>
+    </message>
+    <message>
+        <source>Open in calendar</source>
+        <translation>Abrir en el calendario</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Editar</translation>
+    </message>
+    <message>
+        <source>Organizer and attendees</source>
+        <translation>Organizador y asistentes</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descripción</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>Organizador: %1</translation>
+    </message>
+    <message>
+        <source>Show all %1</source>
+        <translation>Mostrar los %1</translation>
+    </message>
+</context>
+<context>
+    <name>TaskItem</name>
+    <message>
+        <source>Join</source>
+        <translation>Unirse</translation>
+    </message>
+    <message>
+        <source>Join the meeting</source>
+        <translation>Unirse a la reunión</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>
@@ -727,6 +924,14 @@
     <message>
         <source>All occurrences</source>
         <translation>Todas las repeticiones</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>Detalles…</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Unirse</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,18 @@
         <source>“%1” could not be deleted.</source>
         <translation>«&#xa0;%1&#xa0;» n’a pas pu être supprimé.</translation>
     </message>
+    <message>
+        <source>Your answer to “%1” was not saved: its calendar is read-only.</source>
+        <translation>Votre réponse à « %1 » n’a pas été enregistrée : son agenda est en lecture seule.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be saved.</source>
+        <translation>Votre réponse à « %1 » n’a pas pu être enregistrée.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be sent.</source>
+        <translation>Votre réponse à « %1 » n’a pas pu être envoyée.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -431,6 +443,25 @@
     </message>
 </context>
 <context>
+    <name>JoinNext</name>
+    <message>
+        <source>The calendar data server does not answer.</source>
+        <translation>Le serveur de données d’agenda ne répond pas.</translation>
+    </message>
+    <message>
+        <source>No meeting is running or begins in the next 10 minutes.</source>
+        <translation>Aucune réunion n’est en cours ni ne commence dans les 10 prochaines minutes.</translation>
+    </message>
+    <message>
+        <source>Joining “%1”: %2</source>
+        <translation>Connexion à « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>No program opens the meeting&apos;s link.</source>
+        <translation>Aucun programme n’ouvre le lien de la réunion.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -481,6 +512,10 @@
     <message>
         <source>Dismiss</source>
         <translation>Ignorer</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Rejoindre</translation>
     </message>
 </context>
 <context>
@@ -693,6 +728,168 @@
         <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
         <translation>Impossible d’ajouter des comptes en ligne ici : leur module (%1) n’est pas installé ou ne se charge pas.</translation>
     </message>
+    <message>
+        <source>Invitations I declined</source>
+        <translation>Invitations que j’ai déclinées</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Masquées</translation>
+    </message>
+    <message>
+        <source>Shown faintly</source>
+        <translation>Affichées en pâle</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Affichées</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>nom@example.org</translation>
+    </message>
+    <message>
+        <source>Invitations in calendar files and subscriptions name you by these addresses; online accounts and the desktop&apos;s calendars know theirs.</source>
+        <translation>Les invitations des fichiers d’agenda et des abonnements vous désignent par ces adresses ; les comptes en ligne et les agendas du bureau connaissent les leurs.</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations I declined</source>
+        <translation>&amp;Invitations que j’ai déclinées</translation>
+    </message>
+    <message>
+        <source>My &amp;e-mail addresses</source>
+        <translation>Mes adresses &amp;e-mail</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetails</name>
+    <message>
+        <source>Accepted</source>
+        <translation>Acceptée</translation>
+    </message>
+    <message>
+        <source>Tentative</source>
+        <translation>Provisoire</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Déclinée</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Déléguée</translation>
+    </message>
+    <message>
+        <source>Not answered</source>
+        <translation>Sans réponse</translation>
+    </message>
+    <message>
+        <source>You accepted</source>
+        <translation>Vous avez accepté</translation>
+    </message>
+    <message>
+        <source>You said maybe</source>
+        <translation>Vous avez répondu peut-être</translation>
+    </message>
+    <message>
+        <source>You declined</source>
+        <translation>Vous avez décliné</translation>
+    </message>
+    <message>
+        <source>You have not answered</source>
+        <translation>Vous n’avez pas répondu</translation>
+    </message>
+    <message>
+        <source>Event details</source>
+        <translation>Détails de l’événement</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Date et heure</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Agenda</translation>
+    </message>
+    <message>
+        <source>Your reply</source>
+        <translation>Votre réponse</translation>
+    </message>
+    <message>
+        <source>Read-only calendar</source>
+        <translation>Agenda en lecture seule</translation>
+    </message>
+    <message>
+        <source>This calendar is read-only: your answer cannot be saved here.</source>
+        <translation>Cet agenda est en lecture seule : votre réponse ne peut pas être enregistrée ici.</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Accepter</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Peut-être</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Décliner</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Rejoindre</translation>
+    </message>
+    <message>
+        <source>Join the online meeting</source>
+        <translation>Rejoindre la réunion en ligne</translation>
+    </message>
+    <message>
+        <source>Open in calendar</source>
+        <translation>Ouvrir dans l’agenda</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Organizer and attendees</source>
+        <translation>Organisateur et participants</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>Organisateur : %1</translation>
+    </message>
+    <message>
+        <source>Show all %1</source>
+        <translation>Afficher les %1</translation>
+    </message>
+</context>
+<context>
+    <name>TaskItem</name>
+    <message>
+        <source>Join</source>
+        <translation>Rejoindre</translation>
+    </message>
+    <message>
+        <source>Join the meeting</source>
+        <translation>Rejoindre la réunion</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>
@@ -727,6 +924,14 @@
     <message>
         <source>All occurrences</source>
         <translation>Toutes les occurrences</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>Détails…</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Rejoindre</translation>
     </message>
 </context>
 <context>

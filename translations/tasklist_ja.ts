@@ -179,6 +179,18 @@
         <source>“%1” could not be deleted.</source>
         <translation>「%1」を削除できませんでした。</translation>
     </message>
+    <message>
+        <source>Your answer to “%1” was not saved: its calendar is read-only.</source>
+        <translation>「%1」への返答は保存されませんでした: カレンダーは読み取り専用です。</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be saved.</source>
+        <translation>「%1」への返答を保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be sent.</source>
+        <translation>「%1」への返答を送信できませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -424,6 +436,25 @@
     </message>
 </context>
 <context>
+    <name>JoinNext</name>
+    <message>
+        <source>The calendar data server does not answer.</source>
+        <translation>カレンダーデータサーバーが応答しません。</translation>
+    </message>
+    <message>
+        <source>No meeting is running or begins in the next 10 minutes.</source>
+        <translation>進行中のミーティングも、10 分以内に始まるミーティングもありません。</translation>
+    </message>
+    <message>
+        <source>Joining “%1”: %2</source>
+        <translation>「%1」に参加します: %2</translation>
+    </message>
+    <message>
+        <source>No program opens the meeting&apos;s link.</source>
+        <translation>ミーティングのリンクを開くプログラムがありません。</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -473,6 +504,10 @@
     <message>
         <source>Dismiss</source>
         <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>参加</translation>
     </message>
 </context>
 <context>
@@ -685,6 +720,168 @@
         <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
         <translation>ここではオンラインアカウントを追加できません: そのモジュール (%1) がインストールされていないか、読み込めません。</translation>
     </message>
+    <message>
+        <source>Invitations I declined</source>
+        <translation>辞退した招待</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>表示しない</translation>
+    </message>
+    <message>
+        <source>Shown faintly</source>
+        <translation>薄く表示</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>表示する</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>name@example.org</translation>
+    </message>
+    <message>
+        <source>Invitations in calendar files and subscriptions name you by these addresses; online accounts and the desktop&apos;s calendars know theirs.</source>
+        <translation>カレンダーファイルや購読の招待では、これらのアドレスがあなたを表します。オンラインアカウントとデスクトップのカレンダーは自分のアドレスを知っています。</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations I declined</source>
+        <translation>辞退した招待(&amp;I)</translation>
+    </message>
+    <message>
+        <source>My &amp;e-mail addresses</source>
+        <translation>自分のメールアドレス(&amp;E)</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetails</name>
+    <message>
+        <source>Accepted</source>
+        <translation>承諾</translation>
+    </message>
+    <message>
+        <source>Tentative</source>
+        <translation>仮承諾</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>辞退</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>委任</translation>
+    </message>
+    <message>
+        <source>Not answered</source>
+        <translation>未回答</translation>
+    </message>
+    <message>
+        <source>You accepted</source>
+        <translation>承諾しました</translation>
+    </message>
+    <message>
+        <source>You said maybe</source>
+        <translation>仮承諾しました</translation>
+    </message>
+    <message>
+        <source>You declined</source>
+        <translation>辞退しました</translation>
+    </message>
+    <message>
+        <source>You have not answered</source>
+        <translation>まだ回答していません</translation>
+    </message>
+    <message>
+        <source>Event details</source>
+        <translation>予定の詳細</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>タイトル</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>日時</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>場所</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>カレンダー</translation>
+    </message>
+    <message>
+        <source>Your reply</source>
+        <translation>あなたの返答</translation>
+    </message>
+    <message>
+        <source>Read-only calendar</source>
+        <translation>読み取り専用のカレンダー</translation>
+    </message>
+    <message>
+        <source>This calendar is read-only: your answer cannot be saved here.</source>
+        <translation>このカレンダーは読み取り専用です: ここでは返答を保存できません。</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>承諾</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>仮承諾</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>辞退</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>参加</translation>
+    </message>
+    <message>
+        <source>Join the online meeting</source>
+        <translation>オンラインミーティングに参加</translation>
+    </message>
+    <message>
+        <source>Open in calendar</source>
+        <translation>カレンダーで開く</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>編集…</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Organizer and attendees</source>
+        <translation>主催者と出席者</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>説明</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>主催者: %1</translation>
+    </message>
+    <message>
+        <source>Show all %1</source>
+        <translation>%1 人をすべて表示</translation>
+    </message>
+</context>
+<context>
+    <name>TaskItem</name>
+    <message>
+        <source>Join</source>
+        <translation>参加</translation>
+    </message>
+    <message>
+        <source>Join the meeting</source>
+        <translation>ミーティングに参加</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>
@@ -719,6 +916,14 @@
     <message>
         <source>All occurrences</source>
         <translation>すべての回</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>詳細…</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>参加</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,18 @@
         <source>“%1” could not be deleted.</source>
         <translation>“%1” não pôde ser excluído.</translation>
     </message>
+    <message>
+        <source>Your answer to “%1” was not saved: its calendar is read-only.</source>
+        <translation>Sua resposta a “%1” não foi salva: a agenda é somente leitura.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be saved.</source>
+        <translation>Não foi possível salvar sua resposta a “%1”.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be sent.</source>
+        <translation>Não foi possível enviar sua resposta a “%1”.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -431,6 +443,25 @@
     </message>
 </context>
 <context>
+    <name>JoinNext</name>
+    <message>
+        <source>The calendar data server does not answer.</source>
+        <translation>O servidor de dados da agenda não responde.</translation>
+    </message>
+    <message>
+        <source>No meeting is running or begins in the next 10 minutes.</source>
+        <translation>Nenhuma reunião está acontecendo nem começa nos próximos 10 minutos.</translation>
+    </message>
+    <message>
+        <source>Joining “%1”: %2</source>
+        <translation>Entrando em “%1”: %2</translation>
+    </message>
+    <message>
+        <source>No program opens the meeting&apos;s link.</source>
+        <translation>Nenhum programa abre o link da reunião.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -481,6 +512,10 @@
     <message>
         <source>Dismiss</source>
         <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Entrar</translation>
     </message>
 </context>
 <context>
@@ -693,6 +728,168 @@
         <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
         <translation>Não é possível adicionar contas online aqui: o módulo delas (%1) não está instalado ou não carrega.</translation>
     </message>
+    <message>
+        <source>Invitations I declined</source>
+        <translation>Convites que recusei</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Ocultos</translation>
+    </message>
+    <message>
+        <source>Shown faintly</source>
+        <translation>Esmaecidos</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Exibidos</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>nome@example.org</translation>
+    </message>
+    <message>
+        <source>Invitations in calendar files and subscriptions name you by these addresses; online accounts and the desktop&apos;s calendars know theirs.</source>
+        <translation>Convites em arquivos de agenda e assinaturas identificam você por estes endereços; contas on-line e as agendas da área de trabalho conhecem os seus.</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations I declined</source>
+        <translation>&amp;Convites que recusei</translation>
+    </message>
+    <message>
+        <source>My &amp;e-mail addresses</source>
+        <translation>Meus &amp;endereços de e-mail</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetails</name>
+    <message>
+        <source>Accepted</source>
+        <translation>Aceito</translation>
+    </message>
+    <message>
+        <source>Tentative</source>
+        <translation>Talvez</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Recusado</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Delegado</translation>
+    </message>
+    <message>
+        <source>Not answered</source>
+        <translation>Sem resposta</translation>
+    </message>
+    <message>
+        <source>You accepted</source>
+        <translation>Você aceitou</translation>
+    </message>
+    <message>
+        <source>You said maybe</source>
+        <translation>Você disse talvez</translation>
+    </message>
+    <message>
+        <source>You declined</source>
+        <translation>Você recusou</translation>
+    </message>
+    <message>
+        <source>You have not answered</source>
+        <translation>Você não respondeu</translation>
+    </message>
+    <message>
+        <source>Event details</source>
+        <translation>Detalhes do evento</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Data e hora</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Local</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Agenda</translation>
+    </message>
+    <message>
+        <source>Your reply</source>
+        <translation>Sua resposta</translation>
+    </message>
+    <message>
+        <source>Read-only calendar</source>
+        <translation>Agenda somente leitura</translation>
+    </message>
+    <message>
+        <source>This calendar is read-only: your answer cannot be saved here.</source>
+        <translation>Esta agenda é somente leitura: sua resposta não pode ser salva aqui.</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Aceitar</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Talvez</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Recusar</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Entrar</translation>
+    </message>
+    <message>
+        <source>Join the online meeting</source>
+        <translation>Entrar na reunião on-line</translation>
+    </message>
+    <message>
+        <source>Open in calendar</source>
+        <translation>Abrir na agenda</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Editar</translation>
+    </message>
+    <message>
+        <source>Organizer and attendees</source>
+        <translation>Organizador e participantes</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descrição</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>Organizador: %1</translation>
+    </message>
+    <message>
+        <source>Show all %1</source>
+        <translation>Mostrar todos os %1</translation>
+    </message>
+</context>
+<context>
+    <name>TaskItem</name>
+    <message>
+        <source>Join</source>
+        <translation>Entrar</translation>
+    </message>
+    <message>
+        <source>Join the meeting</source>
+        <translation>Entrar na reunião</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>
@@ -727,6 +924,14 @@
     <message>
         <source>All occurrences</source>
         <translation>Todas as ocorrências</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>Detalhes…</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Entrar</translation>
     </message>
 </context>
 <context>

@@ -185,6 +185,18 @@
         <source>“%1” could not be deleted.</source>
         <translation>Не удалось удалить «%1».</translation>
     </message>
+    <message>
+        <source>Your answer to “%1” was not saved: its calendar is read-only.</source>
+        <translation>Ваш ответ на «%1» не сохранён: календарь доступен только для чтения.</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be saved.</source>
+        <translation>Не удалось сохранить ваш ответ на «%1».</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be sent.</source>
+        <translation>Не удалось отправить ваш ответ на «%1».</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -438,6 +450,25 @@
     </message>
 </context>
 <context>
+    <name>JoinNext</name>
+    <message>
+        <source>The calendar data server does not answer.</source>
+        <translation>Сервер данных календаря не отвечает.</translation>
+    </message>
+    <message>
+        <source>No meeting is running or begins in the next 10 minutes.</source>
+        <translation>Сейчас нет встреч, и ни одна не начнётся в ближайшие 10 минут.</translation>
+    </message>
+    <message>
+        <source>Joining “%1”: %2</source>
+        <translation>Подключение к «%1»: %2</translation>
+    </message>
+    <message>
+        <source>No program opens the meeting&apos;s link.</source>
+        <translation>Нет программы, которая открыла бы ссылку на встречу.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -489,6 +520,10 @@
     <message>
         <source>Dismiss</source>
         <translation>Отклонить</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Подключиться</translation>
     </message>
 </context>
 <context>
@@ -701,6 +736,168 @@
         <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
         <translation>Здесь нельзя добавить сетевые учётные записи: их модуль (%1) не установлен или не загружается.</translation>
     </message>
+    <message>
+        <source>Invitations I declined</source>
+        <translation>Отклонённые приглашения</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Скрыты</translation>
+    </message>
+    <message>
+        <source>Shown faintly</source>
+        <translation>Бледно</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Показаны</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>name@example.org</translation>
+    </message>
+    <message>
+        <source>Invitations in calendar files and subscriptions name you by these addresses; online accounts and the desktop&apos;s calendars know theirs.</source>
+        <translation>В приглашениях из файлов календарей и подписок вы указаны по этим адресам; онлайн-аккаунты и календари рабочего стола знают свои.</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations I declined</source>
+        <translation>&amp;Отклонённые приглашения</translation>
+    </message>
+    <message>
+        <source>My &amp;e-mail addresses</source>
+        <translation>Мои адреса &amp;электронной почты</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetails</name>
+    <message>
+        <source>Accepted</source>
+        <translation>Принято</translation>
+    </message>
+    <message>
+        <source>Tentative</source>
+        <translation>Под вопросом</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Отклонено</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Передано</translation>
+    </message>
+    <message>
+        <source>Not answered</source>
+        <translation>Нет ответа</translation>
+    </message>
+    <message>
+        <source>You accepted</source>
+        <translation>Вы приняли</translation>
+    </message>
+    <message>
+        <source>You said maybe</source>
+        <translation>Вы ответили «может быть»</translation>
+    </message>
+    <message>
+        <source>You declined</source>
+        <translation>Вы отклонили</translation>
+    </message>
+    <message>
+        <source>You have not answered</source>
+        <translation>Вы не ответили</translation>
+    </message>
+    <message>
+        <source>Event details</source>
+        <translation>Сведения о событии</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Дата и время</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Место</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Календарь</translation>
+    </message>
+    <message>
+        <source>Your reply</source>
+        <translation>Ваш ответ</translation>
+    </message>
+    <message>
+        <source>Read-only calendar</source>
+        <translation>Календарь только для чтения</translation>
+    </message>
+    <message>
+        <source>This calendar is read-only: your answer cannot be saved here.</source>
+        <translation>Этот календарь только для чтения: ваш ответ нельзя сохранить здесь.</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Принять</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Может быть</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Отклонить</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Подключиться</translation>
+    </message>
+    <message>
+        <source>Join the online meeting</source>
+        <translation>Подключиться к онлайн-встрече</translation>
+    </message>
+    <message>
+        <source>Open in calendar</source>
+        <translation>Открыть в календаре</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Изменить…</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Organizer and attendees</source>
+        <translation>Организатор и участники</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Описание</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>Организатор: %1</translation>
+    </message>
+    <message>
+        <source>Show all %1</source>
+        <translation>Показать всех (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>TaskItem</name>
+    <message>
+        <source>Join</source>
+        <translation>Подключиться</translation>
+    </message>
+    <message>
+        <source>Join the meeting</source>
+        <translation>Подключиться к встрече</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>
@@ -735,6 +932,14 @@
     <message>
         <source>All occurrences</source>
         <translation>Все повторения</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>Подробности…</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Подключиться</translation>
     </message>
 </context>
 <context>

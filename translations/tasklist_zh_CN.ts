@@ -179,6 +179,18 @@
         <source>“%1” could not be deleted.</source>
         <translation>无法删除“%1”。</translation>
     </message>
+    <message>
+        <source>Your answer to “%1” was not saved: its calendar is read-only.</source>
+        <translation>对“%1”的答复未保存：其日历为只读。</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be saved.</source>
+        <translation>无法保存对“%1”的答复。</translation>
+    </message>
+    <message>
+        <source>Your answer to “%1” could not be sent.</source>
+        <translation>无法发送对“%1”的答复。</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -424,6 +436,25 @@
     </message>
 </context>
 <context>
+    <name>JoinNext</name>
+    <message>
+        <source>The calendar data server does not answer.</source>
+        <translation>日历数据服务器没有响应。</translation>
+    </message>
+    <message>
+        <source>No meeting is running or begins in the next 10 minutes.</source>
+        <translation>没有正在进行或将在 10 分钟内开始的会议。</translation>
+    </message>
+    <message>
+        <source>Joining “%1”: %2</source>
+        <translation>正在加入“%1”：%2</translation>
+    </message>
+    <message>
+        <source>No program opens the meeting&apos;s link.</source>
+        <translation>没有程序能打开会议链接。</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Overview</source>
@@ -473,6 +504,10 @@
     <message>
         <source>Dismiss</source>
         <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>加入</translation>
     </message>
 </context>
 <context>
@@ -685,6 +720,168 @@
         <source>Online accounts cannot be added here: their module (%1) is not installed or does not load.</source>
         <translation>无法在此添加在线账户：其模块 (%1) 未安装或无法加载。</translation>
     </message>
+    <message>
+        <source>Invitations I declined</source>
+        <translation>我已拒绝的邀请</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>隐藏</translation>
+    </message>
+    <message>
+        <source>Shown faintly</source>
+        <translation>淡色显示</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>name@example.org</translation>
+    </message>
+    <message>
+        <source>Invitations in calendar files and subscriptions name you by these addresses; online accounts and the desktop&apos;s calendars know theirs.</source>
+        <translation>日历文件和订阅中的邀请以这些地址称呼您；在线账户和桌面日历知道各自的地址。</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations I declined</source>
+        <translation>我已拒绝的邀请(&amp;I)</translation>
+    </message>
+    <message>
+        <source>My &amp;e-mail addresses</source>
+        <translation>我的电子邮件地址(&amp;E)</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetails</name>
+    <message>
+        <source>Accepted</source>
+        <translation>已接受</translation>
+    </message>
+    <message>
+        <source>Tentative</source>
+        <translation>暂定</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>已拒绝</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>已委派</translation>
+    </message>
+    <message>
+        <source>Not answered</source>
+        <translation>未答复</translation>
+    </message>
+    <message>
+        <source>You accepted</source>
+        <translation>您已接受</translation>
+    </message>
+    <message>
+        <source>You said maybe</source>
+        <translation>您答复了“也许”</translation>
+    </message>
+    <message>
+        <source>You declined</source>
+        <translation>您已拒绝</translation>
+    </message>
+    <message>
+        <source>You have not answered</source>
+        <translation>您尚未答复</translation>
+    </message>
+    <message>
+        <source>Event details</source>
+        <translation>日程详情</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>日期和时间</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>地点</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>日历</translation>
+    </message>
+    <message>
+        <source>Your reply</source>
+        <translation>您的答复</translation>
+    </message>
+    <message>
+        <source>Read-only calendar</source>
+        <translation>只读日历</translation>
+    </message>
+    <message>
+        <source>This calendar is read-only: your answer cannot be saved here.</source>
+        <translation>此日历为只读：无法在此保存您的答复。</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>接受</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>也许</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>拒绝</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>加入</translation>
+    </message>
+    <message>
+        <source>Join the online meeting</source>
+        <translation>加入在线会议</translation>
+    </message>
+    <message>
+        <source>Open in calendar</source>
+        <translation>在日历中打开</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>编辑…</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Organizer and attendees</source>
+        <translation>组织者和参与者</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>描述</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>组织者：%1</translation>
+    </message>
+    <message>
+        <source>Show all %1</source>
+        <translation>显示全部 %1 人</translation>
+    </message>
+</context>
+<context>
+    <name>TaskItem</name>
+    <message>
+        <source>Join</source>
+        <translation>加入</translation>
+    </message>
+    <message>
+        <source>Join the meeting</source>
+        <translation>加入会议</translation>
+    </message>
 </context>
 <context>
     <name>TaskMenu</name>
@@ -719,6 +916,14 @@
     <message>
         <source>All occurrences</source>
         <translation>全部</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>详情…</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>加入</translation>
     </message>
 </context>
 <context>
