@@ -3,6 +3,7 @@
 // a QCheckBox holding date and title, painting one antialiased rounded rectangle.
 #include "benchutil.h"
 #include "datacenter.h"
+#include "taskdetails.h"
 #include "taskitem.h"
 #include "tasklist.h"
 #include "zapplication.h"
@@ -13,6 +14,8 @@
 #include <QScrollArea>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace {
 
@@ -138,6 +141,59 @@ Sample measureBare(const QVector<ScheduleDataInfo> &tasks)
     return {ms * 1000 / tasks.size(), (heapAfter - heapBefore) / 1024.0 / tasks.size()};
 }
 
+// A full invitation: place, eight people, a meeting link, Outlook's HTML.
+ScheduleDataInfo invitation(ScheduleDataInfo task)
+{
+    EventDetails details;
+    details.location = QStringLiteral("Room 4.12, 1 Main Street, Springfield");
+    details.organizer = {QStringLiteral("Dana Lee"), QStringLiteral("dana@example.com"), {}, {}};
+    for (int i = 0; i < 8; ++i)
+        details.attendees << EventPerson{QStringLiteral("Person %1").arg(i),
+                                         QStringLiteral("p%1@example.com").arg(i), QStringLiteral("required"),
+                                         QStringLiteral("accepted")};
+    details.myReply = QStringLiteral("needs-action");
+    details.conference =
+        QStringLiteral("https://teams.microsoft.com/l/meetup-join/19%3ameeting_N2E3@thread.v2/0");
+    details.timeZone = QStringLiteral("America/New_York");
+    task.setDetails(details);
+    QString html = QStringLiteral("<html><body><p>Quarterly review of the figures.</p>");
+    for (int i = 0; i < 20; ++i)
+        html += QStringLiteral("<p>Point %1: see <a href=\"https://example.com/doc/%1\">the document</a></p>")
+                    .arg(i);
+    task.setDescription(html + QStringLiteral("</body></html>"));
+    return task;
+}
+
+// The details popover of the first task of a list of `tasks`, as the task's Details… opens it:
+// filled, placed beside the item and painted. The first opening builds it.
+QVector<double> measureDetails(const QVector<ScheduleDataInfo> &tasks, int opens)
+{
+    auto *list = new TaskList;
+    QScrollArea *area = makeWindow(list);
+    list->setTasks(tasks);
+    paintNow(area);
+    settle(TaskItem::listAnimationMs + 200);
+    TaskItem *item = list->taskItems().first();
+    const QRect itemRect(item->mapToGlobal(QPoint(0, 0)), item->size());
+    std::unique_ptr<TaskDetails> details;
+    QVector<double> times;
+    for (int i = 0; i < opens; ++i) {
+        times << Bench::elapsedMs([&] {
+            if (!details)
+                details = std::make_unique<TaskDetails>(area);
+            details->setTask(invitation(tasks.at(i % tasks.size())));
+            details->showBeside(itemRect);
+            details->repaint();
+        });
+        details->hide();
+        settle(5);
+    }
+    details.reset();
+    delete area;
+    settle(10);
+    return times;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -166,5 +222,10 @@ int main(int argc, char **argv)
                     QStringLiteral("µs"), 80, QStringLiteral("%1 µs").arg(bareUs, 0, 'f', 1));
     Bench::limitRow(QStringLiteral("setTasks, 1,000 schedules: heap per item"), Bench::median(productMemory),
                     QStringLiteral("KiB"), 12, QStringLiteral("%1 KiB").arg(bareKiB, 0, 'f', 1));
+    const QVector<double> opens = measureDetails(tasks, 1 + 4 * runs);
+    Bench::limitRow(QStringLiteral("details popover of a 1,000-task view, first opening"), opens.first(),
+                    QStringLiteral("ms"), 16);
+    Bench::limitRow(QStringLiteral("details popover of a 1,000-task view, later openings"),
+                    Bench::median(opens.mid(1)), QStringLiteral("ms"), 16);
     return 0;
 }

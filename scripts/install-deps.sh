@@ -19,7 +19,7 @@ else
              qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n qt6-wayland"
 fi
 packages="cmake make g++ pkg-config $toolkit
-          dbus dbus-x11 xvfb xserver-xorg-core xserver-xorg-video-dummy xauth x11-utils x11-xserver-utils imagemagick desktop-file-utils appstream man-db xcompmgr
+          dbus dbus-x11 xvfb xserver-xorg-core xserver-xorg-video-dummy xauth x11-utils x11-xserver-utils xdotool imagemagick desktop-file-utils appstream man-db xcompmgr
           hsetroot dpkg-dev file lintian radicale vdirsyncer libecal2.0-dev evolution-data-server
           libsecret-tools gnome-keyring
           liblayershellqtinterface-dev layer-shell-qt libwayland-dev libxkbcommon-dev sway swaybg grim"

@@ -73,6 +73,7 @@ printf '%s\r\n' BEGIN:VCALENDAR VERSION:2.0 PRODID:-//tasklist//screenshot//EN X
     "DTEND:${tomorrow}T213000" 'SUMMARY:Dinner with Anna' BEGIN:VALARM ACTION:DISPLAY DESCRIPTION:Dinner \
     TRIGGER:-PT30M END:VALARM END:VEVENT END:VCALENDAR >"$tmp/family.ics"
 "$server" --demo "$tmp/demo" --holiday-region none "$tmp/family.ics" &
+pids_server=$!
 pids="$pids $!"
 wait_for "has_owner com.norvale.dataserver.Calendar" "the data server"
 
@@ -144,6 +145,61 @@ kill -TERM "$widget_pid" "$portal_pid"
 wait "$widget_pid" "$portal_pid" || true
 convert "$tmp/root.png" -crop "$geometry" +repage -strip "$out/screenshot-editor.png"
 echo "$out/screenshot-editor.png"
+
+# An invitation to an online meeting in a work calendar, beginning in a few minutes and counting
+# down, as the task's menu would put it: the widget's data file holds the countdown. The user's
+# address is the settings window's "My e-mail addresses".
+start=$(date -d '+7 minutes' +%Y%m%dT%H%M00)
+end=$(date -d '+67 minutes' +%Y%m%dT%H%M00)
+printf '%s\r\n' BEGIN:VCALENDAR VERSION:2.0 PRODID:-//tasklist//screenshot//EN X-WR-CALNAME:Work \
+    'COLOR:#2e7d32' BEGIN:VEVENT UID:review@screenshot DTSTAMP:20260101T000000Z "DTSTART:$start" \
+    "DTEND:$end" 'SUMMARY:Design review' 'LOCATION:Room 4.12\, 1 Main Street\, Springfield' \
+    'ORGANIZER;CN=Dana Lee:mailto:dana@example.com' \
+    'ATTENDEE;CN=Dana Lee;ROLE=CHAIR;PARTSTAT=ACCEPTED:mailto:dana@example.com' \
+    'ATTENDEE;CN=Sam Ortiz;PARTSTAT=TENTATIVE:mailto:sam@example.com' \
+    'ATTENDEE;CN=Kim Park;PARTSTAT=NEEDS-ACTION;RSVP=TRUE:mailto:me@example.org' \
+    'X-GOOGLE-CONFERENCE:https://meet.google.com/abc-defg-hij' \
+    'DESCRIPTION:The new settings window\, one last look before it ships.\n\nJoin with Google Meet: https://meet.google.com/abc-defg-hij' \
+    END:VEVENT END:VCALENDAR >"$tmp/work.ics"
+printf '[Identity]\nAddresses=me@example.org\n' >"$HOME/.config/tasklist-dataserver/server.conf"
+kill -TERM $pids_server 2>/dev/null || true
+"$server" --demo "$tmp/demo" --holiday-region none "$tmp/work.ics" "$tmp/family.ics" &
+pids="$pids $!"
+sleep 1
+wait_for "has_owner com.norvale.dataserver.Calendar" "the data server"
+# The data file as the widget writes it (QDataStream 5.6): one record, the task in countdown mode,
+# under the job ID the server gives the UID (FNV-1a, 31 bits).
+mkdir -p "$XDG_DATA_HOME/TaskList"
+perl -e '
+    my ($uid, $title) = @ARGV;
+    my $h = 2166136261;
+    $h = (($h ^ ord($_)) * 16777619) & 0xffffffff for split //, $uid;
+    my $id = $h & 0x7fffffff;
+    my $text = pack("N", 2 * length $title) . pack("n*", map { ord } split //, $title);
+    print pack("N", 1), pack("NN", $id, 0), $text, pack("NN", $id, 0), $text, pack("CCC", 0, 0, 1),
+        pack("N", 0);
+' review@screenshot 'Design review' >"$XDG_DATA_HOME/TaskList/data"
+"$portal" light &
+portal_pid=$!
+wait_for "has_owner org.freedesktop.portal.Desktop" "the fake portal"
+"$widget" &
+widget_pid=$!
+sleep 4
+import -window root "$tmp/root.png"
+convert "$tmp/root.png" -fuzz 1% -trim +repage -bordercolor "$desktop" -border 24 -strip "$out/screenshot-join.png"
+echo "$out/screenshot-join.png"
+# A click on the counting-down task's status icons (the panel at 500, 500: its first task's timer
+# icon), opens its details.
+xdotool mousemove 760 634 click 1
+sleep 2
+import -window root "$tmp/root.png"
+geometry=$(xwininfo -name "Event details" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {printf "%dx%d+%d+%d", w + 48, h + 48, x - 24, y - 24}')
+kill -TERM "$widget_pid" "$portal_pid"
+wait "$widget_pid" "$portal_pid" || true
+rm "$XDG_DATA_HOME/TaskList/data"
+convert "$tmp/root.png" -crop "$geometry" +repage -strip "$out/screenshot-details.png"
+echo "$out/screenshot-details.png"
 
 # Under sway the widget is a layer surface on the bottom layer. sway refuses root: it runs as nobody
 # then, in a folder of its own under /tmp that nobody can reach.

@@ -268,15 +268,8 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
         return chosen;
     const CalendarFiles::Source &target = *found;
     const bool eds = target.kind == CalendarSources::Kind::Eds;
-    if (eds && !done)
-        return Result::failure(
-            Status::WriteFailed,
-            QStringLiteral("the Evolution calendar %1 answers later").arg(target.identity.name));
-    if (eds && queuedForEds([this, info, done] {
-            if (const Outcome now = create(info, done))
-                done(*now);
-        }))
-        return std::nullopt;
+    if (const auto turn = edsTurn(target, done, [this, info, done] { return create(info, done); }))
+        return *turn;
     const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const TimeStyle style = TimeStyle::system();
     const IcsNode event = newEvent(info, uid, style);
@@ -545,15 +538,9 @@ CalendarStore::Private::Outcome CalendarStore::Private::update(const ScheduleDat
         return refused;
     const CalendarFiles::Source source = files.sourceOf(*file);
     const bool eds = source.kind == CalendarSources::Kind::Eds;
-    if (eds && !done)
-        return Result::failure(
-            Status::WriteFailed,
-            QStringLiteral("the Evolution calendar %1 answers later").arg(source.identity.name));
-    if (eds && queuedForEds([this, info, scope, done] {
-            if (const Outcome now = update(info, scope, done))
-                done(*now);
-        }))
-        return std::nullopt;
+    if (const auto turn =
+            edsTurn(source, done, [this, info, scope, done] { return update(info, scope, done); }))
+        return *turn;
     if (typeOf(*master) == todoType && file->calendar->todo(master->uid()))
         return Result::failure(
             Status::InvalidArgument,
@@ -619,15 +606,8 @@ CalendarStore::Private::Outcome CalendarStore::Private::remove(qint64 id, const 
         return refused;
     const CalendarFiles::Source source = files.sourceOf(*file);
     const bool eds = source.kind == CalendarSources::Kind::Eds;
-    if (eds && !done)
-        return Result::failure(
-            Status::WriteFailed,
-            QStringLiteral("the Evolution calendar %1 answers later").arg(source.identity.name));
-    if (eds && queuedForEds([this, id, done] {
-            if (const Outcome now = remove(id, done))
-                done(*now);
-        }))
-        return std::nullopt;
+    if (const auto turn = edsTurn(source, done, [this, id, done] { return remove(id, done); }))
+        return *turn;
     if (typeOf(*master) == todoType && file->calendar->todo(master->uid()))
         return Result::failure(
             Status::InvalidArgument,
@@ -686,6 +666,24 @@ CalendarStore::Result CalendarStore::updateJob(const ScheduleDataInfo &info, Sco
 CalendarStore::Result CalendarStore::deleteJob(qint64 id)
 {
     return *d->remove(id, {});
+}
+
+std::optional<CalendarStore::Private::Outcome>
+CalendarStore::Private::edsTurn(const CalendarFiles::Source &source, const Done &done,
+                                std::function<Outcome()> again)
+{
+    if (source.kind != CalendarSources::Kind::Eds)
+        return std::nullopt;
+    if (!done)
+        return Outcome(Result::failure(
+            Status::WriteFailed,
+            QStringLiteral("the Evolution calendar %1 answers later").arg(source.identity.name)));
+    if (queuedForEds([again = std::move(again), done] {
+            if (const Outcome now = again())
+                done(*now);
+        }))
+        return std::optional<Outcome>(std::in_place); // answered when its turn comes
+    return std::nullopt;
 }
 
 bool CalendarStore::Private::queuedForEds(std::function<void()> again)

@@ -54,15 +54,9 @@ CalendarStore::Private::Outcome CalendarStore::Private::reply(qint64 id, const Q
         return refused;
     const CalendarFiles::Source source = files.sourceOf(*file);
     const bool eds = source.kind == CalendarSources::Kind::Eds;
-    if (eds && !done)
-        return Result::failure(
-            Status::WriteFailed,
-            QStringLiteral("the Evolution calendar %1 answers later").arg(source.identity.name));
-    if (eds && queuedForEds([this, id, reply, done] {
-            if (const Outcome now = this->reply(id, reply, done))
-                done(*now);
-        }))
-        return std::nullopt;
+    if (const auto turn =
+            edsTurn(source, done, [this, id, reply, done] { return this->reply(id, reply, done); }))
+        return *turn;
     IcsDocument document;
     if (const Result read = files.documentOf(*file, &document); !read.ok())
         return read;

@@ -60,6 +60,11 @@ struct CalendarStore::Private
     };
     // True when an edit of an EDS calendar must wait its turn; `again` then makes it when it comes.
     [[nodiscard]] bool queuedForEds(std::function<void()> again);
+    // An edit of a calendar of `source` now, or its outcome: refused for an EDS calendar without a
+    // Done, answered later (an empty Outcome) for one that waits its turn behind another edit,
+    // which `again` then makes.
+    [[nodiscard]] std::optional<Outcome> edsTurn(const CalendarFiles::Source &source, const Done &done,
+                                                 std::function<Outcome()> again);
     void sendToEds(const CalendarFiles::Source &source, const QVector<EdsCalendars::Change> &changes,
                    const QString &createdUid, const Done &done);
     void edsAnswered(EdsCalendars::Failure failure, const QString &message);

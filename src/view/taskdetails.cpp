@@ -148,6 +148,7 @@ TaskDetails::TaskDetails(QWidget *parent)
 {
     setObjectName(QStringLiteral("taskDetails"));
     setAccessibleName(tr("Event details"));
+    setWindowTitle(accessibleName());
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedWidth(panelWidth);
     build();

@@ -79,6 +79,19 @@ inline QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The job of that title the server answers for a day; a default record where there is none.
+inline ScheduleDataInfo jobTitled(CScheduleDBus &client, const QString &title, const QDate &day)
+{
+    QMap<QDate, QVector<ScheduleDataInfo>> days;
+    if (!client.GetJobs(day, day, days))
+        return ScheduleDataInfo();
+    for (const ScheduleDataInfo &job : days.value(day)) {
+        if (job.getTitleName() == title)
+            return job;
+    }
+    return ScheduleDataInfo();
+}
+
 // The titles of the jobs the server answers for a day, or "GetJobs failed".
 inline QStringList titlesOn(CScheduleDBus &client, const QDate &day)
 {

@@ -82,14 +82,7 @@ void TestInvitations::cleanupTestCase()
 
 ScheduleDataInfo TestInvitations::find(const QString &title, const QDate &day)
 {
-    QMap<QDate, QVector<ScheduleDataInfo>> days;
-    if (!m_client->GetJobs(day, day, days))
-        return ScheduleDataInfo();
-    for (const ScheduleDataInfo &job : days.value(day)) {
-        if (job.getTitleName() == title)
-            return job;
-    }
-    return ScheduleDataInfo();
+    return jobTitled(*m_client, title, day);
 }
 
 void TestInvitations::details_data()

@@ -106,14 +106,7 @@ void TestServerReads::cleanupTestCase()
 
 ScheduleDataInfo TestServerReads::find(const QString &title, const QDate &day)
 {
-    DayMap days;
-    if (!m_client->GetJobs(day, day, days))
-        return ScheduleDataInfo();
-    for (const ScheduleDataInfo &job : days.value(day)) {
-        if (job.getTitleName() == title)
-            return job;
-    }
-    return ScheduleDataInfo();
+    return jobTitled(*m_client, title, day);
 }
 
 void TestServerReads::getJobs_data()
@@ -233,9 +226,11 @@ void TestServerReads::jobFields_data()
         << "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR;COUNT=10" << QStringList() << 3 << "Home";
     QTest::newRow("weekly UNTIL with EXDATE")
         << "event_dtr_exdatez" << QDate(2014, 7, 7) << ""
-        << "FREQ=WEEKLY;UNTIL=20140725T073000Z" << QStringList{"2014-07-21T07:30:00"} << 1 << "Personal #3366cc";
-    QTest::newRow("weekly all-day UNTIL date") << "Put out the recycling bin" << QDate(2024, 3, 8) << ""
-                                               << "FREQ=WEEKLY;UNTIL=20240412T000000Z" << QStringList() << 1 << "Home";
+        << "FREQ=WEEKLY;UNTIL=20140725T073000Z" << QStringList{"2014-07-21T07:30:00"} << 1
+        << "Personal #3366cc";
+    QTest::newRow("weekly all-day UNTIL date")
+        << "Put out the recycling bin" << QDate(2024, 3, 8) << ""
+        << "FREQ=WEEKLY;UNTIL=20240412T000000Z" << QStringList() << 1 << "Home";
 }
 
 void TestServerReads::jobFields()
@@ -346,8 +341,10 @@ void TestServerReads::getJob()
     QVERIFY(m_client->GetCalendars(calendars));
     QStringList listed;
     for (const CalendarIdentity &calendar : std::as_const(calendars))
-        listed << QStringList{calendar.name, calendar.kind, calendar.color, calendar.writable ? "rw" : "ro"}.join('|');
-    QCOMPARE(listed, (QStringList{"Home|file||rw", "work@example.com|file||rw", "Personal|folder|#3366cc|rw"}));
+        listed << QStringList{calendar.name, calendar.kind, calendar.color, calendar.writable ? "rw" : "ro"}
+                      .join('|');
+    QCOMPARE(listed,
+             (QStringList{"Home|file||rw", "work@example.com|file||rw", "Personal|folder|#3366cc|rw"}));
     QCOMPARE(calendars.at(1).id, job.getCalendarId());
     QCOMPARE(calendars.at(1).location, m_calendars.at(1));
 

@@ -74,6 +74,15 @@ Event::Ptr eventTitled(const MemoryCalendar::Ptr &calendar, const QString &title
     return Event::Ptr();
 }
 
+TaskItem *itemOf(TaskList *list, const QString &title)
+{
+    for (TaskItem *item : list->taskItems()) {
+        if (item->title() == title)
+            return item;
+    }
+    return nullptr;
+}
+
 template<typename T> T *child(QWidget *window, const char *name)
 {
     return window->findChild<T *>(QLatin1String(name));
@@ -538,13 +547,7 @@ void TestEventEditor::deleteFromThePanel()
     MainWindow window;
     window.show();
     TaskList *list = window.findChild<TaskList *>();
-    const auto itemTitled = [list, &title]() -> TaskItem * {
-        for (TaskItem *item : list->taskItems()) {
-            if (item->title() == title)
-                return item;
-        }
-        return nullptr;
-    };
+    const auto itemTitled = [list, &title] { return itemOf(list, title); };
     QTRY_VERIFY_WITH_TIMEOUT(itemTitled() && !list->isReplacing(), 10000);
     itemTitled()->taskMenu()->editEntries().deleteAction.trigger();
     QTRY_VERIFY(!itemTitled() && !list->isReplacing());
@@ -595,13 +598,7 @@ void TestEventEditor::detailsOfAnInvitation()
     MainWindow window;
     window.show();
     TaskList *list = window.findChild<TaskList *>();
-    const auto itemTitled = [list, &title]() -> TaskItem * {
-        for (TaskItem *item : list->taskItems()) {
-            if (item->title() == title)
-                return item;
-        }
-        return nullptr;
-    };
+    const auto itemTitled = [list, &title] { return itemOf(list, title); };
     QTRY_VERIFY_WITH_TIMEOUT(itemTitled() && !list->isReplacing(), 10000);
     itemTitled()->taskMenu()->editEntries().detailsAction.trigger();
     QWidget *details = nullptr;
