@@ -134,6 +134,11 @@ void CalendarFiles::updateIdentities()
     for (Source &source : m_sources) {
         if (source.kind == CalendarSources::Kind::Eds) {
             source.jobKeys = source.identity.jobKeys();
+            // A local Evolution calendar names no owner: the user's own addresses are the user's there too.
+            for (const QString &address : std::as_const(m_myAddresses)) {
+                if (!source.myAddresses.contains(address))
+                    source.myAddresses << address;
+            }
             continue;
         }
         const FilePtr file = source.directory ? FilePtr() : fileAt(source.path);

@@ -3,6 +3,7 @@
 #endif
 
 #include "desktopcalendars.h"
+#include "myaddresses.h"
 #include "serverprocess.h"
 
 #include <QDBusInterface>
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void eventsReachTheServer();
     void disabledSourceLeavesAndComesBack();
     void editsGoBackThroughEds();
+    void replyGoesBackThroughEds();
     void readOnlyCalendarRefuses_data();
     void readOnlyCalendarRefuses();
     void registryStoppedAndBack();
@@ -38,7 +40,7 @@ private:
     // The job of that title on the day, as GetJobs gives it; one with no ID when there is none.
     ScheduleDataInfo jobOn(const QDate &day, const QString &title);
     // A call of the server's interface, its reply or error as it came.
-    QDBusMessage call(const QString &method, const QVariant &argument);
+    QDBusMessage call(const QString &method, const QVariant &argument, const QVariant &second = {});
     static QString jsonOf(const ScheduleDataInfo &job, bool thisOccurrenceOnly = false);
 
     ServerProcess m_server;
@@ -107,11 +109,11 @@ ScheduleDataInfo TestEdsCalendars::jobOn(const QDate &day, const QString &title)
     return {};
 }
 
-QDBusMessage TestEdsCalendars::call(const QString &method, const QVariant &argument)
+QDBusMessage TestEdsCalendars::call(const QString &method, const QVariant &argument, const QVariant &second)
 {
     QDBusInterface server(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
                           QStringLiteral(DBUS_SERVER_NAME));
-    return server.call(method, argument);
+    return second.isValid() ? server.call(method, argument, second) : server.call(method, argument);
 }
 
 QString TestEdsCalendars::jsonOf(const ScheduleDataInfo &job, bool thisOccurrenceOnly)
@@ -135,6 +137,9 @@ void TestEdsCalendars::disabledSourceLeavesAndComesBack()
 {
 }
 void TestEdsCalendars::editsGoBackThroughEds()
+{
+}
+void TestEdsCalendars::replyGoesBackThroughEds()
 {
 }
 void TestEdsCalendars::readOnlyCalendarRefuses_data()
@@ -205,6 +210,8 @@ void TestEdsCalendars::initTestCase()
                           QStringLiteral("/tasklist-dataserver/calendars.conf"),
                       (data + QStringLiteral("/files.ics\n")).toUtf8()));
 
+    QString why;
+    QVERIFY2(MyAddresses::setConfigured({QStringLiteral("me@example.org")}, &why), qPrintable(why));
     QVERIFY(m_server.start({}));
     m_client = std::make_unique<CScheduleDBus>(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
                                                QDBusConnection::sessionBus());
@@ -362,6 +369,47 @@ void TestEdsCalendars::editsGoBackThroughEds()
     QVERIFY2(deleted.type() == QDBusMessage::ReplyMessage, qPrintable(deleted.errorMessage()));
     QCOMPARE(workComponents(), QStringList({QStringLiteral("Planning")}));
     QVERIFY(!titlesOn(*m_client, QDate(2024, 3, 18)).contains(QStringLiteral("Standup, moved")));
+}
+
+// A local Evolution calendar names no owner: the user is found by the settings' addresses, and the
+// answer goes to EDS as the event's own component, its PARTSTAT alone changed.
+void TestEdsCalendars::replyGoesBackThroughEds()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!calendarId(QStringLiteral("Work")).isEmpty(), 30000);
+    ICalComponent *event = i_cal_component_new_from_string(
+        "BEGIN:VEVENT\r\nUID:tasklist-eds-invitation\r\nDTSTAMP:20240301T000000Z\r\n"
+        "DTSTART:20240305T140000Z\r\nDTEND:20240305T150000Z\r\nSUMMARY:Review\r\n"
+        "ORGANIZER:mailto:dana@example.com\r\n"
+        "ATTENDEE;PARTSTAT=NEEDS-ACTION;RSVP=TRUE:mailto:me@example.org\r\nEND:VEVENT\r\n");
+    QVERIFY(event);
+    Wait created;
+    e_cal_client_create_object(m_work, event, E_CAL_OPERATION_FLAG_NONE, nullptr, &Wait::ready, &created);
+    g_object_unref(event);
+    QVERIFY(created.wait());
+    GError *error = nullptr;
+    QVERIFY2(e_cal_client_create_object_finish(m_work, created.result, nullptr, &error),
+             error ? error->message : "");
+    QTRY_COMPARE_WITH_TIMEOUT(jobOn(QDate(2024, 3, 5), QStringLiteral("Review")).getDetails().myReply,
+                              QStringLiteral("needs-action"), 10000);
+    const ScheduleDataInfo job = jobOn(QDate(2024, 3, 5), QStringLiteral("Review"));
+
+    const QDBusMessage replied = call(QStringLiteral("ReplyToJob"), QVariant::fromValue(qint64(job.getID())),
+                                      QStringLiteral("tentative"));
+    QVERIFY2(replied.type() == QDBusMessage::ReplyMessage, qPrintable(replied.errorMessage()));
+    // Answered once EDS's view told the server of it.
+    QCOMPARE(jobOn(QDate(2024, 3, 5), QStringLiteral("Review")).getDetails().myReply,
+             QStringLiteral("tentative"));
+    ICalComponent *stored = nullptr;
+    QVERIFY2(
+        e_cal_client_get_object_sync(m_work, "tasklist-eds-invitation", nullptr, &stored, nullptr, &error),
+        error ? error->message : "");
+    gchar *text = i_cal_component_as_ical_string(stored);
+    const QString ical = QString::fromUtf8(text).remove(QStringLiteral("\r\n "));
+    g_free(text);
+    g_object_unref(stored);
+    QVERIFY2(ical.contains(QStringLiteral("PARTSTAT=TENTATIVE")), qPrintable(ical));
+    QVERIFY2(ical.contains(QStringLiteral("RSVP=TRUE")), qPrintable(ical));
+    QVERIFY(!ical.contains(QStringLiteral("NEEDS-ACTION")));
 }
 
 void TestEdsCalendars::readOnlyCalendarRefuses_data()
