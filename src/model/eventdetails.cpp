@@ -6,11 +6,15 @@ namespace {
 
 QJsonObject personJson(const EventPerson &person, bool withAnswer)
 {
+    // Most invitations name their guests by address alone.
     QJsonObject object;
-    object.insert(QStringLiteral("Name"), person.name);
+    if (!person.name.isEmpty())
+        object.insert(QStringLiteral("Name"), person.name);
     object.insert(QStringLiteral("Email"), person.email);
     if (withAnswer) {
-        object.insert(QStringLiteral("Role"), person.role);
+        // A required guest is what iCalendar assumes where it says nothing.
+        if (person.role != QLatin1String("required"))
+            object.insert(QStringLiteral("Role"), person.role);
         object.insert(QStringLiteral("Reply"), person.reply);
     }
     return object;
@@ -77,8 +81,12 @@ EventDetails EventDetails::fromJob(const QJsonObject &job)
     details.organizer = personOf(job.value(QLatin1String("Organizer")).toObject());
     const QJsonArray attendees = job.value(QLatin1String("Attendees")).toArray();
     for (const QJsonValue &attendee : attendees) {
-        if (attendee.isObject())
-            details.attendees << personOf(attendee.toObject());
+        if (!attendee.isObject())
+            continue;
+        EventPerson person = personOf(attendee.toObject());
+        if (person.role.isEmpty())
+            person.role = QStringLiteral("required");
+        details.attendees << person;
     }
     details.myReply = job.value(QLatin1String("MyReply")).toString();
     if (!isReply(details.myReply))

@@ -10,7 +10,8 @@ struct EventPerson
 {
     QString name;
     QString email;
-    // An attendee's: "chair", "required", "optional" or "non-participant".
+    // An attendee's: "chair", "required", "optional" or "non-participant"; a job leaves out
+    // "required", iCalendar's own default, and its "Name" where there is none.
     QString role;
     // An attendee's answer: "accepted", "tentative", "declined", "needs-action" or "delegated".
     QString reply;
