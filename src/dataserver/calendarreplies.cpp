@@ -53,11 +53,11 @@ CalendarStore::Private::Outcome CalendarStore::Private::reply(qint64 id, const Q
     if (const Result refused = refuseReadOnly(*file, id); !refused.ok())
         return refused;
     const CalendarFiles::Source source = files.sourceOf(*file);
-    const bool eds = source.kind == CalendarSources::Kind::Eds;
+    const bool eds = CalendarSources::fromDesktop(source.kind);
     if (eds && !done)
-        return Result::failure(
-            Status::WriteFailed,
-            QStringLiteral("the Evolution calendar %1 answers later").arg(source.identity.name));
+        return Result::failure(Status::WriteFailed,
+                               QStringLiteral("the %1 calendar %2 answers later")
+                                   .arg(CalendarSources::serviceName(source.kind), source.identity.name));
     if (eds && queuedForEds([this, id, reply, done] {
             if (const Outcome now = this->reply(id, reply, done))
                 done(*now);
@@ -68,7 +68,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::reply(qint64 id, const Q
         return read;
     bool invited = false;
     bool changed = false;
-    QVector<EdsCalendars::Change> edsChanges;
+    QVector<DesktopSource::Change> edsChanges;
     for (IcsNode &component : document.components()) {
         if (!isEventOf(component, master->uid()))
             continue;
@@ -79,7 +79,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::reply(qint64 id, const Q
             single.top << component;
             const bool occurrence = component.find(QStringLiteral("RECURRENCE-ID")) != nullptr;
             edsChanges.push_back(
-                {occurrence ? EdsCalendars::Change::ModifyOccurrence : EdsCalendars::Change::ModifySeries,
+                {occurrence ? DesktopSource::Change::ModifyOccurrence : DesktopSource::Change::ModifySeries,
                  single.toByteArray(),
                  {}});
         }
