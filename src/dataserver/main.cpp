@@ -139,6 +139,8 @@ void fillDemo(CalendarStore &store)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // Akonadi's jobs hold quit locks: the last one finished would end the server.
+    QCoreApplication::setQuitLockEnabled(false);
     QCoreApplication::setApplicationName(QStringLiteral(DATASERVER_PROGRAM));
     QCoreApplication::setApplicationVersion(QStringLiteral(DATASERVER_VERSION));
     qSetMessagePattern(QStringLiteral(DATASERVER_PROGRAM ": %{message}"));
