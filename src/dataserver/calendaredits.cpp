@@ -214,12 +214,11 @@ CalendarStore::Result CalendarStore::Private::write(const FilePtr &old, const QS
 CalendarStore::Result CalendarStore::Private::refuseReadOnly(const CalendarFile &file, qint64 id) const
 {
     const CalendarFiles::Source &source = files.sourceOf(file);
-    if (source.kind == CalendarSources::Kind::Eds && !source.identity.writable)
-        return Result::failure(
-            Status::ReadOnly,
-            QStringLiteral("job %1 belongs to the Evolution calendar %2, which is read-only")
-                .arg(id)
-                .arg(source.identity.name));
+    if (CalendarSources::fromDesktop(source.kind) && !source.identity.writable)
+        return Result::failure(Status::ReadOnly,
+                               QStringLiteral("job %1 belongs to the %2 calendar %3, which is read-only")
+                                   .arg(id)
+                                   .arg(CalendarSources::serviceName(source.kind), source.identity.name));
     if (source.kind != CalendarSources::Kind::Subscription)
         return {};
     return Result::failure(Status::ReadOnly,
@@ -236,7 +235,7 @@ CalendarStore::Result CalendarStore::Private::targetOf(const QString &calendarId
         return Result::failure(Status::NoCalendar, QStringLiteral("no calendar to create the job in"));
     const auto writable = [](const CalendarFiles::Source &source) {
         return source.kind == CalendarSources::Kind::File || source.kind == CalendarSources::Kind::Folder ||
-               (source.kind == CalendarSources::Kind::Eds && source.identity.writable);
+               (CalendarSources::fromDesktop(source.kind) && source.identity.writable);
     };
     if (calendarId.isEmpty()) {
         const auto first = std::find_if(sources.cbegin(), sources.cend(), writable);
@@ -267,7 +266,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
     if (const Result chosen = targetOf(info.getCalendarId(), &found); !chosen.ok())
         return chosen;
     const CalendarFiles::Source &target = *found;
-    const bool eds = target.kind == CalendarSources::Kind::Eds;
+    const bool eds = CalendarSources::fromDesktop(target.kind);
     if (const auto turn = edsTurn(target, done, [this, info, done] { return create(info, done); }))
         return *turn;
     const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -277,7 +276,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
     if (eds) {
         IcsDocument single;
         single.top << event;
-        sendToEds(target, {{EdsCalendars::Change::Create, single.toByteArray(), {}}}, uid, done);
+        sendToEds(target, {{DesktopSource::Change::Create, single.toByteArray(), {}}}, uid, done);
         return std::nullopt;
     }
 
@@ -537,7 +536,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::update(const ScheduleDat
     if (const Result refused = refuseReadOnly(*file, info.getID()); !refused.ok())
         return refused;
     const CalendarFiles::Source source = files.sourceOf(*file);
-    const bool eds = source.kind == CalendarSources::Kind::Eds;
+    const bool eds = CalendarSources::fromDesktop(source.kind);
     if (const auto turn =
             edsTurn(source, done, [this, info, scope, done] { return update(info, scope, done); }))
         return *turn;
@@ -585,11 +584,11 @@ CalendarStore::Private::Outcome CalendarStore::Private::update(const ScheduleDat
             return single.toByteArray();
         };
         // The series' own component for what belongs to the series, the occurrence's for it alone.
-        QVector<EdsCalendars::Change> changes;
+        QVector<DesktopSource::Change> changes;
         if (touchedMaster || (touchedTarget && targetAt == masterAt))
-            changes.push_back({EdsCalendars::Change::ModifySeries, textOf(components.at(masterAt)), {}});
+            changes.push_back({DesktopSource::Change::ModifySeries, textOf(components.at(masterAt)), {}});
         if (touchedTarget && targetAt != masterAt)
-            changes.push_back({EdsCalendars::Change::ModifyOccurrence, textOf(components.at(targetAt)), {}});
+            changes.push_back({DesktopSource::Change::ModifyOccurrence, textOf(components.at(targetAt)), {}});
         sendToEds(source, changes, {}, done);
         return std::nullopt;
     }
@@ -605,7 +604,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::remove(qint64 id, const 
     if (const Result refused = refuseReadOnly(*file, id); !refused.ok())
         return refused;
     const CalendarFiles::Source source = files.sourceOf(*file);
-    const bool eds = source.kind == CalendarSources::Kind::Eds;
+    const bool eds = CalendarSources::fromDesktop(source.kind);
     if (const auto turn = edsTurn(source, done, [this, id, done] { return remove(id, done); }))
         return *turn;
     if (typeOf(*master) == todoType && file->calendar->todo(master->uid()))
@@ -613,7 +612,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::remove(qint64 id, const 
             Status::InvalidArgument,
             QStringLiteral("job %1 is a to-do, which is changed where it was made").arg(id));
     if (eds) {
-        sendToEds(source, {{EdsCalendars::Change::RemoveSeries, {}, master->uid()}}, {}, done);
+        sendToEds(source, {{DesktopSource::Change::RemoveSeries, {}, master->uid()}}, {}, done);
         return std::nullopt;
     }
     IcsDocument document;
@@ -672,12 +671,12 @@ std::optional<CalendarStore::Private::Outcome>
 CalendarStore::Private::edsTurn(const CalendarFiles::Source &source, const Done &done,
                                 std::function<Outcome()> again)
 {
-    if (source.kind != CalendarSources::Kind::Eds)
+    if (!CalendarSources::fromDesktop(source.kind))
         return std::nullopt;
     if (!done)
         return Outcome(Result::failure(
-            Status::WriteFailed,
-            QStringLiteral("the Evolution calendar %1 answers later").arg(source.identity.name)));
+            Status::WriteFailed, QStringLiteral("the %1 calendar %2 answers later")
+                                     .arg(CalendarSources::serviceName(source.kind), source.identity.name)));
     if (queuedForEds([again = std::move(again), done] {
             if (const Outcome now = again())
                 done(*now);
@@ -695,7 +694,7 @@ bool CalendarStore::Private::queuedForEds(std::function<void()> again)
 }
 
 void CalendarStore::Private::sendToEds(const CalendarFiles::Source &source,
-                                       const QVector<EdsCalendars::Change> &changes,
+                                       const QVector<DesktopSource::Change> &changes,
                                        const QString &createdUid, const Done &done)
 {
     const FilePtr file = files.fileAt(source.path);
@@ -703,25 +702,32 @@ void CalendarStore::Private::sendToEds(const CalendarFiles::Source &source,
     edit.done = done;
     edit.path = source.path;
     edit.name = source.identity.name;
+    edit.service = CalendarSources::serviceName(source.kind);
     edit.digest = file ? file->digest : 0;
     edit.createdUid = createdUid;
     edsEdit = std::move(edit);
-    files.eds()->write(source.edsUid, changes, [this](EdsCalendars::Failure failure, const QString &message) {
+    DesktopSource *service = files.desktopOf(source.kind);
+    if (!service) {
+        finishEdsEdit(Result::failure(
+            Status::WriteFailed,
+            QStringLiteral("the %1 calendar %2 is no longer served").arg(edsEdit->service, edsEdit->name)));
+        return;
+    }
+    service->write(source.desktopId, changes, [this](DesktopSource::Failure failure, const QString &message) {
         edsAnswered(failure, message);
     });
 }
 
-void CalendarStore::Private::edsAnswered(EdsCalendars::Failure failure, const QString &message)
+void CalendarStore::Private::edsAnswered(DesktopSource::Failure failure, const QString &message)
 {
     if (!edsEdit)
         return;
-    if (failure != EdsCalendars::Failure::None) {
-        const Status status = failure == EdsCalendars::Failure::ReadOnly   ? Status::ReadOnly
-                              : failure == EdsCalendars::Failure::NotFound ? Status::NotFound
-                                                                           : Status::WriteFailed;
-        finishEdsEdit(
-            Result::failure(status, QStringLiteral("the Evolution calendar %1 did not take the change: %2")
-                                        .arg(edsEdit->name, message)));
+    if (failure != DesktopSource::Failure::None) {
+        const Status status = failure == DesktopSource::Failure::ReadOnly   ? Status::ReadOnly
+                              : failure == DesktopSource::Failure::NotFound ? Status::NotFound
+                                                                            : Status::WriteFailed;
+        finishEdsEdit(Result::failure(status, QStringLiteral("the %1 calendar %2 did not take the change: %3")
+                                                  .arg(edsEdit->service, edsEdit->name, message)));
         return;
     }
     edsEdit->taken = true;

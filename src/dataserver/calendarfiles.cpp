@@ -1,6 +1,7 @@
 #include "calendarfiles.h"
 
 #include "accountpaths.h"
+#include "akonadicalendars.h"
 #include "calendarreader.h"
 #include "edscalendars.h"
 #include "icsdocument.h"
@@ -59,26 +60,52 @@ QVector<CalendarFiles::Source> CalendarFiles::sourcesOf(const QStringList &paths
     return sources;
 }
 
-QVector<CalendarFiles::Source> CalendarFiles::edsSources() const
+QVector<CalendarFiles::Source> CalendarFiles::desktopSources() const
 {
     QVector<Source> sources;
-    if (!m_eds)
-        return sources;
-    const QVector<EdsCalendars::Calendar> calendars = m_eds->calendars();
-    for (const EdsCalendars::Calendar &calendar : calendars) {
-        Source source;
-        source.kind = CalendarSources::Kind::Eds;
-        source.edsUid = calendar.uid;
-        source.location = CalendarSources::edsLocation(calendar.uid);
-        source.path = source.location;
-        source.identity = CalendarSources::identityOf(source.kind, source.location, source.path, {});
-        source.identity.name = calendar.identity.name;
-        source.identity.color = CalendarSources::colorOf(calendar.identity.color);
-        source.identity.writable = calendar.identity.writable;
-        source.myAddresses = calendar.myAddresses;
-        sources.push_back(source);
+    const std::pair<CalendarSources::Kind, DesktopSource *> services[] = {
+        {CalendarSources::Kind::Eds, m_eds.get()}, {CalendarSources::Kind::Akonadi, m_akonadi.get()}};
+    for (const auto &[kind, service] : services) {
+        if (!service)
+            continue;
+        const QVector<DesktopSource::Calendar> calendars = service->calendars();
+        for (const DesktopSource::Calendar &calendar : calendars) {
+            Source source;
+            source.kind = kind;
+            source.desktopId = calendar.uid;
+            source.location = kind == CalendarSources::Kind::Eds
+                                  ? CalendarSources::edsLocation(calendar.uid)
+                                  : CalendarSources::akonadiLocation(calendar.uid);
+            source.path = source.location;
+            source.identity = CalendarSources::identityOf(source.kind, source.location, source.path, {});
+            source.identity.name = calendar.identity.name;
+            source.identity.color = CalendarSources::colorOf(calendar.identity.color);
+            source.identity.writable = calendar.identity.writable;
+            source.myAddresses = calendar.myAddresses;
+            sources.push_back(source);
+        }
     }
     return sources;
+}
+
+DesktopSource *CalendarFiles::desktopOf(CalendarSources::Kind kind) const
+{
+    if (kind == CalendarSources::Kind::Eds)
+        return m_eds.get();
+    if (kind == CalendarSources::Kind::Akonadi)
+        return m_akonadi.get();
+    return nullptr;
+}
+
+void CalendarFiles::followDesktop(DesktopSource *service)
+{
+    // The services' changes come settled already, and never from a half-written file: no second delay.
+    connect(service, &DesktopSource::changed, this, [this] {
+        const QVector<CalendarIdentity> before = identities();
+        if (rescan() || identities() != before)
+            Q_EMIT changedOnDisk();
+    });
+    service->start();
 }
 
 void CalendarFiles::followEds()
@@ -86,13 +113,7 @@ void CalendarFiles::followEds()
     if (m_eds)
         return;
     m_eds = std::make_unique<EdsCalendars>();
-    // EDS's changes come settled already, and never from a half-written file: no second delay.
-    connect(m_eds.get(), &EdsCalendars::changed, this, [this] {
-        const QVector<CalendarIdentity> before = identities();
-        if (rescan() || identities() != before)
-            Q_EMIT changedOnDisk();
-    });
-    m_eds->start();
+    followDesktop(m_eds.get());
 }
 
 bool CalendarFiles::stopEds()
@@ -100,7 +121,31 @@ bool CalendarFiles::stopEds()
     if (!m_eds)
         return false;
     m_eds.reset();
-    m_sources = sourcesOf(m_paths);
+    return stopDesktop();
+}
+
+void CalendarFiles::followAkonadi(bool startIt)
+{
+    if (m_akonadi) {
+        m_akonadi->setStartsAkonadi(startIt);
+        return;
+    }
+    m_akonadi = std::make_unique<AkonadiCalendars>();
+    m_akonadi->setStartsAkonadi(startIt);
+    followDesktop(m_akonadi.get());
+}
+
+bool CalendarFiles::stopAkonadi()
+{
+    if (!m_akonadi)
+        return false;
+    m_akonadi.reset();
+    return stopDesktop();
+}
+
+bool CalendarFiles::stopDesktop()
+{
+    m_sources = sourcesOf(m_paths) + desktopSources();
     return rescan();
 }
 
@@ -132,7 +177,7 @@ void CalendarFiles::updateIdentities()
     // An online account's folders are the account's: its user name, where that is an address, too.
     const QHash<QString, QString> accounts = AccountPaths::addressesByFolder();
     for (Source &source : m_sources) {
-        if (source.kind == CalendarSources::Kind::Eds) {
+        if (CalendarSources::fromDesktop(source.kind)) {
             source.jobKeys = source.identity.jobKeys();
             // A local Evolution calendar names no owner: the user's own addresses are the user's there too.
             for (const QString &address : std::as_const(m_myAddresses)) {
@@ -204,7 +249,7 @@ bool CalendarFiles::setSources(const QStringList &paths)
     for (const Source &source : std::as_const(m_sources))
         known.insert(source.path);
     m_paths = paths;
-    m_sources = sourcesOf(paths) + edsSources();
+    m_sources = sourcesOf(paths) + desktopSources();
     followSubscriptions();
     for (const Source &source : std::as_const(m_sources)) {
         if (!known.contains(source.path) &&
@@ -249,19 +294,21 @@ Result CalendarFiles::documentOf(const CalendarFile &file, IcsDocument *document
 {
     *document = IcsDocument();
     const Source &source = sourceOf(file);
-    if (source.kind == CalendarSources::Kind::Eds) {
-        const QByteArray data = m_eds ? m_eds->textOf(source.edsUid) : QByteArray();
-        // EDS told of a change that the settle timer has not let in yet: an edit made on what the
-        // server read would undo it.
+    if (CalendarSources::fromDesktop(source.kind)) {
+        const DesktopSource *service = desktopOf(source.kind);
+        const QByteArray data = service ? service->textOf(source.desktopId) : QByteArray();
+        const QString serviceName = CalendarSources::serviceName(source.kind);
+        // The service told of a change that the settle timer has not let in yet: an edit made on
+        // what the server read would undo it.
         if (CalendarReader::digestOf(data) != file.digest)
-            return Result::failure(
-                Status::ChangedOnDisk,
-                QStringLiteral("the Evolution calendar %1 changed since it was read; it is "
-                               "read again")
-                    .arg(source.identity.name));
+            return Result::failure(Status::ChangedOnDisk,
+                                   QStringLiteral("the %1 calendar %2 changed since it was read; it is "
+                                                  "read again")
+                                       .arg(serviceName, source.identity.name));
         if (!document->parse(data))
-            return Result::failure(Status::Unreadable, QStringLiteral("the Evolution calendar %1: %2")
-                                                           .arg(source.identity.name, document->errorText));
+            return Result::failure(Status::Unreadable,
+                                   QStringLiteral("the %1 calendar %2: %3")
+                                       .arg(serviceName, source.identity.name, document->errorText));
         return {};
     }
     if (file.size < 0 && !QFileInfo::exists(file.path))
@@ -314,9 +361,10 @@ void CalendarFiles::setFiles(const QVector<FilePtr> &files)
         m_filesByPath.insert(file->path, file);
 }
 
-FilePtr CalendarFiles::rescanEds(const Source &source, bool *changed)
+FilePtr CalendarFiles::rescanDesktop(const Source &source, bool *changed)
 {
-    const QByteArray data = m_eds->textOf(source.edsUid);
+    const DesktopSource *service = desktopOf(source.kind);
+    const QByteArray data = service ? service->textOf(source.desktopId) : QByteArray();
     FilePtr current = fileAt(source.path);
     if (!current || current->digest != CalendarReader::digestOf(data)) {
         const FilePtr old = current;
@@ -372,12 +420,12 @@ bool CalendarFiles::rescan()
     QVector<FilePtr> next;
     QStringList renewed;
     m_reader->setZone(QTimeZone::systemTimeZone());
-    if (m_eds)
-        m_sources = sourcesOf(m_paths) + edsSources();
+    if (m_eds || m_akonadi)
+        m_sources = sourcesOf(m_paths) + desktopSources();
     for (int s = 0; s < m_sources.size(); ++s) {
         const Source &source = m_sources.at(s);
-        if (source.kind == CalendarSources::Kind::Eds) {
-            const FilePtr current = rescanEds(source, &changed);
+        if (CalendarSources::fromDesktop(source.kind)) {
+            const FilePtr current = rescanDesktop(source, &changed);
             current->source = s;
             current->inDirectory = false;
             next << current;
@@ -451,7 +499,7 @@ void CalendarFiles::refreshWatches(const QStringList &renewed)
     }
     QStringList wanted;
     for (const Source &source : std::as_const(m_sources)) {
-        if (source.kind != CalendarSources::Kind::Eds)
+        if (!CalendarSources::fromDesktop(source.kind))
             wanted << directoriesTelling(source.path, source.directory);
     }
     for (const FilePtr &file : std::as_const(m_files)) {

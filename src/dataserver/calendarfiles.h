@@ -17,7 +17,9 @@
 #include <memory>
 #include <vector>
 
+class AkonadiCalendars;
 class CalendarReader;
+class DesktopSource;
 class EdsCalendars;
 class IcsDocument;
 class QFileSystemWatcher;
@@ -66,7 +68,8 @@ public:
         bool directory = false;
         CalendarSources::Kind kind = CalendarSources::Kind::File;
         QString location; // as listed: the path, or a subscription's URL
-        QString edsUid;   // an EDS calendar's source UID
+        QString
+            desktopId; // a desktop calendar's ID in its service: EDS's source UID, Akonadi's collection ID
         QUrl url;
         CalendarIdentity identity;
         QByteArray jobKeys;      // identity.jobKeys(), written into every job of the calendar
@@ -96,7 +99,13 @@ public:
     void followEds();
     // Serves them no longer; true when a calendar left.
     bool stopEds();
-    EdsCalendars *eds() const { return m_eds.get(); }
+    // Serves Akonadi's calendars too, after those of EDS, while Akonadi runs; `startIt` starts
+    // Akonadi where it does not run yet.
+    void followAkonadi(bool startIt);
+    // Serves them no longer; true when a calendar left.
+    bool stopAkonadi();
+    // The service that keeps a desktop calendar of this kind; null for one not followed.
+    DesktopSource *desktopOf(CalendarSources::Kind kind) const;
     // Serves these paths from now on: files of sources that remain are kept as read, those of new
     // sources are read. True when a calendar changed.
     bool setSources(const QStringList &paths);
@@ -125,7 +134,7 @@ private:
     void setFiles(const QVector<FilePtr> &files);
     // One source's file as it is now: the one read before where it has not changed. `renewed`: the
     // paths read again.
-    FilePtr rescanEds(const Source &source, bool *changed);
+    FilePtr rescanDesktop(const Source &source, bool *changed);
     FilePtr rescanFile(const QString &path, const Source &source, bool *changed, QStringList *renewed);
     void refreshWatches(const QStringList &renewed);
     QFileSystemWatcher *addWatcher();
@@ -133,7 +142,9 @@ private:
     void sayOnce(const QString &warning);
     void updateIdentities();
     void followSubscriptions();
-    QVector<Source> edsSources() const;
+    QVector<Source> desktopSources() const;
+    void followDesktop(DesktopSource *service);
+    bool stopDesktop();
 
     QStringList m_paths;
     QStringList m_myAddresses;
@@ -148,6 +159,7 @@ private:
     std::unique_ptr<CalendarReader> m_reader;
     std::unique_ptr<Subscriptions> m_subscriptions;
     std::unique_ptr<EdsCalendars> m_eds;
+    std::unique_ptr<AkonadiCalendars> m_akonadi;
     WarnOnce m_said;
 };
 

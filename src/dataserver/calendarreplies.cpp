@@ -53,7 +53,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::reply(qint64 id, const Q
     if (const Result refused = refuseReadOnly(*file, id); !refused.ok())
         return refused;
     const CalendarFiles::Source source = files.sourceOf(*file);
-    const bool eds = source.kind == CalendarSources::Kind::Eds;
+    const bool eds = CalendarSources::fromDesktop(source.kind);
     if (const auto turn =
             edsTurn(source, done, [this, id, reply, done] { return this->reply(id, reply, done); }))
         return *turn;
@@ -62,7 +62,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::reply(qint64 id, const Q
         return read;
     bool invited = false;
     bool changed = false;
-    QVector<EdsCalendars::Change> edsChanges;
+    QVector<DesktopSource::Change> edsChanges;
     for (IcsNode &component : document.components()) {
         if (!isEventOf(component, master->uid()))
             continue;
@@ -73,7 +73,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::reply(qint64 id, const Q
             single.top << component;
             const bool occurrence = component.find(QStringLiteral("RECURRENCE-ID")) != nullptr;
             edsChanges.push_back(
-                {occurrence ? EdsCalendars::Change::ModifyOccurrence : EdsCalendars::Change::ModifySeries,
+                {occurrence ? DesktopSource::Change::ModifyOccurrence : DesktopSource::Change::ModifySeries,
                  single.toByteArray(),
                  {}});
         }

@@ -134,6 +134,21 @@ QString edsLocation(const QString &sourceUid)
     return QStringLiteral("eds:") + sourceUid;
 }
 
+QString akonadiLocation(const QString &collectionId)
+{
+    return QStringLiteral("akonadi:") + collectionId;
+}
+
+bool fromDesktop(Kind kind)
+{
+    return kind == Kind::Eds || kind == Kind::Akonadi;
+}
+
+QString serviceName(Kind kind)
+{
+    return kind == Kind::Akonadi ? QStringLiteral("Akonadi") : QStringLiteral("Evolution");
+}
+
 CalendarIdentity identityOf(Kind kind, const QString &location, const QString &path, const Header &header)
 {
     CalendarIdentity identity;
@@ -174,6 +189,9 @@ CalendarIdentity identityOf(Kind kind, const QString &location, const QString &p
     }
     case Kind::Eds:
         identity.kind = QStringLiteral("eds"); // name, colour and writability are EDS's to tell
+        break;
+    case Kind::Akonadi:
+        identity.kind = QStringLiteral("akonadi"); // and Akonadi's for its collections
         break;
     }
     return identity;

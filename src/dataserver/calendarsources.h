@@ -9,20 +9,28 @@
 
 // The kinds of calendar the server serves and what tells them apart: a file, a folder of one-event
 // files (vdirsyncer's), and a subscription, a calendar fetched from a URL whose last good copy is
-// a file of the server's cache, and a calendar of Evolution Data Server, whose components EDS
-// hands over. Another kind becomes one more Kind with its identity here.
+// a file of the server's cache, and a calendar of a desktop service (Evolution Data Server,
+// Akonadi), whose components the service hands over. Another kind becomes one more Kind with its identity
+// here.
 namespace CalendarSources {
 
-enum class Kind { File, Folder, Subscription, Eds };
+enum class Kind { File, Folder, Subscription, Eds, Akonadi };
+
+// Whether a calendar of this kind is the desktop's, read and written through its service.
+[[nodiscard]] bool fromDesktop(Kind kind);
+// The service's name in messages: "Evolution" ("the Evolution calendar Work is read-only").
+[[nodiscard]] QString serviceName(Kind kind);
 
 // The location of an EDS calendar, made from its source's UID; never a path.
 [[nodiscard]] QString edsLocation(const QString &sourceUid);
+// The location of an Akonadi collection, "akonadi:<collection id>".
+[[nodiscard]] QString akonadiLocation(const QString &collectionId);
 
 // What a calendar says of itself in its VCALENDAR, before its first component.
 struct Header
 {
-    QString name;  // X-WR-CALNAME or NAME
-    QString color; // COLOR or X-APPLE-CALENDAR-COLOR, normalised by colorOf()
+    QString name;              // X-WR-CALNAME or NAME
+    QString color;             // COLOR or X-APPLE-CALENDAR-COLOR, normalised by colorOf()
     qint64 refreshSeconds = 0; // REFRESH-INTERVAL or X-PUBLISHED-TTL; 0 where it gives none
 };
 [[nodiscard]] Header headerOf(const QByteArray &data);

@@ -90,12 +90,11 @@ CalendarStore::CalendarStore(const QStringList &paths, QObject *parent)
         if (d->edsEdit->createdUid.isEmpty())
             d->finishEdsEdit({});
         else
-            d->finishEdsEdit(
-                Result::failure(Status::WriteFailed,
-                                QStringLiteral("the job was created in the Evolution calendar %1, which has "
-                                               "not shown it within %2 s")
-                                    .arg(d->edsEdit->name)
-                                    .arg(edsViewWaitMs / 1000)));
+            d->finishEdsEdit(Result::failure(
+                Status::WriteFailed, QStringLiteral("the job was created in the %1 calendar %2, which has "
+                                                    "not shown it within %3 s")
+                                         .arg(d->edsEdit->service, d->edsEdit->name)
+                                         .arg(edsViewWaitMs / 1000)));
     });
 }
 
@@ -130,6 +129,19 @@ void CalendarStore::followDesktopCalendars(bool on)
         d->finishEdsEdit(Result::failure(
             Status::WriteFailed, QStringLiteral("the desktop's calendars were switched off meanwhile")));
     if (d->files.stopEds())
+        d->changed();
+}
+
+void CalendarStore::followAkonadi(DesktopCalendars::AkonadiUse use)
+{
+    if (use != DesktopCalendars::AkonadiUse::Off) {
+        d->files.followAkonadi(use == DesktopCalendars::AkonadiUse::StartIt);
+        return;
+    }
+    if (d->edsEdit && d->edsEdit->service == CalendarSources::serviceName(CalendarSources::Kind::Akonadi))
+        d->finishEdsEdit(Result::failure(Status::WriteFailed,
+                                         QStringLiteral("Akonadi's calendars were switched off meanwhile")));
+    if (d->files.stopAkonadi())
         d->changed();
 }
 

@@ -1,6 +1,7 @@
 #ifndef DATASERVER_CALENDARSTORE_H
 #define DATASERVER_CALENDARSTORE_H
 
+#include "desktopcalendars.h"
 #include "scheduledatainfo.h"
 
 #include <QDateTime>
@@ -58,6 +59,8 @@ public:
     // Serves the calendars of Evolution Data Server too, after the others, following its changes;
     // or no longer, an edit of one on its way answered as failed.
     void followDesktopCalendars(bool on = true);
+    // The same for Akonadi's calendars, after those of EDS (desktopcalendars.h tells how).
+    void followAkonadi(DesktopCalendars::AkonadiUse use);
 
     // The range form of the jobs of the days first to last, both included, in the local time zone;
     // an empty text, and why in `failure`, for an answer past the bounds below.

@@ -3,7 +3,7 @@
 
 #include "calendarfiles.h"
 #include "calendarstore.h"
-#include "edscalendars.h"
+#include "desktopsource.h"
 
 #include <KCalendarCore/Event>
 
@@ -48,26 +48,28 @@ struct CalendarStore::Private
     Outcome remove(qint64 id, const Done &done);
     Outcome reply(qint64 id, const QString &reply, const Done &done);
 
-    // An edit of an EDS calendar on its way.
+    // An edit of a desktop calendar (EDS's, Akonadi's) on its way, one at a time.
     struct EdsEdit
     {
         Done done;
         QString path;       // its calendar's CalendarFile
         QString name;       // its calendar's name, for the messages
+        QString service;    // "Evolution", "Akonadi", for the messages
         quint64 digest = 0; // the calendar's text the edit was made on
         QString createdUid; // a new job, whose ID the answer carries
         bool taken = false; // EDS took the change; its view's report is awaited
     };
     // True when an edit of an EDS calendar must wait its turn; `again` then makes it when it comes.
     [[nodiscard]] bool queuedForEds(std::function<void()> again);
-    // An edit of a calendar of `source` now, or its outcome: refused for an EDS calendar without a
+    // An edit of a calendar of `source` now, or its outcome: refused for a desktop calendar (EDS,
+    // Akonadi) without a
     // Done, answered later (an empty Outcome) for one that waits its turn behind another edit,
     // which `again` then makes.
     [[nodiscard]] std::optional<Outcome> edsTurn(const CalendarFiles::Source &source, const Done &done,
                                                  std::function<Outcome()> again);
-    void sendToEds(const CalendarFiles::Source &source, const QVector<EdsCalendars::Change> &changes,
+    void sendToEds(const CalendarFiles::Source &source, const QVector<DesktopSource::Change> &changes,
                    const QString &createdUid, const Done &done);
-    void edsAnswered(EdsCalendars::Failure failure, const QString &message);
+    void edsAnswered(DesktopSource::Failure failure, const QString &message);
     // After every change: the edit on its way is answered once its calendar shows it.
     void checkEdsEdit();
     void finishEdsEdit(const Result &result);

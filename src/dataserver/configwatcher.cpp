@@ -12,6 +12,7 @@ ConfigWatcher::ConfigWatcher(const QString &path, const QStringList &calendars, 
     , m_path(QFileInfo(path).absoluteFilePath())
     , m_calendars(calendars)
     , m_desktop(DesktopCalendars::enabled())
+    , m_akonadi(DesktopCalendars::akonadi())
     , m_addresses(MyAddresses::configured())
 {
     m_reload.setSingleShot(true);
@@ -41,6 +42,10 @@ void ConfigWatcher::reread()
     if (const bool desktop = DesktopCalendars::enabled(); desktop != m_desktop) {
         m_desktop = desktop;
         Q_EMIT desktopCalendarsChanged(desktop);
+    }
+    if (const DesktopCalendars::AkonadiUse akonadi = DesktopCalendars::akonadi(); akonadi != m_akonadi) {
+        m_akonadi = akonadi;
+        Q_EMIT akonadiChanged(akonadi);
     }
     if (const QStringList addresses = MyAddresses::configured(); addresses != m_addresses) {
         m_addresses = addresses;

@@ -2,6 +2,7 @@
 #define DATASERVER_CONFIGWATCHER_H
 
 #include "calendarstore.h"
+#include "desktopcalendars.h"
 #include "warnonce.h"
 
 #include <QFileSystemWatcher>
@@ -26,6 +27,8 @@ Q_SIGNALS:
     // The settings switched the desktop's calendars on or off (desktopcalendars.h), in the same
     // directory.
     void desktopCalendarsChanged(bool on);
+    // The same for Akonadi's calendars.
+    void akonadiChanged(DesktopCalendars::AkonadiUse use);
     // The settings changed the user's own addresses (myaddresses.h), in the same file.
     void myAddressesChanged(const QStringList &addresses);
 
@@ -38,6 +41,7 @@ private:
     QString m_path;
     QStringList m_calendars;
     bool m_desktop = true;
+    DesktopCalendars::AkonadiUse m_akonadi = DesktopCalendars::AkonadiUse::WhileRunning;
     QStringList m_addresses;
     QFileSystemWatcher m_watcher;
     QTimer m_reload;

@@ -26,7 +26,7 @@ struct EdsCalendars::Private
 };
 
 EdsCalendars::EdsCalendars(QObject *parent)
-    : QObject(parent)
+    : DesktopSource(parent)
 {
 }
 
@@ -625,7 +625,7 @@ struct EdsCalendars::Private
 };
 
 EdsCalendars::EdsCalendars(QObject *parent)
-    : QObject(parent)
+    : DesktopSource(parent)
     , d(std::make_unique<Private>())
 {
     d->q = this;

@@ -139,6 +139,8 @@ void fillDemo(CalendarStore &store)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // Akonadi's jobs hold quit locks: the last one finished would end the server.
+    QCoreApplication::setQuitLockEnabled(false);
     QCoreApplication::setApplicationName(QStringLiteral(DATASERVER_PROGRAM));
     QCoreApplication::setApplicationVersion(QStringLiteral(DATASERVER_VERSION));
     qSetMessagePattern(QStringLiteral(DATASERVER_PROGRAM ": %{message}"));
@@ -167,6 +169,8 @@ int main(int argc, char *argv[])
     // is asked first: its registry and calendars take longer to answer than the rest of the start.
     if (options.configured && DesktopCalendars::enabled())
         store.followDesktopCalendars();
+    if (options.configured && DesktopCalendars::akonadi() != DesktopCalendars::AkonadiUse::Off)
+        store.followAkonadi(DesktopCalendars::akonadi());
     const Holidays holidays(options.holidayRegion);
     new CalendarAdaptor(&store, &holidays, bus, &root);
     if (!claimBus(bus, &root))
@@ -186,6 +190,7 @@ int main(int argc, char *argv[])
                          &CalendarStore::setCalendars);
         QObject::connect(config.get(), &ConfigWatcher::desktopCalendarsChanged, &store,
                          &CalendarStore::followDesktopCalendars);
+        QObject::connect(config.get(), &ConfigWatcher::akonadiChanged, &store, &CalendarStore::followAkonadi);
         QObject::connect(config.get(), &ConfigWatcher::myAddressesChanged, &store,
                          &CalendarStore::setMyAddresses);
     }

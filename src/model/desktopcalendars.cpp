@@ -8,7 +8,20 @@
 namespace DesktopCalendars {
 namespace {
 const QString key = QStringLiteral("Evolution/Enabled");
+const QString akonadiKey = QStringLiteral("Akonadi/Enabled");
+
+bool setValue(const QString &name, bool on, QString *error)
+{
+    QSettings settings(filePath(), QSettings::IniFormat);
+    settings.setValue(name, on);
+    settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return true;
+    if (error)
+        *error = QStringLiteral("cannot write %1").arg(filePath());
+    return false;
 }
+} // namespace
 
 QString filePath()
 {
@@ -23,14 +36,20 @@ bool enabled()
 
 bool setEnabled(bool on, QString *error)
 {
-    QSettings settings(filePath(), QSettings::IniFormat);
-    settings.setValue(key, on);
-    settings.sync();
-    if (settings.status() == QSettings::NoError)
-        return true;
-    if (error)
-        *error = QStringLiteral("cannot write %1").arg(filePath());
-    return false;
+    return setValue(key, on, error);
+}
+
+AkonadiUse akonadi()
+{
+    const QVariant value = QSettings(filePath(), QSettings::IniFormat).value(akonadiKey);
+    if (!value.isValid())
+        return AkonadiUse::WhileRunning;
+    return value.toBool() ? AkonadiUse::StartIt : AkonadiUse::Off;
+}
+
+bool setAkonadiEnabled(bool on, QString *error)
+{
+    return setValue(akonadiKey, on, error);
 }
 
 } // namespace DesktopCalendars

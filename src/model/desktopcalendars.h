@@ -14,6 +14,16 @@ QString filePath();
 // False, with the reason in `error`, when the file cannot be written.
 [[nodiscard]] bool setEnabled(bool on, QString *error);
 
+// Akonadi's calendars (KDE's), "[Akonadi] Enabled" in the same file. Akonadi is heavy to start: the
+// server serves its calendars while it runs, and starts it only when the user switched them on.
+enum class AkonadiUse {
+    Off,          // "false": never served
+    WhileRunning, // no key: served while Akonadi runs, which something else started
+    StartIt,      // "true": served, Akonadi started where it does not run
+};
+[[nodiscard]] AkonadiUse akonadi();
+[[nodiscard]] bool setAkonadiEnabled(bool on, QString *error);
+
 } // namespace DesktopCalendars
 
 #endif

@@ -1,0 +1,48 @@
+#ifndef DATASERVER_AKONADIITEMS_H
+#define DATASERVER_AKONADIITEMS_H
+
+#include <KCalendarCore/Incidence>
+
+#include <Akonadi/Item>
+
+#include <QByteArray>
+#include <QMap>
+
+// The items of one Akonadi collection as iCalendar text: each item's components, kept from the
+// payload Akonadi hands over, and the whole collection as one VCALENDAR, made again only after a
+// change. Finds the item of a UID and RECURRENCE-ID for an edit.
+class AkonadiItems
+{
+public:
+    // Takes the item in, or in place of its former self; an item without an incidence is skipped.
+    void take(const Akonadi::Item &item);
+    // True when it was there.
+    bool remove(Akonadi::Item::Id id);
+
+    QByteArray text() const;
+
+    // The items of the series (its own and its moved occurrences').
+    [[nodiscard]] Akonadi::Item::List itemsOf(const QString &uid) const;
+    // The item of the incidence's UID and RECURRENCE-ID; an invalid one where there is none.
+    [[nodiscard]] Akonadi::Item itemOf(const KCalendarCore::Incidence &incidence) const;
+
+    // A component's text (a VEVENT, with or without its VCALENDAR) read into an incidence.
+    [[nodiscard]] static KCalendarCore::Incidence::Ptr incidenceOf(const QByteArray &component);
+
+private:
+    struct Entry
+    {
+        Akonadi::Item item; // without its payload: its ID and revision, for an edit
+        QString uid;
+        QString recurrenceId;
+        QByteArray body;                    // the components, without the VCALENDAR around them
+        QMap<QByteArray, QByteArray> zones; // the VTIMEZONEs they name, by TZID
+    };
+    static QString recurrenceIdOf(const KCalendarCore::Incidence &incidence);
+
+    QMap<Akonadi::Item::Id, Entry> m_entries;
+    mutable QByteArray m_text;
+    mutable bool m_made = false;
+};
+
+#endif

@@ -1,0 +1,267 @@
+#include "serverprocess.h"
+
+#include <Akonadi/Collection>
+#include <Akonadi/CollectionFetchJob>
+#include <Akonadi/CollectionFetchScope>
+#include <Akonadi/CollectionModifyJob>
+#include <Akonadi/Item>
+#include <Akonadi/ItemCreateJob>
+
+#include <KCalendarCore/Event>
+#include <KCalendarCore/ICalFormat>
+#include <KCalendarCore/MemoryCalendar>
+
+#include <QDBusInterface>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+// A real Akonadi server on the test's private bus, with SQLite and an iCalendar file resource, and
+// the data server following it as it does on a Plasma desktop.
+class TestAkonadiCalendars : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void filesServedWhileAkonadiIsAbsent();
+    void collectionServed();
+    void liveChangeArrives();
+    void editGoesBackToTheFile();
+    void disabledCollectionLeaves();
+    void cleanupTestCase();
+
+private:
+    QStringList titles() { return titlesOn(*m_client, QDate(2024, 3, 5)); }
+    QString calendarIdOf(const QString &name);
+    // The Work collection, as Akonadi lists it now.
+    bool fetchWork(Akonadi::Collection *collection);
+    // The titles of the events in the resource's file, as an independent reader sees them.
+    QStringList titlesInFile();
+
+    ServerProcess m_server;
+    std::unique_ptr<CScheduleDBus> m_client;
+    QString m_resource;
+    QString m_file;
+    bool m_akonadi = false;
+};
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush();
+}
+
+QByteArray calendarOf(const QByteArray &uid, const QByteArray &summary)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\nUID:" + uid +
+           "\r\nDTSTAMP:20240301T000000Z\r\nDTSTART:20240305T170000Z\r\nDTEND:20240305T180000Z\r\nSUMMARY:" +
+           summary + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+bool registered(const QString &service)
+{
+    const QDBusReply<bool> reply = QDBusConnection::sessionBus().interface()->isServiceRegistered(service);
+    return reply.isValid() && reply.value();
+}
+
+// A job's answer, through the event loop.
+bool finished(KJob *job)
+{
+    QSignalSpy done(job, &KJob::result);
+    if (!done.wait(20000))
+        return false;
+    if (job->error())
+        qWarning().noquote() << job->errorString();
+    return !job->error();
+}
+
+QString jsonOf(const ScheduleDataInfo &job)
+{
+    return ScheduleDataInfo::ScheduleToJsonStr(job);
+}
+
+const QString serverService = QStringLiteral("org.freedesktop.Akonadi");
+const QString controlService = QStringLiteral("org.freedesktop.Akonadi.Control");
+
+} // namespace
+
+QString TestAkonadiCalendars::calendarIdOf(const QString &name)
+{
+    QVector<CalendarIdentity> calendars;
+    if (m_client->GetCalendars(calendars)) {
+        for (const CalendarIdentity &calendar : std::as_const(calendars)) {
+            if (calendar.name == name && calendar.kind == QLatin1String("akonadi"))
+                return calendar.id;
+        }
+    }
+    return {};
+}
+
+bool TestAkonadiCalendars::fetchWork(Akonadi::Collection *collection)
+{
+    auto *job =
+        new Akonadi::CollectionFetchJob(Akonadi::Collection::root(), Akonadi::CollectionFetchJob::Recursive);
+    job->fetchScope().setResource(m_resource);
+    job->fetchScope().setContentMimeTypes({KCalendarCore::Event::eventMimeType()});
+    if (!finished(job))
+        return false;
+    const Akonadi::Collection::List found = job->collections();
+    for (const Akonadi::Collection &c : found) {
+        if (c.contentMimeTypes().contains(KCalendarCore::Event::eventMimeType())) {
+            *collection = c;
+            return true;
+        }
+    }
+    return false;
+}
+
+QStringList TestAkonadiCalendars::titlesInFile()
+{
+    auto calendar = KCalendarCore::MemoryCalendar::Ptr::create(QTimeZone::utc());
+    KCalendarCore::ICalFormat format;
+    QStringList out;
+    if (!format.load(calendar, m_file))
+        return {QStringLiteral("unreadable")};
+    const KCalendarCore::Event::List events = calendar->rawEvents();
+    for (const KCalendarCore::Event::Ptr &event : events)
+        out << event->summary();
+    out.sort();
+    return out;
+}
+
+void TestAkonadiCalendars::initTestCase()
+{
+    QVERIFY(QDBusConnection::sessionBus().isConnected());
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QVERIFY(writeFile(data + QStringLiteral("/files.ics"), calendarOf("tasklist-file", "From a file")));
+    QVERIFY(writeFile(config + QStringLiteral("/tasklist-dataserver/calendars.conf"),
+                      (data + QStringLiteral("/files.ics\n")).toUtf8()));
+    m_file = data + QStringLiteral("/akonadi-work.ics");
+    QVERIFY(writeFile(m_file, calendarOf("tasklist-akonadi-1", "Planning")));
+    // SQLite: no database server of its own to start. No default agents (mail, birthdays).
+    QVERIFY(writeFile(config + QStringLiteral("/akonadi/akonadiserverrc"), "[%General]\nDriver=QSQLITE3\n"));
+    qputenv("AKONADI_DISABLE_AGENT_AUTOSTART", "true");
+
+    QVERIFY(m_server.start({}));
+    m_client = std::make_unique<CScheduleDBus>(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                                               QDBusConnection::sessionBus());
+}
+
+void TestAkonadiCalendars::filesServedWhileAkonadiIsAbsent()
+{
+    // At once, not after a wait for Akonadi; and Akonadi is not started for it.
+    QCOMPARE(titles(), QStringList{QStringLiteral("From a file")});
+    QVERIFY(!registered(controlService));
+    QVERIFY(!registered(serverService));
+}
+
+void TestAkonadiCalendars::collectionServed()
+{
+    QProcess::startDetached(QStringLiteral(AKONADICTL_PROGRAM), {QStringLiteral("start")});
+    if (!QTest::qWaitFor([] { return registered(serverService) && registered(controlService); }, 30000))
+        QSKIP("Akonadi does not start in this environment");
+    m_akonadi = true;
+    QDBusInterface agents(controlService, QStringLiteral("/AgentManager"),
+                          QStringLiteral("org.freedesktop.Akonadi.AgentManager"));
+    const QDBusReply<QString> created =
+        agents.call(QStringLiteral("createAgentInstance"), QStringLiteral("akonadi_ical_resource"));
+    QVERIFY2(created.isValid(), qPrintable(created.error().message()));
+    m_resource = created.value();
+    const QString resourceService = QStringLiteral("org.freedesktop.Akonadi.Resource.") + m_resource;
+    QTRY_VERIFY_WITH_TIMEOUT(registered(resourceService), 20000);
+    QDBusInterface settings(resourceService, QStringLiteral("/Settings"),
+                            QStringLiteral("org.kde.Akonadi.ICal.Settings"));
+    QVERIFY(settings.call(QStringLiteral("setPath"), m_file).type() == QDBusMessage::ReplyMessage);
+    QVERIFY(settings.call(QStringLiteral("setDisplayName"), QStringLiteral("Work")).type() ==
+            QDBusMessage::ReplyMessage);
+    QVERIFY(settings.call(QStringLiteral("save")).type() == QDBusMessage::ReplyMessage);
+    QDBusInterface control(resourceService, QStringLiteral("/"),
+                           QStringLiteral("org.freedesktop.Akonadi.Agent.Control"));
+    QVERIFY(control.call(QStringLiteral("reconfigure")).type() == QDBusMessage::ReplyMessage);
+
+    QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Planning")), 30000);
+    QVERIFY(titles().contains(QStringLiteral("From a file")));
+    QMap<QDate, QVector<ScheduleDataInfo>> days;
+    QVERIFY(m_client->GetJobs(QDate(2024, 3, 5), QDate(2024, 3, 5), days));
+    for (const ScheduleDataInfo &job : days.value(QDate(2024, 3, 5))) {
+        if (job.getTitleName() != QLatin1String("Planning"))
+            continue;
+        QCOMPARE(job.getCalendarName(), QStringLiteral("Work"));
+        QVERIFY(job.getCalendarWritable());
+        QCOMPARE(job.getBeginDateTime().toUTC(), QDateTime(QDate(2024, 3, 5), QTime(17, 0), Qt::UTC));
+    }
+    QVERIFY(!calendarIdOf(QStringLiteral("Work")).isEmpty());
+}
+
+void TestAkonadiCalendars::liveChangeArrives()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    Akonadi::Collection work;
+    QVERIFY(fetchWork(&work));
+    auto event = KCalendarCore::Event::Ptr::create();
+    event->setUid(QStringLiteral("tasklist-akonadi-2"));
+    event->setSummary(QStringLiteral("Review"));
+    event->setDtStart(QDateTime(QDate(2024, 3, 5), QTime(8, 0), Qt::UTC));
+    event->setDtEnd(QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC));
+    Akonadi::Item item;
+    item.setMimeType(KCalendarCore::Event::eventMimeType());
+    item.setPayload<KCalendarCore::Incidence::Ptr>(event);
+    QVERIFY(finished(new Akonadi::ItemCreateJob(item, work)));
+    QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Review")), 10000);
+}
+
+void TestAkonadiCalendars::editGoesBackToTheFile()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    ScheduleDataInfo job;
+    job.setTitleName(QStringLiteral("Retro"));
+    job.setType(1);
+    job.setAllDay(false);
+    job.setBeginDateTime(QDateTime(QDate(2024, 3, 5), QTime(14, 0)));
+    job.setEndDateTime(QDateTime(QDate(2024, 3, 5), QTime(15, 0)));
+    CalendarIdentity work;
+    work.id = calendarIdOf(QStringLiteral("Work"));
+    job.setCalendar(work);
+    QDBusInterface server(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                          QStringLiteral(DBUS_SERVER_NAME));
+    const QDBusMessage created = server.call(QStringLiteral("CreateJob"), jsonOf(job));
+    QVERIFY2(created.type() == QDBusMessage::ReplyMessage, qPrintable(created.errorMessage()));
+    QVERIFY(created.arguments().value(0).toLongLong() > 0);
+    QVERIFY(titles().contains(QStringLiteral("Retro")));
+    // The resource writes its file a little later.
+    QTRY_COMPARE_WITH_TIMEOUT(
+        titlesInFile(),
+        QStringList({QStringLiteral("Planning"), QStringLiteral("Retro"), QStringLiteral("Review")}), 30000);
+}
+
+void TestAkonadiCalendars::disabledCollectionLeaves()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    Akonadi::Collection work;
+    QVERIFY(fetchWork(&work));
+    work.setEnabled(false);
+    QVERIFY(finished(new Akonadi::CollectionModifyJob(work)));
+    QTRY_COMPARE_WITH_TIMEOUT(titles(), QStringList{QStringLiteral("From a file")}, 10000);
+    QVERIFY(calendarIdOf(QStringLiteral("Work")).isEmpty());
+}
+
+void TestAkonadiCalendars::cleanupTestCase()
+{
+    m_server.stop();
+    if (registered(QStringLiteral("org.freedesktop.Akonadi.Control"))) {
+        QProcess::execute(QStringLiteral(AKONADICTL_PROGRAM), {QStringLiteral("stop")});
+        QTRY_VERIFY_WITH_TIMEOUT(!registered(QStringLiteral("org.freedesktop.Akonadi.Control")), 15000);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestAkonadiCalendars)
+#include "tst_akonadicalendars.moc"
