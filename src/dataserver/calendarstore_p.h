@@ -47,6 +47,9 @@ struct CalendarStore::Private
     Outcome update(const ScheduleDataInfo &info, Scope scope, const Done &done);
     Outcome remove(qint64 id, const Done &done);
     Outcome reply(qint64 id, const QString &reply, const Done &done);
+    Outcome complete(qint64 id, int recurId, bool completed, const Done &done);
+    // To-dos without a date are served on today's date: a new day moves them.
+    void armDayTimer();
 
     // An edit of an EDS calendar on its way.
     struct EdsEdit
@@ -81,6 +84,7 @@ struct CalendarStore::Private
     std::deque<std::function<void()>> edsQueue;
     bool edsDraining = false;
     QTimer edsViewTimer;
+    QTimer dayTimer;
 };
 
 #endif
