@@ -346,9 +346,9 @@ void TaskItem::refreshMode()
     countdownSecond = -1;
     fittedLineLength = -1;
     checkBox.setText(withoutMnemonics(
-        task.getNoDate()
-            ? QLatin1String("  ") + tr("No date") + QLatin1String("\n  ") + shownTitleText
-            : TaskRules::dateText(task.getBeginDateTime(), shownTitleText, DataCenter::instance()->timeFormat())));
+        task.getNoDate() ? QLatin1String("  ") + tr("No date") + QLatin1String("\n  ") + shownTitleText
+                         : TaskRules::dateText(task.getBeginDateTime(), shownTitleText,
+                                               DataCenter::instance()->timeFormat())));
 
     const bool changed = mode != oldMode || state != oldState;
     if (changed)
