@@ -35,6 +35,11 @@ bool JobWriter::reply(qint64 id, const QString &answer)
     return send(QStringLiteral("ReplyToJob"), {id, answer});
 }
 
+bool JobWriter::complete(qint64 id, int recurId, bool completed)
+{
+    return send(QStringLiteral("SetJobCompleted"), {id, recurId, completed});
+}
+
 JobWriter::Failure JobWriter::failureOf(const QString &errorName)
 {
     const QString own = QStringLiteral(DBUS_SERVER_ERROR);

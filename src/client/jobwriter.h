@@ -34,6 +34,8 @@ public:
     bool remove(qint64 id);
     // The user's answer to the invitation: "accepted", "tentative" or "declined".
     bool reply(qint64 id, const QString &answer);
+    // A to-do completed or reopened in its calendar; of a repeating one, the occurrence `recurId`.
+    bool complete(qint64 id, int recurId, bool completed);
 
     static Failure failureOf(const QString &errorName);
 

@@ -121,6 +121,12 @@ void DataCenter::setDeclinedShown(TaskRules::DeclinedShown shown)
         Q_EMIT viewOptionsChanged();
 }
 
+void DataCenter::setUndatedShown(bool shown)
+{
+    if (std::exchange(undated, shown) != shown)
+        Q_EMIT viewOptionsChanged();
+}
+
 void DataCenter::setTimeFormat(TaskRules::TimeFormat format)
 {
     if (std::exchange(dateForm, format) != format)
@@ -277,6 +283,13 @@ ExtendedData DataCenter::getExtendedData(const ScheduleDataInfo &info)
     auto it = extendedDataTable.find(key);
     if (it == extendedDataTable.end())
         it = extendedDataTable.insert(key, ExtendedData());
+    // A to-do its calendar holds completed is ticked, ticked here or not: completed elsewhere, it
+    // comes back ticked. The widget's own tick is kept as the user left it.
+    if (info.getCompleted() && !it->checked) {
+        ExtendedData ticked = *it;
+        ticked.checked = true;
+        return ticked;
+    }
     return *it;
 }
 

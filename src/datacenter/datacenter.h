@@ -69,6 +69,9 @@ public:
     // How the views show the invitations the user declined; a change says viewOptionsChanged().
     void setDeclinedShown(TaskRules::DeclinedShown shown);
     TaskRules::DeclinedShown declinedShown() const { return declined; }
+    // Whether the overview lists the to-dos without a date; a change says viewOptionsChanged().
+    void setUndatedShown(bool shown);
+    bool undatedShown() const { return undated; }
     // The form of the tasks' dates and times; a change says viewOptionsChanged().
     void setTimeFormat(TaskRules::TimeFormat format);
     TaskRules::TimeFormat timeFormat() const { return dateForm; }
@@ -119,6 +122,7 @@ private:
     QSet<QString> hidden;
     TaskRules::TimeFormat dateForm = TaskRules::TimeFormat::Fixed;
     TaskRules::DeclinedShown declined = TaskRules::DeclinedShown::Hidden;
+    bool undated = true;
     bool forwardingJobChanges = false;
 };
 

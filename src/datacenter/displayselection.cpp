@@ -92,19 +92,40 @@ DayMap shownOf(const DayMap &days)
     const DataCenter *center = DataCenter::instance();
     const QSet<QString> &hidden = center->hiddenCalendars();
     const bool declinedHidden = center->declinedShown() == TaskRules::DeclinedShown::Hidden;
-    if (hidden.isEmpty() && !declinedHidden)
+    const bool undatedHidden = !center->undatedShown();
+    if (hidden.isEmpty() && !declinedHidden && !undatedHidden)
         return days;
     DayMap shown;
     for (auto day = days.cbegin(); day != days.cend(); ++day) {
         QVector<ScheduleDataInfo> &tasks = shown[day.key()];
         for (const ScheduleDataInfo &info : day.value()) {
-            if (!hidden.contains(info.getCalendarId()) && !(declinedHidden && TaskRules::isDeclined(info)))
+            if (!hidden.contains(info.getCalendarId()) && !(declinedHidden && TaskRules::isDeclined(info)) &&
+                !(undatedHidden && info.getNoDate()))
                 tasks.append(info);
         }
         if (tasks.isEmpty())
             shown.remove(day.key());
     }
     return shown;
+}
+
+// The days without the to-dos that have no date of their own, which the server puts on today's:
+// they are listed with the overview's first day, whichever it is, and do not make today that day.
+DayMap datedOf(const DayMap &days, QVector<ScheduleDataInfo> *undated = nullptr)
+{
+    DayMap dated;
+    for (auto day = days.cbegin(); day != days.cend(); ++day) {
+        QVector<ScheduleDataInfo> tasks;
+        for (const ScheduleDataInfo &info : day.value()) {
+            if (!info.getNoDate())
+                tasks.append(info);
+            else if (undated)
+                undated->append(info);
+        }
+        if (!tasks.isEmpty())
+            dated.insert(day.key(), tasks);
+    }
+    return dated;
 }
 
 } // namespace
@@ -129,8 +150,11 @@ QVector<ListedTask> selectTasks(DisplayInfo view, const QVector<DayMap> &answers
     if (view == DisplayRecent) {
         selection.listAll(first);
     } else if (view == DisplayOverview) {
-        selection.carryForward(first);
-        selection.week(shownOf(answers.value(1)));
+        QVector<ScheduleDataInfo> undated;
+        selection.carryForward(datedOf(first));
+        selection.week(datedOf(shownOf(answers.value(1)), &undated));
+        for (const ScheduleDataInfo &info : std::as_const(undated))
+            selection.list(info);
     } else if (view > 0 && !first.isEmpty()) {
         // Only the first day of the answer: a server that sends more days than asked for adds nothing.
         for (const ScheduleDataInfo &info : first.first())

@@ -73,6 +73,15 @@ bool EventEdits::reply(const ScheduleDataInfo &task, const QString &answer)
     return true;
 }
 
+bool EventEdits::complete(const ScheduleDataInfo &todo, bool completed)
+{
+    if (!writer->complete(todo.getID(), todo.getRecurID(), completed))
+        return false;
+    kind = Kind::Complete;
+    before = todo;
+    return true;
+}
+
 bool EventEdits::create(const ScheduleDataInfo &job)
 {
     if (!writer->create(job))

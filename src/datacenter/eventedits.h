@@ -27,6 +27,8 @@ public:
     bool remove(const ScheduleDataInfo &task, Scope scope);
     // The user's answer to the task's invitation: "accepted", "tentative" or "declined".
     bool reply(const ScheduleDataInfo &task, const QString &answer);
+    // A to-do's tick in its calendar: completed, or open again.
+    bool complete(const ScheduleDataInfo &todo, bool completed);
     // The same as remove(), waiting for the answer: for a deletion still pending when the widget quits.
     static bool removeNow(const ScheduleDataInfo &task, Scope scope);
 
@@ -39,7 +41,7 @@ private:
     ScheduleDataInfo before;
     QString newTitle;
     bool wholeSeries = false;
-    enum class Kind { Create, Change, Remove, Reply } kind = Kind::Create;
+    enum class Kind { Create, Change, Remove, Reply, Complete } kind = Kind::Create;
 };
 
 #endif

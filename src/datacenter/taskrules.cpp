@@ -185,6 +185,8 @@ bool goesBefore(const SortKey &a, const SortKey &b)
     const int rankB = rank(b.mode);
     if (rankA != rankB)
         return rankA > rankB;
+    if (a.undated != b.undated)
+        return !a.undated;
     return a.begin < b.begin;
 }
 

@@ -46,6 +46,8 @@ struct SortKey
     bool checked = false;
     int mode = ModeNormal;
     QDateTime begin;
+    // A to-do without a date of its own, which goes after the dated tasks of its mode.
+    bool undated = false;
 };
 
 // The user declined the invitation.
@@ -90,7 +92,8 @@ struct SortKey
 // The time of day in the form, in the language's digits and AM/PM words.
 [[nodiscard]] QString timeText(const QTime &time, TimeFormat format, const QLocale &locale = QLocale());
 
-// Unchecked first, then by mode rank (a reminder ranks as normal), then by begin time.
+// Unchecked first, then by mode rank (a reminder ranks as normal), then dated before undated, then
+// by begin time.
 [[nodiscard]] bool goesBefore(const SortKey &a, const SortKey &b);
 
 } // namespace TaskRules

@@ -224,6 +224,13 @@ void CalendarAdaptor::ReplyToJob(qint64 id, const QString &reply, const QDBusMes
     answeredLater(*edit, message);
 }
 
+void CalendarAdaptor::SetJobCompleted(qint64 id, int recurId, bool completed, const QDBusMessage &message)
+{
+    const auto edit = std::make_shared<Edit>();
+    m_store->setJobCompleted(id, recurId, completed, answer(edit, message, false));
+    answeredLater(*edit, message);
+}
+
 QString CalendarAdaptor::GetCalendars()
 {
     return CalendarIdentity::listToJson(m_store->calendars());

@@ -36,6 +36,9 @@ public Q_SLOTS:
     // The user's answer to the invitation of job `id`: "accepted", "tentative", "declined" or
     // "needs-action".
     void ReplyToJob(qint64 id, const QString &reply, const QDBusMessage &message);
+    // Completes or reopens the to-do `id`; of a repeating one the occurrence `recurId`, as its
+    // job's RecurID names it.
+    void SetJobCompleted(qint64 id, int recurId, bool completed, const QDBusMessage &message);
     // The calendars served, as a JSON array of CalendarIdentity objects.
     QString GetCalendars();
     QString GetFestivalMonth(uint year, uint month, const QDBusMessage &message);

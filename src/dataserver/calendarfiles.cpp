@@ -455,6 +455,23 @@ bool CalendarFiles::rescan()
     return changed;
 }
 
+bool CalendarFiles::renewUndated()
+{
+    bool any = false;
+    for (const FilePtr &file : std::as_const(m_files)) {
+        if (!file->undated)
+            continue;
+        // Its text is the same: only a digest it cannot match, and no series' expansion to adopt,
+        // make the re-read read it anew.
+        file->digest = 0;
+        for (OccurrenceIndex::Series &series : file->series)
+            series.signature = 0;
+        m_touched.insert(file->path);
+        any = true;
+    }
+    return any && rescan();
+}
+
 namespace {
 
 // A directory removed with the calendar in it tells nothing of its coming back: the nearest one

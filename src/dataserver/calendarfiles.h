@@ -41,6 +41,8 @@ struct CalendarFile
     // files, each with its time zones, outweighed their events.
     quint64 digest = 0;
     CalendarSources::Header header;
+    // It serves a to-do without a date on the day it was read, which a new day reads again.
+    bool undated = false;
     KCalendarCore::MemoryCalendar::Ptr calendar;
     // Overrides of a series kept beside the calendar, not in it: it files the incidences of a UID
     // in one list, which each one added walks whole (see CalendarReader::parseInParts).
@@ -111,6 +113,9 @@ public:
     bool setSources(const QStringList &paths);
     // Reads what changed on disk since the last scan; true when a calendar changed.
     bool rescan();
+    // Reads again the files that serve to-dos without a date on the day they were read; true when
+    // there was one.
+    bool renewUndated();
     // The file's text parsed, as it was read; a failure when it changed on disk since, or when it
     // was read without its damaged lines.
     CalendarStore::Result documentOf(const CalendarFile &file, IcsDocument *document);

@@ -11,6 +11,7 @@
 #include <KCalendarCore/RecurrenceRule>
 
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <cctype>
@@ -106,19 +107,29 @@ bool isEvent(const IcsNode &node, const QString &uid)
            node.propertyValue(QStringLiteral("UID")).trimmed() == uid;
 }
 
-// Open to-dos with a date are served as jobs of that day, as events of their file's calendar:
-// IDs, the index and queries then take them as they take events.
-void addOpenTodos(MemoryCalendar &calendar, Event::List &events)
+// To-dos are served as jobs of their day, as events of their file's calendar: IDs, the index and
+// queries then take them as they take events. True when one without a date was served on today's.
+bool addTodos(MemoryCalendar &calendar, Event::List &events)
 {
+    QSet<QString> eventUids;
+    for (const Event::Ptr &event : std::as_const(events))
+        eventUids.insert(event->uid());
+    const QDate today = QDate::currentDate();
+    bool undated = false;
     const Todo::List todos = calendar.rawTodos();
     for (const Todo::Ptr &todo : todos) {
-        if (calendar.event(todo->uid()))
+        if (eventUids.contains(todo->uid()))
             continue;
-        if (const Event::Ptr event = JobMapping::eventOf(*todo)) {
+        const Todo::Ptr master = todo->hasRecurrenceId() ? calendar.todo(todo->uid()) : Todo::Ptr();
+        if (todo->hasRecurrenceId() && (!master || !master->recurs()))
+            continue;
+        if (const Event::Ptr event = JobMapping::eventOf(*todo, today, master.data())) {
             calendar.addEvent(event);
             events << event;
+            undated |= !event->nonKDECustomProperty(JobMapping::noDateProperty().latin1()).isEmpty();
         }
     }
+    return undated;
 }
 
 // What an incidence's text tells without the library: its UID, and for a VEVENT without a rule
@@ -375,7 +386,7 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
     }
     Event::List events = file->calendar->rawEvents();
     dropUndated(path, text, *file, events);
-    addOpenTodos(*file->calendar, events);
+    file->undated = addTodos(*file->calendar, events);
     file->readable = true;
     groupSeries(*file, outline, events, deferred);
     return file;

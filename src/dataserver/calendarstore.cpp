@@ -75,6 +75,15 @@ CalendarStore::Private::Private(CalendarStore *store, const QStringList &paths)
     growTimer.setInterval(0);
     edsViewTimer.setSingleShot(true);
     edsViewTimer.setInterval(edsViewWaitMs);
+    dayTimer.setSingleShot(true);
+}
+
+void CalendarStore::Private::armDayTimer()
+{
+    // A timer set anew each day, not one of 24 hours: a day of a clock change is not one.
+    const QDateTime now = QDateTime::currentDateTime();
+    const qint64 toMidnight = now.msecsTo(now.date().addDays(1).startOfDay());
+    dayTimer.start(int(qBound<qint64>(1000, toMidnight + 1000, 25 * 3600 * 1000)));
 }
 
 CalendarStore::CalendarStore(const QStringList &paths, QObject *parent)
@@ -83,6 +92,12 @@ CalendarStore::CalendarStore(const QStringList &paths, QObject *parent)
 {
     connect(&d->growTimer, &QTimer::timeout, this, [this] { d->growAhead(); });
     connect(&d->files, &CalendarFiles::changedOnDisk, this, [this] { d->changed(); });
+    connect(&d->dayTimer, &QTimer::timeout, this, [this] {
+        if (d->files.renewUndated())
+            d->changed();
+        d->armDayTimer();
+    });
+    d->armDayTimer();
     // EDS took the change but its view has not told of it: the change is there all the same.
     connect(&d->edsViewTimer, &QTimer::timeout, this, [this] {
         if (!d->edsEdit)

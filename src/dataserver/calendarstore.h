@@ -91,11 +91,15 @@ public:
     // written into the event as the user's PARTSTAT and nothing else; refused for a job that does
     // not name the user among its attendees.
     void replyToJob(qint64 id, const QString &reply, const Done &done);
+    // Completes a to-do (STATUS, COMPLETED and PERCENT-COMPLETE, nothing else), or reopens it; of a
+    // repeating one, the occurrence `recurId` alone. Refused for a job that is no to-do.
+    void setJobCompleted(qint64 id, int recurId, bool completed, const Done &done);
     // The same, answered at once: an edit of an Evolution calendar, which cannot be, is refused.
     Result createJob(const ScheduleDataInfo &info);
     Result updateJob(const ScheduleDataInfo &info, Scope scope = Scope::AsStored);
     Result deleteJob(qint64 id);
     Result replyToJob(qint64 id, const QString &reply);
+    Result setJobCompleted(qint64 id, int recurId, bool completed);
     // How long an edit of an Evolution calendar waits for EDS's view to report what EDS took; past
     // it the edit is answered all the same (a new job without its ID, which it would not have).
     static constexpr int edsViewWaitMs = 5000;

@@ -47,6 +47,9 @@ struct CalendarStore::Private
     Outcome update(const ScheduleDataInfo &info, Scope scope, const Done &done);
     Outcome remove(qint64 id, const Done &done);
     Outcome reply(qint64 id, const QString &reply, const Done &done);
+    Outcome complete(qint64 id, int recurId, bool completed, const Done &done);
+    // To-dos without a date are served on today's date: a new day moves them.
+    void armDayTimer();
 
     // An edit of a desktop calendar (EDS's, Akonadi's) on its way, one at a time.
     struct EdsEdit
@@ -88,6 +91,7 @@ struct CalendarStore::Private
     std::deque<std::function<void()>> edsQueue;
     bool edsDraining = false;
     QTimer edsViewTimer;
+    QTimer dayTimer;
 };
 
 #endif

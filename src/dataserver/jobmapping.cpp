@@ -92,8 +92,13 @@ int recurrenceNumber(const Event &master, const QDateTime &originalStart)
 
 QDateTime occurrenceStart(const Event &master, int recurrenceNumber)
 {
-    const QDateTime start = master.dtStart();
-    return subDaily(master) ? start.addSecs(qint64(recurrenceNumber) * 60) : start.addDays(recurrenceNumber);
+    return occurrenceOf(master, master.dtStart(), recurrenceNumber);
+}
+
+QDateTime occurrenceOf(const Event &master, const QDateTime &instant, int recurrenceNumber)
+{
+    return subDaily(master) ? instant.addSecs(qint64(recurrenceNumber) * 60)
+                            : instant.addDays(recurrenceNumber);
 }
 
 RemindData remindOf(const Event &event)
@@ -212,14 +217,31 @@ int typeOf(const Event &event)
     return ok && type >= 1 && type <= todoType ? type : 1;
 }
 
-Event::Ptr eventOf(const Todo &todo)
+qint64 todoShift(const Todo &master)
 {
-    if (todo.isCompleted() || todo.status() == Incidence::StatusCanceled || todo.hasRecurrenceId())
+    if (!master.hasDueDate() || !master.hasStartDate())
+        return 0;
+    return master.dtStart().secsTo(master.dtDue(true));
+}
+
+Event::Ptr eventOf(const Todo &todo, const QDate &today, const Todo *master)
+{
+    if (todo.status() == Incidence::StatusCanceled || (todo.hasRecurrenceId() && !master))
         return {};
     // The day it is due, else the day it starts; a timed one at that moment.
-    const QDateTime when = todo.hasDueDate()     ? todo.dtDue(true)
-                           : todo.hasStartDate() ? todo.dtStart()
-                                                 : QDateTime();
+    QDateTime when = todo.hasDueDate()     ? todo.dtDue(true)
+                     : todo.hasStartDate() ? todo.dtStart()
+                                           : QDateTime();
+    bool undated = false;
+    if (!when.isValid() && !todo.hasRecurrenceId()) {
+        const QDate day = !todo.isCompleted()       ? today
+                          : todo.hasCompletedDate() ? todo.completed().toLocalTime().date()
+                                                    : QDate();
+        if (!day.isValid())
+            return {};
+        when = QDateTime(day, QTime(0, 0));
+        undated = true;
+    }
     if (!when.isValid())
         return {};
     Event::Ptr event(new Event);
@@ -227,16 +249,22 @@ Event::Ptr eventOf(const Todo &todo)
     event->setSummary(todo.summary());
     event->setDescription(todo.description());
     event->setDtStart(when);
-    event->setAllDay(todo.allDay());
-    if (!todo.allDay())
+    event->setAllDay(undated || todo.allDay());
+    if (!event->allDay())
         event->setDtEnd(when);
+    if (todo.hasRecurrenceId())
+        event->setRecurrenceId(todo.recurrenceId().addSecs(todoShift(*master)));
+    if (todo.isCompleted())
+        event->setNonKDECustomProperty(completedProperty().latin1(), QStringLiteral("1"));
+    if (undated)
+        event->setNonKDECustomProperty(noDateProperty().latin1(), QStringLiteral("1"));
     const Alarm::List alarms = todo.alarms();
     for (const Alarm::Ptr &alarm : alarms) {
         Alarm::Ptr copy(new Alarm(*alarm));
         copy->setParent(event.data());
         event->addAlarm(copy);
     }
-    if (todo.recurs()) {
+    if (todo.recurs() && !undated) {
         const Recurrence *from = todo.recurrence();
         Recurrence *to = event->recurrence();
         const RecurrenceRule::List rules = from->rRules();

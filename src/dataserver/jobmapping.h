@@ -18,6 +18,16 @@ inline QLatin1String typeProperty()
     return QLatin1String("X-NORVALE-JOBTYPE");
 }
 
+// Marks on the event a to-do is served as, which its job tells as "Completed" and "NoDate".
+inline QLatin1String completedProperty()
+{
+    return QLatin1String("X-NORVALE-COMPLETED");
+}
+inline QLatin1String noDateProperty()
+{
+    return QLatin1String("X-NORVALE-NODATE");
+}
+
 // The job type of an open to-do served as a job: one past the model's types of events.
 constexpr int todoType = 5;
 
@@ -32,6 +42,10 @@ constexpr int todoType = 5;
 // original start, measured in the series' own time zone.
 [[nodiscard]] int recurrenceNumber(const KCalendarCore::Event &master, const QDateTime &originalStart);
 [[nodiscard]] QDateTime occurrenceStart(const KCalendarCore::Event &master, int recurrenceNumber);
+// What an instant of the series' first occurrence (its start, or another time of it, as a to-do's
+// DTSTART beside its DUE) is in occurrence `recurrenceNumber`, counted as recurrenceNumber() does.
+[[nodiscard]] QDateTime occurrenceOf(const KCalendarCore::Event &master, const QDateTime &instant,
+                                     int recurrenceNumber);
 
 // The first display alarm as the model's reminder; -1 without one.
 [[nodiscard]] RemindData remindOf(const KCalendarCore::Event &event);
@@ -39,9 +53,15 @@ constexpr int todoType = 5;
 [[nodiscard]] RepetitionRule ruleOf(const KCalendarCore::Event &event);
 [[nodiscard]] QVector<QDateTime> ignoreOf(const KCalendarCore::Event &event);
 [[nodiscard]] int typeOf(const KCalendarCore::Event &event);
-// An open to-do with a due or start date as an event on that date, with the to-do type; null for
-// any other to-do.
-[[nodiscard]] KCalendarCore::Event::Ptr eventOf(const KCalendarCore::Todo &todo);
+// A to-do as an event on the day it is due, else the day it starts, with the to-do type; one
+// without either on `today` while open, on the day it was completed once it is. Null for a
+// cancelled one. An occurrence's override (one with a RECURRENCE-ID) needs its series' `master`:
+// its RECURRENCE-ID names the master's DTSTART, the event's series starts where the master is due.
+[[nodiscard]] KCalendarCore::Event::Ptr eventOf(const KCalendarCore::Todo &todo, const QDate &today,
+                                                const KCalendarCore::Todo *master = nullptr);
+// How far the event of a to-do begins after the start its recurrence counts from (DUE after
+// DTSTART), in seconds.
+[[nodiscard]] qint64 todoShift(const KCalendarCore::Todo &master);
 
 } // namespace JobMapping
 

@@ -283,6 +283,8 @@ ScheduleDataInfo jobOf(const Occurrence &occurrence, const QStringList &myAddres
     info.setRepetitionRule(ruleOf(*occurrence.master));
     info.setIgnoreTime(ignoreOf(*occurrence.master));
     info.setDetails(EventInfo::detailsOf(event, myAddresses));
+    info.setCompleted(!event.nonKDECustomProperty(JobMapping::completedProperty().latin1()).isEmpty());
+    info.setNoDate(!event.nonKDECustomProperty(JobMapping::noDateProperty().latin1()).isEmpty());
     return info;
 }
 

@@ -125,6 +125,12 @@ public:
     // Where, who and how to join; empty details for a job that says none, as most do.
     const EventDetails &getDetails() const;
     void setDetails(const EventDetails &value);
+    // A to-do its calendar holds completed ("Completed"), and one without a date of its own,
+    // served on the day it is asked for ("NoDate"); each key written only where true.
+    bool getCompleted() const { return completed; }
+    void setCompleted(bool value) { completed = value; }
+    bool getNoDate() const { return noDate; }
+    void setNoDate(bool value) { noDate = value; }
 
     // The reminder as text; its form follows the all-day flag.
     QString getScheudleRemind() const;
@@ -168,6 +174,8 @@ private:
     RemindData remindData;
     RepetitionRule repetitionRule;
     bool isMoveInfo = false;
+    bool completed = false;
+    bool noDate = false;
     CalendarIdentity calendar;
     // Shared and null for none: a panel keeps thousands of jobs, few of them invitations.
     std::shared_ptr<const EventDetails> details;

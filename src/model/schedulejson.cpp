@@ -83,6 +83,10 @@ QJsonObject ScheduleDataInfo::ScheduleToJson(const ScheduleDataInfo &info)
     object.insert(QStringLiteral("End"), DateTimeToStringDate(info.endDateTime));
     object.insert(QStringLiteral("RecurID"), info.recurID);
     object.insert(QStringLiteral("Ignore"), ignore);
+    if (info.completed)
+        object.insert(QStringLiteral("Completed"), true);
+    if (info.noDate)
+        object.insert(QStringLiteral("NoDate"), true);
     if (info.details)
         info.details->writeTo(object);
     return object;
@@ -131,6 +135,8 @@ ScheduleDataInfo ScheduleDataInfo::JsonToSchedule(const QJsonObject &object)
         for (const QJsonValue &entry : ignore)
             info.ignoreTime.append(StringDateToDateTime(entry.toString()));
     }
+    info.completed = value("Completed").toBool();
+    info.noDate = value("NoDate").toBool();
     info.calendar = CalendarIdentity::fromJob(object);
     info.setDetails(EventDetails::fromJob(object));
     return info;

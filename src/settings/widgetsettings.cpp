@@ -28,6 +28,7 @@ const QString heightKey = QStringLiteral("Window/height");
 const QString hiddenKey = QStringLiteral("Calendars/hidden");
 const QString lastUsedKey = QStringLiteral("Calendars/lastUsed");
 const QString declinedKey = QStringLiteral("Invitations/declined");
+const QString undatedKey = QStringLiteral("Todos/undated");
 
 QByteArray boolText(bool value)
 {
@@ -73,6 +74,7 @@ template<size_t N> int indexOf(const char *const (&names)[N], const QString &nam
 const char *const colourNames[] = {"desktop", "light", "dark"};
 const char *const timeFormatNames[] = {"fixed", "locale", "24h", "12h"};
 const char *const declinedNames[] = {"hide", "dim", "show"};
+const char *const undatedNames[] = {"hide", "show"};
 
 // IDs are the data server's to choose: each is percent-encoded, so that a comma or a line break in
 // one cannot split it or break the file.
@@ -179,6 +181,14 @@ void WidgetSettings::readAppearance(const QSettings &file, QStringList &faults)
         else
             declinedShown = Declined(found);
     }
+    if (file.contains(undatedKey)) {
+        const QString name = file.value(undatedKey).toString();
+        const int found = indexOf(undatedNames, name);
+        if (found < 0)
+            faults << QStringLiteral("undated \"%1\" is none of hide, show").arg(name);
+        else
+            undatedShown = found == 1;
+    }
     readInt(file, opacityKey, 0, 255, tintAlpha, faults);
     if (file.contains(textSizeKey) && file.value(textSizeKey).toString() == QLatin1String("desktop"))
         textPoints = 0;
@@ -222,6 +232,12 @@ bool WidgetSettings::setTimeFormat(TimeFormat format, QString *error)
 bool WidgetSettings::setDeclined(Declined shown, QString *error)
 {
     declinedShown = shown;
+    return save(error);
+}
+
+bool WidgetSettings::setUndatedTodos(bool shown, QString *error)
+{
+    undatedShown = shown;
     return save(error);
 }
 
@@ -296,6 +312,8 @@ bool WidgetSettings::save(QString *error)
     // Only once chosen: the file of a panel that never saw an invitation stays as it was.
     if (declinedShown != Declined::Hide)
         text += QByteArrayLiteral("\n[Invitations]\ndeclined=") + declinedNames[int(declinedShown)] + '\n';
+    if (!undatedShown)
+        text += QByteArrayLiteral("\n[Todos]\nundated=hide\n");
     if (!hidden.isEmpty() || !lastUsedCalendar.isEmpty())
         text += QByteArrayLiteral("\n[Calendars]\n");
     if (!hidden.isEmpty())

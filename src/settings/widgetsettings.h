@@ -40,6 +40,8 @@ public:
     QString lastCalendar() const { return lastUsedCalendar; }
     TimeFormat timeFormat() const { return chosenTimeFormat; }
     Declined declined() const { return declinedShown; }
+    // Whether the overview lists the to-dos without a date with its first day.
+    bool undatedTodos() const { return undatedShown; }
     // The alpha (0 to 255) of the panel's tint.
     int opacity() const { return tintAlpha; }
     // The text size in points; 0 follows the desktop's font.
@@ -58,6 +60,7 @@ public:
     bool setLastCalendar(const QString &id, QString *error);
     bool setTimeFormat(TimeFormat format, QString *error);
     bool setDeclined(Declined shown, QString *error);
+    bool setUndatedTodos(bool shown, QString *error);
     // Kept within their bounds below.
     bool setOpacity(int alpha, QString *error);
     bool setTextSize(int points, QString *error);
@@ -90,6 +93,7 @@ private:
     QString lastUsedCalendar;
     TimeFormat chosenTimeFormat = TimeFormat::Fixed;
     Declined declinedShown = Declined::Hide;
+    bool undatedShown = true;
     int tintAlpha = defaultOpacity;
     int textPoints = 0;
     QSize panel = defaultPanelSize;

@@ -43,7 +43,7 @@ EventActions::EventActions(MainWindow *panel, TaskList *list, QWidget *listArea,
     auto *shortcut = new QShortcut(QKeySequence::New, panel);
     connect(shortcut, &QShortcut::activated, this, &EventActions::newEvent);
     new QShortcut(QKeySequence::Undo, panel, this, [this] {
-        if (pending)
+        if (pending || ticked)
             undo();
     });
     listArea->installEventFilter(this);
@@ -51,6 +51,7 @@ EventActions::EventActions(MainWindow *panel, TaskList *list, QWidget *listArea,
     connect(list, &TaskList::editRequested, this, &EventActions::editEvent);
     connect(list, &TaskList::deleteRequested, this, &EventActions::deleteEvent);
     connect(list, &TaskList::detailsRequested, this, &EventActions::showDetails);
+    connect(list, &TaskList::completionRequested, this, &EventActions::completeTodo);
 
     bar->setObjectName(QStringLiteral("undoBar"));
     undoButton->setObjectName(QStringLiteral("undoButton"));
@@ -65,6 +66,7 @@ EventActions::EventActions(MainWindow *panel, TaskList *list, QWidget *listArea,
     barTimer.setSingleShot(true);
     connect(&barTimer, &QTimer::timeout, this, [this] {
         bar->hide();
+        ticked.reset();
         commitPending();
     });
 }
@@ -129,6 +131,7 @@ void EventActions::show(EventEditor *editor)
 void EventActions::deleteEvent(const ScheduleDataInfo &task, bool wholeSeries)
 {
     commitPending();
+    ticked.reset();
     pending = Pending{task, wholeSeries};
     say(tr("“%1” deleted.").arg(task.getTitleName()), true);
     Q_EMIT listChanged();
@@ -136,6 +139,10 @@ void EventActions::deleteEvent(const ScheduleDataInfo &task, bool wholeSeries)
 
 void EventActions::undo()
 {
+    if (ticked) {
+        undoCompletion();
+        return;
+    }
     if (!pending)
         return;
     pending.reset();
@@ -200,6 +207,52 @@ void EventActions::replyTo(const ScheduleDataInfo &task, const QString &answer)
     if (!edits->reply(task, answer)) {
         edits->deleteLater();
         say(tr("Your answer to “%1” could not be sent.").arg(task.getTitleName()), false);
+    }
+}
+
+void EventActions::completeTodo(const ScheduleDataInfo &todo, bool completed)
+{
+    commitPending();
+    ticked = Ticked{todo, completed};
+    say(completed ? tr("“%1” completed.").arg(todo.getTitleName())
+                  : tr("“%1” open again.").arg(todo.getTitleName()),
+        true);
+    sendCompletion(todo, completed);
+}
+
+void EventActions::undoCompletion()
+{
+    const Ticked undone = *std::exchange(ticked, std::nullopt);
+    barTimer.stop();
+    bar->hide();
+    // The widget's own tick goes back as the server's does: both are kept.
+    DataCenter *center = DataCenter::instance();
+    ExtendedData state = center->getExtendedData(undone.todo);
+    state.checked = !undone.completed;
+    center->setExtendedData(undone.todo, state);
+    sendCompletion(undone.todo, !undone.completed);
+    Q_EMIT listChanged();
+}
+
+void EventActions::sendCompletion(const ScheduleDataInfo &todo, bool completed)
+{
+    auto *edits = new EventEdits(this);
+    const auto failed = [this, todo, completed](EventEdits::Outcome outcome) {
+        say(outcome == EventEdits::Outcome::ReadOnly
+                ? tr("“%1” is ticked here alone: its calendar is read-only.").arg(todo.getTitleName())
+            : completed ? tr("“%1” could not be completed in its calendar.").arg(todo.getTitleName())
+                        : tr("“%1” could not be opened again in its calendar.").arg(todo.getTitleName()),
+            false);
+        ticked.reset();
+    };
+    connect(edits, &EventEdits::finished, this, [edits, failed](EventEdits::Outcome outcome) {
+        edits->deleteLater();
+        if (outcome != EventEdits::Outcome::Done)
+            failed(outcome);
+    });
+    if (!edits->complete(todo, completed)) {
+        edits->deleteLater();
+        failed(EventEdits::Outcome::Failed);
     }
 }
 

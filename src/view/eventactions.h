@@ -21,7 +21,8 @@ class TaskList;
 
 // What the panel offers for changing events: a new one (the list's menu, a double click on its
 // empty part, Ctrl+N), a task's Edit… and Delete, and Undo for a deletion. A deletion reaches the
-// data server only once its Undo has gone; until then the list leaves the task out.
+// data server only once its Undo has gone; until then the list leaves the task out. A to-do ticked
+// or unticked is completed or reopened in its calendar at once, and its Undo sends the opposite.
 class EventActions : public QObject
 {
     Q_OBJECT
@@ -48,6 +49,7 @@ public Q_SLOTS:
     // The popover of what the task is, beside its item at `itemRect` (global).
     void showDetails(const ScheduleDataInfo &task, const QRect &itemRect);
     void replyTo(const ScheduleDataInfo &task, const QString &answer);
+    void completeTodo(const ScheduleDataInfo &todo, bool completed);
     void undo();
 
 Q_SIGNALS:
@@ -67,6 +69,9 @@ private:
     void show(EventEditor *editor);
     TaskDetails *details = nullptr; // made when first asked for
     void commitPending();
+    // Sends a to-do's completion, or its reopening; a failure is said, without Undo.
+    void sendCompletion(const ScheduleDataInfo &todo, bool completed);
+    void undoCompletion();
     void say(const QString &text, bool offerUndo);
     [[nodiscard]] bool isEmptyPart(QWidget *area, const QPoint &pos) const;
 
@@ -79,6 +84,13 @@ private:
     QPushButton *undoButton;
     QTimer barTimer;
     std::optional<Pending> pending;
+    // The to-do the Undo line offers to tick back, and how it was ticked.
+    struct Ticked
+    {
+        ScheduleDataInfo todo;
+        bool completed = false;
+    };
+    std::optional<Ticked> ticked;
     QPointer<EventEditor> openEditor;
     QVector<CalendarIdentity> knownCalendars;
 };

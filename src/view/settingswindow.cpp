@@ -117,6 +117,7 @@ void applySettings(const WidgetSettings &settings)
     DataCenter::instance()->setHiddenCalendars(QSet<QString>(hidden.cbegin(), hidden.cend()));
     DataCenter::instance()->setTimeFormat(TaskRules::TimeFormat(settings.timeFormat()));
     DataCenter::instance()->setDeclinedShown(TaskRules::DeclinedShown(settings.declined()));
+    DataCenter::instance()->setUndatedShown(settings.undatedTodos());
     applyTextSize(settings.textSize());
     MainWindow::setLook(settings.opacity(), settings.panelSize());
 }
@@ -352,6 +353,15 @@ QWidget *SettingsWindow::makeShownCalendarsSection()
     }
     listCalendars({});
     connect(shownCalendarList, &QListWidget::itemChanged, this, &SettingsWindow::onShownCalendarChanged);
+
+    undatedBox = new QCheckBox(tr("List to-dos without a date"), section);
+    undatedBox->setObjectName(QStringLiteral("undatedBox"));
+    undatedBox->setChecked(settings.undatedTodos());
+    undatedBox->setToolTip(tr("With the overview's first day, after the tasks that have a date."));
+    connect(undatedBox, &QCheckBox::toggled, this, [this](bool on) {
+        saveLook([on](WidgetSettings &s, QString *error) { return s.setUndatedTodos(on, error); });
+    });
+    layout->addWidget(undatedBox);
     return section;
 }
 

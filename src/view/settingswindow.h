@@ -80,6 +80,7 @@ private:
     QCheckBox *desktopTextBox = nullptr;
     QSlider *textSizeSlider = nullptr;
     QComboBox *declinedBox = nullptr;
+    QCheckBox *undatedBox = nullptr;
     QLineEdit *addressesEdit = nullptr;
     QLabel *errorLabel;
 };

@@ -1,6 +1,7 @@
 #include "taskitem.h"
 
 #include "calendarcolor.h"
+#include "calendarcontract.h"
 #include "calendardbusui.h"
 #include "datacenter.h"
 #include "dayclock.h"
@@ -28,6 +29,11 @@
 using Zyk::Gui::ZGuiApplicationHelper;
 
 namespace {
+
+bool isTodo(const ScheduleDataInfo &task)
+{
+    return task.getType() == DBUS_SERVER_TODO_TYPE;
+}
 constexpr int iconSize = 20;
 
 // The icons drawn once per device pixel ratio and kept: a running countdown repaints its blinking icon
@@ -231,6 +237,10 @@ void TaskItem::setTask(const ScheduleDataInfo &info, const ExtendedData &data)
     countdown = data.countdown;
     pinned = data.pinned;
     checkBox.setChecked(data.checked);
+    // A subscription's to-do is ticked here alone: its calendar cannot be changed from here.
+    setToolTip(isTodo(task) && !task.getCalendarWritable()
+                   ? tr("Its calendar is read-only: the tick is kept in this widget alone.")
+                   : QString());
     refreshMode();
 }
 
@@ -336,7 +346,9 @@ void TaskItem::refreshMode()
     countdownSecond = -1;
     fittedLineLength = -1;
     checkBox.setText(withoutMnemonics(
-        TaskRules::dateText(task.getBeginDateTime(), shownTitleText, DataCenter::instance()->timeFormat())));
+        task.getNoDate() ? QLatin1String("  ") + tr("No date") + QLatin1String("\n  ") + shownTitleText
+                         : TaskRules::dateText(task.getBeginDateTime(), shownTitleText,
+                                               DataCenter::instance()->timeFormat())));
 
     const bool changed = mode != oldMode || state != oldState;
     if (changed)
@@ -613,11 +625,12 @@ void TaskItem::onModeActionToggled()
 
 void TaskItem::onClicked(bool state)
 {
-    Q_UNUSED(state)
     pinned = false;
     countdown = false;
     refreshMode();
     extDataChanged();
+    if (isTodo(task) && task.getCalendarWritable())
+        Q_EMIT completionRequested(task, state);
 }
 
 void TaskItem::extDataChanged()

@@ -100,6 +100,8 @@ public:
     int getMode() const { return mode; }
     int getState() const { return state; }
     QDateTime getBeginDateTime() const;
+    // A to-do without a date of its own: its date line says so.
+    bool isUndated() const { return task.getNoDate(); }
     // The whole title; the item shows it shortened when it does not fit.
     QString title() const { return task.getTitleName(); }
     TaskMenu *taskMenu() const { return menu; }
@@ -145,6 +147,9 @@ Q_SIGNALS:
     void openRequested(const ScheduleDataInfo &task);
     void editRequested(const ScheduleDataInfo &task);
     void deleteRequested(const ScheduleDataInfo &task, bool wholeSeries);
+    // The user ticked (or unticked) a to-do of a calendar the data server may change: its calendar
+    // is to complete (or reopen) it too. The item's own tick is stored already, as for any task.
+    void completionRequested(const ScheduleDataInfo &todo, bool completed);
     // Details… in the menu, or a click on the item beside its check box.
     void detailsRequested(const ScheduleDataInfo &task);
     // The menu's Join, or the Join button a counting-down meeting shows in its last minutes.

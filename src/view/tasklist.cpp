@@ -22,7 +22,7 @@ constexpr int fadeWaitLimitMs = 3000;
 
 TaskRules::SortKey sortKey(const TaskItem *item)
 {
-    return {item->isChecked(), item->getMode(), item->getBeginDateTime()};
+    return {item->isChecked(), item->getMode(), item->getBeginDateTime(), item->isUndated()};
 }
 
 bool goesBefore(const TaskItem *a, const TaskItem *b)
@@ -75,7 +75,7 @@ QVector<ListedTask> inDisplayOrder(const QVector<ListedTask> &tasks, QVector<int
         const ListedTask &task = tasks.at(i);
         // In UTC, the same order: comparing local times converts both at every comparison.
         keys.append({{task.state.checked, TaskRules::modeAt(task.info, task.state, now),
-                      task.info.getBeginDateTime().toUTC()},
+                      task.info.getBeginDateTime().toUTC(), task.info.getNoDate()},
                      i});
     }
     std::stable_sort(keys.begin(), keys.end(),
@@ -312,6 +312,7 @@ TaskItem *TaskList::makeItem(const ListedTask &task)
     DataCenter *center = DataCenter::instance();
     connect(item, &TaskItem::editRequested, this, &TaskList::editRequested);
     connect(item, &TaskItem::deleteRequested, this, &TaskList::deleteRequested);
+    connect(item, &TaskItem::completionRequested, this, &TaskList::completionRequested);
     connect(item, &TaskItem::joinRequested, this,
             [](const ScheduleDataInfo &info) { UrlOpener::open(info.getDetails().conference); });
     connect(item, &TaskItem::detailsRequested, this, [this, item](const ScheduleDataInfo &info) {

@@ -51,6 +51,8 @@ Q_SIGNALS:
     // A task's details asked for, with where its item is on the screen.
     void detailsRequested(const ScheduleDataInfo &task, const QRect &itemRect);
     void deleteRequested(const ScheduleDataInfo &task, bool wholeSeries);
+    // A to-do ticked or unticked, to be completed or reopened in its calendar.
+    void completionRequested(const ScheduleDataInfo &todo, bool completed);
 
 private Q_SLOTS:
     void freshTaskItems();

@@ -12,7 +12,9 @@
 namespace {
 
 // One schedule occurrence of the test calendar, written "day:id:recurID:flags", the day counted
-// from today; flags: r reminder, c checked, p pinned, d countdown, h of the calendar the user hid.
+// from today; flags: r reminder, c checked, p pinned, d countdown, h of the calendar the user hid,
+// x declined, n a to-do without a date (the server puts it on today's), k a to-do completed in its
+// calendar.
 struct Entry
 {
     int day = 0;
@@ -67,6 +69,10 @@ QString rangeJson(const QVector<Entry> &calendar, const QDate &today, const QDat
             job.insert("CalendarID", entry.flags.contains('h') ? "hidden" : "shown");
             if (entry.flags.contains('x'))
                 job.insert("MyReply", "declined");
+            if (entry.flags.contains('n'))
+                job.insert("NoDate", true);
+            if (entry.flags.contains('k'))
+                job.insert("Completed", true);
             job.insert("CalendarName", "Work");
             jobs.append(job);
         }
@@ -203,6 +209,15 @@ private Q_SLOTS:
             << int(DisplayOverview) << QStringList{"112/0", "114/0"} << QStringList{"-3..0", "0..6"};
         QTest::newRow("declined invitation: day view")
             << QStringList{"1:115:0:x", "1:116:0:"} << 1 << QStringList{"116/0"} << QStringList{"1..1"};
+        QTest::newRow("to-do without a date: listed with the first day, not making today it")
+            << QStringList{"0:120:0:n", "2:121:0:", "2:122:0:"} << int(DisplayOverview)
+            << QStringList{"121/0", "122/0", "120/0"} << QStringList{"-3..0", "0..6"};
+        QTest::newRow("to-do without a date: listed with today's tasks")
+            << QStringList{"0:123:0:", "0:124:0:n"} << int(DisplayOverview) << QStringList{"123/0", "124/0"}
+            << QStringList{"-3..0", "0..6"};
+        QTest::newRow("to-do completed in its calendar: ticked, not carried forward")
+            << QStringList{"-1:125:0:k", "0:126:0:"} << int(DisplayOverview) << QStringList{"126/0"}
+            << QStringList{"-3..0", "0..6"};
         QTest::newRow("other negative view")
             << QStringList{"0:92:0:"} << -2 << QStringList() << QStringList();
     }
@@ -268,6 +283,26 @@ private Q_SLOTS:
         rangesSorted.sort();
         QCOMPARE(rangesAsync, rangesSorted);
     }
+    // The setting that hides the to-dos without a date.
+    void undatedHidden()
+    {
+        QVERIFY(server.isRunning() || server.start());
+        const QDate today = QDate::currentDate();
+        const QVector<Entry> entries = parse({"0:130:0:n", "1:131:0:"});
+        server.setHandler("GetJobs", [entries, today](const FakeDBusService::Call &call) {
+            return FakeDBusService::Reply::value(
+                rangeJson(entries, today, dateOf(call.arguments, 0), dateOf(call.arguments, 3)));
+        });
+        QSignalSpy options(DataCenter::instance(), &DataCenter::viewOptionsChanged);
+        DataCenter::instance()->setUndatedShown(false);
+        auto shownAgain = qScopeGuard([] { DataCenter::instance()->setUndatedShown(true); });
+        QCOMPARE(options.count(), 1);
+        QVector<ScheduleDataInfo> out;
+        QVERIFY(DataCenter::instance()->getJobs(DisplayOverview, out));
+        QCOMPARE(out.size(), 1);
+        QCOMPARE(out.first().getID(), 131);
+    }
+
     void failedFetch_data()
     {
         QTest::addColumn<int>("view");

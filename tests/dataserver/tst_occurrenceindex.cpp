@@ -434,7 +434,7 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << QStringList{"Carnival: all-day 2024-02-13 - 2024-02-13",
                        "Carnival: all-day 2024-03-01 - 2024-03-01"}
         << QStringList();
-    QTest::newRow("open to-dos on the day they are due, or start")
+    QTest::newRow("to-dos on the day they are due, or start; completed ones too")
         << vtodo("report", "DUE:20240305T150000Z\r\nSUMMARY:Send the report\r\n") +
                vtodo("plants", "DTSTART;VALUE=DATE:20240308\r\nSUMMARY:Water the plants\r\n") +
                vtodo("done", "DUE:20240305T100000Z\r\nSTATUS:COMPLETED\r\nCOMPLETED:20240304T100000Z\r\n"
@@ -442,7 +442,8 @@ void TestOccurrenceIndex::readsAsWritten_data()
                vtodo("dropped", "DUE:20240305T110000Z\r\nSTATUS:CANCELLED\r\nSUMMARY:Dropped\r\n") +
                vtodo("someday", "SUMMARY:Some day\r\n")
         << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 8)
-        << QStringList{"Send the report: 2024-03-05 15:00 - 2024-03-05 15:00",
+        << QStringList{"Done already: 2024-03-05 10:00 - 2024-03-05 10:00",
+                       "Send the report: 2024-03-05 15:00 - 2024-03-05 15:00",
                        "Water the plants: all-day 2024-03-08 - 2024-03-08"}
         << QStringList();
     QTest::newRow("open to-do that recurs")

@@ -1,6 +1,9 @@
 #include "cscheduledbus.h"
 #include "serverprocess.h"
 
+#include <KCalendarCore/ICalFormat>
+#include <KCalendarCore/MemoryCalendar>
+
 #include <QDBusInterface>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -40,8 +43,17 @@ private Q_SLOTS:
     void malformedFilesSkipped();
     void secondInstanceRefused();
     void demoCalendar();
+    void completeTodo_data();
+    void completeTodo();
+    void completeRepeatingTodo();
+    void undatedTodos();
+    void completionRefused();
 
 private:
+    // SetJobCompleted on the raw interface: its error name, empty for success.
+    QString setCompleted(qint64 id, int recurId, bool completed);
+    // The file at `path` as the library reads it.
+    KCalendarCore::MemoryCalendar::Ptr readBack(const QString &path);
     bool startServer(const QStringList &arguments);
     QVector<ScheduleDataInfo> jobsOf(const QString &title, const QDate &first, const QDate &last,
                                      QList<QDate> *days = nullptr);
@@ -71,7 +83,64 @@ ScheduleDataInfo timedJob(const QString &title, const QDateTime &begin, int minu
     return job;
 }
 
+QByteArray todoCalendar(const QByteArray &components)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n" + components + "END:VCALENDAR\r\n";
+}
+
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+}
+
+// `after` is `before` with the lines `removed` taken out and those `added` put in, each where
+// the other lines leave it; `added` match as regular expressions.
+bool sameBut(const QStringList &before, const QStringList &after, const QStringList &removed,
+             const QStringList &added, QString *why)
+{
+    QStringList kept = before;
+    for (const QString &line : removed) {
+        if (!kept.removeOne(line)) {
+            *why = QStringLiteral("not there before: ") + line;
+            return false;
+        }
+    }
+    QStringList rest = after;
+    for (const QString &pattern : added) {
+        const QRegularExpression expression(QLatin1Char('^') + pattern + QLatin1Char('$'));
+        const int at = rest.indexOf(expression);
+        if (at < 0) {
+            *why = QStringLiteral("not written: ") + pattern;
+            return false;
+        }
+        rest.removeAt(at);
+    }
+    if (rest != kept) {
+        *why = QStringLiteral("other lines changed:\n") + after.join(QLatin1Char('\n'));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+QString TestServerWrites::setCompleted(qint64 id, int recurId, bool completed)
+{
+    QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                       QStringLiteral(DBUS_SERVER_NAME));
+    const QDBusMessage reply = raw.call(QStringLiteral("SetJobCompleted"), id, recurId, completed);
+    return reply.type() == QDBusMessage::ErrorMessage ? reply.errorName() : QString();
+}
+
+KCalendarCore::MemoryCalendar::Ptr TestServerWrites::readBack(const QString &path)
+{
+    KCalendarCore::MemoryCalendar::Ptr calendar(new KCalendarCore::MemoryCalendar(QTimeZone::utc()));
+    KCalendarCore::ICalFormat format;
+    if (!format.fromRawString(calendar, readAll(path)))
+        return {};
+    return calendar;
+}
 
 bool TestServerWrites::startServer(const QStringList &arguments)
 {
@@ -803,6 +872,194 @@ void TestServerWrites::demoCalendar()
     QVERIFY(startServer({QStringLiteral("--demo"), dir}));
     QVERIFY(m_client->GetJobs(today, today, days));
     QCOMPARE(days.value(today).size(), jobsToday);
+}
+
+void TestServerWrites::completeTodo_data()
+{
+    QTest::addColumn<QByteArray>("lines"); // the to-do's, after its UID
+    QTest::addColumn<bool>("completed");
+    QTest::addColumn<QStringList>("removed");
+    QTest::addColumn<QStringList>("added");
+    const QString stamp = QStringLiteral("COMPLETED:\\d{8}T\\d{6}Z");
+    QTest::newRow("completed: its status replaced, the two others added")
+        << QByteArray("DUE;TZID=Europe/Berlin:20240305T150000\r\nSTATUS:NEEDS-ACTION\r\nX-FOO:bar\r\n")
+        << true << QStringList{"STATUS:NEEDS-ACTION"}
+        << QStringList{"STATUS:COMPLETED", stamp, "PERCENT-COMPLETE:100"};
+    QTest::newRow("completed: a partly done one's percentage replaced")
+        << QByteArray("DUE;VALUE=DATE:20240305\r\nPERCENT-COMPLETE:40\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+                      "TRIGGER:-PT1H\r\nDESCRIPTION:x\r\nEND:VALARM\r\n")
+        << true << QStringList{"PERCENT-COMPLETE:40"}
+        << QStringList{"STATUS:COMPLETED", stamp, "PERCENT-COMPLETE:100"};
+    QTest::newRow("reopened: NEEDS-ACTION, COMPLETED and its percentage gone")
+        << QByteArray("DUE:20240305T140000Z\r\nSTATUS:COMPLETED\r\nCOMPLETED:20240304T100000Z\r\n"
+                      "PERCENT-COMPLETE:100\r\n")
+        << false << QStringList{"STATUS:COMPLETED", "COMPLETED:20240304T100000Z", "PERCENT-COMPLETE:100"}
+        << QStringList{"STATUS:NEEDS-ACTION"};
+    QTest::newRow("completed again: it keeps when it was") // nothing written, no JobsUpdated
+        << QByteArray("DUE:20240305T140000Z\r\nSTATUS:COMPLETED\r\nCOMPLETED:20240304T100000Z\r\n") << true
+        << QStringList() << QStringList();
+}
+
+void TestServerWrites::completeTodo()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(bool, completed);
+    QFETCH(QStringList, removed);
+    QFETCH(QStringList, added);
+    const QString path = m_dir->filePath(QStringLiteral("todos.ics"));
+    QVERIFY(writeFile(path, todoCalendar("BEGIN:VEVENT\r\nUID:meeting\r\nDTSTAMP:20240101T000000Z\r\n"
+                                         "DTSTART:20240305T090000Z\r\nSUMMARY:Meeting\r\nEND:VEVENT\r\n"
+                                         "BEGIN:VTODO\r\nUID:report\r\nDTSTAMP:20240101T000000Z\r\n"
+                                         "SUMMARY:Send the report\r\n" +
+                                         lines + "END:VTODO\r\n")));
+    const QStringList before = linesOf(readAll(path));
+    QVERIFY(startServer({path}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+    const QDate day(2024, 3, 5);
+    const ScheduleDataInfo todo = jobsOf(QStringLiteral("Send the report"), day, day).value(0);
+    QCOMPARE(todo.getType(), DBUS_SERVER_TODO_TYPE);
+    QCOMPARE(todo.getCompleted(), !completed || removed.isEmpty());
+
+    QCOMPARE(setCompleted(todo.getID(), todo.getRecurID(), completed), QString());
+    if (removed.isEmpty()) {
+        QCOMPARE(linesOf(readAll(path)), before);
+        QTest::qWait(100);
+        QCOMPARE(updates.count(), 0);
+        return;
+    }
+    QTRY_COMPARE(updates.count(), 1);
+    QString why;
+    QVERIFY2(sameBut(before, linesOf(readAll(path)), removed, added, &why), qPrintable(why));
+    const KCalendarCore::MemoryCalendar::Ptr calendar = readBack(path);
+    QVERIFY(calendar);
+    const KCalendarCore::Todo::Ptr read = calendar->todo(QStringLiteral("report"));
+    QVERIFY(read);
+    QCOMPARE(read->isCompleted(), completed);
+    QCOMPARE(read->percentComplete(), completed ? 100 : 0);
+    if (completed)
+        QVERIFY(qAbs(read->completed().secsTo(QDateTime::currentDateTimeUtc())) < 24 * 3600);
+    // Still served on its day, ticked or not as its calendar now says.
+    const QVector<ScheduleDataInfo> served = jobsOf(QStringLiteral("Send the report"), day, day);
+    QCOMPARE(served.size(), 1);
+    QCOMPARE(served.first().getCompleted(), completed);
+    QCOMPARE(served.first().getID(), todo.getID());
+}
+
+void TestServerWrites::completeRepeatingTodo()
+{
+    const QString path = m_dir->filePath(QStringLiteral("todos.ics"));
+    QVERIFY(writeFile(path, todoCalendar("BEGIN:VTODO\r\nUID:filter\r\nDTSTAMP:20240101T000000Z\r\n"
+                                         "DUE;VALUE=DATE:20240304\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
+                                         "SUMMARY:Clean the filter\r\nEND:VTODO\r\n")));
+    const QByteArray original = readAll(path);
+    QVERIFY(startServer({path}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+    const QString title = QStringLiteral("Clean the filter");
+    QList<QDate> days;
+    QVector<ScheduleDataInfo> served = jobsOf(title, QDate(2024, 3, 1), QDate(2024, 3, 31), &days);
+    QCOMPARE(days, (QList<QDate>{QDate(2024, 3, 4), QDate(2024, 3, 11), QDate(2024, 3, 18)}));
+    const ScheduleDataInfo second = served.at(1);
+
+    QCOMPARE(setCompleted(second.getID(), second.getRecurID(), true), QString());
+    QTRY_COMPARE(updates.count(), 1);
+    // The series as it was, and the occurrence in an override of its own after it.
+    const QByteArray written = readAll(path);
+    const QByteArray series = original.left(original.indexOf("END:VCALENDAR"));
+    QVERIFY2(written.startsWith(series), written.constData());
+    const QStringList override = linesOf(written.mid(series.size()));
+    QVERIFY2(override.contains("RECURRENCE-ID;VALUE=DATE:20240311"), written.constData());
+    QVERIFY(override.contains("DUE;VALUE=DATE:20240311"));
+    QVERIFY(override.contains("STATUS:COMPLETED"));
+    QVERIFY(!override.filter(QRegularExpression("^RRULE")).size());
+
+    const KCalendarCore::MemoryCalendar::Ptr calendar = readBack(path);
+    QVERIFY(calendar);
+    const KCalendarCore::Todo::Ptr master = calendar->todo(QStringLiteral("filter"));
+    QVERIFY(master);
+    QVERIFY(!master->isCompleted());
+    const KCalendarCore::Incidence::List instances = calendar->instances(master);
+    QCOMPARE(instances.size(), 1);
+    QVERIFY(instances.first().staticCast<KCalendarCore::Todo>()->isCompleted());
+
+    // That occurrence ticked on its day, the next one open on its own.
+    served = jobsOf(title, QDate(2024, 3, 1), QDate(2024, 3, 31));
+    QCOMPARE(served.size(), 3);
+    QCOMPARE(served.at(0).getCompleted(), false);
+    QCOMPARE(served.at(1).getCompleted(), true);
+    QCOMPARE(served.at(1).getRecurID(), second.getRecurID());
+    QCOMPARE(served.at(2).getCompleted(), false);
+    QCOMPARE(served.at(2).getID(), second.getID());
+
+    // Reopened: the override says so, and the occurrence is open again.
+    QCOMPARE(setCompleted(second.getID(), second.getRecurID(), false), QString());
+    QTRY_COMPARE(updates.count(), 2);
+    const QStringList reopened = linesOf(readAll(path).mid(series.size()));
+    QVERIFY(reopened.contains("RECURRENCE-ID;VALUE=DATE:20240311"));
+    QVERIFY(reopened.contains("STATUS:NEEDS-ACTION"));
+    QVERIFY(reopened.filter(QRegularExpression("^(COMPLETED|PERCENT-COMPLETE)[:;]")).isEmpty());
+    served = jobsOf(title, QDate(2024, 3, 1), QDate(2024, 3, 31));
+    QCOMPARE(served.size(), 3);
+    QVERIFY(!served.at(1).getCompleted());
+}
+
+void TestServerWrites::undatedTodos()
+{
+    const QString path = m_dir->filePath(QStringLiteral("todos.ics"));
+    QVERIFY(writeFile(path, todoCalendar("BEGIN:VTODO\r\nUID:someday\r\nDTSTAMP:20240101T000000Z\r\n"
+                                         "SUMMARY:Some day\r\nEND:VTODO\r\n"
+                                         "BEGIN:VTODO\r\nUID:done\r\nDTSTAMP:20240101T000000Z\r\n"
+                                         "STATUS:COMPLETED\r\nCOMPLETED:20240305T100000Z\r\n"
+                                         "SUMMARY:Done long ago\r\nEND:VTODO\r\n"
+                                         "BEGIN:VTODO\r\nUID:dropped\r\nDTSTAMP:20240101T000000Z\r\n"
+                                         "STATUS:CANCELLED\r\nSUMMARY:Dropped\r\nEND:VTODO\r\n")));
+    QVERIFY(startServer({path}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+    // Open, it is on the day asked for that is today; completed, on the day it was completed.
+    const QDate today = QDate::currentDate();
+    QList<QDate> days;
+    QVector<ScheduleDataInfo> open =
+        jobsOf(QStringLiteral("Some day"), today.addDays(-3), today.addDays(3), &days);
+    QCOMPARE(open.size(), 1);
+    QCOMPARE(days.first(), today);
+    QVERIFY(open.first().getNoDate());
+    QVERIFY(open.first().getAllDay());
+    QVERIFY(!open.first().getCompleted());
+    days.clear();
+    const QVector<ScheduleDataInfo> done =
+        jobsOf(QStringLiteral("Done long ago"), QDate(2024, 3, 1), QDate(2024, 3, 31), &days);
+    QCOMPARE(days, QList<QDate>{QDate(2024, 3, 5)});
+    QVERIFY(done.first().getNoDate());
+    QVERIFY(done.first().getCompleted());
+    QCOMPARE(jobsOf(QStringLiteral("Dropped"), today.addDays(-3), today.addDays(3)).size(), 0);
+    // Other jobs' forms carry neither key.
+    QVERIFY(!ScheduleDataInfo::ScheduleToJsonStr(timedJob("x", QDateTime(today, QTime(9, 0)), 5))
+                 .contains(QLatin1String("Completed")));
+
+    QCOMPARE(setCompleted(open.first().getID(), 0, true), QString());
+    QTRY_COMPARE(updates.count(), 1);
+    open = jobsOf(QStringLiteral("Some day"), today.addDays(-3), today.addDays(3));
+    QCOMPARE(open.size(), 1);
+    QVERIFY(open.first().getCompleted());
+    QVERIFY(open.first().getNoDate());
+}
+
+void TestServerWrites::completionRefused()
+{
+    const QString path = m_dir->filePath(QStringLiteral("home.ics"));
+    QVERIFY(copyTestFile(QStringLiteral("google-export.ics"), path));
+    const QByteArray original = readAll(path);
+    QVERIFY(startServer({path}));
+    DayMap map;
+    QVERIFY(m_client->GetJobs(QDate(2024, 1, 1), QDate(2024, 12, 31), map));
+    ScheduleDataInfo event;
+    for (const QVector<ScheduleDataInfo> &jobs : std::as_const(map))
+        if (!jobs.isEmpty() && event.getID() == 0)
+            event = jobs.first();
+    QVERIFY(event.getID() > 0);
+    QCOMPARE(setCompleted(event.getID(), event.getRecurID(), true),
+             QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+    QCOMPARE(setCompleted(77, 0, true), QStringLiteral(DBUS_SERVER_ERROR "NotFound"));
+    QCOMPARE(readAll(path), original);
 }
 
 QTEST_GUILESS_MAIN(TestServerWrites)

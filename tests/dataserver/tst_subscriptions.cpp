@@ -40,7 +40,9 @@ QByteArray calendar(const QByteArray &title)
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nX-WR-CALNAME:Team\r\n"
            "COLOR:#00aa00\r\nREFRESH-INTERVAL;VALUE=DURATION:PT1S\r\nBEGIN:VEVENT\r\nUID:feed-1\r\n"
            "DTSTAMP:20240101T000000Z\r\nDTSTART:20240305T090000Z\r\nDTEND:20240305T100000Z\r\nSUMMARY:" +
-           title + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+           title +
+           "\r\nEND:VEVENT\r\nBEGIN:VTODO\r\nUID:feed-todo\r\nDTSTAMP:20240101T000000Z\r\n"
+           "DUE;VALUE=DATE:20240306\r\nSUMMARY:Bring cake\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
 }
 
 } // namespace
@@ -137,6 +139,14 @@ void TestSubscriptions::editsRefused()
     const QDBusMessage remove = server.call(QStringLiteral("DeleteJob"), qlonglong(job.getID()));
     QCOMPARE(remove.errorName(), QStringLiteral(DBUS_SERVER_ERROR "ReadOnly"));
     QCOMPARE(titles(), QStringList{"Retro"});
+    // Its to-dos are ticked in the widget alone.
+    days.clear();
+    QVERIFY(m_client->GetJobs(QDate(2024, 3, 6), QDate(2024, 3, 6), days));
+    const ScheduleDataInfo todo = days.first().value(0);
+    QCOMPARE(todo.getType(), DBUS_SERVER_TODO_TYPE);
+    const QDBusMessage complete =
+        server.call(QStringLiteral("SetJobCompleted"), qlonglong(todo.getID()), todo.getRecurID(), true);
+    QCOMPARE(complete.errorName(), QStringLiteral(DBUS_SERVER_ERROR "ReadOnly"));
 }
 
 void TestSubscriptions::restartOfflineServesTheCopy()

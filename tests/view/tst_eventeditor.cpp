@@ -119,6 +119,7 @@ private Q_SLOTS:
     void pinnedStateFollowsTheTitle();
     void deleteFromThePanel_data();
     void deleteFromThePanel();
+    void completeFromThePanel();
     void detailsOfAnInvitation_data();
     void detailsOfAnInvitation();
     void cleanupTestCase();
@@ -141,19 +142,22 @@ void TestEventEditor::initTestCase()
     QVERIFY(dir.isValid());
     home = dir.filePath("home.ics");
     const QDateTime today(QDate::currentDate(), QTime(12, 0));
-    QVERIFY(write(home, calendar(vevent("course", "Course", QDateTime(day, QTime(10, 0)),
-                                        "RRULE:FREQ=WEEKLY;COUNT=4\r\n") +
-                                 vevent("standup", "Standup", QDateTime(day, QTime(9, 0))) +
-                                 vevent("review", "Review", QDateTime(day, QTime(14, 0))) +
-                                 vevent("other", "Other", QDateTime(day, QTime(16, 0))) +
-                                 vevent("lunch", "Lunch", today) + vevent("tea", "Tea", today.addSecs(3600)) +
-                                 vevent("planning", "Planning", today.addSecs(2 * 3600),
-                                        "ORGANIZER;CN=Dana:mailto:dana@example.com\r\n"
-                                        "ATTENDEE;PARTSTAT=NEEDS-ACTION;RSVP=TRUE:mailto:me@example.org\r\n"
-                                        "X-GOOGLE-CONFERENCE:" +
-                                            meetingLink + "\r\n") +
-                                 vevent("pitch", "Pitch", today.addSecs(3 * 3600),
-                                        "ATTENDEE;PARTSTAT=TENTATIVE;CN=Me:mailto:me@example.org\r\n"))));
+    QVERIFY(write(
+        home,
+        calendar(vevent("course", "Course", QDateTime(day, QTime(10, 0)), "RRULE:FREQ=WEEKLY;COUNT=4\r\n") +
+                 vevent("standup", "Standup", QDateTime(day, QTime(9, 0))) +
+                 vevent("review", "Review", QDateTime(day, QTime(14, 0))) +
+                 vevent("other", "Other", QDateTime(day, QTime(16, 0))) + vevent("lunch", "Lunch", today) +
+                 vevent("tea", "Tea", today.addSecs(3600)) +
+                 vevent("planning", "Planning", today.addSecs(2 * 3600),
+                        "ORGANIZER;CN=Dana:mailto:dana@example.com\r\n"
+                        "ATTENDEE;PARTSTAT=NEEDS-ACTION;RSVP=TRUE:mailto:me@example.org\r\n"
+                        "X-GOOGLE-CONFERENCE:" +
+                            meetingLink + "\r\n") +
+                 vevent("pitch", "Pitch", today.addSecs(3 * 3600),
+                        "ATTENDEE;PARTSTAT=TENTATIVE;CN=Me:mailto:me@example.org\r\n") +
+                 "BEGIN:VTODO\r\nUID:bank\r\nDTSTAMP:20310101T000000Z\r\nDUE;VALUE=DATE:" +
+                 today.date().toString("yyyyMMdd").toUtf8() + "\r\nSUMMARY:Call the bank\r\nEND:VTODO\r\n")));
     QString error;
     QDir().mkpath(QFileInfo(DesktopCalendars::filePath()).absolutePath());
     QVERIFY2(MyAddresses::setConfigured({"me@example.org"}, &error), qPrintable(error));
@@ -564,6 +568,51 @@ void TestEventEditor::deleteFromThePanel()
         QTRY_VERIFY_WITH_TIMEOUT(!parse(home)->event(title.toLower()), EventActions::undoMs + 5000);
         QVERIFY(!itemTitled());
     }
+}
+
+// A to-do ticked in the panel is completed in its file by the real server, and Undo reopens it.
+void TestEventEditor::completeFromThePanel()
+{
+    MainWindow window;
+    window.show();
+    TaskList *list = window.findChild<TaskList *>();
+    const auto bank = [list]() -> TaskItem * {
+        for (TaskItem *item : list->taskItems()) {
+            if (item->title() == QLatin1String("Call the bank"))
+                return item;
+        }
+        return nullptr;
+    };
+    const auto completed = [this] {
+        const Todo::Ptr todo = parse(home)->todo(QStringLiteral("bank"));
+        return todo && todo->isCompleted();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(bank() && !list->isReplacing(), 10000);
+    QVERIFY(!bank()->isChecked());
+    QCheckBox *box = bank()->findChild<QCheckBox *>();
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    QTRY_VERIFY(completed());
+    QWidget *bar = window.eventActions()->undoBar();
+    QVERIFY(bar->isVisible());
+    QVERIFY(child<QPushButton>(bar, "undoButton")->isVisible());
+
+    QTest::mouseClick(child<QPushButton>(bar, "undoButton"), Qt::LeftButton);
+    QTRY_VERIFY(!completed());
+    QVERIFY(!bar->isVisible());
+    QTRY_VERIFY(bank() && !list->isReplacing() && !bank()->isChecked());
+
+    // Completed and left so: ticked from the calendar, its local tick taken away.
+    QTest::mouseClick(bank()->findChild<QCheckBox *>(), Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    QTRY_VERIFY(completed());
+    ScheduleDataInfo served = jobOn(QStringLiteral("Call the bank"), QDate::currentDate());
+    QVERIFY(served.getCompleted());
+    ExtendedData state = DataCenter::instance()->getExtendedData(served);
+    state.checked = false;
+    served.setCompleted(false);
+    DataCenter::instance()->setExtendedData(served, state);
+    QVERIFY(!DataCenter::instance()->getExtendedData(served).checked);
+    served.setCompleted(true);
+    QVERIFY(DataCenter::instance()->getExtendedData(served).checked);
 }
 
 void TestEventEditor::detailsOfAnInvitation_data()

@@ -1,4 +1,5 @@
 #include "calendarcolor.h"
+#include "calendarcontract.h"
 #include "countdownnotifier.h"
 #include "datacenter.h"
 #include "dayclock.h"
@@ -175,6 +176,8 @@ private Q_SLOTS:
     void finalPhase();
     void tickStores_data();
     void tickStores();
+    void todoTick_data();
+    void todoTick();
     void modeActionStores_data();
     void modeActionStores();
     void openSchedule_data();
@@ -630,6 +633,58 @@ void TestTaskItem::tickStores()
     QVERIFY(!stored.countdown);
     QCOMPARE(stored.dataId.id, task.getID());
     QCOMPARE(stored.dataId.titleName, task.getTitleName());
+}
+
+void TestTaskItem::todoTick_data()
+{
+    QTest::addColumn<bool>("writable");  // its calendar's
+    QTest::addColumn<bool>("completed"); // in its calendar
+    QTest::addColumn<bool>("checked");   // in the widget's data file
+    QTest::addColumn<bool>("undated");
+
+    QTest::newRow("tick: its calendar completes it") << true << false << false << false;
+    QTest::newRow("completed elsewhere shows ticked; untick reopens") << true << true << false << false;
+    QTest::newRow("ticked here and there; untick reopens") << true << true << true << false;
+    QTest::newRow("subscription: ticked here alone, says why") << false << false << false << false;
+    QTest::newRow("no date: says so on its date line") << true << false << false << true;
+}
+
+void TestTaskItem::todoTick()
+{
+    QFETCH(bool, writable);
+    QFETCH(bool, completed);
+    QFETCH(bool, checked);
+    QFETCH(bool, undated);
+
+    ScheduleDataInfo todo = makeTask(1800 * 1000, 1800 * 1000);
+    todo.setType(DBUS_SERVER_TODO_TYPE);
+    todo.setCompleted(completed);
+    todo.setNoDate(undated);
+    CalendarIdentity calendar;
+    calendar.id = QStringLiteral("feed");
+    calendar.writable = writable;
+    todo.setCalendar(calendar);
+    storeFlags(todo, checked, false, false);
+    TaskItem item;
+    item.setTask(todo);
+    item.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&item));
+    QCOMPARE(item.isChecked(), completed || checked);
+    QCOMPARE(item.toolTip().isEmpty(), writable);
+    QCOMPARE(checkBoxOf(item)->text().contains(QLatin1String("No date")), undated);
+    QCOMPARE(item.isUndated(), undated);
+
+    QSignalSpy asked(&item, &TaskItem::completionRequested);
+    QCheckBox *box = checkBoxOf(item);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    QCOMPARE(item.isChecked(), !(completed || checked));
+    // The widget's own tick as for any task, and the calendar's besides.
+    QCOMPARE(DataCenter::instance()->getExtendedData(todo).checked, !(completed || checked) || completed);
+    QCOMPARE(asked.count(), writable ? 1 : 0);
+    if (writable) {
+        QCOMPARE(asked.first().at(0).value<ScheduleDataInfo>().getID(), todo.getID());
+        QCOMPARE(asked.first().at(1).toBool(), !(completed || checked));
+    }
 }
 
 void TestTaskItem::modeActionStores_data()
