@@ -11,6 +11,7 @@
 #include "singleinstance.h"
 #include "windowplace.h"
 #include "zapplication.h"
+#include "zguiapplicationhelper.h"
 #include "zplatform.h"
 #include "ztranslations.h"
 
@@ -94,8 +95,13 @@ int main(int argc, char **argv)
     if (commandLine.isSet("new-event"))
         window.eventActions()->newEvent();
 
-    notifyUser();
-    DataCenter::instance()->reminders()->start();
+    // The notification, the reminders' jobs and calendars, and the desktop's colour scheme where its
+    // portal has yet to start: none of them is in the first frame, which would wait for their work.
+    QObject::connect(&window, &MainWindow::firstFrameShown, &app, [] {
+        notifyUser();
+        DataCenter::instance()->reminders()->start();
+        Zyk::Gui::ZGuiApplicationHelper::instance()->askDesktop();
+    });
 
     const int status = app.exec();
     window.keepPlace();

@@ -1,9 +1,15 @@
 #include "dayclock.h"
 
 #include <QDBusMessage>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <cerrno>
 #include <ctime>
+#ifdef __linux__
+#include <sys/timerfd.h>
+#include <unistd.h>
+#endif
 #include <limits>
 #include <utility>
 
@@ -36,12 +42,30 @@ DayClock::DayClock(QObject *parent)
     lastDay = today();
     (void)wallClockJumped();
     armMidnightTimer();
-    pollTimer->start();
+#ifdef __linux__
+    kernelClockFd = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (kernelClockFd >= 0) {
+        kernelClock = new QSocketNotifier(kernelClockFd, QSocketNotifier::Read, this);
+        connect(kernelClock, &QSocketNotifier::activated, this, &DayClock::onKernelClock);
+        armKernelClock();
+    }
+#endif
+    if (!kernelClock)
+        pollTimer->start();
     // Connecting to the system bus waits for it: not before the window's first frame.
     QTimer::singleShot(0, this, [this] {
         if (!watching)
             setSystemBus(QDBusConnection::systemBus());
     });
+}
+
+DayClock::~DayClock()
+{
+    delete kernelClock;
+#ifdef __linux__
+    if (kernelClockFd >= 0)
+        close(kernelClockFd);
+#endif
 }
 
 QDateTime DayClock::now() const
@@ -97,6 +121,8 @@ void DayClock::checkDay()
         Q_EMIT dayChanged(day);
     }
     armMidnightTimer();
+    if (kernelClock)
+        armKernelClock();
     if (jumped)
         Q_EMIT clockChanged();
 }
@@ -123,6 +149,33 @@ void DayClock::armMidnightTimer()
         return;
     }
     midnightTimer->start(int(wait + midnightMarginMs));
+}
+
+// A timer on the wall clock at the system's next midnight, cancelled whenever the clock is set: it
+// sees midnight after a suspend as well, which a steady timer waits out the sleep's length past.
+void DayClock::armKernelClock()
+{
+#ifdef __linux__
+    const QDateTime midnight(QDate::currentDate().addDays(1), QTime(0, 0));
+    itimerspec at{};
+    const qint64 ms = midnight.toMSecsSinceEpoch() + midnightMarginMs;
+    at.it_value.tv_sec = time_t(ms / 1000);
+    at.it_value.tv_nsec = long(ms % 1000) * 1000000L;
+    if (timerfd_settime(kernelClockFd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &at, nullptr) != 0)
+        pollTimer->start();
+#endif
+}
+
+void DayClock::onKernelClock()
+{
+#ifdef __linux__
+    quint64 expirations = 0;
+    // ECANCELED: the wall clock was set.
+    const bool set = read(kernelClockFd, &expirations, sizeof expirations) < 0 && errno == ECANCELED;
+    if (set)
+        changePending = true;
+    checkDay();
+#endif
 }
 
 void DayClock::onPrepareForSleep(bool sleeping)

@@ -10,6 +10,7 @@
 #include <functional>
 
 class QDBusMessage;
+class QSocketNotifier;
 class QTimer;
 
 // The widget's idea of today, and the news that it has changed: at midnight, after the machine
@@ -22,6 +23,7 @@ public:
     using TimeSource = std::function<QDateTime()>;
 
     explicit DayClock(QObject *parent = nullptr);
+    ~DayClock() override;
 
     QDateTime now() const;
     // The same moment as milliseconds since the epoch, for measuring: no time zone conversion,
@@ -35,9 +37,12 @@ public:
     // bus unless a test gives its own.
     void setSystemBus(const QDBusConnection &bus);
 
-    // While the timers wait the machine may sleep and the clock may be set: the date is also checked
-    // this often, so that no change goes unnoticed for longer.
+    // While the timers wait the machine may sleep and the clock may be set. Where the kernel cannot
+    // tell of either (a system without timerfd), the date is also checked this often.
     static constexpr int pollIntervalMs = 60000;
+    // Whether the kernel wakes the clock when the wall clock is set and at the system's midnight,
+    // after a suspend too: then nothing polls.
+    bool watchesKernelClock() const { return kernelClock != nullptr; }
 
 public Q_SLOTS:
     // Emits dayChanged when the date is no longer the one last seen, and arms the wait for the next midnight.
@@ -56,6 +61,8 @@ private Q_SLOTS:
 
 private:
     void armMidnightTimer();
+    void armKernelClock();
+    void onKernelClock();
     [[nodiscard]] bool wallClockJumped();
     void watchBus(bool connect);
 
@@ -63,6 +70,8 @@ private:
     QDate lastDay;
     QTimer *midnightTimer;
     QTimer *pollTimer;
+    QSocketNotifier *kernelClock = nullptr;
+    int kernelClockFd = -1;
     QDBusConnection systemBus;
     bool watching = false;
     bool changePending = false;

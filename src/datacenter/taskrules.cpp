@@ -3,6 +3,7 @@
 #include "calendarcontract.h"
 
 #include <QRegularExpression>
+#include <QVector>
 
 namespace TaskRules {
 
@@ -97,6 +98,28 @@ MenuEntries menuAt(const ScheduleDataInfo &task, const ExtendedData &flags, cons
     entries.pin = !flags.countdown && !flags.pinned;
     entries.normal = flags.countdown || flags.pinned;
     return entries;
+}
+
+QDateTime nextChange(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now)
+{
+    const QDateTime begin = task.getBeginDateTime();
+    const QDateTime end = task.getEndDateTime();
+    // modeAt and menuAt change as `now` reaches a moment; stateAt once `now` is past one, a
+    // millisecond later.
+    QVector<QDateTime> moments;
+    if (flags.countdown && !isDeclined(task))
+        moments << begin.addSecs(-countdownLeadSecs) << end.addSecs(-countdownTailSecs);
+    if (!flags.checked) {
+        moments << remindTime(task).addMSecs(1) << end.addMSecs(1);
+        if (!flags.countdown && !isDeclined(task))
+            moments << begin;
+    }
+    QDateTime next;
+    for (const QDateTime &moment : std::as_const(moments)) {
+        if (moment.isValid() && moment > now && (!next.isValid() || moment < next))
+            next = moment;
+    }
+    return next;
 }
 
 int modeAfterTick(int mode, const QDateTime &begin, const QDateTime &now)

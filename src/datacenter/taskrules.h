@@ -70,6 +70,10 @@ struct SortKey
 [[nodiscard]] int stateAt(const ScheduleDataInfo &task, const ExtendedData &flags, const QDateTime &now);
 [[nodiscard]] MenuEntries menuAt(const ScheduleDataInfo &task, const ExtendedData &flags,
                                  const QDateTime &now);
+// The first moment after `now` at which modeAt, stateAt or menuAt may answer otherwise than at
+// `now`; invalid when none ever will. A countdown's ticks are not among them.
+[[nodiscard]] QDateTime nextChange(const ScheduleDataInfo &task, const ExtendedData &flags,
+                                   const QDateTime &now);
 
 // The mode after a countdown tick: a running countdown turns final once fewer than ten seconds of
 // its current minute are left.

@@ -291,7 +291,10 @@ void MainWindow::onFirstFrame()
         return;
     firstFramePainted = true;
     // Once the frame being painted has reached the screen.
-    QTimer::singleShot(0, this, &MainWindow::freshTaskList);
+    QTimer::singleShot(0, this, [this] {
+        freshTaskList();
+        Q_EMIT firstFrameShown();
+    });
 }
 
 void MainWindow::onFetchFailed(DisplayInfo view)

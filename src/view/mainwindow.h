@@ -58,6 +58,8 @@ public:
     void keepPlace();
     // The settings button's window, opened or raised.
     void openSettings();
+    // Whether the first frame has been painted (or a second has passed without a paint).
+    bool hasShownFirstFrame() const { return firstFramePainted; }
     // Where a window of the panel's (the settings, the editor) goes: beside it on its screen.
     QPoint besidePanel(const QSize &size) const;
     // New events, a task's Edit… and Delete, and the Undo of a deletion.
@@ -75,6 +77,11 @@ private Q_SLOTS:
     void freshTaskList();
     void onTasksFetched(DisplayInfo view, const QVector<ListedTask> &tasks);
     void onFetchFailed(DisplayInfo view);
+
+Q_SIGNALS:
+    // Once, in the turn after the first frame was painted: the start's work that the frame does not
+    // show waits for it.
+    void firstFrameShown();
 
 protected:
     bool event(QEvent *e) override;

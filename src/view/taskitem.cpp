@@ -362,6 +362,11 @@ void TaskItem::refreshMode()
         update();
 }
 
+QDateTime TaskItem::nextChange(const QDateTime &at) const
+{
+    return TaskRules::nextChange(task, flags(), at);
+}
+
 void TaskItem::onCountdown()
 {
     if (!isCounting())

@@ -110,6 +110,8 @@ public:
 
     void freshMenu();
     void refreshMode();
+    // The first moment after `now` at which refreshMode may find the item changed; invalid: none.
+    [[nodiscard]] QDateTime nextChange(const QDateTime &now) const;
     void onCountdown();
 
     void fadeAnimate();

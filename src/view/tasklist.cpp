@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -56,6 +57,17 @@ void mergeFreedBlocks()
     void *volatile block = std::malloc(4096);
     std::free(block);
 #endif
+}
+
+// Division rounding towards minus infinity: the steps before the first one (a clock set back) too.
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    return a / b - (a % b != 0 && a < 0);
+}
+
+qint64 nowMs()
+{
+    return DataCenter::instance()->clock()->msecsSinceEpoch();
 }
 
 bool isCountingDown(const TaskItem *item)
@@ -105,8 +117,7 @@ void InsertionSort(QList<TaskItem *>::iterator begin, QList<TaskItem *>::iterato
 TaskList::TaskList(QWidget *parent)
     : QWidget(parent)
     , itemLayout(new QVBoxLayout(this))
-    , refreshTimer(new QTimer(this))
-    , countdownTimer(new QTimer(this))
+    , stepTimer(new QTimer(this))
     , fadeLimitTimer(new QTimer(this))
     , sliceTimer(new QTimer(this))
 {
@@ -115,13 +126,13 @@ TaskList::TaskList(QWidget *parent)
     const QMargins margins = itemLayout->contentsMargins();
     setFixedWidth(TaskItem::itemWidth + margins.left() + margins.right());
 
-    refreshTimer->setInterval(refreshIntervalMs);
-    connect(refreshTimer, &QTimer::timeout, this, &TaskList::freshTaskItems);
-    refreshTimer->start();
-
-    countdownTimer->setInterval(countdownIntervalMs);
-    connect(countdownTimer, &QTimer::timeout, this, &TaskList::freshCountdownTaskItems);
-    countdownTimer->start();
+    stepTimer->setObjectName(QStringLiteral("stepTimer"));
+    stepTimer->setSingleShot(true);
+    // A coarse timer may fire a twentieth of its wait late: a mode change minutes after its moment.
+    stepTimer->setTimerType(Qt::PreciseTimer);
+    connect(stepTimer, &QTimer::timeout, this, &TaskList::onStep);
+    connect(DataCenter::instance()->clock(), &DayClock::clockChanged, this, &TaskList::onClockChanged);
+    startSteps();
 
     fadeLimitTimer->setSingleShot(true);
     connect(fadeLimitTimer, &QTimer::timeout, this, &TaskList::onFadeEnded);
@@ -162,8 +173,7 @@ void TaskList::setListedTasks(const QVector<ListedTask> &tasks)
         break;
     }
 
-    refreshTimer->stop();
-    countdownTimer->stop();
+    stopSteps();
     if (items.isEmpty())
         fillAtOnce();
     else
@@ -308,6 +318,8 @@ TaskItem *TaskList::makeItem(const ListedTask &task)
     item->setTask(task.info, task.state);
     connect(item, &TaskItem::faded, this, &TaskList::onItemFaded);
     connect(item, &TaskItem::stateChanged, this, &TaskList::moveTaskItems);
+    // A tick or a mode chosen moves the item's next moment, which may come before the one armed.
+    connect(item, &TaskItem::extendedDataEdited, this, [this, item] { onItemChanged(item); });
 
     DataCenter *center = DataCenter::instance();
     connect(item, &TaskItem::editRequested, this, &TaskList::editRequested);
@@ -350,8 +362,7 @@ void TaskList::finishReplacing()
     built = 0;
     phase = Phase::Idle;
 
-    refreshTimer->start();
-    countdownTimer->start();
+    startSteps();
     Q_EMIT replaced();
 }
 
@@ -389,6 +400,7 @@ void TaskList::moveTaskItems()
         outOfOrder = true;
     if (items.indexOf(item) != before)
         item->fadeAnimate();
+    onItemChanged(item);
 }
 
 void TaskList::onItemFaded()
@@ -435,4 +447,117 @@ void TaskList::freshTabOrder()
             previous = stop;
         }
     }
+}
+
+void TaskList::startSteps()
+{
+    stepsFromMs = nowMs();
+    sinceStepsFrom.start();
+    stepping = true;
+    lastTickMs = -1;
+    refreshDue = false;
+    refreshAtMs = nextRefreshStep(0);
+    armStep();
+}
+
+void TaskList::stopSteps()
+{
+    stepping = false;
+    stepTimer->stop();
+}
+
+// The first refresh step after `afterMs` at which an item that does not count down may show
+// otherwise than it does now: as late as the refresh every 24 s would have shown it, and no later.
+qint64 TaskList::nextRefreshStep(qint64 afterMs) const
+{
+    const QDateTime now = DataCenter::instance()->clock()->now();
+    qint64 dueMs = refreshDue ? afterMs : -1;
+    if (!refreshDue) {
+        QDateTime next;
+        for (const TaskItem *item : items) {
+            if (isCountingDown(item))
+                continue;
+            const QDateTime moment = item->nextChange(now);
+            if (moment.isValid() && (!next.isValid() || moment < next))
+                next = moment;
+        }
+        if (!next.isValid())
+            return -1;
+        dueMs = next.toMSecsSinceEpoch() - stepsFromMs;
+    }
+    const qint64 stepAtDue = -floorDiv(-dueMs, refreshIntervalMs) * refreshIntervalMs;
+    return std::max(stepAtDue, (floorDiv(afterMs, refreshIntervalMs) + 1) * refreshIntervalMs);
+}
+
+void TaskList::armStep()
+{
+    if (!stepping) {
+        stepTimer->stop();
+        return;
+    }
+    const qint64 at = nowMs() - stepsFromMs;
+    qint64 next = refreshAtMs;
+    if (!items.isEmpty() && isCountingDown(items.first())) {
+        const qint64 tick = std::max(lastTickMs + countdownIntervalMs,
+                                     (floorDiv(at, countdownIntervalMs) + 1) * countdownIntervalMs);
+        next = next < 0 ? tick : std::min(next, tick);
+    }
+    armedStepMs = next;
+    if (next < 0) {
+        stepTimer->stop();
+        return;
+    }
+    stepTimer->start(int(std::clamp<qint64>(next - at, 0, std::numeric_limits<int>::max())));
+}
+
+void TaskList::onStep()
+{
+    // The step armed for, though the timer may wake a little before it by the wall clock.
+    const qint64 step = armedStepMs;
+    if (step < 0)
+        return;
+    if (refreshAtMs >= 0 && step >= refreshAtMs) {
+        refreshing = true;
+        freshTaskItems();
+        refreshing = false;
+        refreshDue = false;
+        refreshAtMs = nextRefreshStep(step);
+    }
+    // Refresh steps fall on ticks: an item that has just begun to count down ticks at once.
+    if (step > lastTickMs && step % countdownIntervalMs == 0 && !items.isEmpty() &&
+        isCountingDown(items.first())) {
+        lastTickMs = step;
+        freshCountdownTaskItems();
+    }
+    armStep();
+}
+
+void TaskList::onItemChanged(TaskItem *item)
+{
+    if (!stepping || refreshing)
+        return;
+    if (!isCountingDown(item)) {
+        const QDateTime moment = item->nextChange(DataCenter::instance()->clock()->now());
+        if (moment.isValid()) {
+            const qint64 at = nowMs() - stepsFromMs;
+            const qint64 dueMs = moment.toMSecsSinceEpoch() - stepsFromMs;
+            const qint64 step = std::max(-floorDiv(-dueMs, refreshIntervalMs) * refreshIntervalMs,
+                                         (floorDiv(at, refreshIntervalMs) + 1) * refreshIntervalMs);
+            if (refreshAtMs < 0 || step < refreshAtMs)
+                refreshAtMs = step;
+        }
+    }
+    armStep();
+}
+
+void TaskList::onClockChanged()
+{
+    if (!stepping)
+        return;
+    // The steps stay where the steady clock has them; what the set clock or the new zone changes
+    // shows at the next one.
+    stepsFromMs = nowMs() - sinceStepsFrom.elapsed();
+    refreshDue = true;
+    refreshAtMs = nextRefreshStep(nowMs() - stepsFromMs);
+    armStep();
 }

@@ -4,11 +4,11 @@
 #include "displayselection.h"
 #include "scheduledatainfo.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QVector>
 #include <QWidget>
 
-class QElapsedTimer;
 class QTimer;
 class QVBoxLayout;
 class TaskItem;
@@ -34,7 +34,10 @@ public:
     // From a call that replaces shown items until the last of the newest list is in; replaced() then.
     bool isReplacing() const { return phase != Phase::Idle; }
 
-    // Intervals of the two timers; tst_tasklist relies on them.
+    // The steps, counted from when the list last got its items, at which it looks again at the modes
+    // of the items that do not count down, and ticks the countdowns that lead it. It wakes only for
+    // a step at which something can change: the first refresh step at or after the next moment
+    // TaskRules name, and the ticks while the top item counts down. tst_tasklist relies on them.
     static constexpr int refreshIntervalMs = 24000;
     static constexpr int countdownIntervalMs = 400;
     // The work of one turn while new items come in or old ones go: a quarter of a frame at 60 Hz, as
@@ -71,10 +74,30 @@ private:
     [[nodiscard]] TaskItem *makeItem(const ListedTask &task);
     void finishReplacing();
     void freshTabOrder();
+    void startSteps();
+    void stopSteps();
+    void onStep();
+    void onItemChanged(TaskItem *item);
+    void onClockChanged();
+    [[nodiscard]] qint64 nextRefreshStep(qint64 nowMs) const;
+    void armStep();
 
     QVBoxLayout *itemLayout;
-    QTimer *refreshTimer;
-    QTimer *countdownTimer;
+    // One single-shot timer for both kinds of step, armed afresh after every step and every change.
+    QTimer *stepTimer;
+    // Where the steps are counted from, by the data center's clock and by the steady one, which
+    // keeps the steps where they were when the wall clock is set.
+    qint64 stepsFromMs = 0;
+    QElapsedTimer sinceStepsFrom;
+    bool stepping = false;
+    // The refresh step armed, as milliseconds from stepsFromMs; -1: none. A refresh that finds
+    // nothing changed arms none earlier than the next moment; an item changed meanwhile may.
+    qint64 refreshAtMs = -1;
+    qint64 lastTickMs = -1;
+    qint64 armedStepMs = -1;
+    bool refreshing = false;
+    // The clock was set or its zone changed: the next refresh step looks at every item.
+    bool refreshDue = false;
     QTimer *fadeLimitTimer;
     QTimer *sliceTimer;
     QList<TaskItem *> items;

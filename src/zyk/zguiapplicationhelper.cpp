@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QPointer>
 
+#include <utility>
+
 namespace Zyk {
 namespace Gui {
 namespace {
@@ -66,12 +68,28 @@ ZGuiApplicationHelper::ZGuiApplicationHelper()
     // Any sender: naming the service would make QtDBus look up its owner synchronously.
     bus.connect(QString(), portalPath, portalInterface, QStringLiteral("SettingChanged"), this,
                 SLOT(onPortalSettingChanged(QString, QString, QDBusVariant)));
+    // A running portal answers within the start's first turns, mostly before the first frame; one
+    // that would have to start is asked once that frame is shown (askDesktop).
+    readPortal(false);
+}
+
+void ZGuiApplicationHelper::readPortal(bool mayStart)
+{
     // Asynchronous: start-up must not wait for a portal that is slow to start or absent.
     QDBusMessage read =
         QDBusMessage::createMethodCall(portalService, portalPath, portalInterface, QStringLiteral("Read"));
     read << appearanceNamespace << colorSchemeKey;
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(read), this);
+    read.setAutoStartService(mayStart);
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(read), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &ZGuiApplicationHelper::onPortalReadFinished);
+}
+
+void ZGuiApplicationHelper::askDesktop()
+{
+    if (std::exchange(portalAskedAgain, true))
+        return;
+    if (portalNotRunning && portalColorScheme == -1 && !std::exchange(portalAskedLate, true))
+        readPortal(true);
 }
 
 ZGuiApplicationHelper::ColorType ZGuiApplicationHelper::themeType() const
@@ -97,6 +115,15 @@ void ZGuiApplicationHelper::onPortalReadFinished(QDBusPendingCallWatcher *watche
 {
     watcher->deleteLater();
     const QDBusMessage reply = watcher->reply();
+    if (reply.type() == QDBusMessage::ErrorMessage &&
+        (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+         reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"))) {
+        portalNotRunning = true;
+        // The first frame has been shown already: ask at once.
+        if (portalAskedAgain && !std::exchange(portalAskedLate, true))
+            readPortal(true);
+        return;
+    }
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return;
     // A SettingChanged that arrived while the call was on its way is newer than this answer.

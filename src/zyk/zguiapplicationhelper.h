@@ -34,6 +34,9 @@ public:
     // A choice of the user's that wins over the desktop's: LightType or DarkType, or UnknownType to
     // follow the desktop again.
     void setPaletteType(ColorType type);
+    // Asks the portal again, starting it if need be, where the first question found none running:
+    // the program calls it once its first frame is shown, which a starting portal would slow.
+    void askDesktop();
 
 Q_SIGNALS:
     void themeTypeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
@@ -49,9 +52,14 @@ private Q_SLOTS:
 
 private:
     void update();
+    void readPortal(bool mayStart);
 
     // The portal's color-scheme: 0 no preference, 1 prefer dark, 2 prefer light; -1 not known.
     int portalColorScheme = -1;
+    // The first question went to no running portal, and was not allowed to start one.
+    bool portalNotRunning = false;
+    bool portalAskedAgain = false;
+    bool portalAskedLate = false;
     ColorType chosen = UnknownType;
     ColorType current = UnknownType;
 };

@@ -31,6 +31,7 @@ ExtendedData flags(bool checked, bool pinned, bool countdown)
 } // namespace
 
 Q_DECLARE_METATYPE(TaskRules::SortKey)
+Q_DECLARE_METATYPE(ExtendedData)
 
 class TestTaskRules : public QObject
 {
@@ -50,6 +51,8 @@ private Q_SLOTS:
     void countdown_data();
     void countdown();
     void dateText();
+    void nextChange_data();
+    void nextChange();
     void order_data();
     void order();
     void newEventTime_data();
@@ -294,6 +297,54 @@ void TestTaskRules::countdown()
     // Only a running countdown turns final; the final phase stays.
     for (int mode : {TaskRules::ModeRemind, TaskRules::ModeCountdownWait, TaskRules::ModeCountdownFinal})
         QCOMPARE(TaskRules::modeAfterTick(mode, begin, now), mode);
+}
+
+void TestTaskRules::nextChange_data()
+{
+    QTest::addColumn<ScheduleDataInfo>("info");
+    QTest::addColumn<ExtendedData>("data");
+    QTest::addColumn<bool>("changes"); // whether anything changes within the day
+
+    QTest::newRow("reminder, then begin, then end") << task(1800, 3600, 15) << flags(false, false, false) << true;
+    QTest::newRow("reminded, end to come") << task(-600, 600, 15) << flags(false, false, false) << true;
+    QTest::newRow("countdown waiting") << task(7200, 9000) << flags(false, false, true) << true;
+    QTest::newRow("countdown running, tail to come") << task(600, 1200) << flags(false, false, true) << true;
+    QTest::newRow("pinned, expiring") << task(-3600, 60) << flags(false, true, false) << true;
+    QTest::newRow("checked countdown") << task(7200, 9000) << flags(true, false, true) << true;
+    QTest::newRow("checked: nothing changes") << task(600, 1200) << flags(true, false, false) << false;
+    QTest::newRow("expired") << task(-7200, -3600, 15) << flags(false, false, false) << false;
+}
+
+// Up to the moment named nothing that the item shows changes; at it, something does.
+void TestTaskRules::nextChange()
+{
+    QFETCH(ScheduleDataInfo, info);
+    QFETCH(ExtendedData, data);
+    QFETCH(bool, changes);
+
+    const auto shown = [&](const QDateTime &at) {
+        const TaskRules::MenuEntries menu = TaskRules::menuAt(info, data, at);
+        return QList<int>{TaskRules::modeAt(info, data, at), TaskRules::stateAt(info, data, at), menu.countdown,
+                          menu.pin, menu.normal};
+    };
+    QDateTime from = now;
+    int moments = 0;
+    for (QDateTime next = TaskRules::nextChange(info, data, from); next.isValid() && next < now.addDays(1);
+         next = TaskRules::nextChange(info, data, from)) {
+        QVERIFY(next > from);
+        const QList<int> before = shown(from);
+        for (QDateTime at = from; at < next; at = at.addSecs(1))
+            QCOMPARE(shown(at), before);
+        QCOMPARE(shown(next.addMSecs(-1)), before);
+        QVERIFY(shown(next) != before);
+        from = next;
+        ++moments;
+    }
+    QCOMPARE(moments > 0, changes);
+    // Past the last moment, nothing changes within the day.
+    const QList<int> last = shown(from);
+    for (QDateTime at = from; at < now.addDays(1); at = at.addSecs(60))
+        QCOMPARE(shown(at), last);
 }
 
 void TestTaskRules::dateText()

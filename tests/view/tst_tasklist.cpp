@@ -1,6 +1,9 @@
 #include "datacenter.h"
+#include "dayclock.h"
+#include "eventdetails.h"
 #include "taskitem.h"
 #include "tasklist.h"
+#include "taskrules.h"
 
 #include <QCheckBox>
 #include <QPointer>
@@ -8,6 +11,7 @@
 #include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -104,9 +108,173 @@ void clickCheckBox(TaskItem *item)
     const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
     QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
 }
+// A task of the hour a clock is driven through: its times as minutes from the start of the hour.
+struct HourTask
+{
+    QString title;
+    int beginMinutes;
+    int endMinutes;
+    int remindMinutes; // -1: no reminder
+    bool checked = false;
+    bool pinned = false;
+    bool countdown = false;
+    bool meeting = false; // with a link to join
+};
+
+QVector<ListedTask> hourTasks(const QList<HourTask> &drafts, const QDateTime &start)
+{
+    QVector<ListedTask> tasks;
+    for (const HourTask &draft : drafts) {
+        ScheduleDataInfo info;
+        info.setID(nextId++);
+        info.setTitleName(draft.title);
+        info.setAllDay(false);
+        info.setBeginDateTime(start.addSecs(60 * draft.beginMinutes));
+        info.setEndDateTime(start.addSecs(60 * draft.endMinutes));
+        info.setRemindData(RemindData(draft.remindMinutes, QTime(9, 0)));
+        if (draft.meeting) {
+            EventDetails details;
+            details.conference = QStringLiteral("https://meet.example.org/hour");
+            info.setDetails(details);
+        }
+        ExtendedData state;
+        state.dataId = DataID{info.getID(), info.getRecurID(), info.getTitleName()};
+        state.checked = draft.checked;
+        state.pinned = draft.pinned;
+        state.countdown = draft.countdown;
+        tasks.append({info, state});
+    }
+    return tasks;
+}
+
+bool counts(int mode)
+{
+    return mode == TaskRules::ModeCountdown || mode == TaskRules::ModeCountdownFinal;
+}
+
+// What the list shows of its items, top to bottom: each one's mode, state, Join button and
+// countdown line.
+struct Shown
+{
+    QString title;
+    int mode;
+    int state;
+    bool join;
+    QString line;
+};
+
+QString describe(qint64 atMs, const QVector<Shown> &items)
+{
+    QStringList parts;
+    for (const Shown &item : items)
+        parts << QStringLiteral("%1 %2/%3%4 %5")
+                     .arg(item.title)
+                     .arg(item.mode)
+                     .arg(item.state)
+                     .arg(item.join ? " join" : "")
+                     .arg(item.line);
+    return QStringLiteral("%1 ms: ").arg(atMs) + parts.join(QStringLiteral(", "));
+}
+
+// The list as a refresh every 24 s and a tick every 400 ms, both counted from the start, showed
+// it: what each step changes, from the task rules alone.
+QStringList everyStep(const QVector<ListedTask> &tasks, const QDateTime &start, qint64 lengthMs)
+{
+    struct Item
+    {
+        ListedTask task;
+        Shown shown;
+    };
+    QVector<Item> items;
+    for (const ListedTask &task : tasks)
+        items.append({task,
+                      {task.info.getTitleName(), TaskRules::modeAt(task.info, task.state, start),
+                       TaskRules::stateAt(task.info, task.state, start), false, QString()}});
+    const auto sort = [&] {
+        std::stable_sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
+            return TaskRules::goesBefore({a.task.state.checked, a.shown.mode, a.task.info.getBeginDateTime()},
+                                         {b.task.state.checked, b.shown.mode, b.task.info.getBeginDateTime()});
+        });
+    };
+    const auto shownNow = [&] {
+        QVector<Shown> out;
+        for (const Item &item : std::as_const(items))
+            out << item.shown;
+        return out;
+    };
+    sort();
+    QStringList steps{describe(0, shownNow())};
+    for (qint64 step = TaskList::countdownIntervalMs; step <= lengthMs; step += TaskList::countdownIntervalMs) {
+        const QDateTime now = start.addMSecs(step);
+        // Each change re-sorts the list at once; the steps go on through the items as they were.
+        const auto change = [&](const QString &title, const auto &apply) {
+            for (Item &item : items) {
+                if (item.shown.title == title) {
+                    const int mode = item.shown.mode;
+                    const int state = item.shown.state;
+                    apply(item);
+                    if (item.shown.mode != mode || item.shown.state != state)
+                        sort();
+                    return;
+                }
+            }
+        };
+        QStringList order;
+        for (const Item &item : std::as_const(items))
+            order << item.shown.title;
+        if (step % TaskList::refreshIntervalMs == 0) {
+            for (const QString &title : std::as_const(order)) {
+                change(title, [&](Item &item) {
+                    if (counts(item.shown.mode))
+                        return;
+                    item.shown.mode = TaskRules::modeAt(item.task.info, item.task.state, now);
+                    item.shown.state = TaskRules::stateAt(item.task.info, item.task.state, now);
+                    item.shown.line.clear();
+                    item.shown.join = counts(item.shown.mode) && TaskRules::joinsNow(item.task.info, now);
+                });
+            }
+            order.clear();
+            for (const Item &item : std::as_const(items))
+                order << item.shown.title;
+        }
+        for (const QString &title : std::as_const(order)) {
+            bool ticked = false;
+            change(title, [&](Item &item) {
+                if (!counts(item.shown.mode))
+                    return;
+                ticked = true;
+                const QDateTime begin = item.task.info.getBeginDateTime();
+                item.shown.mode = TaskRules::modeAfterTick(item.shown.mode, begin, now);
+                item.shown.line = TaskRules::countdownText(begin, item.shown.title, now).section('\n', 0, 0);
+                if (now.msecsTo(begin) <= TaskRules::joinLeadSecs * 1000 &&
+                    !item.task.info.getDetails().conference.isEmpty())
+                    item.shown.join = true;
+            });
+            if (!ticked)
+                break;
+        }
+        const QString described = describe(step, shownNow());
+        if (described.section(QStringLiteral(": "), 1) != steps.last().section(QStringLiteral(": "), 1))
+            steps << described;
+    }
+    return steps;
+}
+
+QVector<Shown> shownBy(const TaskList &list)
+{
+    QVector<Shown> out;
+    for (TaskItem *item : list.taskItems()) {
+        const auto *join = item->findChild<QToolButton *>();
+        const QString text = checkBoxOf(item)->text();
+        out << Shown{item->title(), item->getMode(), item->getState(), join && !join->isHidden(),
+                     text.contains("=>") ? text.section('\n', 0, 0) : QString()};
+    }
+    return out;
+}
 } // namespace
 
 Q_DECLARE_METATYPE(QList<TaskDraft>)
+Q_DECLARE_METATYPE(QList<HourTask>)
 
 class TestTaskList : public QObject
 {
@@ -126,6 +294,8 @@ private Q_SLOTS:
     void reentrantSetTasks();
     void newerListWhileItemsComeIn();
     void onlyItemsInSightAnimate();
+    void hourOfSteps_data();
+    void hourOfSteps();
 };
 
 void TestTaskList::displayOrder_data()
@@ -493,6 +663,77 @@ void TestTaskList::onlyItemsInSightAnimate()
     QVERIFY(animatingInSightOnly()); // fading out
     QVERIFY(replaced.wait());
     QVERIFY(!list->taskItems().last()->isAnimating());
+}
+
+void TestTaskList::hourOfSteps_data()
+{
+    QTest::addColumn<QList<HourTask>>("drafts");
+    // Wake-ups allowed in the hour; -1: as many as the countdown's ticks take.
+    QTest::addColumn<int>("wakeUps");
+
+    const QList<HourTask> atRest{{"reminded at 15", 30, 50, 15},
+                                 {"reminded at 5, then over", 20, 35, 15},
+                                 {"pinned, over at 40", -60, 40, -1, false, true},
+                                 {"begins at 25", 25, 90, -1},
+                                 {"done", 10, 20, 5, true},
+                                 {"over before", -90, -30, 15}};
+    // Each of these tasks changes at no more than three moments of the hour (its reminder, begin
+    // and end): a list asleep between them wakes no more often.
+    QTest::newRow("at rest: reminders, pins, expiring") << atRest << 3 * int(atRest.size());
+    QTest::newRow("countdown waits, runs and turns final")
+        << QList<HourTask>{{"countdown at 70", 70, 100, -1, false, false, true},
+                           {"meeting at 40", 40, 60, 10, false, false, true, true},
+                           {"reminded at 15", 30, 50, 15},
+                           {"pinned, over at 40", -60, 40, -1, false, true},
+                           {"checked countdown", 80, 120, -1, true, false, true}}
+        << -1;
+    // A countdown that waits all the hour has nothing to tick.
+    QTest::newRow("countdown waiting beyond the hour")
+        << QList<HourTask>{{"countdown at 2:10", 130, 160, -1, false, false, true}, {"reminded at 50", 55, 70, 5}}
+        << 6;
+}
+
+// The list wakes for fewer steps than a refresh every 24 s and a tick every 400 ms took, and shows
+// at each step what they showed at it: every mode and state, re-sort, Join button and countdown line.
+void TestTaskList::hourOfSteps()
+{
+    QFETCH(QList<HourTask>, drafts);
+    QFETCH(int, wakeUps);
+
+    const QDateTime start(QDate(2030, 6, 12), QTime(9, 0));
+    QDateTime at = start;
+    DayClock *clock = DataCenter::instance()->clock();
+    clock->setTimeSource([&at] { return at; });
+    const auto restore = qScopeGuard([clock] { clock->setTimeSource({}); });
+    const QVector<ListedTask> tasks = hourTasks(drafts, start);
+    constexpr qint64 hourMs = 3600 * 1000;
+
+    TaskList list;
+    list.setListedTasks(tasks);
+    QVERIFY(!list.isReplacing());
+    QStringList steps{describe(0, shownBy(list))};
+    int wakes = 0;
+    for (;;) {
+        // The timer due first fires, with the clock at its moment.
+        QTimer *due = nullptr;
+        for (QTimer *timer : list.findChildren<QTimer *>()) {
+            if (timer->isActive() && (!due || timer->interval() < due->interval()))
+                due = timer;
+        }
+        if (!due || start.msecsTo(at) + due->interval() > hourMs)
+            break;
+        at = at.addMSecs(due->interval());
+        ++wakes;
+        QVERIFY(QMetaObject::invokeMethod(due, "timeout"));
+        const QString described = describe(start.msecsTo(at), shownBy(list));
+        if (described.section(QStringLiteral(": "), 1) != steps.last().section(QStringLiteral(": "), 1))
+            steps << described;
+        QVERIFY2(wakes <= hourMs / TaskList::countdownIntervalMs, "woke more often than the countdown ticks");
+    }
+    QCOMPARE(steps, everyStep(tasks, start, hourMs));
+    QVERIFY(steps.size() > 1);
+    if (wakeUps >= 0)
+        QVERIFY2(wakes <= wakeUps, qPrintable(QStringLiteral("%1 wake-ups in the hour").arg(wakes)));
 }
 
 QTEST_MAIN(TestTaskList)
