@@ -69,6 +69,8 @@ private:
     [[nodiscard]] TaskItem *makeItem(const ListedTask &task);
     void finishReplacing();
     void freshTabOrder();
+    void moveFocus(const TaskItem *from, int key);
+    void focusBeside(bool forward);
 
     QVBoxLayout *itemLayout;
     QTimer *refreshTimer;

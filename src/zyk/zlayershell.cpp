@@ -39,6 +39,7 @@ bool compositorOffersLayerShell()
 }
 
 const char anchoredProperty[] = "_zyk_layer_anchored";
+const char keyboardWantedProperty[] = "_zyk_keyboard_wanted";
 
 bool isAnchored(const QWindow *window)
 {
@@ -191,7 +192,9 @@ private:
             surface->setCloseOnDismissed(false);
 #endif
             surface->setLayer(Window::LayerBottom);
-            surface->setKeyboardInteractivity(Window::KeyboardInteractivityOnDemand);
+            surface->setKeyboardInteractivity(widget->property(keyboardWantedProperty).toBool()
+                                                  ? Window::KeyboardInteractivityOnDemand
+                                                  : Window::KeyboardInteractivityNone);
         } else if (widget->windowType() == Qt::Popup) {
             surface->setLayer(Window::LayerTop);
             surface->setKeyboardInteractivity(Window::KeyboardInteractivityExclusive);
@@ -247,6 +250,19 @@ public:
         // Margins take effect with the surface's next commit.
         window->update();
         return true;
+    }
+
+    void setKeyboardWanted(QWidget *window, bool wanted) override
+    {
+        // Kept for a surface made anew (on another output) as well.
+        window->setProperty(keyboardWantedProperty, wanted);
+        QWindow *handle = window->windowHandle();
+        if (!window->isVisible() || !isAnchored(handle))
+            return;
+        LayerShellQt::Window::get(handle)->setKeyboardInteractivity(
+            wanted ? LayerShellQt::Window::KeyboardInteractivityOnDemand
+                   : LayerShellQt::Window::KeyboardInteractivityNone);
+        window->update();
     }
 
     bool placeWindow(QWidget *window, const QPoint &place) override
