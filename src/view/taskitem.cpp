@@ -761,7 +761,7 @@ QString TaskItem::spokenText(qint64 minutesLeft) const
     if (checkBox.isChecked())
         parts << tr("ticked");
     if (isCounting())
-        parts << tr("countdown %n minute(s)", nullptr, int(std::min<qint64>(minutesLeft, 99999)));
+        parts << (minutesLeft <= 1 ? tr("countdown 1 minute") : tr("countdown %1 minutes").arg(minutesLeft));
     else if (mode == ModeCountdownWait)
         parts << tr("countdown set");
     else if (mode == ModePinned)
