@@ -27,8 +27,9 @@ Choice choosePlatform();
 // 5.27 ignores a later change of layer), by what the window is:
 // - one that asks to stay on the bottom (Qt::WindowStaysOnBottomHint), the desktop panel: the bottom
 //   layer, anchored top-left with its position as margins, over other surfaces' exclusive zones, and
-//   no keyboard, so that neither appearing nor a click takes focus from the user's windows; it has
-//   the keyboard (on demand) only from setKeyboardWanted() until it is given back;
+//   no keyboard, so that neither appearing nor a click takes focus from the user's windows; from
+//   setKeyboardWanted() until it gives the keyboard back it is on the top layer, with the keyboard
+//   on demand;
 // - popups (menus) and tool tips: the top layer at their position, above the user's windows; a popup
 //   has the keyboard while it is open (Escape) and, as 5.27 has no popup grab, closes once the
 //   pointer has stayed out of the process's windows for popupLeaveGraceMs. Hovering raises no tool
