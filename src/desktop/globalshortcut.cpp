@@ -145,6 +145,7 @@ void GlobalShortcut::bind(const QString &newKey)
     }
     if (!started) {
         started = true;
+        registerWithPortal();
         createPortalSession();
         return;
     }
@@ -161,6 +162,17 @@ void GlobalShortcut::bind(const QString &newKey)
     case Backend::None:
         break;
     }
+}
+
+// A program outside a sandbox says which it is, by its desktop file, before its first request: the
+// desktop lists the shortcut under it. Portals older than 1.19 know no such call, and need none.
+void GlobalShortcut::registerWithPortal()
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QLatin1String(portalService), QLatin1String(portalPath),
+        QStringLiteral("org.freedesktop.host.portal.Registry"), QStringLiteral("Register"));
+    call << QStringLiteral("nvx-calendar-desktop-widget") << QVariantMap();
+    bus.send(call);
 }
 
 QString GlobalShortcut::nextRequestPath(QString *token)

@@ -47,6 +47,7 @@ private Q_SLOTS:
     void onKGlobalAccelPressed(const QString &component, const QString &action, qlonglong timestamp);
 
 private:
+    void registerWithPortal();
     void createPortalSession();
     void bindPortalShortcut();
     void closePortalSession();

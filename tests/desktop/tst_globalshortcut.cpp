@@ -103,6 +103,11 @@ private Q_SLOTS:
         shortcut.bind("Meta+Alt+C");
 
         QTRY_COMPARE(portal.calls("CreateSession").size(), 1);
+        // Before it, the program says which it is.
+        const FakeDBusService::Call registered = portal.calls().constFirst();
+        QCOMPARE(registered.member, QString("Register"));
+        QCOMPARE(registered.interface, QString("org.freedesktop.host.portal.Registry"));
+        QCOMPARE(registered.arguments.constFirst().toString(), QString("nvx-calendar-desktop-widget"));
         const QString session = portalPath + "/session/test/1";
         answer(portal, portal.calls("CreateSession").constFirst(), 0, {{"session_handle", session}});
         QTRY_COMPARE(portal.calls("BindShortcuts").size(), 1);
