@@ -70,7 +70,8 @@ int main(int argc, char **argv)
     Zyk::Widget::ZApplication app(argc, argv);
     Instance::setName(commandLine.instance());
     SingleInstance single(Instance::busName());
-    if (!single.claim())
+    const bool focus = commandLine.isSet("focus");
+    if (!single.claim(focus ? SingleInstance::Request::Focus : SingleInstance::Request::Show))
         return 0;
     Zyk::Widget::installTranslations(QStringLiteral("tasklist"));
     // Logging out or closing the terminal must save the state just as the close button does.
@@ -87,8 +88,14 @@ int main(int argc, char **argv)
         window.showNormal();
         window.activateWindow();
     });
+    QObject::connect(&single, &SingleInstance::focusRequested, &window, &MainWindow::focusPanel);
+    window.bindFocusShortcut(
+        QStringLiteral("nvx-calendar-desktop-widget") +
+        (commandLine.instance().isEmpty() ? QString() : QLatin1Char('-') + commandLine.instance()));
     window.show();
     window.lower();
+    if (focus)
+        window.focusPanel();
     // For the README's pictures of the settings and the editor (make screenshot).
     if (commandLine.isSet("settings"))
         window.openSettings();

@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+const char WidgetSettings::defaultFocusShortcut[] = "Meta+Alt+C";
+
 namespace {
 const QString coloursKey = QStringLiteral("Appearance/colours");
 const QString keepPlaceKey = QStringLiteral("Window/keepPlace");
@@ -29,6 +31,8 @@ const QString hiddenKey = QStringLiteral("Calendars/hidden");
 const QString lastUsedKey = QStringLiteral("Calendars/lastUsed");
 const QString declinedKey = QStringLiteral("Invitations/declined");
 const QString undatedKey = QStringLiteral("Todos/undated");
+const QString weekNumbersKey = QStringLiteral("Appearance/weekNumbers");
+const QString focusShortcutKey = QStringLiteral("Keyboard/focusShortcut");
 
 QByteArray boolText(bool value)
 {
@@ -189,6 +193,9 @@ void WidgetSettings::readAppearance(const QSettings &file, QStringList &faults)
         else
             undatedShown = found == 1;
     }
+    readBool(file, weekNumbersKey, weekNumbersShown, faults);
+    if (file.contains(focusShortcutKey))
+        focusKey = file.value(focusShortcutKey).toString();
     readInt(file, opacityKey, 0, 255, tintAlpha, faults);
     if (file.contains(textSizeKey) && file.value(textSizeKey).toString() == QLatin1String("desktop"))
         textPoints = 0;
@@ -238,6 +245,15 @@ bool WidgetSettings::setDeclined(Declined shown, QString *error)
 bool WidgetSettings::setUndatedTodos(bool shown, QString *error)
 {
     undatedShown = shown;
+bool WidgetSettings::setWeekNumbers(bool shown, QString *error)
+{
+    weekNumbersShown = shown;
+    return save(error);
+}
+
+bool WidgetSettings::setFocusShortcut(const QString &key, QString *error)
+{
+    focusKey = key;
     return save(error);
 }
 
@@ -303,6 +319,7 @@ bool WidgetSettings::save(QString *error)
         QByteArrayLiteral("\ntimeFormat=") + timeFormatNames[int(chosenTimeFormat)] +
         QByteArrayLiteral("\nopacity=") + QByteArray::number(tintAlpha) + QByteArrayLiteral("\ntextSize=") +
         (textPoints ? QByteArray::number(textPoints) : QByteArrayLiteral("desktop")) +
+        (weekNumbersShown ? QByteArrayLiteral("\nweekNumbers=true") : QByteArray()) +
         QByteArrayLiteral("\n\n[Window]\nkeepPlace=") + boolText(keepingPlace) +
         QByteArrayLiteral("\nwidth=") + QByteArray::number(panel.width()) + QByteArrayLiteral("\nheight=") +
         QByteArray::number(panel.height()) + QByteArrayLiteral("\n\n[Reminders]\nenabled=") +
@@ -314,6 +331,9 @@ bool WidgetSettings::save(QString *error)
         text += QByteArrayLiteral("\n[Invitations]\ndeclined=") + declinedNames[int(declinedShown)] + '\n';
     if (!undatedShown)
         text += QByteArrayLiteral("\n[Todos]\nundated=hide\n");
+    // Only once changed, as the declined ones.
+    if (focusKey != QLatin1String(defaultFocusShortcut))
+        text += QByteArrayLiteral("\n[Keyboard]\nfocusShortcut=") + focusKey.toUtf8() + '\n';
     if (!hidden.isEmpty() || !lastUsedCalendar.isEmpty())
         text += QByteArrayLiteral("\n[Calendars]\n");
     if (!hidden.isEmpty())

@@ -48,6 +48,11 @@ public:
     int textSize() const { return textPoints; }
     // The panel's size; defaultPanelSize until the user drags its corner.
     QSize panelSize() const { return panel; }
+    // The ISO week number beside the overview's first date.
+    bool weekNumbers() const { return weekNumbersShown; }
+    // The desktop-wide key that gives the panel the keyboard, as QKeySequence's portable text;
+    // empty: none.
+    QString focusShortcut() const { return focusKey; }
 
     // Saved at once; false, with the reason in `error`, when the file cannot be written.
     bool setColours(Colours colours, QString *error);
@@ -65,6 +70,8 @@ public:
     bool setOpacity(int alpha, QString *error);
     bool setTextSize(int points, QString *error);
     bool setPanelSize(const QSize &size, QString *error);
+    bool setWeekNumbers(bool shown, QString *error);
+    bool setFocusShortcut(const QString &key, QString *error);
 
     static constexpr int minSnoozeMinutes = 1;
     static constexpr int maxSnoozeMinutes = 24 * 60;
@@ -76,6 +83,7 @@ public:
     // for a 4K screen at scale 1.
     static constexpr QSize minPanelSize{320, 300};
     static constexpr QSize maxPanelSize{2000, 2000};
+    static const char defaultFocusShortcut[];
 
 private:
     bool save(QString *error);
@@ -97,6 +105,8 @@ private:
     int tintAlpha = defaultOpacity;
     int textPoints = 0;
     QSize panel = defaultPanelSize;
+    bool weekNumbersShown = false;
+    QString focusKey = QLatin1String(defaultFocusShortcut);
 };
 
 #endif

@@ -33,6 +33,8 @@ const Option widgetOptions[] = {
      "the running one to show itself."},
     {nullptr, "new-event", nullptr, "Opens the editor on a new event once the panel shows."},
     {nullptr, "settings", nullptr, "Opens the settings window once the panel shows."},
+    {nullptr, "focus", nullptr,
+     "Shows the running panel and gives it the keyboard (Esc gives it back); starts it if none runs."},
     {nullptr, "join-next", nullptr,
      "Joins the online meeting running now or beginning within 10 minutes, prints what it opened "
      "(or that there is none) and exits, without a panel: for a key of the desktop's."},

@@ -16,7 +16,7 @@ SingleInstance::SingleInstance(const QString &busName, const QDBusConnection &bu
 {
 }
 
-bool SingleInstance::claim()
+bool SingleInstance::claim(Request request)
 {
     if (!bus.isConnected())
         return true;
@@ -33,14 +33,16 @@ bool SingleInstance::claim()
         return true;
     }
     bus.unregisterObject(QString::fromLatin1(objectPath));
-    const QDBusMessage show =
-        QDBusMessage::createMethodCall(busName, QString::fromLatin1(objectPath),
-                                       QStringLiteral("com.norvale.CalendarWidget"), QStringLiteral("Show"));
+    const bool focus = request == Request::Focus;
+    const QDBusMessage show = QDBusMessage::createMethodCall(
+        busName, QString::fromLatin1(objectPath), QStringLiteral("com.norvale.CalendarWidget"),
+        focus ? QStringLiteral("Focus") : QStringLiteral("Show"));
     // This process ends right after, with nothing on screen yet: a short wait for the answer is
     // what makes sure the request left at all.
     bus.call(show, QDBus::Block, 3000);
     qCInfo(lcShell).noquote() << QStringLiteral("The widget runs already in this session: asked it to show "
-                                                "itself. Start another with --instance NAME.");
+                                                "itself%1. Start another with --instance NAME.")
+                                     .arg(focus ? QStringLiteral(" and take the keyboard") : QString());
     return false;
 }
 
@@ -48,4 +50,10 @@ void SingleInstance::Show()
 {
     qCInfo(lcShell, "Another start asked the widget to show itself.");
     emit showRequested();
+}
+
+void SingleInstance::Focus()
+{
+    qCInfo(lcShell, "Another start asked the widget to show itself and take the keyboard.");
+    emit focusRequested();
 }

@@ -1,5 +1,6 @@
 #include "eventeditor.h"
 
+#include "announce.h"
 #include "calendarcolor.h"
 #include "datacenter.h"
 #include "mainwindow.h"
@@ -474,6 +475,7 @@ void EventEditor::showError(const QString &text)
 {
     errorLabel->setText(text);
     errorLabel->show();
+    announceError(errorLabel);
 }
 
 void EventEditor::closeEvent(QCloseEvent *event)

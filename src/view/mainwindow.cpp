@@ -2,6 +2,7 @@
 
 #include "dayclock.h"
 #include "eventactions.h"
+#include "globalshortcut.h"
 #include "resizecorner.h"
 #include "roundedfill.h"
 #include "settingswindow.h"
@@ -13,6 +14,8 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,6 +34,8 @@ using Zyk::Widget::ZButtonBoxButton;
 QColor MainWindow::backgroundColor;
 int MainWindow::tintAlpha = WidgetSettings::defaultOpacity;
 QSize MainWindow::panelSize = WidgetSettings::defaultPanelSize;
+bool MainWindow::weekNumbers = false;
+QString MainWindow::focusShortcut = QLatin1String(WidgetSettings::defaultFocusShortcut);
 
 MainWindow::MainWindow()
     : ZMainWindow(nullptr)
@@ -128,6 +133,11 @@ void MainWindow::initDateButtons()
 
     mainLayout->addSpacing(20);
     mainLayout->addWidget(dayButtonBox, 0, Qt::AlignCenter);
+
+    weekLabel = new QLabel(this);
+    weekLabel->setObjectName(QStringLiteral("weekLabel"));
+    weekLabel->hide();
+    mainLayout->addWidget(weekLabel, 0, Qt::AlignCenter);
 }
 
 void MainWindow::initTaskList()
@@ -210,11 +220,13 @@ void MainWindow::initToolButtons()
     connect(homeButton, &QAbstractButton::clicked, this, [this] {
         displayInfo = DisplayOverview;
         homeDayButton->setChecked(true);
+        freshWeekLabel();
         onCalendarDataChanged();
     });
     connect(warnButton, &QAbstractButton::clicked, this, [this] {
         displayInfo = DisplayRecent;
         recentDayButton->setChecked(true);
+        freshWeekLabel();
         onCalendarDataChanged();
     });
     connect(closeButton, &QAbstractButton::clicked, this, [] { QCoreApplication::exit(0); });
@@ -246,15 +258,102 @@ void MainWindow::finishPendingChanges()
     events->finishPending();
 }
 
+void MainWindow::setFocusShortcut(const QString &key)
+{
+    if (key == focusShortcut)
+        return;
+    focusShortcut = key;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *panel = qobject_cast<MainWindow *>(window);
+        if (panel && panel->globalShortcut)
+            panel->globalShortcut->bind(key);
+    }
+}
+
+void MainWindow::bindFocusShortcut(const QString &component)
+{
+    if (globalShortcut)
+        return;
+    globalShortcut = new GlobalShortcut(component, QDBusConnection::sessionBus(), this);
+    connect(globalShortcut, &GlobalShortcut::activated, this, &MainWindow::focusPanel);
+    globalShortcut->bind(focusShortcut);
+}
+
+void MainWindow::focusPanel()
+{
+    showNormal();
+    Zyk::Platform::setKeyboardWanted(this, true);
+    if (QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget()))
+        return;
+    const QList<TaskItem *> &items = taskList->taskItems();
+    if (!items.isEmpty())
+        items.constFirst()->setFocus(Qt::ShortcutFocusReason);
+    else if (QAbstractButton *checked = dayButtonBox->checkedButton(); checked && checked->isVisible())
+        checked->setFocus(Qt::ShortcutFocusReason);
+    else
+        homeDayButton->setFocus(Qt::ShortcutFocusReason);
+}
+
+// The keys the panel's controls leave to it: 1 to 6 the days ahead, 0 the overview, Esc gives the
+// keyboard back to the desktop.
+void MainWindow::keyPressEvent(QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers modifiers = e->modifiers() & ~Qt::KeypadModifier;
+    const int key = e->key();
+    if (modifiers == Qt::NoModifier && key >= Qt::Key_0 && key <= Qt::Key_6) {
+        chooseView(key - Qt::Key_0);
+        return;
+    }
+    if (modifiers == Qt::NoModifier && key == Qt::Key_Escape) {
+        if (QWidget *focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
+            focused->clearFocus();
+        Zyk::Platform::setKeyboardWanted(this, false);
+        return;
+    }
+    ZMainWindow::keyPressEvent(e);
+}
+
+// As a click on the day button: 0 the overview, N the day N days ahead.
+void MainWindow::chooseView(int button)
+{
+    QAbstractButton *chosen = button == 0 ? homeDayButton : dayButtons.value(button - 1);
+    if (!chosen)
+        return;
+    chosen->setChecked(true);
+    onDayButtonClicked(chosen);
+}
+
 void MainWindow::freshDayButtonToolTips()
 {
     const QDate today = DataCenter::instance()->clock()->today();
     const QLocale locale;
     for (int i = 0; i < dayButtons.size(); ++i) {
-        const QString date = locale.toString(today.addDays(i + 1), QLocale::LongFormat);
+        const QDate day = today.addDays(i + 1);
+        //: The day button's tooltip: the date, then the ISO week number
+        const QString date =
+            tr("%1, week %2").arg(locale.toString(day, QLocale::LongFormat)).arg(day.weekNumber());
         dayButtons.at(i)->setToolTip(date);
         dayButtons.at(i)->setAccessibleDescription(date);
     }
+    freshWeekLabel();
+}
+
+void MainWindow::setWeekNumbers(bool shown)
+{
+    weekNumbers = shown;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *panel = qobject_cast<MainWindow *>(window))
+            panel->freshWeekLabel();
+    }
+}
+
+void MainWindow::freshWeekLabel()
+{
+    if (!weekLabel)
+        return;
+    const QDate today = DataCenter::instance()->clock()->today();
+    weekLabel->setText(tr("Week %1").arg(today.weekNumber()));
+    weekLabel->setVisible(weekNumbers && displayInfo == DisplayOverview);
 }
 
 void MainWindow::onCalendarDataChanged()
@@ -314,6 +413,7 @@ void MainWindow::onDayButtonClicked(QAbstractButton *dayButton)
     if (index < 0)
         return;
     displayInfo = DisplayInfo(index);
+    freshWeekLabel();
     onCalendarDataChanged();
 }
 

@@ -13,10 +13,12 @@
 #include <QSize>
 
 class QAbstractButton;
+class QLabel;
 class QScrollArea;
 class QTimer;
 class QVBoxLayout;
 class EventActions;
+class GlobalShortcut;
 class SettingsWindow;
 class TaskList;
 class ViewFetcher;
@@ -48,6 +50,13 @@ public:
     // The tint's alpha and the panel's size chosen in the settings, for the windows there are and
     // those still to come.
     static void setLook(int tintAlpha, const QSize &size);
+    // The desktop-wide key of focusPanel(), for the panels whose key is bound and those to come.
+    static void setFocusShortcut(const QString &key);
+    // The ISO week of the overview's first day, over the list while the overview shows.
+    static void setWeekNumbers(bool shown);
+    // Binds that key for this panel through the desktop (main() does; tests leave the bus alone).
+    // `component`: the name the desktop lists it under.
+    void bindFocusShortcut(const QString &component);
 
     // A burst of reload requests within this delay costs one fetch; tst_mainwindow relies on it.
     // The list fills when the data server answers; the window never waits for it.
@@ -66,6 +75,9 @@ public:
     EventActions *eventActions() const { return events; }
     // Sends what is still waiting to reach the data server (a deletion whose Undo has not gone): at quit.
     void finishPendingChanges();
+    // Shows the panel and gives it the keyboard (the global shortcut, --focus): the first task,
+    // else the day button of the view, has the focus. Esc gives the keyboard back.
+    void focusPanel();
 
 public Q_SLOTS:
     // Schedules a reload of the task list for the current view.
@@ -88,12 +100,15 @@ protected:
     void paintEvent(QPaintEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     void initDateButtons();
     void initTaskList();
     void initToolButtons();
     void freshDayButtonToolTips();
+    void chooseView(int button);
+    void freshWeekLabel();
     void onFirstFrame();
     // The day buttons and the task list take what the panel has beyond its default size.
     void fitToSize();
@@ -118,6 +133,10 @@ private:
     int listWidthAtDefault = 0;
     static int tintAlpha;
     static QSize panelSize;
+    static QString focusShortcut;
+    static bool weekNumbers;
+    QLabel *weekLabel = nullptr;
+    GlobalShortcut *globalShortcut = nullptr;
     // A window of its own, not a child: the desktop keeps a child of a bottom window down with it.
     QPointer<SettingsWindow> settingsWindow;
 };

@@ -1,6 +1,7 @@
 #include "settingswindow.h"
 
 #include "accountsmodule.h"
+#include "announce.h"
 #include "autostart.h"
 #include "calendarcolor.h"
 #include "calendarsconf.h"
@@ -22,6 +23,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -120,6 +122,8 @@ void applySettings(const WidgetSettings &settings)
     DataCenter::instance()->setUndatedShown(settings.undatedTodos());
     applyTextSize(settings.textSize());
     MainWindow::setLook(settings.opacity(), settings.panelSize());
+    MainWindow::setFocusShortcut(settings.focusShortcut());
+    MainWindow::setWeekNumbers(settings.weekNumbers());
 }
 
 SettingsWindow::SettingsWindow(QWidget *parent)
@@ -163,6 +167,7 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     // Longer than a low screen with all its sections: it scrolls, over the window's own tint.
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("settingsScrollArea"));
+    scroll->setAccessibleName(tr("Settings"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
@@ -488,7 +493,42 @@ QWidget *SettingsWindow::makeLookSection()
     layout->addWidget(heading(tr("&Text size"), textSizeSlider, section));
     layout->addWidget(desktopTextBox);
     layout->addWidget(textSizeSlider);
+
+    weekNumbersBox = new QCheckBox(tr("Show the &week number in the overview"), section);
+    weekNumbersBox->setObjectName(QStringLiteral("weekNumbersBox"));
+    weekNumbersBox->setChecked(settings.weekNumbers());
+    connect(weekNumbersBox, &QCheckBox::toggled, this, [this](bool shown) {
+        saveLook([shown](WidgetSettings &s, QString *error) { return s.setWeekNumbers(shown, error); });
+    });
+    layout->addWidget(weekNumbersBox);
+    layout->addSpacing(4);
+    makeShortcutEdit(section, layout);
     return section;
+}
+
+// The key is taken once typed: the desktop binds it anew.
+void SettingsWindow::makeShortcutEdit(QWidget *section, QVBoxLayout *layout)
+{
+    shortcutEdit = new QKeySequenceEdit(
+        QKeySequence::fromString(settings.focusShortcut(), QKeySequence::PortableText), section);
+    shortcutEdit->setObjectName(QStringLiteral("shortcutEdit"));
+    shortcutEdit->setAccessibleName(tr("Key that gives the panel the keyboard"));
+    auto *note = new QLabel(tr("Anywhere on the desktop, where it offers global shortcuts; elsewhere bind "
+                               "a key of the desktop's to nvx-calendar-desktop-widget --focus."),
+                            section);
+    note->setWordWrap(true);
+    shortcutEdit->setAccessibleDescription(note->text());
+    connect(shortcutEdit, &QKeySequenceEdit::editingFinished, this, [this] {
+        // The first key of what was typed: a global shortcut is one key with its modifiers.
+        const QKeySequence typed = shortcutEdit->keySequence();
+        const QString key =
+            typed.isEmpty() ? QString() : QKeySequence(typed[0]).toString(QKeySequence::PortableText);
+        if (key != settings.focusShortcut())
+            saveLook([key](WidgetSettings &s, QString *error) { return s.setFocusShortcut(key, error); });
+    });
+    layout->addWidget(heading(tr("&Keyboard"), shortcutEdit, section));
+    layout->addWidget(shortcutEdit);
+    layout->addWidget(note);
 }
 
 void SettingsWindow::saveLook(const std::function<bool(WidgetSettings &, QString *)> &change)
@@ -659,6 +699,7 @@ void SettingsWindow::showError(const QString &error)
     qCWarning(lcView).noquote() << error;
     errorLabel->setText(error);
     errorLabel->show();
+    announceError(errorLabel);
 }
 
 void SettingsWindow::onThemeChanged(ZGuiApplicationHelper::ColorType type)

@@ -11,6 +11,8 @@
 class CalendarsConf;
 class QCheckBox;
 class QComboBox;
+class QKeySequenceEdit;
+class QVBoxLayout;
 class QLineEdit;
 class QLabel;
 class QListWidget;
@@ -52,6 +54,7 @@ private:
     void makeTimeFormatBox(QWidget *section);
     void makeOpacitySlider(QWidget *section);
     void makeTextSizeControls(QWidget *section);
+    void makeShortcutEdit(QWidget *section, QVBoxLayout *layout);
     void listCalendars(const QVector<CalendarIdentity> &calendars);
     void onShownCalendarChanged(QListWidgetItem *item);
     void saveLook(const std::function<bool(WidgetSettings &, QString *)> &change);
@@ -81,6 +84,8 @@ private:
     QSlider *textSizeSlider = nullptr;
     QComboBox *declinedBox = nullptr;
     QCheckBox *undatedBox = nullptr;
+    QCheckBox *weekNumbersBox = nullptr;
+    QKeySequenceEdit *shortcutEdit = nullptr;
     QLineEdit *addressesEdit = nullptr;
     QLabel *errorLabel;
 };

@@ -269,7 +269,10 @@ void TaskDetails::setTask(const ScheduleDataInfo &task)
     d->task = task;
     const EventDetails &details = task.getDetails();
     d->title->setText(task.getTitleName());
-    d->when->setText(whenText(task, details.timeZone));
+    //: The details' date and time, then the ISO week number of the begin
+    d->when->setText(tr("%1, week %2")
+                         .arg(whenText(task, details.timeZone))
+                         .arg(task.getBeginDateTime().date().weekNumber()));
 
     d->locationUrl = DescriptionText::locationUrl(details.location);
     d->location->setText(QStringLiteral("<a href=\"%1\">%2</a>")

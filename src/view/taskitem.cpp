@@ -11,6 +11,8 @@
 #include <QContextMenuEvent>
 #include <QHash>
 #include <QKeyEvent>
+#include <QLocale>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -349,6 +351,8 @@ void TaskItem::refreshMode()
         task.getNoDate() ? QLatin1String("  ") + tr("No date") + QLatin1String("\n  ") + shownTitleText
                          : TaskRules::dateText(task.getBeginDateTime(), shownTitleText,
                                                DataCenter::instance()->timeFormat())));
+    spokenMinutes = isCounting() ? (at.msecsTo(task.getBeginDateTime()) + 59999) / 60000 : -1;
+    freshSpokenText(spokenMinutes);
 
     const bool changed = mode != oldMode || state != oldState;
     if (changed)
@@ -383,6 +387,11 @@ void TaskItem::onCountdown()
         progressAnimate();
         Q_EMIT stateChanged();
     }
+    // A screen reader hears the countdown once a minute, not at every tick.
+    if (const qint64 minutes = (std::max<qint64>(0, toBegin) + 59999) / 60000; minutes != spokenMinutes) {
+        spokenMinutes = minutes;
+        freshSpokenText(minutes);
+    }
     // The line shows whole seconds and the list ticks more often: the ticks between two seconds only
     // blink the icon, without formatting, measuring or repainting the line.
     const qint64 second = std::max<qint64>(0, toBegin + 1000) / 1000;
@@ -415,6 +424,7 @@ void TaskItem::showJoinButton(bool shown)
         joinButton->setText(tr("Join"));
         joinButton->setAccessibleName(tr("Join the meeting"));
         joinButton->setFocusPolicy(Qt::TabFocus);
+        joinButton->installEventFilter(this);
         connect(joinButton, &QToolButton::clicked, this, [this] { Q_EMIT joinRequested(task); });
     }
     // Over the status icons' lower row, where a countdown shows nothing but the repeat mark.
@@ -699,7 +709,38 @@ void TaskItem::keyPressEvent(QKeyEvent *event)
         showMenu(mapToGlobal(rect().center()));
         return;
     }
+    // As the menu's Delete, or its "This occurrence" for a repeating event; with Undo as from there.
+    if (key == Qt::Key_Delete && modifiers == Qt::NoModifier &&
+        TaskRules::menuAt(task, flags(), now()).edit) {
+        Q_EMIT deleteRequested(task, !repeating);
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+// The check box would move the focus to the next widget at an arrow key, and Tab would visit
+// every task: the list moves between its tasks, and Tab leaves it for the tool buttons.
+bool TaskItem::isNavigationKey(QObject *watched, const QKeyEvent *event) const
+{
+    // An item on its own, outside a list, keeps the check box's keys.
+    if (!isSignalConnected(QMetaMethod::fromSignal(&TaskItem::navigationKey)))
+        return false;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return modifiers == Qt::NoModifier;
+    case Qt::Key_Tab:
+        // Through the Join button first, where the item shows one.
+        return modifiers == Qt::NoModifier &&
+               (watched == joinButton || !joinButton || joinButton->isHidden());
+    case Qt::Key_Backtab:
+        return watched == &checkBox;
+    default:
+        return false;
+    }
 }
 
 void TaskItem::contextMenuEvent(QContextMenuEvent *event)
@@ -717,7 +758,50 @@ bool TaskItem::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == &checkBox && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
         update();
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (isNavigationKey(watched, key)) {
+            Q_EMIT navigationKey(key->key());
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+QString TaskItem::spokenText(qint64 minutesLeft) const
+{
+    const QLocale locale;
+    const QDateTime begin = task.getBeginDateTime();
+    QString when = locale.toString(begin.date(), QLocale::LongFormat);
+    if (!task.getAllDay())
+        when += QLatin1Char(' ') + locale.toString(begin.time(), QLocale::ShortFormat);
+    QStringList parts{task.getTitleName(), when};
+    if (checkBox.isChecked())
+        parts << tr("ticked");
+    if (isCounting())
+        parts << (minutesLeft <= 1 ? tr("countdown 1 minute") : tr("countdown %1 minutes").arg(minutesLeft));
+    else if (mode == ModeCountdownWait)
+        parts << tr("countdown set");
+    else if (mode == ModePinned)
+        parts << tr("pinned");
+    if (state == StateExpired && !checkBox.isChecked())
+        parts << tr("overdue");
+    if (TaskRules::isUnsure(task))
+        parts << (task.getDetails().myReply == QLatin1String("tentative") ? tr("tentative")
+                                                                          : tr("not answered"));
+    if (!task.getCalendarName().isEmpty())
+        parts << task.getCalendarName();
+    return parts.join(QStringLiteral(", "));
+}
+
+// Only a changed text is set: each setting is an event for the screen reader.
+void TaskItem::freshSpokenText(qint64 minutesLeft)
+{
+    const QString text = spokenText(minutesLeft);
+    if (checkBox.accessibleName() != text)
+        checkBox.setAccessibleName(text);
+    if (accessibleName() != task.getTitleName())
+        setAccessibleName(task.getTitleName());
 }
 
 // The mode's icon at the right, the state's left of it and the repeat icon beneath.

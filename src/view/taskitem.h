@@ -158,6 +158,9 @@ Q_SIGNALS:
     void joinRequested(const ScheduleDataInfo &task);
     // A task in countdown mode has reached its begin time.
     void countdownEnded(const ScheduleDataInfo &task);
+    // Up, Down, Home, End, or Tab and Backtab out of the list, from the focused item: the list's to
+    // follow.
+    void navigationKey(int key);
 
 private Q_SLOTS:
     void onThemeChanged(Zyk::Gui::ZGuiApplicationHelper::ColorType type);
@@ -213,6 +216,12 @@ private:
     int clicks = 0;             // the clicks beside the check box, to tell a double click
     bool doubleClicked = false; // the release that ends a double click asks for nothing
     void paintIcons(QPainter &painter) const;
+    // What a screen reader says of the task: "Review, Wednesday 9 December 2026 15:00, countdown 12
+    // minutes, Work". Renewed with the task's mode and, counting down, once a minute, not each tick.
+    [[nodiscard]] QString spokenText(qint64 minutesLeft) const;
+    void freshSpokenText(qint64 minutesLeft);
+    [[nodiscard]] bool isNavigationKey(QObject *watched, const QKeyEvent *event) const;
+    qint64 spokenMinutes = -1;
 
     bool isCounting() const { return mode == ModeCountdown || mode == ModeCountdownFinal; }
     static QColor windowTint;

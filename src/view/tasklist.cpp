@@ -7,6 +7,7 @@
 #include "taskrules.h"
 #include "urlopener.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -320,6 +321,7 @@ TaskItem *TaskList::makeItem(const ListedTask &task)
     connect(item, &TaskItem::stateChanged, this, &TaskList::moveTaskItems);
     // A tick or a mode chosen moves the item's next moment, which may come before the one armed.
     connect(item, &TaskItem::extendedDataEdited, this, [this, item] { onItemChanged(item); });
+    connect(item, &TaskItem::navigationKey, this, [this, item](int key) { moveFocus(item, key); });
 
     DataCenter *center = DataCenter::instance();
     connect(item, &TaskItem::editRequested, this, &TaskList::editRequested);
@@ -418,6 +420,51 @@ void TaskList::onItemFaded()
     item->bloomAnimate();
     freshTabOrder();
 }
+// The arrows and Home and End move between the tasks as they are listed; Tab and Backtab leave the
+// list, whose tasks are one stop of the window's tab chain.
+void TaskList::moveFocus(const TaskItem *from, int key)
+{
+    const int at = int(items.indexOf(const_cast<TaskItem *>(from)));
+    int to = at;
+    switch (key) {
+    case Qt::Key_Up:
+        to = at - 1;
+        break;
+    case Qt::Key_Down:
+        to = at + 1;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = int(items.size()) - 1;
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        focusBeside(key == Qt::Key_Tab);
+        return;
+    default:
+        return;
+    }
+    if (to >= 0 && to < items.size() && to != at)
+        items.at(to)->setFocus(Qt::TabFocusReason);
+}
+
+void TaskList::focusBeside(bool forward)
+{
+    QWidget *start = QApplication::focusWidget();
+    if (!start || !isAncestorOf(start))
+        return;
+    for (QWidget *w = forward ? start->nextInFocusChain() : start->previousInFocusChain(); w && w != start;
+         w = forward ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        if (w != this && !isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() &&
+            w->isEnabled() && !w->focusProxy()) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
 void TaskList::freshTabOrder()
 {
     // New items join the end of the window's tab chain, behind everything laid out after the

@@ -81,6 +81,8 @@ private:
     void onClockChanged();
     [[nodiscard]] qint64 nextRefreshStep(qint64 nowMs) const;
     void armStep();
+    void moveFocus(const TaskItem *from, int key);
+    void focusBeside(bool forward);
 
     QVBoxLayout *itemLayout;
     // One single-shot timer for both kinds of step, armed afresh after every step and every change.

@@ -15,6 +15,8 @@ ZButtonBoxButton::ZButtonBoxButton(const QIcon &icon, const QString &text, QWidg
 {
     setCheckable(true);
     setAttribute(Qt::WA_Hover);
+    // Reached with Tab, not by a click: the focus ring shows only for the keyboard.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 ZButtonBoxButton::ZButtonBoxButton(const QString &text, QWidget *parent)
@@ -61,6 +63,14 @@ void ZButtonBoxButton::paintEvent(QPaintEvent *)
         painter.setPen(palette().color(isChecked() ? QPalette::HighlightedText : QPalette::ButtonText));
         painter.drawText(QRect(x, 0, textWidth, height()),
                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
+    }
+    if (hasFocus()) {
+        // On the checked segment's highlight, in the colour of its text.
+        painter.setOpacity(1);
+        painter.setPen(
+            QPen(palette().color(isChecked() ? QPalette::HighlightedText : QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), segmentRadius - 2, segmentRadius - 2);
     }
 }
 

@@ -39,6 +39,7 @@ bool compositorOffersLayerShell()
 }
 
 const char anchoredProperty[] = "_zyk_layer_anchored";
+const char keyboardWantedProperty[] = "_zyk_keyboard_wanted";
 
 bool isAnchored(const QWindow *window)
 {
@@ -190,8 +191,12 @@ private:
             // Closed with its output, the panel stays, to be shown anew on another (placeWindow()).
             surface->setCloseOnDismissed(false);
 #endif
-            surface->setLayer(Window::LayerBottom);
-            surface->setKeyboardInteractivity(Window::KeyboardInteractivityOnDemand);
+            // A compositor gives the bottom layer no keyboard of its own accord (sway only at a
+            // click): asked for it, the panel comes up to the top layer until it gives it back.
+            const bool wanted = widget->property(keyboardWantedProperty).toBool();
+            surface->setLayer(wanted ? Window::LayerTop : Window::LayerBottom);
+            surface->setKeyboardInteractivity(wanted ? Window::KeyboardInteractivityOnDemand
+                                                     : Window::KeyboardInteractivityNone);
         } else if (widget->windowType() == Qt::Popup) {
             surface->setLayer(Window::LayerTop);
             surface->setKeyboardInteractivity(Window::KeyboardInteractivityExclusive);
@@ -247,6 +252,17 @@ public:
         // Margins take effect with the surface's next commit.
         window->update();
         return true;
+    }
+
+    // 5.27 takes a surface's layer only as it is made: the panel is shown anew on the other one.
+    void setKeyboardWanted(QWidget *window, bool wanted) override
+    {
+        if (window->property(keyboardWantedProperty).toBool() == wanted)
+            return;
+        window->setProperty(keyboardWantedProperty, wanted);
+        QWindow *handle = window->windowHandle();
+        if (window->isVisible() && isAnchored(handle))
+            showAnew(window, placeOf(window));
     }
 
     bool placeWindow(QWidget *window, const QPoint &place) override

@@ -25,6 +25,7 @@ public:
     virtual bool windowPlace(const QWidget *window, QPoint *place) = 0;
     virtual bool moveWindow(QWidget *window, const QPoint &place) = 0;
     virtual bool placeWindow(QWidget *window, const QPoint &place) = 0;
+    virtual void setKeyboardWanted(QWidget *window, bool wanted) = 0;
 };
 } // namespace Platform
 } // namespace Zyk

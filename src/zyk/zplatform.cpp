@@ -85,6 +85,14 @@ void placeWindow(QWidget *window, const QPoint &place)
         window->move(place);
 }
 
+void setKeyboardWanted(QWidget *window, bool wanted)
+{
+    if (layerShellModule)
+        layerShellModule->setKeyboardWanted(window, wanted);
+    if (wanted)
+        window->activateWindow();
+}
+
 } // namespace Platform
 
 namespace Widget {

@@ -27,7 +27,9 @@ Choice choosePlatform();
 // 5.27 ignores a later change of layer), by what the window is:
 // - one that asks to stay on the bottom (Qt::WindowStaysOnBottomHint), the desktop panel: the bottom
 //   layer, anchored top-left with its position as margins, over other surfaces' exclusive zones, and
-//   the keyboard only on demand, so that appearing takes no focus from the user's windows;
+//   no keyboard, so that neither appearing nor a click takes focus from the user's windows; from
+//   setKeyboardWanted() until it gives the keyboard back it is on the top layer, with the keyboard
+//   on demand;
 // - popups (menus) and tool tips: the top layer at their position, above the user's windows; a popup
 //   has the keyboard while it is open (Escape) and, as 5.27 has no popup grab, closes once the
 //   pointer has stayed out of the process's windows for popupLeaveGraceMs. Hovering raises no tool
@@ -48,6 +50,9 @@ void moveWindow(QWidget *window, const QPoint &place);
 // when none does), with margins from that output's corner: a surface's output is chosen when the
 // surface is made, so on another output the window is shown anew.
 void placeWindow(QWidget *window, const QPoint &place);
+// The desktop panel taking the keyboard (the user asked for it with a key) or giving it back; and
+// the window activated when it takes it.
+void setKeyboardWanted(QWidget *window, bool wanted);
 
 // Long enough to cross the gap between a menu and the panel it belongs to; tst_sway's "pointer gone"
 // row waits for it.

@@ -14,7 +14,10 @@
 class FakeServiceObject : public QDBusVirtualObject
 {
 public:
-    explicit FakeServiceObject(FakeDBusService *owner) : owner(owner) {}
+    explicit FakeServiceObject(FakeDBusService *owner)
+        : owner(owner)
+    {
+    }
 
     QString introspect(const QString &) const override { return {}; }
 
@@ -94,8 +97,8 @@ bool FakeDBusService::start()
             if (!bus.isConnected())
                 return;
             object = new FakeServiceObject(this);
-            ok = bus.registerVirtualObject(path, object, QDBusConnection::SingleNode)
-                && bus.registerService(service);
+            ok = bus.registerVirtualObject(path, object, QDBusConnection::SingleNode) &&
+                 bus.registerService(service);
             unique = bus.baseService();
         },
         Qt::BlockingQueuedConnection);
@@ -178,7 +181,13 @@ void FakeDBusService::clearCalls()
 
 void FakeDBusService::emitSignal(const QString &member, const QVariantList &arguments)
 {
-    QDBusMessage signal = QDBusMessage::createSignal(path, interface, member);
+    emitSignalAt(path, interface, member, arguments);
+}
+
+void FakeDBusService::emitSignalAt(const QString &objectPath, const QString &objectInterface,
+                                   const QString &member, const QVariantList &arguments)
+{
+    QDBusMessage signal = QDBusMessage::createSignal(objectPath, objectInterface, member);
     signal.setArguments(arguments);
     QDBusConnection(connectionName).send(signal);
 }

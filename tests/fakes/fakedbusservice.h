@@ -74,6 +74,9 @@ public:
 
     // Emits a signal of the service's interface from the service's own connection.
     void emitSignal(const QString &member, const QVariantList &arguments = {});
+    // The same from another object of the service (a portal's request, a daemon's component).
+    void emitSignalAt(const QString &objectPath, const QString &objectInterface, const QString &member,
+                      const QVariantList &arguments = {});
     // The unique bus name of the service's connection.
     QString uniqueName() const;
 

@@ -257,15 +257,20 @@ void TestWidgetProcess::onePanelPerInstance_data()
     QTest::addColumn<QString>("firstFolder");
     QTest::addColumn<QStringList>("secondArguments");
     QTest::addColumn<QString>("secondFolder"); // empty: the second start ends at once
+    QTest::addColumn<QString>("firstHears");   // what the first one logs of the second's request
 
-    QTest::newRow("default instance twice") << QStringList() << "TaskList" << QStringList() << QString();
+    const QString show = "asked the widget to show itself.";
+    QTest::newRow("default instance twice")
+        << QStringList() << "TaskList" << QStringList() << QString() << show;
     QTest::newRow("named instance twice") << QStringList{"--instance", "work"} << "TaskList-work"
-                                          << QStringList{"--instance=work"} << QString();
-    QTest::newRow("another instance")
-        << QStringList() << "TaskList" << QStringList{"--instance", "2nd-panel"} << "TaskList-2nd-panel";
+                                          << QStringList{"--instance=work"} << QString() << show;
+    QTest::newRow("another instance") << QStringList() << "TaskList" << QStringList{"--instance", "2nd-panel"}
+                                      << "TaskList-2nd-panel" << QString();
     QTest::newRow("Qt's own options beside")
         << QStringList{"-platform", "offscreen", "--instance", "work"} << "TaskList-work"
-        << QStringList{"--instance=work"} << QString();
+        << QStringList{"--instance=work"} << QString() << show;
+    QTest::newRow("--focus") << QStringList() << "TaskList" << QStringList{"--focus"} << QString()
+                             << "asked the widget to show itself and take the keyboard.";
 }
 
 // Two starts of one instance would share the data and place files; two instances share nothing.
@@ -275,6 +280,7 @@ void TestWidgetProcess::onePanelPerInstance()
     QFETCH(QString, firstFolder);
     QFETCH(QStringList, secondArguments);
     QFETCH(QString, secondFolder);
+    QFETCH(QString, firstHears);
 
     QTemporaryDir home;
     QVERIFY(home.isValid());
@@ -295,7 +301,7 @@ void TestWidgetProcess::onePanelPerInstance()
         QVERIFY2(second.readAll().contains("asked it to show itself"),
                  "the second start did not find the first");
         QByteArray firstLog;
-        QTRY_VERIFY2_WITH_TIMEOUT((firstLog += first.readAll()).contains("asked the widget to show itself"),
+        QTRY_VERIFY2_WITH_TIMEOUT((firstLog += first.readAll()).contains(firstHears.toUtf8()),
                                   firstLog.constData(), 10000);
     } else {
         QTRY_VERIFY_WITH_TIMEOUT(notifications->calls("Notify").size() == 2, 30000);
@@ -329,7 +335,8 @@ void TestWidgetProcess::endsAfterCommandLine_data()
                            "^  --instance <NAME>  +\\w",
                            "^  --new-event  +\\w",
                            "^  --join-next  +\\w",
-                           "^  --settings  +\\w"};
+                           "^  --settings  +\\w",
+                           "^  --focus  +\\w"};
     const QStringList version{"\\Anvx-calendar-desktop-widget " + QRegularExpression::escape(WIDGET_VERSION) +
                               "\n\\z"};
     QTest::newRow("--help") << QStringList{"--help"} << 0 << help << QString();

@@ -12,11 +12,14 @@
 #include "zbuttonbox.h"
 #include "zguiapplicationhelper.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMutex>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
@@ -147,6 +150,15 @@ private Q_SLOTS:
     void placeKept();
     void buttonsSayWhatTheyDo();
     void tabVisitsButtonsAndTasks();
+    void keysMoveBetweenTasks_data();
+    void keysMoveBetweenTasks();
+    void digitKeysChooseTheView_data();
+    void digitKeysChooseTheView();
+    void deleteKeyOffersUndo();
+    void focusPanelTakesTheKeyboard();
+    void everyControlIsNamed_data();
+    void everyControlIsNamed();
+    void weekNumberOverTheOverview();
     void closeButtonEndsEventLoop();
     void newEventFromThePanel_data();
     void newEventFromThePanel();
@@ -159,6 +171,8 @@ private:
     QStringList shownTitles() const;
     ZButtonBoxButton *button(const QString &name) const;
     ZButtonBoxButton *dayButton(int day) const;
+    // The task whose item holds the keyboard focus; -1: none.
+    int focusedTask() const;
 
     FakeDBusService server{"com.norvale.dataserver.Calendar", "/com/norvale/dataserver/Calendar",
                            "com.norvale.dataserver.Calendar"};
@@ -798,6 +812,7 @@ void TestMainWindow::buttonsSayWhatTheyDo()
         QVERIFY2(tip.contains(QLocale().dayName(date.dayOfWeek())), qPrintable(tip));
         QVERIFY2(tip.contains(QString::number(date.day())), qPrintable(tip));
         QVERIFY2(tip.contains(QString::number(date.year())), qPrintable(tip));
+        QVERIFY2(tip.endsWith(QString(", week %1").arg(date.weekNumber())), qPrintable(tip));
     }
 }
 
@@ -838,10 +853,184 @@ void TestMainWindow::tabVisitsButtonsAndTasks()
         if (stops.isEmpty() || stops.last() != stop)
             stops << stop;
     }
-    // The day buttons form one exclusive group, which takes a single tab stop: its checked button.
-    QCOMPARE(stops,
-             (QStringList{"task 0", "task 1", "task 2", "task 3", "task 4", "editButton", "settingButton",
-                          "homeButton", "warnButton", "closeButton", "homeDayButton"}));
+    // The day buttons form one exclusive group, which takes a single tab stop: its checked button;
+    // the list is one stop as well, its tasks reached with the arrows.
+    QCOMPARE(stops, (QStringList{"task 0", "editButton", "settingButton", "homeButton", "warnButton",
+                                 "closeButton", "homeDayButton"}));
+    list->taskItems().at(2)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), button("homeDayButton"));
+}
+
+int TestMainWindow::focusedTask() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    for (int n = 0; focus && n < list->taskItems().size(); ++n) {
+        if (list->taskItems().at(n)->isAncestorOf(focus))
+            return n;
+    }
+    return -1;
+}
+
+void TestMainWindow::keysMoveBetweenTasks_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("to");
+
+    QTest::newRow("Down") << 0 << int(Qt::Key_Down) << 1;
+    QTest::newRow("Up") << 3 << int(Qt::Key_Up) << 2;
+    QTest::newRow("Up on the first stays") << 0 << int(Qt::Key_Up) << 0;
+    QTest::newRow("Down on the last stays") << 4 << int(Qt::Key_Down) << 4;
+    QTest::newRow("End") << 0 << int(Qt::Key_End) << 4;
+    QTest::newRow("Home") << 4 << int(Qt::Key_Home) << 0;
+}
+
+void TestMainWindow::keysMoveBetweenTasks()
+{
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, to);
+
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTRY_VERIFY(!std::any_of(list->taskItems().begin(), list->taskItems().end(),
+                             [](TaskItem *item) { return item->isAnimating(); }));
+    list->taskItems().at(from)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(focusedTask(), from);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(focusedTask(), to);
+    // In view, as after Tab.
+    auto *area = window->findChild<QScrollArea *>();
+    TaskItem *item = list->taskItems().at(to);
+    const QPoint top = item->mapTo(area->viewport(), QPoint(0, 0));
+    QVERIFY(top.y() >= 0 && top.y() + item->height() <= area->viewport()->height());
+}
+
+void TestMainWindow::digitKeysChooseTheView_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("view"); // the day button checked after; 0 the overview
+    QTest::addColumn<QStringList>("titles");
+
+    QTest::newRow("3: D3") << int(Qt::Key_3) << 3 << dayThreeTitles;
+    QTest::newRow("1: D1") << int(Qt::Key_1) << 1 << QStringList{"tomorrow"};
+    QTest::newRow("0 after 5: the overview") << int(Qt::Key_0) << 0 << overviewTitles;
+    QTest::newRow("7: no such day") << int(Qt::Key_7) << 5 << QStringList{"day five"};
+}
+
+void TestMainWindow::digitKeysChooseTheView()
+{
+    QFETCH(int, key);
+    QFETCH(int, view);
+    QFETCH(QStringList, titles);
+
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    if (key == Qt::Key_0 || key == Qt::Key_7) {
+        QTest::keyClick(window.get(), Qt::Key_5);
+        SETTLES_ON(1, QStringList{"day five"});
+        server.clearCalls();
+    }
+    // From a task, as the keyboard user has the focus there.
+    list->taskItems().constFirst()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    if (key == Qt::Key_7) {
+        QTest::qWait(4 * MainWindow::reloadDelayMs);
+        QCOMPARE(server.calls("GetJobs").size(), 0);
+    } else {
+        SETTLES_ON(view == 0 ? 2 : 1, titles);
+    }
+    QVERIFY((view == 0 ? button("homeDayButton") : dayButton(view))->isChecked());
+}
+
+void TestMainWindow::deleteKeyOffersUndo()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    list->taskItems().at(2)->setFocus(Qt::TabFocusReason);
+    const QString title = list->taskItems().at(2)->title();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QWidget *bar = window->eventActions()->undoBar();
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(bar->findChild<QLabel *>("undoText")->text().contains(title));
+    QTRY_VERIFY(!shownTitles().contains(title));
+    QVERIFY(server.calls("DeleteJob").isEmpty() && server.calls("DeleteJobs").isEmpty());
+    QTest::keyClick(bar->findChild<QPushButton *>("undoButton"), Qt::Key_Space);
+    QTRY_VERIFY(shownTitles().contains(title));
+}
+
+void TestMainWindow::focusPanelTakesTheKeyboard()
+{
+    // As it is on the desktop before the key: the user works in another window.
+    if (QWidget *focus = QApplication::focusWidget())
+        focus->clearFocus();
+    window->focusPanel();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(focusedTask(), 0);
+    // Asked again, it stays where the user went.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    window->focusPanel();
+    QCOMPARE(focusedTask(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!window->isAncestorOf(QApplication::focusWidget()));
+}
+
+void TestMainWindow::everyControlIsNamed_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("the panel") << "panel";
+    QTest::newRow("the settings") << "settings";
+}
+
+// What a screen reader says of each control that takes the keyboard focus: never nothing.
+void TestMainWindow::everyControlIsNamed()
+{
+    QFETCH(QString, window);
+    QWidget *top = this->window.get();
+    if (window == "settings") {
+        this->window->openSettings();
+        top = QApplication::activeWindow() ? QApplication::activeWindow() : nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<SettingsWindow *>(w))
+                top = w;
+        }
+        QVERIFY(qobject_cast<SettingsWindow *>(top));
+    }
+    QStringList unnamed;
+    int checked = 0;
+    for (QWidget *w : top->findChildren<QWidget *>()) {
+        // A combo box's list is a popup of its own, read as its entries.
+        if (w->focusPolicy() == Qt::NoFocus || w->focusProxy() || w->window() != top)
+            continue;
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(accessible);
+        ++checked;
+        if (accessible->text(QAccessible::Name).trimmed().isEmpty() ||
+            accessible->role() == QAccessible::NoRole)
+            unnamed << QStringLiteral("%1 %2").arg(QLatin1String(w->metaObject()->className()),
+                                                   w->objectName());
+    }
+    QVERIFY(checked >= (window == "panel" ? 10 : 8));
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    if (window == "settings")
+        top->close();
+}
+
+void TestMainWindow::weekNumberOverTheOverview()
+{
+    auto *label = window->findChild<QLabel *>("weekLabel");
+    QVERIFY(label);
+    QVERIFY(label->isHidden());
+    MainWindow::setWeekNumbers(true);
+    const auto restore = qScopeGuard([] { MainWindow::setWeekNumbers(false); });
+    QVERIFY(label->isVisible());
+    QCOMPARE(label->text(), QString("Week %1").arg(today().weekNumber()));
+    // The overview's alone.
+    QTest::mouseClick(dayButton(3), Qt::LeftButton);
+    QVERIFY(label->isHidden());
+    QTest::mouseClick(button("homeDayButton"), Qt::LeftButton);
+    QVERIFY(label->isVisible());
 }
 
 void TestMainWindow::newEventFromThePanel_data()
@@ -965,7 +1154,8 @@ void TestMainWindow::newDay()
     QCOMPARE(dayChanged.first().first().toDate(), newDay);
     QTRY_COMPARE_WITH_TIMEOUT(
         fetchedRanges(), (QList<Range>{{newDay.addDays(-3), newDay}, {newDay, newDay.addDays(6)}}), 5000);
-    const QString dayOneDate = QLocale().toString(newDay.addDays(1), QLocale::LongFormat);
+    const QString dayOneDate = QLocale().toString(newDay.addDays(1), QLocale::LongFormat) +
+                               QString(", week %1").arg(newDay.addDays(1).weekNumber());
     QCOMPARE(dayButton(1)->toolTip(), dayOneDate);
     QCOMPARE(dayButton(1)->accessibleDescription(), dayOneDate);
 

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -80,6 +81,9 @@ private Q_SLOTS:
     void calendarNote();
     void lookSettings_data();
     void lookSettings();
+    void keyAndWeekSettings_data();
+    void keyAndWeekSettings();
+    void keyAndWeekControls();
     void hideCalendar();
 
 private:
@@ -405,6 +409,79 @@ void TestSettingsWindow::lookSettings()
     QCOMPARE(again.textSize(), textSize);
     QCOMPARE(again.panelSize(), size);
     QCOMPARE(again.hiddenCalendars(), hidden);
+}
+
+void TestSettingsWindow::keyAndWeekSettings_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("weekNumbers");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("warnings");
+    QTest::addColumn<QByteArray>("saved"); // a line the saved file has; empty: neither key is written
+
+    QTest::newRow("defaults: neither written") << QByteArray() << false << "Meta+Alt+C" << 0 << QByteArray();
+    QTest::newRow("week numbers") << QByteArray("[Appearance]\nweekNumbers=true\n") << true << "Meta+Alt+C"
+                                  << 0 << QByteArray("\nweekNumbers=true\n");
+    QTest::newRow("week numbers off, as by default")
+        << QByteArray("[Appearance]\nweekNumbers=false\n") << false << "Meta+Alt+C" << 0 << QByteArray();
+    QTest::newRow("another key") << QByteArray("[Keyboard]\nfocusShortcut=Ctrl+Alt+K\n") << false
+                                 << "Ctrl+Alt+K" << 0 << QByteArray("[Keyboard]\nfocusShortcut=Ctrl+Alt+K\n");
+    QTest::newRow("no key at all") << QByteArray("[Keyboard]\nfocusShortcut=\n") << false << "" << 0
+                                   << QByteArray("[Keyboard]\nfocusShortcut=\n");
+    QTest::newRow("week numbers no boolean")
+        << QByteArray("[Appearance]\nweekNumbers=often\n") << false << "Meta+Alt+C" << 1 << QByteArray();
+}
+
+// Written only when chosen, as the declined invitations: the file of a panel that never changed
+// them stays as it was.
+void TestSettingsWindow::keyAndWeekSettings()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, weekNumbers);
+    QFETCH(QString, key);
+    QFETCH(int, warnings);
+    QFETCH(QByteArray, saved);
+
+    const QString path = WidgetSettings::defaultPath();
+    if (!file.isEmpty())
+        QVERIFY(writeFile(path, file));
+    WarningSpy spy;
+    WidgetSettings settings;
+    QCOMPARE(spy.warnings.size(), warnings);
+    QCOMPARE(settings.weekNumbers(), weekNumbers);
+    QCOMPARE(settings.focusShortcut(), key);
+    QString error;
+    QVERIFY2(settings.setOpacity(90, &error), qPrintable(error));
+    const QByteArray written = readAll(path);
+    if (saved.isEmpty()) {
+        QVERIFY2(!written.contains("weekNumbers") && !written.contains("[Keyboard]"), written.constData());
+    } else {
+        QVERIFY2(written.contains(saved), written.constData());
+    }
+    const WidgetSettings again;
+    QCOMPARE(again.weekNumbers(), weekNumbers);
+    QCOMPARE(again.focusShortcut(), key);
+}
+
+void TestSettingsWindow::keyAndWeekControls()
+{
+    SettingsWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *weekBox = window.findChild<QCheckBox *>("weekNumbersBox");
+    QVERIFY(weekBox);
+    QVERIFY(!weekBox->isChecked());
+    weekBox->click();
+    QVERIFY(WidgetSettings().weekNumbers());
+
+    auto *edit = window.findChild<QKeySequenceEdit *>("shortcutEdit");
+    QVERIFY(edit);
+    QCOMPARE(edit->keySequence(), QKeySequence(Qt::META | Qt::ALT | Qt::Key_C));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+    // The edit ends a second after the last key.
+    QTRY_COMPARE(WidgetSettings().focusShortcut(), QString("Ctrl+Alt+K"));
+    QVERIFY(WidgetSettings().weekNumbers());
 }
 
 // The served calendars with their colours; one unticked is hidden from the widget, and kept so.

@@ -77,6 +77,8 @@ private Q_SLOTS:
     void locationUrl();
     void whenText_data();
     void whenText();
+    void isoWeek_data();
+    void isoWeek();
     void invitation_data();
     void invitation();
     void attendeesFolded();
@@ -272,8 +274,34 @@ void TestTaskDetails::whenText()
     }
     TaskDetails popover;
     popover.setTask(task);
-    QCOMPARE(textOf(popover, "whenLabel"), expected);
-    QCOMPARE(popover.accessibleDescription(), "Quarterly review, " + expected + ", Room 4");
+    QCOMPARE(textOf(popover, "whenLabel"), expected + ", week 24");
+    QCOMPARE(popover.accessibleDescription(), "Quarterly review, " + expected + ", week 24, Room 4");
+}
+
+void TestTaskDetails::isoWeek_data()
+{
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<int>("week");
+    QTest::newRow("a Wednesday in December") << QDate(2026, 12, 9) << 50;
+    // 2026 begins on a Thursday: it has a 53rd week, which runs into 2027.
+    QTest::newRow("the last day of a 53-week year") << QDate(2026, 12, 31) << 53;
+    QTest::newRow("New Year's Day in the 53rd week") << QDate(2027, 1, 1) << 53;
+    QTest::newRow("December in the next year's first week") << QDate(2025, 12, 29) << 1;
+    QTest::newRow("a Sunday ends its week") << QDate(2027, 1, 3) << 53;
+}
+
+// The ISO week, Monday to Sunday, the week of the year's first Thursday its first.
+void TestTaskDetails::isoWeek()
+{
+    QFETCH(QDate, day);
+    QFETCH(int, week);
+    ScheduleDataInfo task = makeTask();
+    task.setBeginDateTime(QDateTime(day, QTime(9, 0)));
+    task.setEndDateTime(QDateTime(day, QTime(10, 0)));
+    TaskDetails popover;
+    popover.setTask(task);
+    QVERIFY2(textOf(popover, "whenLabel").endsWith(QString(", week %1").arg(week)),
+             qPrintable(textOf(popover, "whenLabel")));
 }
 
 void TestTaskDetails::invitation_data()

@@ -9,6 +9,7 @@
 #include "warningspy.h"
 #include "zguiapplicationhelper.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDBusArgument>
@@ -185,6 +186,11 @@ private Q_SLOTS:
     void contextMenu_data();
     void contextMenu();
     void keyboard();
+    void deleteKey_data();
+    void deleteKey();
+    void spokenText_data();
+    void spokenText();
+    void countdownSpokenOncePerMinute();
     void joinButton_data();
     void joinButton();
     void detailsClick_data();
@@ -947,6 +953,141 @@ void TestTaskItem::keyboard()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), second->focusProxy());
     QVERIFY(!second->isChecked());
+}
+
+void TestTaskItem::deleteKey_data()
+{
+    QTest::addColumn<bool>("repeating");
+    QTest::addColumn<bool>("wholeSeries");
+    QTest::newRow("an event") << false << true;
+    // The least of it, as the menu's "This occurrence": Undo is there for a slip.
+    QTest::newRow("a repeating event: this occurrence") << true << false;
+}
+
+void TestTaskItem::deleteKey()
+{
+    QFETCH(bool, repeating);
+    QFETCH(bool, wholeSeries);
+    ScheduleDataInfo task = makeTask(3600 * 1000, 7200 * 1000);
+    if (repeating)
+        task.getRepetitionRule().setRuleId(RepetitionRule::Daily);
+    TaskItem item;
+    item.setTask(task);
+    QVERIFY2(item.taskMenu()->editEntries().deleteAction.isVisible() ||
+                 item.taskMenu()->editEntries().deleteMenu.menuAction()->isVisible(),
+             "the menu offers no Delete");
+    QSignalSpy deleted(&item, &TaskItem::deleteRequested);
+    QTest::keyClick(item.focusProxy(), Qt::Key_Delete);
+    QCOMPARE(deleted.size(), 1);
+    QCOMPARE(deleted.first().at(0).value<ScheduleDataInfo>().getID(), task.getID());
+    QCOMPARE(deleted.first().at(1).toBool(), wholeSeries);
+    QTest::keyClick(item.focusProxy(), Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(deleted.size(), 1);
+}
+
+void TestTaskItem::spokenText_data()
+{
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<bool>("countdown");
+    QTest::addColumn<qint64>("beginMs");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QString>("state"); // what is said between the date and the calendar
+
+    const qint64 h = 3600 * 1000;
+    QTest::newRow("waiting") << false << false << false << 2 * h << ""
+                             << "";
+    QTest::newRow("ticked") << true << false << false << 2 * h << ""
+                            << ", ticked";
+    QTest::newRow("pinned") << false << true << false << 2 * h << ""
+                            << ", pinned";
+    QTest::newRow("countdown 12 minutes") << false << false << true << qint64(11.5 * 60 * 1000) << ""
+                                          << ", countdown 12 minutes";
+    QTest::newRow("countdown 1 minute") << false << false << true << qint64(20 * 1000) << ""
+                                        << ", countdown 1 minute";
+    QTest::newRow("countdown, hours ahead") << false << false << true << 3 * h << ""
+                                            << ", countdown set";
+    QTest::newRow("overdue") << false << false << false << -2 * h << ""
+                             << ", overdue";
+    QTest::newRow("tentative") << false << false << false << 2 * h << "tentative"
+                               << ", tentative";
+    QTest::newRow("not answered") << false << false << false << 2 * h << "needs-action"
+                                  << ", not answered";
+    QTest::newRow("accepted: nothing more") << false << false << false << 2 * h << "accepted"
+                                            << "";
+}
+
+// What a screen reader says of the task on its check box: "Title, date and time, state, calendar".
+void TestTaskItem::spokenText()
+{
+    QFETCH(bool, checked);
+    QFETCH(bool, pinned);
+    QFETCH(bool, countdown);
+    QFETCH(qint64, beginMs);
+    QFETCH(QString, reply);
+    QFETCH(QString, state);
+
+    DayClock *clock = DataCenter::instance()->clock();
+    const QDateTime at = QDateTime::currentDateTime();
+    clock->setTimeSource([at] { return at; });
+    const auto restore = qScopeGuard([clock] { clock->setTimeSource({}); });
+    ScheduleDataInfo task = makeTask(0, beginMs + 3600 * 1000, -1, false, "Standup");
+    task.setBeginDateTime(at.addMSecs(beginMs));
+    EventDetails details;
+    details.myReply = reply;
+    task.setDetails(details);
+    CalendarIdentity work;
+    work.id = "work";
+    work.name = "Work";
+    task.setCalendar(work);
+    storeFlags(task, checked, pinned, countdown);
+    TaskItem item;
+    item.setTask(task);
+    item.onCountdown();
+
+    const QLocale locale;
+    const QDateTime begin = task.getBeginDateTime();
+    const QString when = locale.toString(begin.date(), QLocale::LongFormat) + " " +
+                         locale.toString(begin.time(), QLocale::ShortFormat);
+    QCOMPARE(item.focusProxy()->accessibleName(), "Standup, " + when + state + ", Work");
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(item.focusProxy());
+    QCOMPARE(accessible->role(), QAccessible::CheckBox);
+    QCOMPARE(accessible->state().checked, checked);
+}
+
+// The countdown ticks a few times a second; a screen reader must hear it but once a minute.
+void TestTaskItem::countdownSpokenOncePerMinute()
+{
+    DayClock *clock = DataCenter::instance()->clock();
+    QDateTime at = QDateTime::currentDateTime();
+    clock->setTimeSource([&at] { return at; });
+    const auto restore = qScopeGuard([clock] { clock->setTimeSource({}); });
+    ScheduleDataInfo counting = makeTask(0, 3600 * 1000);
+    counting.setBeginDateTime(at.addSecs(12 * 60 - 30));
+    storeFlags(counting, false, false, true);
+    TaskItem item;
+    item.setTask(counting);
+    QStringList spoken;
+    const auto tick = [&] {
+        item.onCountdown();
+        const QString name = item.focusProxy()->accessibleName();
+        if (spoken.isEmpty() || spoken.constLast() != name)
+            spoken << name;
+    };
+    tick();
+    QCOMPARE(spoken.size(), 1);
+    QVERIFY2(spoken.constFirst().contains(", countdown 12 minutes"), qPrintable(spoken.constFirst()));
+    for (int n = 0; n < 60; ++n) {
+        at = at.addMSecs(TaskList::countdownIntervalMs);
+        tick();
+    }
+    QCOMPARE(spoken.size(), 1);
+    // Past the minute: said once, anew.
+    at = at.addSecs(10);
+    tick();
+    tick();
+    QCOMPARE(spoken.size(), 2);
+    QVERIFY2(spoken.constLast().contains(", countdown 11 minutes"), qPrintable(spoken.constLast()));
 }
 
 void TestTaskItem::band_data()

@@ -254,6 +254,7 @@ private Q_SLOTS:
     void choosesPlatform_data();
     void choosesPlatform();
     void onTheBottomLayer();
+    void keyboardOnRequest();
     void menuAtThePointer_data();
     void menuAtThePointer();
     void dragMovesAndIsKept();
@@ -555,6 +556,41 @@ void TestSway::onTheBottomLayer()
     input.key(KEY_A);
     QVERIFY(ordinary.waitForFinished(5000));
     QCOMPARE(ordinary.exitCode(), 3);
+}
+
+// --focus (a key of the desktop's) brings the panel up with the keyboard; Esc gives it back.
+void TestSway::keyboardOnRequest()
+{
+    ordinary.setProcessEnvironment([this] {
+        QProcessEnvironment env = clientEnvironment();
+        env.insert("QT_QPA_PLATFORM", "wayland");
+        return env;
+    }());
+    ordinary.start(QCoreApplication::applicationFilePath(), {"--ordinary-window"});
+    QVERIFY(ordinary.waitForStarted());
+    const QPoint covered = firstPlace + QPoint(250, 300);
+    QTRY_VERIFY_WITH_TIMEOUT(isRed(screenshot().pixel(covered)), 10000);
+    QVERIFY(startWidget());
+    QTRY_VERIFY_WITH_TIMEOUT(panelSettledAt(firstPlace), 15000);
+    QVERIFY(isRed(screenshot().pixel(covered)));
+
+    QProcess focus;
+    focus.setProcessEnvironment(clientEnvironment());
+    focus.start(WIDGET_EXECUTABLE, {"--focus"});
+    QVERIFY(focus.waitForFinished(10000));
+    QCOMPARE(focus.exitCode(), 0);
+    // Over the ordinary window now, and the keys are the panel's.
+    QTRY_VERIFY_WITH_TIMEOUT(!isRed(screenshot().pixel(covered)), 10000);
+    input.key(KEY_A);
+    QTest::qWait(500);
+    QCOMPARE(ordinary.state(), QProcess::Running);
+
+    input.key(KEY_ESC);
+    QTRY_VERIFY_WITH_TIMEOUT(isRed(screenshot().pixel(covered)), 10000);
+    input.key(KEY_A);
+    QVERIFY(ordinary.waitForFinished(5000));
+    QCOMPARE(ordinary.exitCode(), 3);
+    QCOMPARE(widget.state(), QProcess::Running);
 }
 
 void TestSway::menuAtThePointer_data()

@@ -1,5 +1,8 @@
 #include "zbuttonbox.h"
 
+#include <QApplication>
+#include <QImage>
+#include <QPalette>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -18,6 +21,8 @@ private Q_SLOTS:
     void clickEmitsButton_data();
     void clickEmitsButton();
     void replacingTheList();
+    void focusRing_data();
+    void focusRing();
 
 private:
     static QList<ZButtonBoxButton *> makeButtons(ZButtonBox &box, const QStringList &texts)
@@ -189,6 +194,59 @@ void TestZButtonBox::replacingTheList()
     QCOMPARE(spy.count(), 1);
     QVERIFY(second[1]->isChecked());
     QVERIFY(!second[0]->isChecked());
+}
+
+void TestZButtonBox::focusRing_data()
+{
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light, unchecked") << false << false;
+    QTest::newRow("light, checked") << true << false;
+    QTest::newRow("dark, unchecked") << false << true;
+    QTest::newRow("dark, checked") << true << true;
+}
+
+// Reached with Tab, a button shows it along its edge, whatever its state and the theme; a click
+// moves no focus there.
+void TestZButtonBox::focusRing()
+{
+    QFETCH(bool, checked);
+    QFETCH(bool, dark);
+
+    QWidget window;
+    QPalette palette = window.palette();
+    if (dark) {
+        palette.setColor(QPalette::Window, QColor(30, 30, 30));
+        palette.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+    }
+    window.setPalette(palette);
+    auto *box = new ZButtonBox(&window);
+    auto *other = new ZButtonBoxButton("D1", box);
+    auto *button = new ZButtonBoxButton("D2", box);
+    box->setButtonList({other, button}, true);
+    button->setChecked(checked);
+    box->resize(160, 36);
+    window.resize(200, 60);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    const QImage plain = button->grab().toImage();
+    button->setFocus(Qt::TabFocusReason);
+    QVERIFY(button->hasFocus());
+    const QImage focused = button->grab().toImage();
+    // Two pixels in from the left edge, halfway down: the ring, and nothing else there.
+    const QPoint edge(2 * focused.devicePixelRatio(), focused.height() / 2);
+    const QColor ring = focused.pixelColor(edge);
+    QVERIFY2(ring != plain.pixelColor(edge), qPrintable(ring.name()));
+    const QColor fill =
+        checked ? button->palette().color(QPalette::Highlight) : window.palette().color(QPalette::Window);
+    // Visibly apart from what lies beside it.
+    QVERIFY2(std::abs(ring.lightness() - fill.lightness()) > 40 || std::abs(ring.hue() - fill.hue()) > 40,
+             qPrintable(ring.name() + " on " + fill.name()));
+
+    button->clearFocus();
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!button->hasFocus());
 }
 
 QTEST_MAIN(TestZButtonBox)
