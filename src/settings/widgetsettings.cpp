@@ -245,6 +245,9 @@ bool WidgetSettings::setDeclined(Declined shown, QString *error)
 bool WidgetSettings::setUndatedTodos(bool shown, QString *error)
 {
     undatedShown = shown;
+    return save(error);
+}
+
 bool WidgetSettings::setWeekNumbers(bool shown, QString *error)
 {
     weekNumbersShown = shown;
