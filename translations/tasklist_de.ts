@@ -194,6 +194,26 @@
         <source>Your answer to “%1” could not be sent.</source>
         <translation>Ihre Antwort auf „%1“ konnte nicht gesendet werden.</translation>
     </message>
+    <message>
+        <source>“%1” completed.</source>
+        <translation>„%1“ erledigt.</translation>
+    </message>
+    <message>
+        <source>“%1” open again.</source>
+        <translation>„%1“ wieder offen.</translation>
+    </message>
+    <message>
+        <source>“%1” is ticked here alone: its calendar is read-only.</source>
+        <translation>„%1“ ist nur hier abgehakt: Der Kalender ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be completed in its calendar.</source>
+        <translation>„%1“ konnte in ihrem Kalender nicht erledigt werden.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be opened again in its calendar.</source>
+        <translation>„%1“ konnte in ihrem Kalender nicht wieder geöffnet werden.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -443,6 +463,21 @@
     </message>
 </context>
 <context>
+    <name>GlobalShortcut</name>
+    <message>
+        <source>Calendar widget</source>
+        <translation>Kalender-Widget</translation>
+    </message>
+    <message>
+        <source>Show the panel and give it the keyboard</source>
+        <translation>Das Panel zeigen und ihm die Tastatur geben</translation>
+    </message>
+    <message>
+        <source>Show the calendar panel and give it the keyboard</source>
+        <translation>Das Kalender-Panel zeigen und ihm die Tastatur geben</translation>
+    </message>
+</context>
+<context>
     <name>JoinNext</name>
     <message>
         <source>The calendar data server does not answer.</source>
@@ -482,6 +517,15 @@
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The day button&apos;s tooltip: the date, then the ISO week number</extracomment>
+        <translation>%1, Woche %2</translation>
+    </message>
+    <message>
+        <source>Week %1</source>
+        <translation>Woche %1</translation>
     </message>
 </context>
 <context>
@@ -760,6 +804,30 @@
         <source>My &amp;e-mail addresses</source>
         <translation>Meine &amp;E-Mail-Adressen</translation>
     </message>
+    <message>
+        <source>List to-dos without a date</source>
+        <translation>Aufgaben ohne Datum auflisten</translation>
+    </message>
+    <message>
+        <source>With the overview&apos;s first day, after the tasks that have a date.</source>
+        <translation>Beim ersten Tag der Übersicht, nach den Aufgaben mit Datum.</translation>
+    </message>
+    <message>
+        <source>Show the &amp;week number in the overview</source>
+        <translation>&amp;Wochennummer in der Übersicht zeigen</translation>
+    </message>
+    <message>
+        <source>Key that gives the panel the keyboard</source>
+        <translation>Taste, die dem Panel die Tastatur gibt</translation>
+    </message>
+    <message>
+        <source>Anywhere on the desktop, where it offers global shortcuts; elsewhere bind a key of the desktop&apos;s to nvx-calendar-desktop-widget --focus.</source>
+        <translation>Überall auf dem Desktop, wo er globale Tastenkürzel bietet; sonst eine Taste des Desktops an nvx-calendar-desktop-widget --focus binden.</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>&amp;Tastatur</translation>
+    </message>
 </context>
 <context>
     <name>TaskDetails</name>
@@ -879,6 +947,11 @@
         <source>Show all %1</source>
         <translation>Alle %1 anzeigen</translation>
     </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The details&apos; date and time, then the ISO week number of the begin</extracomment>
+        <translation>%1, Woche %2</translation>
+    </message>
 </context>
 <context>
     <name>TaskItem</name>
@@ -889,6 +962,46 @@
     <message>
         <source>Join the meeting</source>
         <translation>Der Besprechung beitreten</translation>
+    </message>
+    <message>
+        <source>Its calendar is read-only: the tick is kept in this widget alone.</source>
+        <translation>Der Kalender ist schreibgeschützt: Das Häkchen bleibt nur in diesem Widget.</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>Ohne Datum</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>abgehakt</translation>
+    </message>
+    <message>
+        <source>countdown 1 minute</source>
+        <translation>Countdown 1 Minute</translation>
+    </message>
+    <message>
+        <source>countdown %1 minutes</source>
+        <translation>Countdown %1 Minuten</translation>
+    </message>
+    <message>
+        <source>countdown set</source>
+        <translation>Countdown eingestellt</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <translation>angeheftet</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>überfällig</translation>
+    </message>
+    <message>
+        <source>tentative</source>
+        <translation>vorläufig</translation>
+    </message>
+    <message>
+        <source>not answered</source>
+        <translation>nicht beantwortet</translation>
     </message>
 </context>
 <context>

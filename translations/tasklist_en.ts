@@ -194,6 +194,26 @@
         <source>Your answer to “%1” could not be sent.</source>
         <translation>Your answer to “%1” could not be sent.</translation>
     </message>
+    <message>
+        <source>“%1” completed.</source>
+        <translation>“%1” completed.</translation>
+    </message>
+    <message>
+        <source>“%1” open again.</source>
+        <translation>“%1” open again.</translation>
+    </message>
+    <message>
+        <source>“%1” is ticked here alone: its calendar is read-only.</source>
+        <translation>“%1” is ticked here alone: its calendar is read-only.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be completed in its calendar.</source>
+        <translation>“%1” could not be completed in its calendar.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be opened again in its calendar.</source>
+        <translation>“%1” could not be opened again in its calendar.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -443,6 +463,21 @@
     </message>
 </context>
 <context>
+    <name>GlobalShortcut</name>
+    <message>
+        <source>Calendar widget</source>
+        <translation>Calendar widget</translation>
+    </message>
+    <message>
+        <source>Show the panel and give it the keyboard</source>
+        <translation>Show the panel and give it the keyboard</translation>
+    </message>
+    <message>
+        <source>Show the calendar panel and give it the keyboard</source>
+        <translation>Show the calendar panel and give it the keyboard</translation>
+    </message>
+</context>
+<context>
     <name>JoinNext</name>
     <message>
         <source>The calendar data server does not answer.</source>
@@ -482,6 +517,15 @@
     <message>
         <source>Close</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The day button&apos;s tooltip: the date, then the ISO week number</extracomment>
+        <translation>%1, week %2</translation>
+    </message>
+    <message>
+        <source>Week %1</source>
+        <translation>Week %1</translation>
     </message>
 </context>
 <context>
@@ -760,6 +804,30 @@
         <source>My &amp;e-mail addresses</source>
         <translation>My &amp;e-mail addresses</translation>
     </message>
+    <message>
+        <source>List to-dos without a date</source>
+        <translation>List to-dos without a date</translation>
+    </message>
+    <message>
+        <source>With the overview&apos;s first day, after the tasks that have a date.</source>
+        <translation>With the overview&apos;s first day, after the tasks that have a date.</translation>
+    </message>
+    <message>
+        <source>Show the &amp;week number in the overview</source>
+        <translation>Show the &amp;week number in the overview</translation>
+    </message>
+    <message>
+        <source>Key that gives the panel the keyboard</source>
+        <translation>Key that gives the panel the keyboard</translation>
+    </message>
+    <message>
+        <source>Anywhere on the desktop, where it offers global shortcuts; elsewhere bind a key of the desktop&apos;s to nvx-calendar-desktop-widget --focus.</source>
+        <translation>Anywhere on the desktop, where it offers global shortcuts; elsewhere bind a key of the desktop&apos;s to nvx-calendar-desktop-widget --focus.</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>&amp;Keyboard</translation>
+    </message>
 </context>
 <context>
     <name>TaskDetails</name>
@@ -879,6 +947,11 @@
         <source>Show all %1</source>
         <translation>Show all %1</translation>
     </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The details&apos; date and time, then the ISO week number of the begin</extracomment>
+        <translation>%1, week %2</translation>
+    </message>
 </context>
 <context>
     <name>TaskItem</name>
@@ -889,6 +962,46 @@
     <message>
         <source>Join the meeting</source>
         <translation>Join the meeting</translation>
+    </message>
+    <message>
+        <source>Its calendar is read-only: the tick is kept in this widget alone.</source>
+        <translation>Its calendar is read-only: the tick is kept in this widget alone.</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>No date</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>ticked</translation>
+    </message>
+    <message>
+        <source>countdown 1 minute</source>
+        <translation>countdown 1 minute</translation>
+    </message>
+    <message>
+        <source>countdown %1 minutes</source>
+        <translation>countdown %1 minutes</translation>
+    </message>
+    <message>
+        <source>countdown set</source>
+        <translation>countdown set</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <translation>pinned</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>overdue</translation>
+    </message>
+    <message>
+        <source>tentative</source>
+        <translation>tentative</translation>
+    </message>
+    <message>
+        <source>not answered</source>
+        <translation>not answered</translation>
     </message>
 </context>
 <context>

@@ -194,6 +194,26 @@
         <source>Your answer to “%1” could not be sent.</source>
         <translation>No se pudo enviar tu respuesta a «%1».</translation>
     </message>
+    <message>
+        <source>“%1” completed.</source>
+        <translation>«%1» completada.</translation>
+    </message>
+    <message>
+        <source>“%1” open again.</source>
+        <translation>«%1» abierta de nuevo.</translation>
+    </message>
+    <message>
+        <source>“%1” is ticked here alone: its calendar is read-only.</source>
+        <translation>«%1» solo se marca aquí: su calendario es de solo lectura.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be completed in its calendar.</source>
+        <translation>No se pudo completar «%1» en su calendario.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be opened again in its calendar.</source>
+        <translation>No se pudo volver a abrir «%1» en su calendario.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -443,6 +463,21 @@
     </message>
 </context>
 <context>
+    <name>GlobalShortcut</name>
+    <message>
+        <source>Calendar widget</source>
+        <translation>Widget de calendario</translation>
+    </message>
+    <message>
+        <source>Show the panel and give it the keyboard</source>
+        <translation>Mostrar el panel y darle el teclado</translation>
+    </message>
+    <message>
+        <source>Show the calendar panel and give it the keyboard</source>
+        <translation>Mostrar el panel del calendario y darle el teclado</translation>
+    </message>
+</context>
+<context>
     <name>JoinNext</name>
     <message>
         <source>The calendar data server does not answer.</source>
@@ -482,6 +517,15 @@
     <message>
         <source>Close</source>
         <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The day button&apos;s tooltip: the date, then the ISO week number</extracomment>
+        <translation>%1, semana %2</translation>
+    </message>
+    <message>
+        <source>Week %1</source>
+        <translation>Semana %1</translation>
     </message>
 </context>
 <context>
@@ -760,6 +804,30 @@
         <source>My &amp;e-mail addresses</source>
         <translation>Mis &amp;direcciones de correo</translation>
     </message>
+    <message>
+        <source>List to-dos without a date</source>
+        <translation>Mostrar las tareas sin fecha</translation>
+    </message>
+    <message>
+        <source>With the overview&apos;s first day, after the tasks that have a date.</source>
+        <translation>Con el primer día del resumen, después de las tareas con fecha.</translation>
+    </message>
+    <message>
+        <source>Show the &amp;week number in the overview</source>
+        <translation>Mostrar el número de &amp;semana en el resumen</translation>
+    </message>
+    <message>
+        <source>Key that gives the panel the keyboard</source>
+        <translation>Tecla que da el teclado al panel</translation>
+    </message>
+    <message>
+        <source>Anywhere on the desktop, where it offers global shortcuts; elsewhere bind a key of the desktop&apos;s to nvx-calendar-desktop-widget --focus.</source>
+        <translation>En cualquier lugar del escritorio, donde ofrezca atajos globales; en otro caso, asigna una tecla del escritorio a nvx-calendar-desktop-widget --focus.</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>&amp;Teclado</translation>
+    </message>
 </context>
 <context>
     <name>TaskDetails</name>
@@ -879,6 +947,11 @@
         <source>Show all %1</source>
         <translation>Mostrar los %1</translation>
     </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The details&apos; date and time, then the ISO week number of the begin</extracomment>
+        <translation>%1, semana %2</translation>
+    </message>
 </context>
 <context>
     <name>TaskItem</name>
@@ -889,6 +962,46 @@
     <message>
         <source>Join the meeting</source>
         <translation>Unirse a la reunión</translation>
+    </message>
+    <message>
+        <source>Its calendar is read-only: the tick is kept in this widget alone.</source>
+        <translation>Su calendario es de solo lectura: la marca se guarda solo en este widget.</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>Sin fecha</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>marcada</translation>
+    </message>
+    <message>
+        <source>countdown 1 minute</source>
+        <translation>cuenta atrás 1 minuto</translation>
+    </message>
+    <message>
+        <source>countdown %1 minutes</source>
+        <translation>cuenta atrás %1 minutos</translation>
+    </message>
+    <message>
+        <source>countdown set</source>
+        <translation>cuenta atrás activada</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <translation>fijada</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>vencida</translation>
+    </message>
+    <message>
+        <source>tentative</source>
+        <translation>provisional</translation>
+    </message>
+    <message>
+        <source>not answered</source>
+        <translation>sin responder</translation>
     </message>
 </context>
 <context>

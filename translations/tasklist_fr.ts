@@ -194,6 +194,26 @@
         <source>Your answer to “%1” could not be sent.</source>
         <translation>Votre réponse à « %1 » n’a pas pu être envoyée.</translation>
     </message>
+    <message>
+        <source>“%1” completed.</source>
+        <translation>« %1 » terminée.</translation>
+    </message>
+    <message>
+        <source>“%1” open again.</source>
+        <translation>« %1 » rouverte.</translation>
+    </message>
+    <message>
+        <source>“%1” is ticked here alone: its calendar is read-only.</source>
+        <translation>« %1 » n’est cochée qu’ici : son agenda est en lecture seule.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be completed in its calendar.</source>
+        <translation>« %1 » n’a pas pu être terminée dans son agenda.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be opened again in its calendar.</source>
+        <translation>« %1 » n’a pas pu être rouverte dans son agenda.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -443,6 +463,21 @@
     </message>
 </context>
 <context>
+    <name>GlobalShortcut</name>
+    <message>
+        <source>Calendar widget</source>
+        <translation>Widget d’agenda</translation>
+    </message>
+    <message>
+        <source>Show the panel and give it the keyboard</source>
+        <translation>Afficher le panneau et lui donner le clavier</translation>
+    </message>
+    <message>
+        <source>Show the calendar panel and give it the keyboard</source>
+        <translation>Afficher le panneau d’agenda et lui donner le clavier</translation>
+    </message>
+</context>
+<context>
     <name>JoinNext</name>
     <message>
         <source>The calendar data server does not answer.</source>
@@ -482,6 +517,15 @@
     <message>
         <source>Close</source>
         <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The day button&apos;s tooltip: the date, then the ISO week number</extracomment>
+        <translation>%1, semaine %2</translation>
+    </message>
+    <message>
+        <source>Week %1</source>
+        <translation>Semaine %1</translation>
     </message>
 </context>
 <context>
@@ -760,6 +804,30 @@
         <source>My &amp;e-mail addresses</source>
         <translation>Mes adresses &amp;e-mail</translation>
     </message>
+    <message>
+        <source>List to-dos without a date</source>
+        <translation>Lister les tâches sans date</translation>
+    </message>
+    <message>
+        <source>With the overview&apos;s first day, after the tasks that have a date.</source>
+        <translation>Avec le premier jour de la vue d’ensemble, après les tâches datées.</translation>
+    </message>
+    <message>
+        <source>Show the &amp;week number in the overview</source>
+        <translation>Afficher le numéro de &amp;semaine dans la vue d’ensemble</translation>
+    </message>
+    <message>
+        <source>Key that gives the panel the keyboard</source>
+        <translation>Touche qui donne le clavier au panneau</translation>
+    </message>
+    <message>
+        <source>Anywhere on the desktop, where it offers global shortcuts; elsewhere bind a key of the desktop&apos;s to nvx-calendar-desktop-widget --focus.</source>
+        <translation>Partout sur le bureau, s’il propose des raccourcis globaux ; sinon, associez une touche du bureau à nvx-calendar-desktop-widget --focus.</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>&amp;Clavier</translation>
+    </message>
 </context>
 <context>
     <name>TaskDetails</name>
@@ -879,6 +947,11 @@
         <source>Show all %1</source>
         <translation>Afficher les %1</translation>
     </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The details&apos; date and time, then the ISO week number of the begin</extracomment>
+        <translation>%1, semaine %2</translation>
+    </message>
 </context>
 <context>
     <name>TaskItem</name>
@@ -889,6 +962,46 @@
     <message>
         <source>Join the meeting</source>
         <translation>Rejoindre la réunion</translation>
+    </message>
+    <message>
+        <source>Its calendar is read-only: the tick is kept in this widget alone.</source>
+        <translation>Son agenda est en lecture seule : la coche n’est gardée que dans ce widget.</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>Sans date</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>cochée</translation>
+    </message>
+    <message>
+        <source>countdown 1 minute</source>
+        <translation>compte à rebours 1 minute</translation>
+    </message>
+    <message>
+        <source>countdown %1 minutes</source>
+        <translation>compte à rebours %1 minutes</translation>
+    </message>
+    <message>
+        <source>countdown set</source>
+        <translation>compte à rebours réglé</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <translation>épinglée</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>en retard</translation>
+    </message>
+    <message>
+        <source>tentative</source>
+        <translation>provisoire</translation>
+    </message>
+    <message>
+        <source>not answered</source>
+        <translation>sans réponse</translation>
     </message>
 </context>
 <context>

@@ -191,6 +191,26 @@
         <source>Your answer to “%1” could not be sent.</source>
         <translation>「%1」への返答を送信できませんでした。</translation>
     </message>
+    <message>
+        <source>“%1” completed.</source>
+        <translation>「%1」を完了しました。</translation>
+    </message>
+    <message>
+        <source>“%1” open again.</source>
+        <translation>「%1」を未完了に戻しました。</translation>
+    </message>
+    <message>
+        <source>“%1” is ticked here alone: its calendar is read-only.</source>
+        <translation>「%1」はここでだけチェックされます: カレンダーは読み取り専用です。</translation>
+    </message>
+    <message>
+        <source>“%1” could not be completed in its calendar.</source>
+        <translation>「%1」をカレンダーで完了にできませんでした。</translation>
+    </message>
+    <message>
+        <source>“%1” could not be opened again in its calendar.</source>
+        <translation>「%1」をカレンダーで未完了に戻せませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -436,6 +456,21 @@
     </message>
 </context>
 <context>
+    <name>GlobalShortcut</name>
+    <message>
+        <source>Calendar widget</source>
+        <translation>カレンダーウィジェット</translation>
+    </message>
+    <message>
+        <source>Show the panel and give it the keyboard</source>
+        <translation>パネルを表示してキーボードを渡す</translation>
+    </message>
+    <message>
+        <source>Show the calendar panel and give it the keyboard</source>
+        <translation>カレンダーパネルを表示してキーボードを渡す</translation>
+    </message>
+</context>
+<context>
     <name>JoinNext</name>
     <message>
         <source>The calendar data server does not answer.</source>
@@ -475,6 +510,15 @@
     <message>
         <source>Close</source>
         <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The day button&apos;s tooltip: the date, then the ISO week number</extracomment>
+        <translation>%1、第 %2 週</translation>
+    </message>
+    <message>
+        <source>Week %1</source>
+        <translation>第 %1 週</translation>
     </message>
 </context>
 <context>
@@ -752,6 +796,30 @@
         <source>My &amp;e-mail addresses</source>
         <translation>自分のメールアドレス(&amp;E)</translation>
     </message>
+    <message>
+        <source>List to-dos without a date</source>
+        <translation>日付のない ToDo を表示</translation>
+    </message>
+    <message>
+        <source>With the overview&apos;s first day, after the tasks that have a date.</source>
+        <translation>概要の最初の日に、日付のあるタスクの後に表示します。</translation>
+    </message>
+    <message>
+        <source>Show the &amp;week number in the overview</source>
+        <translation>概要に週番号を表示(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Key that gives the panel the keyboard</source>
+        <translation>パネルにキーボードを渡すキー</translation>
+    </message>
+    <message>
+        <source>Anywhere on the desktop, where it offers global shortcuts; elsewhere bind a key of the desktop&apos;s to nvx-calendar-desktop-widget --focus.</source>
+        <translation>デスクトップがグローバルショートカットに対応していればどこでも使えます。対応していない場合は、デスクトップのキーを nvx-calendar-desktop-widget --focus に割り当ててください。</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>キーボード(&amp;K)</translation>
+    </message>
 </context>
 <context>
     <name>TaskDetails</name>
@@ -871,6 +939,11 @@
         <source>Show all %1</source>
         <translation>%1 人をすべて表示</translation>
     </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The details&apos; date and time, then the ISO week number of the begin</extracomment>
+        <translation>%1、第 %2 週</translation>
+    </message>
 </context>
 <context>
     <name>TaskItem</name>
@@ -881,6 +954,46 @@
     <message>
         <source>Join the meeting</source>
         <translation>ミーティングに参加</translation>
+    </message>
+    <message>
+        <source>Its calendar is read-only: the tick is kept in this widget alone.</source>
+        <translation>カレンダーは読み取り専用です: チェックはこのウィジェットにだけ保存されます。</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>日付なし</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>チェック済み</translation>
+    </message>
+    <message>
+        <source>countdown 1 minute</source>
+        <translation>カウントダウン 1 分</translation>
+    </message>
+    <message>
+        <source>countdown %1 minutes</source>
+        <translation>カウントダウン %1 分</translation>
+    </message>
+    <message>
+        <source>countdown set</source>
+        <translation>カウントダウン設定済み</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <translation>ピン留め</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>期限切れ</translation>
+    </message>
+    <message>
+        <source>tentative</source>
+        <translation>仮承諾</translation>
+    </message>
+    <message>
+        <source>not answered</source>
+        <translation>未回答</translation>
     </message>
 </context>
 <context>

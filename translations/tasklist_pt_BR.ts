@@ -194,6 +194,26 @@
         <source>Your answer to “%1” could not be sent.</source>
         <translation>Não foi possível enviar sua resposta a “%1”.</translation>
     </message>
+    <message>
+        <source>“%1” completed.</source>
+        <translation>“%1” concluída.</translation>
+    </message>
+    <message>
+        <source>“%1” open again.</source>
+        <translation>“%1” reaberta.</translation>
+    </message>
+    <message>
+        <source>“%1” is ticked here alone: its calendar is read-only.</source>
+        <translation>“%1” foi marcada só aqui: a agenda é somente leitura.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be completed in its calendar.</source>
+        <translation>Não foi possível concluir “%1” na agenda.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be opened again in its calendar.</source>
+        <translation>Não foi possível reabrir “%1” na agenda.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -443,6 +463,21 @@
     </message>
 </context>
 <context>
+    <name>GlobalShortcut</name>
+    <message>
+        <source>Calendar widget</source>
+        <translation>Widget de agenda</translation>
+    </message>
+    <message>
+        <source>Show the panel and give it the keyboard</source>
+        <translation>Mostrar o painel e dar a ele o teclado</translation>
+    </message>
+    <message>
+        <source>Show the calendar panel and give it the keyboard</source>
+        <translation>Mostrar o painel da agenda e dar a ele o teclado</translation>
+    </message>
+</context>
+<context>
     <name>JoinNext</name>
     <message>
         <source>The calendar data server does not answer.</source>
@@ -482,6 +517,15 @@
     <message>
         <source>Close</source>
         <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The day button&apos;s tooltip: the date, then the ISO week number</extracomment>
+        <translation>%1, semana %2</translation>
+    </message>
+    <message>
+        <source>Week %1</source>
+        <translation>Semana %1</translation>
     </message>
 </context>
 <context>
@@ -760,6 +804,30 @@
         <source>My &amp;e-mail addresses</source>
         <translation>Meus &amp;endereços de e-mail</translation>
     </message>
+    <message>
+        <source>List to-dos without a date</source>
+        <translation>Listar tarefas sem data</translation>
+    </message>
+    <message>
+        <source>With the overview&apos;s first day, after the tasks that have a date.</source>
+        <translation>Com o primeiro dia da visão geral, depois das tarefas com data.</translation>
+    </message>
+    <message>
+        <source>Show the &amp;week number in the overview</source>
+        <translation>Mostrar o número da &amp;semana na visão geral</translation>
+    </message>
+    <message>
+        <source>Key that gives the panel the keyboard</source>
+        <translation>Tecla que dá o teclado ao painel</translation>
+    </message>
+    <message>
+        <source>Anywhere on the desktop, where it offers global shortcuts; elsewhere bind a key of the desktop&apos;s to nvx-calendar-desktop-widget --focus.</source>
+        <translation>Em qualquer lugar da área de trabalho, onde ela oferece atalhos globais; nas outras, associe uma tecla da área de trabalho a nvx-calendar-desktop-widget --focus.</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>&amp;Teclado</translation>
+    </message>
 </context>
 <context>
     <name>TaskDetails</name>
@@ -879,6 +947,11 @@
         <source>Show all %1</source>
         <translation>Mostrar todos os %1</translation>
     </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The details&apos; date and time, then the ISO week number of the begin</extracomment>
+        <translation>%1, semana %2</translation>
+    </message>
 </context>
 <context>
     <name>TaskItem</name>
@@ -889,6 +962,46 @@
     <message>
         <source>Join the meeting</source>
         <translation>Entrar na reunião</translation>
+    </message>
+    <message>
+        <source>Its calendar is read-only: the tick is kept in this widget alone.</source>
+        <translation>A agenda é somente leitura: a marca fica só neste widget.</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>Sem data</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>marcada</translation>
+    </message>
+    <message>
+        <source>countdown 1 minute</source>
+        <translation>contagem regressiva 1 minuto</translation>
+    </message>
+    <message>
+        <source>countdown %1 minutes</source>
+        <translation>contagem regressiva %1 minutos</translation>
+    </message>
+    <message>
+        <source>countdown set</source>
+        <translation>contagem regressiva ativada</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <translation>fixada</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>atrasada</translation>
+    </message>
+    <message>
+        <source>tentative</source>
+        <translation>talvez</translation>
+    </message>
+    <message>
+        <source>not answered</source>
+        <translation>sem resposta</translation>
     </message>
 </context>
 <context>

@@ -197,6 +197,26 @@
         <source>Your answer to “%1” could not be sent.</source>
         <translation>Не удалось отправить ваш ответ на «%1».</translation>
     </message>
+    <message>
+        <source>“%1” completed.</source>
+        <translation>«%1» выполнена.</translation>
+    </message>
+    <message>
+        <source>“%1” open again.</source>
+        <translation>«%1» снова открыта.</translation>
+    </message>
+    <message>
+        <source>“%1” is ticked here alone: its calendar is read-only.</source>
+        <translation>«%1» отмечена только здесь: календарь доступен только для чтения.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be completed in its calendar.</source>
+        <translation>Не удалось отметить «%1» выполненной в её календаре.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be opened again in its calendar.</source>
+        <translation>Не удалось снова открыть «%1» в её календаре.</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -450,6 +470,21 @@
     </message>
 </context>
 <context>
+    <name>GlobalShortcut</name>
+    <message>
+        <source>Calendar widget</source>
+        <translation>Виджет календаря</translation>
+    </message>
+    <message>
+        <source>Show the panel and give it the keyboard</source>
+        <translation>Показать панель и передать ей клавиатуру</translation>
+    </message>
+    <message>
+        <source>Show the calendar panel and give it the keyboard</source>
+        <translation>Показать панель календаря и передать ей клавиатуру</translation>
+    </message>
+</context>
+<context>
     <name>JoinNext</name>
     <message>
         <source>The calendar data server does not answer.</source>
@@ -489,6 +524,15 @@
     <message>
         <source>Close</source>
         <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The day button&apos;s tooltip: the date, then the ISO week number</extracomment>
+        <translation>%1, неделя %2</translation>
+    </message>
+    <message>
+        <source>Week %1</source>
+        <translation>Неделя %1</translation>
     </message>
 </context>
 <context>
@@ -768,6 +812,30 @@
         <source>My &amp;e-mail addresses</source>
         <translation>Мои адреса &amp;электронной почты</translation>
     </message>
+    <message>
+        <source>List to-dos without a date</source>
+        <translation>Показывать задачи без даты</translation>
+    </message>
+    <message>
+        <source>With the overview&apos;s first day, after the tasks that have a date.</source>
+        <translation>В первом дне обзора, после задач с датой.</translation>
+    </message>
+    <message>
+        <source>Show the &amp;week number in the overview</source>
+        <translation>Показывать номер &amp;недели в обзоре</translation>
+    </message>
+    <message>
+        <source>Key that gives the panel the keyboard</source>
+        <translation>Клавиша, передающая клавиатуру панели</translation>
+    </message>
+    <message>
+        <source>Anywhere on the desktop, where it offers global shortcuts; elsewhere bind a key of the desktop&apos;s to nvx-calendar-desktop-widget --focus.</source>
+        <translation>В любом месте рабочего стола, если он поддерживает глобальные сочетания клавиш; иначе назначьте клавишу рабочего стола на nvx-calendar-desktop-widget --focus.</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>&amp;Клавиатура</translation>
+    </message>
 </context>
 <context>
     <name>TaskDetails</name>
@@ -887,6 +955,11 @@
         <source>Show all %1</source>
         <translation>Показать всех (%1)</translation>
     </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The details&apos; date and time, then the ISO week number of the begin</extracomment>
+        <translation>%1, неделя %2</translation>
+    </message>
 </context>
 <context>
     <name>TaskItem</name>
@@ -897,6 +970,46 @@
     <message>
         <source>Join the meeting</source>
         <translation>Подключиться к встрече</translation>
+    </message>
+    <message>
+        <source>Its calendar is read-only: the tick is kept in this widget alone.</source>
+        <translation>Календарь только для чтения: отметка хранится только в этом виджете.</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>Без даты</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>отмечено</translation>
+    </message>
+    <message>
+        <source>countdown 1 minute</source>
+        <translation>обратный отсчёт 1 минута</translation>
+    </message>
+    <message>
+        <source>countdown %1 minutes</source>
+        <translation>обратный отсчёт, минут: %1</translation>
+    </message>
+    <message>
+        <source>countdown set</source>
+        <translation>обратный отсчёт включён</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <translation>закреплено</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>просрочено</translation>
+    </message>
+    <message>
+        <source>tentative</source>
+        <translation>под вопросом</translation>
+    </message>
+    <message>
+        <source>not answered</source>
+        <translation>нет ответа</translation>
     </message>
 </context>
 <context>

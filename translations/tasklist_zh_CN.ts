@@ -191,6 +191,26 @@
         <source>Your answer to “%1” could not be sent.</source>
         <translation>无法发送对“%1”的答复。</translation>
     </message>
+    <message>
+        <source>“%1” completed.</source>
+        <translation>“%1”已完成。</translation>
+    </message>
+    <message>
+        <source>“%1” open again.</source>
+        <translation>“%1”已重新打开。</translation>
+    </message>
+    <message>
+        <source>“%1” is ticked here alone: its calendar is read-only.</source>
+        <translation>“%1”仅在此处勾选：其日历为只读。</translation>
+    </message>
+    <message>
+        <source>“%1” could not be completed in its calendar.</source>
+        <translation>无法在其日历中完成“%1”。</translation>
+    </message>
+    <message>
+        <source>“%1” could not be opened again in its calendar.</source>
+        <translation>无法在其日历中重新打开“%1”。</translation>
+    </message>
 </context>
 <context>
     <name>EventEditor</name>
@@ -436,6 +456,21 @@
     </message>
 </context>
 <context>
+    <name>GlobalShortcut</name>
+    <message>
+        <source>Calendar widget</source>
+        <translation>日历小部件</translation>
+    </message>
+    <message>
+        <source>Show the panel and give it the keyboard</source>
+        <translation>显示面板并让其获得键盘</translation>
+    </message>
+    <message>
+        <source>Show the calendar panel and give it the keyboard</source>
+        <translation>显示日历面板并让其获得键盘</translation>
+    </message>
+</context>
+<context>
     <name>JoinNext</name>
     <message>
         <source>The calendar data server does not answer.</source>
@@ -475,6 +510,15 @@
     <message>
         <source>Close</source>
         <translation>关闭</translation>
+    </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The day button&apos;s tooltip: the date, then the ISO week number</extracomment>
+        <translation>%1，第 %2 周</translation>
+    </message>
+    <message>
+        <source>Week %1</source>
+        <translation>第 %1 周</translation>
     </message>
 </context>
 <context>
@@ -752,6 +796,30 @@
         <source>My &amp;e-mail addresses</source>
         <translation>我的电子邮件地址(&amp;E)</translation>
     </message>
+    <message>
+        <source>List to-dos without a date</source>
+        <translation>列出没有日期的待办事项</translation>
+    </message>
+    <message>
+        <source>With the overview&apos;s first day, after the tasks that have a date.</source>
+        <translation>放在概览的第一天，排在有日期的任务之后。</translation>
+    </message>
+    <message>
+        <source>Show the &amp;week number in the overview</source>
+        <translation>在概览中显示周数(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Key that gives the panel the keyboard</source>
+        <translation>让面板获得键盘的按键</translation>
+    </message>
+    <message>
+        <source>Anywhere on the desktop, where it offers global shortcuts; elsewhere bind a key of the desktop&apos;s to nvx-calendar-desktop-widget --focus.</source>
+        <translation>在支持全局快捷键的桌面上随处可用；否则请将桌面的某个按键绑定到 nvx-calendar-desktop-widget --focus。</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>键盘(&amp;K)</translation>
+    </message>
 </context>
 <context>
     <name>TaskDetails</name>
@@ -871,6 +939,11 @@
         <source>Show all %1</source>
         <translation>显示全部 %1 人</translation>
     </message>
+    <message>
+        <source>%1, week %2</source>
+        <extracomment>The details&apos; date and time, then the ISO week number of the begin</extracomment>
+        <translation>%1，第 %2 周</translation>
+    </message>
 </context>
 <context>
     <name>TaskItem</name>
@@ -881,6 +954,46 @@
     <message>
         <source>Join the meeting</source>
         <translation>加入会议</translation>
+    </message>
+    <message>
+        <source>Its calendar is read-only: the tick is kept in this widget alone.</source>
+        <translation>其日历为只读：勾选仅保存在此小部件中。</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>无日期</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>已勾选</translation>
+    </message>
+    <message>
+        <source>countdown 1 minute</source>
+        <translation>倒计时 1 分钟</translation>
+    </message>
+    <message>
+        <source>countdown %1 minutes</source>
+        <translation>倒计时 %1 分钟</translation>
+    </message>
+    <message>
+        <source>countdown set</source>
+        <translation>已设倒计时</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <translation>已置顶</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>已过期</translation>
+    </message>
+    <message>
+        <source>tentative</source>
+        <translation>暂定</translation>
+    </message>
+    <message>
+        <source>not answered</source>
+        <translation>未答复</translation>
     </message>
 </context>
 <context>
