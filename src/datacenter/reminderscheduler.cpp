@@ -63,30 +63,31 @@ void ReminderScheduler::start()
     connect(CScheduleDBus::getInstance(), &CScheduleDBus::jobsUpdate, this, &ReminderScheduler::fetch);
     connect(clock, &DayClock::dayChanged, this, &ReminderScheduler::fetch);
     connect(clock, &DayClock::clockChanged, this, &ReminderScheduler::review);
-    desktopAlarms = new QDBusServiceWatcher(QLatin1String(desktopAlarmService), bus,
-                                            QDBusServiceWatcher::WatchForOwnerChange, this);
-    connect(desktopAlarms, &QDBusServiceWatcher::serviceOwnerChanged, this,
-            [this](const QString &, const QString &, const QString &owner) {
-                desktopAlarmsRun = !owner.isEmpty();
-                review();
-            });
-    askDesktopAlarms();
+    for (DesktopAlarms &alarms : desktopAlarms)
+        watchDesktopAlarms(alarms);
     fetch();
 }
 
-void ReminderScheduler::askDesktopAlarms()
+void ReminderScheduler::watchDesktopAlarms(DesktopAlarms &alarms)
 {
+    auto *owners = new QDBusServiceWatcher(QLatin1String(alarms.service), bus,
+                                           QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(owners, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this, &alarms](const QString &, const QString &, const QString &owner) {
+                alarms.runs = !owner.isEmpty();
+                review();
+            });
     const QDBusMessage ask =
         QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
                                        QStringLiteral("/org/freedesktop/DBus"),
                                        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"))
-        << QLatin1String(desktopAlarmService);
+        << QLatin1String(alarms.service);
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(ask), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, &alarms](QDBusPendingCallWatcher *w) {
         w->deleteLater();
         const QDBusPendingReply<bool> owned = *w;
-        desktopAlarmsRun = owned.isValid() && owned.value();
-        desktopAlarmsKnown = true;
+        alarms.runs = owned.isValid() && owned.value();
+        alarms.known = true;
         review();
     });
 }
@@ -101,15 +102,17 @@ void ReminderScheduler::fetchDesktopCalendars()
         QVector<CalendarIdentity> calendars;
         QString why;
         // A server older than the list has no desktop's calendars either.
-        QSet<QString> ids;
-        if (text.isValid() && CalendarIdentity::readList(text.value(), calendars, why)) {
+        const bool listed = text.isValid() && CalendarIdentity::readList(text.value(), calendars, why);
+        bool changed = !std::exchange(desktopCalendarsKnown, true);
+        for (DesktopAlarms &alarms : desktopAlarms) {
+            QSet<QString> ids;
             for (const CalendarIdentity &calendar : std::as_const(calendars)) {
-                if (calendar.kind == QLatin1String("eds"))
+                if (listed && calendar.kind == QLatin1String(alarms.calendarKind))
                     ids.insert(calendar.id);
             }
+            changed |= std::exchange(alarms.calendarIds, ids) != ids;
         }
-        const bool first = !std::exchange(desktopCalendarsKnown, true);
-        if (std::exchange(desktopCalendarIds, ids) != ids || first)
+        if (changed)
             review();
     });
 }
@@ -194,12 +197,16 @@ void ReminderScheduler::forgetVanished(const QVector<ScheduleDataInfo> &fresh)
 
 void ReminderScheduler::review()
 {
-    if (options.enabled && (!jobsFetched || !desktopAlarmsKnown || !desktopCalendarsKnown))
+    const bool alarmsKnown = std::all_of(std::begin(desktopAlarms), std::end(desktopAlarms),
+                                         [](const DesktopAlarms &alarms) { return alarms.known; });
+    if (options.enabled && (!jobsFetched || !alarmsKnown || !desktopCalendarsKnown))
         return;
     const QDateTime now = clock->now();
     ReminderRules::Options current = options;
-    if (desktopAlarmsRun)
-        current.desktopReminded = desktopCalendarIds;
+    for (const DesktopAlarms &alarms : desktopAlarms) {
+        if (alarms.runs)
+            current.desktopReminded += alarms.calendarIds;
+    }
     const ReminderRules::Plan plan = ReminderRules::plan(jobs, *store, current, now);
     if (!plan.due.isEmpty()) {
         QSet<QString> calendars;

@@ -34,8 +34,10 @@ public:
     // The days fetched, around today: a reminder up to a week ahead, an event still running from yesterday.
     static constexpr int daysBefore = 1;
     static constexpr int daysAhead = 7;
-    // Evolution's alarm notifier, which reminds of Evolution Data Server's calendars itself.
+    // Evolution's alarm notifier, which reminds of Evolution Data Server's calendars itself, and
+    // KDE's, which reminds of Akonadi's.
     static constexpr const char *desktopAlarmService = "org.gnome.Evolution-alarm-notify";
+    static constexpr const char *kdeAlarmService = "org.kde.kalendarac";
 
 Q_SIGNALS:
     // After each look at the jobs: an answer of the data server, the timer, the clock, an action.
@@ -44,10 +46,9 @@ Q_SIGNALS:
 private:
     void fetch();
     void onJobs(const QDBusMessage &reply);
-    // Which calendars the desktop's alarm service covers: those of Evolution Data Server, while
-    // the service runs.
+    // Which calendars the desktop's alarm services cover: those of Evolution Data Server while
+    // Evolution's runs, those of Akonadi while KDE's does.
     void fetchDesktopCalendars();
-    void askDesktopAlarms();
     void forgetVanished(const QVector<ScheduleDataInfo> &fresh);
     void review();
     void remind(const ScheduleDataInfo &job, const QDateTime &now, bool severalCalendars);
@@ -59,13 +60,20 @@ private:
     QTimer *timer;
     ReminderRules::Options options;
     QDBusConnection bus;
-    QDBusServiceWatcher *desktopAlarms = nullptr;
-    bool desktopAlarmsRun = false;
-    QSet<QString> desktopCalendarIds;
+    struct DesktopAlarms
+    {
+        const char *service;
+        const char *calendarKind; // GetCalendars' "Kind" of the calendars it reminds of
+        bool runs = false;
+        bool known = false;
+        QSet<QString> calendarIds;
+    };
+    DesktopAlarms desktopAlarms[2] = {{desktopAlarmService, "eds", false, false, {}},
+                                      {kdeAlarmService, "akonadi", false, false, {}}};
+    void watchDesktopAlarms(DesktopAlarms &alarms);
     // Nothing is reminded of until the jobs and what the desktop covers are known: a reminder the
     // desktop gives would come twice.
     bool jobsFetched = false;
-    bool desktopAlarmsKnown = false;
     bool desktopCalendarsKnown = false;
     QVector<ScheduleDataInfo> jobs;
     // The reminders on screen, by the tracker's key.

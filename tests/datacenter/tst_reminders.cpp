@@ -135,6 +135,7 @@ private Q_SLOTS:
     void snoozeSurvivesRestartAndOpenOpens();
     void joinFromTheReminder();
     void movedAndDeleted();
+    void desktopAlarmsNotRepeated_data();
     void desktopAlarmsNotRepeated();
     void plainWithoutCapabilities();
     void noService();
@@ -324,27 +325,45 @@ void TestReminders::movedAndDeleted()
 
 // Evolution's alarm notifier reminds of Evolution Data Server's calendars while it runs; the widget
 // does once it has gone.
+void TestReminders::desktopAlarmsNotRepeated_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("otherService"); // runs too, and covers other calendars
+
+    QTest::newRow("Evolution's calendar, Evolution's notifier")
+        << "eds" << ReminderScheduler::desktopAlarmService << ReminderScheduler::kdeAlarmService;
+    QTest::newRow("Akonadi's calendar, KDE's reminder daemon")
+        << "akonadi" << ReminderScheduler::kdeAlarmService << ReminderScheduler::desktopAlarmService;
+}
+
 void TestReminders::desktopAlarmsNotRepeated()
 {
-    CalendarIdentity eds{"eds-work", "Work", {}, true, "eds", "eds:work"};
-    ScheduleDataInfo ofEds = job(41, 60, 120, 15);
-    ofEds.setCalendar(eds);
+    QFETCH(QString, kind);
+    QFETCH(QString, service);
+    QFETCH(QString, otherService);
+
+    CalendarIdentity desktop{kind + "-work", "Work", {}, true, kind, kind + ":work"};
+    ScheduleDataInfo ofDesktop = job(41, 60, 120, 15);
+    ofDesktop.setCalendar(desktop);
     // As the data server sends it: the job with its calendar's keys.
     server.setReply("GetJobs",
                     FakeDBusService::Reply::value("[{\"Date\":\"2030-06-12\",\"Jobs\":[" +
-                                                  ScheduleDataInfo::ScheduleToJsonStr(ofEds) + "]}]"));
-    server.setReply("GetCalendars", FakeDBusService::Reply::value(CalendarIdentity::listToJson({eds})));
+                                                  ScheduleDataInfo::ScheduleToJsonStr(ofDesktop) + "]}]"));
+    server.setReply("GetCalendars", FakeDBusService::Reply::value(CalendarIdentity::listToJson({desktop})));
     const auto restore =
         qScopeGuard([this] { server.setReply("GetCalendars", FakeDBusService::Reply::empty()); });
-    FakeDBusService alarms{ReminderScheduler::desktopAlarmService, "/org/gnome/EvolutionAlarmNotify",
-                           "org.gnome.EvolutionAlarmNotify"};
+    FakeDBusService alarms{service, "/alarms", service};
+    FakeDBusService other{otherService, "/alarms", otherService};
     QVERIFY(alarms.start());
+    QVERIFY(other.start());
     auto run = start();
     QSignalSpy reviewed(&run->scheduler, &ReminderScheduler::reviewed);
     setNow(*run, 50); // past the reminder
     QTRY_VERIFY(reviewed.count() > 0);
-    const ReminderStore::Reminder reminder = ReminderRules::reminderOf(ofEds);
+    const ReminderStore::Reminder reminder = ReminderRules::reminderOf(ofDesktop);
     QVERIFY(!run->store.shown(reminder));
+    // The other desktop's service does not remind of this calendar.
     alarms.stop();
     QTRY_VERIFY(run->store.shown(reminder));
 }
