@@ -761,10 +761,6 @@
         <translation>&amp;Textgröße</translation>
     </message>
     <message>
-        <source>The desktop&apos;s calendars (Evolution)</source>
-        <translation>Die Kalender der Arbeitsumgebung (Evolution)</translation>
-    </message>
-    <message>
         <source>&amp;Background opacity</source>
         <translation>Deckkraft des &amp;Hintergrunds</translation>
     </message>
@@ -827,6 +823,14 @@
     <message>
         <source>&amp;Keyboard</source>
         <translation>&amp;Tastatur</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: GNOME (Evolution)</source>
+        <translation>Die Kalender der Arbeitsumgebung: GNOME (Evolution)</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: KDE (Akonadi)</source>
+        <translation>Die Kalender der Arbeitsumgebung: KDE (Akonadi)</translation>
     </message>
 </context>
 <context>

@@ -761,10 +761,6 @@
         <translation>&amp;Text size</translation>
     </message>
     <message>
-        <source>The desktop&apos;s calendars (Evolution)</source>
-        <translation>The desktop&apos;s calendars (Evolution)</translation>
-    </message>
-    <message>
         <source>&amp;Background opacity</source>
         <translation>&amp;Background opacity</translation>
     </message>
@@ -827,6 +823,14 @@
     <message>
         <source>&amp;Keyboard</source>
         <translation>&amp;Keyboard</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: GNOME (Evolution)</source>
+        <translation>The desktop&apos;s calendars: GNOME (Evolution)</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: KDE (Akonadi)</source>
+        <translation>The desktop&apos;s calendars: KDE (Akonadi)</translation>
     </message>
 </context>
 <context>

@@ -761,10 +761,6 @@
         <translation>&amp;Tamaño del texto</translation>
     </message>
     <message>
-        <source>The desktop&apos;s calendars (Evolution)</source>
-        <translation>Los calendarios del escritorio (Evolution)</translation>
-    </message>
-    <message>
         <source>&amp;Background opacity</source>
         <translation>&amp;Opacidad del fondo</translation>
     </message>
@@ -827,6 +823,14 @@
     <message>
         <source>&amp;Keyboard</source>
         <translation>&amp;Teclado</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: GNOME (Evolution)</source>
+        <translation>Los calendarios del escritorio: GNOME (Evolution)</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: KDE (Akonadi)</source>
+        <translation>Los calendarios del escritorio: KDE (Akonadi)</translation>
     </message>
 </context>
 <context>

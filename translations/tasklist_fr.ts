@@ -761,10 +761,6 @@
         <translation>&amp;Taille du texte</translation>
     </message>
     <message>
-        <source>The desktop&apos;s calendars (Evolution)</source>
-        <translation>Les calendriers du bureau (Evolution)</translation>
-    </message>
-    <message>
         <source>&amp;Background opacity</source>
         <translation>&amp;Opacité du fond</translation>
     </message>
@@ -827,6 +823,14 @@
     <message>
         <source>&amp;Keyboard</source>
         <translation>&amp;Clavier</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: GNOME (Evolution)</source>
+        <translation>Les calendriers du bureau : GNOME (Evolution)</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: KDE (Akonadi)</source>
+        <translation>Les calendriers du bureau : KDE (Akonadi)</translation>
     </message>
 </context>
 <context>

@@ -753,10 +753,6 @@
         <translation>文字サイズ(&amp;T)</translation>
     </message>
     <message>
-        <source>The desktop&apos;s calendars (Evolution)</source>
-        <translation>デスクトップのカレンダー (Evolution)</translation>
-    </message>
-    <message>
         <source>&amp;Background opacity</source>
         <translation>背景の不透明度(&amp;O)</translation>
     </message>
@@ -819,6 +815,14 @@
     <message>
         <source>&amp;Keyboard</source>
         <translation>キーボード(&amp;K)</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: GNOME (Evolution)</source>
+        <translation>デスクトップのカレンダー: GNOME (Evolution)</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: KDE (Akonadi)</source>
+        <translation>デスクトップのカレンダー: KDE (Akonadi)</translation>
     </message>
 </context>
 <context>

@@ -761,10 +761,6 @@
         <translation>&amp;Tamanho do texto</translation>
     </message>
     <message>
-        <source>The desktop&apos;s calendars (Evolution)</source>
-        <translation>Os calendários da área de trabalho (Evolution)</translation>
-    </message>
-    <message>
         <source>&amp;Background opacity</source>
         <translation>&amp;Opacidade do fundo</translation>
     </message>
@@ -827,6 +823,14 @@
     <message>
         <source>&amp;Keyboard</source>
         <translation>&amp;Teclado</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: GNOME (Evolution)</source>
+        <translation>Os calendários da área de trabalho: GNOME (Evolution)</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: KDE (Akonadi)</source>
+        <translation>Os calendários da área de trabalho: KDE (Akonadi)</translation>
     </message>
 </context>
 <context>

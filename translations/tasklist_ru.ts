@@ -769,10 +769,6 @@
         <translation>Размер &amp;текста</translation>
     </message>
     <message>
-        <source>The desktop&apos;s calendars (Evolution)</source>
-        <translation>Календари рабочего стола (Evolution)</translation>
-    </message>
-    <message>
         <source>&amp;Background opacity</source>
         <translation>Непрозрачность &amp;фона</translation>
     </message>
@@ -835,6 +831,14 @@
     <message>
         <source>&amp;Keyboard</source>
         <translation>&amp;Клавиатура</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: GNOME (Evolution)</source>
+        <translation>Календари рабочего стола: GNOME (Evolution)</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: KDE (Akonadi)</source>
+        <translation>Календари рабочего стола: KDE (Akonadi)</translation>
     </message>
 </context>
 <context>

@@ -753,10 +753,6 @@
         <translation>文字大小(&amp;T)</translation>
     </message>
     <message>
-        <source>The desktop&apos;s calendars (Evolution)</source>
-        <translation>桌面的日历(Evolution)</translation>
-    </message>
-    <message>
         <source>&amp;Background opacity</source>
         <translation>背景不透明度(&amp;B)</translation>
     </message>
@@ -819,6 +815,14 @@
     <message>
         <source>&amp;Keyboard</source>
         <translation>键盘(&amp;K)</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: GNOME (Evolution)</source>
+        <translation>桌面的日历：GNOME（Evolution）</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s calendars: KDE (Akonadi)</source>
+        <translation>桌面的日历：KDE（Akonadi）</translation>
     </message>
 </context>
 <context>

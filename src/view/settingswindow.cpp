@@ -218,24 +218,31 @@ SettingsWindow::SettingsWindow(QWidget *parent)
 
 namespace {
 
-// The calendar list's entry for the desktop's calendars, which is no line of calendars.conf.
+// The calendar list's entries for the desktop's calendars, which are no lines of calendars.conf.
 constexpr int desktopEntryRole = Qt::UserRole + 1;
+enum DesktopEntry { NoDesktop = 0, Evolution, Akonadi };
 
 bool isDesktopEntry(const QListWidgetItem *item)
 {
-    return item && item->data(desktopEntryRole).toBool();
+    return item && item->data(desktopEntryRole).toInt() != NoDesktop;
 }
 
-// Where Evolution Data Server is installed, the bus can start its source registry.
-bool desktopCalendarsExist()
+// Where Evolution Data Server (or Akonadi) is installed, the bus can start its registry (its
+// control).
+bool serviceExists(const QString &name)
 {
     const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
     if (!bus)
         return false;
-    const QString registry = QStringLiteral("org.gnome.evolution.dataserver.Sources5");
     const QDBusReply<QStringList> activatable = bus->activatableServiceNames();
-    return (activatable.isValid() && activatable.value().contains(registry)) ||
-           bus->isServiceRegistered(registry).value();
+    return (activatable.isValid() && activatable.value().contains(name)) || bus->isServiceRegistered(name).value();
+}
+
+bool setDesktopEntry(const QListWidgetItem *item, QString *error)
+{
+    const bool on = item->checkState() == Qt::Checked;
+    return item->data(desktopEntryRole).toInt() == Akonadi ? DesktopCalendars::setAkonadiEnabled(on, error)
+                                                           : DesktopCalendars::setEnabled(on, error);
 }
 
 } // namespace
@@ -301,7 +308,7 @@ void SettingsWindow::connectCalendarEdits(QPushButton *addFileButton, QPushButto
     });
     connect(calendarList, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
         QString error;
-        if (isDesktopEntry(item) && !DesktopCalendars::setEnabled(item->checkState() == Qt::Checked, &error))
+        if (isDesktopEntry(item) && !setDesktopEntry(item, &error))
             showError(tr("Cannot save the settings: %1").arg(error));
     });
     connect(addFileButton, &QPushButton::clicked, this, [this] {
@@ -658,14 +665,20 @@ void SettingsWindow::readCalendars()
         showError(error);
     calendarList->clear();
     calendarList->addItems(conf.calendars());
-    if (desktopCalendarsExist()) {
+    const auto addDesktopEntry = [this](const QString &text, DesktopEntry entry, bool on) {
         // Checked before it is listed: no itemChanged for what the file already says.
-        auto *desktop = new QListWidgetItem(tr("The desktop's calendars (Evolution)"));
-        desktop->setData(desktopEntryRole, true);
+        auto *desktop = new QListWidgetItem(text);
+        desktop->setData(desktopEntryRole, int(entry));
         desktop->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        desktop->setCheckState(DesktopCalendars::enabled() ? Qt::Checked : Qt::Unchecked);
+        desktop->setCheckState(on ? Qt::Checked : Qt::Unchecked);
         calendarList->addItem(desktop);
-    }
+    };
+    if (serviceExists(QStringLiteral("org.gnome.evolution.dataserver.Sources5")))
+        addDesktopEntry(tr("The desktop's calendars: GNOME (Evolution)"), Evolution, DesktopCalendars::enabled());
+    // On by default, as the server serves them while Akonadi runs; off never serves them.
+    if (serviceExists(QStringLiteral("org.freedesktop.Akonadi.Control")))
+        addDesktopEntry(tr("The desktop's calendars: KDE (Akonadi)"), Akonadi,
+                        DesktopCalendars::akonadi() != DesktopCalendars::AkonadiUse::Off);
     removeButton->setEnabled(calendarList->currentRow() >= 0 && !isDesktopEntry(calendarList->currentItem()));
 }
 

@@ -2,6 +2,7 @@
 #include "calendarsconf.h"
 #include "cscheduledbus.h"
 #include "datacenter.h"
+#include "desktopcalendars.h"
 #include "fakedbusservice.h"
 #include "serverprocess.h"
 #include "settingswindow.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStandardPaths>
@@ -85,6 +87,8 @@ private Q_SLOTS:
     void keyAndWeekSettings();
     void keyAndWeekControls();
     void hideCalendar();
+    void desktopCalendarEntries_data();
+    void desktopCalendarEntries();
 
 private:
     std::unique_ptr<QTemporaryDir> dir;
@@ -512,6 +516,57 @@ void TestSettingsWindow::hideCalendar()
     auto *again = reopened.findChild<QListWidget *>("shownCalendarList");
     QTRY_COMPARE(again->count(), 2);
     QCOMPARE(again->item(1)->checkState(), Qt::Unchecked);
+}
+
+void TestSettingsWindow::desktopCalendarEntries_data()
+{
+    QTest::addColumn<QStringList>("services"); // on the bus
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("key"); // server.conf's switch of the last entry
+
+    const QString evolution = "The desktop's calendars: GNOME (Evolution)";
+    const QString kde = "The desktop's calendars: KDE (Akonadi)";
+    QTest::newRow("neither installed") << QStringList() << QStringList() << QString();
+    QTest::newRow("GNOME") << QStringList{"org.gnome.evolution.dataserver.Sources5"} << QStringList{evolution}
+                           << "Evolution/Enabled";
+    QTest::newRow("KDE") << QStringList{"org.freedesktop.Akonadi.Control"} << QStringList{kde} << "Akonadi/Enabled";
+    QTest::newRow("both, each its own switch")
+        << QStringList{"org.gnome.evolution.dataserver.Sources5", "org.freedesktop.Akonadi.Control"}
+        << QStringList{evolution, kde} << "Akonadi/Enabled";
+}
+
+// Each desktop's calendars where it is installed, on by default, switched in server.conf.
+void TestSettingsWindow::desktopCalendarEntries()
+{
+    QFETCH(QStringList, services);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, key);
+
+    std::vector<std::unique_ptr<FakeDBusService>> fakes;
+    for (const QString &service : services) {
+        fakes.push_back(std::make_unique<FakeDBusService>(service, "/", service));
+        QVERIFY(fakes.back()->start());
+    }
+    const QString conf = DesktopCalendars::filePath();
+    QFile::remove(conf);
+    SettingsWindow window;
+    auto *list = window.findChild<QListWidget *>("calendarList");
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->flags() & Qt::ItemIsUserCheckable) {
+            shown << list->item(i)->text();
+            QCOMPARE(list->item(i)->checkState(), Qt::Checked);
+        }
+    }
+    QCOMPARE(shown, entries);
+    if (entries.isEmpty())
+        return;
+    list->item(list->count() - 1)->setCheckState(Qt::Unchecked);
+    QSettings written(conf, QSettings::IniFormat);
+    QCOMPARE(written.value(key).toString(), QString("false"));
+    const QString other = key == "Evolution/Enabled" ? "Akonadi/Enabled" : "Evolution/Enabled";
+    QVERIFY(!written.contains(other));
+    QFile::remove(conf);
 }
 
 QTEST_MAIN(TestSettingsWindow)
