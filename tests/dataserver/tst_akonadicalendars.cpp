@@ -29,6 +29,7 @@ private Q_SLOTS:
     void collectionServed();
     void liveChangeArrives();
     void editGoesBackToTheFile();
+    void changeAndDeleteGoBack();
     void disabledCollectionLeaves();
     void cleanupTestCase();
 
@@ -240,6 +241,31 @@ void TestAkonadiCalendars::editGoesBackToTheFile()
     QTRY_COMPARE_WITH_TIMEOUT(
         titlesInFile(),
         QStringList({QStringLiteral("Planning"), QStringLiteral("Retro"), QStringLiteral("Review")}), 30000);
+}
+
+// A job changed and another deleted through the server reach the resource's file.
+void TestAkonadiCalendars::changeAndDeleteGoBack()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    const QDate day(2024, 3, 5);
+    ScheduleDataInfo retro = jobTitled(*m_client, QStringLiteral("Retro"), day);
+    QCOMPARE(retro.getTitleName(), QStringLiteral("Retro"));
+    retro.setTitleName(QStringLiteral("Retrospective"));
+    QDBusInterface server(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                          QStringLiteral(DBUS_SERVER_NAME));
+    const QDBusMessage changed = server.call(QStringLiteral("UpdateJob"), jsonOf(retro));
+    QVERIFY2(changed.type() == QDBusMessage::ReplyMessage, qPrintable(changed.errorMessage()));
+    QVERIFY(titles().contains(QStringLiteral("Retrospective")));
+
+    const ScheduleDataInfo review = jobTitled(*m_client, QStringLiteral("Review"), day);
+    QVERIFY(review.getID() > 0);
+    const QDBusMessage deleted =
+        server.call(QStringLiteral("DeleteJob"), QVariant::fromValue(qint64(review.getID())));
+    QVERIFY2(deleted.type() == QDBusMessage::ReplyMessage, qPrintable(deleted.errorMessage()));
+    QVERIFY(!titles().contains(QStringLiteral("Review")));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        titlesInFile(), QStringList({QStringLiteral("Planning"), QStringLiteral("Retrospective")}), 30000);
 }
 
 void TestAkonadiCalendars::disabledCollectionLeaves()
