@@ -6,6 +6,7 @@
 
 #include <KCalendarCore/MemoryCalendar>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -83,7 +84,7 @@ void CalendarStore::Private::armDayTimer()
     // A timer set anew each day, not one of 24 hours: a day of a clock change is not one.
     const QDateTime now = QDateTime::currentDateTime();
     const qint64 toMidnight = now.msecsTo(now.date().addDays(1).startOfDay());
-    dayTimer.start(int(qBound<qint64>(1000, toMidnight + 1000, 25 * 3600 * 1000)));
+    dayTimer.start(int(std::clamp<qint64>(toMidnight + 1000, 1000, qint64(25) * 3600 * 1000)));
 }
 
 CalendarStore::CalendarStore(const QStringList &paths, QObject *parent)
