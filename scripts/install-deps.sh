@@ -20,7 +20,8 @@ if [ "$qt" = 5 ]; then
 else
     toolkit="qt6-base-dev qt6-svg-dev qt6-svg-plugins libkf6calendarcore-dev libkf6holidays-dev
              qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n qt6-wayland"
-    akonadi="libakonadi-dev libakonadicalendar-dev akonadi-server akonadi-backend-sqlite kdepim-runtime"
+    # Akonadi's CMake files ask for ECM, which its -dev package does not depend on.
+    akonadi="libakonadi-dev libakonadicalendar-dev extra-cmake-modules akonadi-server akonadi-backend-sqlite kdepim-runtime"
 fi
 packages="cmake make g++ pkg-config $toolkit $akonadi
           dbus dbus-x11 xvfb xserver-xorg-core xserver-xorg-video-dummy xauth x11-utils x11-xserver-utils xdotool imagemagick desktop-file-utils appstream man-db xcompmgr
