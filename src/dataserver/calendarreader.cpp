@@ -368,7 +368,8 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
     QByteArray forReading = forLibrary(path, text, outline.bare);
     QVector<OccurrenceIndex::Series> deferred;
     if (defer)
-        forReading = deferSingles(data, text, forReading, fromCache ? &cached : nullptr, outline, *file, deferred);
+        forReading =
+            deferSingles(data, text, forReading, fromCache ? &cached : nullptr, outline, *file, deferred);
     const bool parsed = outline.mostPerUid > partSize ? parseInParts(forReading, *file)
                                                       : m_format->fromRawString(file->calendar, forReading);
     if (!parsed) {

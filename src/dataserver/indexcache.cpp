@@ -127,9 +127,8 @@ bool load(quint64 digest, qint64 length, FileLayout &layout)
     layout = FileLayout();
     if (in.status() != QDataStream::Ok || !in.atEnd() || storedMagic != magic || storedVersion != version ||
         checksum != CalendarReader::digestOf(payload) || !readPayload(payload, digest, length, layout)) {
+        // Not this text's: the file is read as if there were none, and its own index replaces it.
         layout = FileLayout();
-        qCDebug(lcDataServerFiles).noquote() << QStringLiteral("%1: not this file's index; passed over")
-                                                     .arg(file.fileName());
         return false;
     }
     return true;
@@ -145,12 +144,8 @@ bool save(quint64 digest, qint64 length, const FileLayout &layout)
     out.setVersion(QDataStream::Qt_5_15);
     out << magic << version << CalendarReader::digestOf(payload) << payload;
     QSaveFile file(pathOf(digest));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        qCDebug(lcDataServerFiles).noquote()
-            << QStringLiteral("%1: cannot write: %2").arg(file.fileName(), file.errorString());
-        return false;
-    }
-    return true;
+    // A cache that cannot be written costs the next start its time, nothing else.
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 void prune(const QSet<quint64> &kept)
