@@ -7,7 +7,7 @@ ifneq ($(TASKLIST_QT),)
 CMAKE_FLAGS += -DTASKLIST_QT=$(TASKLIST_QT)
 endif
 
-.PHONY: all deps build run check bench startup-order clean format translations
+.PHONY: all deps build run check bench soak startup-order clean format translations
 
 all: build
 
@@ -52,6 +52,13 @@ bench: deps
 	@cmake -S . -B $(BENCH_DIR) $(CMAKE_FLAGS) -DTASKLIST_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS) --target benchmarks
 	@bench/run.sh $(BENCH_DIR)
+
+# Both programs through a simulated week on a fast clock (scripts/soak.sh); SOAK_HOURS and
+# SOAK_SECONDS shorten it. CTest runs an hour of it (ctest -L soak).
+soak: deps
+	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target soak_driver
+	@scripts/soak.sh $(BUILD_DIR)
 
 # The widget's start-up functions, for the linker to place together (scripts/startup-order.sh);
 # needs valgrind. Commit the src/app/startup-order.txt it writes.

@@ -18,6 +18,7 @@
 // Faults found under stress: start to the first answer over one series with 16,000 overrides, and the
 // widest GetJobs over a daily job whose occurrences each last ten years.
 #include "benchutil.h"
+#include "exportcalendar.h"
 
 #include <KCalendarCore/Alarm>
 #include <KCalendarCore/Event>
@@ -50,6 +51,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 
 using namespace KCalendarCore;
@@ -273,9 +276,18 @@ void stop(pid_t pid)
     waitpid(pid, nullptr, 0);
 }
 
-// Starts the server on `path` and times it to its first answer; the server is left running.
-Started startServer(const QString &path, const QDate &today)
+QString indexCache()
 {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/tasklist-dataserver/index");
+}
+
+// Starts the server on `path` and times it to its first answer; the server is left running. The
+// index an earlier start kept is removed first unless `keptIndex`: every start is a first one.
+Started startServer(const QString &path, const QDate &today, bool keptIndex = false)
+{
+    if (!keptIndex)
+        QDir(indexCache()).removeRecursively();
     Started result;
     const double start = nowMs();
     result.pid = spawn(QByteArrayLiteral(DATASERVER_BINARY), {QFile::encodeName(path)});
@@ -686,6 +698,232 @@ void measureDecade(const QString &path)
                QStringLiteral("≤ 2000 ms, an answer or LimitsExceeded"), clear && ms <= 2000);
 }
 
+// A Google export of 100,000 events over twelve years (exportcalendar.h), as one .ics file.
+struct Large
+{
+    QVector<double> serverStart, warmStart, bareStart, serverPeak, emptyPeak, barePeak, week, year, search,
+        update;
+    int replaces = 0;      // renames onto the file during the updates
+    int writesInPlace = 0; // writes into the file itself: none may be
+    bool restIntact = true;
+};
+
+QDBusMessage callServer(const QString &method, const QVariantList &arguments)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(service, objectPath, service, method);
+    call.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 120000);
+}
+
+double timedCall(const QString &method, const QVariantList &arguments)
+{
+    const double start = nowMs();
+    const QDBusMessage reply = callServer(method, arguments);
+    return reply.type() == QDBusMessage::ReplyMessage ? nowMs() - start : qInf();
+}
+
+double timedRange(const QDate &first, const QDate &last)
+{
+    const double start = nowMs();
+    const QDBusMessage reply = getJobs(first, last);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        Bench::note(QStringLiteral("GetJobs %1 to %2: %3")
+                        .arg(first.toString(), last.toString(), reply.errorMessage()));
+    return reply.type() == QDBusMessage::ReplyMessage ? nowMs() - start : qInf();
+}
+
+// The ID of a single event's job in the week's answer: the edit then rewrites one component.
+qint64 singleJobOf(const QString &json)
+{
+    const QJsonArray days = QJsonDocument::fromJson(json.toUtf8()).array();
+    for (const QJsonValue &day : days) {
+        for (const QJsonValue &job : day.toObject().value(QStringLiteral("Jobs")).toArray()) {
+            const QJsonObject object = job.toObject();
+            if (object.value(QStringLiteral("RRule")).toString().isEmpty())
+                return qint64(object.value(QStringLiteral("ID")).toDouble());
+        }
+    }
+    return 0;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Whether `after` differs from `before` only within one VEVENT.
+bool changedWithinOneEvent(const QByteArray &before, const QByteArray &after)
+{
+    int head = 0;
+    const int shorter = qMin(before.size(), after.size());
+    while (head < shorter && before.at(head) == after.at(head))
+        ++head;
+    int tail = 0;
+    while (tail < shorter - head && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+        ++tail;
+    const QByteArray changed = before.mid(head, before.size() - head - tail);
+    const int begin = before.lastIndexOf("BEGIN:VEVENT", head);
+    const int end = before.indexOf("END:VEVENT", head);
+    return !changed.contains("BEGIN:") && begin >= 0 && end >= 0 && before.size() - tail <= end + 10;
+}
+
+// Renames onto `file` and writes into it, seen by inotify on its folder while `edit` runs.
+void watchWrites(const QString &file, const std::function<void()> &edit, int *replaces, int *inPlace)
+{
+    const int fd = inotify_init1(IN_NONBLOCK);
+    const QFileInfo info(file);
+    const int watch = fd >= 0 ? inotify_add_watch(fd, QFile::encodeName(info.absolutePath()).constData(),
+                                                  IN_MOVED_TO | IN_MODIFY)
+                              : -1;
+    edit();
+    alignas(inotify_event) char buffer[16384];
+    const QByteArray name = QFile::encodeName(info.fileName());
+    for (ssize_t n; watch >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0;) {
+        for (char *at = buffer; at < buffer + n;) {
+            const auto *event = reinterpret_cast<inotify_event *>(at);
+            if (event->len > 0 && name == event->name) {
+                *replaces += (event->mask & IN_MOVED_TO) ? 1 : 0;
+                *inPlace += (event->mask & IN_MODIFY) ? 1 : 0;
+            }
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    if (fd >= 0)
+        close(fd);
+}
+
+void measureLargeLatencies(const QString &path, const QDate &today, const QString &firstWeek, Large &large)
+{
+    for (int k = 1; k <= 10; ++k)
+        large.week << timedGetJobs(today.addDays(7 * k + 3));
+    for (int k = 1; k <= 3; ++k)
+        large.year << timedRange(today.addYears(-k), today.addYears(-k).addDays(364));
+    const QString start = today.addYears(-1).startOfDay().toString(Qt::ISODate);
+    const QString end = today.startOfDay().toString(Qt::ISODate);
+    for (const char *key : {"dentist", "retro", "Board"}) {
+        const QString query = QStringLiteral("{\"Key\":\"%1\",\"Start\":\"%2\",\"End\":\"%3\"}")
+                                  .arg(QLatin1String(key), start, end);
+        large.search << timedCall(QStringLiteral("QueryJobs"), {query});
+    }
+    const qint64 id = singleJobOf(firstWeek);
+    const QDBusMessage job = callServer(QStringLiteral("GetJob"), {id});
+    if (id == 0 || job.type() != QDBusMessage::ReplyMessage) {
+        Bench::note(QStringLiteral("100,000 events: no single event in the week to change"));
+        return;
+    }
+    QJsonObject object = QJsonDocument::fromJson(job.arguments().value(0).toString().toUtf8()).object();
+    for (int k = 0; k < 3; ++k) {
+        object.insert(QStringLiteral("Title"), QStringLiteral("Renamed %1").arg(k));
+        const QString text = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+        const QByteArray before = readAll(path);
+        watchWrites(
+            path, [&] { large.update << timedCall(QStringLiteral("UpdateJob"), {text}); }, &large.replaces,
+            &large.writesInPlace);
+        large.restIntact = large.restIntact && changedWithinOneEvent(before, readAll(path));
+    }
+}
+
+void measureLarge(const QString &directory)
+{
+    const QDate today = QDate::currentDate();
+    const QString path = QDir(directory).filePath(QStringLiteral("export.ics"));
+    const QString emptyPath = QDir(directory).filePath(QStringLiteral("empty.ics"));
+    const ExportCalendar::Made made = ExportCalendar::generate(today);
+    if (!writeText(path, QString::fromUtf8(made.text)) ||
+        !writeText(emptyPath,
+                   QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//Empty//EN\r\n"
+                                  "END:VCALENDAR\r\n"))) {
+        Bench::note(QStringLiteral("bench_dataserver: cannot write %1").arg(path));
+        return;
+    }
+    const double fileMiB = made.text.size() / 1048576.0;
+    Bench::note(QStringLiteral("100,000 events: %1 single, %2 series with %3 overrides and %4 EXDATEs, "
+                               "%5 MiB as one file")
+                    .arg(made.singles)
+                    .arg(made.series)
+                    .arg(made.overrides)
+                    .arg(made.exdates)
+                    .arg(fileMiB, 0, 'f', 1));
+    Large large;
+    for (int i = 0, runs = Bench::runs(3); i < runs; ++i) {
+        const Started empty = startServer(emptyPath, today);
+        if (empty.pid > 0)
+            stop(empty.pid);
+        const Started bare = runBare(path);
+        // The same file each run: an edit of the run before must not make the next start cheaper.
+        writeText(path, QString::fromUtf8(made.text));
+        Started server = startServer(path, today);
+        if (bare.ms < 0 || server.ms < 0 || empty.ms < 0) {
+            Bench::note(QStringLiteral("100,000 events: a start failed"));
+            if (server.pid > 0)
+                stop(server.pid);
+            return;
+        }
+        large.bareStart << bare.ms;
+        large.barePeak << bare.peakMiB;
+        large.serverStart << server.ms;
+        large.emptyPeak << empty.peakMiB;
+        // The index this start keeps, a second after it, and the next start with it.
+        QThread::msleep(2500);
+        const bool kept = !QDir(indexCache()).entryList(QDir::Files).isEmpty();
+        stop(server.pid);
+        const Started warm = startServer(path, today, true);
+        if (warm.ms < 0 || !kept) {
+            Bench::note(QStringLiteral("100,000 events: no index kept, or no start with it"));
+            if (warm.pid > 0)
+                stop(warm.pid);
+            return;
+        }
+        large.warmStart << warm.ms;
+        server.pid = warm.pid;
+        Bench::note(QStringLiteral("100,000 events, run %1: peak %2 MiB at the first answer")
+                        .arg(i + 1)
+                        .arg(server.peakMiB, 0, 'f', 1));
+        if (i == 0)
+            measureLargeLatencies(path, today,
+                                  getJobs(today, today.addDays(6)).arguments().value(0).toString(), large);
+        large.serverPeak << Bench::procMiB(server.pid, "VmHWM");
+        stop(server.pid);
+    }
+    const auto inf = [](const QVector<double> &values) {
+        return values.isEmpty() ? qInf() : Bench::median(values);
+    };
+    Bench::ratioRow(QStringLiteral("data server, 100,000 events: start to first 7-day GetJobs"),
+                    Bench::median(large.serverStart), Bench::median(large.bareStart), QStringLiteral("ms"),
+                    1.0);
+    Bench::ratioRow(QStringLiteral("data server, 100,000 events: start to first 7-day GetJobs, index kept"),
+                    Bench::median(large.warmStart), Bench::median(large.bareStart), QStringLiteral("ms"),
+                    0.5);
+    Bench::limitRow(QStringLiteral("data server, 100,000 events: 7-day GetJobs, a week not asked before"),
+                    inf(large.week), QStringLiteral("ms"), 25);
+    Bench::limitRow(QStringLiteral("data server, 100,000 events: a year's GetJobs"), inf(large.year),
+                    QStringLiteral("ms"), 250);
+    Bench::limitRow(QStringLiteral("data server, 100,000 events: QueryJobs over a year"), inf(large.search),
+                    QStringLiteral("ms"), 250);
+    const double limit = 1.5 * fileMiB + Bench::median(large.emptyPeak);
+    Bench::row(QStringLiteral("data server, 100,000 events: peak memory (VmHWM)"),
+               QString::number(Bench::median(large.serverPeak), 'f', 1) + QStringLiteral(" MiB"),
+               QStringLiteral("%1 MiB empty, %2 MiB file; bare load %3 MiB")
+                   .arg(Bench::median(large.emptyPeak), 0, 'f', 1)
+                   .arg(fileMiB, 0, 'f', 1)
+                   .arg(Bench::median(large.barePeak), 0, 'f', 1),
+               0, QStringLiteral("≤ 1.5 × file + empty = %1 MiB").arg(limit, 0, 'f', 1),
+               Bench::median(large.serverPeak) <= limit);
+    const bool atomic = large.replaces == large.update.size() && large.writesInPlace == 0 && large.restIntact;
+    Bench::row(QStringLiteral("data server, 100,000 events: UpdateJob of one event, one atomic replace"),
+               QString::number(inf(large.update), 'f', 1) + QStringLiteral(" ms"), QStringLiteral("-"), 0,
+               QStringLiteral("≤ 500 ms, one rename, the rest unchanged"),
+               inf(large.update) <= 500 && atomic && !large.update.isEmpty());
+    Bench::note(
+        QStringLiteral("100,000 events: %1 renames and %2 writes in place over %3 updates; the rest of "
+                       "the file %4")
+            .arg(large.replaces)
+            .arg(large.writesInPlace)
+            .arg(large.update.size())
+            .arg(large.restIntact ? QStringLiteral("unchanged") : QStringLiteral("CHANGED")));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -700,6 +938,17 @@ int main(int argc, char **argv)
 
     QCoreApplication app(argc, argv);
     // --write DIR: the calendars alone, for looking into the server with a profiler.
+    // --write-large DIR [EVENTS]: the export alone.
+    if ((argc == 3 || argc == 4) && qstrcmp(argv[1], "--write-large") == 0) {
+        const QDir target(QFile::decodeName(argv[2]));
+        ExportCalendar::Shape shape;
+        if (argc == 4)
+            shape.components = QByteArray(argv[3]).toInt();
+        return writeText(target.filePath(QStringLiteral("export.ics")),
+                         QString::fromUtf8(ExportCalendar::generate(QDate::currentDate(), shape).text))
+                   ? 0
+                   : 1;
+    }
     if (argc == 3 && qstrcmp(argv[1], "--write") == 0) {
         const QDir target(QFile::decodeName(argv[2]));
         return writeCalendars(target.filePath(QStringLiteral("calendar.ics")),
@@ -717,6 +966,11 @@ int main(int argc, char **argv)
         return 0;
     }
     QTemporaryDir dir;
+    // --large: the 100,000-event export alone.
+    if (argc == 2 && qstrcmp(argv[1], "--large") == 0) {
+        measureLarge(dir.path());
+        return 0;
+    }
     const QString file = dir.filePath(QStringLiteral("calendar.ics"));
     const QString directory = dir.filePath(QStringLiteral("calendar"));
     if (!writeCalendars(file, directory, QDate::currentDate())) {
@@ -760,6 +1014,7 @@ int main(int argc, char **argv)
 
     measureOverrides(dir.filePath(QStringLiteral("overrides.ics")));
     measureDecade(dir.filePath(QStringLiteral("decade.ics")));
+    measureLarge(dir.path());
 
     if (QStandardPaths::findExecutable(QStringLiteral("khal")).isEmpty())
         Bench::note(QStringLiteral("khal is not installed: no khal list figure"));

@@ -3,7 +3,8 @@
 # Xvfb display, a temporary HOME) and prints one table of figures, each beside its bare-Qt
 # baseline measured in the same run. BENCH_RUNS sets the repetitions, BENCH_IDLE_SECONDS the idle
 # measurement (60 s by default), BENCH_ONLY a space-separated subset (json datafile settasks widget
-# eventloop dataserver eds); BENCH_EDS_EVENTS the size of the EDS calendar (5,000).
+# eventloop dataserver eds; large: the data server's 100,000-event rows alone, which dataserver
+# includes); BENCH_EDS_EVENTS the size of the EDS calendar (5,000).
 # `run.sh BUILD COMMAND...` runs COMMAND in the same environment instead.
 set -eu
 build=$(cd "${1:-build}" && pwd)
@@ -61,6 +62,7 @@ if wanted widget; then
 fi
 wanted eventloop && QT_QPA_PLATFORM=xcb run "$bench/bench_eventloop"
 wanted dataserver && run "$bench/bench_dataserver"
+wanted large && ! wanted dataserver && run "$bench/bench_dataserver" --large
 if wanted eds; then
     if [ -x "$bench/bench_edscalendars" ]; then run "$bench/bench_edscalendars"; else echo "bench_edscalendars not built (no libecal)" >>"$log"; fi
 fi

@@ -26,7 +26,7 @@ fi
 packages="cmake make g++ pkg-config $toolkit $akonadi
           dbus dbus-x11 xvfb xserver-xorg-core xserver-xorg-video-dummy xauth x11-utils x11-xserver-utils xdotool imagemagick desktop-file-utils appstream man-db xcompmgr
           hsetroot dpkg-dev file lintian radicale vdirsyncer libecal2.0-dev evolution-data-server
-          libsecret-tools gnome-keyring
+          libsecret-tools gnome-keyring faketime
           liblayershellqtinterface-dev layer-shell-qt libwayland-dev libxkbcommon-dev sway swaybg grim"
 [ -n "$EXTRA_PACKAGES" ] && packages="$packages $EXTRA_PACKAGES"
 # One dpkg-query for them all: one per package kept every `make run` waiting a third of a second.

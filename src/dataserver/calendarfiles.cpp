@@ -34,6 +34,20 @@ CalendarFiles::CalendarFiles(const QStringList &paths, QObject *parent)
         if (rescan())
             Q_EMIT changedOnDisk();
     });
+    m_keepIndexes.setSingleShot(true);
+    m_keepIndexes.setInterval(keepIndexDelayMs);
+    connect(&m_keepIndexes, &QTimer::timeout, this, &CalendarFiles::keepIndexes);
+}
+
+void CalendarFiles::keepIndexes()
+{
+    QSet<quint64> kept;
+    for (const FilePtr &file : std::as_const(m_files)) {
+        kept.insert(file->digest);
+        if (file->unsavedLayout && IndexCache::save(file->digest, file->textLength, *file->unsavedLayout))
+            file->unsavedLayout.reset();
+    }
+    IndexCache::prune(kept);
 }
 
 CalendarFiles::~CalendarFiles() = default;
@@ -451,6 +465,7 @@ bool CalendarFiles::rescan()
     m_touched.clear();
     setFiles(next);
     updateIdentities();
+    m_keepIndexes.start();
     refreshWatches(renewed);
     return changed;
 }

@@ -3,6 +3,7 @@
 
 #include "calendarsources.h"
 #include "calendarstore.h"
+#include "indexcache.h"
 #include "occurrenceindex.h"
 #include "warnonce.h"
 
@@ -54,6 +55,9 @@ struct CalendarFile
     QByteArray deferredText;
     QByteArray deferredHead;
     QByteArray deferredTail;
+    // The layout read from the text, until IndexCache keeps it for the next start.
+    std::shared_ptr<const FileLayout> unsavedLayout;
+    qint64 textLength = 0;
 };
 using FilePtr = std::shared_ptr<CalendarFile>;
 
@@ -129,6 +133,9 @@ public:
 
     // Debounce of the reaction to changes on disk; editors write a file in several steps.
     static constexpr int reloadDelayMs = CalendarStore::reloadDelayMs;
+    // Files' layouts are kept for the next start this long after a scan, once the first answer
+    // has gone; the caches of texts no longer served are removed with it.
+    static constexpr int keepIndexDelayMs = 1000;
 
 Q_SIGNALS:
     // Files changed on disk, and rescan() read them.
@@ -145,6 +152,7 @@ private:
     QFileSystemWatcher *addWatcher();
     // A fault of a file that stays as it is would otherwise be told at every re-read.
     void sayOnce(const QString &warning);
+    void keepIndexes();
     void updateIdentities();
     void followSubscriptions();
     QVector<Source> desktopSources() const;
@@ -160,6 +168,7 @@ private:
     // adds against all it has, so one watcher made a directory of thousands of files quadratic.
     std::vector<std::unique_ptr<QFileSystemWatcher>> m_watchers;
     QTimer m_reload;
+    QTimer m_keepIndexes;
     QSet<QString> m_touched;
     std::unique_ptr<CalendarReader> m_reader;
     std::unique_ptr<Subscriptions> m_subscriptions;

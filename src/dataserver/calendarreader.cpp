@@ -2,6 +2,7 @@
 
 #include "icsdocument.h"
 #include "icsdocument_p.h"
+#include "indexcache.h"
 #include "jobmapping.h"
 #include "serverlog.h"
 #include "timezonenames.h"
@@ -359,20 +360,27 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
     file->header = CalendarSources::headerOf(data);
     IcsOutline outline;
     QByteArray text;
-    // Old Mac line ends: the library and the line scanner end a line at its LF.
-    if (!repaired(path, IcsSyntax::macLineEnds(data) ? QByteArray(data).replace('\r', "\r\n") : data, text,
-                  outline))
+    FileLayout cached;
+    const bool macLines = IcsSyntax::macLineEnds(data);
+    const bool fromCache =
+        defer && m_keepIndex && !macLines && IndexCache::load(file->digest, data.size(), cached);
+    if (fromCache) {
+        outline.bare = false;
+        outline.signatures = cached.signatures;
+        outline.incidences = cached.incidences;
+        outline.mostPerUid = cached.mostPerUid;
+        text = data;
+    } else if (!repaired(path, macLines ? QByteArray(data).replace('\r', "\r\n") : data, text, outline)) {
+        // Old Mac line ends, above: the library and the line scanner end a line at its LF.
         return file;
+    }
     warnBadRules(path, text, *m_format);
     m_format->clearException();
     QByteArray forReading = forLibrary(path, text, outline.bare);
     QVector<OccurrenceIndex::Series> deferred;
-    if (defer) {
-        IcsOutline again;
-        const bool same = forReading.constData() == text.constData() || forReading == text;
-        if (same || IcsDocument::outline(forReading, again))
-            forReading = deferSingles(forReading, same ? outline : again, *file, deferred);
-    }
+    if (defer)
+        forReading =
+            deferSingles(data, text, forReading, fromCache ? &cached : nullptr, outline, *file, deferred);
     const bool parsed = outline.mostPerUid > partSize ? parseInParts(forReading, *file)
                                                       : m_format->fromRawString(file->calendar, forReading);
     if (!parsed) {
@@ -382,6 +390,7 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
         file->overrides.clear();
         file->deferredCount = 0;
         file->deferredText = file->deferredHead = file->deferredTail = QByteArray();
+        file->unsavedLayout.reset();
         return file;
     }
     Event::List events = file->calendar->rawEvents();
@@ -392,11 +401,38 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
     return file;
 }
 
-QByteArray CalendarReader::deferSingles(const QByteArray &text, const IcsOutline &outline, CalendarFile &file,
+QByteArray CalendarReader::deferSingles(const QByteArray &data, const QByteArray &text,
+                                        const QByteArray &forReading, const FileLayout *cached,
+                                        const IcsOutline &outline, CalendarFile &file,
                                         QVector<OccurrenceIndex::Series> &deferred)
 {
+    const bool same = forReading.constData() == text.constData() || forReading == text;
+    if (same && cached)
+        return cutDeferred(forReading, outline, cached->deferred, file, deferred);
+    IcsOutline again;
+    if (!same && !IcsDocument::outline(forReading, again))
+        return forReading;
+    const IcsOutline &used = same ? outline : again;
+    QVector<FileLayout::Deferred> singles = singlesOf(forReading, used);
+    const QByteArray kept = cutDeferred(forReading, used, singles, file, deferred);
+    // Kept only for a text read as it is, so that the layout fits it at the next start.
+    if (m_keepIndex && same && text.constData() == data.constData() && !deferred.isEmpty()) {
+        auto layout = std::make_shared<FileLayout>();
+        layout->mostPerUid = outline.mostPerUid;
+        layout->signatures = outline.signatures;
+        layout->incidences = outline.incidences;
+        layout->deferred = std::move(singles);
+        file.unsavedLayout = std::move(layout);
+        file.textLength = data.size();
+    }
+    return kept;
+}
+
+QVector<FileLayout::Deferred> CalendarReader::singlesOf(const QByteArray &text, const IcsOutline &outline)
+{
+    QVector<FileLayout::Deferred> singles;
     if (outline.bare || outline.incidences.isEmpty())
-        return text;
+        return singles;
     QVector<Rough> rough;
     rough.reserve(outline.incidences.size());
     // A UID that two components share (a series' overrides, a to-do beside an event) is read at once.
@@ -406,25 +442,40 @@ QByteArray CalendarReader::deferSingles(const QByteArray &text, const IcsOutline
         rough << roughOf(text.constData() + span.first, span.second - span.first);
         ++perUid[rough.last().uid];
     }
+    for (int i = 0; i < rough.size(); ++i) {
+        const Rough &one = rough.at(i);
+        if (one.single && perUid.value(one.uid) == 1)
+            singles.append({i, QString::fromLatin1(one.uid), one.fromMs, one.toMs});
+    }
+    return singles;
+}
+
+QByteArray CalendarReader::cutDeferred(const QByteArray &text, const IcsOutline &outline,
+                                       const QVector<FileLayout::Deferred> &singles, CalendarFile &file,
+                                       QVector<OccurrenceIndex::Series> &deferred)
+{
+    if (outline.bare || singles.isEmpty())
+        return text;
     QByteArray kept;
     kept.reserve(text.size());
     QByteArray context;
     int from = 0;
+    auto next = singles.cbegin();
     for (int i = 0; i < outline.incidences.size(); ++i) {
         const auto &span = outline.incidences.at(i);
-        const Rough &one = rough.at(i);
         context.append(text.constData() + from, span.first - from);
-        if (!one.single || perUid.value(one.uid) != 1) {
+        if (next == singles.cend() || next->incidence != i) {
             kept.append(text.constData() + from, span.second - from);
         } else {
             kept.append(text.constData() + from, span.first - from);
             OccurrenceIndex::Series series;
-            series.uid = QString::fromLatin1(one.uid);
+            series.uid = next->uid;
             series.textFrom = span.first;
             series.textTo = span.second;
-            series.roughFromMs = one.fromMs;
-            series.roughToMs = one.toMs;
+            series.roughFromMs = next->fromMs;
+            series.roughToMs = next->toMs;
             deferred << series;
+            ++next;
         }
         from = span.second;
     }

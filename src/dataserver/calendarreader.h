@@ -2,6 +2,7 @@
 #define DATASERVER_CALENDARREADER_H
 
 #include "calendarfiles.h"
+#include "indexcache.h"
 #include "warnonce.h"
 
 #include <QTimeZone>
@@ -27,6 +28,8 @@ public:
 
     // Times without a zone of their own are read in this one; the system's, taken at each scan.
     void setZone(const QTimeZone &zone) { m_zone = zone; }
+    // Whether a file's layout is taken from, and kept for the next start in, IndexCache.
+    void setKeepIndex(bool keep) { m_keepIndex = keep; }
     // `defer`: events of their own without a rule are left unread until readDeferred() is asked
     // for them. Parsing and filing thousands of events at once was most of the time from an
     // Evolution calendar's arrival to the first answer that holds it; a query reads a few of them.
@@ -49,9 +52,17 @@ private:
     // series of 16,000 overrides took half a minute to read. Read a few at a time, with the
     // overrides of a series kept beside the calendar, they cost a fraction of a second.
     [[nodiscard]] bool parseInParts(const QByteArray &text, CalendarFile &file);
-    // The text without the incidences it leaves for readDeferred(), which it puts in `deferred`.
-    QByteArray deferSingles(const QByteArray &text, const IcsOutline &outline, CalendarFile &file,
+    // The text without the incidences it leaves for readDeferred(), which it puts in `deferred`;
+    // their layout taken from `cached` where it is given, else kept in the file for the next start.
+    QByteArray deferSingles(const QByteArray &data, const QByteArray &text, const QByteArray &forReading,
+                            const FileLayout *cached, const IcsOutline &outline, CalendarFile &file,
                             QVector<OccurrenceIndex::Series> &deferred);
+    // The incidences it may leave for readDeferred(): events of their own without a rule.
+    static QVector<FileLayout::Deferred> singlesOf(const QByteArray &text, const IcsOutline &outline);
+    // The text without those incidences, which it puts in `deferred`.
+    QByteArray cutDeferred(const QByteArray &text, const IcsOutline &outline,
+                           const QVector<FileLayout::Deferred> &singles, CalendarFile &file,
+                           QVector<OccurrenceIndex::Series> &deferred);
     static constexpr int partSize = 8;
     // Takes the events without a valid DTSTART out of the file's calendar and out of `events`.
     void dropUndated(const QString &path, const QByteArray &text, CalendarFile &file,
@@ -60,6 +71,7 @@ private:
     // One for every file: the library's reader is costly to make and to destroy.
     std::unique_ptr<KCalendarCore::ICalFormat> m_format;
     QTimeZone m_zone;
+    bool m_keepIndex = true;
     // A fault of a file that stays as it is would otherwise be told at every re-read.
     WarnOnce m_said;
 };

@@ -296,6 +296,8 @@ QString CalendarStore::queryJson(const QString &key, const QDateTime &start, con
         for (Series &series : file->series) {
             if (answer.full)
                 break;
+            if (!OccurrenceIndex::mayTouch(series, fromMs, toMs))
+                continue;
             const int id = series.id;
             Occurrences::visitSeries(series.events, series.overrides, id, fromMs, toMs,
                                      [&](const Occurrences::Occurrence &occurrence) {

@@ -1,6 +1,7 @@
 #include "occurrenceindex.h"
 
 #include <KCalendarCore/MemoryCalendar>
+#include <KCalendarCore/Recurrence>
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,9 +29,61 @@ const Series *find(const QVector<Series> &series, const QString &uid)
     return it != series.cend() && it->uid == uid ? &*it : nullptr;
 }
 
+namespace {
+
+// Earlier and later than any occurrence: a day on either side holds a date's zone and its end.
+void settleBound(Series &series)
+{
+    constexpr qint64 lowest = std::numeric_limits<qint64>::min() / 2;
+    constexpr qint64 highest = std::numeric_limits<qint64>::max() / 2;
+    qint64 from = highest;
+    qint64 to = lowest;
+    for (const Event::Ptr &event : std::as_const(series.events)) {
+        const qint64 start = event->dtStart().toMSecsSinceEpoch();
+        const qint64 length = qMax<qint64>(0, event->dtStart().msecsTo(event->dtEnd()));
+        qint64 first = start;
+        qint64 last = start;
+        if (event->recurs()) {
+            const Recurrence *recurrence = event->recurrence();
+            for (const QDateTime &extra : recurrence->rDateTimes())
+                first = qMin(first, extra.toMSecsSinceEpoch());
+            for (const QDate &extra : recurrence->rDates())
+                first = qMin(first, extra.startOfDay().toMSecsSinceEpoch());
+            last = recurrence->duration() == -1 ? highest : recurrence->endDateTime().toMSecsSinceEpoch();
+            if (!recurrence->endDateTime().isValid())
+                last = highest;
+        }
+        from = qMin(from, first);
+        to = qMax(to, last == highest ? highest : last + length);
+    }
+    series.boundFromMs = from == highest ? lowest : from - dayMs;
+    series.boundToMs = to == lowest ? highest : (to == highest ? highest : to + dayMs);
+    series.bounded = true;
+}
+
+} // namespace
+
+bool mayTouch(Series &series, qint64 fromMs, qint64 toMs)
+{
+    if (series.events.isEmpty())
+        return false;
+    if (!series.bounded)
+        settleBound(series);
+    return series.boundFromMs < toMs && series.boundToMs >= fromMs;
+}
+
 void expand(const MemoryCalendar &calendar, Series &series, qint64 fromMs, qint64 toMs)
 {
     const bool once = series.once();
+    if (!once && !mayTouch(series, fromMs, toMs)) {
+        // Nothing of it in these days, nor in the window before them: none is expanded.
+        series.entries.clear();
+        series.truncated = false;
+        series.fromMs = fromMs;
+        series.toMs = toMs;
+        series.expanded = true;
+        return;
+    }
     if (once && !series.spanned) {
         series.spanned = true;
         Occurrences::visit(calendar, series.events.first(), 0, std::numeric_limits<qint64>::min(),

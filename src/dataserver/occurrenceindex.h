@@ -57,6 +57,11 @@ struct Series
     bool hasSpan = false;
     qint64 spanStartMs = 0;
     qint64 spanEndMs = 0;
+    // Where every occurrence of a series lies, overrides included, worked out on first use: a
+    // window of a few days then passes over the thousands of series of other years unexpanded.
+    bool bounded = false;
+    qint64 boundFromMs = 0;
+    qint64 boundToMs = 0;
     QVector<Slot> entries;
     // An event of its own, without a rule, is read only once a query reaches the days around it
     // (CalendarReader::readDeferred): until then `events` is empty, its text lies at
@@ -75,6 +80,9 @@ struct Series
 // its event.
 [[nodiscard]] Series *find(QVector<Series> &series, const QString &uid);
 [[nodiscard]] const Series *find(const QVector<Series> &series, const QString &uid);
+
+// False when no occurrence of the series can touch [fromMs, toMs); it must not be deferred.
+[[nodiscard]] bool mayTouch(Series &series, qint64 fromMs, qint64 toMs);
 
 // Grows (or moves) the series' window to cover [fromMs, toMs).
 void expand(const KCalendarCore::MemoryCalendar &calendar, Series &series, qint64 fromMs, qint64 toMs);

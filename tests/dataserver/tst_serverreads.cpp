@@ -3,6 +3,7 @@
 
 #include <QDBusInterface>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -35,10 +36,13 @@ private Q_SLOTS:
     void latency();
     void longLines();
     void longOccurrences();
+    void keptIndex_data();
+    void keptIndex();
 
 private:
     bool startServer(const QStringList &arguments);
     ScheduleDataInfo find(const QString &title, const QDate &day);
+    QStringList answersWithCache(const QString &calendar, const QString &cacheHome);
 
     QTemporaryDir m_dir;
     QStringList m_calendars;
@@ -579,6 +583,162 @@ void TestServerReads::longOccurrences()
     DayMap days;
     QVERIFY(m_client->GetJobs(QDate(2030, 6, 1), QDate(2030, 6, 1), days));
     QCOMPARE(days.value(QDate(2030, 6, 1)).size(), 1613); // every occurrence begun by that day
+    QVERIFY(startServer(m_calendars));
+}
+
+namespace {
+
+// Thirty events of their own in 2024 (those the server leaves unread until asked), one of them
+// on `movedDay`, beside a weekly series with a moved and a cancelled occurrence.
+QByteArray keptIndexCalendar(const QByteArray &movedDay, const QByteArray &title = "Single")
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Index//EN\r\n";
+    for (int i = 0; i < 30; ++i) {
+        const QDate day = QDate(2024, 1, 3).addDays(11 * i);
+        const QByteArray date = i == 6 ? movedDay : day.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        text += "BEGIN:VEVENT\r\nUID:single-" + QByteArray::number(i) +
+                "@test\r\nDTSTAMP:20240101T000000Z\r\n"
+                "DTSTART:" +
+                date + "T090000Z\r\nDTEND:" + date + "T100000Z\r\nSUMMARY:" + title + ' ' +
+                QByteArray::number(i) + "\r\nEND:VEVENT\r\n";
+    }
+    text +=
+        "BEGIN:VEVENT\r\nUID:weekly@test\r\nDTSTAMP:20240101T000000Z\r\nDTSTART:20240101T080000Z\r\n"
+        "DTEND:20240101T083000Z\r\nRRULE:FREQ=WEEKLY;COUNT=20\r\nEXDATE:20240108T080000Z\r\n"
+        "SUMMARY:Weekly\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:weekly@test\r\nDTSTAMP:20240101T000000Z\r\nRECURRENCE-ID:20240115T080000Z\r\n"
+        "DTSTART:20240116T120000Z\r\nDTEND:20240116T123000Z\r\nSUMMARY:Weekly moved\r\nEND:VEVENT\r\n"
+        "END:VCALENDAR\r\n";
+    return text;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString indexDirectory(const QString &cacheHome)
+{
+    return cacheHome + QStringLiteral("/tasklist-dataserver/index");
+}
+
+QStringList indexFiles(const QString &cacheHome)
+{
+    return QDir(indexDirectory(cacheHome)).entryList({QStringLiteral("*.index")}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+// The server's answers for 2024 on `calendar`, with its index cache in `cacheHome`; waits for the
+// server to keep the calendar's index there.
+QStringList TestServerReads::answersWithCache(const QString &calendar, const QString &cacheHome)
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome));
+    QStringList lines;
+    if (!startServer({calendar}))
+        return {QStringLiteral("no server")};
+    // Later months first: an event read for the days its index names would be found by a later
+    // question all the same.
+    for (int month = 12; month >= 1; --month) {
+        DayMap days;
+        const QDate first(2024, month, 1);
+        if (!m_client->GetJobs(first, first.addMonths(1).addDays(-1), days))
+            return {QStringLiteral("no answer")};
+        for (auto it = days.cbegin(); it != days.cend(); ++it) {
+            for (const ScheduleDataInfo &job : it.value())
+                lines << line(it.key(), job) + QLatin1Char(' ') + job.getTitleName();
+        }
+    }
+    for (int i = 0; i < 300 && indexFiles(cacheHome).isEmpty(); ++i)
+        QTest::qWait(20);
+    m_server.stop();
+    if (!m_server.errors().isEmpty())
+        lines << QStringLiteral("stderr: ") + m_server.errors();
+    return lines;
+}
+
+void TestServerReads::keptIndex_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("intact") << "intact";
+    QTest::newRow("truncated") << "truncated";
+    QTest::newRow("one byte altered") << "altered";
+    QTest::newRow("wrong version") << "version";
+    QTest::newRow("random bytes") << "random";
+    QTest::newRow("another calendar's") << "other";
+    QTest::newRow("the file changed, same length") << "digest";
+    QTest::newRow("empty") << "empty";
+}
+
+// A start with an index kept by an earlier one answers as a start without; a cache that is not the
+// calendar's own, as it is now, is passed over.
+void TestServerReads::keptIndex()
+{
+    QFETCH(QString, damage);
+    const QByteArray oldCacheHome = qgetenv("XDG_CACHE_HOME");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString calendar = dir.filePath(QStringLiteral("calendar.ics"));
+    const QString other = dir.filePath(QStringLiteral("other.ics"));
+    // The same length as the calendar, one event moved from March to April.
+    QVERIFY(writeBytes(other, damage == QLatin1String("digest") ? keptIndexCalendar("20240405")
+                                                                : keptIndexCalendar("20240305", "Other")));
+    QVERIFY(writeBytes(calendar, keptIndexCalendar("20240305")));
+    const QString cold = dir.filePath(QStringLiteral("cold"));
+    const QString warm = dir.filePath(QStringLiteral("warm"));
+    const QString otherCache = dir.filePath(QStringLiteral("other-cache"));
+
+    // The cache the calendar's start leaves, and the other file's, kept in a folder of its own.
+    const QStringList written = answersWithCache(calendar, warm);
+    QCOMPARE(indexFiles(warm).size(), 1);
+    const QString index = indexDirectory(warm) + QLatin1Char('/') + indexFiles(warm).constFirst();
+    const QByteArray bytes = readBytes(index);
+    QVERIFY(bytes.size() > 16);
+    const QStringList otherCold = answersWithCache(other, otherCache);
+    QCOMPARE(indexFiles(otherCache).size(), 1);
+    const QString otherIndex =
+        indexDirectory(otherCache) + QLatin1Char('/') + indexFiles(otherCache).constFirst();
+
+    QString served = calendar;
+    QByteArray damaged = bytes;
+    if (damage == QLatin1String("truncated")) {
+        damaged.truncate(bytes.size() / 2);
+    } else if (damage == QLatin1String("altered")) {
+        damaged[bytes.size() * 2 / 3] = char(damaged.at(bytes.size() * 2 / 3) ^ 0x10);
+    } else if (damage == QLatin1String("version")) {
+        damaged[7] = char(damaged.at(7) + 1); // after the magic, the version's lowest byte
+    } else if (damage == QLatin1String("random")) {
+        for (char &c : damaged)
+            c = char(QRandomGenerator::global()->bounded(256));
+    } else if (damage == QLatin1String("other")) {
+        damaged = readBytes(otherIndex);
+    } else if (damage == QLatin1String("digest")) {
+        // The changed file's text, served with the index of the text before it under its name.
+        QVERIFY(QFile::remove(index));
+        QVERIFY(
+            writeBytes(indexDirectory(warm) + QLatin1Char('/') + indexFiles(otherCache).constFirst(), bytes));
+        served = other;
+    } else if (damage == QLatin1String("empty")) {
+        damaged.clear();
+    }
+    if (damage != QLatin1String("digest"))
+        QVERIFY(writeBytes(index, damaged));
+
+    const QStringList expected = served == calendar ? written : otherCold;
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(answersWithCache(served, warm), expected);
+    // And without any cache, the same again.
+    QCOMPARE(answersWithCache(served, cold), expected);
+    // Only the served calendar's index is left: the damaged one is replaced or removed.
+    QCOMPARE(indexFiles(warm), indexFiles(cold));
+    qputenv("XDG_CACHE_HOME", oldCacheHome);
     QVERIFY(startServer(m_calendars));
 }
 
