@@ -29,7 +29,8 @@ namespace {
 
 const QString serverName = QStringLiteral("com.norvale.dataserver.Calendar");
 const QString serverPath = QStringLiteral("/com/norvale/dataserver/Calendar");
-const char *const fakeTimeLibrary = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
+// Where CMake found it on this machine.
+const char *const fakeTimeLibrary = FAKETIME_LIBRARY;
 
 void say(const QString &text)
 {
