@@ -83,10 +83,10 @@ public Q_SLOTS:
     }
     QStringList GetCapabilities() { return {QStringLiteral("body"), QStringLiteral("actions")}; }
     void CloseNotification(uint) {}
-    QString GetServerInformation(QString &vendor, QString &version, QString &spec)
+    QString GetServerInformation(QString &vendor, QString &version, QString &protocol)
     {
         vendor = QStringLiteral("soak");
-        version = spec = QStringLiteral("1.2");
+        version = protocol = QStringLiteral("1.2");
         return QStringLiteral("soak");
     }
 };
