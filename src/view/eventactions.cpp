@@ -9,6 +9,7 @@
 #include "tasklist.h"
 #include "urlopener.h"
 #include "viewlog.h"
+#include "zplatform.h"
 
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
@@ -123,6 +124,8 @@ void EventActions::show(EventEditor *editor)
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->adjustSize();
     editor->setPlace(panel->besidePanel(editor->sizeHint()));
+    // The panel holds the keyboard alone while it was asked for it: the editor takes it over.
+    Zyk::Platform::setKeyboardWanted(panel, false);
     editor->show();
     editor->raise();
     editor->activateWindow();

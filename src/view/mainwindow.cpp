@@ -240,6 +240,8 @@ void MainWindow::openSettings()
         settingsWindow->setAttribute(Qt::WA_DeleteOnClose);
         settingsWindow->setPlace(besidePanel(settingsWindow->size()));
     }
+    // The panel holds the keyboard alone while it was asked for it: the window takes it over.
+    Zyk::Platform::setKeyboardWanted(this, false);
     settingsWindow->show();
     settingsWindow->raise();
     settingsWindow->activateWindow();

@@ -192,10 +192,12 @@ private:
             surface->setCloseOnDismissed(false);
 #endif
             // A compositor gives the bottom layer no keyboard of its own accord (sway only at a
-            // click): asked for it, the panel comes up to the top layer until it gives it back.
+            // click): asked for it, the panel comes up to the top layer with the keyboard until it
+            // gives it back. Exclusively: a surface that asks on demand is focused only at a click
+            // on sway 1.8 and later.
             const bool wanted = widget->property(keyboardWantedProperty).toBool();
             surface->setLayer(wanted ? Window::LayerTop : Window::LayerBottom);
-            surface->setKeyboardInteractivity(wanted ? Window::KeyboardInteractivityOnDemand
+            surface->setKeyboardInteractivity(wanted ? Window::KeyboardInteractivityExclusive
                                                      : Window::KeyboardInteractivityNone);
         } else if (widget->windowType() == Qt::Popup) {
             surface->setLayer(Window::LayerTop);
