@@ -33,7 +33,10 @@ private:
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
     {
         WarningSpy *spy = current();
-        if (type == QtWarningMsg)
+        // Qt's D-Bus keeps its own books of a name's owner, and says when a fake service that
+        // the test restarted outran them (Qt 6.8): that is Qt's, not the program's, to tell.
+        const bool qtsOwn = context.category && qstrncmp(context.category, "qt.dbus.", 8) == 0;
+        if (type == QtWarningMsg && !qtsOwn)
             spy->warnings << message;
         if (spy->previous)
             spy->previous(type, context, message);
