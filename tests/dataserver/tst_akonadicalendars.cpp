@@ -10,6 +10,7 @@
 #include <KCalendarCore/Event>
 #include <KCalendarCore/ICalFormat>
 #include <KCalendarCore/MemoryCalendar>
+#include <KCalendarCore/OccurrenceIterator>
 
 #include <QDBusInterface>
 #include <QJsonDocument>
@@ -30,6 +31,9 @@ private Q_SLOTS:
     void liveChangeArrives();
     void editGoesBackToTheFile();
     void changeAndDeleteGoBack();
+    void oneOccurrenceGoesBack();
+    void readOnlyCollectionRefused();
+    void akonadiStopsAndComesBack();
     void disabledCollectionLeaves();
     void cleanupTestCase();
 
@@ -40,6 +44,12 @@ private:
     bool fetchWork(Akonadi::Collection *collection);
     // The titles of the events in the resource's file, as an independent reader sees them.
     QStringList titlesInFile();
+    // The occurrences of the series `uid` in the resource's file in the first week of March 2024,
+    // as an independent reader expands them: "start in UTC title" each.
+    QStringList occurrencesInFile(const QString &uid);
+    // A second iCalendar resource on `path`, read-only, named `name`.
+    bool addReadOnlyResource(const QString &path, const QString &name);
+    bool startAkonadi();
 
     ServerProcess m_server;
     std::unique_ptr<CScheduleDBus> m_client;
@@ -135,6 +145,53 @@ QStringList TestAkonadiCalendars::titlesInFile()
     return out;
 }
 
+QStringList TestAkonadiCalendars::occurrencesInFile(const QString &uid)
+{
+    auto calendar = KCalendarCore::MemoryCalendar::Ptr::create(QTimeZone::utc());
+    KCalendarCore::ICalFormat format;
+    if (!format.load(calendar, m_file))
+        return {QStringLiteral("unreadable")};
+    QStringList out;
+    KCalendarCore::OccurrenceIterator it(*calendar, QDateTime(QDate(2024, 3, 1), QTime(0, 0), Qt::UTC),
+                                         QDateTime(QDate(2024, 3, 9), QTime(0, 0), Qt::UTC));
+    while (it.hasNext()) {
+        it.next();
+        if (it.incidence()->uid() == uid)
+            out << it.occurrenceStartDate().toUTC().toString(Qt::ISODate) + QLatin1Char(' ') +
+                       it.incidence()->summary();
+    }
+    out.sort();
+    return out;
+}
+
+bool TestAkonadiCalendars::startAkonadi()
+{
+    QProcess::startDetached(QStringLiteral(AKONADICTL_PROGRAM), {QStringLiteral("start")});
+    return QTest::qWaitFor([] { return registered(serverService) && registered(controlService); }, 30000);
+}
+
+bool TestAkonadiCalendars::addReadOnlyResource(const QString &path, const QString &name)
+{
+    QDBusInterface agents(controlService, QStringLiteral("/AgentManager"),
+                          QStringLiteral("org.freedesktop.Akonadi.AgentManager"));
+    const QDBusReply<QString> created =
+        agents.call(QStringLiteral("createAgentInstance"), QStringLiteral("akonadi_ical_resource"));
+    if (!created.isValid())
+        return false;
+    const QString service = QStringLiteral("org.freedesktop.Akonadi.Resource.") + created.value();
+    if (!QTest::qWaitFor([&service] { return registered(service); }, 20000))
+        return false;
+    QDBusInterface settings(service, QStringLiteral("/Settings"),
+                            QStringLiteral("org.kde.Akonadi.ICal.Settings"));
+    QDBusInterface control(service, QStringLiteral("/"),
+                           QStringLiteral("org.freedesktop.Akonadi.Agent.Control"));
+    const auto ok = [](const QDBusMessage &reply) { return reply.type() == QDBusMessage::ReplyMessage; };
+    return ok(settings.call(QStringLiteral("setPath"), path)) &&
+           ok(settings.call(QStringLiteral("setDisplayName"), name)) &&
+           ok(settings.call(QStringLiteral("setReadOnly"), true)) &&
+           ok(settings.call(QStringLiteral("save"))) && ok(control.call(QStringLiteral("reconfigure")));
+}
+
 void TestAkonadiCalendars::initTestCase()
 {
     QVERIFY(QDBusConnection::sessionBus().isConnected());
@@ -164,8 +221,7 @@ void TestAkonadiCalendars::filesServedWhileAkonadiIsAbsent()
 
 void TestAkonadiCalendars::collectionServed()
 {
-    QProcess::startDetached(QStringLiteral(AKONADICTL_PROGRAM), {QStringLiteral("start")});
-    if (!QTest::qWaitFor([] { return registered(serverService) && registered(controlService); }, 30000))
+    if (!startAkonadi())
         QSKIP("Akonadi does not start in this environment");
     m_akonadi = true;
     QDBusInterface agents(controlService, QStringLiteral("/AgentManager"),
@@ -266,6 +322,119 @@ void TestAkonadiCalendars::changeAndDeleteGoBack()
     QVERIFY(!titles().contains(QStringLiteral("Review")));
     QTRY_COMPARE_WITH_TIMEOUT(
         titlesInFile(), QStringList({QStringLiteral("Planning"), QStringLiteral("Retrospective")}), 30000);
+}
+
+// One occurrence of a series moved and another deleted through the server: an item of its own for
+// the first, an EXDATE in the series' item for the second, as KOrganizer writes them.
+void TestAkonadiCalendars::oneOccurrenceGoesBack()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    Akonadi::Collection work;
+    QVERIFY(fetchWork(&work));
+    const QString uid = QStringLiteral("tasklist-akonadi-series");
+    auto event = KCalendarCore::Event::Ptr::create();
+    event->setUid(uid);
+    event->setSummary(QStringLiteral("Standup"));
+    event->setDtStart(QDateTime(QDate(2024, 3, 4), QTime(8, 0), Qt::UTC));
+    event->setDtEnd(QDateTime(QDate(2024, 3, 4), QTime(8, 15), Qt::UTC));
+    event->recurrence()->setDaily(1);
+    event->recurrence()->setDuration(5);
+    Akonadi::Item item;
+    item.setMimeType(KCalendarCore::Event::eventMimeType());
+    item.setPayload<KCalendarCore::Incidence::Ptr>(event);
+    QVERIFY(finished(new Akonadi::ItemCreateJob(item, work)));
+    const QDate moved(2024, 3, 6), skipped(2024, 3, 7);
+    QTRY_VERIFY_WITH_TIMEOUT(titlesOn(*m_client, skipped).contains(QStringLiteral("Standup")), 10000);
+
+    ScheduleDataInfo third = jobTitled(*m_client, QStringLiteral("Standup"), moved);
+    third.setTitleName(QStringLiteral("Standup, later"));
+    third.setBeginDateTime(QDateTime(moved, QTime(10, 0), Qt::UTC).toLocalTime());
+    third.setEndDateTime(QDateTime(moved, QTime(10, 15), Qt::UTC).toLocalTime());
+    QJsonObject json = ScheduleDataInfo::ScheduleToJson(third);
+    json.insert(QStringLiteral("ThisOccurrenceOnly"), true);
+    QDBusInterface server(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                          QStringLiteral(DBUS_SERVER_NAME));
+    const QDBusMessage changed =
+        server.call(QStringLiteral("UpdateJob"), QString::fromUtf8(QJsonDocument(json).toJson()));
+    QVERIFY2(changed.type() == QDBusMessage::ReplyMessage, qPrintable(changed.errorMessage()));
+    QTRY_COMPARE_WITH_TIMEOUT(titlesOn(*m_client, moved).filter(QStringLiteral("Standup")),
+                              QStringList{QStringLiteral("Standup, later")}, 10000);
+
+    ScheduleDataInfo fourth = jobTitled(*m_client, QStringLiteral("Standup"), skipped);
+    fourth.getIgnoreTime() << fourth.getBeginDateTime();
+    QVERIFY(m_client->UpdateJob(fourth));
+    QTRY_VERIFY_WITH_TIMEOUT(!titlesOn(*m_client, skipped).contains(QStringLiteral("Standup")), 10000);
+    QVERIFY(titlesOn(*m_client, QDate(2024, 3, 8)).contains(QStringLiteral("Standup")));
+
+    QTRY_COMPARE_WITH_TIMEOUT(occurrencesInFile(uid),
+                              QStringList({QStringLiteral("2024-03-04T08:00:00Z Standup"),
+                                           QStringLiteral("2024-03-05T08:00:00Z Standup"),
+                                           QStringLiteral("2024-03-06T10:00:00Z Standup, later"),
+                                           QStringLiteral("2024-03-08T08:00:00Z Standup")}),
+                              30000);
+}
+
+// A read-only collection is served as such; a change to it is refused in plain words, and its
+// file stays as it was.
+void TestAkonadiCalendars::readOnlyCollectionRefused()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    const QString path = QFileInfo(m_file).absolutePath() + QStringLiteral("/akonadi-holidays.ics");
+    const QByteArray text =
+        calendarOf("tasklist-akonadi-holiday", "Spring holiday").replace("20240305T", "20240308T");
+    QVERIFY(writeFile(path, text));
+    QVERIFY(addReadOnlyResource(path, QStringLiteral("Holidays")));
+    const QDate day(2024, 3, 8);
+    QTRY_VERIFY_WITH_TIMEOUT(titlesOn(*m_client, day).contains(QStringLiteral("Spring holiday")), 30000);
+    ScheduleDataInfo holiday = jobTitled(*m_client, QStringLiteral("Spring holiday"), day);
+    QVERIFY(!holiday.getCalendarWritable());
+    QCOMPARE(holiday.getCalendarName(), QStringLiteral("Holidays"));
+
+    QDBusInterface server(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                          QStringLiteral(DBUS_SERVER_NAME));
+    holiday.setTitleName(QStringLiteral("Renamed"));
+    const QDBusMessage changed = server.call(QStringLiteral("UpdateJob"), jsonOf(holiday));
+    QCOMPARE(changed.type(), QDBusMessage::ErrorMessage);
+    QCOMPARE(changed.errorName(), QStringLiteral(DBUS_SERVER_ERROR "ReadOnly"));
+    QVERIFY2(changed.errorMessage().contains(QStringLiteral("Holidays")), qPrintable(changed.errorMessage()));
+
+    ScheduleDataInfo fresh;
+    fresh.setTitleName(QStringLiteral("Not here"));
+    fresh.setType(1);
+    fresh.setBeginDateTime(QDateTime(day, QTime(9, 0)));
+    fresh.setEndDateTime(QDateTime(day, QTime(10, 0)));
+    CalendarIdentity holidays;
+    holidays.id = holiday.getCalendar().id;
+    fresh.setCalendar(holidays);
+    const QDBusMessage created = server.call(QStringLiteral("CreateJob"), jsonOf(fresh));
+    QCOMPARE(created.errorName(), QStringLiteral(DBUS_SERVER_ERROR "ReadOnly"));
+    QVERIFY(server.call(QStringLiteral("DeleteJob"), QVariant::fromValue(qint64(holiday.getID()))).type() ==
+            QDBusMessage::ErrorMessage);
+
+    QCOMPARE(titlesOn(*m_client, day).filter(QStringLiteral("holiday")),
+             QStringList{QStringLiteral("Spring holiday")});
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), text);
+}
+
+// Akonadi stopped: its calendars leave, the files stay served; started again: they come back.
+void TestAkonadiCalendars::akonadiStopsAndComesBack()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    QVERIFY(titles().contains(QStringLiteral("Planning")));
+    QProcess::execute(QStringLiteral(AKONADICTL_PROGRAM), {QStringLiteral("stop")});
+    QTRY_VERIFY_WITH_TIMEOUT(!registered(serverService), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(titles(), QStringList{QStringLiteral("From a file")}, 10000);
+    QVERIFY(calendarIdOf(QStringLiteral("Work")).isEmpty());
+
+    QVERIFY(startAkonadi());
+    QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Planning")), 30000);
+    QVERIFY(titles().contains(QStringLiteral("From a file")));
+    QVERIFY(!calendarIdOf(QStringLiteral("Work")).isEmpty());
 }
 
 void TestAkonadiCalendars::disabledCollectionLeaves()
