@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 
 // Evolution Data Server on the test's private bus, activated from copies of its own service files,
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void disabledSourceLeavesAndComesBack();
     void editsGoBackThroughEds();
     void replyGoesBackThroughEds();
+    void todoCompletedThroughEds_data();
+    void todoCompletedThroughEds();
     void readOnlyCalendarRefuses_data();
     void readOnlyCalendarRefuses();
     void registryStoppedAndBack();
@@ -40,7 +43,8 @@ private:
     // The job of that title on the day, as GetJobs gives it; one with no ID when there is none.
     ScheduleDataInfo jobOn(const QDate &day, const QString &title);
     // A call of the server's interface, its reply or error as it came.
-    QDBusMessage call(const QString &method, const QVariant &argument, const QVariant &second = {});
+    QDBusMessage call(const QString &method, const QVariant &argument, const QVariant &second = {},
+                      const QVariant &third = {});
     static QString jsonOf(const ScheduleDataInfo &job, bool thisOccurrenceOnly = false);
 
     ServerProcess m_server;
@@ -68,9 +72,16 @@ private:
     // The Work calendar's components as EDS holds them: "SUMMARY", with " @RECURRENCE-ID" for an
     // occurrence of its own and " -N" for a series with N EXDATEs.
     QStringList workComponents();
+    // The Chores task list's to-dos: "SUMMARY", " @RECURRENCE-ID" for an occurrence of its own,
+    // then its STATUS, PERCENT-COMPLETE and " done" where it has a COMPLETED.
+    QStringList choreComponents();
+    // Each component of `client`, as `describe` tells it, sorted; an error's text instead.
+    QStringList componentsOf(ECalClient *client, const std::function<QString(ICalComponent *)> &describe);
+    ECalClient *connectTo(const char *uid, ECalClientSourceType type);
 
     ESourceRegistry *m_registry = nullptr;
     ECalClient *m_work = nullptr;
+    ECalClient *m_chores = nullptr;
 #endif
 };
 
@@ -109,11 +120,17 @@ ScheduleDataInfo TestEdsCalendars::jobOn(const QDate &day, const QString &title)
     return {};
 }
 
-QDBusMessage TestEdsCalendars::call(const QString &method, const QVariant &argument, const QVariant &second)
+QDBusMessage TestEdsCalendars::call(const QString &method, const QVariant &argument, const QVariant &second,
+                                    const QVariant &third)
 {
     QDBusInterface server(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
                           QStringLiteral(DBUS_SERVER_NAME));
-    return second.isValid() ? server.call(method, argument, second) : server.call(method, argument);
+    QVariantList arguments{argument};
+    for (const QVariant &more : {second, third}) {
+        if (more.isValid())
+            arguments << more;
+    }
+    return server.callWithArgumentList(QDBus::Block, method, arguments);
 }
 
 QString TestEdsCalendars::jsonOf(const ScheduleDataInfo &job, bool thisOccurrenceOnly)
@@ -140,6 +157,12 @@ void TestEdsCalendars::editsGoBackThroughEds()
 {
 }
 void TestEdsCalendars::replyGoesBackThroughEds()
+{
+}
+void TestEdsCalendars::todoCompletedThroughEds_data()
+{
+}
+void TestEdsCalendars::todoCompletedThroughEds()
 {
 }
 void TestEdsCalendars::readOnlyCalendarRefuses_data()
@@ -170,14 +193,15 @@ bool writeFile(const QString &path, const QByteArray &text)
 }
 
 // `local`: the [Local Backend] group of a calendar kept in a file of its own.
+// `group`: "Calendar" or "Task List".
 bool writeSource(const QString &name, const QString &displayName, const QString &color,
-                 const QString &local = QString())
+                 const QString &local = QString(), const QString &group = QStringLiteral("Calendar"))
 {
     const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                          QStringLiteral("/evolution/sources/") + name + QStringLiteral(".source");
     return writeFile(path, QStringLiteral("[Data Source]\nDisplayName=%1\nEnabled=true\nParent=local-stub\n\n"
-                                          "[Calendar]\nBackendName=local\nSelected=true\nColor=%2\n%3")
-                               .arg(displayName, color, local)
+                                          "[%4]\nBackendName=local\nSelected=true\nColor=%2\n%3")
+                               .arg(displayName, color, local, group)
                                .toUtf8());
 }
 
@@ -198,6 +222,8 @@ void TestEdsCalendars::initTestCase()
     // Written before the registry starts, which reads them then.
     QVERIFY(writeSource(QStringLiteral("tasklist-work"), QStringLiteral("Work"), QStringLiteral("#3465A4")));
     QVERIFY(writeSource(QStringLiteral("tasklist-home"), QStringLiteral("Home"), QStringLiteral("#73d216")));
+    QVERIFY(writeSource(QStringLiteral("tasklist-chores"), QStringLiteral("Chores"),
+                        QStringLiteral("#f57900"), QString(), QStringLiteral("Task List")));
     // EDS takes a calendar file marked not writable as read-only, whoever may write the file.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     QVERIFY(writeFile(data + QStringLiteral("/holidays.ics"), calendarOf("tasklist-closed", "Closed")));
@@ -222,14 +248,29 @@ void TestEdsCalendars::initTestCase()
     GError *error = nullptr;
     m_registry = e_source_registry_new_finish(registry.result, &error);
     QVERIFY2(m_registry, error ? error->message : "");
-    ESource *source = e_source_registry_ref_source(m_registry, "tasklist-work");
-    QVERIFY(source);
+    m_work = connectTo("tasklist-work", E_CAL_CLIENT_SOURCE_TYPE_EVENTS);
+    QVERIFY(m_work);
+    m_chores = connectTo("tasklist-chores", E_CAL_CLIENT_SOURCE_TYPE_TASKS);
+    QVERIFY(m_chores);
+}
+
+ECalClient *TestEdsCalendars::connectTo(const char *uid, ECalClientSourceType type)
+{
+    ESource *source = e_source_registry_ref_source(m_registry, uid);
+    if (!source)
+        return nullptr;
     Wait client;
-    e_cal_client_connect(source, E_CAL_CLIENT_SOURCE_TYPE_EVENTS, 10, nullptr, &Wait::ready, &client);
+    e_cal_client_connect(source, type, 10, nullptr, &Wait::ready, &client);
     g_object_unref(source);
-    QVERIFY(client.wait());
-    m_work = E_CAL_CLIENT(e_cal_client_connect_finish(client.result, &error));
-    QVERIFY2(m_work, error ? error->message : "");
+    if (!client.wait())
+        return nullptr;
+    GError *error = nullptr;
+    EClient *connected = e_cal_client_connect_finish(client.result, &error);
+    if (!connected) {
+        qWarning() << uid << error->message;
+        g_error_free(error);
+    }
+    return connected ? E_CAL_CLIENT(connected) : nullptr;
 }
 
 void TestEdsCalendars::eventsReachTheServer()
@@ -287,37 +328,75 @@ void TestEdsCalendars::disabledSourceLeavesAndComesBack()
     QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Planning")), 10000);
 }
 
-QStringList TestEdsCalendars::workComponents()
+QStringList TestEdsCalendars::componentsOf(ECalClient *client,
+                                           const std::function<QString(ICalComponent *)> &describe)
 {
     Wait listed;
-    e_cal_client_get_object_list(m_work, "#t", nullptr, &Wait::ready, &listed);
+    e_cal_client_get_object_list(client, "#t", nullptr, &Wait::ready, &listed);
     if (!listed.wait())
         return {QStringLiteral("no answer")};
     GSList *components = nullptr;
     GError *error = nullptr;
-    if (!e_cal_client_get_object_list_finish(m_work, listed.result, &components, &error)) {
+    if (!e_cal_client_get_object_list_finish(client, listed.result, &components, &error)) {
         const QString why = QString::fromUtf8(error->message);
         g_error_free(error);
         return {why};
     }
     QStringList out;
-    for (GSList *link = components; link; link = link->next) {
-        auto *component = static_cast<ICalComponent *>(link->data);
-        QString text = QString::fromUtf8(i_cal_component_get_summary(component));
-        if (ICalProperty *rid = i_cal_component_get_first_property(component, I_CAL_RECURRENCEID_PROPERTY)) {
-            gchar *value = i_cal_property_get_value_as_string(rid);
-            text += QStringLiteral(" @") + QString::fromUtf8(value);
-            g_free(value);
-            g_object_unref(rid);
-        }
-        const int exdates = i_cal_component_count_properties(component, I_CAL_EXDATE_PROPERTY);
-        if (exdates)
-            text += QStringLiteral(" -%1").arg(exdates);
-        out << text;
-    }
+    for (GSList *link = components; link; link = link->next)
+        out << describe(static_cast<ICalComponent *>(link->data));
     g_slist_free_full(components, g_object_unref);
     out.sort();
     return out;
+}
+
+namespace {
+
+QString summaryAndRecurrenceId(ICalComponent *component)
+{
+    QString text = QString::fromUtf8(i_cal_component_get_summary(component));
+    if (ICalProperty *rid = i_cal_component_get_first_property(component, I_CAL_RECURRENCEID_PROPERTY)) {
+        gchar *value = i_cal_property_get_value_as_string(rid);
+        text += QStringLiteral(" @") + QString::fromUtf8(value);
+        g_free(value);
+        g_object_unref(rid);
+    }
+    return text;
+}
+
+} // namespace
+
+QStringList TestEdsCalendars::workComponents()
+{
+    return componentsOf(m_work, [](ICalComponent *component) {
+        QString text = summaryAndRecurrenceId(component);
+        const int exdates = i_cal_component_count_properties(component, I_CAL_EXDATE_PROPERTY);
+        if (exdates)
+            text += QStringLiteral(" -%1").arg(exdates);
+        return text;
+    });
+}
+
+QStringList TestEdsCalendars::choreComponents()
+{
+    return componentsOf(m_chores, [](ICalComponent *component) {
+        QString text = summaryAndRecurrenceId(component);
+        const ICalPropertyStatus status = i_cal_component_get_status(component);
+        if (status == I_CAL_STATUS_COMPLETED)
+            text += QStringLiteral(" COMPLETED");
+        else if (status == I_CAL_STATUS_NEEDSACTION)
+            text += QStringLiteral(" NEEDS-ACTION");
+        if (ICalProperty *percent =
+                i_cal_component_get_first_property(component, I_CAL_PERCENTCOMPLETE_PROPERTY)) {
+            text += QStringLiteral(" %1%").arg(i_cal_property_get_percentcomplete(percent));
+            g_object_unref(percent);
+        }
+        if (ICalProperty *done = i_cal_component_get_first_property(component, I_CAL_COMPLETED_PROPERTY)) {
+            text += QStringLiteral(" done");
+            g_object_unref(done);
+        }
+        return text;
+    });
 }
 
 void TestEdsCalendars::editsGoBackThroughEds()
@@ -412,6 +491,67 @@ void TestEdsCalendars::replyGoesBackThroughEds()
     QVERIFY(!ical.contains(QStringLiteral("NEEDS-ACTION")));
 }
 
+void TestEdsCalendars::todoCompletedThroughEds_data()
+{
+    QTest::addColumn<QByteArray>("todo");
+    QTest::addColumn<QDate>("day");             // of the occurrence ticked
+    QTest::addColumn<QStringList>("completed"); // the task list's to-dos once it is ticked
+    QTest::addColumn<QStringList>("reopened");  // and once it is unticked again
+
+    QTest::newRow("a to-do")
+        << QByteArray("UID:tasklist-eds-todo\r\nDUE:20240305T160000Z\r\nSUMMARY:Pay the rent\r\n"
+                      "STATUS:IN-PROCESS\r\nPERCENT-COMPLETE:40\r\n")
+        << QDate(2024, 3, 5) << QStringList{QStringLiteral("Pay the rent COMPLETED 100% done")}
+        << QStringList{QStringLiteral("Pay the rent NEEDS-ACTION")};
+    // Its second occurrence completed alone in an override; the series and the next one stay open.
+    QTest::newRow("a repeating to-do")
+        << QByteArray("UID:tasklist-eds-chore\r\nDTSTART:20240304T080000Z\r\nDUE:20240304T090000Z\r\n"
+                      "RRULE:FREQ=DAILY;COUNT=3\r\nSUMMARY:Water the plants\r\n")
+        << QDate(2024, 3, 5)
+        << QStringList({QStringLiteral("Water the plants"),
+                        QStringLiteral("Water the plants @20240305T080000Z COMPLETED 100% done")})
+        << QStringList({QStringLiteral("Water the plants"),
+                        QStringLiteral("Water the plants @20240305T080000Z NEEDS-ACTION")});
+}
+
+// Ticked off in the widget, a to-do of an Evolution task list is completed in EDS, where the
+// user's phone and Evolution see it; unticked, it is open again.
+void TestEdsCalendars::todoCompletedThroughEds()
+{
+    QFETCH(QByteArray, todo);
+    QFETCH(QDate, day);
+    QFETCH(QStringList, completed);
+    QFETCH(QStringList, reopened);
+    const QString title = QString::fromUtf8(todo.mid(todo.indexOf("SUMMARY:") + 8).split('\r').first());
+    ICalComponent *component = i_cal_component_new_from_string(
+        ("BEGIN:VTODO\r\nDTSTAMP:20240301T000000Z\r\n" + todo + "END:VTODO\r\n").constData());
+    QVERIFY(component);
+    Wait created;
+    e_cal_client_create_object(m_chores, component, E_CAL_OPERATION_FLAG_NONE, nullptr, &Wait::ready,
+                               &created);
+    g_object_unref(component);
+    QVERIFY(created.wait());
+    GError *error = nullptr;
+    QVERIFY2(e_cal_client_create_object_finish(m_chores, created.result, nullptr, &error),
+             error ? error->message : "");
+    QTRY_VERIFY_WITH_TIMEOUT(jobOn(day, title).getID() > 0, 30000);
+    const ScheduleDataInfo job = jobOn(day, title);
+    QCOMPARE(job.getCalendarName(), QStringLiteral("Chores"));
+    QVERIFY(!job.getCompleted());
+
+    const QVariant id = QVariant::fromValue(qint64(job.getID()));
+    const QDBusMessage ticked = call(QStringLiteral("SetJobCompleted"), id, job.getRecurID(), true);
+    QVERIFY2(ticked.type() == QDBusMessage::ReplyMessage, qPrintable(ticked.errorMessage()));
+    QCOMPARE(choreComponents().filter(title), completed);
+    QVERIFY(jobOn(day, title).getCompleted());
+    QVERIFY(!jobOn(day.addDays(1), title).getCompleted());
+
+    const QDBusMessage unticked = call(QStringLiteral("SetJobCompleted"), id, job.getRecurID(), false);
+    QVERIFY2(unticked.type() == QDBusMessage::ReplyMessage, qPrintable(unticked.errorMessage()));
+    QCOMPARE(choreComponents().filter(title), reopened);
+    QVERIFY(!jobOn(day, title).getCompleted());
+}
+
 void TestEdsCalendars::readOnlyCalendarRefuses_data()
 {
     QTest::addColumn<QString>("method");
@@ -468,6 +608,8 @@ void TestEdsCalendars::cleanupTestCase()
     m_server.stop();
     if (m_work)
         g_object_unref(m_work);
+    if (m_chores)
+        g_object_unref(m_chores);
     if (m_registry)
         g_object_unref(m_registry);
 }
