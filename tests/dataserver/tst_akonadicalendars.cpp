@@ -11,6 +11,7 @@
 #include <KCalendarCore/ICalFormat>
 #include <KCalendarCore/MemoryCalendar>
 #include <KCalendarCore/OccurrenceIterator>
+#include <KCalendarCore/Todo>
 
 #include <QDBusInterface>
 #include <QJsonDocument>
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void editGoesBackToTheFile();
     void changeAndDeleteGoBack();
     void oneOccurrenceGoesBack();
+    void todoCompletedInTheFile_data();
+    void todoCompletedInTheFile();
     void readOnlyCollectionRefused();
     void akonadiStopsAndComesBack();
     void disabledCollectionLeaves();
@@ -48,6 +51,9 @@ private:
     // as an independent reader expands them: "start in UTC title" each.
     QStringList occurrencesInFile(const QString &uid);
     // A second iCalendar resource on `path`, read-only, named `name`.
+    // The to-dos titled `title` in the resource's file: "SUMMARY", " @RECURRENCE-ID" for an
+    // occurrence of its own, then " done" where it is completed and its PERCENT-COMPLETE.
+    QStringList todosInFile(const QString &title);
     bool addReadOnlyResource(const QString &path, const QString &name);
     bool startAkonadi();
 
@@ -159,6 +165,28 @@ QStringList TestAkonadiCalendars::occurrencesInFile(const QString &uid)
         if (it.incidence()->uid() == uid)
             out << it.occurrenceStartDate().toUTC().toString(Qt::ISODate) + QLatin1Char(' ') +
                        it.incidence()->summary();
+    }
+    out.sort();
+    return out;
+}
+
+QStringList TestAkonadiCalendars::todosInFile(const QString &title)
+{
+    auto calendar = KCalendarCore::MemoryCalendar::Ptr::create(QTimeZone::utc());
+    KCalendarCore::ICalFormat format;
+    if (!format.load(calendar, m_file))
+        return {QStringLiteral("unreadable")};
+    QStringList out;
+    const KCalendarCore::Todo::List todos = calendar->rawTodos();
+    for (const KCalendarCore::Todo::Ptr &todo : todos) {
+        if (todo->summary() != title)
+            continue;
+        QString line = todo->summary();
+        if (todo->hasRecurrenceId())
+            line += QStringLiteral(" @") + todo->recurrenceId().toUTC().toString(Qt::ISODate);
+        if (todo->isCompleted())
+            line += QStringLiteral(" done");
+        out << line + QLatin1Char(' ') + QString::number(todo->percentComplete());
     }
     out.sort();
     return out;
@@ -373,6 +401,69 @@ void TestAkonadiCalendars::oneOccurrenceGoesBack()
                                            QStringLiteral("2024-03-06T10:00:00Z Standup, later"),
                                            QStringLiteral("2024-03-08T08:00:00Z Standup")}),
                               30000);
+}
+
+void TestAkonadiCalendars::todoCompletedInTheFile_data()
+{
+    QTest::addColumn<bool>("repeats");
+    QTest::addColumn<QStringList>("completed");
+    QTest::addColumn<QStringList>("reopened");
+    QTest::newRow("a to-do") << false << QStringList{QStringLiteral("Pay the rent done 100")}
+                             << QStringList{QStringLiteral("Pay the rent 0")};
+    // The occurrence completed alone, in an override of its own; the series stays open.
+    QTest::newRow("a repeating to-do")
+        << true
+        << QStringList({QStringLiteral("Water the plants 0"),
+                        QStringLiteral("Water the plants @2024-03-11T08:00:00Z done 100")})
+        << QStringList({QStringLiteral("Water the plants 0"),
+                        QStringLiteral("Water the plants @2024-03-11T08:00:00Z 0")});
+}
+
+// A to-do ticked through the server is completed in its Akonadi item, and so in the resource's
+// file; unticked, it is open again.
+void TestAkonadiCalendars::todoCompletedInTheFile()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    QFETCH(bool, repeats);
+    QFETCH(QStringList, completed);
+    QFETCH(QStringList, reopened);
+    Akonadi::Collection work;
+    QVERIFY(fetchWork(&work));
+    const QString title = repeats ? QStringLiteral("Water the plants") : QStringLiteral("Pay the rent");
+    auto todo = KCalendarCore::Todo::Ptr::create();
+    todo->setUid(QStringLiteral("tasklist-akonadi-todo-") + QString::number(repeats));
+    todo->setSummary(title);
+    const QDateTime due(QDate(2024, 3, 11), QTime(8, 0), Qt::UTC);
+    todo->setDtStart(due);
+    todo->setDtDue(due);
+    if (repeats) {
+        todo->recurrence()->setWeekly(1);
+        todo->recurrence()->setDuration(4);
+    }
+    Akonadi::Item item;
+    item.setMimeType(KCalendarCore::Todo::todoMimeType());
+    item.setPayload<KCalendarCore::Incidence::Ptr>(todo);
+    QVERIFY(finished(new Akonadi::ItemCreateJob(item, work)));
+    const QDate day = due.toLocalTime().date();
+    QTRY_VERIFY_WITH_TIMEOUT(titlesOn(*m_client, day).contains(title), 10000);
+    const ScheduleDataInfo job = jobTitled(*m_client, title, day);
+    QVERIFY(!job.getCompleted());
+
+    QDBusInterface server(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                          QStringLiteral(DBUS_SERVER_NAME));
+    const QVariant id = QVariant::fromValue(qint64(job.getID()));
+    const QDBusMessage ticked = server.call(QStringLiteral("SetJobCompleted"), id, job.getRecurID(), true);
+    QVERIFY2(ticked.type() == QDBusMessage::ReplyMessage, qPrintable(ticked.errorMessage()));
+    QTRY_COMPARE_WITH_TIMEOUT(todosInFile(title), completed, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(jobTitled(*m_client, title, day).getCompleted(), 10000);
+    if (repeats)
+        QVERIFY(!jobTitled(*m_client, title, day.addDays(7)).getCompleted());
+
+    const QDBusMessage unticked = server.call(QStringLiteral("SetJobCompleted"), id, job.getRecurID(), false);
+    QVERIFY2(unticked.type() == QDBusMessage::ReplyMessage, qPrintable(unticked.errorMessage()));
+    QTRY_COMPARE_WITH_TIMEOUT(todosInFile(title), reopened, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!jobTitled(*m_client, title, day).getCompleted(), 10000);
 }
 
 // A read-only collection is served as such; a change to it is refused in plain words, and its
