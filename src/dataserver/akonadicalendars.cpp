@@ -144,7 +144,7 @@ struct AkonadiCalendars::Private
             w->deleteLater();
             const QDBusPendingReply<bool> owned = *w;
             if (owned.isValid() && owned.value())
-                arrived();
+                arrived(Listing::Now);
             else if (!running)
                 absent();
         });
@@ -164,7 +164,10 @@ struct AkonadiCalendars::Private
                 QStringLiteral("Akonadi cannot be started; KDE's calendars are not served"));
     }
 
-    void arrived()
+    enum class Listing { Now, Later };
+
+    // Akonadi running when the server starts is listed at once: the first answer waits for it.
+    void arrived(Listing when)
     {
         if (running)
             return;
@@ -173,7 +176,10 @@ struct AkonadiCalendars::Private
         const QString name = QStringLiteral("tasklist-dataserver-%1").arg(QCoreApplication::applicationPid());
         session = new Akonadi::Session(name.toUtf8(), q);
         follow();
-        relist.start();
+        if (when == Listing::Now)
+            list();
+        else
+            relist.start();
     }
 
     void follow()
@@ -318,7 +324,17 @@ struct AkonadiCalendars::Private
     {
         auto *job = new Akonadi::ItemFetchJob(collection, session);
         job->fetchScope().fetchFullPayload(true);
+        // Each batch taken as it comes: its text is made while Akonadi sends the next one.
+        job->setDeliveryOption(Akonadi::ItemFetchJob::EmitItemsInBatches);
         const Akonadi::Collection::Id id = collection.id();
+        QObject::connect(job, &Akonadi::ItemFetchJob::itemsReceived, q,
+                         [this, id](const Akonadi::Item::List &items) {
+                             const auto c = collections.find(id);
+                             if (c == collections.end())
+                                 return; // left meanwhile
+                             for (const Akonadi::Item &item : items)
+                                 c->items.take(item);
+                         });
         QObject::connect(job, &KJob::result, q, [this, job, id] {
             const auto c = collections.find(id);
             if (c == collections.end())
@@ -327,9 +343,6 @@ struct AkonadiCalendars::Private
                 say(QString::number(id),
                     QStringLiteral("the Akonadi calendar %1 cannot be read (%2); it is served empty")
                         .arg(c->identity.name, job->errorString()));
-            const Akonadi::Item::List items = job->items();
-            for (const Akonadi::Item &item : items)
-                c->items.take(item);
             c->complete = true;
             opened();
         });
@@ -488,7 +501,8 @@ void AkonadiCalendars::start()
         d->watcher = new QDBusServiceWatcher(Private::serverService(), QDBusConnection::sessionBus(),
                                              QDBusServiceWatcher::WatchForOwnerChange, this);
         connect(d->watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] { d->gone(); });
-        connect(d->watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] { d->arrived(); });
+        connect(d->watcher, &QDBusServiceWatcher::serviceRegistered, this,
+                [this] { d->arrived(Private::Listing::Later); });
     }
     d->askRunning();
 }

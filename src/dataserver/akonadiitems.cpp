@@ -1,23 +1,74 @@
 #include "akonadiitems.h"
 
+#include "serverlog.h"
+
+#include <KCalendarCore/Event>
 #include <KCalendarCore/ICalFormat>
+#include <KCalendarCore/MemoryCalendar>
+
+#include <QTimeZone>
 
 namespace {
 
-const QByteArray begin = "BEGIN:";
-const QByteArray end = "END:";
-
-// The TZID of a VTIMEZONE block.
-QByteArray tzidOf(const QByteArray &block)
+bool startsAt(const QByteArray &text, int at, const char *word)
 {
-    const int at = block.indexOf("\nTZID:");
-    if (at < 0)
-        return {};
-    const int from = at + 6;
-    int to = block.indexOf('\n', from);
-    if (to < 0)
-        to = block.size();
-    return block.mid(from, to - from).trimmed();
+    return qstrncmp(text.constData() + at, word, qstrlen(word)) == 0;
+}
+
+// The components one level inside the VCALENDAR of `text`, each given to `take` whole.
+template<typename Take> void eachComponent(const QByteArray &text, Take take)
+{
+    int depth = 0;
+    int blockStart = -1;
+    for (int at = 0; at < text.size();) {
+        int next = text.indexOf('\n', at);
+        next = next < 0 ? int(text.size()) : next + 1;
+        if (startsAt(text, at, "BEGIN:")) {
+            if (++depth == 2)
+                blockStart = at;
+        } else if (startsAt(text, at, "END:") && depth-- == 2 && blockStart >= 0) {
+            take(text.mid(blockStart, next - blockStart));
+            blockStart = -1;
+        }
+        at = next;
+    }
+}
+
+// The TZIDs a component names in its parameters, each once.
+QList<QByteArray> tzidsOf(const QByteArray &component)
+{
+    QByteArray text = component;
+    text.replace("\r\n ", "").replace("\r\n\t", ""); // a parameter may be folded
+    QList<QByteArray> out;
+    const QByteArray key = ";TZID=";
+    for (int at = text.indexOf(key); at >= 0; at = text.indexOf(key, at + 1)) {
+        int from = at + key.size();
+        int to;
+        if (from < text.size() && text.at(from) == '"') {
+            ++from;
+            to = text.indexOf('"', from);
+        } else {
+            to = from;
+            while (to < text.size() && text.at(to) != ':' && text.at(to) != ';')
+                ++to;
+        }
+        if (to < 0)
+            break;
+        const QByteArray tzid = text.mid(from, to - from);
+        if (!tzid.isEmpty() && !out.contains(tzid))
+            out << tzid;
+    }
+    return out;
+}
+
+// The earliest day a zone is needed from. The library writes a zone's transitions from the day it
+// is given on, and an item before the first of them is read in the wrong offset; a year before the
+// start holds the transition into it. One block from 1970 on serves every later item of a zone.
+QDate zoneStart(const KCalendarCore::Incidence &incidence)
+{
+    const QDate epoch(1970, 1, 1);
+    const QDate start = incidence.dtStart().date();
+    return start.isValid() && start.addYears(1) < epoch ? start.addYears(-1) : epoch;
 }
 
 } // namespace
@@ -25,6 +76,30 @@ QByteArray tzidOf(const QByteArray &block)
 QString AkonadiItems::recurrenceIdOf(const KCalendarCore::Incidence &incidence)
 {
     return incidence.hasRecurrenceId() ? incidence.recurrenceId().toUTC().toString(Qt::ISODate) : QString();
+}
+
+bool AkonadiItems::needZone(const QByteArray &tzid, const QDate &from)
+{
+    const auto known = m_zones.constFind(tzid);
+    if (known != m_zones.cend() && known->from <= from)
+        return true;
+    const QTimeZone zone(tzid);
+    if (!zone.isValid())
+        return false;
+    // A VTIMEZONE the library writes itself, with an event of that zone as the reason.
+    auto calendar = KCalendarCore::MemoryCalendar::Ptr::create(QTimeZone::utc());
+    KCalendarCore::Event::Ptr probe(new KCalendarCore::Event);
+    probe->setDtStart(QDateTime(from, QTime(12, 0), zone));
+    calendar->addEvent(probe);
+    QByteArray block;
+    eachComponent(KCalendarCore::ICalFormat().toString(calendar).toUtf8(), [&block](const QByteArray &c) {
+        if (c.startsWith("BEGIN:VTIMEZONE"))
+            block = c;
+    });
+    if (block.isEmpty())
+        return false;
+    m_zones.insert(tzid, {from, block});
+    return true;
 }
 
 void AkonadiItems::take(const Akonadi::Item &item)
@@ -43,29 +118,17 @@ void AkonadiItems::take(const Akonadi::Item &item)
     entry.item.setParentCollection(item.parentCollection());
     entry.uid = incidence->uid();
     entry.recurrenceId = recurrenceIdOf(*incidence);
+    // The component alone, without a calendar around it: writing a calendar per item wrote its
+    // zones again for each, most of the time of a large collection's start.
     KCalendarCore::ICalFormat format;
-    const QByteArray text = format.toICalString(incidence).toUtf8();
-    // The components one level inside the VCALENDAR, the zones apart: several items name the same.
-    int depth = 0;
-    int blockStart = -1;
-    for (int at = 0; at < text.size();) {
-        int next = text.indexOf('\n', at);
-        next = next < 0 ? int(text.size()) : next + 1;
-        const QByteArray line = text.mid(at, next - at);
-        if (line.startsWith(begin)) {
-            if (++depth == 2)
-                blockStart = at;
-        } else if (line.startsWith(end)) {
-            if (depth-- == 2 && blockStart >= 0) {
-                const QByteArray block = text.mid(blockStart, next - blockStart);
-                if (block.startsWith("BEGIN:VTIMEZONE"))
-                    entry.zones.insert(tzidOf(block), block);
-                else
-                    entry.body += block;
-                blockStart = -1;
-            }
-        }
-        at = next;
+    entry.body = format.toRawString(incidence);
+    if (!entry.body.endsWith('\n'))
+        entry.body += "\r\n";
+    entry.zones = tzidsOf(entry.body);
+    const QDate from = zoneStart(*incidence);
+    for (const QByteArray &tzid : std::as_const(entry.zones)) {
+        if (!needZone(tzid, from))
+            qCDebug(lcDataServer) << "no time zone definition for" << tzid << "of" << entry.uid;
     }
     m_entries.insert(item.id(), entry);
     m_made = false;
@@ -87,8 +150,10 @@ QByteArray AkonadiItems::text() const
     qsizetype size = 0;
     for (const Entry &entry : m_entries) {
         size += entry.body.size();
-        for (auto zone = entry.zones.cbegin(); zone != entry.zones.cend(); ++zone)
-            zones.insert(zone.key(), zone.value());
+        for (const QByteArray &tzid : entry.zones) {
+            if (const auto zone = m_zones.constFind(tzid); zone != m_zones.cend())
+                zones.insert(tzid, zone->block);
+        }
     }
     m_text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Norvale//tasklist-dataserver//EN\r\n";
     m_text.reserve(m_text.size() + size + 16);

@@ -6,6 +6,8 @@
 #include <Akonadi/Item>
 
 #include <QByteArray>
+#include <QDate>
+#include <QHash>
 #include <QMap>
 
 // The items of one Akonadi collection as iCalendar text: each item's components, kept from the
@@ -35,12 +37,21 @@ private:
         Akonadi::Item item; // without its payload: its ID and revision, for an edit
         QString uid;
         QString recurrenceId;
-        QByteArray body;                    // the components, without the VCALENDAR around them
-        QMap<QByteArray, QByteArray> zones; // the VTIMEZONEs they name, by TZID
+        QByteArray body;         // the components, without the VCALENDAR around them
+        QList<QByteArray> zones; // the TZIDs they name
+    };
+    // One VTIMEZONE for every item of a zone: its transitions from `from` on.
+    struct Zone
+    {
+        QDate from;
+        QByteArray block;
     };
     static QString recurrenceIdOf(const KCalendarCore::Incidence &incidence);
+    // False where the zone is not one the library can write.
+    bool needZone(const QByteArray &tzid, const QDate &from);
 
     QMap<Akonadi::Item::Id, Entry> m_entries;
+    QHash<QByteArray, Zone> m_zones;
     mutable QByteArray m_text;
     mutable bool m_made = false;
 };

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void liveChangeArrives();
     void editGoesBackToTheFile();
     void changeAndDeleteGoBack();
+    void zonedItemServed_data();
+    void zonedItemServed();
     void oneOccurrenceGoesBack();
     void todoCompletedInTheFile_data();
     void todoCompletedInTheFile();
@@ -350,6 +352,55 @@ void TestAkonadiCalendars::changeAndDeleteGoBack()
     QVERIFY(!titles().contains(QStringLiteral("Review")));
     QTRY_COMPARE_WITH_TIMEOUT(
         titlesInFile(), QStringList({QStringLiteral("Planning"), QStringLiteral("Retrospective")}), 30000);
+}
+
+void TestAkonadiCalendars::zonedItemServed_data()
+{
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QDateTime>("begin"); // in that zone
+    QTest::addColumn<QDateTime>("utc");
+    const auto in = [](const char *zone, int year, int month, int day, int hour, int minute) {
+        return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone(zone));
+    };
+    QTest::newRow("New York, summer time")
+        << QStringLiteral("America/New_York") << in("America/New_York", 2024, 7, 2, 8, 0)
+        << QDateTime(QDate(2024, 7, 2), QTime(12, 0), Qt::UTC);
+    QTest::newRow("the same zone in winter")
+        << QStringLiteral("America/New_York") << in("America/New_York", 2024, 1, 9, 8, 0)
+        << QDateTime(QDate(2024, 1, 9), QTime(13, 0), Qt::UTC);
+    QTest::newRow("a half-hour zone")
+        << QStringLiteral("Asia/Kolkata") << in("Asia/Kolkata", 2024, 3, 12, 9, 0)
+        << QDateTime(QDate(2024, 3, 12), QTime(3, 30), Qt::UTC);
+    // Before the transitions the zone's other items were written with; its offset as the system's
+    // zone data has it, which for years before 1970 depends on how that data was built.
+    const QDateTime old = in("America/New_York", 1965, 7, 6, 8, 0);
+    QTest::newRow("the same zone in 1965") << QStringLiteral("America/New_York") << old << old.toUTC();
+}
+
+// An item in a zone of its own is served at its moment, with each zone's definition written once
+// for all the items that name it.
+void TestAkonadiCalendars::zonedItemServed()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    QFETCH(QString, zone);
+    QFETCH(QDateTime, begin);
+    QFETCH(QDateTime, utc);
+    QVERIFY(begin.timeZone().isValid());
+    Akonadi::Collection work;
+    QVERIFY(fetchWork(&work));
+    auto event = KCalendarCore::Event::Ptr::create();
+    const QString title = QStringLiteral("Call at ") + begin.toString(Qt::ISODate) + QLatin1Char(' ') + zone;
+    event->setSummary(title);
+    event->setDtStart(begin);
+    event->setDtEnd(begin.addSecs(1800));
+    Akonadi::Item item;
+    item.setMimeType(KCalendarCore::Event::eventMimeType());
+    item.setPayload<KCalendarCore::Incidence::Ptr>(event);
+    QVERIFY(finished(new Akonadi::ItemCreateJob(item, work)));
+    const QDate day = utc.toLocalTime().date();
+    QTRY_VERIFY_WITH_TIMEOUT(titlesOn(*m_client, day).contains(title), 10000);
+    QCOMPARE(jobTitled(*m_client, title, day).getBeginDateTime().toUTC(), utc);
 }
 
 // One occurrence of a series moved and another deleted through the server: an item of its own for
