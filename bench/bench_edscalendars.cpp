@@ -11,36 +11,20 @@
 #include <libecal/libecal.h> // before any Qt header: GLib names a struct member `signals`
 
 #include "benchutil.h"
+#include "serverstart.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusServiceWatcher>
 #include <QDate>
 #include <QDir>
-#include <QEventLoop>
 #include <QLocale>
 #include <QStandardPaths>
-#include <QThread>
-#include <QTimer>
-
-#include <csignal>
-#include <ctime>
-#include <sys/wait.h>
 
 namespace {
 
 const char *const sourceUid = "tasklist-bench-eds";
 const QString service = QStringLiteral("com.norvale.dataserver.Calendar");
-const QString objectPath = QStringLiteral("/com/norvale/dataserver/Calendar");
-
-double nowMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
 
 int eventCount()
 {
@@ -154,101 +138,6 @@ int bareList()
     return bare.count == eventCount() ? 0 : 1;
 }
 
-pid_t spawn(const QByteArray &program, const char *argument)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (argument)
-            execl(program.constData(), program.constData(), argument, static_cast<char *>(nullptr));
-        else
-            execl(program.constData(), program.constData(), static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    return pid;
-}
-
-double runBare()
-{
-    const QByteArray self = QFile::encodeName(QCoreApplication::applicationFilePath());
-    const double start = nowMs();
-    const pid_t pid = spawn(self, "--bare");
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? nowMs() - start : -1;
-}
-
-QDBusMessage getJobs(const QDate &first)
-{
-    const QDate last = first.addDays(6);
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(service, objectPath, service, QStringLiteral("GetJobs"));
-    call << uint(first.year()) << uint(first.month()) << uint(first.day()) << uint(last.year())
-         << uint(last.month()) << uint(last.day());
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, 120000);
-}
-
-void stop(pid_t pid)
-{
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 500; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid)
-            return;
-        QThread::msleep(10);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
-// Wakes the bench when the server tells that its jobs changed.
-class Updates : public QObject
-{
-    Q_OBJECT
-public:
-    int seen = 0;
-public Q_SLOTS:
-    void onJobsUpdated() { ++seen; }
-};
-
-// The server started without calendars on its command line, as the bus starts it, timed to the
-// first answer that holds the week's `expected` jobs of the calendar; left running in `pid`. It is
-// asked as the widget asks: once its name is on the bus, and again at each JobsUpdated. Asked
-// without a pause instead, it answered hundreds of calls during its start, on the same two cores
-// that it and EDS start on, which the bare program is spared.
-double startServer(const QDate &today, int expected, pid_t *pid)
-{
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    Updates updates;
-    bus.connect(QString(), objectPath, service, QStringLiteral("JobsUpdated"), &updates,
-                SLOT(onJobsUpdated()));
-    QDBusServiceWatcher up(service, bus, QDBusServiceWatcher::WatchForRegistration);
-    QObject::connect(&up, &QDBusServiceWatcher::serviceRegistered, &updates, &Updates::onJobsUpdated);
-    QTimer tick; // a signal missed costs a tick, not the run
-    QObject::connect(&tick, &QTimer::timeout, &updates, &Updates::onJobsUpdated);
-    tick.start(100);
-    QEventLoop loop;
-    const double start = nowMs();
-    *pid = spawn(QByteArrayLiteral(DATASERVER_BINARY), nullptr);
-    int asked = 0;
-    double ms = -1;
-    while (ms < 0 && nowMs() - start < 120000) {
-        loop.processEvents(QEventLoop::WaitForMoreEvents);
-        if (waitpid(*pid, nullptr, WNOHANG) == *pid) {
-            *pid = -1;
-            break;
-        }
-        if (updates.seen == asked)
-            continue;
-        asked = updates.seen;
-        const QDBusMessage reply = getJobs(today);
-        if (reply.type() == QDBusMessage::ReplyMessage &&
-            reply.arguments().value(0).toString().count(QStringLiteral("bench-eds ")) >= expected)
-            ms = nowMs() - start;
-    }
-    bus.disconnect(QString(), objectPath, service, QStringLiteral("JobsUpdated"), &updates,
-                   SLOT(onJobsUpdated()));
-    return ms;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -280,30 +169,30 @@ int main(int argc, char **argv)
     Bench::note(QStringLiteral("EDS calendar: %1 events, %2 in the coming week").arg(events).arg(expected));
 
     // The first run starts EDS and lets its backend read the calendar: not measured.
-    if (runBare() < 0) {
+    if (Bench::runBare() < 0) {
         Bench::note(QStringLiteral("bench_edscalendars: the bare libecal program failed"));
         return 1;
     }
     QVector<double> bare, server, newRange;
     for (int run = 0, runs = Bench::runs(5); run < runs; ++run) {
-        bare << runBare();
+        bare << Bench::runBare();
         pid_t pid = -1;
-        const double ms = startServer(today, expected, &pid);
+        const double ms = Bench::startServer(today, QStringLiteral("bench-eds "), expected, &pid);
         if (ms < 0) {
             Bench::note(QStringLiteral("bench_edscalendars: the data server did not serve the calendar"));
             if (pid > 0)
-                stop(pid);
+                Bench::stopProcess(pid);
             return 1;
         }
         server << ms;
         if (run == 0) {
             for (int k = 1; k <= 15; ++k) {
-                const double begin = nowMs();
-                if (getJobs(today.addDays(7 * k)).type() == QDBusMessage::ReplyMessage)
-                    newRange << nowMs() - begin;
+                const double begin = Bench::nowMs();
+                if (Bench::getJobs(today.addDays(7 * k)).type() == QDBusMessage::ReplyMessage)
+                    newRange << Bench::nowMs() - begin;
             }
         }
-        stop(pid);
+        Bench::stopProcess(pid);
     }
     const QString label = QStringLiteral("data server, EDS calendar of %1 events")
                               .arg(QLocale(QLocale::English).toString(events));
@@ -313,5 +202,3 @@ int main(int argc, char **argv)
                     Bench::median(newRange), QStringLiteral("ms"), 25);
     return 0;
 }
-
-#include "bench_edscalendars.moc"

@@ -3,8 +3,9 @@
 # Xvfb display, a temporary HOME) and prints one table of figures, each beside its bare-Qt
 # baseline measured in the same run. BENCH_RUNS sets the repetitions, BENCH_IDLE_SECONDS the idle
 # measurement (60 s by default), BENCH_ONLY a space-separated subset (json datafile settasks widget
-# eventloop dataserver eds; large: the data server's 100,000-event rows alone, which dataserver
-# includes); BENCH_EDS_EVENTS the size of the EDS calendar (5,000).
+# eventloop dataserver eds akonadi; large: the data server's 100,000-event rows alone, which dataserver
+# includes); BENCH_EDS_EVENTS and BENCH_AKONADI_EVENTS the size of the EDS and Akonadi calendars
+# (5,000).
 # `run.sh BUILD COMMAND...` runs COMMAND in the same environment instead.
 set -eu
 build=$(cd "${1:-build}" && pwd)
@@ -42,7 +43,7 @@ if [ $# -gt 1 ]; then
     exit
 fi
 
-only=${BENCH_ONLY:-json datafile settasks widget eventloop dataserver eds}
+only=${BENCH_ONLY:-json datafile settasks widget eventloop dataserver eds akonadi}
 wanted() { case " $only " in *" $1 "*) return 0 ;; esac; return 1; }
 
 echo "Machine: $(nproc) cores, $(uname -r); Qt $(pkg-config --modversion Qt5Core 2>/dev/null || echo '?');" \
@@ -65,6 +66,9 @@ wanted dataserver && run "$bench/bench_dataserver"
 wanted large && ! wanted dataserver && run "$bench/bench_dataserver" --large
 if wanted eds; then
     if [ -x "$bench/bench_edscalendars" ]; then run "$bench/bench_edscalendars"; else echo "bench_edscalendars not built (no libecal)" >>"$log"; fi
+fi
+if wanted akonadi; then
+    if [ -x "$bench/bench_akonadicalendars" ]; then run "$bench/bench_akonadicalendars"; else echo "bench_akonadicalendars not built (no Akonadi)" >>"$log"; fi
 fi
 echo
 echo "Notes:"
