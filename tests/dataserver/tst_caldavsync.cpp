@@ -2,6 +2,7 @@
 #include "cscheduledbus.h"
 #include "serverprocess.h"
 
+#include <QDBusInterface>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void eventFromServerReachesClient();
     void editsReachServer();
     void changedOnBothSides();
+    void todoCompletedOnTheServer();
     void manyFilesOneReload();
 
 public Q_SLOTS:
@@ -243,6 +245,44 @@ void TestCaldavSync::changedOnBothSides()
     QVERIFY(sync());
     QVERIFY(remote(QStringLiteral("from-server")).contains("SUMMARY:Renamed at the desk\r\n"));
     QTRY_COMPARE(titlesOn(QDate(2024, 3, 5)), QStringList{"Renamed at the desk"});
+}
+
+// A to-do ticked off at the desk is completed on the account's server, where the phone reads it;
+// unticked, it is open there again.
+void TestCaldavSync::todoCompletedOnTheServer()
+{
+    const QByteArray todo = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Sync//EN\r\nBEGIN:VTODO\r\n"
+                            "UID:rent\r\nDTSTAMP:20240101T000000Z\r\nDUE:20240308T100000Z\r\n"
+                            "SUMMARY:Pay the rent\r\nSTATUS:NEEDS-ACTION\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    QCOMPARE(http("PUT", QStringLiteral("rent.ics"), todo), 201);
+    QVERIFY(sync());
+    const QDate day(2024, 3, 8);
+    QTRY_COMPARE(titlesOn(day), QStringList{"Pay the rent"});
+    const ScheduleDataInfo job = jobTitled(*m_client, QStringLiteral("Pay the rent"), day);
+    QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                       QStringLiteral(DBUS_SERVER_NAME));
+    const auto tick = [&](bool completed) {
+        const QDBusMessage reply =
+            raw.call(QStringLiteral("SetJobCompleted"), QVariant::fromValue(qint64(job.getID())),
+                     job.getRecurID(), completed);
+        return reply.type() == QDBusMessage::ReplyMessage;
+    };
+
+    QVERIFY(tick(true));
+    QVERIFY(sync());
+    const QByteArray completed = remote(QStringLiteral("rent"));
+    QVERIFY2(completed.contains("STATUS:COMPLETED\r\n") && completed.contains("PERCENT-COMPLETE:100\r\n") &&
+                 completed.contains("\r\nCOMPLETED:20"),
+             completed.constData());
+    QVERIFY(jobTitled(*m_client, QStringLiteral("Pay the rent"), day).getCompleted());
+
+    QVERIFY(tick(false));
+    QVERIFY(sync());
+    const QByteArray reopened = remote(QStringLiteral("rent"));
+    QVERIFY2(reopened.contains("STATUS:NEEDS-ACTION\r\n") && !reopened.contains("\r\nCOMPLETED:") &&
+                 !reopened.contains("PERCENT-COMPLETE"),
+             reopened.constData());
+    QVERIFY(reopened.contains("SUMMARY:Pay the rent\r\n"));
 }
 
 void TestCaldavSync::manyFilesOneReload()
