@@ -135,6 +135,11 @@ void CalendarStore::setMyAddresses(const QStringList &addresses)
         d->changed();
 }
 
+void CalendarStore::localZoneChanged()
+{
+    d->changed();
+}
+
 void CalendarStore::followDesktopCalendars(bool on)
 {
     if (on) {

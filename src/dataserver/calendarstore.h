@@ -56,6 +56,8 @@ public:
     // The addresses the user goes by in files, folders and subscriptions (myaddresses.h, read at
     // start): the jobs' "MyReply" follow them.
     void setMyAddresses(const QStringList &addresses);
+    // The local zone changed: every answer is made again in it, and the clients are told.
+    void localZoneChanged();
     // Serves the calendars of Evolution Data Server too, after the others, following its changes;
     // or no longer, an edit of one on its way answered as failed.
     void followDesktopCalendars(bool on = true);

@@ -8,6 +8,7 @@
 #include "democalendar.h"
 #include "desktopcalendars.h"
 #include "holidays.h"
+#include "localzone.h"
 #include "servercommandline.h"
 #include "serverconfig.h"
 #include "serverlog.h"
@@ -165,6 +166,8 @@ int main(int argc, char *argv[])
         return 1;
     QObject root;
     CalendarStore store(options.calendars);
+    const LocalZone zone(QDBusConnection::systemBus());
+    QObject::connect(&zone, &LocalZone::changed, &store, &CalendarStore::localZoneChanged);
     // The desktop's calendars belong to the user's own calendar set, not to one given by hand. EDS
     // is asked first: its registry and calendars take longer to answer than the rest of the start.
     if (options.configured && DesktopCalendars::enabled())
