@@ -173,32 +173,6 @@ int main(int argc, char **argv)
         Bench::note(QStringLiteral("bench_edscalendars: the bare libecal program failed"));
         return 1;
     }
-    QVector<double> bare, server, newRange;
-    for (int run = 0, runs = Bench::runs(5); run < runs; ++run) {
-        bare << Bench::runBare();
-        pid_t pid = -1;
-        const double ms = Bench::startServer(today, QStringLiteral("bench-eds "), expected, &pid);
-        if (ms < 0) {
-            Bench::note(QStringLiteral("bench_edscalendars: the data server did not serve the calendar"));
-            if (pid > 0)
-                Bench::stopProcess(pid);
-            return 1;
-        }
-        server << ms;
-        if (run == 0) {
-            for (int k = 1; k <= 15; ++k) {
-                const double begin = Bench::nowMs();
-                if (Bench::getJobs(today.addDays(7 * k)).type() == QDBusMessage::ReplyMessage)
-                    newRange << Bench::nowMs() - begin;
-            }
-        }
-        Bench::stopProcess(pid);
-    }
-    const QString label = QStringLiteral("data server, EDS calendar of %1 events")
-                              .arg(QLocale(QLocale::English).toString(events));
-    Bench::ratioRow(label + QStringLiteral(": start to first GetJobs with it"), Bench::median(server),
-                    Bench::median(bare), QStringLiteral("ms"), 1.3);
-    Bench::limitRow(label + QStringLiteral(": 7-day GetJobs, a week not asked before"),
-                    Bench::median(newRange), QStringLiteral("ms"), 25);
-    return 0;
+    return Bench::measureStarts(today, QStringLiteral("EDS calendar"), QStringLiteral("bench-eds "), expected,
+                                events);
 }

@@ -1,10 +1,13 @@
 #include "serverstart.h"
 
+#include "benchutil.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 #include <QEventLoop>
 #include <QFile>
+#include <QLocale>
 #include <QThread>
 #include <QTimer>
 
@@ -121,6 +124,41 @@ double startServer(const QDate &today, const QString &marker, int expected, pid_
     bus.disconnect(QString(), objectPath, service, QStringLiteral("JobsUpdated"), &updates,
                    SLOT(onJobsUpdated()));
     return ms;
+}
+
+int measureStarts(const QDate &today, const QString &what, const QString &marker, int expected, int events)
+{
+    QVector<double> bare, server, newRange;
+    for (int run = 0, runs = Bench::runs(5); run < runs; ++run) {
+        bare << runBare();
+        pid_t pid = -1;
+        const double ms = startServer(today, marker, expected, &pid);
+        if (ms < 0 || bare.last() < 0) {
+            note(QStringLiteral("%1: not served (server %2 ms, bare %3 ms)")
+                     .arg(what)
+                     .arg(ms)
+                     .arg(bare.last()));
+            if (pid > 0)
+                stopProcess(pid);
+            return 1;
+        }
+        server << ms;
+        if (run == 0) {
+            for (int k = 1; k <= 15; ++k) {
+                const double begin = nowMs();
+                if (getJobs(today.addDays(7 * k)).type() == QDBusMessage::ReplyMessage)
+                    newRange << nowMs() - begin;
+            }
+        }
+        stopProcess(pid);
+    }
+    const QString label =
+        QStringLiteral("data server, %1 of %2 events").arg(what, QLocale(QLocale::English).toString(events));
+    ratioRow(label + QStringLiteral(": start to first GetJobs with it"), median(server), median(bare),
+             QStringLiteral("ms"), 1.3);
+    limitRow(label + QStringLiteral(": 7-day GetJobs, a week not asked before"), median(newRange),
+             QStringLiteral("ms"), 25);
+    return 0;
 }
 
 } // namespace Bench

@@ -31,6 +31,11 @@ QDBusMessage getJobs(const QDate &first);
 // ended). -1 if no such answer came within two minutes.
 double startServer(const QDate &today, const QString &marker, int expected, pid_t *pid);
 
+// Runs the bare program and the server in turn, and prints the rows of "data server, `what` of
+// `events` events": start to the first answer with it beside the bare program, and a week not
+// asked before. 1 where the calendar was not served.
+int measureStarts(const QDate &today, const QString &what, const QString &marker, int expected, int events);
+
 } // namespace Bench
 
 #endif
