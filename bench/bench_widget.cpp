@@ -32,6 +32,7 @@
 #include <QDBusVirtualObject>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMap>
 #include <QProcess>
 #include <QSaveFile>
@@ -175,26 +176,39 @@ double wakeupRate(const QMap<QString, qint64> &before, const QMap<QString, qint6
     return double(total) / seconds;
 }
 
-// The time on a CPU in nanoseconds and the times put on one, summed over the process's threads.
+// The time on a CPU in nanoseconds and the times put on one.
 struct SchedStat
 {
     qint64 runNs = 0;
     qint64 slices = 0;
 };
 
-SchedStat schedStat(pid_t pid)
+// Each thread's, by its ID.
+QHash<QString, SchedStat> schedStats(pid_t pid)
 {
-    SchedStat sum;
+    QHash<QString, SchedStat> threads;
     const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
     for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile file(tasks + QLatin1Char('/') + task + QStringLiteral("/schedstat"));
         if (!file.open(QIODevice::ReadOnly))
             continue;
         const QList<QByteArray> fields = file.readAll().trimmed().split(' ');
-        if (fields.size() < 3)
-            continue;
-        sum.runNs += fields.at(0).toLongLong();
-        sum.slices += fields.at(2).toLongLong();
+        if (fields.size() >= 3)
+            threads.insert(task, {fields.at(0).toLongLong(), fields.at(2).toLongLong()});
+    }
+    return threads;
+}
+
+// What the threads alive at the end did since `before`, a thread started meanwhile from nothing. A
+// thread that ended meanwhile (a thread pool's, idle for 30 s) took its figures with it: summing
+// the process's threads at each end counted them as negative work.
+SchedStat schedSince(const QHash<QString, SchedStat> &before, const QHash<QString, SchedStat> &after)
+{
+    SchedStat sum;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        const SchedStat start = before.value(it.key());
+        sum.runNs += it->runNs - start.runNs;
+        sum.slices += it->slices - start.slices;
     }
     return sum;
 }
@@ -312,11 +326,10 @@ Run measure(Display *display, const Launch &launch, int settleMs, int idleSecond
     if (idleSeconds > 0) {
         const double cpuBefore = cpuSeconds(pid);
         const QMap<QString, qint64> switchesBefore = contextSwitches(pid);
-        const SchedStat schedBefore = schedStat(pid);
+        const QHash<QString, SchedStat> schedBefore = schedStats(pid);
         QThread::sleep(idleSeconds);
         run.idleCpu = cpuSeconds(pid) - cpuBefore;
-        const SchedStat schedAfter = schedStat(pid);
-        run.idleSched = {schedAfter.runNs - schedBefore.runNs, schedAfter.slices - schedBefore.slices};
+        run.idleSched = schedSince(schedBefore, schedStats(pid));
         run.wakeupsPerSecond =
             wakeupRate(switchesBefore, contextSwitches(pid), idleSeconds, &run.wakeupsPerThread);
     }
