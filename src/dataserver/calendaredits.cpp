@@ -15,6 +15,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <utility>
 
 using namespace KCalendarCore;
 using namespace JobMapping;
@@ -220,9 +221,9 @@ CalendarStore::Result CalendarStore::Private::write(const FilePtr &old, const QS
     return written;
 }
 
-CalendarStore::Result CalendarStore::Private::write(const FilePtr &file, const FilePart &part)
+CalendarStore::Result CalendarStore::Private::write(const FilePtr &file, FilePart part)
 {
-    const Result written = files.write(file, part);
+    const Result written = files.write(file, std::move(part));
     if (written.ok())
         changed();
     return written;
@@ -632,7 +633,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::update(const ScheduleDat
             if (edited.detached && at == masterAt)
                 part.replaced[i] << componentText(document, components.at(targetAt));
         }
-        return write(file, part);
+        return write(file, std::move(part));
     }
     return Result::failure(
         Status::WriteFailed,
@@ -668,7 +669,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::remove(qint64 id, const 
     if (part.cut()) {
         for (QVector<QByteArray> &replaced : part.replaced)
             replaced.clear();
-        return write(file, part);
+        return write(file, std::move(part));
     }
     QVector<IcsNode> &components = document.components();
     components.erase(std::remove_if(components.begin(), components.end(),

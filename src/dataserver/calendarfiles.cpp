@@ -676,14 +676,15 @@ Result CalendarFiles::write(const FilePtr &old, const QString &path, const IcsDo
     return {};
 }
 
-Result CalendarFiles::write(const FilePtr &file, const FilePart &part)
+Result CalendarFiles::write(const FilePtr &file, FilePart part)
 {
+    const quint64 context = IcsDocument::contextHash(part.text, file->layout->incidences);
     const CalendarReader::Spliced spliced =
-        CalendarReader::splice(part.text, *file->layout, part.incidences, part.replaced);
+        CalendarReader::splice(std::move(part.text), *file->layout, part.incidences, part.replaced);
     if (const Result saved = save(file->path, spliced.text); !saved.ok())
         return saved;
     m_reader->setZone(QTimeZone::systemTimeZone());
-    if (!m_reader->reread(*file, part.text, spliced, part.uid)) {
+    if (!m_reader->reread(*file, context, spliced, part.uid)) {
         qCDebug(lcDataServerEdits).noquote()
             << QStringLiteral("%1: %2 rewritten; the whole file read again").arg(file->path, part.uid);
         takeWritten(file, file->path, spliced.text, file->source, file->inDirectory);

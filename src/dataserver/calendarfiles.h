@@ -149,7 +149,7 @@ public:
     CalendarStore::Result write(const FilePtr &old, const QString &path, const IcsDocument &document,
                                 int source, bool inDirectory);
     // Writes the file's text with the part's incidences replaced as it says, and takes it as the file.
-    CalendarStore::Result write(const FilePtr &file, const FilePart &part);
+    CalendarStore::Result write(const FilePtr &file, FilePart part);
     CalendarStore::Result remove(const FilePtr &file);
     // Reads the file's deferred series that may touch [fromMs, toMs), or the one of that UID.
     void readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs);

@@ -549,22 +549,13 @@ void CalendarReader::readDeferred(CalendarFile &file,
     }
 }
 
-CalendarReader::Spliced CalendarReader::splice(const QByteArray &data, const FileLayout &layout,
+CalendarReader::Spliced CalendarReader::splice(QByteArray data, const FileLayout &layout,
                                                const QVector<int> &parts,
                                                const QVector<QVector<QByteArray>> &texts)
 {
     Spliced out;
-    qint64 size = data.size();
-    for (int j = 0; j < parts.size(); ++j) {
-        const auto &span = layout.incidences.at(parts.at(j));
-        size -= span.second - span.first;
-        for (const QByteArray &text : texts.at(j))
-            size += text.size();
-    }
-    out.text.reserve(int(size));
     out.incidences.reserve(layout.incidences.size() + 1);
     out.moved.resize(layout.incidences.size());
-    int copied = 0;
     int shift = 0;
     auto next = parts.cbegin();
     for (int i = 0; i < layout.incidences.size(); ++i) {
@@ -575,22 +566,29 @@ CalendarReader::Spliced CalendarReader::splice(const QByteArray &data, const Fil
             continue;
         }
         out.moved[i] = -1;
-        out.text.append(data.constData() + copied, span.first - copied);
+        int at = span.first + shift;
         for (const QByteArray &text : texts.at(int(next - parts.cbegin()))) {
             out.replacing << out.incidences.size();
-            out.incidences.push_back({out.text.size(), out.text.size() + text.size()});
-            out.text += text;
+            out.incidences.push_back({at, at + int(text.size())});
+            at += text.size();
         }
-        copied = span.second;
-        shift = out.text.size() - copied;
+        shift = at - span.second;
         ++next;
     }
-    out.text.append(data.constData() + copied, data.size() - copied);
+    // In place, from the last one on: the spans before each stay where they were, and an edit
+    // holds one copy of a text of 100 MiB, not two.
+    for (int j = parts.size() - 1; j >= 0; --j) {
+        const auto &span = layout.incidences.at(parts.at(j));
+        QByteArray text;
+        for (const QByteArray &component : texts.at(j))
+            text += component;
+        data.replace(span.first, span.second - span.first, text);
+    }
+    out.text = std::move(data);
     return out;
 }
 
-bool CalendarReader::reread(CalendarFile &file, const QByteArray &data, const Spliced &spliced,
-                            const QString &uid)
+bool CalendarReader::reread(CalendarFile &file, quint64 context, const Spliced &spliced, const QString &uid)
 {
     if (!file.layout || !file.readable || file.calendar->timeZone() != m_zone)
         return false;
@@ -598,8 +596,7 @@ bool CalendarReader::reread(CalendarFile &file, const QByteArray &data, const Sp
     const QByteArray &text = spliced.text;
     // The text between incidences is hashed in the pieces they cut it into: where a removed one
     // joined two pieces, every UID's signature changes.
-    const quint64 context = IcsDocument::contextHash(text, spliced.incidences);
-    if (context != IcsDocument::contextHash(data, before.incidences))
+    if (context != IcsDocument::contextHash(text, spliced.incidences))
         return false;
     QByteArray around;
     int from = 0;

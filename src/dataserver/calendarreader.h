@@ -45,14 +45,15 @@ public:
         QVector<int> moved;                  // each incidence of the layout's among them; -1: replaced
         QVector<int> replacing;              // those that took the replaced ones' place
     };
-    // `parts`: incidences of `layout`, in order; `texts`: the components each of them becomes.
-    static Spliced splice(const QByteArray &data, const FileLayout &layout, const QVector<int> &parts,
+    // `data` with `parts`, incidences of its `layout` in order, replaced by the components `texts`
+    // gives for each.
+    static Spliced splice(QByteArray data, const FileLayout &layout, const QVector<int> &parts,
                           const QVector<QVector<QByteArray>> &texts);
-    // Takes `spliced`, made from `data`, the text `file` was read from, by replacing the incidences
-    // of `uid`, as the file's text: reads the UID's new incidences alone and keeps the rest as they
-    // were read. False, the file left as it was, where only a read of the whole text gives what it
-    // would.
-    [[nodiscard]] bool reread(CalendarFile &file, const QByteArray &data, const Spliced &spliced,
+    // Takes `spliced`, made by replacing the incidences of `uid` in the text `file` was read from,
+    // whose IcsDocument::contextHash() was `context`, as the file's text: reads the UID's new
+    // incidences alone and keeps the rest as they were read. False, the file left as it was, where
+    // only a read of the whole text gives what it would.
+    [[nodiscard]] bool reread(CalendarFile &file, quint64 context, const Spliced &spliced,
                               const QString &uid);
 
     // Tells a file's text from its next version, at a fraction of SHA-1's cost.
