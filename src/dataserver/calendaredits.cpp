@@ -301,6 +301,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
     FilePtr file;
     QString path;
     IcsDocument document;
+    FilePart part;
     if (target.directory) {
         path = QDir(target.path).filePath(uid + QLatin1String(".ics"));
         document = IcsDocument::newCalendar();
@@ -311,7 +312,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
             return Result::failure(Status::Unreadable,
                                    QStringLiteral("%1 could not be read; it is left alone").arg(path));
         if (file) {
-            const Result read = files.documentOf(*file, &document);
+            const Result read = files.documentOf(*file, uid, &document, &part);
             if (!read.ok())
                 return read;
         }
@@ -319,11 +320,29 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
             document = IcsDocument::newCalendar();
         document.wrapInCalendar();
     }
+    const int count = document.components().size();
     if (!info.getAllDay() && !ensureTimezone(document, style))
         return Result::failure(Status::WriteFailed,
                                QStringLiteral("no time zone definition for %1").arg(style.tzid));
+    // A zone definition the file lacks goes among the calendar's own components: the whole file
+    // is written.
+    if (part.cut() && document.components().size() != count) {
+        part = FilePart();
+        const Result read = files.documentOf(*file, &document);
+        if (!read.ok())
+            return read;
+        if (!ensureTimezone(document, style))
+            return Result::failure(Status::WriteFailed,
+                                   QStringLiteral("no time zone definition for %1").arg(style.tzid));
+    }
     document.components() << event;
-    Result result = write(file, path, document, 0, target.directory);
+    Result result;
+    if (part.cut()) {
+        part.added = {componentText(document, event)};
+        result = write(file, std::move(part));
+    } else {
+        result = write(file, path, document, 0, target.directory);
+    }
     if (!result.ok())
         return result;
     if (const FilePtr written = files.fileAt(path))
@@ -667,6 +686,9 @@ CalendarStore::Private::Outcome CalendarStore::Private::remove(qint64 id, const 
     if (!read.ok())
         return read;
     if (part.cut()) {
+        if (part.incidences.isEmpty())
+            return Result::failure(Status::WriteFailed,
+                                   QStringLiteral("the event %1 was not found in %2").arg(uid, file->path));
         for (QVector<QByteArray> &replaced : part.replaced)
             replaced.clear();
         return write(file, std::move(part));

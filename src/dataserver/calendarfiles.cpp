@@ -393,8 +393,6 @@ Result CalendarFiles::documentOf(const CalendarFile &file, const QString &uid, I
         found << i;
         components += text;
     }
-    if (found.isEmpty())
-        return parse(file, data, document);
     QByteArray around;
     int from = 0;
     for (const auto &span : layout.incidences) {
@@ -403,13 +401,18 @@ Result CalendarFiles::documentOf(const CalendarFile &file, const QString &uid, I
     }
     around.append(data.constData() + from, data.size() - from);
     const int close = around.lastIndexOf("END:VCALENDAR");
+    // A new UID goes where the whole document would write it, after the calendar's last component.
+    const int lastEnd = layout.incidences.isEmpty() ? 0 : layout.incidences.last().second;
+    const int insertAt = found.isEmpty() ? data.lastIndexOf("END:VCALENDAR") : -1;
     if (close < 0 || around.toUpper().count("BEGIN:VCALENDAR") != 1 ||
+        (found.isEmpty() && (insertAt < lastEnd || (insertAt > 0 && data.at(insertAt - 1) != '\n'))) ||
         !document->parse(around.left(close) + components + around.mid(close)) || document->isBare() ||
         document->components().size() < found.size())
         return parse(file, data, document);
     part->uid = uid;
     part->text = data;
     part->incidences = found;
+    part->insertAt = insertAt;
     part->firstComponent = document->components().size() - found.size();
     for (const int i : std::as_const(found)) {
         const auto &span = layout.incidences.at(i);
@@ -679,8 +682,7 @@ Result CalendarFiles::write(const FilePtr &old, const QString &path, const IcsDo
 Result CalendarFiles::write(const FilePtr &file, FilePart part)
 {
     const quint64 context = IcsDocument::contextHash(part.text, file->layout->incidences);
-    const CalendarReader::Spliced spliced =
-        CalendarReader::splice(std::move(part.text), *file->layout, part.incidences, part.replaced);
+    const CalendarReader::Spliced spliced = CalendarReader::splice(*file->layout, part);
     if (const Result saved = save(file->path, spliced.text); !saved.ok())
         return saved;
     m_reader->setZone(QTimeZone::systemTimeZone());

@@ -66,17 +66,21 @@ struct CalendarFile
 using FilePtr = std::shared_ptr<CalendarFile>;
 
 // The incidences of one UID cut out of a file's text for an edit, which rewrites them and leaves
-// every other byte as it was.
+// every other byte as it was; for a UID the file lacks, the place its new components go.
 struct FilePart
 {
     QString uid;
     QByteArray text;         // the file's whole text, as read for the edit
-    QVector<int> incidences; // the UID's, into the file's layout, in order; none: the whole file is edited
+    QVector<int> incidences; // the UID's, into the file's layout, in order
     int firstComponent = 0;  // where they begin among the components of the edit's document
     // What the edit makes of each of them: no component, itself, or itself and one after it.
     QVector<QVector<QByteArray>> replaced;
+    // A UID the file lacks: where its END:VCALENDAR line begins, and the components put there.
+    int insertAt = -1;
+    QVector<QByteArray> added;
 
-    [[nodiscard]] bool cut() const { return !incidences.isEmpty(); }
+    // False: the document holds the whole file, which the edit writes whole.
+    [[nodiscard]] bool cut() const { return !incidences.isEmpty() || insertAt >= 0; }
 };
 
 // The calendars given on the command line: .ics files, directories holding one .ics file per
@@ -142,7 +146,8 @@ public:
     // was read without its damaged lines.
     CalendarStore::Result documentOf(const CalendarFile &file, IcsDocument *document);
     // The same for an edit of the incidences of `uid` alone: where the file allows it, the document
-    // holds the calendar around them and them alone, and `part` tells where they were cut from.
+    // holds the calendar around them and them alone (none, for a UID the file lacks), and `part`
+    // tells where they were cut from.
     CalendarStore::Result documentOf(const CalendarFile &file, const QString &uid, IcsDocument *document,
                                      FilePart *part);
     // Writes the document to `path` and takes it as the file there, in place of `old`.

@@ -549,12 +549,11 @@ void CalendarReader::readDeferred(CalendarFile &file,
     }
 }
 
-CalendarReader::Spliced CalendarReader::splice(QByteArray data, const FileLayout &layout,
-                                               const QVector<int> &parts,
-                                               const QVector<QVector<QByteArray>> &texts)
+CalendarReader::Spliced CalendarReader::splice(const FileLayout &layout, FilePart &part)
 {
+    const QVector<int> &parts = part.incidences;
     Spliced out;
-    out.incidences.reserve(layout.incidences.size() + 1);
+    out.incidences.reserve(layout.incidences.size() + part.added.size() + 1);
     out.moved.resize(layout.incidences.size());
     int shift = 0;
     auto next = parts.cbegin();
@@ -567,7 +566,7 @@ CalendarReader::Spliced CalendarReader::splice(QByteArray data, const FileLayout
         }
         out.moved[i] = -1;
         int at = span.first + shift;
-        for (const QByteArray &text : texts.at(int(next - parts.cbegin()))) {
+        for (const QByteArray &text : part.replaced.at(int(next - parts.cbegin()))) {
             out.replacing << out.incidences.size();
             out.incidences.push_back({at, at + int(text.size())});
             at += text.size();
@@ -575,12 +574,25 @@ CalendarReader::Spliced CalendarReader::splice(QByteArray data, const FileLayout
         shift = at - span.second;
         ++next;
     }
-    // In place, from the last one on: the spans before each stay where they were, and an edit
+    // In place, from the end on: the spans before each change stay where they were, and an edit
     // holds one copy of a text of 100 MiB, not two.
+    QByteArray data = std::move(part.text);
+    part.text = QByteArray();
+    if (part.insertAt >= 0) {
+        int at = part.insertAt + shift; // after every incidence
+        QByteArray added;
+        for (const QByteArray &text : std::as_const(part.added)) {
+            out.replacing << out.incidences.size();
+            out.incidences.push_back({at, at + int(text.size())});
+            at += text.size();
+            added += text;
+        }
+        data.insert(part.insertAt, added);
+    }
     for (int j = parts.size() - 1; j >= 0; --j) {
         const auto &span = layout.incidences.at(parts.at(j));
         QByteArray text;
-        for (const QByteArray &component : texts.at(j))
+        for (const QByteArray &component : part.replaced.at(j))
             text += component;
         data.replace(span.first, span.second - span.first, text);
     }

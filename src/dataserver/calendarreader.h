@@ -45,10 +45,9 @@ public:
         QVector<int> moved;                  // each incidence of the layout's among them; -1: replaced
         QVector<int> replacing;              // those that took the replaced ones' place
     };
-    // `data` with `parts`, incidences of its `layout` in order, replaced by the components `texts`
-    // gives for each.
-    static Spliced splice(QByteArray data, const FileLayout &layout, const QVector<int> &parts,
-                          const QVector<QVector<QByteArray>> &texts);
+    // The part's text, of this layout, with the part's incidences replaced, or its new components
+    // added; the part's text is taken.
+    static Spliced splice(const FileLayout &layout, FilePart &part);
     // Takes `spliced`, made by replacing the incidences of `uid` in the text `file` was read from,
     // whose IcsDocument::contextHash() was `context`, as the file's text: reads the UID's new
     // incidences alone and keeps the rest as they were read. False, the file left as it was, where

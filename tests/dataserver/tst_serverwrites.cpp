@@ -497,6 +497,12 @@ void TestServerWrites::editsReadAsAfresh_data()
                                          << QByteArray("series-p") << "read whole";
     QTest::newRow("single beside overrides read apart")
         << crlf << 9 << "Single B" << QDate(2024, 5, 8) << "move" << QByteArray("single-b") << "alone";
+    QTest::newRow("created") << crlf << -1 << "New job" << QDate(2024, 5, 14) << "create" << QByteArray()
+                             << "alone";
+    QTest::newRow("LF, created") << QByteArray("\n") << -1 << "New job" << QDate(2024, 5, 14) << "create"
+                                 << QByteArray() << "alone";
+    QTest::newRow("created beside overrides read apart")
+        << crlf << 9 << "New job" << QDate(2024, 5, 14) << "create" << QByteArray() << "alone";
     // The text between two events is hashed apart: one removed from between them changes it.
     QTest::newRow("single between blank lines, deleted")
         << crlf << -1 << "Single B" << QDate(2024, 5, 8) << "delete" << QByteArray("single-b")
@@ -532,12 +538,16 @@ void TestServerWrites::editsReadAsAfresh()
     QVERIFY(!jobsOf(QStringLiteral("Single A"), QDate(2024, 5, 6), QDate(2024, 5, 6)).isEmpty());
 
     const QVector<ScheduleDataInfo> found = jobsOf(title, day, day);
-    QCOMPARE(found.size(), 1);
-    ScheduleDataInfo job = found.first();
+    QCOMPARE(found.size(), edit == QLatin1String("create") ? 0 : 1);
+    ScheduleDataInfo job = found.value(0);
     QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
                        QStringLiteral(DBUS_SERVER_NAME));
     QDBusMessage reply;
-    if (edit == QLatin1String("delete")) {
+    if (edit == QLatin1String("create")) {
+        job = timedJob(title + QStringLiteral(", created"), QDateTime(day, QTime(8, 0)), 30);
+        reply = raw.call(QStringLiteral("CreateJob"),
+                         QString::fromUtf8(QJsonDocument(ScheduleDataInfo::ScheduleToJson(job)).toJson()));
+    } else if (edit == QLatin1String("delete")) {
         reply = raw.call(QStringLiteral("DeleteJob"), qint64(job.getID()));
     } else {
         if (edit == QLatin1String("title"))
@@ -562,8 +572,16 @@ void TestServerWrites::editsReadAsAfresh()
     // Every byte but those of the event's components is as it was, line ends included.
     const QByteArray written = readAll(path);
     QVERIFY(written != original);
-    if (how != QLatin1String("whole"))
+    if (edit == QLatin1String("create")) {
+        // Where a whole write puts it: after the calendar's last component.
+        const int at = original.lastIndexOf("END:VCALENDAR");
+        const QByteArray added = written.mid(at, written.size() - original.size());
+        QVERIFY(added.startsWith("BEGIN:VEVENT" + eol));
+        QVERIFY(added.endsWith("END:VEVENT" + eol));
+        QCOMPARE(written.left(at) + written.mid(at + added.size()), original);
+    } else if (how != QLatin1String("whole")) {
         QCOMPARE(withoutUid(written, uid), withoutUid(original, uid));
+    }
     QCOMPARE(written.count("\r\n"), eol == "\r\n" ? written.count('\n') : 0);
     QCOMPARE(written.contains("UID:" + uid), edit != QLatin1String("delete"));
     if (how != QLatin1String("whole"))
