@@ -15,6 +15,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <utility>
 
 using namespace KCalendarCore;
 using namespace JobMapping;
@@ -55,6 +56,15 @@ Event::Ptr readComponent(const IcsDocument &document, const IcsNode &component)
         return Event::Ptr();
     const Event::List events = calendar->rawEvents();
     return events.isEmpty() ? Event::Ptr() : events.first();
+}
+
+// A component's text as its file writes it.
+QByteArray componentText(const IcsDocument &document, const IcsNode &component)
+{
+    IcsDocument single;
+    single.eol = document.eol;
+    single.top << component;
+    return single.toByteArray();
 }
 
 bool isDisplayAlarm(const IcsNode &node)
@@ -211,6 +221,14 @@ CalendarStore::Result CalendarStore::Private::write(const FilePtr &old, const QS
     return written;
 }
 
+CalendarStore::Result CalendarStore::Private::write(const FilePtr &file, FilePart part)
+{
+    const Result written = files.write(file, std::move(part));
+    if (written.ok())
+        changed();
+    return written;
+}
+
 CalendarStore::Result CalendarStore::Private::refuseReadOnly(const CalendarFile &file, qint64 id) const
 {
     const CalendarFiles::Source &source = files.sourceOf(file);
@@ -283,6 +301,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
     FilePtr file;
     QString path;
     IcsDocument document;
+    FilePart part;
     if (target.directory) {
         path = QDir(target.path).filePath(uid + QLatin1String(".ics"));
         document = IcsDocument::newCalendar();
@@ -293,7 +312,7 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
             return Result::failure(Status::Unreadable,
                                    QStringLiteral("%1 could not be read; it is left alone").arg(path));
         if (file) {
-            const Result read = files.documentOf(*file, &document);
+            const Result read = files.documentOf(*file, uid, &document, &part);
             if (!read.ok())
                 return read;
         }
@@ -301,11 +320,29 @@ CalendarStore::Private::Outcome CalendarStore::Private::create(const ScheduleDat
             document = IcsDocument::newCalendar();
         document.wrapInCalendar();
     }
+    const int count = document.components().size();
     if (!info.getAllDay() && !ensureTimezone(document, style))
         return Result::failure(Status::WriteFailed,
                                QStringLiteral("no time zone definition for %1").arg(style.tzid));
+    // A zone definition the file lacks goes among the calendar's own components: the whole file
+    // is written.
+    if (part.cut() && document.components().size() != count) {
+        part = FilePart();
+        const Result read = files.documentOf(*file, &document);
+        if (!read.ok())
+            return read;
+        if (!ensureTimezone(document, style))
+            return Result::failure(Status::WriteFailed,
+                                   QStringLiteral("no time zone definition for %1").arg(style.tzid));
+    }
     document.components() << event;
-    Result result = write(file, path, document, 0, target.directory);
+    Result result;
+    if (part.cut()) {
+        part.added = {componentText(document, event)};
+        result = write(file, std::move(part));
+    } else {
+        result = write(file, path, document, 0, target.directory);
+    }
     if (!result.ok())
         return result;
     if (const FilePtr written = files.fileAt(path))
@@ -545,54 +582,81 @@ CalendarStore::Private::Outcome CalendarStore::Private::update(const ScheduleDat
             Status::InvalidArgument,
             QStringLiteral("job %1 is a to-do, which is changed where it was made").arg(info.getID()));
     const OccurrenceIndex::Series *series = OccurrenceIndex::find(file->series, master->uid());
-    Edited edited = editedOf(series ? series->events : Event::List{master}, master, info);
+    const Edited found = editedOf(series ? series->events : Event::List{master}, master, info);
 
-    IcsDocument document;
-    const Result read = files.documentOf(*file, &document);
-    if (!read.ok())
-        return read;
-    int masterAt = -1;
-    int targetAt = -1;
-    locate(document, edited, &masterAt, &targetAt);
-    if (masterAt < 0 || targetAt < 0)
-        return Result::failure(
-            Status::WriteFailed,
-            QStringLiteral("the event %1 was not found in %2").arg(master->uid(), file->path));
+    // The event's components alone are edited where the file allows it, unless the edit needs a
+    // time zone definition the file lacks: that goes among the calendar's own components.
+    for (const bool whole : {false, true}) {
+        Edited edited = found;
+        IcsDocument document;
+        FilePart part;
+        const Result read = whole ? files.documentOf(*file, &document)
+                                  : files.documentOf(*file, master->uid(), &document, &part);
+        if (!read.ok())
+            return read;
+        int masterAt = -1;
+        int targetAt = -1;
+        locate(document, edited, &masterAt, &targetAt);
+        if (masterAt < 0 || targetAt < 0)
+            return Result::failure(
+                Status::WriteFailed,
+                QStringLiteral("the event %1 was not found in %2").arg(master->uid(), file->path));
 
-    QVector<IcsNode> &components = document.components();
-    if (scope == Scope::ThisOccurrence && master->recurs() && edited.event == master)
-        targetAt = detach(components, masterAt, edited);
-    IcsNode &target = components[targetAt];
-    TimeStyle zoneNeeded;
-    bool touchedTarget = editTexts(target, info, edited.current);
-    touchedTarget |= editTimes(target, edited, info, &zoneNeeded);
-    touchedTarget |= editReminder(target, info, edited.current);
-    const bool touchedMaster = editSeries(components[masterAt], edited, info);
-    if (!touchedMaster && !touchedTarget)
-        return Result(); // not {}: an empty Outcome would mean that EDS answers later
-    if (touchedTarget)
-        stamp(components[targetAt]);
-    if (touchedMaster)
-        stamp(components[masterAt]);
-    if (!ensureTimezone(document, zoneNeeded))
-        return Result::failure(Status::WriteFailed,
-                               QStringLiteral("no time zone definition for %1").arg(zoneNeeded.tzid));
-    if (eds) {
-        const auto textOf = [](const IcsNode &component) {
-            IcsDocument single;
-            single.top << component;
-            return single.toByteArray();
-        };
-        // The series' own component for what belongs to the series, the occurrence's for it alone.
-        QVector<DesktopSource::Change> changes;
-        if (touchedMaster || (touchedTarget && targetAt == masterAt))
-            changes.push_back({DesktopSource::Change::ModifySeries, textOf(components.at(masterAt)), {}});
-        if (touchedTarget && targetAt != masterAt)
-            changes.push_back({DesktopSource::Change::ModifyOccurrence, textOf(components.at(targetAt)), {}});
-        sendToEds(source, changes, {}, done);
-        return std::nullopt;
+        QVector<IcsNode> &components = document.components();
+        if (scope == Scope::ThisOccurrence && master->recurs() && edited.event == master)
+            targetAt = detach(components, masterAt, edited);
+        IcsNode &target = components[targetAt];
+        TimeStyle zoneNeeded;
+        bool touchedTarget = editTexts(target, info, edited.current);
+        touchedTarget |= editTimes(target, edited, info, &zoneNeeded);
+        touchedTarget |= editReminder(target, info, edited.current);
+        const bool touchedMaster = editSeries(components[masterAt], edited, info);
+        if (!touchedMaster && !touchedTarget)
+            return Result(); // not {}: an empty Outcome would mean that EDS answers later
+        if (touchedTarget)
+            stamp(components[targetAt]);
+        if (touchedMaster)
+            stamp(components[masterAt]);
+        const int count = components.size();
+        if (!ensureTimezone(document, zoneNeeded))
+            return Result::failure(Status::WriteFailed,
+                                   QStringLiteral("no time zone definition for %1").arg(zoneNeeded.tzid));
+        if (part.cut() && components.size() != count)
+            continue;
+        if (eds) {
+            const auto textOf = [](const IcsNode &component) {
+                IcsDocument single;
+                single.top << component;
+                return single.toByteArray();
+            };
+            // The series' own component for what belongs to the series, the occurrence's for it alone.
+            QVector<DesktopSource::Change> changes;
+            if (touchedMaster || (touchedTarget && targetAt == masterAt))
+                changes.push_back({DesktopSource::Change::ModifySeries, textOf(components.at(masterAt)), {}});
+            if (touchedTarget && targetAt != masterAt)
+                changes.push_back(
+                    {DesktopSource::Change::ModifyOccurrence, textOf(components.at(targetAt)), {}});
+            sendToEds(source, changes, {}, done);
+            return std::nullopt;
+        }
+        if (!part.cut())
+            return write(file, file->path, document, file->source, file->inDirectory);
+        // Each component cut from the file goes back in its place, written anew where the edit
+        // changed it, the occurrence taken out of the series right after the series.
+        for (int i = 0; i < part.replaced.size(); ++i) {
+            int at = part.firstComponent + i;
+            if (edited.detached && at > masterAt)
+                ++at;
+            if ((at == masterAt && touchedMaster) || (at == targetAt && touchedTarget))
+                part.replaced[i] = {componentText(document, components.at(at))};
+            if (edited.detached && at == masterAt)
+                part.replaced[i] << componentText(document, components.at(targetAt));
+        }
+        return write(file, std::move(part));
     }
-    return write(file, file->path, document, file->source, file->inDirectory);
+    return Result::failure(
+        Status::WriteFailed,
+        QStringLiteral("the event %1 could not be edited in %2").arg(master->uid(), file->path));
 }
 
 CalendarStore::Private::Outcome CalendarStore::Private::remove(qint64 id, const Done &done)
@@ -616,11 +680,20 @@ CalendarStore::Private::Outcome CalendarStore::Private::remove(qint64 id, const 
         return std::nullopt;
     }
     IcsDocument document;
-    const Result read = files.documentOf(*file, &document);
+    FilePart part;
+    const QString uid = master->uid();
+    const Result read = files.documentOf(*file, uid, &document, &part);
     if (!read.ok())
         return read;
+    if (part.cut()) {
+        if (part.incidences.isEmpty())
+            return Result::failure(Status::WriteFailed,
+                                   QStringLiteral("the event %1 was not found in %2").arg(uid, file->path));
+        for (QVector<QByteArray> &replaced : part.replaced)
+            replaced.clear();
+        return write(file, std::move(part));
+    }
     QVector<IcsNode> &components = document.components();
-    const QString uid = master->uid();
     components.erase(std::remove_if(components.begin(), components.end(),
                                     [&](const IcsNode &node) { return isEvent(node, uid); }),
                      components.end());

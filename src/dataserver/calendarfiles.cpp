@@ -325,12 +325,21 @@ Result CalendarFiles::documentOf(const CalendarFile &file, IcsDocument *document
                                        .arg(serviceName, source.identity.name, document->errorText));
         return {};
     }
+    QByteArray data;
+    const Result read = textOf(file, &data);
+    return read.ok() ? parse(file, data, document) : read;
+}
+
+Result CalendarFiles::textOf(const CalendarFile &file, QByteArray *data)
+{
+    data->clear();
     if (file.size < 0 && !QFileInfo::exists(file.path))
         return {};
     QFile in(file.path);
     const bool opened = in.open(QIODevice::ReadOnly);
-    const QByteArray data = opened ? in.readAll() : QByteArray();
-    if (!opened || CalendarReader::digestOf(data) != file.digest) {
+    if (opened)
+        *data = in.readAll();
+    if (!opened || CalendarReader::digestOf(*data) != file.digest) {
         // An edit made on what the server read would undo the change on disk. A refusal must not
         // put the re-read off: a client that retries sooner than its delay kept it away for good.
         m_touched.insert(file.path);
@@ -340,12 +349,75 @@ Result CalendarFiles::documentOf(const CalendarFile &file, IcsDocument *document
             Status::ChangedOnDisk,
             QStringLiteral("%1 changed on disk since it was read; it is read again").arg(file.path));
     }
+    return {};
+}
+
+Result CalendarFiles::parse(const CalendarFile &file, const QByteArray &data, IcsDocument *document)
+{
+    *document = IcsDocument();
     // A file read without its damaged lines would lose them to an edit: it is left alone.
     if (!data.isEmpty() && !document->parse(data))
         return Result::failure(Status::Unreadable, QStringLiteral("%1:%2: %3; the file is left alone")
                                                        .arg(file.path)
                                                        .arg(document->errorLine)
                                                        .arg(document->errorText));
+    return {};
+}
+
+Result CalendarFiles::documentOf(const CalendarFile &file, const QString &uid, IcsDocument *document,
+                                 FilePart *part)
+{
+    *part = FilePart();
+    if (!file.layout || file.inDirectory || sourceOf(file).kind != CalendarSources::Kind::File)
+        return documentOf(file, document);
+    QByteArray data;
+    if (const Result read = textOf(file, &data); !read.ok())
+        return read;
+    const FileLayout &layout = *file.layout;
+    const quint64 hash = IcsDocument::uidHash(uid);
+    QVector<int> found;
+    QByteArray components;
+    for (int i = 0; i < layout.uidHashes.size(); ++i) {
+        if (layout.uidHashes.at(i) != hash)
+            continue;
+        const auto &span = layout.incidences.at(i);
+        const QByteArray text = data.mid(span.first, span.second - span.first);
+        IcsDocument one;
+        if (!one.parse(text) || one.top.size() != 1)
+            return parse(file, data, document);
+        const IcsNode &node = one.top.first();
+        if (node.propertyValue(QStringLiteral("UID")).trimmed() != uid)
+            continue; // another UID of the same hash
+        if (node.name != QLatin1String("VEVENT"))
+            return parse(file, data, document); // a to-do of the same UID, which the events hide
+        found << i;
+        components += text;
+    }
+    QByteArray around;
+    int from = 0;
+    for (const auto &span : layout.incidences) {
+        around.append(data.constData() + from, span.first - from);
+        from = span.second;
+    }
+    around.append(data.constData() + from, data.size() - from);
+    const int close = around.lastIndexOf("END:VCALENDAR");
+    // A new UID goes where the whole document would write it, after the calendar's last component.
+    const int lastEnd = layout.incidences.isEmpty() ? 0 : layout.incidences.last().second;
+    const int insertAt = found.isEmpty() ? data.lastIndexOf("END:VCALENDAR") : -1;
+    if (close < 0 || around.toUpper().count("BEGIN:VCALENDAR") != 1 ||
+        (found.isEmpty() && (insertAt < lastEnd || (insertAt > 0 && data.at(insertAt - 1) != '\n'))) ||
+        !document->parse(around.left(close) + components + around.mid(close)) || document->isBare() ||
+        document->components().size() < found.size())
+        return parse(file, data, document);
+    part->uid = uid;
+    part->text = data;
+    part->incidences = found;
+    part->insertAt = insertAt;
+    part->firstComponent = document->components().size() - found.size();
+    for (const int i : std::as_const(found)) {
+        const auto &span = layout.incidences.at(i);
+        part->replaced.push_back({data.mid(span.first, span.second - span.first)});
+    }
     return {};
 }
 
@@ -580,12 +652,8 @@ void CalendarFiles::refreshWatches(const QStringList &renewed)
     }
 }
 
-Result CalendarFiles::write(const FilePtr &old, const QString &path, const IcsDocument &document, int source,
-                            bool inDirectory)
+Result CalendarFiles::save(const QString &path, const QByteArray &data)
 {
-    IcsDocument complete = document;
-    complete.wrapInCalendar(); // a bare VEVENT file is not iCalendar yet
-    const QByteArray data = complete.toByteArray();
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return Result::failure(Status::WriteFailed, QStringLiteral("%1: %2").arg(path, out.errorString()));
@@ -596,7 +664,48 @@ Result CalendarFiles::write(const FilePtr &old, const QString &path, const IcsDo
     }
     if (!out.commit())
         return Result::failure(Status::WriteFailed, QStringLiteral("%1: %2").arg(path, out.errorString()));
+    return {};
+}
 
+Result CalendarFiles::write(const FilePtr &old, const QString &path, const IcsDocument &document, int source,
+                            bool inDirectory)
+{
+    IcsDocument complete = document;
+    complete.wrapInCalendar(); // a bare VEVENT file is not iCalendar yet
+    const QByteArray data = complete.toByteArray();
+    if (const Result saved = save(path, data); !saved.ok())
+        return saved;
+    takeWritten(old, path, data, source, inDirectory);
+    return {};
+}
+
+Result CalendarFiles::write(const FilePtr &file, FilePart part)
+{
+    const quint64 context = IcsDocument::contextHash(part.text, file->layout->incidences);
+    const CalendarReader::Spliced spliced = CalendarReader::splice(*file->layout, part);
+    if (const Result saved = save(file->path, spliced.text); !saved.ok())
+        return saved;
+    m_reader->setZone(QTimeZone::systemTimeZone());
+    if (!m_reader->reread(*file, context, spliced, part.uid)) {
+        qCDebug(lcDataServerEdits).noquote()
+            << QStringLiteral("%1: %2 rewritten; the whole file read again").arg(file->path, part.uid);
+        takeWritten(file, file->path, spliced.text, file->source, file->inDirectory);
+        return {};
+    }
+    qCDebug(lcDataServerEdits).noquote()
+        << QStringLiteral("%1: %2 rewritten and read again alone").arg(file->path, part.uid);
+    const QFileInfo info(file->path);
+    file->size = info.size();
+    file->modified = info.lastModified();
+    updateIdentities();
+    m_touched.remove(file->path);
+    refreshWatches({file->path});
+    return {};
+}
+
+void CalendarFiles::takeWritten(const FilePtr &old, const QString &path, const QByteArray &data, int source,
+                                bool inDirectory)
+{
     m_reader->setZone(QTimeZone::systemTimeZone());
     const FilePtr fresh = m_reader->read(path, QFileInfo(path), data, !inDirectory);
     fresh->source = source;
@@ -617,7 +726,6 @@ Result CalendarFiles::write(const FilePtr &old, const QString &path, const IcsDo
     updateIdentities();
     m_touched.remove(path);
     refreshWatches({path});
-    return {};
 }
 
 Result CalendarFiles::remove(const FilePtr &file)

@@ -368,6 +368,7 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
         outline.bare = false;
         outline.signatures = cached.signatures;
         outline.incidences = cached.incidences;
+        outline.uidHashes = cached.uidHashes;
         outline.mostPerUid = cached.mostPerUid;
         text = data;
     } else if (!repaired(path, macLines ? QByteArray(data).replace('\r', "\r\n") : data, text, outline)) {
@@ -391,6 +392,7 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
         file->deferredCount = 0;
         file->deferredText = file->deferredHead = file->deferredTail = QByteArray();
         file->unsavedLayout.reset();
+        file->layout.reset();
         return file;
     }
     Event::List events = file->calendar->rawEvents();
@@ -407,23 +409,31 @@ QByteArray CalendarReader::deferSingles(const QByteArray &data, const QByteArray
                                         QVector<OccurrenceIndex::Series> &deferred)
 {
     const bool same = forReading.constData() == text.constData() || forReading == text;
-    if (same && cached)
+    // Only a text read as it is: the layout then fits it at the next start, and an edit's splice.
+    const bool asOnDisk = same && !outline.bare && text.constData() == data.constData();
+    if (same && cached) {
+        if (asOnDisk)
+            file.layout = std::make_shared<const FileLayout>(*cached);
         return cutDeferred(forReading, outline, cached->deferred, file, deferred);
+    }
     IcsOutline again;
     if (!same && !IcsDocument::outline(forReading, again))
         return forReading;
     const IcsOutline &used = same ? outline : again;
     QVector<FileLayout::Deferred> singles = singlesOf(forReading, used);
     const QByteArray kept = cutDeferred(forReading, used, singles, file, deferred);
-    // Kept only for a text read as it is, so that the layout fits it at the next start.
-    if (m_keepIndex && same && text.constData() == data.constData() && !deferred.isEmpty()) {
+    if (asOnDisk) {
         auto layout = std::make_shared<FileLayout>();
         layout->mostPerUid = outline.mostPerUid;
         layout->signatures = outline.signatures;
         layout->incidences = outline.incidences;
-        layout->deferred = std::move(singles);
-        file.unsavedLayout = std::move(layout);
+        layout->uidHashes = outline.uidHashes;
+        if (!deferred.isEmpty())
+            layout->deferred = std::move(singles);
+        file.layout = layout;
         file.textLength = data.size();
+        if (m_keepIndex && !deferred.isEmpty())
+            file.unsavedLayout = std::move(layout);
     }
     return kept;
 }
@@ -537,6 +547,211 @@ void CalendarReader::readDeferred(CalendarFile &file,
         file.calendar->addEvent(event);
         series->events << event;
     }
+}
+
+CalendarReader::Spliced CalendarReader::splice(const FileLayout &layout, FilePart &part)
+{
+    const QVector<int> &parts = part.incidences;
+    Spliced out;
+    out.incidences.reserve(layout.incidences.size() + part.added.size() + 1);
+    out.moved.resize(layout.incidences.size());
+    int shift = 0;
+    auto next = parts.cbegin();
+    for (int i = 0; i < layout.incidences.size(); ++i) {
+        const auto &span = layout.incidences.at(i);
+        if (next == parts.cend() || *next != i) {
+            out.moved[i] = out.incidences.size();
+            out.incidences.push_back({span.first + shift, span.second + shift});
+            continue;
+        }
+        out.moved[i] = -1;
+        int at = span.first + shift;
+        for (const QByteArray &text : part.replaced.at(int(next - parts.cbegin()))) {
+            out.replacing << out.incidences.size();
+            out.incidences.push_back({at, at + int(text.size())});
+            at += text.size();
+        }
+        shift = at - span.second;
+        ++next;
+    }
+    // In place, from the end on: the spans before each change stay where they were, and an edit
+    // holds one copy of a text of 100 MiB, not two.
+    QByteArray data = std::move(part.text);
+    part.text = QByteArray();
+    if (part.insertAt >= 0) {
+        int at = part.insertAt + shift; // after every incidence
+        QByteArray added;
+        for (const QByteArray &text : std::as_const(part.added)) {
+            out.replacing << out.incidences.size();
+            out.incidences.push_back({at, at + int(text.size())});
+            at += text.size();
+            added += text;
+        }
+        data.insert(part.insertAt, added);
+    }
+    for (int j = parts.size() - 1; j >= 0; --j) {
+        const auto &span = layout.incidences.at(parts.at(j));
+        QByteArray text;
+        for (const QByteArray &component : part.replaced.at(j))
+            text += component;
+        data.replace(span.first, span.second - span.first, text);
+    }
+    out.text = std::move(data);
+    return out;
+}
+
+bool CalendarReader::reread(CalendarFile &file, quint64 context, const Spliced &spliced, const QString &uid)
+{
+    if (!file.layout || !file.readable || file.calendar->timeZone() != m_zone)
+        return false;
+    const FileLayout &before = *file.layout;
+    const QByteArray &text = spliced.text;
+    // The text between incidences is hashed in the pieces they cut it into: where a removed one
+    // joined two pieces, every UID's signature changes.
+    if (context != IcsDocument::contextHash(text, spliced.incidences))
+        return false;
+    QByteArray around;
+    int from = 0;
+    for (const auto &span : spliced.incidences) {
+        around.append(text.constData() + from, span.first - from);
+        from = span.second;
+    }
+    around.append(text.constData() + from, text.size() - from);
+    const int close = around.lastIndexOf("END:VCALENDAR");
+    if (close < 0 || around.toUpper().count("BEGIN:VCALENDAR") != 1)
+        return false;
+    QVector<QPair<int, int>> spans;
+    QByteArray part = around.left(close);
+    for (const int at : spliced.replacing) {
+        const auto &span = spliced.incidences.at(at);
+        spans << span;
+        part.append(text.constData() + span.first, span.second - span.first);
+    }
+    part += around.mid(close);
+    // A text the library is given otherwise than it is written (a line folded, a zone renamed) is
+    // laid out by a whole read.
+    QVector<IcsFault> refolded;
+    QStringList floating;
+    if (IcsDocument::refold(part, Ics::longestLine, &refolded) != part ||
+        TimeZoneNames::resolve(part, &floating) != part)
+        return false;
+
+    // The layout a read of the new text keeps.
+    auto layout = std::make_shared<FileLayout>();
+    layout->incidences = spliced.incidences;
+    layout->uidHashes.resize(spliced.incidences.size());
+    for (int i = 0; i < spliced.moved.size(); ++i) {
+        if (spliced.moved.at(i) >= 0)
+            layout->uidHashes[spliced.moved.at(i)] = before.uidHashes.at(i);
+    }
+    for (const int at : spliced.replacing)
+        layout->uidHashes[at] = IcsDocument::uidHash(uid);
+    layout->signatures = before.signatures;
+    layout->signatures.remove(uid);
+    if (!spans.isEmpty())
+        layout->signatures.insert(uid, IcsDocument::signature(text, spans, context));
+    const int had = int(std::count(spliced.moved.cbegin(), spliced.moved.cend(), -1));
+    const int has = spans.size();
+    if (has >= before.mostPerUid || had < before.mostPerUid) {
+        layout->mostPerUid = qMax(before.mostPerUid, has);
+    } else {
+        QHash<quint64, int> perUid;
+        perUid.reserve(layout->uidHashes.size());
+        for (const quint64 hash : std::as_const(layout->uidHashes))
+            layout->mostPerUid = qMax(layout->mostPerUid, ++perUid[hash]);
+    }
+    const bool inParts = layout->mostPerUid > partSize;
+    if (inParts != (before.mostPerUid > partSize))
+        return false; // the other series were read the other way
+    FileLayout::Deferred single;
+    single.incidence = -1;
+    if (has == 1) {
+        const Rough rough =
+            roughOf(text.constData() + spans.first().first, spans.first().second - spans.first().first);
+        if (rough.single && QString::fromLatin1(rough.uid) == uid)
+            single = {spliced.replacing.first(), uid, rough.fromMs, rough.toMs};
+    }
+    layout->deferred.reserve(before.deferred.size() + 1);
+    for (const FileLayout::Deferred &one : before.deferred) {
+        const int at = spliced.moved.at(one.incidence);
+        if (at < 0)
+            continue;
+        if (single.incidence >= 0 && single.incidence < at) {
+            layout->deferred << single;
+            single.incidence = -1;
+        }
+        layout->deferred << one;
+        layout->deferred.last().incidence = at;
+    }
+    if (single.incidence >= 0)
+        layout->deferred << single;
+
+    const MemoryCalendar::Ptr piece(new MemoryCalendar(m_zone));
+    m_format->clearException();
+    if (!m_format->fromRawString(piece, part) || !piece->rawTodos().isEmpty() ||
+        !piece->rawJournals().isEmpty())
+        return false;
+    const Event::List events = piece->rawEvents();
+    bool hasMaster = false;
+    for (const Event::Ptr &event : events) {
+        if (event->uid() != uid)
+            return false;
+        hasMaster |= !event->hasRecurrenceId();
+    }
+    // As a read of the whole text files them: overrides of a series read in parts beside the
+    // calendar, and the events without a valid DTSTART left out of the calendar.
+    Event::List kept;
+    Event::List overrides;
+    for (const Event::Ptr &event : events) {
+        if (inParts && hasMaster && event->hasRecurrenceId()) {
+            overrides << event;
+        } else if (event->dtStart().isValid()) {
+            kept << event;
+        } else {
+            qCWarning(lcDataServerFiles).noquote()
+                << QStringLiteral("%1:%2: event \"%3\" has no valid DTSTART; event skipped")
+                       .arg(file.path)
+                       .arg(text.left(spans.first().first).count('\n') + 1)
+                       .arg(shown(event->uid()));
+        }
+    }
+
+    if (OccurrenceIndex::Series *old = OccurrenceIndex::find(file.series, uid)) {
+        if (old->deferred())
+            --file.deferredCount;
+        for (const Event::Ptr &event : std::as_const(old->events)) {
+            if (!file.overrides.removeOne(event))
+                file.calendar->deleteEvent(event);
+        }
+        file.series.erase(file.series.begin() + (old - file.series.data()));
+    }
+    for (const Event::Ptr &event : std::as_const(kept))
+        file.calendar->addEvent(event);
+    file.overrides += overrides;
+    if (!kept.isEmpty() || !overrides.isEmpty()) {
+        OccurrenceIndex::Series series;
+        series.uid = uid;
+        series.events = kept + overrides;
+        series.signature = layout->signatures.value(uid);
+        const auto at = std::lower_bound(
+            file.series.begin(), file.series.end(), uid,
+            [](const OccurrenceIndex::Series &one, const QString &key) { return one.uid < key; });
+        file.series.insert(at, series);
+    }
+    if (file.deferredCount == 0) {
+        file.deferredText.clear();
+        file.deferredHead.clear();
+        file.deferredTail.clear();
+    }
+    file.digest = digestOf(text);
+    file.header = CalendarSources::headerOf(text);
+    file.textLength = text.size();
+    file.layout = layout;
+    if (m_keepIndex && !layout->deferred.isEmpty())
+        file.unsavedLayout = std::move(layout);
+    else
+        file.unsavedLayout.reset();
+    return true;
 }
 
 bool CalendarReader::repaired(const QString &path, const QByteArray &data, QByteArray &text,

@@ -37,6 +37,24 @@ public:
     // Reads the deferred series that `wanted` names into the file's calendar.
     void readDeferred(CalendarFile &file, const std::function<bool(const OccurrenceIndex::Series &)> &wanted);
 
+    // A file's text with the incidences of one UID replaced, every other byte as it was.
+    struct Spliced
+    {
+        QByteArray text;
+        QVector<QPair<int, int>> incidences; // as IcsDocument::outline() finds them in `text`
+        QVector<int> moved;                  // each incidence of the layout's among them; -1: replaced
+        QVector<int> replacing;              // those that took the replaced ones' place
+    };
+    // The part's text, of this layout, with the part's incidences replaced, or its new components
+    // added; the part's text is taken.
+    static Spliced splice(const FileLayout &layout, FilePart &part);
+    // Takes `spliced`, made by replacing the incidences of `uid` in the text `file` was read from,
+    // whose IcsDocument::contextHash() was `context`, as the file's text: reads the UID's new
+    // incidences alone and keeps the rest as they were read. False, the file left as it was, where
+    // only a read of the whole text gives what it would.
+    [[nodiscard]] bool reread(CalendarFile &file, quint64 context, const Spliced &spliced,
+                              const QString &uid);
+
     // Tells a file's text from its next version, at a fraction of SHA-1's cost.
     static quint64 digestOf(const QByteArray &data);
 

@@ -30,6 +30,7 @@ struct CalendarStore::Private
     // Writes a file through `files`, and tells of the change.
     Result write(const FilePtr &old, const QString &path, const IcsDocument &document, int source,
                  bool inDirectory);
+    Result write(const FilePtr &file, FilePart part);
     // A failure for an edit of a calendar the server may not write.
     [[nodiscard]] Result refuseReadOnly(const CalendarFile &file, qint64 id) const;
     // The calendar a new job goes to: the one of `calendarId`, or the first writable one.

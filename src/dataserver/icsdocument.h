@@ -51,6 +51,8 @@ struct IcsOutline
     QHash<QString, quint64> signatures; // by UID, with the rest of the file's hash folded in; never 0
     // Where each incidence's text begins and ends, and the most incidences one UID has.
     QVector<QPair<int, int>> incidences;
+    // Each incidence's uidHash(): an edit finds the incidences of one UID among 100,000 by them.
+    QVector<quint64> uidHashes;
     int mostPerUid = 0;
 };
 
@@ -68,6 +70,11 @@ public:
     bool parse(const QByteArray &data);
     // False exactly where parse() is, with the same errorLine and errorText.
     static bool outline(const QByteArray &data, IcsOutline &out);
+    // What outline() tells of a text whose incidences are known already: the hash of the text around
+    // them, and the signature of the UID whose incidences are `spans`, in the order of the file.
+    static quint64 contextHash(const QByteArray &data, const QVector<QPair<int, int>> &incidences);
+    static quint64 signature(const QByteArray &data, const QVector<QPair<int, int>> &spans, quint64 context);
+    static quint64 uidHash(const QString &uid);
 
     // The text without the lines and components that keep parse() from taking it, each said in
     // `faults`. A file that ends inside a component (cut off) keeps the complete components before

@@ -169,6 +169,7 @@ public:
         out.errorText = why;
         out.signatures.clear();
         out.incidences.clear();
+        out.uidHashes.clear();
         out.mostPerUid = 0;
         return false;
     }
@@ -198,6 +199,7 @@ public:
         if (incidenceStart >= 0 && stack.size() == incidenceDepth) {
             perUid[uid].add(text + incidenceStart, content.end - incidenceStart);
             out.incidences.push_back({incidenceStart, content.end});
+            out.uidHashes.push_back(IcsDocument::uidHash(uid));
             out.mostPerUid = qMax(out.mostPerUid, ++countPerUid[uid]);
             incidenceStart = -1;
             outsideFrom = content.end;
@@ -258,6 +260,35 @@ private:
 };
 
 } // namespace
+
+quint64 IcsDocument::contextHash(const QByteArray &data, const QVector<QPair<int, int>> &incidences)
+{
+    TextHash context;
+    int from = 0;
+    for (const auto &span : incidences) {
+        context.add(data.constData() + from, span.first - from);
+        from = span.second;
+    }
+    context.add(data.constData() + from, int(data.size()) - from);
+    return context.value;
+}
+
+quint64 IcsDocument::signature(const QByteArray &data, const QVector<QPair<int, int>> &spans, quint64 context)
+{
+    TextHash hash;
+    for (const auto &span : spans)
+        hash.add(data.constData() + span.first, span.second - span.first);
+    TextHash around;
+    around.value = context;
+    hash.add(around);
+    return hash.result();
+}
+
+quint64 IcsDocument::uidHash(const QString &uid)
+{
+    return std::hash<std::u16string_view>{}(
+        std::u16string_view(reinterpret_cast<const char16_t *>(uid.utf16()), size_t(uid.size())));
+}
 
 bool IcsDocument::outline(const QByteArray &data, IcsOutline &out)
 {

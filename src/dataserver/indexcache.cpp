@@ -16,7 +16,7 @@ namespace {
 
 constexpr quint32 magic = 0x544c4958; // "TLIX"
 // Raised whenever the layout or the reader's idea of a deferred event changes.
-constexpr quint32 version = 1;
+constexpr quint32 version = 2;
 // Past this, a cache is taken for damaged rather than read into memory.
 constexpr qint64 largestCache = qint64(512) * 1024 * 1024;
 
@@ -28,6 +28,8 @@ QByteArray payloadOf(quint64 digest, qint64 length, const FileLayout &layout)
     out << digest << length << qint32(layout.mostPerUid) << qint32(layout.incidences.size());
     for (const auto &span : layout.incidences)
         out << qint32(span.first) << qint32(span.second);
+    for (const quint64 hash : layout.uidHashes)
+        out << hash;
     out << qint32(layout.deferred.size());
     for (const FileLayout::Deferred &one : layout.deferred)
         out << qint32(one.incidence) << one.uid << one.fromMs << one.toMs;
@@ -41,6 +43,8 @@ QByteArray payloadOf(quint64 digest, qint64 length, const FileLayout &layout)
 // its checksum is still never trusted to index past the text.
 bool consistent(const FileLayout &layout, qint64 length)
 {
+    if (layout.uidHashes.size() != layout.incidences.size())
+        return false;
     int end = 0;
     for (const auto &span : layout.incidences) {
         if (span.first < end || span.second <= span.first || span.second > length)
@@ -76,6 +80,9 @@ bool readPayload(const QByteArray &payload, quint64 digest, qint64 length, FileL
         in >> from >> to;
         span = {from, to};
     }
+    layout.uidHashes.resize(layout.incidences.size());
+    for (quint64 &hash : layout.uidHashes)
+        in >> hash;
     in >> count;
     if (in.status() != QDataStream::Ok || count < 0 || count > layout.incidences.size())
         return false;

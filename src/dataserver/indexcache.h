@@ -25,6 +25,7 @@ struct FileLayout
     int mostPerUid = 0;
     QHash<QString, quint64> signatures;
     QVector<QPair<int, int>> incidences;
+    QVector<quint64> uidHashes; // one for each incidence
     QVector<Deferred> deferred; // in the order of their incidences
 };
 

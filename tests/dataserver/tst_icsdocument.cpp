@@ -194,6 +194,18 @@ void TestIcsDocument::outlineAgreesWithParse()
         QStringList keys = outline.signatures.keys();
         keys.sort();
         QCOMPARE(keys, uids);
+        // An edit works each UID's signature out from its incidences alone.
+        QCOMPARE(outline.uidHashes.size(), outline.incidences.size());
+        const quint64 context = IcsDocument::contextHash(data, outline.incidences);
+        for (auto it = outline.signatures.cbegin(); it != outline.signatures.cend(); ++it) {
+            QVector<QPair<int, int>> spans;
+            for (int i = 0; i < outline.incidences.size(); ++i) {
+                if (outline.uidHashes.at(i) == IcsDocument::uidHash(it.key()))
+                    spans << outline.incidences.at(i);
+            }
+            QVERIFY(!spans.isEmpty());
+            QCOMPARE(IcsDocument::signature(data, spans, context), it.value());
+        }
     } else {
         QVERIFY(outline.signatures.isEmpty());
     }

@@ -5,6 +5,8 @@
 #include <KCalendarCore/MemoryCalendar>
 
 #include <QDBusInterface>
+#include <QDBusReply>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -14,6 +16,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <string_view>
 
 using DayMap = QMap<QDate, QVector<ScheduleDataInfo>>;
 
@@ -30,6 +33,8 @@ private Q_SLOTS:
     void createUpdateDeleteInFile();
     void updateMovesSeriesKeepingUnknownProperties();
     void updateOverriddenOccurrence();
+    void editsReadAsAfresh_data();
+    void editsReadAsAfresh();
     void oneOccurrenceAndChosenCalendar();
     void createAndDeleteInDirectory();
     void zonesWithoutChanges_data();
@@ -55,6 +60,8 @@ private:
     // The file at `path` as the library reads it.
     KCalendarCore::MemoryCalendar::Ptr readBack(const QString &path);
     bool startServer(const QStringList &arguments);
+    // GetJobs over the weeks around the events of editsReadAsAfresh(), and GetJob of each job in it.
+    QStringList answers();
     QVector<ScheduleDataInfo> jobsOf(const QString &title, const QDate &first, const QDate &last,
                                      QList<QDate> *days = nullptr);
 
@@ -123,6 +130,70 @@ bool sameBut(const QStringList &before, const QStringList &after, const QStringL
     return true;
 }
 
+// The text without the components of `uid`.
+QByteArray withoutUid(const QByteArray &text, const QByteArray &uid)
+{
+    QByteArray rest;
+    int copied = 0;
+    for (int at = text.indexOf("BEGIN:VEVENT"); at >= 0; at = text.indexOf("BEGIN:VEVENT", at + 1)) {
+        const int end = text.indexOf('\n', text.indexOf("END:VEVENT", at)) + 1;
+        if (end <= 0)
+            break;
+        if (QRegularExpression(QStringLiteral("\nUID:%1\r?\n").arg(QString::fromUtf8(uid)))
+                .match(QString::fromUtf8(text.mid(at, end - at)))
+                .hasMatch()) {
+            rest += text.mid(copied, at - copied);
+            copied = end;
+        }
+    }
+    return rest + text.mid(copied);
+}
+
+// A calendar of single events, some between blank lines, one in a zone it does not define, a
+// series whose override lies after other events, and a to-do.
+// `busy`: the number of overrides of a second series, if any; more than eight are read apart.
+QByteArray spliceCalendar(const QByteArray &eol, int busy)
+{
+    QByteArray text =
+        "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//test//EN\nX-WR-CALNAME:Splice\n"
+        "BEGIN:VTIMEZONE\nTZID:Europe/Berlin\nBEGIN:DAYLIGHT\nTZOFFSETFROM:+0100\nTZOFFSETTO:+0200\n"
+        "TZNAME:CEST\nDTSTART:19700329T020000\nRRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=3\nEND:DAYLIGHT\n"
+        "BEGIN:STANDARD\nTZOFFSETFROM:+0200\nTZOFFSETTO:+0100\nTZNAME:CET\nDTSTART:19701025T030000\n"
+        "RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=10\nEND:STANDARD\nEND:VTIMEZONE\n"
+        "BEGIN:VEVENT\nUID:single-a\nDTSTAMP:20240401T080000Z\nDTSTART;TZID=Europe/Berlin:20240506T090000\n"
+        "DTEND;TZID=Europe/Berlin:20240506T100000\nSUMMARY:Single A\nEND:VEVENT\n"
+        "BEGIN:VEVENT\nUID:series-s\nDTSTAMP:20240401T080000Z\nDTSTART;TZID=Europe/Berlin:20240506T120000\n"
+        "DTEND;TZID=Europe/Berlin:20240506T130000\nRRULE:FREQ=DAILY;COUNT=10\nSUMMARY:Series S\n"
+        "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT10M\nDESCRIPTION:Series S\nEND:VALARM\nEND:VEVENT\n"
+        "\n"
+        "BEGIN:VEVENT\nUID:single-b\nDTSTAMP:20240401T080000Z\nDTSTART;VALUE=DATE:20240508\n"
+        "DTEND;VALUE=DATE:20240509\nSUMMARY:Single B\nEND:VEVENT\n"
+        "\n"
+        "BEGIN:VEVENT\nUID:series-s\nDTSTAMP:20240401T080000Z\n"
+        "RECURRENCE-ID;TZID=Europe/Berlin:20240508T120000\nDTSTART;TZID=Europe/Berlin:20240508T150000\n"
+        "DTEND;TZID=Europe/Berlin:20240508T160000\nSUMMARY:Series S moved\nEND:VEVENT\n"
+        "BEGIN:VEVENT\nUID:single-c\nDTSTAMP:20240401T080000Z\nDTSTART:20240510T100000Z\nDURATION:PT30M\n"
+        "SUMMARY:Single C\nDESCRIPTION:Notes\\, folded over\n  two lines\nEND:VEVENT\n"
+        "BEGIN:VEVENT\nUID:single-d\nDTSTAMP:20240401T080000Z\n"
+        "DTSTART;TZID=America/New_York:20240511T090000\nDTEND;TZID=America/New_York:20240511T100000\n"
+        "SUMMARY:Single D\nEND:VEVENT\n"
+        "BEGIN:VTODO\nUID:todo-t\nDTSTAMP:20240401T080000Z\nDUE;VALUE=DATE:20240509\nSUMMARY:Todo T\n"
+        "END:VTODO\n";
+    if (busy >= 0) {
+        text += "BEGIN:VEVENT\nUID:series-p\nDTSTAMP:20240401T080000Z\nDTSTART:20240501T060000Z\n"
+                "DTEND:20240501T063000Z\nRRULE:FREQ=DAILY;COUNT=30\nSUMMARY:Series P\nEND:VEVENT\n";
+        for (int i = 0; i < busy; ++i)
+            text += QStringLiteral("BEGIN:VEVENT\nUID:series-p\nDTSTAMP:20240401T080000Z\n"
+                                   "RECURRENCE-ID:202405%1T060000Z\nDTSTART:202405%1T070000Z\n"
+                                   "DTEND:202405%1T073000Z\nSUMMARY:Series P %2\nEND:VEVENT\n")
+                        .arg(11 + i)
+                        .arg(i)
+                        .toUtf8();
+    }
+    text += "END:VCALENDAR\n";
+    return text.replace("\n", eol);
+}
+
 } // namespace
 
 QString TestServerWrites::setCompleted(qint64 id, int recurId, bool completed)
@@ -140,6 +211,27 @@ KCalendarCore::MemoryCalendar::Ptr TestServerWrites::readBack(const QString &pat
     if (!format.fromRawString(calendar, readAll(path)))
         return {};
     return calendar;
+}
+
+QStringList TestServerWrites::answers()
+{
+    QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                       QStringLiteral(DBUS_SERVER_NAME));
+    const QDBusReply<QString> range = raw.call(QStringLiteral("GetJobs"), 2024u, 4u, 29u, 2024u, 6u, 9u);
+    QStringList out{range.value()};
+    QSet<qint64> ids;
+    const QJsonArray days = QJsonDocument::fromJson(range.value().toUtf8()).array();
+    for (const QJsonValue &day : days) {
+        for (const QJsonValue &job : day.toObject().value(QStringLiteral("Jobs")).toArray())
+            ids.insert(qint64(job.toObject().value(QStringLiteral("ID")).toDouble()));
+    }
+    QList<qint64> sorted = ids.values();
+    std::sort(sorted.begin(), sorted.end());
+    for (const qint64 id : std::as_const(sorted)) {
+        const QDBusReply<QString> job = raw.call(QStringLiteral("GetJob"), id);
+        out << job.value();
+    }
+    return out;
 }
 
 bool TestServerWrites::startServer(const QStringList &arguments)
@@ -360,6 +452,163 @@ void TestServerWrites::updateOverriddenOccurrence()
     const QByteArray written = readAll(path);
     QCOMPARE(written.count("SUMMARY:Arbeit (Homeoffice)"), 1);
     QVERIFY(written.contains("RECURRENCE-ID:20140707T050000Z\nDTSTART;TZID=Europe/Berlin:20140707T090000\n"));
+}
+
+void TestServerWrites::editsReadAsAfresh_data()
+{
+    QTest::addColumn<QByteArray>("eol");
+    QTest::addColumn<int>("busy");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QByteArray>("uid");
+    // How the edit is written: "alone", its components rewritten and read again alone; "read whole",
+    // rewritten alone but the whole file read again; "whole", the whole file rewritten and read.
+    QTest::addColumn<QString>("how");
+    const QByteArray crlf = "\r\n";
+    QTest::newRow("single, retitled")
+        << crlf << -1 << "Single A" << QDate(2024, 5, 6) << "title" << QByteArray("single-a") << "alone";
+    QTest::newRow("single, moved") << crlf << -1 << "Single B" << QDate(2024, 5, 8) << "move"
+                                   << QByteArray("single-b") << "alone";
+    QTest::newRow("single, folded, deleted")
+        << crlf << -1 << "Single C" << QDate(2024, 5, 10) << "delete" << QByteArray("single-c") << "alone";
+    QTest::newRow("series, retitled")
+        << crlf << -1 << "Series S" << QDate(2024, 5, 7) << "title" << QByteArray("series-s") << "alone";
+    QTest::newRow("series, moved") << crlf << -1 << "Series S" << QDate(2024, 5, 7) << "move"
+                                   << QByteArray("series-s") << "alone";
+    QTest::newRow("series, one occurrence")
+        << crlf << -1 << "Series S" << QDate(2024, 5, 9) << "occurrence" << QByteArray("series-s") << "alone";
+    QTest::newRow("override, retitled") << crlf << -1 << "Series S moved" << QDate(2024, 5, 8) << "title"
+                                        << QByteArray("series-s") << "alone";
+    QTest::newRow("series, deleted") << crlf << -1 << "Series S" << QDate(2024, 5, 7) << "delete"
+                                     << QByteArray("series-s") << "alone";
+    QTest::newRow("LF, one occurrence") << QByteArray("\n") << -1 << "Series S" << QDate(2024, 5, 9)
+                                        << "occurrence" << QByteArray("series-s") << "alone";
+    QTest::newRow("LF, single deleted") << QByteArray("\n") << -1 << "Single A" << QDate(2024, 5, 6)
+                                        << "delete" << QByteArray("single-a") << "alone";
+    QTest::newRow("read apart, one occurrence")
+        << crlf << 9 << "Series P" << QDate(2024, 5, 25) << "occurrence" << QByteArray("series-p") << "alone";
+    QTest::newRow("read apart, override moved")
+        << crlf << 9 << "Series P 2" << QDate(2024, 5, 13) << "move" << QByteArray("series-p") << "alone";
+    QTest::newRow("read apart once one more override")
+        << crlf << 7 << "Series P" << QDate(2024, 5, 25) << "occurrence" << QByteArray("series-p")
+        << "read whole";
+    QTest::newRow("read apart, deleted") << crlf << 9 << "Series P" << QDate(2024, 5, 25) << "delete"
+                                         << QByteArray("series-p") << "read whole";
+    QTest::newRow("single beside overrides read apart")
+        << crlf << 9 << "Single B" << QDate(2024, 5, 8) << "move" << QByteArray("single-b") << "alone";
+    QTest::newRow("created") << crlf << -1 << "New job" << QDate(2024, 5, 14) << "create" << QByteArray()
+                             << "alone";
+    QTest::newRow("LF, created") << QByteArray("\n") << -1 << "New job" << QDate(2024, 5, 14) << "create"
+                                 << QByteArray() << "alone";
+    QTest::newRow("created beside overrides read apart")
+        << crlf << 9 << "New job" << QDate(2024, 5, 14) << "create" << QByteArray() << "alone";
+    // The text between two events is hashed apart: one removed from between them changes it.
+    QTest::newRow("single between blank lines, deleted")
+        << crlf << -1 << "Single B" << QDate(2024, 5, 8) << "delete" << QByteArray("single-b")
+        << "read whole";
+    // The file lacks the definition of its zone, which the edit adds among the calendar's own.
+    QTest::newRow("in a zone the file lacks, moved")
+        << crlf << -1 << "Single D" << QDate(2024, 5, 11) << "move" << QByteArray("single-d") << "whole";
+}
+
+void TestServerWrites::editsReadAsAfresh()
+{
+    // An edit rewrites the event's components alone and reads them alone again: the server must
+    // then answer as one that reads the written file afresh.
+    QFETCH(QByteArray, eol);
+    QFETCH(int, busy);
+    QFETCH(QString, title);
+    QFETCH(QDate, day);
+    QFETCH(QString, edit);
+    QFETCH(QByteArray, uid);
+    QFETCH(QString, how);
+    const QString path = m_dir->filePath(QStringLiteral("splice.ics"));
+    const QByteArray original = spliceCalendar(eol, busy);
+    QVERIFY(writeFile(path, original));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString cache = m_dir->filePath(QStringLiteral("cache"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache);
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                       QStringLiteral("tasklist.dataserver.edits.debug=true"));
+    m_server.process().setProcessEnvironment(environment);
+    QVERIFY(startServer({path}));
+    QSignalSpy updates(m_client.get(), &CScheduleDBus::jobsUpdate);
+    // One day asked first: its single events are read, the others' are left for later.
+    QVERIFY(!jobsOf(QStringLiteral("Single A"), QDate(2024, 5, 6), QDate(2024, 5, 6)).isEmpty());
+
+    const QVector<ScheduleDataInfo> found = jobsOf(title, day, day);
+    QCOMPARE(found.size(), edit == QLatin1String("create") ? 0 : 1);
+    ScheduleDataInfo job = found.value(0);
+    QDBusInterface raw(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
+                       QStringLiteral(DBUS_SERVER_NAME));
+    QDBusMessage reply;
+    if (edit == QLatin1String("create")) {
+        job = timedJob(title + QStringLiteral(", created"), QDateTime(day, QTime(8, 0)), 30);
+        reply = raw.call(QStringLiteral("CreateJob"),
+                         QString::fromUtf8(QJsonDocument(ScheduleDataInfo::ScheduleToJson(job)).toJson()));
+    } else if (edit == QLatin1String("delete")) {
+        reply = raw.call(QStringLiteral("DeleteJob"), qint64(job.getID()));
+    } else {
+        if (edit == QLatin1String("title"))
+            job.setTitleName(title + QStringLiteral(", retitled"));
+        else
+            job.setTitleName(title + QStringLiteral(", moved"));
+        if (edit != QLatin1String("title")) {
+            job.setBeginDateTime(job.getBeginDateTime().addSecs(3600));
+            job.setEndDateTime(job.getEndDateTime().addSecs(3600));
+        }
+        QJsonObject json = ScheduleDataInfo::ScheduleToJson(job);
+        if (edit == QLatin1String("occurrence"))
+            json.insert(QStringLiteral("ThisOccurrenceOnly"), true);
+        reply = raw.call(QStringLiteral("UpdateJob"), QString::fromUtf8(QJsonDocument(json).toJson()));
+    }
+    QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+    QTRY_COMPARE(updates.count(), 1);
+    const QStringList edited = answers();
+    QVERIFY(edited.first().contains(QLatin1String("\"Title\"")));
+    QCOMPARE(edited.first().contains(title + QLatin1String(", ")), edit != QLatin1String("delete"));
+
+    // Every byte but those of the event's components is as it was, line ends included.
+    const QByteArray written = readAll(path);
+    QVERIFY(written != original);
+    if (edit == QLatin1String("create")) {
+        // Where a whole write puts it: after the calendar's last component.
+        const int at = original.lastIndexOf("END:VCALENDAR");
+        const QByteArray added = written.mid(at, written.size() - original.size());
+        QVERIFY(added.startsWith("BEGIN:VEVENT" + eol));
+        QVERIFY(added.endsWith("END:VEVENT" + eol));
+        QCOMPARE(written.left(at) + written.mid(at + added.size()), original);
+    } else if (how != QLatin1String("whole")) {
+        QCOMPARE(withoutUid(written, uid), withoutUid(original, uid));
+    }
+    QCOMPARE(written.count("\r\n"), eol == "\r\n" ? written.count('\n') : 0);
+    QCOMPARE(written.contains("UID:" + uid), edit != QLatin1String("delete"));
+    if (how != QLatin1String("whole"))
+        QTRY_VERIFY(m_server.errors().contains(QLatin1String(" rewritten")));
+    QCOMPARE(m_server.errors().contains(QLatin1String(" rewritten and read again alone")),
+             how == QLatin1String("alone"));
+    QCOMPARE(m_server.errors().contains(QLatin1String(" rewritten; the whole file read again")),
+             how == QLatin1String("read whole"));
+
+    // The server's own write is no change on disk; the layout of the new text is kept for the
+    // next start.
+    const QString index = cache + QStringLiteral("/tasklist-dataserver/index/") +
+                          QString::number(quint64(std::hash<std::string_view>{}(
+                                              std::string_view(written.constData(), size_t(written.size())))),
+                                          16)
+                              .rightJustified(16, QLatin1Char('0')) +
+                          QStringLiteral(".index");
+    QTRY_VERIFY(QFileInfo::exists(index));
+    QCOMPARE(updates.count(), 1);
+    QCOMPARE(answers(), edited);
+
+    // A start on that layout, and one that reads the file afresh.
+    QVERIFY(startServer({path}));
+    QCOMPARE(answers(), edited);
+    QVERIFY(QDir(cache).removeRecursively());
+    QVERIFY(startServer({path}));
+    QCOMPARE(answers(), edited);
 }
 
 void TestServerWrites::oneOccurrenceAndChosenCalendar()
