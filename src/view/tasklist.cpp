@@ -7,6 +7,7 @@
 #include "taskrules.h"
 #include "urlopener.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -30,6 +31,18 @@ TaskRules::SortKey sortKey(const TaskItem *item)
 bool goesBefore(const TaskItem *a, const TaskItem *b)
 {
     return TaskRules::goesBefore(sortKey(a), sortKey(b));
+}
+
+// As plain widgets the list and its items reached a screen reader as fillers: it said neither that
+// the tasks are a list nor how many there are and which of them has the focus.
+QAccessibleInterface *accessibleList(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (widget && className == QLatin1String("TaskList"))
+        return new QAccessibleWidget(widget, QAccessible::List);
+    if (widget && className == QLatin1String("TaskItem"))
+        return new QAccessibleWidget(widget, QAccessible::ListItem);
+    return nullptr;
 }
 
 // The part of the list its scroll area shows, in the list's coordinates, below the items too as the
@@ -122,6 +135,11 @@ TaskList::TaskList(QWidget *parent)
     , fadeLimitTimer(new QTimer(this))
     , sliceTimer(new QTimer(this))
 {
+    static const bool accessibleAsList = [] {
+        QAccessible::installFactory(accessibleList);
+        return true;
+    }();
+    Q_UNUSED(accessibleAsList)
     itemLayout->setSpacing(10);
     // As wide as its items even while it has none: the scroll area around it sizes itself once.
     const QMargins margins = itemLayout->contentsMargins();

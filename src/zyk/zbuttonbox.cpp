@@ -97,6 +97,10 @@ void ZButtonBox::setButtonList(const QList<ZButtonBoxButton *> &list, bool check
             button->deleteLater();
     }
     for (ZButtonBoxButton *button : list) {
+        // Qt's accessibility reads a checkable button as a check box unless it is auto-exclusive: as a
+        // radio button, the screen reader says that one choice of the row is taken. The group
+        // already keeps one checked, so nothing else changes.
+        button->setAutoExclusive(checkable);
         button->setCheckable(checkable);
         if (!checkable)
             button->setChecked(false);

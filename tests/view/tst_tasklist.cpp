@@ -5,6 +5,7 @@
 #include "tasklist.h"
 #include "taskrules.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QPointer>
 #include <QScrollArea>
@@ -396,6 +397,13 @@ void TestTaskList::firstCallShowsAtOnce()
         QVERIFY(items.at(i)->y() > items.at(i - 1)->geometry().bottom());
     QVERIFY(list.height() >= 2 * 56);
     QTRY_VERIFY(!anyAnimating(list.taskItems()));
+
+    // A screen reader hears a list of the tasks, each an item of it.
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&list);
+    QCOMPARE(accessible->role(), QAccessible::List);
+    QCOMPARE(accessible->childCount(), 2);
+    for (TaskItem *item : list.taskItems())
+        QCOMPARE(QAccessible::queryAccessibleInterface(item)->role(), QAccessible::ListItem);
 }
 
 void TestTaskList::secondCallFadesAndReplaces()

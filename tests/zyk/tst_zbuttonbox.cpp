@@ -1,5 +1,6 @@
 #include "zbuttonbox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QPalette>
@@ -89,6 +90,9 @@ void TestZButtonBox::exclusiveChecking()
     };
     QCOMPARE(checkedCount(), 1);
     QVERIFY(buttons[0]->isChecked());
+    // One choice of several, as a screen reader should say it; not a row of check boxes.
+    for (ZButtonBoxButton *button : buttons)
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->role(), QAccessible::RadioButton);
 
     buttons[2]->setChecked(true);
     QCOMPARE(checkedCount(), 1);
@@ -114,6 +118,7 @@ void TestZButtonBox::uncheckableButtons()
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     for (ZButtonBoxButton *button : buttons) {
         QVERIFY(!button->isCheckable());
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->role(), QAccessible::Button);
         QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
         QVERIFY(!button->isChecked());
     }
