@@ -24,7 +24,7 @@ else
     akonadi="libakonadi-dev libakonadicalendar-dev extra-cmake-modules akonadi-server akonadi-backend-sqlite kdepim-runtime"
 fi
 packages="cmake make g++ pkg-config $toolkit $akonadi
-          dbus dbus-x11 xvfb xserver-xorg-core xserver-xorg-video-dummy xauth x11-utils x11-xserver-utils xdotool imagemagick desktop-file-utils appstream man-db xcompmgr
+          dbus dbus-x11 at-spi2-core xvfb xserver-xorg-core xserver-xorg-video-dummy xauth x11-utils x11-xserver-utils xdotool imagemagick desktop-file-utils appstream man-db xcompmgr
           hsetroot dpkg-dev file lintian radicale vdirsyncer libecal2.0-dev evolution-data-server
           libsecret-tools gnome-keyring faketime
           liblayershellqtinterface-dev layer-shell-qt libwayland-dev libxkbcommon-dev sway swaybg grim"
