@@ -558,6 +558,49 @@ bool editSeries(IcsNode &series, const Edited &edited, const ScheduleDataInfo &i
     return touched;
 }
 
+// Where an edit found the series and the component it changed, and which of them it changed.
+struct Touched
+{
+    int masterAt = -1;
+    int targetAt = -1;
+    bool master = false;
+    bool target = false;
+};
+
+// An edit as the desktop's calendars take it: the series' own component for what belongs to the
+// series, the occurrence's for it alone.
+QVector<DesktopSource::Change> desktopChanges(const QVector<IcsNode> &components, const Touched &touched)
+{
+    const auto textOf = [](const IcsNode &component) {
+        IcsDocument single;
+        single.top << component;
+        return single.toByteArray();
+    };
+    QVector<DesktopSource::Change> changes;
+    if (touched.master || (touched.target && touched.targetAt == touched.masterAt))
+        changes.push_back({DesktopSource::Change::ModifySeries, textOf(components.at(touched.masterAt)), {}});
+    if (touched.target && touched.targetAt != touched.masterAt)
+        changes.push_back(
+            {DesktopSource::Change::ModifyOccurrence, textOf(components.at(touched.targetAt)), {}});
+    return changes;
+}
+
+// Each component cut from the file goes back in its place, written anew where the edit changed it,
+// an occurrence taken out of the series right after the series.
+void putBack(FilePart &part, const IcsDocument &document, bool detached, const Touched &touched)
+{
+    const QVector<IcsNode> &components = document.components();
+    for (int i = 0; i < part.replaced.size(); ++i) {
+        int at = part.firstComponent + i;
+        if (detached && at > touched.masterAt)
+            ++at;
+        if ((at == touched.masterAt && touched.master) || (at == touched.targetAt && touched.target))
+            part.replaced[i] = {componentText(document, components.at(at))};
+        if (detached && at == touched.masterAt)
+            part.replaced[i] << componentText(document, components.at(touched.targetAt));
+    }
+}
+
 } // namespace
 
 CalendarStore::Private::Outcome CalendarStore::Private::update(const ScheduleDataInfo &info, Scope scope,
@@ -623,35 +666,14 @@ CalendarStore::Private::Outcome CalendarStore::Private::update(const ScheduleDat
                                    QStringLiteral("no time zone definition for %1").arg(zoneNeeded.tzid));
         if (part.cut() && components.size() != count)
             continue;
+        const Touched touched{masterAt, targetAt, touchedMaster, touchedTarget};
         if (eds) {
-            const auto textOf = [](const IcsNode &component) {
-                IcsDocument single;
-                single.top << component;
-                return single.toByteArray();
-            };
-            // The series' own component for what belongs to the series, the occurrence's for it alone.
-            QVector<DesktopSource::Change> changes;
-            if (touchedMaster || (touchedTarget && targetAt == masterAt))
-                changes.push_back({DesktopSource::Change::ModifySeries, textOf(components.at(masterAt)), {}});
-            if (touchedTarget && targetAt != masterAt)
-                changes.push_back(
-                    {DesktopSource::Change::ModifyOccurrence, textOf(components.at(targetAt)), {}});
-            sendToEds(source, changes, {}, done);
+            sendToEds(source, desktopChanges(components, touched), {}, done);
             return std::nullopt;
         }
         if (!part.cut())
             return write(file, file->path, document, file->source, file->inDirectory);
-        // Each component cut from the file goes back in its place, written anew where the edit
-        // changed it, the occurrence taken out of the series right after the series.
-        for (int i = 0; i < part.replaced.size(); ++i) {
-            int at = part.firstComponent + i;
-            if (edited.detached && at > masterAt)
-                ++at;
-            if ((at == masterAt && touchedMaster) || (at == targetAt && touchedTarget))
-                part.replaced[i] = {componentText(document, components.at(at))};
-            if (edited.detached && at == masterAt)
-                part.replaced[i] << componentText(document, components.at(targetAt));
-        }
+        putBack(part, document, edited.detached, touched);
         return write(file, std::move(part));
     }
     return Result::failure(

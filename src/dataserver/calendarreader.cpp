@@ -600,16 +600,13 @@ CalendarReader::Spliced CalendarReader::splice(const FileLayout &layout, FilePar
     return out;
 }
 
-bool CalendarReader::reread(CalendarFile &file, quint64 context, const Spliced &spliced, const QString &uid)
+namespace {
+
+// The spliced text with only the UID's new incidences left in its calendar, and their spans in
+// the spliced text; empty where the rest is not one calendar.
+QByteArray uidAlone(const CalendarReader::Spliced &spliced, QVector<QPair<int, int>> *spans)
 {
-    if (!file.layout || !file.readable || file.calendar->timeZone() != m_zone)
-        return false;
-    const FileLayout &before = *file.layout;
     const QByteArray &text = spliced.text;
-    // The text between incidences is hashed in the pieces they cut it into: where a removed one
-    // joined two pieces, every UID's signature changes.
-    if (context != IcsDocument::contextHash(text, spliced.incidences))
-        return false;
     QByteArray around;
     int from = 0;
     for (const auto &span : spliced.incidences) {
@@ -619,24 +616,67 @@ bool CalendarReader::reread(CalendarFile &file, quint64 context, const Spliced &
     around.append(text.constData() + from, text.size() - from);
     const int close = around.lastIndexOf("END:VCALENDAR");
     if (close < 0 || around.toUpper().count("BEGIN:VCALENDAR") != 1)
-        return false;
-    QVector<QPair<int, int>> spans;
+        return {};
     QByteArray part = around.left(close);
     for (const int at : spliced.replacing) {
         const auto &span = spliced.incidences.at(at);
-        spans << span;
+        *spans << span;
         part.append(text.constData() + span.first, span.second - span.first);
     }
-    part += around.mid(close);
-    // A text the library is given otherwise than it is written (a line folded, a zone renamed) is
-    // laid out by a whole read.
-    QVector<IcsFault> refolded;
-    QStringList floating;
-    if (IcsDocument::refold(part, Ics::longestLine, &refolded) != part ||
-        TimeZoneNames::resolve(part, &floating) != part)
-        return false;
+    return part + around.mid(close);
+}
 
-    // The layout a read of the new text keeps.
+// The most incidences one UID has after the splice, counted again only where the UID had the most.
+int mostPerUid(const FileLayout &before, const FileLayout &after, const CalendarReader::Spliced &spliced,
+               int has)
+{
+    const int had = int(std::count(spliced.moved.cbegin(), spliced.moved.cend(), -1));
+    if (has >= before.mostPerUid || had < before.mostPerUid)
+        return qMax(before.mostPerUid, has);
+    int most = 0;
+    QHash<quint64, int> perUid;
+    perUid.reserve(after.uidHashes.size());
+    for (const quint64 hash : std::as_const(after.uidHashes))
+        most = qMax(most, ++perUid[hash]);
+    return most;
+}
+
+// The deferred single events after the splice, in their new places, the UID's among them where it
+// is one.
+QVector<FileLayout::Deferred> deferredAfter(const FileLayout &before, const CalendarReader::Spliced &spliced,
+                                            const QVector<QPair<int, int>> &spans, const QString &uid)
+{
+    FileLayout::Deferred single;
+    single.incidence = -1;
+    if (spans.size() == 1) {
+        const Rough rough = roughOf(spliced.text.constData() + spans.first().first,
+                                    spans.first().second - spans.first().first);
+        if (rough.single && QString::fromLatin1(rough.uid) == uid)
+            single = {spliced.replacing.first(), uid, rough.fromMs, rough.toMs};
+    }
+    QVector<FileLayout::Deferred> out;
+    out.reserve(before.deferred.size() + 1);
+    for (const FileLayout::Deferred &one : before.deferred) {
+        const int at = spliced.moved.at(one.incidence);
+        if (at < 0)
+            continue;
+        if (single.incidence >= 0 && single.incidence < at) {
+            out << single;
+            single.incidence = -1;
+        }
+        out << one;
+        out.last().incidence = at;
+    }
+    if (single.incidence >= 0)
+        out << single;
+    return out;
+}
+
+// The layout a read of the spliced text would keep.
+std::shared_ptr<FileLayout> layoutAfter(const FileLayout &before, const CalendarReader::Spliced &spliced,
+                                        const QVector<QPair<int, int>> &spans, const QString &uid,
+                                        quint64 context)
+{
     auto layout = std::make_shared<FileLayout>();
     layout->incidences = spliced.incidences;
     layout->uidHashes.resize(spliced.incidences.size());
@@ -649,43 +689,50 @@ bool CalendarReader::reread(CalendarFile &file, quint64 context, const Spliced &
     layout->signatures = before.signatures;
     layout->signatures.remove(uid);
     if (!spans.isEmpty())
-        layout->signatures.insert(uid, IcsDocument::signature(text, spans, context));
-    const int had = int(std::count(spliced.moved.cbegin(), spliced.moved.cend(), -1));
-    const int has = spans.size();
-    if (has >= before.mostPerUid || had < before.mostPerUid) {
-        layout->mostPerUid = qMax(before.mostPerUid, has);
-    } else {
-        QHash<quint64, int> perUid;
-        perUid.reserve(layout->uidHashes.size());
-        for (const quint64 hash : std::as_const(layout->uidHashes))
-            layout->mostPerUid = qMax(layout->mostPerUid, ++perUid[hash]);
-    }
-    const bool inParts = layout->mostPerUid > partSize;
-    if (inParts != (before.mostPerUid > partSize))
-        return false; // the other series were read the other way
-    FileLayout::Deferred single;
-    single.incidence = -1;
-    if (has == 1) {
-        const Rough rough =
-            roughOf(text.constData() + spans.first().first, spans.first().second - spans.first().first);
-        if (rough.single && QString::fromLatin1(rough.uid) == uid)
-            single = {spliced.replacing.first(), uid, rough.fromMs, rough.toMs};
-    }
-    layout->deferred.reserve(before.deferred.size() + 1);
-    for (const FileLayout::Deferred &one : before.deferred) {
-        const int at = spliced.moved.at(one.incidence);
-        if (at < 0)
-            continue;
-        if (single.incidence >= 0 && single.incidence < at) {
-            layout->deferred << single;
-            single.incidence = -1;
-        }
-        layout->deferred << one;
-        layout->deferred.last().incidence = at;
-    }
-    if (single.incidence >= 0)
-        layout->deferred << single;
+        layout->signatures.insert(uid, IcsDocument::signature(spliced.text, spans, context));
+    layout->mostPerUid = mostPerUid(before, *layout, spliced, spans.size());
+    layout->deferred = deferredAfter(before, spliced, spans, uid);
+    return layout;
+}
 
+// The series of `uid` in the file replaced by `kept` (in its calendar) and `overrides` (beside it).
+void replaceSeries(CalendarFile &file, const QString &uid, const Event::List &kept,
+                   const Event::List &overrides, quint64 signature)
+{
+    if (OccurrenceIndex::Series *old = OccurrenceIndex::find(file.series, uid)) {
+        if (old->deferred())
+            --file.deferredCount;
+        for (const Event::Ptr &event : std::as_const(old->events)) {
+            if (!file.overrides.removeOne(event))
+                file.calendar->deleteEvent(event);
+        }
+        file.series.erase(file.series.begin() + (old - file.series.data()));
+    }
+    for (const Event::Ptr &event : kept)
+        file.calendar->addEvent(event);
+    file.overrides += overrides;
+    if (!kept.isEmpty() || !overrides.isEmpty()) {
+        OccurrenceIndex::Series series;
+        series.uid = uid;
+        series.events = kept + overrides;
+        series.signature = signature;
+        const auto at = std::lower_bound(
+            file.series.begin(), file.series.end(), uid,
+            [](const OccurrenceIndex::Series &one, const QString &key) { return one.uid < key; });
+        file.series.insert(at, series);
+    }
+    if (file.deferredCount == 0) {
+        file.deferredText.clear();
+        file.deferredHead.clear();
+        file.deferredTail.clear();
+    }
+}
+
+} // namespace
+
+bool CalendarReader::readUid(const QByteArray &part, const QString &uid, bool inParts, const QString &where,
+                             Event::List *kept, Event::List *overrides)
+{
     const MemoryCalendar::Ptr piece(new MemoryCalendar(m_zone));
     m_format->clearException();
     if (!m_format->fromRawString(piece, part) || !piece->rawTodos().isEmpty() ||
@@ -700,49 +747,55 @@ bool CalendarReader::reread(CalendarFile &file, quint64 context, const Spliced &
     }
     // As a read of the whole text files them: overrides of a series read in parts beside the
     // calendar, and the events without a valid DTSTART left out of the calendar.
-    Event::List kept;
-    Event::List overrides;
     for (const Event::Ptr &event : events) {
         if (inParts && hasMaster && event->hasRecurrenceId()) {
-            overrides << event;
+            *overrides << event;
         } else if (event->dtStart().isValid()) {
-            kept << event;
+            *kept << event;
         } else {
             qCWarning(lcDataServerFiles).noquote()
-                << QStringLiteral("%1:%2: event \"%3\" has no valid DTSTART; event skipped")
-                       .arg(file.path)
-                       .arg(text.left(spans.first().first).count('\n') + 1)
-                       .arg(shown(event->uid()));
+                << QStringLiteral("%1: event \"%2\" has no valid DTSTART; event skipped")
+                       .arg(where, shown(uid));
         }
     }
+    return true;
+}
 
-    if (OccurrenceIndex::Series *old = OccurrenceIndex::find(file.series, uid)) {
-        if (old->deferred())
-            --file.deferredCount;
-        for (const Event::Ptr &event : std::as_const(old->events)) {
-            if (!file.overrides.removeOne(event))
-                file.calendar->deleteEvent(event);
-        }
-        file.series.erase(file.series.begin() + (old - file.series.data()));
-    }
-    for (const Event::Ptr &event : std::as_const(kept))
-        file.calendar->addEvent(event);
-    file.overrides += overrides;
-    if (!kept.isEmpty() || !overrides.isEmpty()) {
-        OccurrenceIndex::Series series;
-        series.uid = uid;
-        series.events = kept + overrides;
-        series.signature = layout->signatures.value(uid);
-        const auto at = std::lower_bound(
-            file.series.begin(), file.series.end(), uid,
-            [](const OccurrenceIndex::Series &one, const QString &key) { return one.uid < key; });
-        file.series.insert(at, series);
-    }
-    if (file.deferredCount == 0) {
-        file.deferredText.clear();
-        file.deferredHead.clear();
-        file.deferredTail.clear();
-    }
+bool CalendarReader::reread(CalendarFile &file, quint64 context, const Spliced &spliced, const QString &uid)
+{
+    if (!file.layout || !file.readable || file.calendar->timeZone() != m_zone)
+        return false;
+    const FileLayout &before = *file.layout;
+    const QByteArray &text = spliced.text;
+    // The text between incidences is hashed in the pieces they cut it into: where a removed one
+    // joined two pieces, every UID's signature changes.
+    if (context != IcsDocument::contextHash(text, spliced.incidences))
+        return false;
+    QVector<QPair<int, int>> spans;
+    const QByteArray part = uidAlone(spliced, &spans);
+    if (part.isEmpty())
+        return false;
+    // A text the library is given otherwise than it is written (a line folded, a zone renamed) is
+    // laid out by a whole read.
+    QVector<IcsFault> refolded;
+    QStringList floating;
+    if (IcsDocument::refold(part, Ics::longestLine, &refolded) != part ||
+        TimeZoneNames::resolve(part, &floating) != part)
+        return false;
+    std::shared_ptr<FileLayout> layout = layoutAfter(before, spliced, spans, uid, context);
+    const bool inParts = layout->mostPerUid > partSize;
+    if (inParts != (before.mostPerUid > partSize))
+        return false; // the other series were read the other way
+    Event::List kept;
+    Event::List overrides;
+    const QString where =
+        spans.isEmpty()
+            ? file.path
+            : QStringLiteral("%1:%2").arg(file.path).arg(text.left(spans.first().first).count('\n') + 1);
+    if (!readUid(part, uid, inParts, where, &kept, &overrides))
+        return false;
+
+    replaceSeries(file, uid, kept, overrides, layout->signatures.value(uid));
     file.digest = digestOf(text);
     file.header = CalendarSources::headerOf(text);
     file.textLength = text.size();

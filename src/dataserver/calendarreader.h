@@ -82,6 +82,10 @@ private:
                            const QVector<FileLayout::Deferred> &singles, CalendarFile &file,
                            QVector<OccurrenceIndex::Series> &deferred);
     static constexpr int partSize = 8;
+    // The incidences of `uid` read from `part` (a calendar of them alone): in the calendar, or
+    // beside it where the series is read in parts. False where `part` holds anything else.
+    [[nodiscard]] bool readUid(const QByteArray &part, const QString &uid, bool inParts, const QString &where,
+                               KCalendarCore::Event::List *kept, KCalendarCore::Event::List *overrides);
     // Takes the events without a valid DTSTART out of the file's calendar and out of `events`.
     void dropUndated(const QString &path, const QByteArray &text, CalendarFile &file,
                      KCalendarCore::Event::List &events);
