@@ -19,6 +19,7 @@
 // widest GetJobs over a daily job whose occurrences each last ten years.
 #include "benchutil.h"
 #include "exportcalendar.h"
+#include "serverstart.h"
 
 #include <KCalendarCore/Alarm>
 #include <KCalendarCore/Event>
@@ -264,18 +265,6 @@ QDBusMessage getJobs(const QDate &first, const QDate &last)
     return QDBusConnection::sessionBus().call(call, QDBus::Block, 120000);
 }
 
-void stop(pid_t pid)
-{
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 500; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid)
-            return;
-        QThread::msleep(10);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
 QString indexCache()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
@@ -371,7 +360,7 @@ void measureForm(const QString &label, const QString &path, const QString &fileT
         if (bare.ms < 0 || server.ms < 0) {
             Bench::note(QStringLiteral("%1: a start failed").arg(label));
             if (server.pid > 0)
-                stop(server.pid);
+                Bench::stopProcess(server.pid);
             return;
         }
         figures.bareStart << bare.ms;
@@ -392,7 +381,7 @@ void measureForm(const QString &label, const QString &path, const QString &fileT
             }
         }
         figures.serverPeak << Bench::procMiB(server.pid, "VmHWM");
-        stop(server.pid);
+        Bench::stopProcess(server.pid);
     }
 }
 
@@ -506,7 +495,7 @@ Sync measureSync(const QString &folder, int before, int burst, const QDate &toda
     const Started server = startServer(folder, today);
     if (server.ms < 0) {
         if (server.pid > 0)
-            stop(server.pid);
+            Bench::stopProcess(server.pid);
         return result;
     }
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -559,7 +548,7 @@ Sync measureSync(const QString &folder, int before, int burst, const QDate &toda
     bus.disconnect(owner, objectPath, service, QStringLiteral("JobsUpdated"), &watcher,
                    SLOT(onJobsUpdated()));
     result.updates = watcher.seen;
-    stop(server.pid);
+    Bench::stopProcess(server.pid);
     return result;
 }
 
@@ -646,7 +635,7 @@ void measureOverrides(const QString &path)
                 newWeeks << timedGetJobs(today.addDays(-7 * k));
         }
         if (server.pid > 0)
-            stop(server.pid);
+            Bench::stopProcess(server.pid);
     }
     Bench::limitRow(QStringLiteral("data server, 16,000 overrides of one series: start to first answer"),
                     starts.isEmpty() ? qInf() : Bench::median(starts), QStringLiteral("ms"), 2000);
@@ -690,7 +679,7 @@ void measureDecade(const QString &path)
                             .arg(reply.type() == QDBusMessage::ReplyMessage ? QStringLiteral("answered")
                                                                             : reply.errorName(),
                                  reply.errorMessage()));
-        stop(server.pid);
+        Bench::stopProcess(server.pid);
     }
     const double ms = times.isEmpty() ? qInf() : Bench::median(times);
     Bench::row(QStringLiteral("data server, a ten-year daily job: widest GetJobs (3,701 days), server alive"),
@@ -849,7 +838,7 @@ void measureLarge(const QString &directory)
     for (int i = 0, runs = Bench::runs(3); i < runs; ++i) {
         const Started empty = startServer(emptyPath, today);
         if (empty.pid > 0)
-            stop(empty.pid);
+            Bench::stopProcess(empty.pid);
         const Started bare = runBare(path);
         // The same file each run: an edit of the run before must not make the next start cheaper.
         writeText(path, QString::fromUtf8(made.text));
@@ -857,7 +846,7 @@ void measureLarge(const QString &directory)
         if (bare.ms < 0 || server.ms < 0 || empty.ms < 0) {
             Bench::note(QStringLiteral("100,000 events: a start failed"));
             if (server.pid > 0)
-                stop(server.pid);
+                Bench::stopProcess(server.pid);
             return;
         }
         large.bareStart << bare.ms;
@@ -867,12 +856,12 @@ void measureLarge(const QString &directory)
         // The index this start keeps, a second after it, and the next start with it.
         QThread::msleep(2500);
         const bool kept = !QDir(indexCache()).entryList(QDir::Files).isEmpty();
-        stop(server.pid);
+        Bench::stopProcess(server.pid);
         const Started warm = startServer(path, today, true);
         if (warm.ms < 0 || !kept) {
             Bench::note(QStringLiteral("100,000 events: no index kept, or no start with it"));
             if (warm.pid > 0)
-                stop(warm.pid);
+                Bench::stopProcess(warm.pid);
             return;
         }
         large.warmStart << warm.ms;
@@ -884,7 +873,7 @@ void measureLarge(const QString &directory)
             measureLargeLatencies(path, today,
                                   getJobs(today, today.addDays(6)).arguments().value(0).toString(), large);
         large.serverPeak << Bench::procMiB(server.pid, "VmHWM");
-        stop(server.pid);
+        Bench::stopProcess(server.pid);
     }
     const auto inf = [](const QVector<double> &values) {
         return values.isEmpty() ? qInf() : Bench::median(values);
@@ -1004,7 +993,7 @@ int main(int argc, char **argv)
     for (int i = 0, runs = Bench::runs(3); i < runs; ++i) {
         const Started server = startServer(longLine, QDate::currentDate());
         if (server.pid > 0)
-            stop(server.pid);
+            Bench::stopProcess(server.pid);
         if (server.ms < 0)
             break;
         longStarts << server.ms;
