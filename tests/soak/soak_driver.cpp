@@ -36,6 +36,7 @@
 #include <QRect>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
@@ -97,6 +98,7 @@ public:
     {
     }
     int shown = 0;
+    QSet<uint> closed;
     std::function<void(uint id, const QString &summary, const QStringList &actions)> notified;
 
 public Q_SLOTS:
@@ -109,7 +111,7 @@ public Q_SLOTS:
         return id;
     }
     QStringList GetCapabilities() { return {QStringLiteral("body"), QStringLiteral("actions")}; }
-    void CloseNotification(uint) {}
+    void CloseNotification(uint id) { closed.insert(id); }
     QString GetServerInformation(QString &vendor, QString &version, QString &protocol)
     {
         vendor = QStringLiteral("soak");
@@ -133,6 +135,7 @@ struct Program
 // A reminder the notification server answered with "snooze", and when it came back (run's fake ms).
 struct Snooze
 {
+    uint id = 0;
     QString event;
     qint64 atMs = 0;
     qint64 backMs = -1;
@@ -670,7 +673,7 @@ void Soak::onNotified(uint id, const QString &summary, const QStringList &action
                                                           QStringLiteral("ActionInvoked"));
         message << id << QStringLiteral("snooze");
         QDBusConnection::sessionBus().send(message);
-        m_snoozes.append({event, fakeMs()});
+        m_snoozes.append({id, event, fakeMs()});
     });
 }
 
@@ -910,12 +913,19 @@ bool Soak::accountInStep()
 }
 
 // Each reminder snoozed came back once the snooze was up; one snoozed at the very end may not have.
+// The widget takes a snooze only for a notification whose id it knows, and closes it then: libdbus
+// times the widget's Notify call on the fast clock, where its 25 s are some 12 ms of a week in five
+// minutes, so that a notification answered later than that is one the widget never hears of again.
 bool Soak::snoozesCameBack()
 {
     const qint64 snoozeMs = 10 * 60 * 1000;
     bool ok = true;
+    int taken = 0;
     QStringList backAfter;
     for (const Snooze &snooze : std::as_const(m_snoozes)) {
+        if (!m_notifications->closed.contains(snooze.id))
+            continue;
+        ++taken;
         if (snooze.backMs < 0) {
             if (fakeMs() - snooze.atMs > snoozeMs * 3 / 2) {
                 say(QStringLiteral("soak: the reminder of %1 snoozed did not come back").arg(snooze.event));
@@ -934,12 +944,14 @@ bool Soak::snoozesCameBack()
             ok = false;
         }
     }
-    if (m_snoozes.isEmpty()) {
+    if (taken == 0) {
         say(QStringLiteral("soak: no reminder was snoozed"));
         ok = false;
     }
-    say(QStringLiteral("soak: %1 reminders snoozed, back after %2 simulated minutes")
+    say(QStringLiteral("soak: %1 reminders snoozed (%2 whose Notify call the widget had given up on the fast "
+                       "clock), back after %3 simulated minutes")
             .arg(m_snoozes.size())
+            .arg(m_snoozes.size() - taken)
             .arg(backAfter.join(QStringLiteral(", "))));
     return ok;
 }
