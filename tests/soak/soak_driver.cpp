@@ -157,7 +157,7 @@ public:
         m_sleepsDue = qMax(1, hours / 12);
         // Some 40 refreshes and 28 syncs in a week, within the server's bounds; an hour has a few.
         m_refreshSeconds = qMax<qint64>(15 * 60, qint64(hours) * 3600 / 42);
-        m_syncSeconds = qBound<qint64>(10 * 60, qint64(hours) * 3600 / 28, 6 * 3600);
+        m_syncSeconds = std::clamp<qint64>(qint64(hours) * 3600 / 28, 10 * 60, 6 * 3600);
     }
 
     int run();
