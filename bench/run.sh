@@ -24,12 +24,19 @@ if [ -z "${TASKLIST_BENCH_INNER:-}" ]; then
     exit $status
 fi
 
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself: a free-looking /tmp/.X11-unix says nothing of the abstract
+# sockets of the X servers of other roots on the machine, one of which the run then drew on.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT INT TERM
-export DISPLAY=":$display"
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT INT TERM
+tries=0
+until [ -s "$displayfile" ]; do
+    tries=$((tries + 1))
+    [ $tries -gt 100 ] && { echo "Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$displayfile")"
 tries=0
 until xdpyinfo >/dev/null 2>&1; do
     tries=$((tries + 1))
