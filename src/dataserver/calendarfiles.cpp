@@ -393,13 +393,7 @@ Result CalendarFiles::documentOf(const CalendarFile &file, const QString &uid, I
         found << i;
         components += text;
     }
-    QByteArray around;
-    int from = 0;
-    for (const auto &span : layout.incidences) {
-        around.append(data.constData() + from, span.first - from);
-        from = span.second;
-    }
-    around.append(data.constData() + from, data.size() - from);
+    const QByteArray around = IcsDocument::around(data, layout.incidences);
     const int close = around.lastIndexOf("END:VCALENDAR");
     // A new UID goes where the whole document would write it, after the calendar's last component.
     const int lastEnd = layout.incidences.isEmpty() ? 0 : layout.incidences.last().second;

@@ -607,13 +607,7 @@ namespace {
 QByteArray uidAlone(const CalendarReader::Spliced &spliced, QVector<QPair<int, int>> *spans)
 {
     const QByteArray &text = spliced.text;
-    QByteArray around;
-    int from = 0;
-    for (const auto &span : spliced.incidences) {
-        around.append(text.constData() + from, span.first - from);
-        from = span.second;
-    }
-    around.append(text.constData() + from, text.size() - from);
+    const QByteArray around = IcsDocument::around(text, spliced.incidences);
     const int close = around.lastIndexOf("END:VCALENDAR");
     if (close < 0 || around.toUpper().count("BEGIN:VCALENDAR") != 1)
         return {};

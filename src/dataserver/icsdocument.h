@@ -75,6 +75,8 @@ public:
     static quint64 contextHash(const QByteArray &data, const QVector<QPair<int, int>> &incidences);
     static quint64 signature(const QByteArray &data, const QVector<QPair<int, int>> &spans, quint64 context);
     static quint64 uidHash(const QString &uid);
+    // The text with those incidences left out: the calendar around them.
+    static QByteArray around(const QByteArray &data, const QVector<QPair<int, int>> &incidences);
 
     // The text without the lines and components that keep parse() from taking it, each said in
     // `faults`. A file that ends inside a component (cut off) keeps the complete components before

@@ -261,6 +261,18 @@ private:
 
 } // namespace
 
+QByteArray IcsDocument::around(const QByteArray &data, const QVector<QPair<int, int>> &incidences)
+{
+    QByteArray out;
+    int from = 0;
+    for (const auto &span : incidences) {
+        out.append(data.constData() + from, span.first - from);
+        from = span.second;
+    }
+    out.append(data.constData() + from, data.size() - from);
+    return out;
+}
+
 quint64 IcsDocument::contextHash(const QByteArray &data, const QVector<QPair<int, int>> &incidences)
 {
     TextHash context;
