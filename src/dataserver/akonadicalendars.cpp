@@ -40,6 +40,11 @@ QByteArray AkonadiCalendars::textOf(const QString &) const
     return {};
 }
 
+const DesktopSource::Parsed *AkonadiCalendars::parsedOf(const QString &) const
+{
+    return nullptr;
+}
+
 void AkonadiCalendars::write(const QString &, const QVector<Change> &, Written done)
 {
     done(Failure::Failed, QStringLiteral("built without Akonadi"));
@@ -524,6 +529,13 @@ QByteArray AkonadiCalendars::textOf(const QString &uid) const
 {
     const auto c = d->collections.find(uid.toLongLong());
     return c != d->collections.end() && c->complete ? c->items.text() : QByteArray();
+}
+
+const DesktopSource::Parsed *AkonadiCalendars::parsedOf(const QString &uid) const
+{
+    static const Parsed none;
+    const auto c = d->collections.find(uid.toLongLong());
+    return c != d->collections.end() && c->complete ? &c->items.parsed() : &none;
 }
 
 void AkonadiCalendars::write(const QString &uid, const QVector<Change> &changes, Written done)

@@ -27,6 +27,7 @@ public:
     void start() override;
     QVector<Calendar> calendars() const override;
     QByteArray textOf(const QString &uid) const override;
+    const Parsed *parsedOf(const QString &uid) const override;
     // Each change an Akonadi job, once the one before succeeded; the monitor reports it later.
     void write(const QString &uid, const QVector<Change> &changes, Written done) override;
 

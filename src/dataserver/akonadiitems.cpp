@@ -78,7 +78,7 @@ QString AkonadiItems::recurrenceIdOf(const KCalendarCore::Incidence &incidence)
     return incidence.hasRecurrenceId() ? incidence.recurrenceId().toUTC().toString(Qt::ISODate) : QString();
 }
 
-bool AkonadiItems::needZone(const QByteArray &tzid, const QDate &from)
+bool AkonadiItems::needZone(const QByteArray &tzid, const QDate &from) const
 {
     const auto known = m_zones.constFind(tzid);
     if (known != m_zones.cend() && known->from <= from)
@@ -118,40 +118,80 @@ void AkonadiItems::take(const Akonadi::Item &item)
     entry.item.setParentCollection(item.parentCollection());
     entry.uid = incidence->uid();
     entry.recurrenceId = recurrenceIdOf(*incidence);
-    // Through a calendar of its own: KCalendarCore 5.103's toRawString() and toString() of an
-    // incidence never free the component they write, some 2.5 KB a call. Its zones are left out
-    // here, one definition of each serving every item that names it.
-    KCalendarCore::ICalFormat format;
-    eachComponent(format.toICalString(incidence).toUtf8(), [&entry](const QByteArray &component) {
-        if (!component.startsWith("BEGIN:VTIMEZONE"))
-            entry.body += component;
-    });
-    entry.zones = tzidsOf(entry.body);
-    const QDate from = zoneStart(*incidence);
-    for (const QByteArray &tzid : std::as_const(entry.zones)) {
-        if (!needZone(tzid, from))
-            qCDebug(lcDataServer) << "no time zone definition for" << tzid << "of" << entry.uid;
-    }
+    entry.incidence = incidence;
     m_entries.insert(item.id(), entry);
-    m_made = false;
+    changed();
 }
 
 bool AkonadiItems::remove(Akonadi::Item::Id id)
 {
     if (!m_entries.remove(id))
         return false;
-    m_made = false;
+    changed();
     return true;
+}
+
+void AkonadiItems::changed()
+{
+    m_parsed = DesktopSource::Parsed();
+    m_textMade = false;
+    m_text.clear();
+}
+
+const DesktopSource::Parsed &AkonadiItems::parsed() const
+{
+    if (m_parsed.version != 0)
+        return m_parsed;
+    // Told apart from every calendar before it, those of an Akonadi that went and came back too.
+    static quint64 versions = 0;
+    m_parsed.version = ++versions;
+    m_parsed.incidences.reserve(m_entries.size());
+    for (const Entry &entry : m_entries) {
+        m_parsed.incidences << entry.incidence;
+        // Akonadi gives an item a new revision at every change of it.
+        quint64 mixed = quint64(entry.item.id()) * 0x9e3779b97f4a7c15ULL ^ quint64(entry.item.revision());
+        mixed = (mixed ^ (mixed >> 31)) * 0xbf58476d1ce4e5b9ULL;
+        quint64 &signature = m_parsed.signatures[entry.uid];
+        signature += mixed ^ (mixed >> 29);
+    }
+    for (quint64 &signature : m_parsed.signatures) {
+        if (signature == 0)
+            signature = 1;
+    }
+    return m_parsed;
+}
+
+void AkonadiItems::write(const Entry &entry) const
+{
+    // Through a calendar of its own: KCalendarCore 5.103's toRawString() and toString() of an
+    // incidence never free the component they write, some 2.5 KB a call. Its zones are left out
+    // here, one definition of each serving every item that names it.
+    KCalendarCore::ICalFormat format;
+    eachComponent(format.toICalString(entry.incidence).toUtf8(), [&entry](const QByteArray &component) {
+        if (!component.startsWith("BEGIN:VTIMEZONE"))
+            entry.body += component;
+    });
+    entry.zones = tzidsOf(entry.body);
+    const QDate from = zoneStart(*entry.incidence);
+    for (const QByteArray &tzid : std::as_const(entry.zones)) {
+        if (!needZone(tzid, from))
+            qCDebug(lcDataServer) << "no time zone definition for" << tzid << "of" << entry.uid;
+    }
 }
 
 QByteArray AkonadiItems::text() const
 {
-    if (m_made)
+    if (m_textMade)
         return m_text;
     QMap<QByteArray, QByteArray> zones;
     qsizetype size = 0;
     for (const Entry &entry : m_entries) {
+        if (entry.body.isEmpty())
+            write(entry);
         size += entry.body.size();
+    }
+    // Only once every item is written: an older item may have widened a zone's block.
+    for (const Entry &entry : m_entries) {
         for (const QByteArray &tzid : entry.zones) {
             if (const auto zone = m_zones.constFind(tzid); zone != m_zones.cend())
                 zones.insert(tzid, zone->block);
@@ -164,7 +204,7 @@ QByteArray AkonadiItems::text() const
     for (const Entry &entry : m_entries)
         m_text += entry.body;
     m_text += "END:VCALENDAR\r\n";
-    m_made = true;
+    m_textMade = true;
     return m_text;
 }
 

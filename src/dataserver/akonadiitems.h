@@ -1,6 +1,8 @@
 #ifndef DATASERVER_AKONADIITEMS_H
 #define DATASERVER_AKONADIITEMS_H
 
+#include "desktopsource.h"
+
 #include <KCalendarCore/Incidence>
 
 #include <Akonadi/Item>
@@ -10,9 +12,9 @@
 #include <QHash>
 #include <QMap>
 
-// The items of one Akonadi collection as iCalendar text: each item's components, kept from the
-// payload Akonadi hands over, and the whole collection as one VCALENDAR, made again only after a
-// change. Finds the item of a UID and RECURRENCE-ID for an edit.
+// The items of one Akonadi collection: each item's incidence as Akonadi hands it over, the whole
+// collection as the store takes it, made again only after a change, and as one VCALENDAR, written
+// only when an edit asks for it. Finds the item of a UID and RECURRENCE-ID for an edit.
 class AkonadiItems
 {
 public:
@@ -21,6 +23,7 @@ public:
     // True when it was there.
     bool remove(Akonadi::Item::Id id);
 
+    const DesktopSource::Parsed &parsed() const;
     QByteArray text() const;
 
     // The items of the series (its own and its moved occurrences').
@@ -37,8 +40,11 @@ private:
         Akonadi::Item item; // without its payload: its ID and revision, for an edit
         QString uid;
         QString recurrenceId;
-        QByteArray body;         // the components, without the VCALENDAR around them
-        QList<QByteArray> zones; // the TZIDs they name
+        KCalendarCore::Incidence::Ptr incidence;
+        // Written on first need: the components, without the VCALENDAR around them, and the TZIDs
+        // they name.
+        mutable QByteArray body;
+        mutable QList<QByteArray> zones;
     };
     // One VTIMEZONE for every item of a zone: its transitions from `from` on.
     struct Zone
@@ -47,13 +53,16 @@ private:
         QByteArray block;
     };
     static QString recurrenceIdOf(const KCalendarCore::Incidence &incidence);
+    void write(const Entry &entry) const;
     // False where the zone is not one the library can write.
-    bool needZone(const QByteArray &tzid, const QDate &from);
+    bool needZone(const QByteArray &tzid, const QDate &from) const;
+    void changed();
 
     QMap<Akonadi::Item::Id, Entry> m_entries;
-    QHash<QByteArray, Zone> m_zones;
+    mutable QHash<QByteArray, Zone> m_zones;
+    mutable DesktopSource::Parsed m_parsed;
     mutable QByteArray m_text;
-    mutable bool m_made = false;
+    mutable bool m_textMade = false;
 };
 
 #endif

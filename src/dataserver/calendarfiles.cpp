@@ -310,11 +310,12 @@ Result CalendarFiles::documentOf(const CalendarFile &file, IcsDocument *document
     const Source &source = sourceOf(file);
     if (CalendarSources::fromDesktop(source.kind)) {
         const DesktopSource *service = desktopOf(source.kind);
+        const DesktopSource::Parsed *parsed = service ? service->parsedOf(source.desktopId) : nullptr;
         const QByteArray data = service ? service->textOf(source.desktopId) : QByteArray();
         const QString serviceName = CalendarSources::serviceName(source.kind);
         // The service told of a change that the settle timer has not let in yet: an edit made on
         // what the server read would undo it.
-        if (CalendarReader::digestOf(data) != file.digest)
+        if ((parsed ? parsed->version : CalendarReader::digestOf(data)) != file.digest)
             return Result::failure(Status::ChangedOnDisk,
                                    QStringLiteral("the %1 calendar %2 changed since it was read; it is "
                                                   "read again")
@@ -444,11 +445,13 @@ void CalendarFiles::setFiles(const QVector<FilePtr> &files)
 FilePtr CalendarFiles::rescanDesktop(const Source &source, bool *changed)
 {
     const DesktopSource *service = desktopOf(source.kind);
-    const QByteArray data = service ? service->textOf(source.desktopId) : QByteArray();
+    const DesktopSource::Parsed *parsed = service ? service->parsedOf(source.desktopId) : nullptr;
+    const QByteArray data = service && !parsed ? service->textOf(source.desktopId) : QByteArray();
     FilePtr current = fileAt(source.path);
-    if (!current || current->digest != CalendarReader::digestOf(data)) {
+    if (!current || current->digest != (parsed ? parsed->version : CalendarReader::digestOf(data))) {
         const FilePtr old = current;
-        current = m_reader->read(source.path, QFileInfo(), data, true);
+        current = parsed ? m_reader->read(source.path, *parsed)
+                         : m_reader->read(source.path, QFileInfo(), data, true);
         if (old)
             OccurrenceIndex::adopt(old->series, current->series);
         *changed = true;

@@ -330,6 +330,49 @@ void groupSeries(CalendarFile &file, const IcsOutline &outline, const Event::Lis
     file.series.squeeze();
 }
 
+// Later ones replace earlier ones of the same type, UID and RECURRENCE-ID, as the library does.
+struct Latest
+{
+    Incidence::List all;
+    QHash<QString, int> at;
+
+    void add(const Incidence::List &incidences)
+    {
+        for (const Incidence::Ptr &incidence : incidences) {
+            const QString key =
+                QString::number(int(incidence->type())) + QLatin1Char('\n') + incidence->uid() +
+                QLatin1Char('\n') +
+                (incidence->hasRecurrenceId() ? QString::number(incidence->recurrenceId().toMSecsSinceEpoch())
+                                              : QString());
+            const auto known = at.constFind(key);
+            if (known != at.constEnd()) {
+                all[known.value()] = incidence;
+            } else {
+                at.insert(key, int(all.size()));
+                all << incidence;
+            }
+        }
+    }
+};
+
+// The overrides of a series go beside the file's calendar (see CalendarReader::parseInParts), the
+// rest into it.
+void fileIncidences(const Incidence::List &all, CalendarFile &file)
+{
+    QSet<QString> masters;
+    for (const Incidence::Ptr &incidence : all) {
+        if (incidence->type() == Incidence::TypeEvent && !incidence->hasRecurrenceId())
+            masters.insert(incidence->uid());
+    }
+    for (const Incidence::Ptr &incidence : all) {
+        const Event::Ptr event = incidence.dynamicCast<Event>();
+        if (event && event->hasRecurrenceId() && masters.contains(event->uid()))
+            file.overrides << event;
+        else
+            file.calendar->addIncidence(incidence);
+    }
+}
+
 } // namespace
 
 CalendarReader::CalendarReader()
@@ -844,9 +887,7 @@ bool CalendarReader::parseInParts(const QByteArray &text, CalendarFile &file)
     const QByteArray head = context.left(close);
     const QByteArray tail = context.mid(close);
 
-    // Later ones replace earlier ones of the same UID and RECURRENCE-ID, as the library does.
-    Incidence::List all;
-    QHash<QString, int> at;
+    Latest latest;
     for (int first = 0; first < outline.incidences.size(); first += partSize) {
         QByteArray part = head;
         const int end = qMin(int(outline.incidences.size()), first + partSize);
@@ -858,35 +899,33 @@ bool CalendarReader::parseInParts(const QByteArray &text, CalendarFile &file)
         const MemoryCalendar::Ptr piece(new MemoryCalendar(m_zone));
         if (!m_format->fromRawString(piece, part))
             return false;
-        const Incidence::List incidences = piece->rawIncidences();
-        for (const Incidence::Ptr &incidence : incidences) {
-            const QString key =
-                QString::number(int(incidence->type())) + QLatin1Char('\n') + incidence->uid() +
-                QLatin1Char('\n') +
-                (incidence->hasRecurrenceId() ? QString::number(incidence->recurrenceId().toMSecsSinceEpoch())
-                                              : QString());
-            const auto known = at.constFind(key);
-            if (known != at.constEnd()) {
-                all[known.value()] = incidence;
-            } else {
-                at.insert(key, int(all.size()));
-                all << incidence;
-            }
-        }
+        latest.add(piece->rawIncidences());
     }
-    QSet<QString> masters;
-    for (const Incidence::Ptr &incidence : std::as_const(all)) {
-        if (incidence->type() == Incidence::TypeEvent && !incidence->hasRecurrenceId())
-            masters.insert(incidence->uid());
-    }
-    for (const Incidence::Ptr &incidence : std::as_const(all)) {
-        const Event::Ptr event = incidence.dynamicCast<Event>();
-        if (event && event->hasRecurrenceId() && masters.contains(event->uid()))
-            file.overrides << event;
-        else
-            file.calendar->addIncidence(incidence);
-    }
+    fileIncidences(latest.all, file);
     return true;
+}
+
+FilePtr CalendarReader::read(const QString &path, const DesktopSource::Parsed &parsed)
+{
+    auto file = std::make_shared<CalendarFile>();
+    file->path = path;
+    file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(m_zone));
+    file->digest = parsed.version;
+    file->readable = true;
+    // Shared with the service, not copied: nothing the server does changes an incidence it read
+    // (an edit writes text), a calendar only follows them, and a copy asks for a new random UID
+    // before it takes the original's.
+    Latest latest;
+    latest.add(parsed.incidences);
+    fileIncidences(latest.all, *file);
+    Event::List events = file->calendar->rawEvents();
+    dropUndated(path, QByteArray(), *file, events);
+    file->undated = addTodos(*file->calendar, events);
+    IcsOutline outline;
+    outline.signatures = parsed.signatures;
+    QVector<OccurrenceIndex::Series> none;
+    groupSeries(*file, outline, events, none);
+    return file;
 }
 
 QByteArray CalendarReader::forLibrary(const QString &path, const QByteArray &text, bool bare)

@@ -2,6 +2,7 @@
 #define DATASERVER_CALENDARREADER_H
 
 #include "calendarfiles.h"
+#include "desktopsource.h"
 #include "indexcache.h"
 #include "warnonce.h"
 
@@ -34,6 +35,9 @@ public:
     // for them. Parsing and filing thousands of events at once was most of the time from an
     // Evolution calendar's arrival to the first answer that holds it; a query reads a few of them.
     FilePtr read(const QString &path, const QFileInfo &info, const QByteArray &data, bool defer = false);
+    // A calendar a service hands over parsed, served as its text would be; `parsed.version` stands
+    // for the text's digest.
+    FilePtr read(const QString &path, const DesktopSource::Parsed &parsed);
     // Reads the deferred series that `wanted` names into the file's calendar.
     void readDeferred(CalendarFile &file, const std::function<bool(const OccurrenceIndex::Series &)> &wanted);
 

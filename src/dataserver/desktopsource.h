@@ -3,7 +3,10 @@
 
 #include "calendaridentity.h"
 
+#include <KCalendarCore/Incidence>
+
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 #include <QVector>
@@ -45,6 +48,23 @@ public:
     virtual QVector<Calendar> calendars() const = 0;
     // The calendar's components as one VCALENDAR, with the time zones they name.
     virtual QByteArray textOf(const QString &uid) const = 0;
+
+    // A calendar as a service that keeps it parsed hands it over: the store takes its incidences
+    // as they are, and asks for its text only for an edit.
+    struct Parsed
+    {
+        quint64 version = 0; // a new one, never used before, after every change; 0 for none
+        KCalendarCore::Incidence::List incidences;
+        QHash<QString, quint64> signatures; // by UID: changes when one of its incidences does; never 0
+    };
+    // Where the service keeps its calendars parsed (Akonadi hands them so), the calendar as it is;
+    // null where the store reads the service's text. Writing thousands of incidences out as text
+    // for the store to read them in again took most of its time beside the service's own.
+    virtual const Parsed *parsedOf(const QString &uid) const
+    {
+        Q_UNUSED(uid)
+        return nullptr;
+    }
     // Sends the changes to the calendar in order, each once the one before succeeded, and tells
     // `done` once: after the last, at the first failure with the service's message, or when it has
     // not answered within writeWaitMs.

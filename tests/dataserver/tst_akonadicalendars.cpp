@@ -6,6 +6,7 @@
 #include <Akonadi/CollectionModifyJob>
 #include <Akonadi/Item>
 #include <Akonadi/ItemCreateJob>
+#include <Akonadi/ItemModifyJob>
 
 #include <KCalendarCore/Event>
 #include <KCalendarCore/ICalFormat>
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void changeAndDeleteGoBack();
     void zonedItemServed_data();
     void zonedItemServed();
+    void outsideChangeServed_data();
+    void outsideChangeServed();
     void oneOccurrenceGoesBack();
     void todoCompletedInTheFile_data();
     void todoCompletedInTheFile();
@@ -401,6 +404,58 @@ void TestAkonadiCalendars::zonedItemServed()
     const QDate day = utc.toLocalTime().date();
     QTRY_VERIFY_WITH_TIMEOUT(titlesOn(*m_client, day).contains(title), 10000);
     QCOMPARE(jobTitled(*m_client, title, day).getBeginDateTime().toUTC(), utc);
+}
+
+void TestAkonadiCalendars::outsideChangeServed_data()
+{
+    QTest::addColumn<bool>("repeats");
+    QTest::newRow("an event") << false;
+    QTest::newRow("a series") << true;
+}
+
+// An item changed in KOrganizer after the server answered for its day: the answer is the changed
+// item, not what the server worked out of it before.
+void TestAkonadiCalendars::outsideChangeServed()
+{
+    if (!m_akonadi)
+        QSKIP("Akonadi does not start in this environment");
+    QFETCH(bool, repeats);
+    Akonadi::Collection work;
+    QVERIFY(fetchWork(&work));
+    const QString kind = repeats ? QStringLiteral("series") : QStringLiteral("event");
+    const QDate first(2024, 4, 2);
+    const QDate day = repeats ? first.addDays(2) : first;
+    const QString before = QStringLiteral("Before, ") + kind;
+    const QString retitled = QStringLiteral("After, ") + kind;
+    auto event = KCalendarCore::Event::Ptr::create();
+    event->setUid(QStringLiteral("tasklist-akonadi-outside-") + kind);
+    event->setSummary(before);
+    event->setDtStart(QDateTime(first, QTime(9, 0), Qt::UTC));
+    event->setDtEnd(QDateTime(first, QTime(9, 30), Qt::UTC));
+    if (repeats) {
+        event->recurrence()->setDaily(1);
+        event->recurrence()->setDuration(10);
+    }
+    Akonadi::Item item;
+    item.setMimeType(KCalendarCore::Event::eventMimeType());
+    item.setPayload<KCalendarCore::Incidence::Ptr>(event);
+    auto *create = new Akonadi::ItemCreateJob(item, work);
+    Akonadi::Item changed; // taken before the job deletes itself
+    connect(create, &KJob::result, this, [&changed, create] { changed = create->item(); });
+    QVERIFY(finished(create));
+    QTRY_VERIFY_WITH_TIMEOUT(titlesOn(*m_client, day).contains(before), 10000);
+
+    // As KOrganizer changes it: the item's payload, retitled and an hour later.
+    KCalendarCore::Event::Ptr after(event->clone());
+    after->setSummary(retitled);
+    after->setDtStart(event->dtStart().addSecs(3600));
+    after->setDtEnd(event->dtEnd().addSecs(3600));
+    changed.setPayload<KCalendarCore::Incidence::Ptr>(after);
+    QVERIFY(finished(new Akonadi::ItemModifyJob(changed)));
+    QTRY_VERIFY_WITH_TIMEOUT(titlesOn(*m_client, day).contains(retitled), 10000);
+    QVERIFY(!titlesOn(*m_client, day).contains(before));
+    QCOMPARE(jobTitled(*m_client, retitled, day).getBeginDateTime().toUTC(),
+             QDateTime(day, QTime(10, 0), Qt::UTC));
 }
 
 // One occurrence of a series moved and another deleted through the server: an item of its own for
