@@ -3,8 +3,6 @@
 #include <KCalendarCore/MemoryCalendar>
 #include <KCalendarCore/Recurrence>
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocale>
 
 #include <algorithm>
@@ -206,13 +204,7 @@ void makeJob(Slot &slot, int id, const JobContext &context)
     slot.firstDay = Occurrences::localDay(occurrence.startMs);
     slot.lastDay = Occurrences::lastDayOf(occurrence.startMs, occurrence.endMs);
     // The answer stays what QJsonDocument writes, keys in its order, calendar keys among them.
-    QJsonObject job = ScheduleDataInfo::ScheduleToJson(info);
-    if (!calendarKeys.isEmpty()) {
-        const QJsonObject calendar = QJsonDocument::fromJson("{" + calendarKeys.mid(1) + "}").object();
-        for (auto key = calendar.begin(); key != calendar.end(); ++key)
-            job.insert(key.key(), key.value());
-    }
-    slot.json = QJsonDocument(job).toJson(QJsonDocument::Compact);
+    slot.json = ScheduleDataInfo::ScheduleToJsonText(info, calendarKeys);
     slot.calendarKeys = calendarKeys;
     slot.myAddresses = context.myAddresses;
 }

@@ -1,5 +1,7 @@
 #include "eventdetails.h"
 
+#include "jsontext.h"
+
 #include <QJsonArray>
 
 namespace {
@@ -36,6 +38,26 @@ void insertText(QJsonObject &job, const char *key, const QString &text)
         job.insert(QLatin1String(key), text);
 }
 
+QByteArray personText(const EventPerson &person, bool withAnswer)
+{
+    JsonText::Object object;
+    if (!person.name.isEmpty())
+        object.add(QLatin1String("Name"), person.name);
+    object.add(QLatin1String("Email"), person.email);
+    if (withAnswer) {
+        if (person.role != QLatin1String("required"))
+            object.add(QLatin1String("Role"), person.role);
+        object.add(QLatin1String("Reply"), person.reply);
+    }
+    return object.text();
+}
+
+void insertText(JsonText::Object &job, const char *key, const QString &text)
+{
+    if (!text.isEmpty())
+        job.add(QLatin1String(key), text);
+}
+
 } // namespace
 
 bool EventPerson::operator==(const EventPerson &other) const
@@ -67,6 +89,26 @@ void EventDetails::writeTo(QJsonObject &job) const
         for (const EventPerson &attendee : attendees)
             array.append(personJson(attendee, true));
         job.insert(QStringLiteral("Attendees"), array);
+    }
+    insertText(job, "MyReply", myReply);
+    insertText(job, "Conference", conference);
+    insertText(job, "TimeZone", timeZone);
+}
+
+void EventDetails::writeTo(JsonText::Object &job) const
+{
+    insertText(job, "Location", location);
+    insertText(job, "Url", url);
+    if (!organizer.isEmpty())
+        job.add(QLatin1String("Organizer"), personText(organizer, false));
+    if (!attendees.isEmpty()) {
+        QByteArray array = "[";
+        for (const EventPerson &attendee : attendees) {
+            if (array.size() > 1)
+                array += ',';
+            array += personText(attendee, true);
+        }
+        job.add(QLatin1String("Attendees"), array + ']');
     }
     insertText(job, "MyReply", myReply);
     insertText(job, "Conference", conference);

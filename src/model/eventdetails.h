@@ -5,6 +5,10 @@
 #include <QString>
 #include <QVector>
 
+namespace JsonText {
+class Object;
+} // namespace JsonText
+
 // Someone an event names: its organizer or an attendee.
 struct EventPerson
 {
@@ -41,6 +45,8 @@ struct EventDetails
     bool operator!=(const EventDetails &other) const { return !(*this == other); }
 
     void writeTo(QJsonObject &job) const;
+    // The same keys, written as QJsonDocument writes them.
+    void writeTo(JsonText::Object &job) const;
     static EventDetails fromJob(const QJsonObject &job);
 
     // The answers the user may give to an invitation, as "MyReply" and the data server's

@@ -150,6 +150,9 @@ public:
     static QDateTime StringDateToDateTime(const QString &text);
     static QString ScheduleToJsonStr(const ScheduleDataInfo &info);
     static QJsonObject ScheduleToJson(const ScheduleDataInfo &info);
+    // ScheduleToJson() as QJsonDocument writes it compact, with `keys` (`,"Key":value` each, as
+    // CalendarIdentity::jobKeys() writes them) sorted in among the job's own, without the object.
+    static QByteArray ScheduleToJsonText(const ScheduleDataInfo &info, const QByteArray &keys = {});
     static ScheduleDataInfo JsonToSchedule(const QJsonObject &object);
     static ScheduleDataInfo JsonStrToSchedule(const QString &text);
     static QMap<QDate, QVector<ScheduleDataInfo>> JsonArrayDataToScheduleMapData(const QJsonArray &array);

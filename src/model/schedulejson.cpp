@@ -1,5 +1,6 @@
 #include "scheduledatainfo.h"
 
+#include "jsontext.h"
 #include "modellog.h"
 
 #include <QDebug>
@@ -92,9 +93,42 @@ QJsonObject ScheduleDataInfo::ScheduleToJson(const ScheduleDataInfo &info)
     return object;
 }
 
+QByteArray ScheduleDataInfo::ScheduleToJsonText(const ScheduleDataInfo &info, const QByteArray &keys)
+{
+    QByteArray ignore = "[";
+    for (const QDateTime &dateTime : info.ignoreTime) {
+        if (ignore.size() > 1)
+            ignore += ',';
+        ignore += JsonText::string(DateTimeToStringDate(dateTime));
+    }
+    ignore += ']';
+
+    JsonText::Object object;
+    object.add(QLatin1String("ID"), info.id);
+    object.add(QLatin1String("AllDay"), info.allDay);
+    object.add(QLatin1String("Remind"), info.getScheudleRemind());
+    object.add(QLatin1String("RRule"), info.getScheduleRRule());
+    object.add(QLatin1String("Title"), info.titleName);
+    object.add(QLatin1String("Description"), info.description);
+    object.add(QLatin1String("Type"), info.type);
+    object.add(QLatin1String("Start"), DateTimeToStringDate(info.beginDateTime));
+    object.add(QLatin1String("End"), DateTimeToStringDate(info.endDateTime));
+    object.add(QLatin1String("RecurID"), info.recurID);
+    object.add(QLatin1String("Ignore"), ignore);
+    if (info.completed)
+        object.add(QLatin1String("Completed"), true);
+    if (info.noDate)
+        object.add(QLatin1String("NoDate"), true);
+    if (info.details)
+        info.details->writeTo(object);
+    if (!keys.isEmpty() && !object.addKeys(keys))
+        qCWarning(lcModel) << "keys that are no JSON members left out of a job:" << keys;
+    return object.text();
+}
+
 QString ScheduleDataInfo::ScheduleToJsonStr(const ScheduleDataInfo &info)
 {
-    QByteArray text = QJsonDocument(ScheduleToJson(info)).toJson(QJsonDocument::Compact);
+    QByteArray text = ScheduleToJsonText(info);
     // After the job's own keys, which a QJsonObject would sort them in among.
     const QByteArray calendar = info.calendar.jobKeys();
     if (!calendar.isEmpty())

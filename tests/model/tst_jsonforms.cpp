@@ -32,6 +32,8 @@ private Q_SLOTS:
     void dateTimeRead();
     void localTimeEastOfUtc();
     void jobTextMatchesGolden();
+    void jobTextAsQtWritesIt_data();
+    void jobTextAsQtWritesIt();
     void readJob_data();
     void readJob();
     void readJobParseFailure_data();
@@ -243,6 +245,89 @@ void TestJsonForms::jobTextMatchesGolden()
     QVERIFY(!golden.isEmpty());
     QCOMPARE(ScheduleDataInfo::ScheduleToJsonStr(goldenRecord()), golden);
     compareRecords(ScheduleDataInfo::JsonStrToSchedule(golden), goldenRecord());
+}
+
+// The fast writer against QJsonDocument, which the server's answers were written with before.
+void TestJsonForms::jobTextAsQtWritesIt_data()
+{
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<bool>("withCalendar");
+
+    auto titled = [](const QString &title) {
+        return Edit([title](ScheduleDataInfo &e) { e.setTitleName(title); });
+    };
+    QString controls;
+    for (ushort u = 0; u < 0x20; ++u)
+        controls += QChar(u);
+    controls += QStringLiteral("\"\\/\x7f");
+    QString everyCharacter;
+    for (uint u = 0x20; u <= 0xffff; ++u) {
+        if (!QChar::isSurrogate(u))
+            everyCharacter += QChar(ushort(u));
+    }
+    everyCharacter += QString::fromUcs4(U"\U0001F389\U00010000\U0010FFFF");
+
+    QTest::newRow("a default record") << Edit([](ScheduleDataInfo &) {}) << false;
+    QTest::newRow("the golden record") << Edit([](ScheduleDataInfo &e) { e = goldenRecord(); }) << true;
+    QTest::newRow("control characters") << titled(controls) << false;
+    QTest::newRow("every character") << titled(everyCharacter) << true;
+    QTest::newRow("a lone high surrogate")
+        << titled(QStringLiteral("a") + QChar(0xd83c) + QStringLiteral("b")) << false;
+    QTest::newRow("a lone low surrogate at the end") << titled(QStringLiteral("a") + QChar(0xdf89)) << false;
+    QTest::newRow("a pair the wrong way round") << titled(QString(QChar(0xdf89)) + QChar(0xd83c)) << false;
+    QTest::newRow("numbers at their ends") << Edit([](ScheduleDataInfo &e) {
+        e.setID(INT_MAX);
+        e.setType(-1);
+        e.setRecurID(INT_MIN);
+    }) << false;
+    QTest::newRow("every key") << Edit([](ScheduleDataInfo &e) {
+        e.setTitleName(QStringLiteral("Board \"Q4\"\n\tback\\slash"));
+        e.setDescription(QStringLiteral("Line one\r\nLine two, 日本語"));
+        e.setAllDay(false);
+        e.setBeginDateTime(QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC));
+        e.setEndDateTime(QDateTime(QDate(2024, 3, 5), QTime(10, 0), Qt::UTC));
+        e.setIgnoreTime({QDateTime(QDate(2024, 3, 12), QTime(9, 0), Qt::UTC), QDateTime()});
+        e.setScheduleRRule(QStringLiteral("FREQ=WEEKLY;BYDAY=TU"));
+        e.setScheudleRemind(QStringLiteral("15"));
+        e.setCompleted(true);
+        e.setNoDate(true);
+        EventDetails details;
+        details.location = QStringLiteral("Room \"A\"");
+        details.url = QStringLiteral("https://example.org/?a=1&b=2");
+        details.organizer = {QStringLiteral("Zoë"), QStringLiteral("zoe@example.org"), {}, {}};
+        details.attendees = {
+            {{}, QStringLiteral("a@example.org"), QStringLiteral("required"), QStringLiteral("accepted")},
+            {QStringLiteral("Bé"), QStringLiteral("b@example.org"), QStringLiteral("optional"),
+             QStringLiteral("needs-action")}};
+        details.myReply = QStringLiteral("tentative");
+        details.conference = QStringLiteral("https://meet.example.org/x");
+        details.timeZone = QStringLiteral("Europe/Berlin");
+        e.setDetails(details);
+    }) << true;
+}
+
+void TestJsonForms::jobTextAsQtWritesIt()
+{
+    QFETCH(Edit, edit);
+    QFETCH(bool, withCalendar);
+    ScheduleDataInfo info;
+    edit(info);
+    CalendarIdentity calendar;
+    calendar.id = QStringLiteral("akonadi:\"7\",8");
+    calendar.name = QStringLiteral("Ärzte, \\ und \"Termine\"");
+    calendar.color = QStringLiteral("#33aa00");
+    calendar.writable = false;
+    const QByteArray keys = withCalendar ? calendar.jobKeys() : QByteArray();
+
+    QJsonObject expected = ScheduleDataInfo::ScheduleToJson(info);
+    if (withCalendar) {
+        const QJsonObject members = QJsonDocument::fromJson("{" + keys.mid(1) + "}").object();
+        QCOMPARE(members.size(), 4);
+        for (auto member = members.begin(); member != members.end(); ++member)
+            expected.insert(member.key(), member.value());
+    }
+    QCOMPARE(ScheduleDataInfo::ScheduleToJsonText(info, keys),
+             QJsonDocument(expected).toJson(QJsonDocument::Compact));
 }
 
 void TestJsonForms::readJob_data()

@@ -1,0 +1,150 @@
+#include "jsontext.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <algorithm>
+
+namespace {
+
+// What QJsonDocument makes of a string the fast way does not vouch for (a lone surrogate).
+QByteArray asQtWritesIt(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
+char hexDigit(uint value)
+{
+    return char(value < 10 ? '0' + value : 'a' + value - 10);
+}
+
+} // namespace
+
+namespace JsonText {
+
+QByteArray string(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    const QChar *chars = text.constData();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = chars[i].unicode();
+        if (u < 0x80) {
+            if (u >= 0x20 && u != '"' && u != '\\') {
+                out += char(u);
+                continue;
+            }
+            out += '\\';
+            switch (u) {
+            case '"':
+            case '\\':
+                out += char(u);
+                break;
+            case '\b':
+                out += 'b';
+                break;
+            case '\f':
+                out += 'f';
+                break;
+            case '\n':
+                out += 'n';
+                break;
+            case '\r':
+                out += 'r';
+                break;
+            case '\t':
+                out += 't';
+                break;
+            default:
+                out += "u00";
+                out += hexDigit(u >> 4);
+                out += hexDigit(u & 0xf);
+            }
+        } else if (u < 0x800) {
+            out += char(0xc0 | (u >> 6));
+            out += char(0x80 | (u & 0x3f));
+        } else if (!QChar::isSurrogate(u)) {
+            out += char(0xe0 | (u >> 12));
+            out += char(0x80 | ((u >> 6) & 0x3f));
+            out += char(0x80 | (u & 0x3f));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < size && chars[i + 1].isLowSurrogate()) {
+            const char32_t c = QChar::surrogateToUcs4(u, chars[++i].unicode());
+            out += char(0xf0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3f));
+            out += char(0x80 | ((c >> 6) & 0x3f));
+            out += char(0x80 | (c & 0x3f));
+        } else {
+            return asQtWritesIt(text);
+        }
+    }
+    out += '"';
+    return out;
+}
+
+void Object::add(QLatin1String key, const QByteArray &value)
+{
+    const QByteArray name(key.data(), key.size());
+    for (Member &member : m_members) {
+        if (member.key == name) {
+            member.value = value;
+            return;
+        }
+    }
+    m_members.push_back({name, value});
+}
+
+bool Object::addKeys(const QByteArray &keys)
+{
+    const char *text = keys.constData();
+    const int size = int(keys.size());
+    for (int at = 0; at < size;) {
+        if (text[at] != ',' || at + 1 >= size || text[at + 1] != '"')
+            return false;
+        const int keyFrom = at + 2;
+        const int keyTo = keys.indexOf('"', keyFrom);
+        if (keyTo < 0 || keyTo + 1 >= size || text[keyTo + 1] != ':')
+            return false;
+        // The value ends at the first comma outside a string.
+        int end = keyTo + 2;
+        for (bool quoted = false; end < size && (quoted || text[end] != ','); ++end) {
+            if (text[end] == '\\' && quoted)
+                ++end;
+            else if (text[end] == '"')
+                quoted = !quoted;
+        }
+        end = qMin(end, size);
+        add(QLatin1String(text + keyFrom, keyTo - keyFrom), keys.mid(keyTo + 2, end - keyTo - 2));
+        at = end;
+    }
+    return true;
+}
+
+QByteArray Object::text() const
+{
+    QVector<const Member *> sorted;
+    sorted.reserve(m_members.size());
+    int size = 2;
+    for (const Member &member : m_members) {
+        sorted << &member;
+        size += int(member.key.size() + member.value.size()) + 4;
+    }
+    std::sort(sorted.begin(), sorted.end(), [](const Member *a, const Member *b) { return a->key < b->key; });
+    QByteArray out;
+    out.reserve(size);
+    out += '{';
+    for (const Member *member : std::as_const(sorted)) {
+        if (out.size() > 1)
+            out += ',';
+        out += '"';
+        out += member->key;
+        out += "\":";
+        out += member->value;
+    }
+    out += '}';
+    return out;
+}
+
+} // namespace JsonText
