@@ -26,7 +26,14 @@ namespace JsonText {
 QByteArray string(const QString &text)
 {
     QByteArray out;
-    out.reserve(text.size() + 2);
+    appendString(out, text);
+    return out;
+}
+
+void appendString(QByteArray &out, const QString &text)
+{
+    const qsizetype start = out.size();
+    out.reserve(start + text.size() + 2);
     out += '"';
     const QChar *chars = text.constData();
     const qsizetype size = text.size();
@@ -77,28 +84,44 @@ QByteArray string(const QString &text)
             out += char(0x80 | ((c >> 6) & 0x3f));
             out += char(0x80 | (c & 0x3f));
         } else {
-            return asQtWritesIt(text);
+            out.truncate(start);
+            out += asQtWritesIt(text);
+            return;
         }
     }
     out += '"';
-    return out;
+}
+
+Object::Member &Object::member(QLatin1String key)
+{
+    for (Member &member : m_members) {
+        if (member.key == key)
+            return member; // a later value stands; the earlier one stays unused in the buffer
+    }
+    m_members.push_back({key, 0, 0});
+    return m_members.last();
 }
 
 void Object::add(QLatin1String key, const QByteArray &value)
 {
-    const QByteArray name(key.data(), key.size());
-    for (Member &member : m_members) {
-        if (member.key == name) {
-            member.value = value;
-            return;
-        }
-    }
-    m_members.push_back({name, value});
+    Member &added = member(key);
+    added.from = int(m_values.size());
+    m_values += value;
+    added.to = int(m_values.size());
+}
+
+void Object::add(QLatin1String key, const QString &text)
+{
+    Member &added = member(key);
+    added.from = int(m_values.size());
+    appendString(m_values, text);
+    added.to = int(m_values.size());
 }
 
 bool Object::addKeys(const QByteArray &keys)
 {
-    const char *text = keys.constData();
+    m_keyTexts << keys;
+    const char *text = m_keyTexts.last().constData();
     const int size = int(keys.size());
     for (int at = 0; at < size;) {
         if (text[at] != ',' || at + 1 >= size || text[at + 1] != '"')
@@ -116,7 +139,10 @@ bool Object::addKeys(const QByteArray &keys)
                 quoted = !quoted;
         }
         end = qMin(end, size);
-        add(QLatin1String(text + keyFrom, keyTo - keyFrom), keys.mid(keyTo + 2, end - keyTo - 2));
+        Member &added = member(QLatin1String(text + keyFrom, keyTo - keyFrom));
+        added.from = int(m_values.size());
+        m_values.append(text + keyTo + 2, end - keyTo - 2);
+        added.to = int(m_values.size());
         at = end;
     }
     return true;
@@ -129,7 +155,7 @@ QByteArray Object::text() const
     int size = 2;
     for (const Member &member : m_members) {
         sorted << &member;
-        size += int(member.key.size() + member.value.size()) + 4;
+        size += int(member.key.size()) + member.to - member.from + 4;
     }
     std::sort(sorted.begin(), sorted.end(), [](const Member *a, const Member *b) { return a->key < b->key; });
     QByteArray out;
@@ -139,9 +165,9 @@ QByteArray Object::text() const
         if (out.size() > 1)
             out += ',';
         out += '"';
-        out += member->key;
+        out.append(member->key.data(), member->key.size());
         out += "\":";
-        out += member->value;
+        out.append(m_values.constData() + member->from, member->to - member->from);
     }
     out += '}';
     return out;
