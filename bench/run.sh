@@ -53,8 +53,9 @@ fi
 only=${BENCH_ONLY:-json datafile settasks widget eventloop dataserver eds akonadi}
 wanted() { case " $only " in *" $1 "*) return 0 ;; esac; return 1; }
 
-echo "Machine: $(nproc) cores, $(uname -r); Qt $(pkg-config --modversion Qt5Core 2>/dev/null || echo '?');" \
-    "KCalendarCore $(pkg-config --modversion KF5CalendarCore 2>/dev/null || echo '?'); $(date -u '+%Y-%m-%d %H:%M UTC')"
+version() { pkg-config --modversion "$1" 2>/dev/null || pkg-config --modversion "$2" 2>/dev/null || echo '?'; }
+echo "Machine: $(nproc) cores, $(uname -r); Qt $(version Qt6Core Qt5Core);" \
+    "KCalendarCore $(version KF6CalendarCore KF5CalendarCore); $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo
 echo "| figure | value | bare baseline | ratio | target | met |"
 echo "|---|---|---|---|---|---|"
