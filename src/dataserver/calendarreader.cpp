@@ -330,7 +330,8 @@ void groupSeries(CalendarFile &file, const IcsOutline &outline, const Event::Lis
     file.series.squeeze();
 }
 
-// Later ones replace earlier ones of the same type, UID and RECURRENCE-ID, as the library does.
+// Of the incidences of one type, UID and RECURRENCE-ID, the first stands unless a later one has a
+// higher SEQUENCE, as the library has it when it reads them from one text.
 struct Latest
 {
     Incidence::List all;
@@ -346,7 +347,8 @@ struct Latest
                                               : QString());
             const auto known = at.constFind(key);
             if (known != at.constEnd()) {
-                all[known.value()] = incidence;
+                if (incidence->revision() > all.at(known.value())->revision())
+                    all[known.value()] = incidence;
             } else {
                 at.insert(key, int(all.size()));
                 all << incidence;
@@ -425,8 +427,10 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
     if (defer)
         forReading =
             deferSingles(data, text, forReading, fromCache ? &cached : nullptr, outline, *file, deferred);
-    const bool parsed = outline.mostPerUid > partSize ? parseInParts(forReading, *file)
-                                                      : m_format->fromRawString(file->calendar, forReading);
+    const bool parsed = outline.mostPerUid > partSize ? parseInParts(forReading, *file, partSize, true)
+                        : outline.incidences.size() > chunkSize
+                            ? parseInParts(forReading, *file, chunkSize, false)
+                            : m_format->fromRawString(file->calendar, forReading);
     if (!parsed) {
         qCWarning(lcDataServerFiles).noquote()
             << QStringLiteral("%1: %2; file skipped").arg(path, describe(m_format->exception()));
@@ -869,7 +873,7 @@ bool CalendarReader::repaired(const QString &path, const QByteArray &data, QByte
     return true;
 }
 
-bool CalendarReader::parseInParts(const QByteArray &text, CalendarFile &file)
+bool CalendarReader::parseInParts(const QByteArray &text, CalendarFile &file, int size, bool beside)
 {
     IcsOutline outline;
     if (!IcsDocument::outline(text, outline) || outline.bare || outline.incidences.isEmpty())
@@ -888,9 +892,9 @@ bool CalendarReader::parseInParts(const QByteArray &text, CalendarFile &file)
     const QByteArray tail = context.mid(close);
 
     Latest latest;
-    for (int first = 0; first < outline.incidences.size(); first += partSize) {
+    for (int first = 0; first < outline.incidences.size(); first += size) {
         QByteArray part = head;
-        const int end = qMin(int(outline.incidences.size()), first + partSize);
+        const int end = qMin(int(outline.incidences.size()), first + size);
         for (int i = first; i < end; ++i) {
             const auto &span = outline.incidences.at(i);
             part.append(text.constData() + span.first, span.second - span.first);
@@ -901,7 +905,12 @@ bool CalendarReader::parseInParts(const QByteArray &text, CalendarFile &file)
             return false;
         latest.add(piece->rawIncidences());
     }
-    fileIncidences(latest.all, file);
+    if (beside) {
+        fileIncidences(latest.all, file);
+    } else {
+        for (const Incidence::Ptr &incidence : std::as_const(latest.all))
+            file.calendar->addIncidence(incidence);
+    }
     return true;
 }
 

@@ -72,8 +72,11 @@ private:
     // The library looks each incidence it reads up among those of its UID read before, comparing
     // their RECURRENCE-IDs in their zones, and its calendar walks them all again to add one: a
     // series of 16,000 overrides took half a minute to read. Read a few at a time, with the
-    // overrides of a series kept beside the calendar, they cost a fraction of a second.
-    [[nodiscard]] bool parseInParts(const QByteArray &text, CalendarFile &file);
+    // overrides of a series kept `beside` the calendar, they cost a fraction of a second. A large
+    // text is read in parts too, with everything in the calendar as a read of the whole puts it:
+    // the library holds the whole text's tree of components before it makes an incidence of it,
+    // which took several times the text's size at once.
+    [[nodiscard]] bool parseInParts(const QByteArray &text, CalendarFile &file, int size, bool beside);
     // The text without the incidences it leaves for readDeferred(), which it puts in `deferred`;
     // their layout taken from `cached` where it is given, else kept in the file for the next start.
     QByteArray deferSingles(const QByteArray &data, const QByteArray &text, const QByteArray &forReading,
@@ -86,6 +89,7 @@ private:
                            const QVector<FileLayout::Deferred> &singles, CalendarFile &file,
                            QVector<OccurrenceIndex::Series> &deferred);
     static constexpr int partSize = 8;
+    static constexpr int chunkSize = 2000;
     // The incidences of `uid` read from `part` (a calendar of them alone): in the calendar, or
     // beside it where the series is read in parts. False where `part` holds anything else.
     [[nodiscard]] bool readUid(const QByteArray &part, const QString &uid, bool inParts, const QString &where,

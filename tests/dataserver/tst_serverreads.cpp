@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -36,6 +37,8 @@ private Q_SLOTS:
     void latency();
     void longLines();
     void longOccurrences();
+    void readInParts_data();
+    void readInParts();
     void keptIndex_data();
     void keptIndex();
 
@@ -584,6 +587,68 @@ void TestServerReads::longOccurrences()
     QVERIFY(m_client->GetJobs(QDate(2030, 6, 1), QDate(2030, 6, 1), days));
     QCOMPARE(days.value(QDate(2030, 6, 1)).size(), 1613); // every occurrence begun by that day
     QVERIFY(startServer(m_calendars));
+}
+
+void TestServerReads::readInParts_data()
+{
+    QTest::addColumn<int>("series");
+    // A large file is read some thousands of incidences at a time; the answers are the same.
+    QTest::newRow("read whole") << 1500;
+    QTest::newRow("read in parts") << 4500;
+}
+
+// A series whose moved occurrence lies thousands of incidences after it, and UIDs written twice far
+// apart: the first stands unless the second has a higher SEQUENCE, as a read of the whole file has it.
+void TestServerReads::readInParts()
+{
+    QFETCH(int, series);
+    QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Parts//EN\r\n";
+    auto weekly = [](const QByteArray &uid, const QByteArray &title) {
+        return "BEGIN:VEVENT\r\nUID:" + uid +
+               "\r\nDTSTAMP:20240101T000000Z\r\nDTSTART:20240304T090000Z\r\n"
+               "DTEND:20240304T093000Z\r\nRRULE:FREQ=WEEKLY;COUNT=2\r\nSUMMARY:" +
+               title + "\r\nEND:VEVENT\r\n";
+    };
+    ics += weekly("moved", "Moved series");
+    ics += weekly("twice", "Written first");
+    for (int i = 0; i < series; ++i)
+        ics += weekly("s" + QByteArray::number(i), "Series " + QByteArray::number(i));
+    ics += weekly("twice", "Written again"); // no later SEQUENCE: the first stands
+    ics += weekly("newer", "Older version");
+    ics += weekly("newer", "Newer version").replace("SUMMARY:", "SEQUENCE:3\r\nSUMMARY:");
+    ics += "BEGIN:VEVENT\r\nUID:moved\r\nDTSTAMP:20240101T000000Z\r\nRECURRENCE-ID:20240311T090000Z\r\n"
+           "DTSTART:20240312T150000Z\r\nDTEND:20240312T153000Z\r\nSUMMARY:Moved series\r\nEND:VEVENT\r\n"
+           "END:VCALENDAR\r\n";
+    const QString path = m_dir.filePath(QStringLiteral("parts.ics"));
+    QSaveFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(ics);
+    QVERIFY(out.commit());
+    QVERIFY(startServer({path}));
+    auto cleanup = qScopeGuard([this] { QVERIFY(startServer(m_calendars)); });
+
+    DayMap days;
+    QVERIFY(m_client->GetJobs(QDate(2024, 3, 4), QDate(2024, 3, 12), days));
+    QStringList moved;
+    QStringList twice;
+    int last = 0;
+    for (auto it = days.cbegin(); it != days.cend(); ++it) {
+        for (const ScheduleDataInfo &job : it.value()) {
+            if (job.getTitleName() == QLatin1String("Moved series"))
+                moved << line(it.key(), job);
+            else if (job.getTitleName().startsWith(QLatin1String("Written")) ||
+                     job.getTitleName().endsWith(QLatin1String(" version")))
+                twice << it.key().toString(Qt::ISODate) + QLatin1Char(' ') + job.getTitleName();
+            else if (job.getTitleName() == QStringLiteral("Series %1").arg(series - 1))
+                ++last;
+        }
+    }
+    // In the test's zone, an hour east of UTC.
+    QCOMPARE(moved, QStringList({"2024-03-04: 2024-03-04 10:00 - 2024-03-04 10:30 #0",
+                                 "2024-03-12: 2024-03-12 16:00 - 2024-03-12 16:30 #7"}));
+    QCOMPARE(twice, QStringList({"2024-03-04 Newer version", "2024-03-04 Written first",
+                                 "2024-03-11 Newer version", "2024-03-11 Written first"}));
+    QCOMPARE(last, 2);
 }
 
 namespace {
