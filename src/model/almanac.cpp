@@ -51,8 +51,7 @@ void printFields(QDebug &debug, const First &first, const Rest &...rest)
 
 // A month's days in the form Qt 5 gives its containers, whichever Qt prints them: Qt 6 calls
 // every list a "QList(".
-template<typename Days>
-void printDays(QDebug &debug, const char *name, const Days &days)
+template<typename Days> void printDays(QDebug &debug, const char *name, const Days &days)
 {
     debug << ' ' << name << '(';
     for (int i = 0; i < int(days.size()); ++i) {

@@ -7,8 +7,8 @@
 #include <QStringList>
 
 // calendars.conf: the calendars the data server serves when its command line names none, one .ics
-// file or directory, or URL of a subscription, a line, '#' starting a comment line. The server reads it and follows its
-// changes; the widget's settings edit it line by line, keeping the user's comments and order.
+// file or directory, or URL of a subscription, a line, '#' starting a comment line. The server reads it and
+// follows its changes; the widget's settings edit it line by line, keeping the user's comments and order.
 namespace CalendarsList {
 
 // $XDG_CONFIG_HOME/tasklist-dataserver/calendars.conf

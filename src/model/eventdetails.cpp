@@ -6,22 +6,6 @@
 
 namespace {
 
-QJsonObject personJson(const EventPerson &person, bool withAnswer)
-{
-    // Most invitations name their guests by address alone.
-    QJsonObject object;
-    if (!person.name.isEmpty())
-        object.insert(QStringLiteral("Name"), person.name);
-    object.insert(QStringLiteral("Email"), person.email);
-    if (withAnswer) {
-        // A required guest is what iCalendar assumes where it says nothing.
-        if (person.role != QLatin1String("required"))
-            object.insert(QStringLiteral("Role"), person.role);
-        object.insert(QStringLiteral("Reply"), person.reply);
-    }
-    return object;
-}
-
 EventPerson personOf(const QJsonObject &object)
 {
     EventPerson person;
@@ -32,19 +16,15 @@ EventPerson personOf(const QJsonObject &object)
     return person;
 }
 
-void insertText(QJsonObject &job, const char *key, const QString &text)
-{
-    if (!text.isEmpty())
-        job.insert(QLatin1String(key), text);
-}
-
 QByteArray personText(const EventPerson &person, bool withAnswer)
 {
+    // Most invitations name their guests by address alone.
     JsonText::Object object;
     if (!person.name.isEmpty())
         object.add(QLatin1String("Name"), person.name);
     object.add(QLatin1String("Email"), person.email);
     if (withAnswer) {
+        // A required guest is what iCalendar assumes where it says nothing.
         if (person.role != QLatin1String("required"))
             object.add(QLatin1String("Role"), person.role);
         object.add(QLatin1String("Reply"), person.reply);
@@ -76,23 +56,6 @@ bool EventDetails::operator==(const EventDetails &other) const
     return location == other.location && url == other.url && organizer == other.organizer &&
            attendees == other.attendees && myReply == other.myReply && conference == other.conference &&
            timeZone == other.timeZone;
-}
-
-void EventDetails::writeTo(QJsonObject &job) const
-{
-    insertText(job, "Location", location);
-    insertText(job, "Url", url);
-    if (!organizer.isEmpty())
-        job.insert(QStringLiteral("Organizer"), personJson(organizer, false));
-    if (!attendees.isEmpty()) {
-        QJsonArray array;
-        for (const EventPerson &attendee : attendees)
-            array.append(personJson(attendee, true));
-        job.insert(QStringLiteral("Attendees"), array);
-    }
-    insertText(job, "MyReply", myReply);
-    insertText(job, "Conference", conference);
-    insertText(job, "TimeZone", timeZone);
 }
 
 void EventDetails::writeTo(JsonText::Object &job) const

@@ -44,8 +44,6 @@ struct EventDetails
     bool operator==(const EventDetails &other) const;
     bool operator!=(const EventDetails &other) const { return !(*this == other); }
 
-    void writeTo(QJsonObject &job) const;
-    // The same keys, written as QJsonDocument writes them.
     void writeTo(JsonText::Object &job) const;
     static EventDetails fromJob(const QJsonObject &job);
 

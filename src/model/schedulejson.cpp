@@ -66,33 +66,6 @@ QDateTime ScheduleDataInfo::StringDateToDateTime(const QString &text)
     return QDateTime::fromString(text, Qt::ISODate);
 }
 
-QJsonObject ScheduleDataInfo::ScheduleToJson(const ScheduleDataInfo &info)
-{
-    QJsonArray ignore;
-    for (const QDateTime &dateTime : info.ignoreTime)
-        ignore.append(DateTimeToStringDate(dateTime));
-
-    QJsonObject object;
-    object.insert(QStringLiteral("ID"), info.id);
-    object.insert(QStringLiteral("AllDay"), info.allDay);
-    object.insert(QStringLiteral("Remind"), info.getScheudleRemind());
-    object.insert(QStringLiteral("RRule"), info.getScheduleRRule());
-    object.insert(QStringLiteral("Title"), info.titleName);
-    object.insert(QStringLiteral("Description"), info.description);
-    object.insert(QStringLiteral("Type"), info.type);
-    object.insert(QStringLiteral("Start"), DateTimeToStringDate(info.beginDateTime));
-    object.insert(QStringLiteral("End"), DateTimeToStringDate(info.endDateTime));
-    object.insert(QStringLiteral("RecurID"), info.recurID);
-    object.insert(QStringLiteral("Ignore"), ignore);
-    if (info.completed)
-        object.insert(QStringLiteral("Completed"), true);
-    if (info.noDate)
-        object.insert(QStringLiteral("NoDate"), true);
-    if (info.details)
-        info.details->writeTo(object);
-    return object;
-}
-
 QByteArray ScheduleDataInfo::ScheduleToJsonText(const ScheduleDataInfo &info, const QByteArray &keys)
 {
     QByteArray ignore = "[";
@@ -124,6 +97,12 @@ QByteArray ScheduleDataInfo::ScheduleToJsonText(const ScheduleDataInfo &info, co
     if (!keys.isEmpty() && !object.addKeys(keys))
         qCWarning(lcModel) << "keys that are no JSON members left out of a job:" << keys;
     return object.text();
+}
+
+QJsonObject ScheduleDataInfo::ScheduleToJson(const ScheduleDataInfo &info)
+{
+    // The keys are listed once, in the text: the object is what QJsonDocument reads of it.
+    return QJsonDocument::fromJson(ScheduleToJsonText(info)).object();
 }
 
 QString ScheduleDataInfo::ScheduleToJsonStr(const ScheduleDataInfo &info)

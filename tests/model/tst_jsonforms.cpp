@@ -247,7 +247,8 @@ void TestJsonForms::jobTextMatchesGolden()
     compareRecords(ScheduleDataInfo::JsonStrToSchedule(golden), goldenRecord());
 }
 
-// The fast writer against QJsonDocument, which the server's answers were written with before.
+// The job's text against what QJsonDocument writes of it once read, as the server's answers were
+// written before: every escape and the order of the keys, the calendar's sorted in among them.
 void TestJsonForms::jobTextAsQtWritesIt_data()
 {
     QTest::addColumn<Edit>("edit");
