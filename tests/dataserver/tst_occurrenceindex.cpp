@@ -513,14 +513,20 @@ void TestOccurrenceIndex::readsAsWritten_data()
                              .arg(day)
                              .arg(day, 2, 10, QLatin1Char('0'));
     }
-    moved += vevent("many", "RECURRENCE-ID:20240303T090000Z\r\nDTSTART:20240303T120000Z\r\nDURATION:PT1H\r\n"
-                            "SUMMARY:Moved again\r\n");
-    movedDays[2] = QStringLiteral("Moved again: 2024-03-03 12:00 - 2024-03-03 13:00");
     movedDays << QStringLiteral("Daily: 2024-03-13 09:00 - 2024-03-13 10:00")
               << QStringLiteral("Daily: 2024-03-14 09:00 - 2024-03-14 10:00");
-    QTest::newRow("a series with many moved occurrences, one moved twice, one cancelled")
-        << moved << QByteArray("UTC") << QDate(2024, 3, 1) << QDate(2024, 3, 15) << movedDays
-        << QStringList();
+    // An occurrence written twice: the first stands unless the second has a higher SEQUENCE, as
+    // the library has it for a file it reads whole.
+    const QByteArray again = "RECURRENCE-ID:20240303T090000Z\r\nDTSTART:20240303T120000Z\r\nDURATION:PT1H\r\n"
+                             "SUMMARY:Moved again\r\n";
+    QTest::newRow("a series with many moved occurrences, one written twice, one cancelled")
+        << moved + vevent("many", again) << QByteArray("UTC") << QDate(2024, 3, 1) << QDate(2024, 3, 15)
+        << movedDays << QStringList();
+    QStringList movedAgainDays = movedDays;
+    movedAgainDays[2] = QStringLiteral("Moved again: 2024-03-03 12:00 - 2024-03-03 13:00");
+    QTest::newRow("a series with many moved occurrences, one moved again with a higher SEQUENCE")
+        << moved + vevent("many", "SEQUENCE:1\r\n" + again) << QByteArray("UTC") << QDate(2024, 3, 1)
+        << QDate(2024, 3, 15) << movedAgainDays << QStringList();
     QTest::newRow("a rule that is no rule is said")
         << vevent("twice", "DTSTART;TZID=Europe/Berlin:20240305T090000\r\nDURATION:PT1H\r\n"
                            "RRULE:RRULE:FREQ=DAILY;COUNT=3\r\nSUMMARY:Twice named\r\n")
