@@ -140,6 +140,31 @@ void MainWindow::initDateButtons()
     mainLayout->addWidget(weekLabel, 0, Qt::AlignCenter);
 }
 
+namespace {
+// The area around the list clear, so that the window's tint shows through it, and what lies on it
+// (the list and its items, the scroll bars) in the application's palette with nothing beneath.
+// Through the palette rather than a style sheet: one rule put Qt's style sheet style over the area
+// and every item in it, each polished through it, more code and memory before the first frame and a
+// slower list to fill. Again whenever the application's palette changes.
+void showWindowThrough(QScrollArea *area)
+{
+    const QPalette::ColorGroup groups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+    QPalette clear = area->palette();
+    for (const QPalette::ColorGroup group : groups)
+        clear.setBrush(group, QPalette::Window, Qt::NoBrush);
+    area->setPalette(clear);
+    for (QWidget *child : area->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QPalette natural = QApplication::palette(child);
+        QPalette own = child->palette();
+        for (const QPalette::ColorGroup group : groups)
+            own.setBrush(group, QPalette::Window, natural.brush(group, QPalette::Window));
+        child->setPalette(own);
+    }
+    area->viewport()->setAutoFillBackground(false);
+    area->widget()->setAutoFillBackground(false);
+}
+} // namespace
+
 void MainWindow::initTaskList()
 {
     taskList = new TaskList(nullptr);
@@ -157,9 +182,7 @@ void MainWindow::initTaskList()
     // Laid out once, at the list's full width, with room for the scroll bar beside the items: a
     // list that starts empty must not leave the area as narrow as it was then.
     scrollArea->setFixedWidth(taskList->width() + scrollArea->verticalScrollBar()->sizeHint().width());
-    scrollArea->setStyleSheet(QStringLiteral(".TaskList { background-color: rgba(0,0,0,0); }\n"
-                                             ".QScrollArea { background-color: rgba(0,0,0,0); margin: 0px; "
-                                             "padding: 0px; }"));
+    showWindowThrough(scrollArea);
     scrollArea->setAttribute(Qt::WA_NoMousePropagation);
     // Tab goes straight from the day buttons to the first task, not to the frame around them.
     scrollArea->setFocusPolicy(Qt::NoFocus);
@@ -501,6 +524,10 @@ bool MainWindow::event(QEvent *e)
         }
         return true;
     }
+    case QEvent::ApplicationPaletteChange:
+        if (scrollArea)
+            showWindowThrough(scrollArea);
+        return QWidget::event(e);
     default:
         return QWidget::event(e);
     }
