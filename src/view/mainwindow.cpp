@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "dayclock.h"
+#include "drawnicon.h"
 #include "eventactions.h"
 #include "globalshortcut.h"
 #include "resizecorner.h"
@@ -99,7 +100,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::initDateButtons()
 {
-    homeDayButton = new ZButtonBoxButton(QIcon(QStringLiteral(":/pics/homepage.svg")), QString(), this);
+    homeDayButton =
+        new ZButtonBoxButton(DrawnIcon::icon(QStringLiteral(":/pics/homepage.svg")), QString(), this);
     homeDayButton->setObjectName(QStringLiteral("homeDayButton"));
     homeDayButton->setIconSize(QSize(20, 20));
     homeDayButton->setToolTip(tr("Overview"));
@@ -211,7 +213,7 @@ void MainWindow::initTaskList()
 void MainWindow::initToolButtons()
 {
     const auto makeButton = [this](const QString &icon, const QString &name, const QString &what) {
-        auto *button = new ZButtonBoxButton(QIcon(icon), QString(), this);
+        auto *button = new ZButtonBoxButton(DrawnIcon::icon(icon), QString(), this);
         button->setObjectName(name);
         button->setIconSize(QSize(20, 20));
         button->setToolTip(what);
