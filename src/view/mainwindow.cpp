@@ -80,8 +80,6 @@ MainWindow::MainWindow()
     fetcher = new ViewFetcher(this);
     connect(fetcher, &ViewFetcher::fetched, this, &MainWindow::onTasksFetched);
     connect(fetcher, &ViewFetcher::failed, this, &MainWindow::onFetchFailed);
-    // The data server may announce one change many times over; each signal only (re)arms the timer.
-    connect(DataCenter::instance(), &DataCenter::jobsChanged, this, &MainWindow::onCalendarDataChanged);
     // Left on the desktop overnight, the widget moves on to the new day's tasks and dates.
     connect(DataCenter::instance()->clock(), &DayClock::dayChanged, this, &MainWindow::onCalendarDataChanged);
     connect(DataCenter::instance(), &DataCenter::viewOptionsChanged, this,
@@ -418,6 +416,10 @@ void MainWindow::onFirstFrame()
     firstFramePainted = true;
     // Once the frame being painted has reached the screen.
     QTimer::singleShot(0, this, [this] {
+        // The data server may announce one change many times over; each signal only (re)arms the
+        // timer. Listened to from the first fetch on: the data server's client asks the bus, and
+        // waits, who owns its name, three times over, which the first frame need not wait for.
+        connect(DataCenter::instance(), &DataCenter::jobsChanged, this, &MainWindow::onCalendarDataChanged);
         freshTaskList();
         Q_EMIT firstFrameShown();
     });
