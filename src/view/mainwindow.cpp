@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 using Zyk::Gui::ZGuiApplicationHelper;
 using Zyk::Widget::ZButtonBox;
@@ -145,7 +146,7 @@ namespace {
 // (the list and its items, the scroll bars) in the application's palette with nothing beneath.
 // Through the palette rather than a style sheet: one rule put Qt's style sheet style over the area
 // and every item in it, each polished through it, more code and memory before the first frame and a
-// slower list to fill. Again whenever the application's palette changes.
+// slower list to fill.
 void showWindowThrough(QScrollArea *area)
 {
     const QPalette::ColorGroup groups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
@@ -163,6 +164,39 @@ void showWindowThrough(QScrollArea *area)
     area->viewport()->setAutoFillBackground(false);
     area->widget()->setAutoFillBackground(false);
 }
+
+// The same again whenever the area's palette changes with the application's: Qt 5 tells each
+// widget of a new application palette, Qt 6 only the windows, whose children then see their own
+// palette change. Its own changes of the palettes come back here, and are left alone.
+class KeepsWindowShownThrough : public QObject
+{
+public:
+    explicit KeepsWindowShownThrough(QScrollArea *area)
+        : QObject(area)
+    {
+        apply(area);
+        area->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
+            apply(static_cast<QScrollArea *>(watched));
+        return false;
+    }
+
+private:
+    void apply(QScrollArea *area)
+    {
+        if (std::exchange(applying, true))
+            return;
+        showWindowThrough(area);
+        applying = false;
+    }
+
+    bool applying = false;
+};
 } // namespace
 
 void MainWindow::initTaskList()
@@ -182,7 +216,7 @@ void MainWindow::initTaskList()
     // Laid out once, at the list's full width, with room for the scroll bar beside the items: a
     // list that starts empty must not leave the area as narrow as it was then.
     scrollArea->setFixedWidth(taskList->width() + scrollArea->verticalScrollBar()->sizeHint().width());
-    showWindowThrough(scrollArea);
+    new KeepsWindowShownThrough(scrollArea);
     scrollArea->setAttribute(Qt::WA_NoMousePropagation);
     // Tab goes straight from the day buttons to the first task, not to the frame around them.
     scrollArea->setFocusPolicy(Qt::NoFocus);
@@ -528,10 +562,6 @@ bool MainWindow::event(QEvent *e)
         }
         return true;
     }
-    case QEvent::ApplicationPaletteChange:
-        if (scrollArea)
-            showWindowThrough(scrollArea);
-        return QWidget::event(e);
     default:
         return QWidget::event(e);
     }
