@@ -21,8 +21,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps; the session bus, which starts the data server on demand, is
-# no library, and neither are the plugins: Qt 5's SVG library package holds its SVG icon plugins, Qt
-# 6's has them apart. On Wayland: Qt's platform plugin, and LayerShellQt's shell plugin, which its
+# no library, and neither are the plugins: Qt's SVG icon and image plugins draw the icons at the
+# scales they do not come drawn at (the panel links no SVG library), in Qt 5's SVG library package,
+# in Qt 6's apart. On Wayland: Qt's platform plugin, and LayerShellQt's shell plugin, which its
 # library only recommends (without it the widget shows nothing on a compositor with layer-shell).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(QT_VERSION_MAJOR EQUAL 6)
@@ -30,7 +31,7 @@ if(QT_VERSION_MAJOR EQUAL 6)
     # Qt's own translations of its standard texts (a file dialog's buttons); the widget's are built in.
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 else()
-    set(plugin_packages "qtwayland5")
+    set(plugin_packages "libqt5svg5, qtwayland5")
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
 endif()
 # Online accounts: the settings window keeps the password in the keyring with secret-tool, and the

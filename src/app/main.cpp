@@ -89,9 +89,6 @@ int main(int argc, char **argv)
         window.activateWindow();
     });
     QObject::connect(&single, &SingleInstance::focusRequested, &window, &MainWindow::focusPanel);
-    window.bindFocusShortcut(
-        QStringLiteral("nvx-calendar-desktop-widget") +
-        (commandLine.instance().isEmpty() ? QString() : QLatin1Char('-') + commandLine.instance()));
     window.show();
     window.lower();
     if (focus)
@@ -102,9 +99,14 @@ int main(int argc, char **argv)
     if (commandLine.isSet("new-event"))
         window.eventActions()->newEvent();
 
-    // The notification, the reminders' jobs and calendars, and the desktop's colour scheme where its
-    // portal has yet to start: none of them is in the first frame, which would wait for their work.
-    QObject::connect(&window, &MainWindow::firstFrameShown, &app, [] {
+    // The notification, the reminders' jobs and calendars, the desktop's colour scheme where its
+    // portal has yet to start, and the focus shortcut (a session with the portal, or KGlobalAccel,
+    // and calls that wait for the bus): none of them is in the first frame, which would wait for
+    // their work.
+    QObject::connect(&window, &MainWindow::firstFrameShown, &app, [&window, &commandLine] {
+        window.bindFocusShortcut(
+            QStringLiteral("nvx-calendar-desktop-widget") +
+            (commandLine.instance().isEmpty() ? QString() : QLatin1Char('-') + commandLine.instance()));
         notifyUser();
         DataCenter::instance()->reminders()->start();
         Zyk::Gui::ZGuiApplicationHelper::instance()->askDesktop();

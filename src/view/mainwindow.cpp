@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "dayclock.h"
+#include "drawnicon.h"
 #include "eventactions.h"
 #include "globalshortcut.h"
 #include "resizecorner.h"
@@ -26,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 using Zyk::Gui::ZGuiApplicationHelper;
 using Zyk::Widget::ZButtonBox;
@@ -79,8 +81,6 @@ MainWindow::MainWindow()
     fetcher = new ViewFetcher(this);
     connect(fetcher, &ViewFetcher::fetched, this, &MainWindow::onTasksFetched);
     connect(fetcher, &ViewFetcher::failed, this, &MainWindow::onFetchFailed);
-    // The data server may announce one change many times over; each signal only (re)arms the timer.
-    connect(DataCenter::instance(), &DataCenter::jobsChanged, this, &MainWindow::onCalendarDataChanged);
     // Left on the desktop overnight, the widget moves on to the new day's tasks and dates.
     connect(DataCenter::instance()->clock(), &DayClock::dayChanged, this, &MainWindow::onCalendarDataChanged);
     connect(DataCenter::instance(), &DataCenter::viewOptionsChanged, this,
@@ -99,7 +99,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::initDateButtons()
 {
-    homeDayButton = new ZButtonBoxButton(QIcon(QStringLiteral(":/pics/homepage.svg")), QString(), this);
+    homeDayButton =
+        new ZButtonBoxButton(DrawnIcon::icon(QStringLiteral(":/pics/homepage.svg")), QString(), this);
     homeDayButton->setObjectName(QStringLiteral("homeDayButton"));
     homeDayButton->setIconSize(QSize(20, 20));
     homeDayButton->setToolTip(tr("Overview"));
@@ -140,6 +141,64 @@ void MainWindow::initDateButtons()
     mainLayout->addWidget(weekLabel, 0, Qt::AlignCenter);
 }
 
+namespace {
+// The area around the list clear, so that the window's tint shows through it, and what lies on it
+// (the list and its items, the scroll bars) in the application's palette with nothing beneath.
+// Through the palette rather than a style sheet: one rule put Qt's style sheet style over the area
+// and every item in it, each polished through it, more code and memory before the first frame and a
+// slower list to fill.
+void showWindowThrough(QScrollArea *area)
+{
+    const QPalette::ColorGroup groups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+    QPalette clear = area->palette();
+    for (const QPalette::ColorGroup group : groups)
+        clear.setBrush(group, QPalette::Window, Qt::NoBrush);
+    area->setPalette(clear);
+    for (QWidget *child : area->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QPalette natural = QApplication::palette(child);
+        QPalette own = child->palette();
+        for (const QPalette::ColorGroup group : groups)
+            own.setBrush(group, QPalette::Window, natural.brush(group, QPalette::Window));
+        child->setPalette(own);
+    }
+    area->viewport()->setAutoFillBackground(false);
+    area->widget()->setAutoFillBackground(false);
+}
+
+// The same again whenever the area's palette changes with the application's: Qt 5 tells each
+// widget of a new application palette, Qt 6 only the windows, whose children then see their own
+// palette change. Its own changes of the palettes come back here, and are left alone.
+class KeepsWindowShownThrough : public QObject
+{
+public:
+    explicit KeepsWindowShownThrough(QScrollArea *area)
+        : QObject(area)
+    {
+        apply(area);
+        area->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
+            apply(static_cast<QScrollArea *>(watched));
+        return false;
+    }
+
+private:
+    void apply(QScrollArea *area)
+    {
+        if (std::exchange(applying, true))
+            return;
+        showWindowThrough(area);
+        applying = false;
+    }
+
+    bool applying = false;
+};
+} // namespace
+
 void MainWindow::initTaskList()
 {
     taskList = new TaskList(nullptr);
@@ -157,9 +216,7 @@ void MainWindow::initTaskList()
     // Laid out once, at the list's full width, with room for the scroll bar beside the items: a
     // list that starts empty must not leave the area as narrow as it was then.
     scrollArea->setFixedWidth(taskList->width() + scrollArea->verticalScrollBar()->sizeHint().width());
-    scrollArea->setStyleSheet(QStringLiteral(".TaskList { background-color: rgba(0,0,0,0); }\n"
-                                             ".QScrollArea { background-color: rgba(0,0,0,0); margin: 0px; "
-                                             "padding: 0px; }"));
+    new KeepsWindowShownThrough(scrollArea);
     scrollArea->setAttribute(Qt::WA_NoMousePropagation);
     // Tab goes straight from the day buttons to the first task, not to the frame around them.
     scrollArea->setFocusPolicy(Qt::NoFocus);
@@ -188,7 +245,7 @@ void MainWindow::initTaskList()
 void MainWindow::initToolButtons()
 {
     const auto makeButton = [this](const QString &icon, const QString &name, const QString &what) {
-        auto *button = new ZButtonBoxButton(QIcon(icon), QString(), this);
+        auto *button = new ZButtonBoxButton(DrawnIcon::icon(icon), QString(), this);
         button->setObjectName(name);
         button->setIconSize(QSize(20, 20));
         button->setToolTip(what);
@@ -393,6 +450,10 @@ void MainWindow::onFirstFrame()
     firstFramePainted = true;
     // Once the frame being painted has reached the screen.
     QTimer::singleShot(0, this, [this] {
+        // The data server may announce one change many times over; each signal only (re)arms the
+        // timer. Listened to from the first fetch on: the data server's client asks the bus, and
+        // waits, who owns its name, three times over, which the first frame need not wait for.
+        connect(DataCenter::instance(), &DataCenter::jobsChanged, this, &MainWindow::onCalendarDataChanged);
         freshTaskList();
         Q_EMIT firstFrameShown();
     });

@@ -5,6 +5,7 @@
 #include "calendardbusui.h"
 #include "datacenter.h"
 #include "dayclock.h"
+#include "drawnicon.h"
 #include "roundedfill.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QResizeEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <QToolButton>
 #include <QVariantAnimation>
@@ -39,21 +39,14 @@ bool isTodo(const ScheduleDataInfo &task)
 constexpr int iconSize = 20;
 
 // The icons drawn once per device pixel ratio and kept: a running countdown repaints its blinking icon
-// a few times a second, and drawing a pixmap costs far less than rendering the SVG again.
-void drawIcon(QPainter &painter, QSvgRenderer &svg, const QPoint &at)
+// a few times a second, and drawing a pixmap costs far less than making it again.
+void drawIcon(QPainter &painter, const QString &svgPath, const QPoint &at)
 {
-    static QHash<QPair<const QSvgRenderer *, int>, QPixmap> cache;
+    static QHash<QPair<QString, int>, QPixmap> cache;
     const qreal ratio = painter.device()->devicePixelRatioF();
-    QPixmap &pixmap = cache[qMakePair(&svg, qRound(ratio * 100))];
-    if (pixmap.isNull()) {
-        pixmap = QPixmap(QSize(iconSize, iconSize) * ratio);
-        pixmap.fill(Qt::transparent);
-        QPainter iconPainter(&pixmap);
-        iconPainter.setRenderHint(QPainter::Antialiasing);
-        svg.render(&iconPainter);
-        iconPainter.end();
-        pixmap.setDevicePixelRatio(ratio);
-    }
+    QPixmap &pixmap = cache[qMakePair(svgPath, qRound(ratio * 100))];
+    if (pixmap.isNull())
+        pixmap = DrawnIcon::pixmap(svgPath, ratio);
     painter.drawPixmap(at, pixmap);
 }
 
@@ -807,15 +800,15 @@ void TaskItem::freshSpokenText(qint64 minutesLeft)
 // The mode's icon at the right, the state's left of it and the repeat icon beneath.
 void TaskItem::paintIcons(QPainter &painter) const
 {
-    static QSvgRenderer bellSvg(QStringLiteral(":/pics/bell.svg"));
-    static QSvgRenderer repeatSvg(QStringLiteral(":/pics/repeat.svg"));
-    static QSvgRenderer warnSvg(QStringLiteral(":/pics/warn.svg"));
-    static QSvgRenderer timerSvg(QStringLiteral(":/pics/timer.svg"));
-    static QSvgRenderer pinSvg(QStringLiteral(":/pics/pin.svg"));
-    static QSvgRenderer hotSvg(QStringLiteral(":/pics/hot.svg"));
+    static const QString bellSvg = QStringLiteral(":/pics/bell.svg");
+    static const QString repeatSvg = QStringLiteral(":/pics/repeat.svg");
+    static const QString warnSvg = QStringLiteral(":/pics/warn.svg");
+    static const QString timerSvg = QStringLiteral(":/pics/timer.svg");
+    static const QString pinSvg = QStringLiteral(":/pics/pin.svg");
+    static const QString hotSvg = QStringLiteral(":/pics/hot.svg");
     const int x1 = width() - 30;
     const int x2 = width() - 55;
-    QSvgRenderer *modeIcon = nullptr;
+    const QString *modeIcon = nullptr;
     if (mode == ModeCountdownWait)
         modeIcon = &hotSvg;
     else if (blinkOn && (mode == ModeCountdown || mode == ModeCountdownFinal))
@@ -827,7 +820,7 @@ void TaskItem::paintIcons(QPainter &painter) const
     if (modeIcon)
         drawIcon(painter, *modeIcon, QPoint(x1, 5));
 
-    QSvgRenderer *stateIcon = nullptr;
+    const QString *stateIcon = nullptr;
     if (state == StateExpired)
         stateIcon = &warnSvg;
     else if (state == StateReminded && mode != ModeCountdownWait && mode != ModeCountdown)
