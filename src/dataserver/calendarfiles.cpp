@@ -311,7 +311,11 @@ Result CalendarFiles::documentOf(const CalendarFile &file, IcsDocument *document
     if (CalendarSources::fromDesktop(source.kind)) {
         const DesktopSource *service = desktopOf(source.kind);
         const DesktopSource::Parsed *parsed = service ? service->parsedOf(source.desktopId) : nullptr;
-        const QByteArray data = service ? service->textOf(source.desktopId) : QByteArray();
+        // A service that keeps its calendars parsed writes the text of one only for an edit of
+        // what the server read.
+        const QByteArray data = service && (!parsed || parsed->version == file.digest)
+                                    ? service->textOf(source.desktopId)
+                                    : QByteArray();
         const QString serviceName = CalendarSources::serviceName(source.kind);
         // The service told of a change that the settle timer has not let in yet: an edit made on
         // what the server read would undo it.
