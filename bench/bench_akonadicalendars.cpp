@@ -8,6 +8,7 @@
 // 7-day GetJobs of the coming week that holds the calendar's jobs of that week; the bare program's
 // figure runs from fork() to its exit. GetJobs latency: a 7-day GetJobs of weeks not asked before,
 // once the calendar is in.
+#include "akonadiresource.h"
 #include "benchutil.h"
 #include "serverstart.h"
 
@@ -106,11 +107,7 @@ int bareFetch(int argc, char **argv)
     return app.exec() == 0 && count == eventCount() ? 0 : 1;
 }
 
-bool registered(const QString &name)
-{
-    const QDBusReply<bool> reply = QDBusConnection::sessionBus().interface()->isServiceRegistered(name);
-    return reply.isValid() && reply.value();
-}
+using AkonadiResource::registered;
 
 template<typename Test> bool waitFor(Test test, int ms)
 {
@@ -123,12 +120,6 @@ template<typename Test> bool waitFor(Test test, int ms)
     return true;
 }
 
-bool called(QDBusInterface &interface, const QString &method, const QVariantList &arguments = {})
-{
-    return interface.callWithArgumentList(QDBus::Block, method, arguments).type() ==
-           QDBusMessage::ReplyMessage;
-}
-
 // Akonadi with SQLite and no agents of its own, and an iCalendar resource on the calendar.
 bool startAkonadi()
 {
@@ -139,22 +130,7 @@ bool startAkonadi()
     QProcess::startDetached(QStringLiteral("akonadictl"), {QStringLiteral("start")});
     if (!waitFor([] { return registered(serverService) && registered(controlService); }, 60000))
         return false;
-    QDBusInterface agents(controlService, QStringLiteral("/AgentManager"),
-                          QStringLiteral("org.freedesktop.Akonadi.AgentManager"));
-    const QDBusReply<QString> created =
-        agents.call(QStringLiteral("createAgentInstance"), QStringLiteral("akonadi_ical_resource"));
-    if (!created.isValid())
-        return false;
-    const QString resource = QStringLiteral("org.freedesktop.Akonadi.Resource.") + created.value();
-    if (!waitFor([&resource] { return registered(resource); }, 30000))
-        return false;
-    QDBusInterface settings(resource, QStringLiteral("/Settings"),
-                            QStringLiteral("org.kde.Akonadi.ICal.Settings"));
-    QDBusInterface control(resource, QStringLiteral("/"),
-                           QStringLiteral("org.freedesktop.Akonadi.Agent.Control"));
-    return called(settings, QStringLiteral("setPath"), {calendarPath()}) &&
-           called(settings, QStringLiteral("setDisplayName"), {calendarName}) &&
-           called(settings, QStringLiteral("save")) && called(control, QStringLiteral("reconfigure"));
+    return !AkonadiResource::addICalendar(calendarPath(), calendarName, false, 30000).isEmpty();
 }
 
 void stopAkonadi()

@@ -1,3 +1,4 @@
+#include "akonadiresource.h"
 #include "serverprocess.h"
 
 #include <Akonadi/Collection>
@@ -59,7 +60,6 @@ private:
     // The to-dos titled `title` in the resource's file: "SUMMARY", " @RECURRENCE-ID" for an
     // occurrence of its own, then " done" where it is completed and its PERCENT-COMPLETE.
     QStringList todosInFile(const QString &title);
-    bool addReadOnlyResource(const QString &path, const QString &name);
     bool startAkonadi();
 
     ServerProcess m_server;
@@ -85,11 +85,7 @@ QByteArray calendarOf(const QByteArray &uid, const QByteArray &summary)
            summary + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 }
 
-bool registered(const QString &service)
-{
-    const QDBusReply<bool> reply = QDBusConnection::sessionBus().interface()->isServiceRegistered(service);
-    return reply.isValid() && reply.value();
-}
+using AkonadiResource::registered;
 
 // A job's answer, through the event loop.
 bool finished(KJob *job)
@@ -203,28 +199,6 @@ bool TestAkonadiCalendars::startAkonadi()
     return QTest::qWaitFor([] { return registered(serverService) && registered(controlService); }, 30000);
 }
 
-bool TestAkonadiCalendars::addReadOnlyResource(const QString &path, const QString &name)
-{
-    QDBusInterface agents(controlService, QStringLiteral("/AgentManager"),
-                          QStringLiteral("org.freedesktop.Akonadi.AgentManager"));
-    const QDBusReply<QString> created =
-        agents.call(QStringLiteral("createAgentInstance"), QStringLiteral("akonadi_ical_resource"));
-    if (!created.isValid())
-        return false;
-    const QString service = QStringLiteral("org.freedesktop.Akonadi.Resource.") + created.value();
-    if (!QTest::qWaitFor([&service] { return registered(service); }, 20000))
-        return false;
-    QDBusInterface settings(service, QStringLiteral("/Settings"),
-                            QStringLiteral("org.kde.Akonadi.ICal.Settings"));
-    QDBusInterface control(service, QStringLiteral("/"),
-                           QStringLiteral("org.freedesktop.Akonadi.Agent.Control"));
-    const auto ok = [](const QDBusMessage &reply) { return reply.type() == QDBusMessage::ReplyMessage; };
-    return ok(settings.call(QStringLiteral("setPath"), path)) &&
-           ok(settings.call(QStringLiteral("setDisplayName"), name)) &&
-           ok(settings.call(QStringLiteral("setReadOnly"), true)) &&
-           ok(settings.call(QStringLiteral("save"))) && ok(control.call(QStringLiteral("reconfigure")));
-}
-
 void TestAkonadiCalendars::initTestCase()
 {
     QVERIFY(QDBusConnection::sessionBus().isConnected());
@@ -257,23 +231,8 @@ void TestAkonadiCalendars::collectionServed()
     if (!startAkonadi())
         QSKIP("Akonadi does not start in this environment");
     m_akonadi = true;
-    QDBusInterface agents(controlService, QStringLiteral("/AgentManager"),
-                          QStringLiteral("org.freedesktop.Akonadi.AgentManager"));
-    const QDBusReply<QString> created =
-        agents.call(QStringLiteral("createAgentInstance"), QStringLiteral("akonadi_ical_resource"));
-    QVERIFY2(created.isValid(), qPrintable(created.error().message()));
-    m_resource = created.value();
-    const QString resourceService = QStringLiteral("org.freedesktop.Akonadi.Resource.") + m_resource;
-    QTRY_VERIFY_WITH_TIMEOUT(registered(resourceService), 20000);
-    QDBusInterface settings(resourceService, QStringLiteral("/Settings"),
-                            QStringLiteral("org.kde.Akonadi.ICal.Settings"));
-    QVERIFY(settings.call(QStringLiteral("setPath"), m_file).type() == QDBusMessage::ReplyMessage);
-    QVERIFY(settings.call(QStringLiteral("setDisplayName"), QStringLiteral("Work")).type() ==
-            QDBusMessage::ReplyMessage);
-    QVERIFY(settings.call(QStringLiteral("save")).type() == QDBusMessage::ReplyMessage);
-    QDBusInterface control(resourceService, QStringLiteral("/"),
-                           QStringLiteral("org.freedesktop.Akonadi.Agent.Control"));
-    QVERIFY(control.call(QStringLiteral("reconfigure")).type() == QDBusMessage::ReplyMessage);
+    m_resource = AkonadiResource::addICalendar(m_file, QStringLiteral("Work"), false, 20000);
+    QVERIFY(!m_resource.isEmpty());
 
     QTRY_VERIFY_WITH_TIMEOUT(titles().contains(QStringLiteral("Planning")), 30000);
     QVERIFY(titles().contains(QStringLiteral("From a file")));
@@ -582,7 +541,7 @@ void TestAkonadiCalendars::readOnlyCollectionRefused()
     const QByteArray text =
         calendarOf("tasklist-akonadi-holiday", "Spring holiday").replace("20240305T", "20240308T");
     QVERIFY(writeFile(path, text));
-    QVERIFY(addReadOnlyResource(path, QStringLiteral("Holidays")));
+    QVERIFY(!AkonadiResource::addICalendar(path, QStringLiteral("Holidays"), true, 20000).isEmpty());
     const QDate day(2024, 3, 8);
     QTRY_VERIFY_WITH_TIMEOUT(titlesOn(*m_client, day).contains(QStringLiteral("Spring holiday")), 30000);
     ScheduleDataInfo holiday = jobTitled(*m_client, QStringLiteral("Spring holiday"), day);
