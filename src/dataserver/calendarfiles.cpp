@@ -31,7 +31,7 @@ CalendarFiles::CalendarFiles(const QStringList &paths, QObject *parent)
     m_reload.setSingleShot(true);
     m_reload.setInterval(reloadDelayMs);
     connect(&m_reload, &QTimer::timeout, this, [this] {
-        if (rescan())
+        if (rescan() || std::exchange(m_answeredWithout, false))
             Q_EMIT changedOnDisk();
     });
     m_keepIndexes.setSingleShot(true);
@@ -420,16 +420,29 @@ Result CalendarFiles::documentOf(const CalendarFile &file, const QString &uid, I
     return {};
 }
 
-void CalendarFiles::readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs)
+bool CalendarFiles::readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs)
 {
-    m_reader->readDeferred(file, [fromMs, toMs](const OccurrenceIndex::Series &series) {
+    const bool read = m_reader->readDeferred(file, [fromMs, toMs](const OccurrenceIndex::Series &series) {
         return series.roughFromMs < toMs && series.roughToMs > fromMs;
     });
+    return read || writtenOver(file);
 }
 
-void CalendarFiles::readDeferred(CalendarFile &file, const QString &uid)
+bool CalendarFiles::readDeferred(CalendarFile &file, const QString &uid)
 {
-    m_reader->readDeferred(file, [&uid](const OccurrenceIndex::Series &series) { return series.uid == uid; });
+    return m_reader->readDeferred(file, [&uid](const OccurrenceIndex::Series &series) {
+        return series.uid == uid;
+    }) || writtenOver(file);
+}
+
+bool CalendarFiles::writtenOver(const CalendarFile &file)
+{
+    sayOnce(QStringLiteral("%1 was written over since it was read; it is read again").arg(file.path));
+    m_answeredWithout = true;
+    m_touched.insert(file.path);
+    if (!m_reload.isActive())
+        m_reload.start();
+    return false;
 }
 
 void CalendarFiles::sayOnce(const QString &warning)
@@ -478,23 +491,24 @@ FilePtr CalendarFiles::rescanFile(const QString &path, const Source &source, boo
         old->modified == info.lastModified())
         return old;
     *renewed << path;
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly)) {
+    auto in = std::make_unique<QFile>(path);
+    if (!in->open(QIODevice::ReadOnly)) {
         qCWarning(lcDataServerFiles).noquote()
-            << QStringLiteral("%1: %2; file skipped").arg(path, in.errorString());
+            << QStringLiteral("%1: %2; file skipped").arg(path, in->errorString());
         FilePtr current = m_reader->read(path, info, QByteArray());
         current->readable = false;
         current->denied = true;
         *changed = true;
         return current;
     }
-    const QByteArray data = in.readAll();
+    const QByteArray data = in->readAll();
     if (old && old->digest == CalendarReader::digestOf(data)) {
         old->size = info.size();
         old->modified = info.lastModified();
         return old;
     }
     FilePtr current = m_reader->read(path, info, data, !source.directory);
+    CalendarReader::leaveOnDisk(*current, data, std::move(in));
     if (old)
         OccurrenceIndex::adopt(old->series, current->series);
     *changed = true;
@@ -709,6 +723,9 @@ void CalendarFiles::takeWritten(const FilePtr &old, const QString &path, const Q
 {
     m_reader->setZone(QTimeZone::systemTimeZone());
     const FilePtr fresh = m_reader->read(path, QFileInfo(path), data, !inDirectory);
+    auto written = std::make_unique<QFile>(path);
+    if (written->open(QIODevice::ReadOnly))
+        CalendarReader::leaveOnDisk(*fresh, data, std::move(written));
     fresh->source = source;
     fresh->inDirectory = inDirectory;
     if (old)

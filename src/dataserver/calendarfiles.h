@@ -19,6 +19,7 @@
 #include <vector>
 
 class AkonadiCalendars;
+class QFile;
 class CalendarReader;
 class DesktopSource;
 class EdsCalendars;
@@ -53,6 +54,11 @@ struct CalendarFile
     // around its incidences (the calendar's properties and zones) cut at END:VCALENDAR.
     int deferredCount = 0;
     QByteArray deferredText;
+    // Or, for a large file, the file as it was read, kept open: the text of its single events is
+    // read from it again as queries reach them, each piece checked against its hash. Held whole,
+    // the text of 100,000 events was a third of the server's memory for as long as it ran. The
+    // file is replaced by its writers, not written over, so the opened one keeps that text.
+    std::shared_ptr<QFile> deferredFile;
     QByteArray deferredHead;
     QByteArray deferredTail;
     // The layout read from the text, until IndexCache keeps it for the next start.
@@ -157,8 +163,10 @@ public:
     CalendarStore::Result write(const FilePtr &file, FilePart part);
     CalendarStore::Result remove(const FilePtr &file);
     // Reads the file's deferred series that may touch [fromMs, toMs), or the one of that UID.
-    void readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs);
-    void readDeferred(CalendarFile &file, const QString &uid);
+    // False when the file was written over since it was read: the events not read yet are left
+    // out until it is read again, after which the change is told whatever it was.
+    bool readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs);
+    bool readDeferred(CalendarFile &file, const QString &uid);
 
     // Debounce of the reaction to changes on disk; editors write a file in several steps.
     static constexpr int reloadDelayMs = CalendarStore::reloadDelayMs;
@@ -189,6 +197,7 @@ private:
     QFileSystemWatcher *addWatcher();
     // A fault of a file that stays as it is would otherwise be told at every re-read.
     void sayOnce(const QString &warning);
+    bool writtenOver(const CalendarFile &file);
     void keepIndexes();
     void updateIdentities();
     void followSubscriptions();
@@ -207,6 +216,7 @@ private:
     QTimer m_reload;
     QTimer m_keepIndexes;
     QSet<QString> m_touched;
+    bool m_answeredWithout = false; // answers left out events of a file written over
     std::unique_ptr<CalendarReader> m_reader;
     std::unique_ptr<Subscriptions> m_subscriptions;
     std::unique_ptr<EdsCalendars> m_eds;

@@ -11,6 +11,7 @@
 #include <KCalendarCore/ICalFormat>
 #include <KCalendarCore/RecurrenceRule>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -20,6 +21,8 @@
 #include <iterator>
 #include <string_view>
 #include <utility>
+
+#include <unistd.h>
 
 using namespace KCalendarCore;
 
@@ -438,6 +441,7 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
         file->overrides.clear();
         file->deferredCount = 0;
         file->deferredText = file->deferredHead = file->deferredTail = QByteArray();
+        file->deferredFile.reset();
         file->unsavedLayout.reset();
         file->layout.reset();
         return file;
@@ -552,27 +556,61 @@ QByteArray CalendarReader::cutDeferred(const QByteArray &text, const IcsOutline 
     return kept;
 }
 
-void CalendarReader::readDeferred(CalendarFile &file,
+void CalendarReader::leaveOnDisk(CalendarFile &file, const QByteArray &data, std::unique_ptr<QFile> opened)
+{
+    // A text repaired or rewritten for the library is not the file's.
+    if (file.deferredText.size() < onDiskFrom || file.deferredText.constData() != data.constData() ||
+        !opened || !opened->isOpen())
+        return;
+    for (OccurrenceIndex::Series &series : file.series) {
+        if (series.deferred())
+            series.textHash = digestOf(
+                QByteArray::fromRawData(data.constData() + series.textFrom, series.textTo - series.textFrom));
+    }
+    file.deferredFile = std::move(opened);
+    file.deferredText.clear();
+}
+
+bool CalendarReader::appendDeferred(const CalendarFile &file, const OccurrenceIndex::Series &series,
+                                    QByteArray &part)
+{
+    const int length = series.textTo - series.textFrom;
+    if (!file.deferredFile) {
+        part.append(file.deferredText.constData() + series.textFrom, length);
+        return true;
+    }
+    const int at = part.size();
+    part.resize(at + length);
+    const ssize_t got =
+        ::pread(file.deferredFile->handle(), part.data() + at, size_t(length), series.textFrom);
+    return got == length &&
+           digestOf(QByteArray::fromRawData(part.constData() + at, length)) == series.textHash;
+}
+
+bool CalendarReader::readDeferred(CalendarFile &file,
                                   const std::function<bool(const OccurrenceIndex::Series &)> &wanted)
 {
     if (file.deferredCount == 0)
-        return;
+        return true;
     QByteArray part = file.deferredHead;
     QVector<int> taken;
     for (int i = 0; i < file.series.size(); ++i) {
-        OccurrenceIndex::Series &series = file.series[i];
+        const OccurrenceIndex::Series &series = file.series.at(i);
         if (!series.deferred() || !wanted(series))
             continue;
-        part.append(file.deferredText.constData() + series.textFrom, series.textTo - series.textFrom);
-        series.textFrom = series.textTo = -1;
+        if (!appendDeferred(file, series, part))
+            return false;
         taken << i;
     }
     if (taken.isEmpty())
-        return;
+        return true;
+    for (const int i : std::as_const(taken))
+        file.series[i].textFrom = file.series[i].textTo = -1;
     part += file.deferredTail;
     file.deferredCount -= taken.size();
     if (file.deferredCount == 0) {
         file.deferredText.clear();
+        file.deferredFile.reset();
         file.deferredHead.clear();
         file.deferredTail.clear();
     }
@@ -582,7 +620,7 @@ void CalendarReader::readDeferred(CalendarFile &file,
         qCWarning(lcDataServerFiles).noquote() << QStringLiteral("%1: %2; %3 events skipped")
                                                       .arg(file.path, describe(m_format->exception()))
                                                       .arg(taken.size());
-        return;
+        return true;
     }
     const Event::List events = piece->rawEvents();
     for (const Event::Ptr &event : events) {
@@ -594,6 +632,7 @@ void CalendarReader::readDeferred(CalendarFile &file,
         file.calendar->addEvent(event);
         series->events << event;
     }
+    return true;
 }
 
 CalendarReader::Spliced CalendarReader::splice(const FileLayout &layout, FilePart &part)
@@ -764,6 +803,7 @@ void replaceSeries(CalendarFile &file, const QString &uid, const Event::List &ke
     }
     if (file.deferredCount == 0) {
         file.deferredText.clear();
+        file.deferredFile.reset();
         file.deferredHead.clear();
         file.deferredTail.clear();
     }
@@ -876,8 +916,11 @@ bool CalendarReader::repaired(const QString &path, const QByteArray &data, QByte
 bool CalendarReader::parseInParts(const QByteArray &text, CalendarFile &file, int size, bool beside)
 {
     IcsOutline outline;
-    if (!IcsDocument::outline(text, outline) || outline.bare || outline.incidences.isEmpty())
+    if (!IcsDocument::outline(text, outline) || outline.bare)
         return false;
+    // Once a file's single events are set aside, what is left may be small, or nothing at all.
+    if (!beside && outline.incidences.size() <= size)
+        return m_format->fromRawString(file.calendar, text);
     QByteArray context;
     int from = 0;
     for (const auto &span : std::as_const(outline.incidences)) {

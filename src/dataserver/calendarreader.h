@@ -38,8 +38,13 @@ public:
     // A calendar a service hands over parsed, served as its text would be; `parsed.version` stands
     // for the text's digest.
     FilePtr read(const QString &path, const DesktopSource::Parsed &parsed);
-    // Reads the deferred series that `wanted` names into the file's calendar.
-    void readDeferred(CalendarFile &file, const std::function<bool(const OccurrenceIndex::Series &)> &wanted);
+    // Leaves the text of the file's deferred series in `opened`, from which `data` was read as it
+    // is, where that text is large enough to be worth it.
+    static void leaveOnDisk(CalendarFile &file, const QByteArray &data, std::unique_ptr<QFile> opened);
+    // Reads the deferred series that `wanted` names into the file's calendar. False when their text
+    // is no longer in the file: it was written over since it was read, and must be read again.
+    [[nodiscard]] bool readDeferred(CalendarFile &file,
+                                    const std::function<bool(const OccurrenceIndex::Series &)> &wanted);
 
     // A file's text with the incidences of one UID replaced, every other byte as it was.
     struct Spliced
@@ -90,6 +95,10 @@ private:
                            QVector<OccurrenceIndex::Series> &deferred);
     static constexpr int partSize = 8;
     static constexpr int chunkSize = 2000;
+    static constexpr int onDiskFrom = 4 << 20; // bytes of deferred text
+    // Appends the series' deferred text to `part`; false when the file no longer holds it.
+    [[nodiscard]] static bool appendDeferred(const CalendarFile &file, const OccurrenceIndex::Series &series,
+                                             QByteArray &part);
     // The incidences of `uid` read from `part` (a calendar of them alone): in the calendar, or
     // beside it where the series is read in parts. False where `part` holds anything else.
     [[nodiscard]] bool readUid(const QByteArray &part, const QString &uid, bool inParts, const QString &where,

@@ -216,11 +216,12 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
 
     // Slots of series too dense for a window, made for this query alone.
     std::vector<std::unique_ptr<Slot>> transient;
+    bool complete = true;
     for (const FilePtr &file : d->files.files()) {
         if (!file->readable)
             continue;
         context = d->files.jobContextOf(*file);
-        d->files.readDeferred(*file, fromMs, toMs);
+        complete = d->files.readDeferred(*file, fromMs, toMs) && complete;
         for (Series &series : file->series) {
             if (answer.full)
                 break;
@@ -254,7 +255,7 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
     const QString text = OccurrenceIndex::rangeJson(answer.days);
     if (d->rangeCache.size() >= rangeCacheSize)
         d->rangeCache.clear();
-    if (answer.bytes <= cachedAnswerBytes)
+    if (answer.bytes <= cachedAnswerBytes && complete)
         d->rangeCache.insert(key, text);
     d->aheadToMs = toMs + OccurrenceIndex::growAheadMs;
     d->aheadBelowMs = toMs + OccurrenceIndex::growAheadMs / 2;

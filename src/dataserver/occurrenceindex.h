@@ -69,6 +69,7 @@ struct Series
     // roughToMs), days wider than it can be in any zone.
     int textFrom = -1;
     int textTo = -1;
+    quint64 textHash = 0; // of that text, where it is read again from the file on disk
     qint64 roughFromMs = 0;
     qint64 roughToMs = 0;
 

@@ -98,7 +98,8 @@ void Subscriptions::setFeeds(const QHash<QUrl, QString> &cachePaths)
         feed->path = it.value();
         const QJsonObject saved = QJsonDocument::fromJson(readFile(validatorsPath(feed->path))).object();
         // Validators of a copy that is gone would have the server answer 304 for nothing.
-        if (QFileInfo::exists(feed->path) && saved.value(QLatin1String("url")).toString() == feed->url.toString()) {
+        if (QFileInfo::exists(feed->path) &&
+            saved.value(QLatin1String("url")).toString() == feed->url.toString()) {
             feed->etag = saved.value(QLatin1String("etag")).toString().toLatin1();
             feed->lastModified = saved.value(QLatin1String("lastModified")).toString().toLatin1();
         }
@@ -144,10 +145,11 @@ void Subscriptions::finished(Feed &feed, QNetworkReply *reply)
     if (feed.tooLarge) {
         failed(feed, QStringLiteral("the calendar is larger than %1 MiB").arg(maxBytes / (1024 * 1024)));
     } else if (reply->error() != QNetworkReply::NoError) {
-        failed(feed, status > 0 ? QStringLiteral("HTTP %1 %2")
-                                      .arg(status)
-                                      .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString())
-                                : reply->errorString());
+        failed(feed, status > 0
+                         ? QStringLiteral("HTTP %1 %2")
+                               .arg(status)
+                               .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString())
+                         : reply->errorString());
     } else if (status == 304) {
         succeeded(feed);
     } else {
@@ -183,8 +185,7 @@ void Subscriptions::failed(Feed &feed, const QString &cause)
     const QFileInfo copy(feed.path);
     qCWarning(lcDataServerSubscriptions).noquote()
         << (copy.exists() ? QStringLiteral("%1: %2; serving the copy of %3")
-                                .arg(feed.url.toString(), cause,
-                                     copy.lastModified().toString(Qt::ISODate))
+                                .arg(feed.url.toString(), cause, copy.lastModified().toString(Qt::ISODate))
                           : QStringLiteral("%1: %2; nothing to serve until it answers")
                                 .arg(feed.url.toString(), cause));
 }

@@ -41,9 +41,12 @@ private Q_SLOTS:
     void readInParts();
     void keptIndex_data();
     void keptIndex();
+    void writtenOverWhileServed_data();
+    void writtenOverWhileServed();
 
 private:
     bool startServer(const QStringList &arguments);
+    QStringList titlesOn(const QDate &day);
     ScheduleDataInfo find(const QString &title, const QDate &day);
     QStringList answersWithCache(const QString &calendar, const QString &cacheHome);
 
@@ -805,6 +808,93 @@ void TestServerReads::keptIndex()
     QCOMPARE(indexFiles(warm), indexFiles(cold));
     qputenv("XDG_CACHE_HOME", oldCacheHome);
     QVERIFY(startServer(m_calendars));
+}
+
+namespace {
+
+// `count` events of their own, one every 300th on each day from 2 January 2024, each with a long
+// description and a title of one length: "<word> 0042".
+QByteArray manySingles(int count, const QByteArray &word, int padding = 0)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Singles//EN\r\n";
+    for (int i = 0; i < count; ++i) {
+        const QByteArray date =
+            QDate(2024, 1, 2).addDays(i % 300).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        text += "BEGIN:VEVENT\r\nUID:e" + QByteArray::number(i) +
+                "@test\r\nDTSTAMP:20240101T000000Z\r\nDTSTART:" + date + "T090000Z\r\nDTEND:" + date +
+                "T100000Z\r\nDESCRIPTION:" + QByteArray(i == 0 ? 900 + padding : 900, 'x') +
+                "\r\nSUMMARY:" + word + ' ' + QByteArray::number(i).rightJustified(4, '0') +
+                "\r\nEND:VEVENT\r\n";
+    }
+    return text + "END:VCALENDAR\r\n";
+}
+
+QStringList titlesFor(int count, const QString &word, int dayIndex)
+{
+    QStringList titles;
+    for (int i = dayIndex; i < count; i += 300)
+        titles << QStringLiteral("%1 %2").arg(word).arg(i, 4, 10, QLatin1Char('0'));
+    return titles;
+}
+
+} // namespace
+
+QStringList TestServerReads::titlesOn(const QDate &day)
+{
+    DayMap days;
+    if (!m_client->GetJobs(day, day, days))
+        return {QStringLiteral("no answer")};
+    QStringList titles;
+    for (const ScheduleDataInfo &job : days.value(day))
+        titles << job.getTitleName();
+    titles.sort();
+    return titles;
+}
+
+void TestServerReads::writtenOverWhileServed_data()
+{
+    QTest::addColumn<int>("events");
+    QTest::addColumn<bool>("inPlace");  // written over, not replaced by a new file
+    QTest::addColumn<bool>("restored"); // then written over again with the text it had
+    // The text of a large file's events is read from the file again as queries reach them.
+    QTest::newRow("small file written over") << 100 << true << false;
+    QTest::newRow("large file written over") << 6000 << true << false;
+    QTest::newRow("large file replaced") << 6000 << false << false;
+    QTest::newRow("large file written over and back") << 6000 << true << true;
+}
+
+// Changed on disk, a file answers as it was or as it is until it is read again, and then as it is;
+// never with what lies where its events were. The new text is longer by a title's line and its
+// END line before every event but the first. Written back, the file's events are the ones read
+// first: those a query looked for in the text it had meanwhile are not lost.
+void TestServerReads::writtenOverWhileServed()
+{
+    QFETCH(int, events);
+    QFETCH(bool, inPlace);
+    QFETCH(bool, restored);
+    const QString path = m_dir.filePath(QStringLiteral("singles.ics"));
+    const QByteArray older = manySingles(events, "Event");
+    QVERIFY(writeBytes(path, older));
+    QVERIFY(startServer({path}));
+    auto cleanup = qScopeGuard([this] { QVERIFY(startServer(m_calendars)); });
+    QCOMPARE(titlesOn(QDate(2024, 1, 3)), titlesFor(events, QStringLiteral("Event"), 1));
+
+    auto writeOver = [&path](const QByteArray &text) {
+        QFile file(path);
+        return file.open(QIODevice::ReadWrite) && file.write(text) == text.size() && file.resize(text.size());
+    };
+    const QByteArray newer =
+        manySingles(events, "Newer", int(qstrlen("SUMMARY:Newer 0000\r\nEND:VEVENT\r\n")));
+    QVERIFY(inPlace ? writeOver(newer) : writeBytes(path, newer));
+    const QDate later(2024, 2, 21); // the 50th day: none of its events read yet
+    const QStringList before = titlesFor(events, QStringLiteral("Event"), 50);
+    const QStringList after = titlesFor(events, QStringLiteral("Newer"), 50);
+    for (const QString &title : titlesOn(later))
+        QVERIFY2(before.contains(title) || after.contains(title), qPrintable(title));
+    if (restored)
+        QVERIFY(writeOver(older));
+    QTRY_COMPARE(titlesOn(later), restored ? before : after);
+    QVERIFY2(!m_server.errors().contains(QLatin1String("skipped")), qPrintable(m_server.errors()));
 }
 
 QTEST_GUILESS_MAIN(TestServerReads)
