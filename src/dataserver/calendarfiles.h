@@ -19,11 +19,11 @@
 #include <vector>
 
 class AkonadiCalendars;
-class QFile;
 class CalendarReader;
 class DesktopSource;
 class EdsCalendars;
 class IcsDocument;
+class QFile;
 class QFileSystemWatcher;
 class Subscriptions;
 
@@ -56,8 +56,9 @@ struct CalendarFile
     QByteArray deferredText;
     // Or, for a large file, the file as it was read, kept open: the text of its single events is
     // read from it again as queries reach them, each piece checked against its hash. Held whole,
-    // the text of 100,000 events was a third of the server's memory for as long as it ran. The
-    // file is replaced by its writers, not written over, so the opened one keeps that text.
+    // the text of 100,000 events was a third of the server's memory for as long as it ran. A file
+    // saved atomically is replaced, and the one kept open holds the text read; one written over in
+    // place fails the check and is read again.
     std::shared_ptr<QFile> deferredFile;
     QByteArray deferredHead;
     QByteArray deferredTail;

@@ -776,6 +776,38 @@ std::shared_ptr<FileLayout> layoutAfter(const FileLayout &before, const Calendar
 }
 
 // The series of `uid` in the file replaced by `kept` (in its calendar) and `overrides` (beside it).
+// After the server's own edit, the events not read yet are read from the file it wrote, where the
+// edit moved them, and the file it replaced is let go; it stays open (and on disk) where one of
+// them cannot be found there.
+void followWritten(CalendarFile &file, const FileLayout &before, const CalendarReader::Spliced &spliced)
+{
+    QVector<QPair<int, int>> moved;
+    for (const OccurrenceIndex::Series &series : std::as_const(file.series)) {
+        if (!series.deferred())
+            continue;
+        const auto at =
+            std::lower_bound(before.incidences.cbegin(), before.incidences.cend(), series.textFrom,
+                             [](const QPair<int, int> &span, int from) { return span.first < from; });
+        const int i = int(at - before.incidences.cbegin());
+        if (at == before.incidences.cend() || *at != qMakePair(series.textFrom, series.textTo) ||
+            spliced.moved.value(i, -1) < 0)
+            return;
+        moved << spliced.incidences.at(spliced.moved.at(i));
+    }
+    auto written = std::make_shared<QFile>(file.path);
+    if (!written->open(QIODevice::ReadOnly))
+        return;
+    auto next = moved.cbegin();
+    for (OccurrenceIndex::Series &series : file.series) {
+        if (series.deferred()) {
+            series.textFrom = next->first;
+            series.textTo = next->second;
+            ++next;
+        }
+    }
+    file.deferredFile = std::move(written);
+}
+
 void replaceSeries(CalendarFile &file, const QString &uid, const Event::List &kept,
                    const Event::List &overrides, quint64 signature)
 {
@@ -877,6 +909,8 @@ bool CalendarReader::reread(CalendarFile &file, quint64 context, const Spliced &
         return false;
 
     replaceSeries(file, uid, kept, overrides, layout->signatures.value(uid));
+    if (file.deferredFile)
+        followWritten(file, before, spliced);
     file.digest = digestOf(text);
     file.header = CalendarSources::headerOf(text);
     file.textLength = text.size();

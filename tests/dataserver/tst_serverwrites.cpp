@@ -152,7 +152,8 @@ QByteArray withoutUid(const QByteArray &text, const QByteArray &uid)
 // A calendar of single events, some between blank lines, one in a zone it does not define, a
 // series whose override lies after other events, and a to-do.
 // `busy`: the number of overrides of a second series, if any; more than eight are read apart.
-QByteArray spliceCalendar(const QByteArray &eol, int busy)
+// `filler` more events of their own, in 2023, each with a long description: a large file.
+QByteArray spliceCalendar(const QByteArray &eol, int busy, int filler = 0)
 {
     QByteArray text =
         "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//test//EN\nX-WR-CALNAME:Splice\n"
@@ -161,7 +162,15 @@ QByteArray spliceCalendar(const QByteArray &eol, int busy)
         "BEGIN:STANDARD\nTZOFFSETFROM:+0200\nTZOFFSETTO:+0100\nTZNAME:CET\nDTSTART:19701025T030000\n"
         "RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=10\nEND:STANDARD\nEND:VTIMEZONE\n"
         "BEGIN:VEVENT\nUID:single-a\nDTSTAMP:20240401T080000Z\nDTSTART;TZID=Europe/Berlin:20240506T090000\n"
-        "DTEND;TZID=Europe/Berlin:20240506T100000\nSUMMARY:Single A\nEND:VEVENT\n"
+        "DTEND;TZID=Europe/Berlin:20240506T100000\nSUMMARY:Single A\nEND:VEVENT\n";
+    for (int i = 0; i < filler; ++i) {
+        const QByteArray date =
+            QDate(2023, 1, 1).addDays(i % 365).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        text += "BEGIN:VEVENT\nUID:filler-" + QByteArray::number(i) +
+                "\nDTSTAMP:20230101T000000Z\nDTSTART:" + date + "T080000Z\nDTEND:" + date +
+                "T090000Z\nSUMMARY:Filler\nDESCRIPTION:" + QByteArray(900, 'f') + "\nEND:VEVENT\n";
+    }
+    text +=
         "BEGIN:VEVENT\nUID:series-s\nDTSTAMP:20240401T080000Z\nDTSTART;TZID=Europe/Berlin:20240506T120000\n"
         "DTEND;TZID=Europe/Berlin:20240506T130000\nRRULE:FREQ=DAILY;COUNT=10\nSUMMARY:Series S\n"
         "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT10M\nDESCRIPTION:Series S\nEND:VALARM\nEND:VEVENT\n"
@@ -465,51 +474,61 @@ void TestServerWrites::editsReadAsAfresh_data()
     // How the edit is written: "alone", its components rewritten and read again alone; "read whole",
     // rewritten alone but the whole file read again; "whole", the whole file rewritten and read.
     QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("filler"); // events in another year, which make the file large
     const QByteArray crlf = "\r\n";
     QTest::newRow("single, retitled")
-        << crlf << -1 << "Single A" << QDate(2024, 5, 6) << "title" << QByteArray("single-a") << "alone";
+        << crlf << -1 << "Single A" << QDate(2024, 5, 6) << "title" << QByteArray("single-a") << "alone" << 0;
     QTest::newRow("single, moved") << crlf << -1 << "Single B" << QDate(2024, 5, 8) << "move"
-                                   << QByteArray("single-b") << "alone";
-    QTest::newRow("single, folded, deleted")
-        << crlf << -1 << "Single C" << QDate(2024, 5, 10) << "delete" << QByteArray("single-c") << "alone";
+                                   << QByteArray("single-b") << "alone" << 0;
+    QTest::newRow("single, folded, deleted") << crlf << -1 << "Single C" << QDate(2024, 5, 10) << "delete"
+                                             << QByteArray("single-c") << "alone" << 0;
     QTest::newRow("series, retitled")
-        << crlf << -1 << "Series S" << QDate(2024, 5, 7) << "title" << QByteArray("series-s") << "alone";
+        << crlf << -1 << "Series S" << QDate(2024, 5, 7) << "title" << QByteArray("series-s") << "alone" << 0;
     QTest::newRow("series, moved") << crlf << -1 << "Series S" << QDate(2024, 5, 7) << "move"
-                                   << QByteArray("series-s") << "alone";
-    QTest::newRow("series, one occurrence")
-        << crlf << -1 << "Series S" << QDate(2024, 5, 9) << "occurrence" << QByteArray("series-s") << "alone";
+                                   << QByteArray("series-s") << "alone" << 0;
+    QTest::newRow("series, one occurrence") << crlf << -1 << "Series S" << QDate(2024, 5, 9) << "occurrence"
+                                            << QByteArray("series-s") << "alone" << 0;
     QTest::newRow("override, retitled") << crlf << -1 << "Series S moved" << QDate(2024, 5, 8) << "title"
-                                        << QByteArray("series-s") << "alone";
+                                        << QByteArray("series-s") << "alone" << 0;
     QTest::newRow("series, deleted") << crlf << -1 << "Series S" << QDate(2024, 5, 7) << "delete"
-                                     << QByteArray("series-s") << "alone";
+                                     << QByteArray("series-s") << "alone" << 0;
     QTest::newRow("LF, one occurrence") << QByteArray("\n") << -1 << "Series S" << QDate(2024, 5, 9)
-                                        << "occurrence" << QByteArray("series-s") << "alone";
+                                        << "occurrence" << QByteArray("series-s") << "alone" << 0;
     QTest::newRow("LF, single deleted") << QByteArray("\n") << -1 << "Single A" << QDate(2024, 5, 6)
-                                        << "delete" << QByteArray("single-a") << "alone";
-    QTest::newRow("read apart, one occurrence")
-        << crlf << 9 << "Series P" << QDate(2024, 5, 25) << "occurrence" << QByteArray("series-p") << "alone";
-    QTest::newRow("read apart, override moved")
-        << crlf << 9 << "Series P 2" << QDate(2024, 5, 13) << "move" << QByteArray("series-p") << "alone";
+                                        << "delete" << QByteArray("single-a") << "alone" << 0;
+    QTest::newRow("read apart, one occurrence") << crlf << 9 << "Series P" << QDate(2024, 5, 25)
+                                                << "occurrence" << QByteArray("series-p") << "alone" << 0;
+    QTest::newRow("read apart, override moved") << crlf << 9 << "Series P 2" << QDate(2024, 5, 13) << "move"
+                                                << QByteArray("series-p") << "alone" << 0;
     QTest::newRow("read apart once one more override")
         << crlf << 7 << "Series P" << QDate(2024, 5, 25) << "occurrence" << QByteArray("series-p")
-        << "read whole";
+        << "read whole" << 0;
     QTest::newRow("read apart, deleted") << crlf << 9 << "Series P" << QDate(2024, 5, 25) << "delete"
-                                         << QByteArray("series-p") << "read whole";
+                                         << QByteArray("series-p") << "read whole" << 0;
     QTest::newRow("single beside overrides read apart")
-        << crlf << 9 << "Single B" << QDate(2024, 5, 8) << "move" << QByteArray("single-b") << "alone";
+        << crlf << 9 << "Single B" << QDate(2024, 5, 8) << "move" << QByteArray("single-b") << "alone" << 0;
     QTest::newRow("created") << crlf << -1 << "New job" << QDate(2024, 5, 14) << "create" << QByteArray()
-                             << "alone";
+                             << "alone" << 0;
     QTest::newRow("LF, created") << QByteArray("\n") << -1 << "New job" << QDate(2024, 5, 14) << "create"
-                                 << QByteArray() << "alone";
+                                 << QByteArray() << "alone" << 0;
     QTest::newRow("created beside overrides read apart")
-        << crlf << 9 << "New job" << QDate(2024, 5, 14) << "create" << QByteArray() << "alone";
+        << crlf << 9 << "New job" << QDate(2024, 5, 14) << "create" << QByteArray() << "alone" << 0;
     // The text between two events is hashed apart: one removed from between them changes it.
     QTest::newRow("single between blank lines, deleted")
-        << crlf << -1 << "Single B" << QDate(2024, 5, 8) << "delete" << QByteArray("single-b")
-        << "read whole";
+        << crlf << -1 << "Single B" << QDate(2024, 5, 8) << "delete" << QByteArray("single-b") << "read whole"
+        << 0;
     // The file lacks the definition of its zone, which the edit adds among the calendar's own.
     QTest::newRow("in a zone the file lacks, moved")
-        << crlf << -1 << "Single D" << QDate(2024, 5, 11) << "move" << QByteArray("single-d") << "whole";
+        << crlf << -1 << "Single D" << QDate(2024, 5, 11) << "move" << QByteArray("single-d") << "whole" << 0;
+    // Its events not read yet are read from the file as it was read, or where the edit moved them.
+    QTest::newRow("large file, single retitled") << crlf << -1 << "Single A" << QDate(2024, 5, 6) << "title"
+                                                 << QByteArray("single-a") << "alone" << 5000;
+    QTest::newRow("large file, one occurrence") << crlf << -1 << "Series S" << QDate(2024, 5, 9)
+                                                << "occurrence" << QByteArray("series-s") << "alone" << 5000;
+    QTest::newRow("large file, created")
+        << crlf << -1 << "New job" << QDate(2024, 5, 14) << "create" << QByteArray() << "alone" << 5000;
+    QTest::newRow("large file, single deleted") << crlf << -1 << "Single C" << QDate(2024, 5, 10) << "delete"
+                                                << QByteArray("single-c") << "alone" << 5000;
 }
 
 void TestServerWrites::editsReadAsAfresh()
@@ -523,8 +542,9 @@ void TestServerWrites::editsReadAsAfresh()
     QFETCH(QString, edit);
     QFETCH(QByteArray, uid);
     QFETCH(QString, how);
+    QFETCH(int, filler);
     const QString path = m_dir->filePath(QStringLiteral("splice.ics"));
-    const QByteArray original = spliceCalendar(eol, busy);
+    const QByteArray original = spliceCalendar(eol, busy, filler);
     QVERIFY(writeFile(path, original));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     const QString cache = m_dir->filePath(QStringLiteral("cache"));
