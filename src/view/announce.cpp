@@ -44,6 +44,11 @@ void makeErrorNotice(QLabel *label)
     }();
     Q_UNUSED(installed)
     label->setProperty(noticeProperty, true);
+    // Made now, not when the error shows: Qt 5.15 gives a new accessible object the bus path of the
+    // one made last if that one is gone, and tells no client of its end. After the subscription
+    // dialog had closed, the notification came on the dialog's path, and Orca, which keeps a role
+    // once read, took it for that dialog and did not read it.
+    QAccessible::queryAccessibleInterface(label);
 }
 
 void announceError(QLabel *label)
