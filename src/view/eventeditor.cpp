@@ -191,6 +191,7 @@ void EventEditor::build()
     errorLabel->setObjectName(QStringLiteral("errorLabel"));
     errorLabel->setWordWrap(true);
     errorLabel->hide();
+    makeErrorNotice(errorLabel);
     saveButton = named(new QPushButton(tr("Sa&ve"), this), "saveButton", tr("Save"));
     auto *cancelButton = named(new QPushButton(tr("Cancel"), this), "cancelButton", tr("Cancel"));
     for (QPushButton *button : {saveButton, cancelButton})
@@ -474,7 +475,6 @@ void EventEditor::keepLastCalendar(const QString &id)
 void EventEditor::showError(const QString &text)
 {
     errorLabel->setText(text);
-    errorLabel->show();
     announceError(errorLabel);
 }
 

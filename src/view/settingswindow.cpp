@@ -143,6 +143,7 @@ SettingsWindow::SettingsWindow(QWidget *parent)
     errorLabel->setObjectName(QStringLiteral("errorLabel"));
     errorLabel->setWordWrap(true);
     errorLabel->hide();
+    makeErrorNotice(errorLabel);
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -235,7 +236,8 @@ bool serviceExists(const QString &name)
     if (!bus)
         return false;
     const QDBusReply<QStringList> activatable = bus->activatableServiceNames();
-    return (activatable.isValid() && activatable.value().contains(name)) || bus->isServiceRegistered(name).value();
+    return (activatable.isValid() && activatable.value().contains(name)) ||
+           bus->isServiceRegistered(name).value();
 }
 
 bool setDesktopEntry(const QListWidgetItem *item, QString *error)
@@ -674,7 +676,8 @@ void SettingsWindow::readCalendars()
         calendarList->addItem(desktop);
     };
     if (serviceExists(QStringLiteral("org.gnome.evolution.dataserver.Sources5")))
-        addDesktopEntry(tr("The desktop's calendars: GNOME (Evolution)"), Evolution, DesktopCalendars::enabled());
+        addDesktopEntry(tr("The desktop's calendars: GNOME (Evolution)"), Evolution,
+                        DesktopCalendars::enabled());
     // On by default, as the server serves them while Akonadi runs; off never serves them.
     if (serviceExists(QStringLiteral("org.freedesktop.Akonadi.Control")))
         addDesktopEntry(tr("The desktop's calendars: KDE (Akonadi)"), Akonadi,
@@ -711,7 +714,6 @@ void SettingsWindow::showError(const QString &error)
 {
     qCWarning(lcView).noquote() << error;
     errorLabel->setText(error);
-    errorLabel->show();
     announceError(errorLabel);
 }
 

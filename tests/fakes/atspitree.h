@@ -24,8 +24,15 @@ enum Role : uint {
     RolePushButton = 43,
     RoleRadioButton = 44,
     RoleToggleButton = 62,
+    RoleNotification = 101,
+};
+// An announcement's politeness (AtspiLive), in its event's first detail.
+enum Live : int {
+    LivePolite = 1,
+    LiveAssertive = 2,
 };
 enum State : uint {
+    StateActive = 1,
     StateChecked = 4,
     StateFocusable = 11,
     StateFocused = 12,
@@ -160,6 +167,16 @@ public:
                          call(node, QStringLiteral("org.a11y.atspi.Action"), QStringLiteral("GetName"), {i}))
                          .toString();
         return names;
+    }
+
+    // Does the object's first action (a button's click) and does not wait for it to be done: a button
+    // that opens a dialog answers only once the dialog is closed.
+    bool press(const Node &node) const
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            node.service, node.path, QStringLiteral("org.a11y.atspi.Action"), QStringLiteral("DoAction"));
+        message << 0;
+        return bus.send(message);
     }
 
     // The object and all below it, depth first, in the order of their parents' children.

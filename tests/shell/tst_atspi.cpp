@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -139,6 +140,53 @@ public Q_SLOTS:
             focused.append({message.service(), message.path()});
     }
 };
+
+// What Orca reads out wherever the focus is: the objects that begin to show (of them it reads
+// notifications) and, from Qt 6.8, announcements, in the order the bridge sent them. Each with its
+// role as first read for its object path: Orca's AT-SPI library keeps a role once read.
+class Notices : public QObject
+{
+    Q_OBJECT
+public:
+    struct Notice
+    {
+        QString event;
+        Node source;
+        uint role = 0;
+        int detail = 0;
+        QString text; // an announcement's
+    };
+    QVector<Notice> heard;
+    const AtSpi::Reader *reader = nullptr;
+
+public Q_SLOTS:
+    void stateChanged(const QDBusMessage &message)
+    {
+        const QVariantList arguments = message.arguments();
+        if (arguments.size() >= 2 && arguments.at(0).toString() == QLatin1String("showing") &&
+            arguments.at(1).toInt() == 1)
+            hear(QStringLiteral("object:state-changed:showing"), message, 1, QString());
+    }
+    void announcement(const QDBusMessage &message)
+    {
+        const QVariantList arguments = message.arguments();
+        if (arguments.size() >= 4)
+            hear(QStringLiteral("object:announcement"), message, arguments.at(1).toInt(),
+                 arguments.at(3).value<QDBusVariant>().variant().toString());
+    }
+
+private:
+    void hear(const QString &event, const QDBusMessage &message, int detail, const QString &text)
+    {
+        const Node source{message.service(), message.path()};
+        const QString key = source.service + source.path;
+        if (!roles.contains(key))
+            roles.insert(key, reader->role(source));
+        heard.append({event, source, roles.value(key), detail, text});
+    }
+
+    QHash<QString, uint> roles;
+};
 } // namespace
 
 class TestAtSpi : public QObject
@@ -153,6 +201,8 @@ private Q_SLOTS:
     void tasksRead_data();
     void tasksRead();
     void arrowKeysMoveFocus();
+    void errorsHeard_data();
+    void errorsHeard();
 
 private:
     QProcess *start(const QString &program, const QStringList &arguments,
@@ -166,6 +216,11 @@ private:
     [[nodiscard]] QVector<Node> taskItems() const;
     [[nodiscard]] Node taskItem(const QString &title) const;
     [[nodiscard]] Node checkBoxOf(const Node &item) const;
+    [[nodiscard]] Node window(const QString &name) const;
+    [[nodiscard]] bool runStep(const QString &step);
+    [[nodiscard]] bool xdotool(const QStringList &arguments) const;
+    void closeWindows();
+    QString said(const Notices::Notice &notice) const;
     QString dump(const Node &node, int depth = 0) const;
 
     QTemporaryDir dir;
@@ -176,6 +231,7 @@ private:
     QProcess *widget = nullptr;
     Node app;
     FocusEvents focusEvents;
+    Notices notices;
     QDateTime begin; // of every timed event
 };
 
@@ -257,12 +313,20 @@ bool TestAtSpi::startAccessibilityBus()
         return false;
     a11y = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, "a11y"));
     reader = std::make_unique<AtSpi::Reader>(*a11y);
+    notices.reader = reader.get();
     for (int i = 0; i < 100 && !reader->hasRegistry(); ++i)
         QTest::qWait(50);
     // As Orca does: without a listener the bridge sends no events at all.
     return reader->hasRegistry() && reader->registerEvent("object:state-changed:focused") &&
-           reader->registerEvent("focus:") &&
+           reader->registerEvent("focus:") && reader->registerEvent("object:state-changed:showing") &&
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+           reader->registerEvent("object:announcement") &&
+           a11y->connect(QString(), QString(), "org.a11y.atspi.Event.Object", "Announcement", &notices,
+                         SLOT(announcement(QDBusMessage))) &&
+#endif
            a11y->connect(QString(), QString(), "org.a11y.atspi.Event.Object", "StateChanged", &focusEvents,
+                         SLOT(stateChanged(QDBusMessage))) &&
+           a11y->connect(QString(), QString(), "org.a11y.atspi.Event.Object", "StateChanged", &notices,
                          SLOT(stateChanged(QDBusMessage)));
 }
 
@@ -374,6 +438,97 @@ Node TestAtSpi::checkBoxOf(const Node &item) const
             return child;
     }
     return {};
+}
+
+// The program's window of that title; the panel's is untitled.
+Node TestAtSpi::window(const QString &name) const
+{
+    for (const Node &node : reader->children(app)) {
+        if (reader->name(node) == name)
+            return node;
+    }
+    return {};
+}
+
+bool TestAtSpi::xdotool(const QStringList &arguments) const
+{
+    QProcess xdotool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display);
+    xdotool.setProcessEnvironment(environment);
+    xdotool.start(findProgram("xdotool"), arguments);
+    return xdotool.waitForFinished(10000) && xdotool.exitCode() == 0;
+}
+
+// One step of a person at the keyboard, waited for where the widget answers it: "focus" (the
+// panel takes the keyboard, as by its shortcut), "key KEYS" and "type TEXT" on the display,
+// "press NAME" (the button so named, as a screen reader's user presses it), "window TITLE" (until
+// that window has the keyboard; the panel's is untitled) and "showing NAME" (until the object so
+// named shows).
+bool TestAtSpi::runStep(const QString &step)
+{
+    const QString verb = step.section(' ', 0, 0);
+    const QString argument = step.section(' ', 1);
+    // The bridge sent the events of a change before it answered for the state the change led to:
+    // they are in, and taken in turn in a moment more.
+    const auto until = [](const std::function<bool()> &reached) {
+        return QTest::qWaitFor(reached, 10000) && (QTest::qWait(100), true);
+    };
+    if (verb == QLatin1String("focus")) {
+        QProcess again;
+        again.setProcessEnvironment(widget->processEnvironment());
+        again.start(WIDGET_EXECUTABLE, {"--focus"});
+        return again.waitForFinished(10000) && runStep("window ");
+    }
+    if (verb == QLatin1String("key") || verb == QLatin1String("type"))
+        return xdotool({verb, argument});
+    if (verb == QLatin1String("press")) {
+        for (const Node &node : reader->descendants(app)) {
+            if (reader->role(node) == AtSpi::RolePushButton && reader->name(node) == argument)
+                return reader->press(node);
+        }
+        return false;
+    }
+    if (verb == QLatin1String("window")) {
+        return until([&] {
+            const Node shown = window(argument);
+            return !shown.isNull() && reader->hasState(shown, AtSpi::StateActive);
+        });
+    }
+    if (verb == QLatin1String("showing")) {
+        return until([&] {
+            const QVector<Node> nodes = reader->descendants(app);
+            return std::any_of(nodes.cbegin(), nodes.cend(), [&](const Node &node) {
+                return reader->name(node) == argument && reader->hasState(node, AtSpi::StateShowing);
+            });
+        });
+    }
+    return false;
+}
+
+// The editor and the settings closed with Esc, as their user closes them, until the panel is left.
+void TestAtSpi::closeWindows()
+{
+    for (int i = 0; i < 4; ++i) {
+        const QVector<Node> windows = reader->children(app);
+        const auto open = std::find_if(windows.cbegin(), windows.cend(), [this](const Node &node) {
+            return !reader->name(node).isEmpty() && reader->hasState(node, AtSpi::StateShowing);
+        });
+        if (open == windows.cend())
+            return;
+        const Node shown = *open;
+        if (!runStep("window " + reader->name(shown)) || !xdotool({"key", "Escape"}))
+            return;
+        if (!QTest::qWaitFor([&] { return !reader->hasState(shown, AtSpi::StateShowing); }, 5000))
+            return;
+    }
+}
+
+QString TestAtSpi::said(const Notices::Notice &notice) const
+{
+    return notice.event + " role " + QString::number(notice.role) + " (now " +
+           reader->roleName(notice.source) + ") \"" + reader->name(notice.source) + "\" " +
+           QString::number(notice.detail) + " \"" + notice.text + '"';
 }
 
 // The tree for a failure's message: role, name and description of each object.
@@ -524,6 +679,62 @@ void TestAtSpi::arrowKeysMoveFocus()
                  qPrintable(reader->name(focusEvents.focused.constLast())));
         QVERIFY(reader->hasState(expected, AtSpi::StateFocused));
     }
+}
+
+void TestAtSpi::errorsHeard_data()
+{
+    QTest::addColumn<QStringList>("steps"); // of runStep(); the notices are listened to at the last
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("event");
+
+    const QString title = "Give the event a title.";
+    const QString showing = "object:state-changed:showing";
+    QTest::newRow("editor, no title")
+        << QStringList{"focus", "key ctrl+n", "window New event", "key Return"} << title << showing;
+    // The error shown already is not shown anew: a notification's text that changes is not read.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    const QString again = "object:announcement";
+#else
+    const QString again = showing;
+#endif
+    QTest::newRow("editor, the same error again")
+        << QStringList{"focus",      "key ctrl+n",       "window New event",
+                       "key Return", "showing " + title, "key Return"}
+        << title << again;
+    QTest::newRow("settings, not a web address")
+        << QStringList{"press Settings", "window Settings",
+                       "press Add URL…", "window Subscribe to a calendar",
+                       "type nonsense",  "key Return"}
+        << "nonsense is not an https://, http:// or webcal:// address" << showing;
+}
+
+// An error the editor or the settings show is read out to a screen reader's user at once, though
+// the focus stays where it was: as a notification of its text (Orca reads no label that shows).
+void TestAtSpi::errorsHeard()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, text);
+    QFETCH(QString, event);
+
+    closeWindows();
+    for (const QString &step : steps.mid(0, steps.size() - 1))
+        QVERIFY2(runStep(step), qPrintable(step));
+    notices.heard.clear();
+    QVERIFY2(runStep(steps.constLast()), qPrintable(steps.constLast()));
+    const auto heard = [&] {
+        return std::any_of(notices.heard.cbegin(), notices.heard.cend(), [&](const Notices::Notice &notice) {
+            return notice.event == event && notice.role == AtSpi::RoleNotification &&
+                   reader->name(notice.source) == text &&
+                   (event != QLatin1String("object:announcement") ||
+                    (notice.text == text && notice.detail == AtSpi::LiveAssertive));
+        });
+    };
+    const bool read = QTest::qWaitFor(heard, 10000);
+    QStringList said;
+    for (const Notices::Notice &notice : std::as_const(notices.heard))
+        said << this->said(notice);
+    QVERIFY2(read, qPrintable(said.join('\n')));
+    closeWindows();
 }
 
 QTEST_GUILESS_MAIN(TestAtSpi)

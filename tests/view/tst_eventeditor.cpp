@@ -15,6 +15,7 @@
 #include <KCalendarCore/ICalFormat>
 #include <KCalendarCore/MemoryCalendar>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -477,6 +478,11 @@ void TestEventEditor::refusalsKeepTheText()
     QVERIFY(open);
     QVERIFY2(child<QLabel>(editor, "errorLabel")->text().contains(said),
              qPrintable(child<QLabel>(editor, "errorLabel")->text()));
+    // Read out to a screen reader as a notification of its text (tst_atspi hears it on the bus).
+    QAccessibleInterface *notice = QAccessible::queryAccessibleInterface(child<QLabel>(editor, "errorLabel"));
+    QVERIFY(notice);
+    QCOMPARE(notice->role(), QAccessible::Notification);
+    QCOMPARE(notice->text(QAccessible::Name), child<QLabel>(editor, "errorLabel")->text());
     QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), QString("Typed by hand"));
     if (!changeOnDisk) {
         editor->close();
