@@ -64,6 +64,12 @@ QLabel *heading(const QString &text, QWidget *buddy, QWidget *parent)
     label->setBuddy(buddy);
     return label;
 }
+
+void openDialog(QDialog *dialog)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
 } // namespace
 
 namespace {
@@ -313,33 +319,45 @@ void SettingsWindow::connectCalendarEdits(QPushButton *addFileButton, QPushButto
         if (isDesktopEntry(item) && !setDesktopEntry(item, &error))
             showError(tr("Cannot save the settings: %1").arg(error));
     });
+    // The dialogs are window-modal and report back by signal: a blocking one would run a second
+    // event loop under the settings, where a quit or a server signal would find them half done.
     connect(addFileButton, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getOpenFileName(this, tr("Add a calendar file"), QString(),
-                                                          tr("iCalendar files (*.ics)"));
-        if (!file.isEmpty())
-            addCalendar(file);
+        auto *dialog =
+            new QFileDialog(this, tr("Add a calendar file"), QString(), tr("iCalendar files (*.ics)"));
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        connect(dialog, &QFileDialog::fileSelected, this, &SettingsWindow::addCalendar);
+        openDialog(dialog);
     });
     connect(addFolderButton, &QPushButton::clicked, this, [this] {
-        const QString folder = QFileDialog::getExistingDirectory(this, tr("Add a folder of calendar files"));
-        if (!folder.isEmpty())
-            addCalendar(folder);
+        auto *dialog = new QFileDialog(this, tr("Add a folder of calendar files"));
+        dialog->setFileMode(QFileDialog::Directory);
+        dialog->setOption(QFileDialog::ShowDirsOnly);
+        connect(dialog, &QFileDialog::fileSelected, this, &SettingsWindow::addCalendar);
+        openDialog(dialog);
     });
     // A web page's "subscribe" link is webcal://; the server fetches it read-only.
     connect(addUrlButton, &QPushButton::clicked, this, [this] {
-        const QString url =
-            QInputDialog::getText(this, tr("Subscribe to a calendar"), tr("Address (https:// or webcal://):"))
-                .trimmed();
-        if (url.isEmpty())
-            return;
-        if (!CalendarsList::isUrl(url) || !QUrl(url, QUrl::StrictMode).isValid())
-            showError(tr("%1 is not an https://, http:// or webcal:// address").arg(url));
-        else
-            addCalendar(url);
+        auto *dialog = new QInputDialog(this);
+        dialog->setWindowTitle(tr("Subscribe to a calendar"));
+        dialog->setLabelText(tr("Address (https:// or webcal://):"));
+        connect(dialog, &QInputDialog::textValueSelected, this, &SettingsWindow::subscribe);
+        openDialog(dialog);
     });
     connect(removeButton, &QPushButton::clicked, this, [this] {
         if (const QListWidgetItem *item = calendarList->currentItem(); item && !isDesktopEntry(item))
             removeCalendar(item->text());
     });
+}
+
+void SettingsWindow::subscribe(const QString &address)
+{
+    const QString url = address.trimmed();
+    if (url.isEmpty())
+        return;
+    if (!CalendarsList::isUrl(url) || !QUrl(url, QUrl::StrictMode).isValid())
+        showError(tr("%1 is not an https://, http:// or webcal:// address").arg(url));
+    else
+        addCalendar(url);
 }
 
 // The data server's calendars, each with its colour and whether the widget shows its tasks.

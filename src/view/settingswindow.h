@@ -47,6 +47,7 @@ private:
     QWidget *makeCalendarsSection();
     void connectCalendarEdits(QPushButton *addFileButton, QPushButton *addFolderButton,
                               QPushButton *addUrlButton);
+    void subscribe(const QString &address);
     QWidget *makeRemindersSection();
     QWidget *makeShownCalendarsSection();
     QWidget *makeLookSection();

@@ -13,10 +13,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
@@ -79,6 +82,8 @@ private Q_SLOTS:
     void colours_data();
     void colours();
     void calendarsFollowedByRunningServer();
+    void calendarsAddedThroughDialogs_data();
+    void calendarsAddedThroughDialogs();
     void calendarNote_data();
     void calendarNote();
     void lookSettings_data();
@@ -312,6 +317,76 @@ void TestSettingsWindow::calendarsFollowedByRunningServer()
     QVERIFY(server.process().state() == QProcess::Running);
 }
 
+void TestSettingsWindow::calendarsAddedThroughDialogs_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("answer"); // "@" is the case's directory; empty: the dialog is cancelled
+    QTest::addColumn<QString>("entry");  // the line calendars.conf gains, if any
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("a file") << "Add file…"
+                            << "@/calendar.ics"
+                            << "@/calendar.ics" << QString();
+    QTest::newRow("a folder") << "Add folder…"
+                              << "@/folder"
+                              << "@/folder" << QString();
+    QTest::newRow("a file, cancelled") << "Add file…" << QString() << QString() << QString();
+    QTest::newRow("a subscription, spaces around") << "Add URL…"
+                                                   << "  webcal://example.org/holidays.ics "
+                                                   << "webcal://example.org/holidays.ics" << QString();
+    QTest::newRow("not an address") << "Add URL…"
+                                    << "holidays" << QString()
+                                    << "holidays is not an https://, http:// or webcal:// address";
+    QTest::newRow("a subscription, cancelled") << "Add URL…" << QString() << QString() << QString();
+}
+
+// Each dialog is the settings' own, window-modal, answered while the settings go on running, and
+// gone once answered.
+void TestSettingsWindow::calendarsAddedThroughDialogs()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, answer);
+    QFETCH(QString, entry);
+    QFETCH(QString, error);
+
+    QVERIFY(writeFile(dir->filePath("calendar.ics"), calendarWith("One", QDate::currentDate())));
+    QVERIFY(QDir(dir->path()).mkdir("folder"));
+    const QString conf = dir->filePath("config/tasklist-dataserver/calendars.conf");
+    QVERIFY(writeFile(conf, "# mine\n"));
+    const QString home = "~/" + QDir::home().relativeFilePath(dir->path());
+    SettingsWindow window;
+    window.show();
+    const QList<QPushButton *> buttons = window.findChildren<QPushButton *>();
+    const auto pressed = std::find_if(buttons.cbegin(), buttons.cend(),
+                                      [&](const QPushButton *each) { return each->text() == button; });
+    QVERIFY(pressed != buttons.cend());
+    QTest::mouseClick(*pressed, Qt::LeftButton);
+
+    const QList<QDialog *> dialogs = window.findChildren<QDialog *>();
+    QCOMPARE(dialogs.size(), 1);
+    QDialog *dialog = dialogs.constFirst();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+    if (answer.isEmpty()) {
+        dialog->reject();
+    } else if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
+        files->selectFile(QString(answer).replace("@", dir->path()));
+        dialog->accept(); // QFileDialog makes its own accept() protected
+    } else {
+        auto *input = qobject_cast<QInputDialog *>(dialog);
+        QVERIFY(input);
+        input->setTextValue(answer);
+        input->accept();
+    }
+    QTRY_VERIFY(window.findChildren<QDialog *>().isEmpty());
+    QCOMPARE(readAll(conf), entry.isEmpty() ? QByteArray("# mine\n")
+                                            : "# mine\n" + QString(entry).replace("@", home).toUtf8() + '\n');
+    const auto *label = window.findChild<QLabel *>("errorLabel");
+    QCOMPARE(label->isVisible(), !error.isEmpty());
+    if (!error.isEmpty())
+        QCOMPARE(label->text(), error);
+}
+
 void TestSettingsWindow::calendarNote_data()
 {
     QTest::addColumn<QString>("server");        // none, fake, ours
@@ -529,7 +604,8 @@ void TestSettingsWindow::desktopCalendarEntries_data()
     QTest::newRow("neither installed") << QStringList() << QStringList() << QString();
     QTest::newRow("GNOME") << QStringList{"org.gnome.evolution.dataserver.Sources5"} << QStringList{evolution}
                            << "Evolution/Enabled";
-    QTest::newRow("KDE") << QStringList{"org.freedesktop.Akonadi.Control"} << QStringList{kde} << "Akonadi/Enabled";
+    QTest::newRow("KDE") << QStringList{"org.freedesktop.Akonadi.Control"} << QStringList{kde}
+                         << "Akonadi/Enabled";
     QTest::newRow("both, each its own switch")
         << QStringList{"org.gnome.evolution.dataserver.Sources5", "org.freedesktop.Akonadi.Control"}
         << QStringList{evolution, kde} << "Akonadi/Enabled";
