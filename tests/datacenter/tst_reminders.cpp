@@ -9,7 +9,6 @@
 #include <QScopeGuard>
 #include <QtTest>
 
-#include <atomic>
 #include <memory>
 
 namespace {
@@ -89,6 +88,17 @@ private:
         roundTrip();
         return notifications.calls("GetCapabilities").size();
     }
+    // The id of the case's `n`th notification (0: the first), 0 if it is not given in time.
+    uint idOf(int n)
+    {
+        uint id = 0;
+        const bool given = QTest::qWaitFor([&] {
+            QMutexLocker lock(&ids->mutex);
+            id = ids->given.value(n);
+            return id != 0;
+        });
+        return given ? id : 0;
+    }
     // Answers an action once the scheduler knows the notification's id.
     bool invoke(uint id, const QString &action, const std::function<bool()> &done)
     {
@@ -102,7 +112,15 @@ private:
     FakeDBusService server{"com.norvale.dataserver.Calendar", "/com/norvale/dataserver/Calendar",
                            "com.norvale.dataserver.Calendar"};
     FakeDBusService calendar{"com.norvale.Calendar", "/com/norvale/Calendar", "com.norvale.Calendar"};
-    std::shared_ptr<std::atomic<uint>> lastId = std::make_shared<std::atomic<uint>>(0);
+    // The ids the service gave this case's notifications, in turn. A call is on record before its
+    // handler has given it an id: read through idOf(), which waits for it.
+    struct Ids
+    {
+        QMutex mutex;
+        uint last = 0;
+        QVector<uint> given;
+    };
+    std::shared_ptr<Ids> ids = std::make_shared<Ids>();
     QTemporaryDir dir;
     QString storePath;
     QDateTime now;
@@ -113,8 +131,10 @@ private Q_SLOTS:
         if (!QDBusConnection::sessionBus().isConnected())
             QSKIP("no session bus");
         QVERIFY(notifications.start() && server.start() && calendar.start());
-        notifications.setHandler("Notify", [id = lastId](const FakeDBusService::Call &) {
-            return FakeDBusService::Reply::value(++*id);
+        notifications.setHandler("Notify", [ids = ids](const FakeDBusService::Call &) {
+            QMutexLocker lock(&ids->mutex);
+            ids->given << ++ids->last;
+            return FakeDBusService::Reply::value(ids->last);
         });
     }
     void init()
@@ -123,6 +143,8 @@ private Q_SLOTS:
                                FakeDBusService::Reply::value(QStringList{"actions", "body", "sound"}));
         notifications.clearCalls();
         calendar.clearCalls();
+        QMutexLocker lock(&ids->mutex);
+        ids->given.clear();
         storePath = dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QTest::currentTestFunction());
         now = base;
     }
@@ -275,9 +297,9 @@ void TestReminders::joinFromTheReminder()
         joins << QString::number(actions.indexOf("join"));
     }
     QCOMPARE(joins, (QStringList{"2", "-1"}));
-    const uint id = lastId->load() - 1; // the first reminder is the meeting's
-    notifications.emitSignal("ActionInvoked", {QVariant::fromValue(id), QStringLiteral("join")});
-    QTRY_COMPARE(portal.calls("OpenURI").size(), 1);
+    const uint id = idOf(0); // the meeting's
+    QTRY_VERIFY(invoke(id, "join", [&] { return !portal.calls("OpenURI").isEmpty(); }));
+    QCOMPARE(portal.calls("OpenURI").size(), 1);
     QCOMPARE(portal.calls("OpenURI").first().arguments.value(1).toString(), details.conference);
     QTRY_COMPARE(notifications.calls("CloseNotification").size(), 1);
 }
@@ -288,7 +310,7 @@ void TestReminders::snoozeSurvivesRestartAndOpenOpens()
     {
         auto run = start();
         QTRY_COMPARE(shown(), 1);
-        const uint id = lastId->load();
+        const uint id = idOf(0);
         QTRY_VERIFY(
             invoke(id, "snooze", [&] { return run->scheduler.nextReminder() == base.addSecs(10 * 60); }));
     }
@@ -297,7 +319,7 @@ void TestReminders::snoozeSurvivesRestartAndOpenOpens()
     QCOMPARE(asked(), 1);
     setNow(*run, 10);
     QTRY_COMPARE(shown(), 2);
-    const uint id = lastId->load();
+    const uint id = idOf(1);
     QTRY_VERIFY(invoke(id, "open", [&] { return !calendar.calls("OpenSchedule").isEmpty(); }));
     QCOMPARE(calendar.calls("OpenSchedule").size(), 1);
     QVERIFY(calendar.calls("OpenSchedule").first().arguments.first().toString().contains("Task 1"));
@@ -308,7 +330,7 @@ void TestReminders::movedAndDeleted()
     serve({job(1, 5, 60, 15)});
     auto run = start();
     QTRY_COMPARE(shown(), 1);
-    const uint id = lastId->load();
+    const uint id = idOf(0);
 
     serve({job(1, 125, 180, 15)}); // moved two hours on
     server.emitSignal("JobsUpdated");
