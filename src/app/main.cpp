@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "datacenter.h"
+#include "dayclock.h"
 #include "dbusnotify.h"
 #include "eventactions.h"
 #include "instance.h"
@@ -99,11 +100,12 @@ int main(int argc, char **argv)
     if (commandLine.isSet("new-event"))
         window.eventActions()->newEvent();
 
-    // The notification, the reminders' jobs and calendars, the desktop's colour scheme where its
-    // portal has yet to start, and the focus shortcut (a session with the portal, or KGlobalAccel,
-    // and calls that wait for the bus): none of them is in the first frame, which would wait for
-    // their work.
+    // The system bus (suspend, resume and a new time zone), the notification, the reminders' jobs
+    // and calendars, the desktop's colour scheme where its portal has yet to start, and the focus
+    // shortcut (a session with the portal, or KGlobalAccel, and calls that wait for the bus): none
+    // of them is in the first frame, which would wait for their work.
     QObject::connect(&window, &MainWindow::firstFrameShown, &app, [&window, &commandLine] {
+        DataCenter::instance()->clock()->setSystemBus(QDBusConnection::systemBus());
         window.bindFocusShortcut(
             QStringLiteral("nvx-calendar-desktop-widget") +
             (commandLine.instance().isEmpty() ? QString() : QLatin1Char('-') + commandLine.instance()));

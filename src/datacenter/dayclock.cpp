@@ -52,11 +52,6 @@ DayClock::DayClock(QObject *parent)
 #endif
     if (!kernelClock)
         pollTimer->start();
-    // Connecting to the system bus waits for it: not before the window's first frame.
-    QTimer::singleShot(0, this, [this] {
-        if (!watching)
-            setSystemBus(QDBusConnection::systemBus());
-    });
 }
 
 DayClock::~DayClock()

@@ -33,8 +33,9 @@ public:
 
     // An empty source is the system clock. The day is checked against the new source at once.
     void setTimeSource(TimeSource source);
-    // The bus on which logind announces suspend and resume, and timedated a new time zone; the system
-    // bus unless a test gives its own.
+    // The bus on which logind announces suspend and resume, and timedated a new time zone: the
+    // system bus, or a test's own. None is watched until one is given: connecting to the system
+    // bus waits for it, which the widget does once its first frame is on the screen.
     void setSystemBus(const QDBusConnection &bus);
 
     // While the timers wait the machine may sleep and the clock may be set. Where the kernel cannot

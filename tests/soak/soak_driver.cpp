@@ -182,6 +182,7 @@ private:
     bool feedKept();
     bool accountInStep();
     bool snoozesCameBack();
+    bool widgetOnSystemBus();
     bool startProgram(Program &program, const QString &binary, const QStringList &arguments);
     QByteArray calendarText(int version) const;
     bool writeCalendar(int version);
@@ -956,6 +957,21 @@ bool Soak::snoozesCameBack()
     return ok;
 }
 
+// The widget joins the system bus once its first frame is shown, for logind's suspend and resume;
+// a widget that never did would sleep through a night without a word.
+bool Soak::widgetOnSystemBus()
+{
+    QDBusConnectionInterface *bus = QDBusConnection(QStringLiteral("fake-system")).interface();
+    const uint pid = uint(m_widget.process.processId());
+    const QStringList names = bus->registeredServiceNames();
+    const bool joined = std::any_of(names.cbegin(), names.cend(), [&](const QString &name) {
+        return name.startsWith(QLatin1Char(':')) && bus->servicePid(name).value() == pid;
+    });
+    if (!joined)
+        say(QStringLiteral("soak: the widget never joined the system bus, where logind tells of suspend"));
+    return joined;
+}
+
 bool Soak::finish()
 {
     bool ok = true;
@@ -974,6 +990,8 @@ bool Soak::finish()
         ok = accountInStep() && ok;
     }
     ok = snoozesCameBack() && ok;
+    if (m_widget.process.state() == QProcess::Running)
+        ok = widgetOnSystemBus() && ok;
     if (!m_places.isEmpty())
         say(QStringLiteral("soak: the widget's windows after the second monitor was %1")
                 .arg(m_places.join(QStringLiteral(", "))));
