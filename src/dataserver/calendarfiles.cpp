@@ -501,14 +501,13 @@ FilePtr CalendarFiles::rescanFile(const QString &path, const Source &source, boo
         *changed = true;
         return current;
     }
-    const QByteArray data = in->readAll();
+    QByteArray data = in->readAll();
     if (old && old->digest == CalendarReader::digestOf(data)) {
         old->size = info.size();
         old->modified = info.lastModified();
         return old;
     }
-    FilePtr current = m_reader->read(path, info, data, !source.directory);
-    CalendarReader::leaveOnDisk(*current, data, std::move(in));
+    FilePtr current = m_reader->read(path, info, std::move(data), !source.directory, std::move(in));
     if (old)
         OccurrenceIndex::adopt(old->series, current->series);
     *changed = true;
@@ -722,10 +721,10 @@ void CalendarFiles::takeWritten(const FilePtr &old, const QString &path, const Q
                                 bool inDirectory)
 {
     m_reader->setZone(QTimeZone::systemTimeZone());
-    const FilePtr fresh = m_reader->read(path, QFileInfo(path), data, !inDirectory);
     auto written = std::make_unique<QFile>(path);
-    if (written->open(QIODevice::ReadOnly))
-        CalendarReader::leaveOnDisk(*fresh, data, std::move(written));
+    if (!written->open(QIODevice::ReadOnly))
+        written.reset();
+    const FilePtr fresh = m_reader->read(path, QFileInfo(path), data, !inDirectory, std::move(written));
     fresh->source = source;
     fresh->inDirectory = inDirectory;
     if (old)

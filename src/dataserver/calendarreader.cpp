@@ -400,7 +400,8 @@ quint64 CalendarReader::digestOf(const QByteArray &data)
     return std::hash<std::string_view>{}(std::string_view(data.constData(), size_t(data.size())));
 }
 
-FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const QByteArray &data, bool defer)
+FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, QByteArray data, bool defer,
+                             std::unique_ptr<QFile> opened)
 {
     auto file = std::make_shared<CalendarFile>();
     file->path = path;
@@ -437,6 +438,9 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
     if (defer)
         forReading =
             deferSingles(data, text, forReading, fromCache ? &cached : nullptr, outline, *file, deferred);
+    // Held while the series are parsed, the text of 100,000 events was a third of the peak.
+    if (leaveOnDisk(*file, data, opened, deferred))
+        data = text = QByteArray();
     const bool parsed = outline.mostPerUid > partSize ? parseInParts(forReading, *file, partSize, true)
                         : outline.incidences.size() > chunkSize
                             ? parseInParts(forReading, *file, chunkSize, false)
@@ -454,7 +458,14 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, const Q
         return file;
     }
     Event::List events = file->calendar->rawEvents();
-    dropUndated(path, text, *file, events);
+    dropUndated(
+        path,
+        [&text, &file] {
+            if (text.isEmpty() && file->deferredFile && file->deferredFile->seek(0))
+                text = file->deferredFile->readAll();
+            return text;
+        },
+        *file, events);
     file->undated = addTodos(*file->calendar, events);
     file->readable = true;
     groupSeries(*file, outline, events, deferred);
@@ -563,19 +574,19 @@ QByteArray CalendarReader::cutDeferred(const QByteArray &text, const IcsOutline 
     return kept;
 }
 
-void CalendarReader::leaveOnDisk(CalendarFile &file, const QByteArray &data, std::unique_ptr<QFile> opened)
+bool CalendarReader::leaveOnDisk(CalendarFile &file, const QByteArray &data, std::unique_ptr<QFile> &opened,
+                                 QVector<OccurrenceIndex::Series> &deferred)
 {
     // A text repaired or rewritten for the library is not the file's.
     if (file.deferredText.size() < onDiskFrom || file.deferredText.constData() != data.constData() ||
         !opened || !opened->isOpen())
-        return;
-    for (OccurrenceIndex::Series &series : file.series) {
-        if (series.deferred())
-            series.textHash = digestOf(
-                QByteArray::fromRawData(data.constData() + series.textFrom, series.textTo - series.textFrom));
-    }
+        return false;
+    for (OccurrenceIndex::Series &series : deferred)
+        series.textHash = digestOf(
+            QByteArray::fromRawData(data.constData() + series.textFrom, series.textTo - series.textFrom));
     file.deferredFile = std::move(opened);
     file.deferredText.clear();
+    return true;
 }
 
 bool CalendarReader::appendDeferred(const CalendarFile &file, const OccurrenceIndex::Series &series,
@@ -1012,7 +1023,8 @@ FilePtr CalendarReader::read(const QString &path, const DesktopSource::Parsed &p
     latest.add(parsed.incidences);
     fileIncidences(latest.all, *file);
     Event::List events = file->calendar->rawEvents();
-    dropUndated(path, QByteArray(), *file, events);
+    dropUndated(
+        path, [] { return QByteArray(); }, *file, events);
     file->undated = addTodos(*file->calendar, events);
     IcsOutline outline;
     outline.signatures = parsed.signatures;
@@ -1049,8 +1061,8 @@ QByteArray CalendarReader::forLibrary(const QString &path, const QByteArray &tex
     return result;
 }
 
-void CalendarReader::dropUndated(const QString &path, const QByteArray &text, CalendarFile &file,
-                                 Event::List &events)
+void CalendarReader::dropUndated(const QString &path, const std::function<QByteArray()> &text,
+                                 CalendarFile &file, Event::List &events)
 {
     IcsDocument document; // only to tell where a bad event is
     for (auto it = events.begin(); it != events.end();) {
@@ -1061,7 +1073,7 @@ void CalendarReader::dropUndated(const QString &path, const QByteArray &text, Ca
         }
         int line = 0;
         if (document.top.isEmpty())
-            document.parse(text);
+            document.parse(text());
         for (const IcsNode &node : document.components()) {
             if (isEvent(node, event->uid())) {
                 const IcsNode *start = node.find(QStringLiteral("DTSTART"));

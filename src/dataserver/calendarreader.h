@@ -34,13 +34,14 @@ public:
     // `defer`: events of their own without a rule are left unread until readDeferred() is asked
     // for them. Parsing and filing thousands of events at once was most of the time from an
     // Evolution calendar's arrival to the first answer that holds it; a query reads a few of them.
-    FilePtr read(const QString &path, const QFileInfo &info, const QByteArray &data, bool defer = false);
+    // `opened`: the file `data` was read from as it is, where the text of its deferred events is
+    // left, and read from again, once it is large enough to be worth it; the text is then let go
+    // before the rest is parsed.
+    FilePtr read(const QString &path, const QFileInfo &info, QByteArray data, bool defer = false,
+                 std::unique_ptr<QFile> opened = {});
     // A calendar a service hands over parsed, served as its text would be; `parsed.version` stands
     // for the text's digest.
     FilePtr read(const QString &path, const DesktopSource::Parsed &parsed);
-    // Leaves the text of the file's deferred series in `opened`, from which `data` was read as it
-    // is, where that text is large enough to be worth it.
-    static void leaveOnDisk(CalendarFile &file, const QByteArray &data, std::unique_ptr<QFile> opened);
     // Reads the deferred series that `wanted` names into the file's calendar. False when their text
     // is no longer in the file: it was written over since it was read, and must be read again.
     [[nodiscard]] bool readDeferred(CalendarFile &file,
@@ -93,6 +94,10 @@ private:
     QByteArray cutDeferred(const QByteArray &text, const IcsOutline &outline,
                            const QVector<FileLayout::Deferred> &singles, CalendarFile &file,
                            QVector<OccurrenceIndex::Series> &deferred);
+    // Leaves the text of the `deferred` series in `opened`, from which `data` was read as it is,
+    // where that text is large enough to be worth it; true when it did.
+    static bool leaveOnDisk(CalendarFile &file, const QByteArray &data, std::unique_ptr<QFile> &opened,
+                            QVector<OccurrenceIndex::Series> &deferred);
     static constexpr int partSize = 8;
     static constexpr int chunkSize = 2000;
     static constexpr int onDiskFrom = 4 << 20; // bytes of deferred text
@@ -104,7 +109,7 @@ private:
     [[nodiscard]] bool readUid(const QByteArray &part, const QString &uid, bool inParts, const QString &where,
                                KCalendarCore::Event::List *kept, KCalendarCore::Event::List *overrides);
     // Takes the events without a valid DTSTART out of the file's calendar and out of `events`.
-    void dropUndated(const QString &path, const QByteArray &text, CalendarFile &file,
+    void dropUndated(const QString &path, const std::function<QByteArray()> &text, CalendarFile &file,
                      KCalendarCore::Event::List &events);
 
     // One for every file: the library's reader is costly to make and to destroy.

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void keptIndex();
     void writtenOverWhileServed_data();
     void writtenOverWhileServed();
+    void undatedEventNamed_data();
+    void undatedEventNamed();
 
 private:
     bool startServer(const QStringList &arguments);
@@ -895,6 +897,33 @@ void TestServerReads::writtenOverWhileServed()
         QVERIFY(writeOver(older));
     QTRY_COMPARE(titlesOn(later), restored ? before : after);
     QVERIFY2(!m_server.errors().contains(QLatin1String("skipped")), qPrintable(m_server.errors()));
+}
+
+void TestServerReads::undatedEventNamed_data()
+{
+    QTest::addColumn<int>("events");
+    QTest::newRow("small file") << 100;
+    QTest::newRow("large file, its text let go before the series are read") << 6000;
+}
+
+// The fault of an event without a valid DTSTART is told at its line, in a file of any size.
+void TestServerReads::undatedEventNamed()
+{
+    QFETCH(int, events);
+    QByteArray text = manySingles(events, "Event");
+    const QByteArray undated = "BEGIN:VEVENT\r\nUID:undated@test\r\nDTSTART:2024033\r\nSUMMARY:Undated\r\n"
+                               "END:VEVENT\r\n";
+    text.insert(text.lastIndexOf("END:VCALENDAR"), undated);
+    const int line = int(text.left(text.indexOf("UID:undated@test")).count('\n')) + 2; // DTSTART
+    const QString path = m_dir.filePath(QStringLiteral("undated.ics"));
+    QVERIFY(writeBytes(path, text));
+    QVERIFY(startServer({path}));
+    auto cleanup = qScopeGuard([this] { QVERIFY(startServer(m_calendars)); });
+    QCOMPARE(titlesOn(QDate(2024, 1, 3)), titlesFor(events, QStringLiteral("Event"), 1));
+    const QString fault =
+        QStringLiteral("%1:%2: event \"undated@test\" has no valid DTSTART").arg(path).arg(line);
+    QTRY_VERIFY2(m_server.errors().contains(fault),
+                 qPrintable(fault + QLatin1Char('\n') + m_server.errors()));
 }
 
 QTEST_GUILESS_MAIN(TestServerReads)
