@@ -420,11 +420,14 @@ Result CalendarFiles::documentOf(const CalendarFile &file, const QString &uid, I
     return {};
 }
 
-bool CalendarFiles::readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs)
+bool CalendarFiles::readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs, const QString &key)
 {
-    const bool read = m_reader->readDeferred(file, [fromMs, toMs](const OccurrenceIndex::Series &series) {
+    auto inRange = [fromMs, toMs](const OccurrenceIndex::Series &series) {
         return series.roughFromMs < toMs && series.roughToMs > fromMs;
-    });
+    };
+    // Only a query of days lets events go: one that looks up a job would make an edit wait for it.
+    m_reader->letGo(file, inRange);
+    const bool read = m_reader->readDeferred(file, inRange, key);
     return read || writtenOver(file);
 }
 

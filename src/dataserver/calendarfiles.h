@@ -163,10 +163,11 @@ public:
     // Writes the file's text with the part's incidences replaced as it says, and takes it as the file.
     CalendarStore::Result write(const FilePtr &file, FilePart part);
     CalendarStore::Result remove(const FilePtr &file);
-    // Reads the file's deferred series that may touch [fromMs, toMs), or the one of that UID.
-    // False when the file was written over since it was read: the events not read yet are left
-    // out until it is read again, after which the change is told whatever it was.
-    bool readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs);
+    // Reads the file's deferred series that may touch [fromMs, toMs), of those that may hold `key`,
+    // or the one of that UID. False when the file was written over since it was read: the events
+    // not read yet are left out until it is read again, after which the change is told whatever it
+    // was.
+    bool readDeferred(CalendarFile &file, qint64 fromMs, qint64 toMs, const QString &key = QString());
     bool readDeferred(CalendarFile &file, const QString &uid);
 
     // Debounce of the reaction to changes on disk; editors write a file in several steps.

@@ -306,6 +306,22 @@ Rough roughOf(const char *text, int size)
     return out;
 }
 
+// A file's calendar. Events are taken out of it to be read again later: it must not keep them.
+class FileCalendar : public MemoryCalendar
+{
+public:
+    explicit FileCalendar(const QTimeZone &zone)
+        : MemoryCalendar(zone)
+    {
+        setDeletionTracking(false);
+    }
+};
+
+MemoryCalendar::Ptr calendarIn(const QTimeZone &zone)
+{
+    return MemoryCalendar::Ptr(new FileCalendar(zone));
+}
+
 // `events`: the calendar's own, as rawEvents() gives them; it costs a microsecond an event.
 // `deferred`: the series left unread, with their UIDs, each the only one of its UID.
 void groupSeries(CalendarFile &file, const IcsOutline &outline, const Event::List &events,
@@ -405,7 +421,7 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, QByteAr
 {
     auto file = std::make_shared<CalendarFile>();
     file->path = path;
-    file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(m_zone));
+    file->calendar = calendarIn(m_zone);
     file->size = info.exists() ? info.size() : -1;
     file->modified = info.lastModified();
     file->digest = digestOf(data);
@@ -448,7 +464,7 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, QByteAr
     if (!parsed) {
         qCWarning(lcDataServerFiles).noquote()
             << QStringLiteral("%1: %2; file skipped").arg(path, describe(m_format->exception()));
-        file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(m_zone));
+        file->calendar = calendarIn(m_zone);
         file->overrides.clear();
         file->deferredCount = 0;
         file->deferredText = file->deferredHead = file->deferredTail = QByteArray();
@@ -606,7 +622,8 @@ bool CalendarReader::appendDeferred(const CalendarFile &file, const OccurrenceIn
 }
 
 bool CalendarReader::readDeferred(CalendarFile &file,
-                                  const std::function<bool(const OccurrenceIndex::Series &)> &wanted)
+                                  const std::function<bool(const OccurrenceIndex::Series &)> &wanted,
+                                  const QString &key)
 {
     if (file.deferredCount == 0)
         return true;
@@ -616,41 +633,90 @@ bool CalendarReader::readDeferred(CalendarFile &file,
         const OccurrenceIndex::Series &series = file.series.at(i);
         if (!series.deferred() || !wanted(series))
             continue;
+        const int at = part.size();
         if (!appendDeferred(file, series, part))
             return false;
+        if (!IcsDocument::mayHold(part.constData() + at, part.size() - at, key)) {
+            part.truncate(at);
+            continue;
+        }
         taken << i;
     }
     if (taken.isEmpty())
         return true;
-    for (const int i : std::as_const(taken))
-        file.series[i].textFrom = file.series[i].textTo = -1;
     part += file.deferredTail;
     file.deferredCount -= taken.size();
-    if (file.deferredCount == 0) {
-        file.deferredText.clear();
-        file.deferredFile.reset();
-        file.deferredHead.clear();
-        file.deferredTail.clear();
-    }
     const MemoryCalendar::Ptr piece(new MemoryCalendar(file.calendar->timeZone()));
     m_format->clearException();
-    if (!m_format->fromRawString(piece, part)) {
+    if (m_format->fromRawString(piece, part)) {
+        for (const Event::Ptr &event : piece->rawEvents()) {
+            OccurrenceIndex::Series *series = OccurrenceIndex::find(file.series, event->uid());
+            // Read as its UID and DTSTART told, it is one of those taken here.
+            if (!series || !series->events.isEmpty() || !event->dtStart().isValid() ||
+                !std::binary_search(taken.cbegin(), taken.cend(), int(series - file.series.data())))
+                continue;
+            file.calendar->addEvent(event);
+            series->events << event;
+        }
+    } else {
         qCWarning(lcDataServerFiles).noquote() << QStringLiteral("%1: %2; %3 events skipped")
                                                       .arg(file.path, describe(m_format->exception()))
                                                       .arg(taken.size());
-        return true;
     }
-    const Event::List events = piece->rawEvents();
-    for (const Event::Ptr &event : events) {
-        OccurrenceIndex::Series *series = OccurrenceIndex::find(file.series, event->uid());
-        // Read as its UID and DTSTART told, it is one of those taken here.
-        if (!series || !series->events.isEmpty() || !event->dtStart().isValid() ||
-            !std::binary_search(taken.cbegin(), taken.cend(), int(series - file.series.data())))
-            continue;
-        file.calendar->addEvent(event);
-        series->events << event;
+    ++m_reads;
+    for (const int i : std::as_const(taken)) {
+        OccurrenceIndex::Series &series = file.series[i];
+        series.readIn = m_reads;
+        // Only an event read from the file kept on disk can be read from it again.
+        if (!file.deferredFile || series.events.isEmpty())
+            series.textFrom = series.textTo = -1;
+    }
+    if (file.deferredCount == 0 && !file.deferredFile) {
+        file.deferredText.clear();
+        file.deferredHead.clear();
+        file.deferredTail.clear();
     }
     return true;
+}
+
+void CalendarReader::letGo(CalendarFile &file,
+                           const std::function<bool(const OccurrenceIndex::Series &)> &wanted)
+{
+    if (!file.deferredFile)
+        return;
+    qint64 held = 0;
+    QVector<OccurrenceIndex::Series *> idle;
+    for (OccurrenceIndex::Series &series : file.series) {
+        if (!series.onDisk())
+            continue;
+        held += series.textTo - series.textFrom;
+        if (!wanted(series))
+            idle << &series;
+    }
+    if (held <= readKeptBytes)
+        return;
+    std::stable_sort(idle.begin(), idle.end(),
+                     [](const OccurrenceIndex::Series *a, const OccurrenceIndex::Series *b) {
+                         return a->readIn < b->readIn;
+                     });
+    for (OccurrenceIndex::Series *series : std::as_const(idle)) {
+        if (held <= readKeptBytes)
+            break;
+        held -= series->textTo - series->textFrom;
+        for (const Event::Ptr &event : std::as_const(series->events))
+            file.calendar->deleteEvent(event);
+        OccurrenceIndex::Series unread;
+        unread.uid = series->uid;
+        unread.id = series->id;
+        unread.signature = series->signature;
+        unread.textFrom = series->textFrom;
+        unread.textTo = series->textTo;
+        unread.textHash = series->textHash;
+        unread.roughFromMs = series->roughFromMs;
+        unread.roughToMs = series->roughToMs;
+        *series = std::move(unread);
+        ++file.deferredCount;
+    }
 }
 
 CalendarReader::Spliced CalendarReader::splice(const FileLayout &layout, FilePart &part)
@@ -801,7 +867,7 @@ void followWritten(CalendarFile &file, const FileLayout &before, const CalendarR
 {
     QVector<QPair<int, int>> moved;
     for (const OccurrenceIndex::Series &series : std::as_const(file.series)) {
-        if (!series.deferred())
+        if (series.textFrom < 0)
             continue;
         const auto at =
             std::lower_bound(before.incidences.cbegin(), before.incidences.cend(), series.textFrom,
@@ -817,7 +883,7 @@ void followWritten(CalendarFile &file, const FileLayout &before, const CalendarR
         return;
     auto next = moved.cbegin();
     for (OccurrenceIndex::Series &series : file.series) {
-        if (series.deferred()) {
+        if (series.textFrom >= 0) {
             series.textFrom = next->first;
             series.textTo = next->second;
             ++next;
@@ -851,9 +917,8 @@ void replaceSeries(CalendarFile &file, const QString &uid, const Event::List &ke
             [](const OccurrenceIndex::Series &one, const QString &key) { return one.uid < key; });
         file.series.insert(at, series);
     }
-    if (file.deferredCount == 0) {
+    if (file.deferredCount == 0 && !file.deferredFile) {
         file.deferredText.clear();
-        file.deferredFile.reset();
         file.deferredHead.clear();
         file.deferredTail.clear();
     }
@@ -1013,7 +1078,7 @@ FilePtr CalendarReader::read(const QString &path, const DesktopSource::Parsed &p
 {
     auto file = std::make_shared<CalendarFile>();
     file->path = path;
-    file->calendar = MemoryCalendar::Ptr(new MemoryCalendar(m_zone));
+    file->calendar = calendarIn(m_zone);
     file->digest = parsed.version;
     file->readable = true;
     // Shared with the service, not copied: nothing the server does changes an incidence it read

@@ -42,10 +42,19 @@ public:
     // A calendar a service hands over parsed, served as its text would be; `parsed.version` stands
     // for the text's digest.
     FilePtr read(const QString &path, const DesktopSource::Parsed &parsed);
-    // Reads the deferred series that `wanted` names into the file's calendar. False when their text
-    // is no longer in the file: it was written over since it was read, and must be read again.
+    // Reads the deferred series that `wanted` names into the file's calendar, of those whose text
+    // may hold `key` (IcsDocument::mayHold()). False when their text is no longer in the file: it
+    // was written over since it was read, and must be read again.
     [[nodiscard]] bool readDeferred(CalendarFile &file,
-                                    const std::function<bool(const OccurrenceIndex::Series &)> &wanted);
+                                    const std::function<bool(const OccurrenceIndex::Series &)> &wanted,
+                                    const QString &key = QString());
+
+    // Lets go of single events read from a file kept on disk that `wanted` does not name, those
+    // read longest ago first, while the text of those read passes readKeptBytes; readDeferred()
+    // reads them again when asked. Kept, the events that the answers of three years had read held
+    // 120 MiB for as long as the server ran.
+    void letGo(CalendarFile &file, const std::function<bool(const OccurrenceIndex::Series &)> &wanted);
+    static constexpr qint64 readKeptBytes = 4 << 20;
 
     // A file's text with the incidences of one UID replaced, every other byte as it was.
     struct Spliced
@@ -116,6 +125,7 @@ private:
     std::unique_ptr<KCalendarCore::ICalFormat> m_format;
     QTimeZone m_zone;
     bool m_keepIndex = true;
+    quint64 m_reads = 0;
     // A fault of a file that stays as it is would otherwise be told at every re-read.
     WarnOnce m_said;
 };

@@ -84,6 +84,8 @@ struct CalendarStore::Private
     QHash<int, EventKey> keys;
     QHash<QString, QString> rangeCache;
     QTimer growTimer;
+    // Gives back to the system what a read, an edit or a large answer freed, once it is sent.
+    QTimer trimTimer;
     qint64 aheadToMs = 0;
     qint64 aheadBelowMs = 0; // a window that ends sooner grows
     int aheadFile = 0;

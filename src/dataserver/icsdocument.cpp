@@ -327,3 +327,39 @@ QStringList Ics::fold(const QString &line)
     lines << current;
     return lines;
 }
+
+bool IcsDocument::mayHold(const char *text, int size, const QString &key)
+{
+    QByteArray wanted;
+    for (const QChar c : key) {
+        if (c.unicode() >= 0x80)
+            return true;
+        wanted += char(c.toLower().unicode());
+    }
+    if (wanted.isEmpty())
+        return true;
+    QByteArray unfolded;
+    unfolded.reserve(size);
+    for (int i = 0; i < size; ++i) {
+        const bool fold = text[i] == '\n' && i + 1 < size && (text[i + 1] == ' ' || text[i + 1] == '\t');
+        if (fold) {
+            if (!unfolded.isEmpty() && unfolded.back() == '\r')
+                unfolded.chop(1);
+            ++i;
+            continue;
+        }
+        unfolded += text[i];
+    }
+    QByteArray plain;
+    plain.reserve(unfolded.size());
+    for (int i = 0; i < unfolded.size(); ++i) {
+        char c = unfolded.at(i);
+        if (c == '\\' && i + 1 < unfolded.size()) {
+            c = unfolded.at(++i);
+            c = c == 'n' || c == 'N' ? '\n' : c;
+        }
+        plain += c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    }
+    // KELVIN SIGN and LONG S fold to ASCII letters.
+    return plain.contains(wanted) || plain.contains("\xe2\x84\xaa") || plain.contains("\xc5\xbf");
+}

@@ -78,6 +78,11 @@ public:
     // The text with those incidences left out: the calendar around them.
     static QByteArray around(const QByteArray &data, const QVector<QPair<int, int>> &incidences);
 
+    // False only where no text value of the component's text holds `key`, compared as
+    // QString::contains() does without case: its lines unfolded and escapes undone. A search then
+    // parses only the events it may find; a key beyond ASCII is not looked for in the raw text.
+    static bool mayHold(const char *text, int size, const QString &key);
+
     // The text without the lines and components that keep parse() from taking it, each said in
     // `faults`. A file that ends inside a component (cut off) keeps the complete components before
     // the cut and gets its END:VCALENDAR; empty when nothing of it is left.

@@ -156,6 +156,9 @@ void adopt(const QVector<Series> &old, QVector<Series> &fresh)
         // Same text: the same occurrences, only on the re-read's event objects.
         Series series = *before;
         series.events = it->events;
+        series.textFrom = it->textFrom; // where the text is now, if anywhere
+        series.textTo = it->textTo;
+        series.textHash = it->textHash;
         series.overrides.reset();
         // The calendar's own lookup compares RECURRENCE-IDs one by one, each in its zone.
         QHash<qint64, Event::Ptr> byRecurrence;

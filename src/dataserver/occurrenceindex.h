@@ -66,15 +66,18 @@ struct Series
     // An event of its own, without a rule, is read only once a query reaches the days around it
     // (CalendarReader::readDeferred): until then `events` is empty, its text lies at
     // [textFrom, textTo) of the file's `deferredText`, and its occurrence within [roughFromMs,
-    // roughToMs), days wider than it can be in any zone.
+    // roughToMs), days wider than it can be in any zone. One read from a file kept on disk keeps
+    // its place there, to be let go again.
     int textFrom = -1;
     int textTo = -1;
     quint64 textHash = 0; // of that text, where it is read again from the file on disk
     qint64 roughFromMs = 0;
     qint64 roughToMs = 0;
+    quint64 readIn = 0; // the read that took it, the later the higher
 
     [[nodiscard]] bool once() const { return events.size() == 1 && !events.first()->recurs(); }
-    [[nodiscard]] bool deferred() const { return textFrom >= 0; }
+    [[nodiscard]] bool deferred() const { return textFrom >= 0 && events.isEmpty(); }
+    [[nodiscard]] bool onDisk() const { return textFrom >= 0 && !events.isEmpty(); }
 };
 
 // Series are kept sorted by UID: a hash for each of thousands of one-event files cost more than

@@ -60,6 +60,12 @@ private:
 
 namespace {
 
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
 QString line(const QDate &day, const ScheduleDataInfo &job)
 {
     const QString format = QStringLiteral("yyyy-MM-dd hh:mm");
@@ -374,6 +380,7 @@ void TestServerReads::queryJobs_data()
     QTest::addColumn<QDateTime>("start");
     QTest::addColumn<QDateTime>("end");
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QByteArray>("title"); // an event's SUMMARY line in a calendar of its own
 
     const QDateTime march(QDate(2024, 3, 1), QTime(0, 0));
     const QDateTime may(QDate(2024, 5, 1), QTime(0, 0));
@@ -381,17 +388,34 @@ void TestServerReads::queryJobs_data()
                                      << QStringList{"2024-03-28 Sync with Berlin office",
                                                     "2024-03-29 Sync with Berlin office",
                                                     "2024-03-31 Sync with Berlin office",
-                                                    "2024-04-01 Sync with Berlin office"};
+                                                    "2024-04-01 Sync with Berlin office"}
+                                     << QByteArray();
     QTest::newRow("description") << "deployment" << QDateTime(QDate(2024, 1, 1), QTime(0, 0)) << march
-                                 << QStringList{"2024-01-31 Release night", "2024-02-01 Release night"};
+                                 << QStringList{"2024-01-31 Release night", "2024-02-01 Release night"}
+                                 << QByteArray();
     QTest::newRow("escaped text in the description")
         << "blockers" << QDateTime(QDate(2024, 3, 25), QTime(0, 0))
         << QDateTime(QDate(2024, 3, 27), QTime(0, 0))
-        << QStringList{"2024-03-25 Stand-up", "2024-03-26 Stand-up"};
+        << QStringList{"2024-03-25 Stand-up", "2024-03-26 Stand-up"} << QByteArray();
     QTest::newRow("instants bound the range")
         << "" << QDateTime(QDate(2024, 3, 31), QTime(7, 15)) << QDateTime(QDate(2024, 3, 31), QTime(10, 0))
-        << QStringList{"2024-03-31 Spring festival", "2024-03-31 Morning run"};
-    QTest::newRow("no match") << "nothing like this" << march << may << QStringList();
+        << QStringList{"2024-03-31 Spring festival", "2024-03-31 Morning run"} << QByteArray();
+    QTest::newRow("no match") << "nothing like this" << march << may << QStringList() << QByteArray();
+    // The events read for a search are those whose text may hold the key: as the library reads it.
+    const QDateTime august(QDate(2025, 8, 1), QTime(0, 0));
+    const QDateTime september(QDate(2025, 9, 1), QTime(0, 0));
+    QTest::newRow("key across a folded line")
+        << "planning" << august << september << QStringList{"2025-08-12 Quarterly planning review"}
+        << QByteArray("SUMMARY:Quarterly plan\r\n ning review");
+    QTest::newRow("key across an escaped comma")
+        << "LUNCH, THEN" << august << september << QStringList{"2025-08-12 Lunch, then gym"}
+        << QByteArray("SUMMARY:Lunch\\, then gym");
+    QTest::newRow("long s folds to s")
+        << "gasthaus" << august << september << QStringList{"2025-08-12 Ga\u017Fthaus dinner"}
+        << QByteArray("SUMMARY:Ga\xc5\xbfthaus dinner");
+    QTest::newRow("key beyond ASCII")
+        << "CAF\u00C9" << august << september << QStringList{"2025-08-12 Caf\u00E9 visit"}
+        << QByteArray("SUMMARY:Caf\xc3\xa9 visit");
 }
 
 void TestServerReads::queryJobs()
@@ -400,6 +424,19 @@ void TestServerReads::queryJobs()
     QFETCH(QDateTime, start);
     QFETCH(QDateTime, end);
     QFETCH(QStringList, expected);
+    QFETCH(QByteArray, title);
+    auto cleanup = qScopeGuard([&] {
+        if (!title.isEmpty())
+            QVERIFY(startServer(m_calendars));
+    });
+    if (!title.isEmpty()) {
+        const QString path = m_dir.filePath(QStringLiteral("search.ics"));
+        QVERIFY(writeBytes(path, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Search//EN\r\n"
+                                 "BEGIN:VEVENT\r\nUID:search@test\r\nDTSTAMP:20250101T000000Z\r\n"
+                                 "DTSTART:20250812T100000Z\r\nDTEND:20250812T110000Z\r\n" +
+                                     title + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+        QVERIFY(startServer(m_calendars + QStringList{path}));
+    }
 
     DayMap days;
     QVERIFY(m_client->QueryJobs(key, start, end, days));
@@ -680,12 +717,6 @@ QByteArray keptIndexCalendar(const QByteArray &movedDay, const QByteArray &title
         "DTSTART:20240116T120000Z\r\nDTEND:20240116T123000Z\r\nSUMMARY:Weekly moved\r\nEND:VEVENT\r\n"
         "END:VCALENDAR\r\n";
     return text;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 QByteArray readBytes(const QString &path)
