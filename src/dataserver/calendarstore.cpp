@@ -232,8 +232,11 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
         answer.add(slot);
     };
 
-    // Slots of series too dense for a window, made for this query alone.
+    // Slots of series too dense for a window, made for this query alone; and those of every series
+    // for days wider than a window, which would be made afresh for the next query anyway. Kept,
+    // the jobs of a year's answer held some 40 MiB past it, while it was sent too.
     std::vector<std::unique_ptr<Slot>> transient;
+    const bool wide = toMs - fromMs > OccurrenceIndex::maxWindowMs;
     bool complete = true;
     for (const FilePtr &file : d->files.files()) {
         if (!file->readable)
@@ -246,9 +249,10 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
             if (series.deferred())
                 continue; // nowhere near these days
             const int id = series.id;
-            if (!series.expanded || series.fromMs > fromMs || series.toMs < toMs)
+            const bool windowed = !wide || series.once();
+            if (windowed && (!series.expanded || series.fromMs > fromMs || series.toMs < toMs))
                 OccurrenceIndex::expand(*file->calendar, series, fromMs, toMs);
-            if (!series.truncated) {
+            if (windowed && !series.truncated) {
                 for (Slot &slot : series.entries)
                     take(slot, id);
                 continue;
