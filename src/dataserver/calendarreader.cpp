@@ -10,6 +10,7 @@
 #include <KCalendarCore/Exceptions>
 #include <KCalendarCore/ICalFormat>
 #include <KCalendarCore/RecurrenceRule>
+#include <kcalendarcore_version.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -306,7 +307,8 @@ Rough roughOf(const char *text, int size)
     return out;
 }
 
-// A file's calendar. Events are taken out of it to be read again later: it must not keep them.
+#if KCALENDARCORE_VERSION < QT_VERSION_CHECK(5, 240, 0)
+// KF5's calendars keep every incidence deleted from them; KF6's keep none.
 class FileCalendar : public MemoryCalendar
 {
 public:
@@ -316,7 +318,11 @@ public:
         setDeletionTracking(false);
     }
 };
+#else
+using FileCalendar = MemoryCalendar;
+#endif
 
+// A file's calendar. Events are taken out of it to be read again later: it must not keep them.
 MemoryCalendar::Ptr calendarIn(const QTimeZone &zone)
 {
     return MemoryCalendar::Ptr(new FileCalendar(zone));
