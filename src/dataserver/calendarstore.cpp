@@ -234,7 +234,7 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
 
     // Slots of series too dense for a window, made for this query alone; and those of every series
     // for days wider than a window, which would be made afresh for the next query anyway. Kept,
-    // the jobs of a year's answer held some 40 MiB past it, while it was sent too.
+    // the jobs of a year's answer stayed in every series while it was sent, and after it.
     std::vector<std::unique_ptr<Slot>> transient;
     const bool wide = toMs - fromMs > OccurrenceIndex::maxWindowMs;
     bool complete = true;
