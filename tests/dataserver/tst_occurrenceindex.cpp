@@ -484,6 +484,12 @@ void TestOccurrenceIndex::readsAsWritten_data()
         << early + "END:VTODO\r\n" + late << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5)
         << both
         << QStringList{"calendar.ics:11: END:VTODO does not close BEGIN:VCALENDAR of line 1; line skipped"};
+    QTest::newRow("a to-do with an event's UID leaves the job to the event")
+        << vtodo("shared", "DUE:20240305T150000Z\r\nSUMMARY:Send the report\r\n") +
+               vevent("shared", "DTSTART:20240305T120000Z\r\nDURATION:PT1H\r\nSUMMARY:Review\r\n")
+        << QByteArray("UTC") << QDate(2024, 3, 5) << QDate(2024, 3, 5)
+        << QStringList{"Review: 2024-03-05 12:00 - 2024-03-05 13:00"}
+        << QStringList{"calendar.ics: a to-do and an event share the UID shared; only the event is shown"};
     // Regression: a file cut off by an interrupted download or sync served nothing at all.
     const QByteArray head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Cut//EN\r\n";
     QTest::newRow("a file cut off inside an event serves the events before it")
