@@ -20,6 +20,8 @@ private Q_SLOTS:
     void outlineAgreesWithParse_data();
     void outlineAgreesWithParse();
     void outlineSignatures();
+    void mayHoldKey_data();
+    void mayHoldKey();
 };
 
 void TestIcsDocument::roundTrip_data()
@@ -131,6 +133,44 @@ void TestIcsDocument::wrapsBareEvents()
         QByteArray(
             "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Norvale//tasklist-dataserver//EN\nBEGIN:VEVENT\nUID:x\n"
             "DTSTART;TZID=\"Europe/Berlin\":20240101T090000\nEND:VEVENT\nEND:VCALENDAR\n"));
+}
+
+// A search parses only the events this lets through: a false "no" loses a found event for good.
+void TestIcsDocument::mayHoldKey_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("held");
+
+    const QByteArray event = "BEGIN:VEVENT\r\nUID:1\r\nSUMMARY:Board meeting\r\nEND:VEVENT\r\n";
+    QTest::newRow("absent") << event << "dentist" << false;
+    QTest::newRow("other case") << event << "BOARD Meeting" << true;
+    QTest::newRow("across a CRLF fold")
+        << QByteArray("SUMMARY:Quarterly re\r\n view\r\n") << "review" << true;
+    QTest::newRow("across a LF fold with a tab")
+        << QByteArray("SUMMARY:Quarterly re\n\tview\n") << "review" << true;
+    QTest::newRow("a fold is no space") << QByteArray("SUMMARY:re\r\n view\r\n") << "re view" << false;
+    QTest::newRow("escaped comma and semicolon")
+        << QByteArray("LOCATION:Room 4\\, floor 2\\; east\r\n") << "4, floor 2; east" << true;
+    QTest::newRow("escaped newline, either case")
+        << QByteArray("DESCRIPTION:one\\Ntwo\\nthree\r\n") << "one\ntwo\nthree" << true;
+    QTest::newRow("escaped backslash") << QByteArray("DESCRIPTION:C:\\\\temp\r\n") << "c:\\temp" << true;
+    QTest::newRow("escape is not its letter") << QByteArray("DESCRIPTION:a\\nb\r\n") << "anb" << false;
+    QTest::newRow("KELVIN SIGN folds to k")
+        << QByteArray("SUMMARY:\xe2\x84\xaaick-off\r\n") << "kick" << true;
+    QTest::newRow("LONG S folds to s") << QByteArray("SUMMARY:Me\xc5\xbf\xc5\xbf"
+                                                     "e\r\n")
+                                       << "messe" << true;
+    QTest::newRow("key beyond ASCII") << event << QString::fromUtf8("Café") << true;
+    QTest::newRow("empty key") << event << QString() << true;
+}
+
+void TestIcsDocument::mayHoldKey()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, key);
+    QFETCH(bool, held);
+    QCOMPARE(IcsDocument::mayHold(text.constData(), text.size(), key), held);
 }
 
 QTEST_GUILESS_MAIN(TestIcsDocument)
