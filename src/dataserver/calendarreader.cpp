@@ -122,23 +122,21 @@ bool isEvent(const IcsNode &node, const QString &uid)
 // To-dos are served as jobs of their day, as events of their file's calendar: IDs, the index and
 // queries then take them as they take events. True when one without a date was served on today's.
 // A job is known by its UID: of an event and a to-do that share one, the event is served.
-bool addTodos(const QString &path, MemoryCalendar &calendar, Event::List &events)
+bool addTodos(const QString &path, MemoryCalendar &calendar, Event::List &events, WarnOnce &said)
 {
     QSet<QString> eventUids;
     for (const Event::Ptr &event : std::as_const(events))
         eventUids.insert(event->uid());
     const QDate today = QDate::currentDate();
     bool undated = false;
-    QSet<QString> hidden;
     const Todo::List todos = calendar.rawTodos();
     for (const Todo::Ptr &todo : todos) {
         if (eventUids.contains(todo->uid())) {
-            if (!hidden.contains(todo->uid())) {
-                hidden.insert(todo->uid());
-                qCWarning(lcDataServerFiles).noquote()
-                    << QStringLiteral("%1: a to-do and an event share the UID %2; only the event is shown")
-                           .arg(path, todo->uid());
-            }
+            const QString warning =
+                QStringLiteral("%1: a to-do and an event share the UID %2; only the event is shown")
+                    .arg(path, todo->uid());
+            if (said.firstTime(warning))
+                qCWarning(lcDataServerFiles).noquote() << warning;
             continue;
         }
         const Todo::Ptr master = todo->hasRecurrenceId() ? calendar.todo(todo->uid()) : Todo::Ptr();
@@ -497,7 +495,7 @@ FilePtr CalendarReader::read(const QString &path, const QFileInfo &info, QByteAr
             return text;
         },
         *file, events);
-    file->undated = addTodos(file->path, *file->calendar, events);
+    file->undated = addTodos(file->path, *file->calendar, events, m_said);
     file->readable = true;
     groupSeries(*file, outline, events, deferred);
     return file;
@@ -1105,7 +1103,7 @@ FilePtr CalendarReader::read(const QString &path, const DesktopSource::Parsed &p
     Event::List events = file->calendar->rawEvents();
     dropUndated(
         path, [] { return QByteArray(); }, *file, events);
-    file->undated = addTodos(file->path, *file->calendar, events);
+    file->undated = addTodos(file->path, *file->calendar, events, m_said);
     IcsOutline outline;
     outline.signatures = parsed.signatures;
     QVector<OccurrenceIndex::Series> none;
