@@ -123,10 +123,8 @@ template<typename Test> bool waitFor(Test test, int ms)
 // Akonadi with SQLite and no agents of its own, and an iCalendar resource on the calendar.
 bool startAkonadi()
 {
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (!writeFile(config + QStringLiteral("/akonadi/akonadiserverrc"), "[%General]\nDriver=QSQLITE3\n"))
+    if (!AkonadiResource::prepareHome())
         return false;
-    qputenv("AKONADI_DISABLE_AGENT_AUTOSTART", "true");
     QProcess::startDetached(QStringLiteral("akonadictl"), {QStringLiteral("start")});
     if (!waitFor([] { return registered(serverService) && registered(controlService); }, 60000))
         return false;

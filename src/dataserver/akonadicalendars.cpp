@@ -370,8 +370,7 @@ struct AkonadiCalendars::Private
         const auto c = collections.find(collection);
         if (c == collections.end())
             return;
-        c->items.take(item);
-        if (c->complete)
+        if (c->items.take(item) && c->complete)
             q->m_settle.start();
     }
 

@@ -102,15 +102,20 @@ bool AkonadiItems::needZone(const QByteArray &tzid, const QDate &from) const
     return true;
 }
 
-void AkonadiItems::take(const Akonadi::Item &item)
+bool AkonadiItems::take(const Akonadi::Item &item)
 {
-    if (!item.hasPayload<KCalendarCore::Incidence::Ptr>()) {
-        remove(item.id()); // a change that left no incidence
-        return;
-    }
+    if (!item.hasPayload<KCalendarCore::Incidence::Ptr>())
+        return remove(item.id()); // a change that left no incidence
     const KCalendarCore::Incidence::Ptr incidence = item.payload<KCalendarCore::Incidence::Ptr>();
     if (!incidence)
-        return;
+        return false;
+    // The next edit must name the item's revision of now, or Akonadi refuses it.
+    const auto held = m_entries.find(item.id());
+    if (held != m_entries.end() && *held->incidence == *incidence) {
+        held->item.setRevision(item.revision());
+        held->item.setParentCollection(item.parentCollection());
+        return false;
+    }
     Entry entry;
     entry.item = Akonadi::Item(item.id());
     entry.item.setRevision(item.revision());
@@ -121,6 +126,7 @@ void AkonadiItems::take(const Akonadi::Item &item)
     entry.incidence = incidence;
     m_entries.insert(item.id(), entry);
     changed();
+    return true;
 }
 
 bool AkonadiItems::remove(Akonadi::Item::Id id)

@@ -19,7 +19,9 @@ class AkonadiItems
 {
 public:
     // Takes the item in, or in place of its former self; an item without an incidence is skipped.
-    void take(const Akonadi::Item &item);
+    // True when the collection's content changed: a resource's own bookkeeping (the remote ID it
+    // gives an item it has just written) comes as a change of an item whose incidence is the same.
+    bool take(const Akonadi::Item &item);
     // True when it was there.
     bool remove(Akonadi::Item::Id id);
 

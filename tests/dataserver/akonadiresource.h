@@ -7,11 +7,62 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QThread>
 
 // What the Akonadi test and benchmark do to the Akonadi they started: an iCalendar file resource
 // added as System Settings adds one, through the agent manager and the resource's settings.
 namespace AkonadiResource {
+
+inline bool writeConfig(const QString &name, const QByteArray &text)
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QDir().mkpath(QFileInfo(config + QLatin1Char('/') + name).absolutePath());
+    QSaveFile file(config + QLatin1Char('/') + name);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
+}
+
+// The ids of the resources Akonadi sets up at its first start (a personal calendar, an address
+// book, birthdays, notes), as its folders of defaults name them.
+inline QByteArray firstRunDefaults()
+{
+    static const QRegularExpression id(QStringLiteral("^Id=(.+)$"), QRegularExpression::MultilineOption);
+    QByteArray done;
+    const QStringList folders =
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("akonadi/firstrun"),
+                                  QStandardPaths::LocateDirectory);
+    for (const QString &folder : folders) {
+        for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::Files | QDir::Readable)) {
+            QFile file(entry.filePath());
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const QRegularExpressionMatch found = id.match(QString::fromUtf8(file.readAll()));
+            if (found.hasMatch())
+                done += found.captured(1).trimmed().toUtf8() + "=done\n";
+        }
+    }
+    return done;
+}
+
+// An Akonadi of its own for a test: SQLite, so no database server to start, and none of the
+// resources or agents it would start by itself. Those default resources sync at once, and on two
+// busy cores their writes kept SQLite locked past its 5 s wait, which left the server's
+// connection failing every later commit. So SQLite also waits a minute for its lock.
+inline bool prepareHome()
+{
+    qputenv("AKONADI_DISABLE_AGENT_AUTOSTART", "true");
+    // The driver is Akonadi's own where it has one (Debian 12), Qt's where not (Debian 13).
+    return writeConfig(QStringLiteral("akonadi/akonadiserverrc"),
+                       "[%General]\nDriver=QSQLITE3\n\n"
+                       "[QSQLITE]\nOptions=QSQLITE_BUSY_TIMEOUT=60000\n\n"
+                       "[QSQLITE3]\nOptions=QSQLITE_BUSY_TIMEOUT=60000\n") &&
+           writeConfig(QStringLiteral("akonadi-firstrunrc"), "[ProcessedDefaults]\n" + firstRunDefaults());
+}
 
 inline bool registered(const QString &service)
 {

@@ -212,9 +212,7 @@ void TestAkonadiCalendars::initTestCase()
                       (data + QStringLiteral("/files.ics\n")).toUtf8()));
     m_file = data + QStringLiteral("/akonadi-work.ics");
     QVERIFY(writeFile(m_file, calendarOf("tasklist-akonadi-1", "Planning")));
-    // SQLite: no database server of its own to start. No default agents (mail, birthdays).
-    QVERIFY(writeFile(config + QStringLiteral("/akonadi/akonadiserverrc"), "[%General]\nDriver=QSQLITE3\n"));
-    qputenv("AKONADI_DISABLE_AGENT_AUTOSTART", "true");
+    QVERIFY(AkonadiResource::prepareHome());
 
     QVERIFY(m_server.start({}));
     m_client = std::make_unique<CScheduleDBus>(ServerProcess::service(), QStringLiteral(DBUS_SERVER_PATH),
