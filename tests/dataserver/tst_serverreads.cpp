@@ -380,7 +380,21 @@ void TestServerReads::queryJobs_data()
     QTest::addColumn<QDateTime>("start");
     QTest::addColumn<QDateTime>("end");
     QTest::addColumn<QStringList>("expected");
-    QTest::addColumn<QByteArray>("title"); // an event's SUMMARY line in a calendar of its own
+    QTest::addColumn<QByteArray>("events"); // in a calendar of their own
+    // An event whose SUMMARY line is `title`.
+    const auto titled = [](const QByteArray &title) {
+        return "BEGIN:VEVENT\r\nUID:search@test\r\nDTSTAMP:20250101T000000Z\r\n"
+               "DTSTART:20250812T100000Z\r\nDTEND:20250812T110000Z\r\n" +
+               title + "\r\nEND:VEVENT\r\n";
+    };
+    // A weekly series with its second occurrence moved a day on, each with its own title.
+    const auto moved = [](const QByteArray &series, const QByteArray &occurrence) {
+        const QByteArray head = "BEGIN:VEVENT\r\nUID:review@test\r\nDTSTAMP:20250101T000000Z\r\n";
+        return head + "DTSTART:20250804T100000Z\r\nDTEND:20250804T110000Z\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n" +
+               "SUMMARY:" + series + "\r\nEND:VEVENT\r\n" + head +
+               "RECURRENCE-ID:20250811T100000Z\r\nDTSTART:20250812T100000Z\r\nDTEND:20250812T110000Z\r\n" +
+               "SUMMARY:" + occurrence + "\r\nEND:VEVENT\r\n";
+    };
 
     const QDateTime march(QDate(2024, 3, 1), QTime(0, 0));
     const QDateTime may(QDate(2024, 5, 1), QTime(0, 0));
@@ -406,16 +420,24 @@ void TestServerReads::queryJobs_data()
     const QDateTime september(QDate(2025, 9, 1), QTime(0, 0));
     QTest::newRow("key across a folded line")
         << "planning" << august << september << QStringList{"2025-08-12 Quarterly planning review"}
-        << QByteArray("SUMMARY:Quarterly plan\r\n ning review");
+        << titled("SUMMARY:Quarterly plan\r\n ning review");
     QTest::newRow("key across an escaped comma")
         << "LUNCH, THEN" << august << september << QStringList{"2025-08-12 Lunch, then gym"}
-        << QByteArray("SUMMARY:Lunch\\, then gym");
+        << titled("SUMMARY:Lunch\\, then gym");
     QTest::newRow("long s folds to s")
         << "gasthaus" << august << september << QStringList{"2025-08-12 Ga\u017Fthaus dinner"}
-        << QByteArray("SUMMARY:Ga\xc5\xbfthaus dinner");
+        << titled("SUMMARY:Ga\xc5\xbfthaus dinner");
     QTest::newRow("key beyond ASCII")
         << "CAF\u00C9" << august << september << QStringList{"2025-08-12 Caf\u00E9 visit"}
-        << QByteArray("SUMMARY:Caf\xc3\xa9 visit");
+        << titled("SUMMARY:Caf\xc3\xa9 visit");
+    // A series is passed over when none of its events holds the key, its moved occurrences' included.
+    QTest::newRow("key in a moved occurrence alone")
+        << "auditors" << august << september << QStringList{"2025-08-12 Review with the auditors"}
+        << moved("Weekly review", "Review with the auditors");
+    QTest::newRow("key in the series, not in its moved occurrence")
+        << "weekly" << august << september
+        << QStringList{"2025-08-04 Weekly review", "2025-08-18 Weekly review"}
+        << moved("Weekly review", "Review with the auditors");
 }
 
 void TestServerReads::queryJobs()
@@ -424,17 +446,15 @@ void TestServerReads::queryJobs()
     QFETCH(QDateTime, start);
     QFETCH(QDateTime, end);
     QFETCH(QStringList, expected);
-    QFETCH(QByteArray, title);
+    QFETCH(QByteArray, events);
     auto cleanup = qScopeGuard([&] {
-        if (!title.isEmpty())
+        if (!events.isEmpty())
             QVERIFY(startServer(m_calendars));
     });
-    if (!title.isEmpty()) {
+    if (!events.isEmpty()) {
         const QString path = m_dir.filePath(QStringLiteral("search.ics"));
-        QVERIFY(writeBytes(path, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Search//EN\r\n"
-                                 "BEGIN:VEVENT\r\nUID:search@test\r\nDTSTAMP:20250101T000000Z\r\n"
-                                 "DTSTART:20250812T100000Z\r\nDTEND:20250812T110000Z\r\n" +
-                                     title + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+        QVERIFY(writeBytes(path, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Search//EN\r\n" + events +
+                                     "END:VCALENDAR\r\n"));
         QVERIFY(startServer(m_calendars + QStringList{path}));
     }
 
