@@ -75,7 +75,10 @@ struct Series
     qint64 roughToMs = 0;
     quint64 readIn = 0; // the read that took it, the later the higher
 
-    [[nodiscard]] bool once() const { return events.size() == 1 && !events.first()->recurs(); }
+    // `spanned` first: a series is spanned only once found to be one event, and its events do not
+    // change after. Asking the event costs a cache miss for each of thousands of single events at
+    // every new window.
+    [[nodiscard]] bool once() const { return spanned || (events.size() == 1 && !events.first()->recurs()); }
     [[nodiscard]] bool deferred() const { return textFrom >= 0 && events.isEmpty(); }
     [[nodiscard]] bool onDisk() const { return textFrom >= 0 && !events.isEmpty(); }
 };
