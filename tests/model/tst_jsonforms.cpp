@@ -241,7 +241,7 @@ void TestJsonForms::localTimeEastOfUtc()
 
 void TestJsonForms::jobTextMatchesGolden()
 {
-    const QString golden = readTestFile(QFINDTESTDATA("../data/model/job.json"));
+    const QString golden = readTestFile(QStringLiteral(MODEL_TESTDATA "/job.json"));
     QVERIFY(!golden.isEmpty());
     QCOMPARE(ScheduleDataInfo::ScheduleToJsonStr(goldenRecord()), golden);
     compareRecords(ScheduleDataInfo::JsonStrToSchedule(golden), goldenRecord());
@@ -597,12 +597,12 @@ void TestJsonForms::nonLatinUnderNonUtf8Locale()
     QVERIFY(QString("周会").toLocal8Bit() != QString("周会").toUtf8());
 #endif
 
-    const QString range = readTestFile(QFINDTESTDATA("../data/model/range-nonlatin.json"));
+    const QString range = readTestFile(QStringLiteral(MODEL_TESTDATA "/range-nonlatin.json"));
     QVERIFY(!range.isEmpty());
     QCOMPARE(summary(ScheduleDataInfo::StrJsonToRangeInfo(range)),
              QString("2024-05-01:劳动节,Встреча с командой 2024-05-02:Ελληνικά and ümlauts"));
 
-    const QString job = readTestFile(QFINDTESTDATA("../data/model/job.json"));
+    const QString job = readTestFile(QStringLiteral(MODEL_TESTDATA "/job.json"));
     QCOMPARE(ScheduleDataInfo::JsonStrToSchedule(job).getTitleName(), QString("周会 Встреча"));
     QCOMPARE(ScheduleDataInfo::ScheduleToJsonStr(goldenRecord()), job);
 }
