@@ -294,7 +294,7 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
 void CalendarStore::Private::growAhead()
 {
     // A call that arrives meanwhile waits for one slice at most. Bounded by time, not by a count
-    // of series: 25 series of many occurrences took 14 ms, a week's whole answer 25.
+    // of series: 25 series of many occurrences once took 14 ms, half of a week's whole answer.
     constexpr int sliceMs = 2;
     const QDeadlineTimer slice(sliceMs);
     const QVector<FilePtr> &all = files.files();
