@@ -644,7 +644,8 @@ bool CalendarReader::readDeferred(CalendarFile &file,
     QVector<int> taken;
     for (int i = 0; i < file.series.size(); ++i) {
         const OccurrenceIndex::Series &series = file.series.at(i);
-        if (!series.deferred() || !wanted(series))
+        // Its own fields before its events: the events of every series read are a cache miss each.
+        if (series.textFrom < 0 || !wanted(series) || !series.deferred())
             continue;
         const int at = part.size();
         if (!appendDeferred(file, series, part))

@@ -2,6 +2,7 @@
 
 #include "calendarstore_p.h"
 #include "jobmapping.h"
+#include "localtimes.h"
 #include "occurrenceindex.h"
 
 #include <KCalendarCore/MemoryCalendar>
@@ -156,6 +157,7 @@ void CalendarStore::setMyAddresses(const QStringList &addresses)
 
 void CalendarStore::localZoneChanged()
 {
+    LocalTimes::forget();
     d->changed();
 }
 

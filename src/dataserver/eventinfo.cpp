@@ -1,5 +1,6 @@
 #include "eventinfo.h"
 
+#include "localtimes.h"
 #include "meetinglinks.h"
 #include "myaddresses.h"
 
@@ -54,10 +55,12 @@ QString ownZoneOf(const Incidence &incidence)
     const QDateTime start = incidence.dtStart();
     if (incidence.allDay() || !start.isValid() || start.timeSpec() != Qt::TimeZone)
         return {};
+    // The local offset rather than the system's zone: a QTimeZone made for every job of an answer
+    // read its zone file each time.
     const QTimeZone zone = start.timeZone();
-    const QTimeZone local = QTimeZone::systemTimeZone();
-    if (!zone.isValid() || zone == local || zone.offsetFromUtc(start) == local.offsetFromUtc(start) ||
-        (zone.offsetFromUtc(start) == 0 && !zone.hasTransitions()))
+    const int offset = zone.offsetFromUtc(start);
+    if (!zone.isValid() || offset == LocalTimes::offsetAt(start.toMSecsSinceEpoch()) ||
+        (offset == 0 && !zone.hasTransitions()))
         return {};
     return QString::fromLatin1(zone.id());
 }

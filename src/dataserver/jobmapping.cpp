@@ -1,5 +1,7 @@
 #include "jobmapping.h"
 
+#include "localtimes.h"
+
 #include <KCalendarCore/Alarm>
 #include <KCalendarCore/Recurrence>
 #include <KCalendarCore/RecurrenceRule>
@@ -191,7 +193,7 @@ RepetitionRule ruleOf(const Event &event)
         const QDateTime until = rule->endDt();
         result.setEndDate(event.allDay()
                               ? QDateTime(until.toTimeZone(event.dtStart().timeZone()).date(), QTime(0, 0))
-                              : until.toLocalTime());
+                              : LocalTimes::at(until.toMSecsSinceEpoch()));
     }
     return result;
 }
@@ -201,11 +203,13 @@ QVector<QDateTime> ignoreOf(const Event &event)
     QVector<QDateTime> result;
     if (!event.recurs())
         return result;
-    const QTime time = event.allDay() ? QTime(0, 0) : event.dtStart().toLocalTime().time();
+    const QTime time =
+        event.allDay() ? QTime(0, 0) : LocalTimes::at(event.dtStart().toMSecsSinceEpoch()).time();
     for (const QDate &date : event.recurrence()->exDates())
         result << QDateTime(date, time);
     for (const QDateTime &dateTime : event.recurrence()->exDateTimes())
-        result << (event.allDay() ? QDateTime(dateTime.date(), QTime(0, 0)) : dateTime.toLocalTime());
+        result << (event.allDay() ? QDateTime(dateTime.date(), QTime(0, 0))
+                                  : LocalTimes::at(dateTime.toMSecsSinceEpoch()));
     std::sort(result.begin(), result.end());
     return result;
 }

@@ -63,17 +63,33 @@ void settleBound(Series &series)
 
 bool mayTouch(Series &series, qint64 fromMs, qint64 toMs)
 {
+    if (series.bounded)
+        return series.boundFromMs < toMs && series.boundToMs >= fromMs && !series.events.isEmpty();
     if (series.events.isEmpty())
         return false;
-    if (!series.bounded)
-        settleBound(series);
+    settleBound(series);
     return series.boundFromMs < toMs && series.boundToMs >= fromMs;
 }
 
+namespace {
+
+// Known from the series' own fields to have nothing in [fromMs, toMs). Every new window asks this
+// of every series of the file, most of them of other years: their events, a cache miss each, are
+// left alone.
+bool missesWindow(const Series &series, qint64 fromMs, qint64 toMs)
+{
+    if (series.spanned)
+        return !series.hasSpan || !Occurrences::overlaps(series.spanStartMs, series.spanEndMs, fromMs, toMs);
+    return series.bounded && !(series.boundFromMs < toMs && series.boundToMs >= fromMs);
+}
+
+} // namespace
+
 void expand(const MemoryCalendar &calendar, Series &series, qint64 fromMs, qint64 toMs)
 {
-    const bool once = series.once();
-    if (!once && !mayTouch(series, fromMs, toMs)) {
+    const bool missed = missesWindow(series, fromMs, toMs);
+    const bool once = !missed && series.once();
+    if (missed || (!once && !mayTouch(series, fromMs, toMs))) {
         // Nothing of it in these days, nor in the window before them: none is expanded.
         series.entries.clear();
         series.truncated = false;
@@ -108,14 +124,15 @@ void expand(const MemoryCalendar &calendar, Series &series, qint64 fromMs, qint6
             series.entries << slot;
         };
         if (once) {
+            if (!series.hasSpan ||
+                !Occurrences::overlaps(series.spanStartMs, series.spanEndMs, partFrom, partTo))
+                return;
             Occurrence occurrence;
             occurrence.event = series.events.first();
             occurrence.master = occurrence.event;
             occurrence.startMs = series.spanStartMs;
             occurrence.endMs = series.spanEndMs;
-            if (series.hasSpan &&
-                Occurrences::overlaps(occurrence.startMs, occurrence.endMs, partFrom, partTo))
-                keep(occurrence);
+            keep(occurrence);
             return;
         }
         int taken = 0;

@@ -2,6 +2,7 @@
 
 #include "eventinfo.h"
 #include "jobmapping.h"
+#include "localtimes.h"
 
 #include <KCalendarCore/MemoryCalendar>
 #include <KCalendarCore/Recurrence>
@@ -128,7 +129,7 @@ namespace Occurrences {
 
 QDate localDay(qint64 ms)
 {
-    return QDateTime::fromMSecsSinceEpoch(ms).date();
+    return LocalTimes::dayOf(ms);
 }
 
 QDate lastDayOf(qint64 startMs, qint64 endMs)
@@ -275,8 +276,8 @@ ScheduleDataInfo jobOf(const Occurrence &occurrence, const QStringList &myAddres
         info.setBeginDateTime(QDateTime(localDay(occurrence.startMs), QTime(0, 0)));
         info.setEndDateTime(QDateTime(localDay(occurrence.endMs - 1000), QTime(23, 59, 59)));
     } else {
-        info.setBeginDateTime(QDateTime::fromMSecsSinceEpoch(occurrence.startMs));
-        info.setEndDateTime(QDateTime::fromMSecsSinceEpoch(occurrence.endMs));
+        info.setBeginDateTime(LocalTimes::at(occurrence.startMs));
+        info.setEndDateTime(LocalTimes::at(occurrence.endMs));
     }
     info.setType(typeOf(*occurrence.master));
     info.setRemindData(remindOf(event));

@@ -1,3 +1,4 @@
+#include "localtimes.h"
 #include "localzone.h"
 
 #include <QDBusConnectionInterface>
@@ -5,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimeZone>
+
+#include <ctime>
 
 // The server's local zone named in TZ, following timedated. timedated stands here on the test's
 // session bus, as a name of the test's own.
@@ -19,6 +22,8 @@ private Q_SLOTS:
     void followsTimedated_data();
     void followsTimedated();
     void usersChoiceKept();
+    void keptOffsets_data();
+    void keptOffsets();
 
 private:
     static void announce(const QString &interface, const QVariantMap &properties,
@@ -124,6 +129,64 @@ void TestLocalZone::usersChoiceKept()
              {{QStringLiteral("Timezone"), QStringLiteral("Asia/Tokyo")}}, {});
     QVERIFY(!changed.wait(300));
     QCOMPARE(qgetenv("TZ"), QByteArray("Europe/Lisbon"));
+}
+
+// The offsets kept by the hour tell what a local date-time says, minute by minute through hours in
+// which the offset changes, whatever the zone did before.
+void TestLocalZone::keptOffsets_data()
+{
+    QTest::addColumn<QByteArray>("tz");
+    QTest::addColumn<QDateTime>("around");
+    QTest::addColumn<int>("changes"); // -1: as Qt tells
+    const auto utc = [](int year, int month, int day, int hour, int minute) {
+        return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::UTC);
+    };
+    QTest::newRow("Berlin, spring forward") << QByteArray(":Europe/Berlin") << utc(2026, 3, 29, 1, 0) << 1;
+    QTest::newRow("Berlin, fall back") << QByteArray(":Europe/Berlin") << utc(2026, 10, 25, 1, 0) << 1;
+    // At 02:00 local, 05:30 UTC: within an hour of UTC, not at its start.
+    QTest::newRow("St. John's, off the hour")
+        << QByteArray(":America/St_Johns") << utc(2026, 3, 8, 5, 30) << 1;
+    QTest::newRow("Lord Howe, half an hour back")
+        << QByteArray(":Australia/Lord_Howe") << utc(2026, 4, 4, 15, 0) << 1;
+    // Monrovia's mean time, 44 minutes 30 seconds behind, to GMT at 00:44:30 UTC.
+    QTest::newRow("Monrovia, seconds of an offset")
+        << QByteArray(":Africa/Monrovia") << utc(1972, 1, 7, 0, 44) << 1;
+    // Qt 5 gives the years before 1970 the offsets of 1970.
+    QTest::newRow("New York, before 1970") << QByteArray(":America/New_York") << utc(1965, 4, 25, 7, 0) << -1;
+    QTest::newRow("Kathmandu, no change") << QByteArray(":Asia/Kathmandu") << utc(2026, 6, 1, 0, 0) << 0;
+}
+
+void TestLocalZone::keptOffsets()
+{
+    QFETCH(QByteArray, tz);
+    QFETCH(QDateTime, around);
+    QFETCH(int, changes);
+    const QByteArray before = qgetenv("TZ");
+    qputenv("TZ", ":Pacific/Chatham"); // another zone's offsets kept first
+    tzset();
+    QVERIFY(LocalTimes::offsetAt(around.toMSecsSinceEpoch()) != 0);
+    qputenv("TZ", tz);
+    tzset();
+    LocalTimes::forget();
+    int seen = 0;
+    int last = 0;
+    for (qint64 ms = around.toMSecsSinceEpoch() - 3 * 3600 * 1000;
+         ms <= around.toMSecsSinceEpoch() + 3 * 3600 * 1000; ms += 60 * 1000 - 1) {
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms);
+        const QDateTime kept = LocalTimes::at(ms);
+        QCOMPARE(LocalTimes::offsetAt(ms), local.offsetFromUtc());
+        QCOMPARE(kept.toMSecsSinceEpoch(), ms);
+        QCOMPARE(kept.date(), local.date());
+        QCOMPARE(kept.time(), local.time());
+        QCOMPARE(LocalTimes::dayOf(ms), local.date());
+        seen += ms != around.toMSecsSinceEpoch() - 3 * 3600 * 1000 && local.offsetFromUtc() != last;
+        last = local.offsetFromUtc();
+    }
+    if (changes >= 0)
+        QCOMPARE(seen, changes);
+    qputenv("TZ", before);
+    tzset();
+    LocalTimes::forget();
 }
 
 QTEST_GUILESS_MAIN(TestLocalZone)
