@@ -261,6 +261,10 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
                     take(slot, id);
                 continue;
             }
+            // Wider than a window: the series of other years are passed over by their bounds, as
+            // a window passes over them.
+            if (!windowed && !OccurrenceIndex::mayTouch(series, fromMs, toMs))
+                continue;
             Occurrences::visitSeries(series.events, series.overrides, id, fromMs, toMs,
                                      [&](const Occurrences::Occurrence &occurrence) {
                                          if (answer.full)
