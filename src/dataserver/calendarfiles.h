@@ -123,7 +123,10 @@ public:
     OccurrenceIndex::JobContext jobContextOf(const CalendarFile &file) const
     {
         const Source &source = sourceOf(file);
-        return {source.jobKeys, source.myAddresses};
+        OccurrenceIndex::JobContext context;
+        context.calendarKeys = source.jobKeys;
+        context.myAddresses = source.myAddresses;
+        return context;
     }
     // The addresses the user goes by in the calendars that name no owner of their own; true when
     // they changed.

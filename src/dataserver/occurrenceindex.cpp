@@ -216,7 +216,12 @@ void makeJob(Slot &slot, int id, const JobContext &context)
         return;
     Occurrence occurrence = slot.occurrence;
     occurrence.id = id;
-    const ScheduleDataInfo info = Occurrences::jobOf(occurrence, context.myAddresses);
+    const QPair<const Event *, const Event *> event(occurrence.event.get(), occurrence.master.get());
+    auto part = context.eventParts.constFind(event);
+    if (part == context.eventParts.constEnd())
+        part = context.eventParts.insert(
+            event, Occurrences::eventPartOf(*occurrence.event, *occurrence.master, context.myAddresses));
+    const ScheduleDataInfo info = Occurrences::jobOf(occurrence, part.value());
     slot.jobId = id;
     slot.jobBegin = info.getBeginDateTime();
     slot.jobEnd = info.getEndDateTime();

@@ -5,7 +5,9 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QMap>
+#include <QPair>
 #include <QVector>
 
 // Expanding a recurrence is the costly part of GetJobs, so the occurrences of each UID of a file
@@ -104,6 +106,10 @@ struct JobContext
 {
     QByteArray calendarKeys;
     QStringList myAddresses;
+    // Each event's part of its jobs (Occurrences::eventPartOf), by event and master, made once for
+    // all of a series' occurrences in an answer. The events live at least as long as the answer.
+    mutable QHash<QPair<const KCalendarCore::Event *, const KCalendarCore::Event *>, ScheduleDataInfo>
+        eventParts;
 };
 
 // Makes the slot's job for the series ID `id` of the calendar, unless it was made for it already.

@@ -264,14 +264,31 @@ void visitSeries(const Event::List &events, std::shared_ptr<const Overrides> &ov
 
 ScheduleDataInfo jobOf(const Occurrence &occurrence, const QStringList &myAddresses)
 {
-    const Event &event = *occurrence.event;
+    return jobOf(occurrence, eventPartOf(*occurrence.event, *occurrence.master, myAddresses));
+}
+
+ScheduleDataInfo eventPartOf(const Event &event, const Event &master, const QStringList &myAddresses)
+{
     ScheduleDataInfo info;
-    info.setID(occurrence.id);
-    info.setRecurID(occurrence.recurId);
     info.setTitleName(event.summary());
     info.setDescription(event.description());
     info.setAllDay(event.allDay());
-    if (event.allDay()) {
+    info.setType(typeOf(master));
+    info.setRemindData(remindOf(event));
+    info.setRepetitionRule(ruleOf(master));
+    info.setIgnoreTime(ignoreOf(master));
+    info.setDetails(EventInfo::detailsOf(event, myAddresses));
+    info.setCompleted(!event.nonKDECustomProperty(JobMapping::completedProperty().latin1()).isEmpty());
+    info.setNoDate(!event.nonKDECustomProperty(JobMapping::noDateProperty().latin1()).isEmpty());
+    return info;
+}
+
+ScheduleDataInfo jobOf(const Occurrence &occurrence, const ScheduleDataInfo &eventPart)
+{
+    ScheduleDataInfo info = eventPart;
+    info.setID(occurrence.id);
+    info.setRecurID(occurrence.recurId);
+    if (info.getAllDay()) {
         // An all-day job ends at the last second of its last day, so it stays on its own days.
         info.setBeginDateTime(QDateTime(localDay(occurrence.startMs), QTime(0, 0)));
         info.setEndDateTime(QDateTime(localDay(occurrence.endMs - 1000), QTime(23, 59, 59)));
@@ -279,13 +296,6 @@ ScheduleDataInfo jobOf(const Occurrence &occurrence, const QStringList &myAddres
         info.setBeginDateTime(LocalTimes::at(occurrence.startMs));
         info.setEndDateTime(LocalTimes::at(occurrence.endMs));
     }
-    info.setType(typeOf(*occurrence.master));
-    info.setRemindData(remindOf(event));
-    info.setRepetitionRule(ruleOf(*occurrence.master));
-    info.setIgnoreTime(ignoreOf(*occurrence.master));
-    info.setDetails(EventInfo::detailsOf(event, myAddresses));
-    info.setCompleted(!event.nonKDECustomProperty(JobMapping::completedProperty().latin1()).isEmpty());
-    info.setNoDate(!event.nonKDECustomProperty(JobMapping::noDateProperty().latin1()).isEmpty());
     return info;
 }
 

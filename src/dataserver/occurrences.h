@@ -73,6 +73,15 @@ void visitSeries(const KCalendarCore::Event::List &events, std::shared_ptr<const
 // The occurrence as the widget's job record; `myAddresses` tell the user among its attendees.
 [[nodiscard]] ScheduleDataInfo jobOf(const Occurrence &occurrence, const QStringList &myAddresses = {});
 
+// What the job of an occurrence of `event`, of the series of `master`, says whichever occurrence
+// it is: all of it but its ID and times.
+[[nodiscard]] ScheduleDataInfo eventPartOf(const KCalendarCore::Event &event,
+                                           const KCalendarCore::Event &master,
+                                           const QStringList &myAddresses);
+
+// The job of the occurrence from its event's part, made once for all occurrences of a series.
+[[nodiscard]] ScheduleDataInfo jobOf(const Occurrence &occurrence, const ScheduleDataInfo &eventPart);
+
 } // namespace Occurrences
 
 #endif
