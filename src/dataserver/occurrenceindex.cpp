@@ -208,6 +208,23 @@ void adopt(const QVector<Series> &old, QVector<Series> &fresh)
     }
 }
 
+namespace {
+
+// Kept for the occurrences of series alone: a single event's part would be used once.
+ScheduleDataInfo eventPartOf(const Occurrence &occurrence, const JobContext &context)
+{
+    if (!occurrence.master->recurs())
+        return Occurrences::eventPartOf(*occurrence.event, *occurrence.master, context.myAddresses);
+    const QPair<const Event *, const Event *> event(occurrence.event.get(), occurrence.master.get());
+    auto part = context.eventParts.constFind(event);
+    if (part == context.eventParts.constEnd())
+        part = context.eventParts.insert(
+            event, Occurrences::eventPartOf(*occurrence.event, *occurrence.master, context.myAddresses));
+    return part.value();
+}
+
+} // namespace
+
 void makeJob(Slot &slot, int id, const JobContext &context)
 {
     const QByteArray &calendarKeys = context.calendarKeys;
@@ -216,12 +233,7 @@ void makeJob(Slot &slot, int id, const JobContext &context)
         return;
     Occurrence occurrence = slot.occurrence;
     occurrence.id = id;
-    const QPair<const Event *, const Event *> event(occurrence.event.get(), occurrence.master.get());
-    auto part = context.eventParts.constFind(event);
-    if (part == context.eventParts.constEnd())
-        part = context.eventParts.insert(
-            event, Occurrences::eventPartOf(*occurrence.event, *occurrence.master, context.myAddresses));
-    const ScheduleDataInfo info = Occurrences::jobOf(occurrence, part.value());
+    const ScheduleDataInfo info = Occurrences::jobOf(occurrence, eventPartOf(occurrence, context));
     slot.jobId = id;
     slot.jobBegin = info.getBeginDateTime();
     slot.jobEnd = info.getEndDateTime();

@@ -283,9 +283,9 @@ ScheduleDataInfo eventPartOf(const Event &event, const Event &master, const QStr
     return info;
 }
 
-ScheduleDataInfo jobOf(const Occurrence &occurrence, const ScheduleDataInfo &eventPart)
+ScheduleDataInfo jobOf(const Occurrence &occurrence, ScheduleDataInfo eventPart)
 {
-    ScheduleDataInfo info = eventPart;
+    ScheduleDataInfo info = std::move(eventPart);
     info.setID(occurrence.id);
     info.setRecurID(occurrence.recurId);
     if (info.getAllDay()) {

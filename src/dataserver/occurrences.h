@@ -80,7 +80,7 @@ void visitSeries(const KCalendarCore::Event::List &events, std::shared_ptr<const
                                            const QStringList &myAddresses);
 
 // The job of the occurrence from its event's part, made once for all occurrences of a series.
-[[nodiscard]] ScheduleDataInfo jobOf(const Occurrence &occurrence, const ScheduleDataInfo &eventPart);
+[[nodiscard]] ScheduleDataInfo jobOf(const Occurrence &occurrence, ScheduleDataInfo eventPart);
 
 } // namespace Occurrences
 
