@@ -173,6 +173,10 @@ void TestJsonForms::dateTimeWrite_data()
         << "2024-05-01T09:00:00-01:30";
     QTest::newRow("year padded to four digits")
         << QDateTime(QDate(800, 3, 4), QTime(5, 6, 7), Qt::UTC) << "0800-03-04T05:06:07+00:00";
+    QTest::newRow("last second of year 9999")
+        << QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC) << "9999-12-31T23:59:59+00:00";
+    QTest::newRow("fourteen hours east")
+        << zoned("Pacific/Kiritimati", 1, 15, 9) << "2024-01-15T09:00:00+14:00";
     QTest::newRow("invalid") << QDateTime() << "+00:00";
 }
 
