@@ -392,9 +392,10 @@ void TestReminders::desktopAlarmsNotRepeated()
 
 void TestReminders::plainWithoutCapabilities()
 {
-    notifications.setReply("GetCapabilities", FakeDBusService::Reply::value(QStringList{"body"}));
+    // A service slow to say what it shows: the reminder waits for the answer, and goes out after it.
+    notifications.setReply("GetCapabilities", FakeDBusService::Reply::value(QStringList{"body"}, 300));
     serve({job(1, 5, 60, 15)});
-    start();
+    const auto run = start();
     QTRY_COMPARE(shown(), 1);
     const FakeDBusService::Call call = notifications.calls("Notify").first();
     QCOMPARE(call.arguments.at(5).toStringList(), QStringList());
