@@ -189,9 +189,11 @@ void visitEvent(const Event::Ptr &event, const Overrides *overrides, int id, qin
     const Recurrence *recurrence = event->recurrence();
     // An RDATE with a period lasts as long as its period says, not as the event.
     const bool periods = !event->allDay() && !recurrence->rDateTimes().isEmpty();
+    // In UTC: the library turns both ends into the rule's zone, which from a local time asks the C
+    // library first.
     const QDateTime from =
-        QDateTime::fromMSecsSinceEpoch(fromMs - (longestSeconds(*event, length) + 1) * 1000);
-    QList<QDateTime> times = recurrence->timesInInterval(from, QDateTime::fromMSecsSinceEpoch(toMs));
+        QDateTime::fromMSecsSinceEpoch(fromMs - (longestSeconds(*event, length) + 1) * 1000, Qt::UTC);
+    QList<QDateTime> times = recurrence->timesInInterval(from, QDateTime::fromMSecsSinceEpoch(toMs, Qt::UTC));
     addOffRuleStart(*event, from, toMs, times);
     const QSet<QDate> leftOut = allDayExclusions(*event);
     int count = 0;
