@@ -57,10 +57,11 @@ QString ownZoneOf(const Incidence &incidence)
         return {};
     // The local offset rather than the system's zone: a QTimeZone made for every job of an answer
     // read its zone file each time.
+    // The instant once: each time a zoned date-time is asked for it, the zone works it out anew.
+    const qint64 ms = start.toMSecsSinceEpoch();
     const QTimeZone zone = start.timeZone();
-    const int offset = zone.offsetFromUtc(start);
-    if (!zone.isValid() || offset == LocalTimes::offsetAt(start.toMSecsSinceEpoch()) ||
-        (offset == 0 && !zone.hasTransitions()))
+    const int offset = zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC));
+    if (!zone.isValid() || offset == LocalTimes::offsetAt(ms) || (offset == 0 && !zone.hasTransitions()))
         return {};
     return QString::fromLatin1(zone.id());
 }

@@ -126,6 +126,10 @@ RemindData remindOf(const Event &event)
             const QTime time(moment.time().hour(), moment.time().minute());
             return RemindData(qMax(0, days), time);
         }
+        // An offset in seconds is the answer itself: worked out on the zoned start, it cost three
+        // of the zone's conversions.
+        if (alarm->hasStartOffset() && !alarm->startOffset().isDaily() && event.dtStart().isValid())
+            return RemindData(int(qMax<qint64>(0, -alarm->startOffset().asSeconds() / 60)), QTime(9, 0));
         const QDateTime start = event.dtStart();
         QDateTime moment = start;
         if (alarm->hasTime())

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void damagedFileLeftAloneByEdits();
     void filesThatComeAndGo();
     void todosAreJobsOfTheirOwn();
+    void remindersAsWritten_data();
+    void remindersAsWritten();
 
 private:
     bool writeCalendar(const QByteArray &events);
@@ -679,6 +681,54 @@ void TestOccurrenceIndex::todosAreJobsOfTheirOwn()
     QFile file(m_path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("UID:report"));
+}
+
+// A timed event's reminder in minutes before its start, whichever way its alarm is written.
+void TestOccurrenceIndex::remindersAsWritten_data()
+{
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<QByteArray>("alarms");
+    QTest::addColumn<QString>("remind");
+
+    const QByteArray march = "20240305T100000";
+    auto display = [](const QByteArray &trigger) {
+        return "BEGIN:VALARM\r\nACTION:DISPLAY\r\n" + trigger + "\r\nDESCRIPTION:x\r\nEND:VALARM\r\n";
+    };
+    QTest::newRow("minutes before") << march << display("TRIGGER:-PT15M") << "15";
+    QTest::newRow("at the start") << march << display("TRIGGER:PT0S") << "0";
+    QTest::newRow("after the start") << march << display("TRIGGER:PT10M") << "0";
+    QTest::newRow("seconds, cut to whole minutes") << march << display("TRIGGER:-PT90S") << "1";
+    QTest::newRow("a day and hours, in seconds") << march << display("TRIGGER:-P1DT2H") << "1560";
+    // A day before by the calendar: the day before the clocks go forward has 23 hours.
+    QTest::newRow("a day before, over the change to summer time")
+        << QByteArray("20240331T120000") << display("TRIGGER:-P1D") << "1380";
+    QTest::newRow("before the end") << march << display("TRIGGER;RELATED=END:-PT90M") << "30";
+    QTest::newRow("at a moment of its own")
+        << march << display("TRIGGER;VALUE=DATE-TIME:20240305T070000Z") << "120";
+    QTest::newRow("a sound alone, then a display")
+        << march
+        << "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT5M\r\nEND:VALARM\r\n" + display("TRIGGER:-PT20M")
+        << "20";
+}
+
+void TestOccurrenceIndex::remindersAsWritten()
+{
+    QFETCH(QByteArray, start);
+    QFETCH(QByteArray, alarms);
+    QFETCH(QString, remind);
+
+    QVERIFY(writeCalendar(vevent("alarm", "DTSTART;TZID=Europe/Berlin:" + start +
+                                              "\r\nDURATION:PT1H\r\nSUMMARY:Reminded\r\n" + alarms)));
+    CalendarStore store({m_path});
+    store.load();
+    QStringList reminds;
+    const QJsonArray days =
+        QJsonDocument::fromJson(store.jobsJson(QDate(2024, 3, 1), QDate(2024, 4, 2)).toUtf8()).array();
+    for (const QJsonValue &day : days) {
+        for (const QJsonValue &job : day.toObject().value("Jobs").toArray())
+            reminds << job.toObject().value("Remind").toString();
+    }
+    QCOMPARE(reminds, QStringList{remind});
 }
 
 QTEST_GUILESS_MAIN(TestOccurrenceIndex)
