@@ -254,8 +254,11 @@ QString CalendarStore::jobsJson(const QDate &first, const QDate &last, Result *f
                 continue; // nowhere near these days
             const int id = series.id;
             const bool windowed = !wide || series.once();
+            // As far ahead as growing would take it, in the same call: the library's cost is mostly
+            // the call's. Asked week after week, each window was otherwise grown by the week.
             if (windowed && (!series.expanded || series.fromMs > fromMs || series.toMs < toMs))
-                OccurrenceIndex::expand(*file->calendar, series, fromMs, toMs);
+                OccurrenceIndex::expand(*file->calendar, series, fromMs,
+                                        series.once() ? toMs : toMs + OccurrenceIndex::growAheadMs);
             if (windowed && !series.truncated) {
                 for (Slot &slot : series.entries)
                     take(slot, id);
