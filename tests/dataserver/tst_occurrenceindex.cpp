@@ -77,6 +77,18 @@ qint64 firstId(const QString &json, const QString &title)
     return 0;
 }
 
+// The jobs of an answer, day after day.
+QVector<QJsonObject> jobsOf(const QString &json)
+{
+    QVector<QJsonObject> jobs;
+    const QJsonArray days = QJsonDocument::fromJson(json.toUtf8()).array();
+    for (const QJsonValue &day : days) {
+        for (const QJsonValue &job : day.toObject().value("Jobs").toArray())
+            jobs << job.toObject();
+    }
+    return jobs;
+}
+
 QStringList titles(const QString &json)
 {
     QStringList out;
@@ -663,15 +675,11 @@ void TestOccurrenceIndex::todosAreJobsOfTheirOwn()
     CalendarStore store({m_path});
     store.load();
     QJsonObject report;
-    const QJsonArray days =
-        QJsonDocument::fromJson(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6)).toUtf8()).array();
-    for (const QJsonValue &day : days) {
-        for (const QJsonValue &job : day.toObject().value("Jobs").toArray()) {
-            if (job.toObject().value("Title").toString() == "Send the report")
-                report = job.toObject();
-            else
-                QCOMPARE(job.toObject().value("Type").toInt(), 1);
-        }
+    for (const QJsonObject &job : jobsOf(store.jobsJson(QDate(2024, 3, 4), QDate(2024, 3, 6)))) {
+        if (job.value("Title").toString() == "Send the report")
+            report = job;
+        else
+            QCOMPARE(job.value("Type").toInt(), 1);
     }
     QCOMPARE(report.value("Type").toInt(), 5);
     QCOMPARE(report.value("Remind").toString(), QStringLiteral("30"));
@@ -722,12 +730,8 @@ void TestOccurrenceIndex::remindersAsWritten()
     CalendarStore store({m_path});
     store.load();
     QStringList reminds;
-    const QJsonArray days =
-        QJsonDocument::fromJson(store.jobsJson(QDate(2024, 3, 1), QDate(2024, 4, 2)).toUtf8()).array();
-    for (const QJsonValue &day : days) {
-        for (const QJsonValue &job : day.toObject().value("Jobs").toArray())
-            reminds << job.toObject().value("Remind").toString();
-    }
+    for (const QJsonObject &job : jobsOf(store.jobsJson(QDate(2024, 3, 1), QDate(2024, 4, 2))))
+        reminds << job.value("Remind").toString();
     QCOMPARE(reminds, QStringList{remind});
 }
 
