@@ -56,8 +56,8 @@ QString ownZoneOf(const Incidence &incidence)
     if (incidence.allDay() || !start.isValid() || start.timeSpec() != Qt::TimeZone)
         return {};
     // The local offset rather than the system's zone: a QTimeZone made for every job of an answer
-    // read its zone file each time.
-    // The instant once: each time a zoned date-time is asked for it, the zone works it out anew.
+    // read its zone file each time. The instant is asked once: a zoned date-time works it out anew
+    // each time it is asked.
     const qint64 ms = start.toMSecsSinceEpoch();
     const QTimeZone zone = start.timeZone();
     const int offset = zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC));
